@@ -1,0 +1,37 @@
+# make run  : install what is missing, build, start the program
+# make test : install what is missing, build, run every test
+BUILD      ?= build
+ASAN_BUILD ?= build-asan
+JOBS       ?= $(shell nproc)
+# Test executables without widgets that also run under the sanitizers.
+ASAN_TESTS ?= test_platform test_model test_imaging test_language test_export
+
+.PHONY: all deps configure build run test test-sanitize clean
+
+all: build
+
+deps:
+	@./scripts/install-deps
+
+configure: deps
+	@cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+
+build: configure
+	@cmake --build $(BUILD) -j $(JOBS)
+
+run: build
+	@$(BUILD)/bin/tavrimolex $(ARGS)
+
+test: build
+	@cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+# The model, imaging, language and export tests again under AddressSanitizer and UBSan.
+test-sanitize: deps
+	@cmake -S . -B $(ASAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTAVRI_SANITIZE=ON >/dev/null
+	@targets=""; for t in $(ASAN_TESTS); do \
+	  if ninja -C $(ASAN_BUILD) -t targets all | grep -q "^$$t:"; then targets="$$targets $$t"; fi; done; \
+	  [ -z "$$targets" ] || cmake --build $(ASAN_BUILD) -j $(JOBS) --target $$targets
+	@cd $(ASAN_BUILD) && ctest --output-on-failure -j $(JOBS) -R '^($(shell echo $(ASAN_TESTS) | tr ' ' '|'))$$'
+
+clean:
+	rm -rf $(BUILD) $(ASAN_BUILD)

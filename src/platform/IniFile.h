@@ -1,0 +1,66 @@
+#pragma once
+// The settings file. Behaves like the classic Windows ini-file class: sections
+// and keys compare without regard to case, their order is kept, values are
+// stored as they stand (no quoting or escaping), bad numbers read as the
+// default. Every write reaches the disk at once, through a temporary file that
+// is renamed over the old one, so a crash never leaves half a file.
+#include <QString>
+#include <QStringList>
+
+#include <vector>
+
+class IniFile {
+public:
+    explicit IniFile(const QString& fileName);
+
+    const QString& FileName() const { return m_fileName; }
+
+    QString ReadString(const QString& section, const QString& key, const QString& def) const;
+    int ReadInteger(const QString& section, const QString& key, int def) const;
+    bool ReadBool(const QString& section, const QString& key, bool def) const;
+
+    void WriteString(const QString& section, const QString& key, const QString& value);
+    void WriteInteger(const QString& section, const QString& key, int value);
+    void WriteBool(const QString& section, const QString& key, bool value);
+
+    bool SectionExists(const QString& section) const;
+    bool ValueExists(const QString& section, const QString& key) const;
+    // The keys of a section, in file order.
+    QStringList ReadSection(const QString& section) const;
+    // "key=value" lines of a section, in file order.
+    QStringList ReadSectionValues(const QString& section) const;
+    QStringList ReadSections() const;
+    void EraseSection(const QString& section);
+    void DeleteKey(const QString& section, const QString& key);
+
+    // Groups many writes into one file write; nests.
+    void BeginUpdate();
+    void EndUpdate();
+
+    // Writes the file now; false (with LastError) when it could not be written.
+    bool UpdateFile();
+    const QString& LastError() const { return m_lastError; }
+
+    // Reads the file again, dropping what is in memory.
+    void Reload();
+
+private:
+    struct Entry {
+        QString key;
+        QString value;
+    };
+    struct Section {
+        QString name;
+        std::vector<Entry> entries;
+    };
+
+    const Section* FindSection(const QString& name) const;
+    Section* FindSection(const QString& name);
+    void Changed();
+
+    QString m_fileName;
+    std::vector<Section> m_sections;
+    int m_updateDepth = 0;
+    bool m_dirty = false;
+    QString m_lastError;
+};
