@@ -1,0 +1,8 @@
+#include "language/LanguageFills.h"
+
+TLanguageDutch::TLanguageDutch() = default;
+
+void TLanguageDutch::LoadTexts()
+{
+    TLanguageEnglish::LoadTexts();
+}

@@ -1,0 +1,8 @@
+#include "language/LanguageFills.h"
+
+TLanguageEnglish::TLanguageEnglish() = default;
+
+void TLanguageEnglish::LoadTexts()
+{
+
+}

@@ -1,0 +1,8 @@
+#include "language/LanguageFills.h"
+
+TLanguageSpanish::TLanguageSpanish() = default;
+
+void TLanguageSpanish::LoadTexts()
+{
+    TLanguageEnglish::LoadTexts();
+}
