@@ -1,0 +1,48 @@
+#pragma once
+// The one way every picture of the program is decoded: the file's extension
+// picks the decoders and each failure passes the file on to the next one
+// (JPEG decoder, bitmap reader, NViewLib, FreeImage). Every result is a
+// QImage in Format_RGB32; on failure the image is left null.
+#include <QString>
+
+class QImage;
+
+// The whole chain at full size. The image is cleared first; true when a
+// decoder produced a picture.
+bool LoadImageFile(const QString& fileName, QImage& image);
+
+// The same chain, but a JPEG is decoded by libjpeg at the smallest scale n/8
+// whose output still covers boxWidth x boxHeight (never enlarged). For
+// thumbnails; a box of 0 or less in either direction means full size.
+bool LoadImageFileForBox(const QString& fileName, QImage& image, int boxWidth, int boxHeight);
+
+// The steps of the chain, each usable alone; each clears the image first and
+// leaves it null on failure.
+
+// libjpeg-turbo, full-size decode (no EXIF rotation).
+bool LoadJpegFile(const QString& fileName, QImage& image);
+// The platform's picture reader, chosen by extension (used for ".bmp").
+bool LoadPictureFile(const QString& fileName, QImage& image);
+// libNViewLib.so from the program folder; a null handle is a failure.
+bool LoadWithNViewLib(const QString& fileName, QImage& image);
+// FreeImage, bound at run time (loads the binding on first use when the
+// program has not). A picture the library cannot decode is a failure.
+bool LoadWithFreeImage(const QString& fileName, QImage& image);
+
+// The extension with its dot, ASCII lower-cased, ".jpeg" mapped to ".jpg".
+QString ImageExtension(const QString& fileName);
+
+// True for the extensions NViewLib is tried for (".bmp", ".dib", ".gif",
+// ".jif", ".jpg", ".rle", ".tga", ".pcx"), after ImageExtension.
+bool IsNViewLibExtension(const QString& ext);
+
+// FreeImage's format code for an extension as ImageExtension gives it, or -1.
+int FreeImageFormatCode(const QString& ext);
+
+// Where the NViewLib stand-in is looked for: "libNViewLib.so" in the program
+// folder, unless SetNViewLibFileName chose another file (tests; an empty text
+// restores the default). The library is opened on first use and kept.
+QString NViewLibFileName();
+void SetNViewLibFileName(const QString& fileName);
+// True when the library opened and both entry points were found.
+bool NViewLibAvailable();
