@@ -576,4 +576,26 @@ void TLanguageDutch::LoadTexts()
     MF[416] = QStringLiteral("Album &openen");
     MF[417] = QStringLiteral("U wordt gevraagd een map te selecteren om de nieuwe afbeeldingen in op te slaan.");
     MF[418] = QStringLiteral("Diavoorstelling direct starten bij het bekijken van de html pagina's.");
+
+    TF[0] = QStringLiteral("Miniaturen");
+    TF[1] = QStringLiteral("Selecteer een of meer miniaturen (met de Ctrl-toets ingedrukt) voordat u de Delete-toets gebruikt.");
+    TF[2] = QStringLiteral("Geen miniaturen geselecteerd.");
+    TF[3] = QStringLiteral("Wilt u de geselecteerde miniaturen verwijderen?");
+    TF[4] = QStringLiteral("Miniaturen verwijderen.");
+    TF[5] = QStringLiteral("Vink een van de opties bij 'Foto wisselen bij' aan op het tabblad Diavoorstelling en gebruik de 's'-toets opnieuw.");
+    TF[6] = QStringLiteral("Geen optie geselecteerd.");
+    TF[7] = QStringLiteral("Objecten:");
+    TF[8] = QStringLiteral("Beschrijving:");
+    TF[9] = QStringLiteral("Gebeurtenis:");
+    TF[10] = QStringLiteral("Jaar:");
+    TF[11] = QStringLiteral("Klik met de rechtermuisknop op een miniatuur voor meer mogelijkheden.");
+    TF[12] = QStringLiteral("&Foto tonen");
+    TF[13] = QStringLiteral("Foto-informatie &bewerken");
+    TF[14] = QStringLiteral("Foto uit &album verwijderen");
+    TF[15] = QStringLiteral("Dia&voorstelling starten");
+    TF[16] = QStringLiteral("&Info tonen");
+
+    GI[0] = QStringLiteral("Het bestand %s is niet aanwezig. Het moet in dezelfde folder staan als Tavrimolex.");
+    GI[1] = QStringLiteral("Installeer Tavrimolex opnieuw.");
+    GI[2] = QStringLiteral("Bestand ontbreekt");
 }
