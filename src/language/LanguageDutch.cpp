@@ -6,6 +6,8 @@ void TLanguageDutch::LoadTexts()
 {
     TLanguageEnglish::LoadTexts();
 
+    // One text a line, so the fills can be read side by side.
+    // clang-format off
     SW[0] = QStringLiteral("Nog te verwerken:");
     SW[1] = QStringLiteral("Annuleren");
     SW[2] = QStringLiteral("Voortgang");
@@ -598,4 +600,5 @@ void TLanguageDutch::LoadTexts()
     GI[0] = QStringLiteral("Het bestand %s is niet aanwezig. Het moet in dezelfde folder staan als Tavrimolex.");
     GI[1] = QStringLiteral("Installeer Tavrimolex opnieuw.");
     GI[2] = QStringLiteral("Bestand ontbreekt");
+    // clang-format on
 }
