@@ -1,37 +1,257 @@
 #include "language/LanguageSelector.h"
 
-// Placeholder until the language fills land: every text empty.
+#include "language/LanguageFills.h"
+#include "platform/AppFolders.h"
+#include "platform/IniFile.h"
+#include "platform/TextUtil.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QSaveFile>
+
+#include <algorithm>
+#include <utility>
+
 namespace {
 
-class TLanguageEmpty : public TLanguageSelector {
-public:
-    void LoadTexts() override { }
-};
+const QString DefaultTitle = QStringLiteral("Tavrimolex 2005");
 
 std::unique_ptr<TLanguageSelector> g_language;
+
+std::function<void(const QString&)> g_messageHandler;
+
+void ShowLanguageMessage(const QString& text)
+{
+    if (g_messageHandler)
+        g_messageHandler(text);
+    else
+        qWarning("%s", qUtf8Printable(text));
+}
+
+// Translator and error files are UTF-8 with CR LF lines, like the settings file,
+// so the ini reader that reads the settings reads them back unchanged.
+bool WriteTextFile(const QString& fileName, const QString& text)
+{
+    QSaveFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    file.write(text.toUtf8());
+    return file.commit();
+}
+
+QLatin1String CurrentLanguageWord()
+{
+    const int index = CurrentLangType;
+    return index < int(LangTypeNames.size()) ? LangTypeNames[index] : LangTypeNames[LT_Default];
+}
+
+bool IsWordCharacter(QChar c)
+{
+    return c == u' ' || (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z');
+}
+
+void FreeLanguage()
+{
+    if (!g_language)
+        return;
+    qRemovePostRoutine(ShutdownLanguage);
+    g_language.reset();
+}
 
 } // namespace
 
 TLangType CurrentLangType = LT_Default;
 
 TLanguageSelector::TLanguageSelector()
-    : Title(QStringLiteral("Tavrimolex 2005"))
+    : Title(DefaultTitle)
 {
 }
 
-TLanguageSelector::~TLanguageSelector() = default;
-
-std::unique_ptr<TLanguageSelector> CreateLanguage(int)
+TLanguageSelector::~TLanguageSelector()
 {
-    auto l = std::make_unique<TLanguageEmpty>();
-    l->LoadTexts();
-    return l;
+    // Runs at program end: a translator file that cannot be written is lost,
+    // but the program still ends normally.
+    if (SaveToFile) {
+        WriteLanguageFile();
+        WriteStatistics();
+    }
+}
+
+std::array<TLanguageSection, TLanguageSelector::SectionCount> TLanguageSelector::Sections()
+{
+    return { {
+        { QLatin1String("SW"), SW },
+        { QLatin1String("PW"), PW },
+        { QLatin1String("PL"), PL },
+        { QLatin1String("AM"), AM },
+        { QLatin1String("SS"), SS },
+        { QLatin1String("RS"), RS },
+        { QLatin1String("SP"), SP },
+        { QLatin1String("HG"), HG },
+        { QLatin1String("PLF"), PLF },
+        { QLatin1String("DF"), DF },
+        { QLatin1String("MF"), MF },
+        { QLatin1String("TF"), TF },
+        { QLatin1String("GI"), GI },
+    } };
+}
+
+std::array<TConstLanguageSection, TLanguageSelector::SectionCount> TLanguageSelector::Sections() const
+{
+    std::array<TConstLanguageSection, SectionCount> result;
+    const auto sections = const_cast<TLanguageSelector*>(this)->Sections();
+    for (std::size_t i = 0; i < sections.size(); ++i)
+        result[i] = { sections[i].Name, sections[i].Texts };
+    return result;
+}
+
+bool TLanguageSelector::SetSaveToFile(bool value)
+{
+    if (value) {
+        ReadLanguageFile();
+        if (!CheckTexts())
+            return false;
+    }
+    SaveToFile = value;
+    return true;
+}
+
+bool TLanguageSelector::CheckTexts()
+{
+    Errors.clear();
+    for (const TConstLanguageSection& section : std::as_const(*this).Sections())
+        CheckSection(section.Texts, section.Name);
+    if (Errors.isEmpty())
+        return true;
+    ShowLanguageMessage(
+        QStringLiteral("Error(s) in language support. Error(s) saved in: errors_language.txt"));
+    return WriteTextFile(ErrorsFileName(), Errors.join(QLatin1String("\r\n")) + QLatin1String("\r\n"));
+}
+
+void TLanguageSelector::CheckSection(std::span<const QString> texts, QLatin1String name)
+{
+    for (std::size_t i = 0; i < texts.size(); ++i)
+        if (Text::Trim(texts[i]).isEmpty())
+            Errors << QStringLiteral("Empty string in ") + name + u'[' + QString::number(i) + u']';
+}
+
+QString TLanguageSelector::LanguageFileName()
+{
+    return AppFolders::SettingsFolder() + QLatin1String("language-") + CurrentLanguageWord()
+        + QLatin1String(".ini");
+}
+
+QString TLanguageSelector::StatisticsFileName()
+{
+    return AppFolders::SettingsFolder() + QLatin1String("statistics-") + CurrentLanguageWord()
+        + QLatin1String(".txt");
+}
+
+QString TLanguageSelector::ErrorsFileName()
+{
+    return AppFolders::SettingsFolder() + QLatin1String("errors_language.txt");
+}
+
+void TLanguageSelector::ReadLanguageFile()
+{
+    const QString fileName = LanguageFileName();
+    if (!QFileInfo(fileName).isFile())
+        return;
+    const IniFile ini(fileName);
+    Title = ini.ReadString(QStringLiteral("General"), QStringLiteral("Title"), DefaultTitle);
+    for (const TLanguageSection& section : Sections())
+        ReadSection(section.Texts, ini, section.Name);
+}
+
+void TLanguageSelector::ReadSection(std::span<QString> texts, const IniFile& ini, QLatin1String name)
+{
+    // Entries go by position, not by key: the translator keeps the lines in order.
+    const QStringList lines = ini.ReadSectionValues(name);
+    const std::size_t count = std::min(texts.size(), std::size_t(lines.size()));
+    for (std::size_t i = 0; i < count; ++i) {
+        const QString& line = lines[qsizetype(i)];
+        texts[i] = line.mid(line.indexOf(u'=') + 1);
+    }
+}
+
+bool TLanguageSelector::WriteLanguageFile() const
+{
+    QString out = QLatin1String("[General]\r\nTitle=") + Title + QLatin1String("\r\n");
+    for (const TConstLanguageSection& section : Sections())
+        WriteSection(section.Texts, out, section.Name);
+    return WriteTextFile(LanguageFileName(), out);
+}
+
+void TLanguageSelector::WriteSection(std::span<const QString> texts, QString& out, QLatin1String name)
+{
+    // A text's own CR characters stay as they are: the reader splits lines only
+    // at CR LF and LF, so such a text still comes back as one entry.
+    out += u'[';
+    out += name;
+    out += QLatin1String("]\r\n");
+    for (std::size_t i = 0; i < texts.size(); ++i)
+        out += QString::number(i) + u'=' + texts[i] + QLatin1String("\r\n");
+}
+
+bool TLanguageSelector::WriteStatistics() const
+{
+    QStringList allWords;
+    int total = 0;
+    for (const TConstLanguageSection& section : Sections())
+        total += CountWords(section.Texts, allWords);
+    const QString text = QLatin1String("Total number of words: ") + QString::number(total)
+        + QLatin1String("\r\nTotal number of different words: ") + QString::number(allWords.size())
+        + QLatin1String("\r\n");
+    return WriteTextFile(StatisticsFileName(), text);
+}
+
+int TLanguageSelector::CountWords(std::span<const QString> texts, QStringList& allWords)
+{
+    const auto caseInsensitiveLess
+        = [](const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) < 0; };
+    int count = 0;
+    for (const QString& original : texts) {
+        QString text = original;
+        text.remove(QStringLiteral("%d"));
+        text.remove(QStringLiteral("%s"));
+        text.replace(u'\r', u' ');
+        text.replace(u'\n', u' ');
+        text.removeIf([](QChar c) { return !IsWordCharacter(c); });
+        const QStringList words = text.split(u' ', Qt::SkipEmptyParts);
+        count += int(words.size());
+        for (const QString& word : words) {
+            const auto at = std::lower_bound(allWords.cbegin(), allWords.cend(), word, caseInsensitiveLess);
+            if (at == allWords.cend() || at->compare(word, Qt::CaseInsensitive) != 0)
+                allWords.insert(at - allWords.cbegin(), word);
+        }
+    }
+    return count;
+}
+
+std::unique_ptr<TLanguageSelector> CreateLanguage(int langType)
+{
+    std::unique_ptr<TLanguageSelector> record;
+    if (langType == LT_Dutch)
+        record = std::make_unique<TLanguageDutch>();
+    else if (langType == LT_Spanish)
+        record = std::make_unique<TLanguageSpanish>();
+    else
+        record = std::make_unique<TLanguageEnglish>();
+    // A base constructor cannot reach the fill of the derived class, so the
+    // record is filled and checked once it is whole.
+    record->LoadTexts();
+    record->CheckTexts();
+    return record;
 }
 
 TLanguageSelector* EnsureLanguage(TLangType langType)
 {
-    if (!g_language)
+    if (!g_language) {
         g_language = CreateLanguage(langType);
+        // Freed while the application object still exists, so that translator
+        // files are written with Qt alive, even when nobody calls ShutdownLanguage.
+        qAddPostRoutine(ShutdownLanguage);
+    }
     return g_language.get();
 }
 
@@ -42,11 +262,16 @@ TLanguageSelector* Language()
 
 TLanguageSelector* ReloadLanguage(TLangType langType)
 {
-    g_language.reset();
+    FreeLanguage();
     return EnsureLanguage(langType);
 }
 
 void ShutdownLanguage()
 {
-    g_language.reset();
+    FreeLanguage();
+}
+
+void SetLanguageMessageHandler(std::function<void(const QString&)> handler)
+{
+    g_messageHandler = std::move(handler);
 }
