@@ -1,0 +1,193 @@
+#include "model/Album.h"
+
+#include "language/LanguageSelector.h"
+#include "model/Reader.h"
+#include "model/SafeFile.h"
+#include "model/StreamError.h"
+#include "model/Writer.h"
+#include "platform/Paths.h"
+#include "platform/StatusReporter.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+// Far above any real album (100,000 photos take a few megabytes), far below
+// what would hurt the machine.
+constexpr qint64 MaxAlbumFileSize = qint64(256) * 1024 * 1024;
+
+QString AbsoluteAlbumPath(const QString& fileName)
+{
+    // Windows-form paths ("E:\albums\b.tvx") only come from old files and tests: leave them.
+    if (fileName.isEmpty() || QDir::isAbsolutePath(fileName) || Paths::HasDriveLetter(fileName))
+        return fileName;
+    return Paths::AbsoluteClean(fileName);
+}
+
+QString SystemError(int error)
+{
+    return QString::fromLocal8Bit(std::strerror(error));
+}
+
+// Reads a whole album file into memory. Only regular files are opened (a FIFO
+// or device could block or never end), and the size is capped.
+QByteArray ReadAlbumFile(const QString& fileName)
+{
+    const QByteArray path = QFile::encodeName(fileName);
+    const int fd = ::open(path.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        throw EStreamError::OpenError(fileName, SystemError(errno));
+    struct Closer {
+        int fd;
+        ~Closer() { ::close(fd); }
+    } closer { fd };
+    struct stat st { };
+    if (::fstat(fd, &st) != 0)
+        throw EStreamError::OpenError(fileName, SystemError(errno));
+    if (!S_ISREG(st.st_mode))
+        throw EStreamError::OpenError(fileName, SystemError(S_ISDIR(st.st_mode) ? EISDIR : EINVAL));
+    if (st.st_size > MaxAlbumFileSize)
+        throw EStreamError::OpenError(fileName, SystemError(EFBIG));
+    QByteArray data;
+    data.resize(qsizetype(st.st_size));
+    qsizetype done = 0;
+    while (done < data.size()) {
+        const ssize_t n = ::read(fd, data.data() + done, size_t(data.size() - done));
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            throw EStreamError::ReadError();
+        }
+        if (n == 0)
+            break;
+        done += n;
+    }
+    data.truncate(done);
+    return data;
+}
+
+} // namespace
+
+TAlbum::TAlbum(const QString& fileName)
+    : m_fileName(AbsoluteAlbumPath(fileName))
+{
+    Init();
+}
+
+TAlbum::~TAlbum() = default;
+
+void TAlbum::Init()
+{
+    m_description.clear();
+    m_objects = std::make_unique<TEntityList>();
+    m_events = std::make_unique<TEntityList>();
+    m_photos = std::make_unique<TPhotoList>();
+    m_thumbInfo = std::make_unique<TThumbNailInfo>();
+    m_fileVersion = 2;
+}
+
+void TAlbum::SetFileName(const QString& fileName)
+{
+    m_fileName = AbsoluteAlbumPath(fileName);
+}
+
+QString TAlbum::GetFolder() const
+{
+    return Paths::ExtractFilePath(m_fileName);
+}
+
+QChar TAlbum::GetDriveLetter() const
+{
+    return m_fileName.isEmpty() ? QChar(u' ') : m_fileName.at(0);
+}
+
+QString TAlbum::GetName() const
+{
+    return Paths::NameWithoutExtension(m_fileName);
+}
+
+void TAlbum::SaveToWriter(TWriter& writer) const
+{
+    TStreamObject::SaveToWriter(writer);
+    writer.WriteString(m_description);
+    m_objects->SaveToWriter(writer);
+    m_events->SaveToWriter(writer);
+    m_photos->SaveToWriter(writer);
+    m_thumbInfo->SaveToWriter(writer);
+}
+
+void TAlbum::LoadFromReader(TReader& reader, int version)
+{
+    TStreamObject::LoadFromReader(reader, version);
+    m_description = reader.ReadString();
+    m_objects->LoadFromReader(reader, version);
+    m_events->LoadFromReader(reader, version);
+    m_photos->LoadFromReader(reader, version);
+    m_thumbInfo->LoadFromReader(reader, version);
+}
+
+std::unique_ptr<TAlbum> TAlbum::CreateFromFile(const QString& fileName, TStatusReporter* status)
+{
+    auto album = std::make_unique<TAlbum>(fileName);
+    const QByteArray data = ReadAlbumFile(album->m_fileName);
+    TReader reader(data);
+    album->m_fileVersion = reader.ReadInteger();
+    album->LoadFromReader(reader, album->m_fileVersion);
+    album->Relocate(status);
+    return album;
+}
+
+bool TAlbum::SaveToFile()
+{
+    TWriter writer;
+    writer.WriteInteger(2);
+    SaveToWriter(writer);
+    WriteFileAtomically(m_fileName, writer.Data(), TLinkPolicy::Follow);
+    return true;
+}
+
+void TAlbum::Relocate(TStatusReporter* status)
+{
+    const QChar albumDrive = GetDriveLetter();
+    const QString albumFolder = GetFolder();
+    const int n = m_photos->Count();
+    // Replacing the drive letter only means something when both paths carry one.
+    const bool albumHasDrive = Paths::HasDriveLetter(m_fileName);
+
+    if (status) {
+        status->SetRange(0, n);
+        status->SetNumberToGo(QString::number(status->Maximum() - status->Position()));
+        status->SetSubject(Language()->AM[0]);
+        status->ShowStatus();
+    }
+    for (int i = 0; i < n; ++i) {
+        TPhoto* photo = m_photos->PhotoAt(i);
+        QString path = photo->GetName();
+        if (status) {
+            status->SetObject(path);
+            status->StepIt();
+            status->SetNumberToGo(QString::number(status->Maximum() - status->Position()));
+            status->ProcessEvents();
+        }
+        if (albumHasDrive && Paths::HasDriveLetter(path) && photo->GetDriveLetter() != albumDrive
+            && !PhotoFileExists(path)) {
+            path[0] = albumDrive;
+            if (PhotoFileExists(path))
+                photo->SetName(path);
+        }
+        if (!PhotoFileExists(path)) {
+            const QString moved = albumFolder + photo->GetFileNameOnly();
+            if (PhotoFileExists(moved))
+                photo->SetName(moved);
+        }
+        if (status && status->IsCancelled())
+            break;
+    }
+}

@@ -1,0 +1,76 @@
+#pragma once
+// One album: the path of its album file, a description, the object and event
+// labels, the photos and the thumbnail size. Reads and writes the album file
+// and, after reading, looks for photos whose files have moved.
+#include "model/EntityList.h"
+#include "model/PhotoList.h"
+#include "model/StreamObject.h"
+#include "model/ThumbNailInfo.h"
+
+#include <QString>
+
+#include <memory>
+
+class TStatusReporter;
+
+class TAlbum : public TStreamObject {
+public:
+    // A new empty album; nothing is read or written. A relative path is made absolute.
+    explicit TAlbum(const QString& fileName);
+    ~TAlbum() override;
+
+    // Reads the album file, then relocates moved photos with progress and
+    // Cancel through status (may be null). Throws EStreamError; a half-read
+    // album is destroyed.
+    static std::unique_ptr<TAlbum> CreateFromFile(const QString& fileName, TStatusReporter* status);
+
+    void SaveToWriter(TWriter& writer) const override;
+    void LoadFromReader(TReader& reader, int version) override;
+
+    // Writes the whole file through a temporary file beside it, renamed over the
+    // album only when complete; a failure throws EStreamError and leaves the old file.
+    bool SaveToFile();
+
+    bool IsVersionSupported() const { return true; }
+    int GetFileVersion() const { return m_fileVersion; }
+    const QString& GetFileName() const { return m_fileName; }
+    void SetFileName(const QString& fileName);
+    // The folder of the album file with its trailing separator.
+    QString GetFolder() const;
+    // The first character of the file name; a space when it is empty.
+    QChar GetDriveLetter() const;
+    // The file name without folder and last extension (the name shown to the user).
+    QString GetName() const;
+    const QString& GetDescription() const { return m_description; }
+    void SetDescription(const QString& description) { m_description = description; }
+
+    TEntityList& GetObjects() { return *m_objects; }
+    const TEntityList& GetObjects() const { return *m_objects; }
+    TEntityList& GetEvents() { return *m_events; }
+    const TEntityList& GetEvents() const { return *m_events; }
+    TPhotoList& GetPhotos() { return *m_photos; }
+    const TPhotoList& GetPhotos() const { return *m_photos; }
+
+    QString ObjectNameById(int id) const { return m_objects->NameById(id); }
+    QString EventNameById(int id) const { return m_events->NameById(id); }
+    int ObjectIdByName(const QString& name) const { return m_objects->IdByName(name); }
+    int EventIdByName(const QString& name) const { return m_events->IdByName(name); }
+
+    int GetThumbWidth() const { return m_thumbInfo->GetWidth(); }
+    int GetThumbHeight() const { return m_thumbInfo->GetHeight(); }
+    void SetThumbWidth(int width) { m_thumbInfo->SetWidth(width); }
+    void SetThumbHeight(int height) { m_thumbInfo->SetHeight(height); }
+    const TThumbNailInfo& GetThumbInfo() const { return *m_thumbInfo; }
+
+private:
+    void Init();
+    void Relocate(TStatusReporter* status);
+
+    QString m_fileName;
+    QString m_description;
+    std::unique_ptr<TEntityList> m_objects;
+    std::unique_ptr<TEntityList> m_events;
+    std::unique_ptr<TPhotoList> m_photos;
+    std::unique_ptr<TThumbNailInfo> m_thumbInfo;
+    int m_fileVersion = 2;
+};

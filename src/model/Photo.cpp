@@ -1,0 +1,94 @@
+#include "model/Photo.h"
+
+#include "model/Reader.h"
+#include "model/Writer.h"
+#include "platform/Paths.h"
+#include "platform/TextUtil.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+bool PhotoFileExists(const QString& path)
+{
+    if (path.isEmpty() || !QDir::isAbsolutePath(path))
+        return false;
+    return QFileInfo(path).isFile();
+}
+
+TPhoto::TPhoto()
+    : m_thumbNail(std::make_unique<TThumbNail>())
+{
+}
+
+TPhoto::~TPhoto() = default;
+
+void TPhoto::SaveToWriter(TWriter& writer) const
+{
+    TEntity::SaveToWriter(writer);
+    writer.WriteString(GetDescription());
+    writer.WriteString(m_year);
+    writer.WriteInteger(m_eventId);
+    m_objectIds.SaveToWriter(writer);
+    m_thumbNail->SaveToWriter(writer);
+    writer.WriteBoolean(m_useInHtml);
+}
+
+void TPhoto::LoadFromReader(TReader& reader, int version)
+{
+    TEntity::LoadFromReader(reader, version);
+    m_description = reader.ReadString();
+    m_year = reader.ReadString();
+    m_eventId = reader.ReadInteger();
+    m_objectIds.LoadFromReader(reader, version);
+    m_thumbNail->LoadFromReader(reader, version);
+    // Format version 1 files have no publish flag.
+    if (version > 1)
+        m_useInHtml = reader.ReadBoolean();
+}
+
+void TPhoto::AssignTo(TPhoto& dest) const
+{
+    TEntity::AssignTo(dest);
+    dest.SetDescription(GetDescription());
+    dest.SetUseInHtml(m_useInHtml);
+    dest.SetYear(m_year);
+    dest.SetEventId(m_eventId);
+    dest.GetObjectIds().AddAll(m_objectIds);
+}
+
+std::unique_ptr<TPhoto> TPhoto::Clone() const
+{
+    auto photo = std::make_unique<TPhoto>();
+    AssignTo(*photo);
+    return photo;
+}
+
+QString TPhoto::GetDescription() const
+{
+    return Text::Trim(m_description);
+}
+
+bool TPhoto::HasDescription() const
+{
+    return !GetDescription().isEmpty();
+}
+
+bool TPhoto::HasYear() const
+{
+    return !Text::Trim(m_year).isEmpty();
+}
+
+QChar TPhoto::GetDriveLetter() const
+{
+    return GetName().isEmpty() ? QChar(u' ') : GetName().at(0);
+}
+
+QString TPhoto::GetFileNameOnly() const
+{
+    return Paths::ExtractFileName(GetName());
+}
+
+bool TPhoto::FileExists() const
+{
+    return PhotoFileExists(GetName());
+}

@@ -1,0 +1,54 @@
+#include "model/PhotoList.h"
+
+std::unique_ptr<TStreamObject> TPhotoList::CreateItem() const
+{
+    return std::make_unique<TPhoto>();
+}
+
+std::vector<std::unique_ptr<TPhoto>> TPhotoList::DetachAll()
+{
+    std::vector<std::unique_ptr<TPhoto>> photos;
+    for (auto& item : TakeAllObjects())
+        photos.push_back(StaticUniqueCast<TPhoto>(std::move(item)));
+    return photos;
+}
+
+int TPhotoList::GetPhotoCount(bool onlyUseInHtml) const
+{
+    if (!onlyUseInHtml)
+        return Count();
+    int n = 0;
+    for (int i = 0; i < Count(); ++i)
+        if (PhotoAt(i)->GetUseInHtml())
+            ++n;
+    return n;
+}
+
+void TPhotoList::RemoveObjectId(int id)
+{
+    for (int i = 0; i < Count(); ++i)
+        PhotoAt(i)->GetObjectIds().RemoveValue(id);
+}
+
+void TPhotoList::ClearEventId(int id)
+{
+    for (int i = 0; i < Count(); ++i)
+        if (PhotoAt(i)->GetEventId() == id)
+            PhotoAt(i)->ClearEvent();
+}
+
+bool TPhotoList::UsesObject(int id) const
+{
+    for (int i = 0; i < Count(); ++i)
+        if (PhotoAt(i)->GetObjectIds().Contains(id))
+            return true;
+    return false;
+}
+
+bool TPhotoList::UsesEvent(int id) const
+{
+    for (int i = 0; i < Count(); ++i)
+        if (PhotoAt(i)->GetEventId() == id)
+            return true;
+    return false;
+}

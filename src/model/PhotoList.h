@@ -1,0 +1,34 @@
+#pragma once
+// The album's photos in album order (owned), and the parsed index of the
+// album's thumbnail folder.
+#include "model/EntityList.h"
+#include "model/Photo.h"
+#include "model/ThumbNailInfo.h"
+
+#include <QStringList>
+
+class TPhotoList : public TEntityList {
+public:
+    TPhotoList() = default;
+
+    TPhoto* PhotoAt(int index) const { return static_cast<TPhoto*>(ItemAt(index)); }
+    void Add(std::unique_ptr<TPhoto> photo) { TEntityList::Add(std::move(photo)); }
+    void Insert(int index, std::unique_ptr<TPhoto> photo) { TEntityList::Insert(index, std::move(photo)); }
+    std::unique_ptr<TPhoto> Take(int index) { return StaticUniqueCast<TPhoto>(TakeObject(index)); }
+    std::vector<std::unique_ptr<TPhoto>> DetachAll();
+
+    // Count, or only the photos that may appear in web albums.
+    int GetPhotoCount(bool onlyUseInHtml) const;
+    void RemoveObjectId(int id);
+    void ClearEventId(int id);
+    bool UsesObject(int id) const;
+    bool UsesEvent(int id) const;
+
+    TThumbNailInfo IndexThumbInfo;
+    // Parallel lists: entry k of each comes from the same index line.
+    QStringList IndexThumbFiles;
+    QStringList IndexPhotoFiles;
+
+protected:
+    std::unique_ptr<TStreamObject> CreateItem() const override;
+};

@@ -1,0 +1,34 @@
+#include "model/StreamError.h"
+
+#include "platform/TextUtil.h"
+
+EStreamError::EStreamError(const QString& message)
+    : std::runtime_error(message.toStdString())
+    , m_message(message)
+{
+}
+
+EStreamError EStreamError::InvalidValue()
+{
+    return EStreamError(QStringLiteral("Invalid property value"));
+}
+
+EStreamError EStreamError::ReadError()
+{
+    return EStreamError(QStringLiteral("Stream read error"));
+}
+
+EStreamError EStreamError::WriteError()
+{
+    return EStreamError(QStringLiteral("Stream write error"));
+}
+
+EStreamError EStreamError::OpenError(const QString& fileName, const QString& reason)
+{
+    return EStreamError(Text::Format(QStringLiteral("Cannot open file \"%s\". %s"), { fileName, reason }));
+}
+
+EStreamError EStreamError::CreateError(const QString& fileName, const QString& reason)
+{
+    return EStreamError(Text::Format(QStringLiteral("Cannot create file \"%s\". %s"), { fileName, reason }));
+}

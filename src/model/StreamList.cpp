@@ -1,0 +1,90 @@
+#include "model/StreamList.h"
+
+#include "model/Reader.h"
+#include "model/StreamError.h"
+#include "model/Writer.h"
+
+#include <algorithm>
+
+TStreamList::~TStreamList() = default;
+
+void TStreamList::Delete(int index)
+{
+    m_items.erase(m_items.begin() + index);
+}
+
+void TStreamList::Clear()
+{
+    m_items.clear();
+}
+
+void TStreamList::Move(int from, int to)
+{
+    if (from == to)
+        return;
+    std::unique_ptr<TStreamObject> item = TakeObject(from);
+    InsertObject(to, std::move(item));
+}
+
+void TStreamList::Exchange(int a, int b)
+{
+    std::swap(m_items[size_t(a)], m_items[size_t(b)]);
+}
+
+void TStreamList::SaveToWriter(TWriter& writer) const
+{
+    writer.WriteInteger(Count());
+    for (const auto& item : m_items)
+        item->SaveToWriter(writer);
+}
+
+void TStreamList::LoadFromReader(TReader& reader, int version)
+{
+    const int n = reader.ReadInteger();
+    // Every item takes at least one byte, so a count above the bytes left is a
+    // damaged file; failing here saves building items that cannot be complete.
+    if (n > reader.Remaining())
+        throw EStreamError::ReadError();
+    for (int i = 0; i < n; ++i) {
+        std::unique_ptr<TStreamObject> item = CreateItem();
+        item->LoadFromReader(reader, version);
+        AddObject(std::move(item));
+    }
+}
+
+std::unique_ptr<TStreamObject> TStreamList::CreateItem() const
+{
+    return std::make_unique<TStreamObject>();
+}
+
+int TStreamList::IndexOfObject(const TStreamObject* item) const
+{
+    for (size_t i = 0; i < m_items.size(); ++i)
+        if (m_items[i].get() == item)
+            return int(i);
+    return -1;
+}
+
+void TStreamList::AddObject(std::unique_ptr<TStreamObject> item)
+{
+    m_items.push_back(std::move(item));
+}
+
+void TStreamList::InsertObject(int index, std::unique_ptr<TStreamObject> item)
+{
+    m_items.insert(m_items.begin() + index, std::move(item));
+}
+
+std::unique_ptr<TStreamObject> TStreamList::TakeObject(int index)
+{
+    std::unique_ptr<TStreamObject> item = std::move(m_items[size_t(index)]);
+    m_items.erase(m_items.begin() + index);
+    return item;
+}
+
+std::vector<std::unique_ptr<TStreamObject>> TStreamList::TakeAllObjects()
+{
+    std::vector<std::unique_ptr<TStreamObject>> items;
+    items.swap(m_items);
+    return items;
+}

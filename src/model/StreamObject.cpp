@@ -1,0 +1,7 @@
+#include "model/StreamObject.h"
+
+TStreamObject::~TStreamObject() = default;
+
+void TStreamObject::SaveToWriter(TWriter&) const { }
+
+void TStreamObject::LoadFromReader(TReader&, int) { }
