@@ -1,0 +1,127 @@
+#pragma once
+// What both web-site layouts share: the options, the albums opened for the
+// export, the checking of their photos and the progress reporting. The framed
+// site (THTMLGenerator) and the photo-by-photo site derive from it.
+//
+// Everything runs on the user-interface thread. Loops call the reporter's
+// ProcessEvents after every item; the Stop button sets Stopped from there,
+// which ends each loop at once while the later steps still run.
+#include <QByteArray>
+#include <QImage>
+#include <QString>
+#include <QStringList>
+
+#include <array>
+#include <memory>
+#include <vector>
+
+#include "export/ExportReporter.h"
+
+class TAlbum;
+
+// The page background chosen in the main window. When it came from a JPEG
+// file, JpegData holds that file's bytes and is written unchanged; otherwise
+// Image is encoded.
+struct TExportBackground {
+    QImage Image;
+    QByteArray JpegData;
+};
+
+// Every option the main window hands to a generator, as the user set them.
+struct TExportOptions {
+    QStringList AlbumFiles;
+    QString OutputDir;
+    bool ResizePhotos = false;
+    bool DontResize = false;
+    int PhotoWidth = 0;
+    int PhotoHeight = 0;
+    int ThumbWidth = 0;
+    int ThumbHeight = 0;
+    int ThumbColumns = 0;
+    int ThumbRows = 0;
+    QString Title;
+    int JpegQuality = 75;
+    TExportBackground Background;
+    bool CreateOnlyHTML = false;
+    bool LinkToOriginals = false;
+    QString WebPath;
+    QString LocalPath;
+    // Used by the photo-by-photo site only: the idle and the lit progress dot.
+    std::array<QImage, 2> SlideShowImages;
+    bool StartSlideShow = false;
+};
+
+class TWebSiteGenerator {
+public:
+    virtual ~TWebSiteGenerator();
+    TWebSiteGenerator(const TWebSiteGenerator&) = delete;
+    TWebSiteGenerator& operator=(const TWebSiteGenerator&) = delete;
+
+    // Drops the photos that may not be published and those whose file is
+    // missing (each one a line in the photos-not-found memo). False when one
+    // was missing, or when no photo is left.
+    bool CheckPhotos();
+
+    // The photos of all opened albums; after CheckPhotos, those exported.
+    int GetPhotoCount() const { return CountPhotos(false); }
+    // The same, or only the photos that may appear in web albums.
+    int CountPhotos(bool onlyFlagged) const;
+
+    // Set by the Stop button while a run goes on.
+    bool Stopped = false;
+
+    std::vector<std::unique_ptr<TAlbum>> Albums;
+    // An entry that cannot be opened is taken out.
+    QStringList AlbumFiles;
+    // Ends in "/"; empty when the folder given was empty.
+    QString OutputDir;
+    bool ResizePhotos = false;
+    bool DontResize = false;
+    int PhotoWidth = 0;
+    int PhotoHeight = 0;
+    int ThumbWidth = 0;
+    int ThumbHeight = 0;
+    int ThumbColumns = 0;
+    int ThumbRows = 0;
+    TExportBackground Background;
+    QString Title;
+    int JpegQuality = 75;
+    bool CreateOnlyHTML = false;
+    bool LinkToOriginals = false;
+    QString WebPath;
+    // Ends in a separator.
+    QString LocalPath;
+
+    // The quality a background that is not a JPEG file is encoded with.
+    static constexpr int DefaultJpegQuality = 90;
+
+protected:
+    TWebSiteGenerator();
+
+    // Takes the options as given; Title and WebPath come trimmed, OutputDir
+    // and LocalPath with their trailing separator.
+    void StoreOptions(const TExportOptions& options, TExportReporter& reporter);
+
+    // Opens every album of AlbumFiles, each with a progress window. An entry
+    // whose file is missing or cannot be read is reported, taken out of
+    // AlbumFiles, and makes the result false; an empty list is reported with
+    // noAlbumsRemark.
+    bool OpenAlbumFiles(const QString& noAlbumsRemark);
+
+    // Writes the background picture; throws EExportError when it cannot.
+    void SaveBackground(const QString& fileName) const;
+
+    TExportReporter& Reporter() const { return *m_reporter; }
+    TExportStepView& Step(TExportStepKind kind) const { return m_reporter->Step(kind); }
+    void AddRemark(const QString& line) const { m_reporter->AddRemark(line); }
+
+    // A loop's bar runs from 0 to maximum in steps of 1; the to-go counter
+    // shows maximum.
+    void StartProgress(TExportStepKind kind, int maximum) const;
+    // After an item: the bar steps, the to-go counter shows what is left of
+    // the maximum after done items.
+    void StepProgress(TExportStepKind kind, int done) const;
+
+private:
+    TExportReporter* m_reporter = nullptr;
+};
