@@ -27,13 +27,13 @@ struct TProcs {
     void (*FreeImage_Initialise)(BOOL loadLocalPluginsOnly) = nullptr;
     void (*FreeImage_DeInitialise)() = nullptr;
     void (*FreeImage_SetOutputMessage)(FreeImage_OutputMessageFunction omf) = nullptr;
-    FIBITMAP* (*FreeImage_Allocate)(int width, int height, int bpp, unsigned redMask, unsigned greenMask,
-                                    unsigned blueMask)
+    FIBITMAP* (*FreeImage_Allocate)(
+        int width, int height, int bpp, unsigned redMask, unsigned greenMask, unsigned blueMask)
         = nullptr;
     void (*FreeImage_Unload)(FIBITMAP* dib) = nullptr;
     FIBITMAP* (*FreeImage_Clone)(FIBITMAP* dib) = nullptr;
     FIMULTIBITMAP* (*FreeImage_OpenMultiBitmap)(FREE_IMAGE_FORMAT fif, const char* filename, BOOL createNew,
-                                                BOOL readOnly, BOOL keepCacheInMemory, int flags)
+        BOOL readOnly, BOOL keepCacheInMemory, int flags)
         = nullptr;
     int (*FreeImage_GetPageCount)(FIMULTIBITMAP* bitmap) = nullptr;
     void (*FreeImage_AppendPage)(FIMULTIBITMAP* bitmap, FIBITMAP* data) = nullptr;
@@ -53,9 +53,8 @@ struct TProcs {
     FIBITMAP* (*FreeImage_LoadFromHandle)(FREE_IMAGE_FORMAT fif, FreeImageIO* io, fi_handle handle, int flags)
         = nullptr;
     BOOL (*FreeImage_Save)(FREE_IMAGE_FORMAT fif, FIBITMAP* dib, const char* filename, int flags) = nullptr;
-    BOOL (*FreeImage_SaveToHandle)(FREE_IMAGE_FORMAT fif, FIBITMAP* dib, FreeImageIO* io, fi_handle handle,
-                                   int flags)
-        = nullptr;
+    BOOL (*FreeImage_SaveToHandle)
+    (FREE_IMAGE_FORMAT fif, FIBITMAP* dib, FreeImageIO* io, fi_handle handle, int flags) = nullptr;
 
     // Looked up after the 27 above and not part of the complete flag: the
     // loader turns every other depth into 32 bits with them.

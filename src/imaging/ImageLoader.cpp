@@ -1,46 +1,300 @@
 #include "imaging/ImageLoader.h"
 
+#include "imaging/FreeImageBinding.h"
+#include "imaging/JpegCodec.h"
+#include "platform/AppFolders.h"
+#include "platform/Paths.h"
+#include "platform/TextUtil.h"
+
+#include <NViewLib.h>
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QImage>
+#include <QImageReader>
 
-bool LoadImageFile(const QString&, QImage& image)
+#include <cstring>
+#include <mutex>
+
+#include <dlfcn.h>
+
+namespace {
+
+// FreeImage's FREE_IMAGE_TYPE for ordinary bitmaps.
+constexpr int FreeImageTypeBitmap = 1;
+
+// The NViewLib stand-in, opened once per file name and never closed: the
+// pictures it returned keep pointing into it.
+struct NViewLibBinding {
+    std::mutex lock;
+    QString overrideName;
+    QString openedName;
+    void* handle = nullptr;
+    decltype(&::NViewLibLoad) load = nullptr;
+    decltype(&::NViewLibFree) free = nullptr;
+};
+
+NViewLibBinding& NViewLib()
+{
+    static NViewLibBinding binding;
+    return binding;
+}
+
+QString DefaultNViewLibFileName()
+{
+    const QString beside = AppFolders::ProgramFolder() + QStringLiteral("libNViewLib.so");
+    if (QFileInfo::exists(beside))
+        return beside;
+    // Test executables live in another folder than the program; the build
+    // tells them where the program's folder is.
+    const QString binDir = qEnvironmentVariable("TAVRI_BIN_DIR");
+    if (!binDir.isEmpty()) {
+        const QString inBin = Paths::IncludeTrailingSeparator(binDir) + QStringLiteral("libNViewLib.so");
+        if (QFileInfo::exists(inBin))
+            return inBin;
+    }
+    return beside;
+}
+
+// Opens the library named now when it is not the one opened before. Called
+// with the binding locked.
+bool OpenNViewLib(NViewLibBinding& b)
+{
+    const QString name = b.overrideName.isEmpty() ? DefaultNViewLibFileName() : b.overrideName;
+    if (b.handle && name == b.openedName)
+        return b.load && b.free;
+    b.openedName = name;
+    b.load = nullptr;
+    b.free = nullptr;
+    b.handle = ::dlopen(QFile::encodeName(name).constData(), RTLD_NOW | RTLD_LOCAL);
+    if (!b.handle)
+        return false;
+    b.load = reinterpret_cast<decltype(b.load)>(::dlsym(b.handle, "NViewLibLoad"));
+    b.free = reinterpret_cast<decltype(b.free)>(::dlsym(b.handle, "NViewLibFree"));
+    return b.load && b.free;
+}
+
+// The one size check of the chain: the directory entry must be a file of
+// 1 byte up to what a signed 32-bit size can hold.
+bool HasDecodableSize(const QString& fileName)
+{
+    const QFileInfo info(fileName);
+    if (!info.exists() || !info.isFile())
+        return false;
+    const qint64 size = info.size();
+    return size > 0 && size <= 0x7FFFFFFF;
+}
+
+bool LoadChain(const QString& fileName, QImage& image, int boxWidth, int boxHeight)
 {
     image = QImage();
+    if (!HasDecodableSize(fileName))
+        return false;
+    const QString ext = ImageExtension(fileName);
+    bool result = false;
+    if (ext == QLatin1String(".jpg"))
+        result = DecodeJpegFile(fileName, image, boxWidth, boxHeight);
+    else if (ext == QLatin1String(".bmp"))
+        result = LoadPictureFile(fileName, image);
+    if (result)
+        return true;
+    if (IsNViewLibExtension(ext))
+        result = LoadWithNViewLib(fileName, image);
+    if (!result)
+        result = LoadWithFreeImage(fileName, image);
+    return result;
+}
+
+} // namespace
+
+QString ImageExtension(const QString& fileName)
+{
+    QString ext = Text::AsciiLower(Paths::ExtractFileExt(fileName));
+    if (ext == QLatin1String(".jpeg"))
+        ext = QStringLiteral(".jpg");
+    return ext;
+}
+
+bool IsNViewLibExtension(const QString& ext)
+{
+    static const char* const extensions[]
+        = { ".bmp", ".dib", ".gif", ".jif", ".jpg", ".rle", ".tga", ".pcx" };
+    for (const char* e : extensions) {
+        if (ext == QLatin1String(e))
+            return true;
+    }
     return false;
 }
 
-bool LoadImageFileForBox(const QString&, QImage& image, int, int)
+int FreeImageFormatCode(const QString& ext)
 {
-    image = QImage();
-    return false;
+    static const struct {
+        const char* ext;
+        int code;
+    } codes[] = {
+        { ".bmp", 0 },
+        { ".ico", 1 },
+        { ".jpg", 2 },
+        { ".jpeg", 2 },
+        { ".jng", 3 },
+        { ".koa", 4 },
+        { ".lbm", 5 },
+        { ".iff", 5 },
+        { ".mng", 6 },
+        { ".pbm", 7 },
+        { ".pcd", 9 },
+        { ".pcx", 10 },
+        { ".pgm", 11 },
+        { ".png", 13 },
+        { ".ppm", 14 },
+        { ".ras", 16 },
+        { ".tga", 17 },
+        { ".tif", 18 },
+        { ".tiff", 18 },
+        { ".wbmp", 19 },
+        { ".psd", 20 },
+        { ".cut", 21 },
+    };
+    for (const auto& c : codes) {
+        if (ext == QLatin1String(c.ext))
+            return c.code;
+    }
+    return -1;
 }
 
-bool LoadJpegFile(const QString&, QImage& image)
+bool LoadImageFile(const QString& fileName, QImage& image)
 {
-    image = QImage();
-    return false;
+    return LoadChain(fileName, image, 0, 0);
 }
 
-bool LoadPictureFile(const QString&, QImage& image)
+bool LoadImageFileForBox(const QString& fileName, QImage& image, int boxWidth, int boxHeight)
 {
-    image = QImage();
-    return false;
+    return LoadChain(fileName, image, boxWidth, boxHeight);
 }
 
-bool LoadWithNViewLib(const QString&, QImage& image)
+bool LoadJpegFile(const QString& fileName, QImage& image)
 {
-    image = QImage();
-    return false;
+    return DecodeJpegFile(fileName, image);
 }
 
-bool LoadWithFreeImage(const QString&, QImage& image)
+bool LoadPictureFile(const QString& fileName, QImage& image)
 {
     image = QImage();
-    return false;
+    QImageReader reader(fileName, QFileInfo(fileName).suffix().toLatin1().toLower());
+    reader.setDecideFormatFromContent(false);
+    QImage decoded;
+    if (!reader.read(&decoded) || decoded.isNull())
+        return false;
+    image = decoded.convertToFormat(QImage::Format_RGB32);
+    return !image.isNull();
 }
 
-QString ImageExtension(const QString&) { return QString(); }
-bool IsNViewLibExtension(const QString&) { return false; }
-int FreeImageFormatCode(const QString&) { return -1; }
-QString NViewLibFileName() { return QString(); }
-void SetNViewLibFileName(const QString&) { }
-bool NViewLibAvailable() { return false; }
+QString NViewLibFileName()
+{
+    NViewLibBinding& b = NViewLib();
+    std::lock_guard guard(b.lock);
+    return b.overrideName.isEmpty() ? DefaultNViewLibFileName() : b.overrideName;
+}
+
+void SetNViewLibFileName(const QString& fileName)
+{
+    NViewLibBinding& b = NViewLib();
+    std::lock_guard guard(b.lock);
+    b.overrideName = fileName;
+}
+
+bool NViewLibAvailable()
+{
+    NViewLibBinding& b = NViewLib();
+    std::lock_guard guard(b.lock);
+    return OpenNViewLib(b);
+}
+
+bool LoadWithNViewLib(const QString& fileName, QImage& image)
+{
+    image = QImage();
+    NViewLibBinding& b = NViewLib();
+    decltype(b.load) load;
+    decltype(b.free) release;
+    {
+        std::lock_guard guard(b.lock);
+        if (!OpenNViewLib(b))
+            return false;
+        load = b.load;
+        release = b.free;
+    }
+    NViewBitmap* bitmap = load(QFile::encodeName(fileName).constData(), 0);
+    if (!bitmap)
+        return false;
+    if (bitmap->width <= 0 || bitmap->height <= 0 || !bitmap->pixels || bitmap->stride < bitmap->width * 4) {
+        release(bitmap);
+        return false;
+    }
+    // The picture takes over the library's bitmap and frees it with the library.
+    struct Owner {
+        decltype(&::NViewLibFree) release;
+        NViewBitmap* bitmap;
+    };
+    auto* owner = new Owner { release, bitmap };
+    image = QImage(
+        bitmap->pixels, bitmap->width, bitmap->height, bitmap->stride, QImage::Format_RGB32,
+        [](void* info) {
+            auto* o = static_cast<Owner*>(info);
+            o->release(o->bitmap);
+            delete o;
+        },
+        owner);
+    return !image.isNull();
+}
+
+bool LoadWithFreeImage(const QString& fileName, QImage& image)
+{
+    image = QImage();
+    const int code = FreeImageFormatCode(ImageExtension(fileName));
+    if (code < 0)
+        return false;
+    LoadFreeImageLibrary();
+    const FreeImage::TProcs& fi = FreeImageProcs;
+    if (!fi.FreeImage_Load || !fi.FreeImage_Unload || !fi.FreeImage_GetBits || !fi.FreeImage_GetBPP
+        || !fi.FreeImage_GetWidth || !fi.FreeImage_GetHeight)
+        return false;
+
+    FIBITMAP* loaded = fi.FreeImage_Load(code, QFile::encodeName(fileName).constData(), 0);
+    if (!loaded)
+        return false;
+    FIBITMAP* dib = loaded;
+    const bool plain32 = fi.FreeImage_GetBPP(loaded) == 32
+        && (!fi.FreeImage_GetImageType || fi.FreeImage_GetImageType(loaded) == FreeImageTypeBitmap);
+    if (!plain32) {
+        dib = fi.FreeImage_ConvertTo32Bits ? fi.FreeImage_ConvertTo32Bits(loaded) : nullptr;
+        fi.FreeImage_Unload(loaded);
+        if (!dib)
+            return false;
+    }
+
+    const unsigned width = fi.FreeImage_GetWidth(dib);
+    const unsigned height = fi.FreeImage_GetHeight(dib);
+    const unsigned char* bits = fi.FreeImage_GetBits(dib);
+    const qsizetype pitch
+        = fi.FreeImage_GetPitch ? qsizetype(fi.FreeImage_GetPitch(dib)) : qsizetype(width) * 4;
+    bool ok = false;
+    if (bits && width > 0 && height > 0 && width <= 65535 && height <= 65535
+        && pitch >= qsizetype(width) * 4) {
+        QImage result(int(width), int(height), QImage::Format_RGB32);
+        if (!result.isNull()) {
+            // FreeImage keeps the bottom row first; each pixel is blue,
+            // green, red and a fourth byte that is ignored.
+            for (unsigned row = 0; row < height; ++row) {
+                const unsigned char* from = bits + qsizetype(row) * pitch;
+                auto* to = reinterpret_cast<QRgb*>(result.scanLine(int(height - 1 - row)));
+                for (unsigned x = 0; x < width; ++x, from += 4)
+                    to[x] = qRgb(from[2], from[1], from[0]);
+            }
+            image = result;
+            ok = true;
+        }
+    }
+    fi.FreeImage_Unload(dib);
+    return ok;
+}

@@ -1,20 +1,302 @@
 #include "imaging/JpegCodec.h"
 
+#include <QFile>
+#include <QFileInfo>
 #include <QImage>
 
-bool DecodeJpegFile(const QString&, QImage& image, int, int, QString*)
+#include <cerrno>
+#include <csetjmp>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <jpeglib.h>
+
+namespace {
+
+// Larger pictures are refused rather than allocated: 1 GiB of pixels.
+constexpr qint64 MaxPixels = qint64(1) << 28;
+
+// libjpeg reports errors by calling error_exit, which must not return; we
+// jump back to the function that started the work and report failure there.
+struct ErrorManager {
+    jpeg_error_mgr pub;
+    std::jmp_buf jump;
+    char message[JMSG_LENGTH_MAX];
+};
+
+void ErrorExit(j_common_ptr cinfo)
 {
-    image = QImage();
-    return false;
+    auto* err = reinterpret_cast<ErrorManager*>(cinfo->err);
+    (*cinfo->err->format_message)(cinfo, err->message);
+    std::longjmp(err->jump, 1);
 }
 
-bool DecodeJpegData(const QByteArray&, QImage& image, int, int, QString*)
+// Warnings (a truncated file, a corrupt entropy segment) are not fatal: the
+// decoder fills what is missing, as other viewers show such photos.
+void OutputMessage(j_common_ptr) { }
+
+void InstallErrorManager(ErrorManager& err)
 {
-    image = QImage();
-    return false;
+    jpeg_std_error(&err.pub);
+    err.pub.error_exit = ErrorExit;
+    err.pub.output_message = OutputMessage;
+    err.message[0] = '\0';
 }
 
-int JpegScaleNumerator(int, int, int, int) { return 8; }
-QByteArray EncodeJpeg(const QImage&, int, QString*) { return QByteArray(); }
-bool SaveJpegFile(const QImage&, const QString&, int, QString*) { return false; }
-bool WriteFileReplacing(const QString&, const QByteArray&, QString*) { return false; }
+void SetError(QString* error, const QString& text)
+{
+    if (error)
+        *error = text;
+}
+
+// CMYK and YCCK photos (from print workflows) come out as CMYK; Photoshop
+// writes them inverted, which its Adobe marker tells.
+void CmykRowToRgb32(const JSAMPLE* cmyk, QRgb* out, int width, bool inverted)
+{
+    for (int x = 0; x < width; ++x) {
+        int c = cmyk[4 * x], m = cmyk[4 * x + 1], y = cmyk[4 * x + 2], k = cmyk[4 * x + 3];
+        if (!inverted) {
+            c = 255 - c;
+            m = 255 - m;
+            y = 255 - y;
+            k = 255 - k;
+        }
+        out[x] = qRgb(c * k / 255, m * k / 255, y * k / 255);
+    }
+}
+
+bool Decode(
+    const unsigned char* data, size_t size, QImage& image, int boxWidth, int boxHeight, QString* error)
+{
+    image = QImage();
+    if (size == 0 || !data) {
+        SetError(error, QStringLiteral("empty JPEG data"));
+        return false;
+    }
+    jpeg_decompress_struct cinfo;
+    ErrorManager err;
+    InstallErrorManager(err);
+    cinfo.err = &err.pub;
+    // Declared before setjmp: a longjmp lands in this frame and must not
+    // leave a scope with destructors behind it.
+    QImage result;
+    if (setjmp(err.jump)) {
+        jpeg_destroy_decompress(&cinfo);
+        SetError(error, QString::fromLocal8Bit(err.message));
+        image = QImage();
+        return false;
+    }
+    jpeg_create_decompress(&cinfo);
+    jpeg_mem_src(&cinfo, data, static_cast<unsigned long>(size));
+    jpeg_read_header(&cinfo, TRUE);
+
+    const bool cmyk = cinfo.jpeg_color_space == JCS_CMYK || cinfo.jpeg_color_space == JCS_YCCK;
+    cinfo.out_color_space = cmyk ? JCS_CMYK : JCS_EXT_BGRX;
+    cinfo.scale_num = static_cast<unsigned>(
+        JpegScaleNumerator(int(cinfo.image_width), int(cinfo.image_height), boxWidth, boxHeight));
+    cinfo.scale_denom = 8;
+    jpeg_calc_output_dimensions(&cinfo);
+
+    const qint64 w = cinfo.output_width, h = cinfo.output_height;
+    if (w <= 0 || h <= 0 || w > 65535 || h > 65535 || w * h > MaxPixels) {
+        jpeg_destroy_decompress(&cinfo);
+        SetError(error, QStringLiteral("JPEG picture too large"));
+        return false;
+    }
+    result = QImage(int(w), int(h), QImage::Format_RGB32);
+    if (result.isNull()) {
+        jpeg_destroy_decompress(&cinfo);
+        SetError(error, QStringLiteral("out of memory"));
+        return false;
+    }
+
+    jpeg_start_decompress(&cinfo);
+    if (cmyk) {
+        // The row comes from libjpeg's pool: a longjmp must not skip a destructor.
+        const bool inverted = cinfo.saw_Adobe_marker;
+        JSAMPARRAY row = (*cinfo.mem->alloc_sarray)(
+            reinterpret_cast<j_common_ptr>(&cinfo), JPOOL_IMAGE, JDIMENSION(w * 4), 1);
+        while (cinfo.output_scanline < cinfo.output_height) {
+            const int y = int(cinfo.output_scanline);
+            jpeg_read_scanlines(&cinfo, row, 1);
+            CmykRowToRgb32(row[0], reinterpret_cast<QRgb*>(result.scanLine(y)), int(w), inverted);
+        }
+    } else {
+        // libjpeg-turbo writes blue, green, red, 0xFF: RGB32's memory order.
+        while (cinfo.output_scanline < cinfo.output_height) {
+            JSAMPROW rows[1] = { result.scanLine(int(cinfo.output_scanline)) };
+            jpeg_read_scanlines(&cinfo, rows, 1);
+        }
+    }
+    jpeg_finish_decompress(&cinfo);
+    jpeg_destroy_decompress(&cinfo);
+    image = result;
+    return true;
+}
+
+// Creates a temporary file beside the target that did not exist before
+// (O_EXCL), so nothing planted in its place is followed.
+int CreateTemporaryBeside(const QByteArray& target, QByteArray& tempName)
+{
+    QByteArray pattern = target + ".XXXXXX";
+    int fd = ::mkstemp(pattern.data());
+    if (fd < 0)
+        return -1;
+    // mkstemp gives 0600; the file gets the usual permissions of a new file.
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    ::fchmod(fd, 0666 & ~mask);
+    tempName = pattern;
+    return fd;
+}
+
+bool WriteAll(int fd, const char* data, qint64 size)
+{
+    while (size > 0) {
+        const ssize_t n = ::write(fd, data, size_t(size));
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        data += n;
+        size -= n;
+    }
+    return true;
+}
+
+} // namespace
+
+int JpegScaleNumerator(int width, int height, int boxWidth, int boxHeight)
+{
+    if (boxWidth <= 0 || boxHeight <= 0 || width <= 0 || height <= 0)
+        return 8;
+    // libjpeg's output size for n/8 is the size times n/8, rounded up.
+    for (int n = 1; n < 8; ++n) {
+        const qint64 w = (qint64(width) * n + 7) / 8;
+        const qint64 h = (qint64(height) * n + 7) / 8;
+        if (w >= boxWidth && h >= boxHeight)
+            return n;
+    }
+    return 8;
+}
+
+bool DecodeJpegData(const QByteArray& data, QImage& image, int boxWidth, int boxHeight, QString* error)
+{
+    return Decode(reinterpret_cast<const unsigned char*>(data.constData()), size_t(data.size()), image,
+        boxWidth, boxHeight, error);
+}
+
+bool DecodeJpegFile(const QString& fileName, QImage& image, int boxWidth, int boxHeight, QString* error)
+{
+    image = QImage();
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly)) {
+        SetError(error, file.errorString());
+        return false;
+    }
+    // Mapping avoids a copy of the whole compressed file.
+    const qint64 size = file.size();
+    if (size <= 0) {
+        SetError(error, QStringLiteral("empty file"));
+        return false;
+    }
+    if (uchar* mapped = file.map(0, size)) {
+        const bool ok = Decode(mapped, size_t(size), image, boxWidth, boxHeight, error);
+        file.unmap(mapped);
+        return ok;
+    }
+    const QByteArray data = file.readAll();
+    return DecodeJpegData(data, image, boxWidth, boxHeight, error);
+}
+
+QByteArray EncodeJpeg(const QImage& source, int quality, QString* error)
+{
+    if (source.isNull()) {
+        SetError(error, QStringLiteral("empty picture"));
+        return QByteArray();
+    }
+    const QImage image = (source.format() == QImage::Format_RGB32 || source.format() == QImage::Format_ARGB32)
+        ? source
+        : source.convertToFormat(QImage::Format_RGB32);
+    if (image.isNull()) {
+        SetError(error, QStringLiteral("out of memory"));
+        return QByteArray();
+    }
+
+    jpeg_compress_struct cinfo;
+    ErrorManager err;
+    InstallErrorManager(err);
+    cinfo.err = &err.pub;
+    // libjpeg allocates the output with malloc and tells its address here.
+    unsigned char* outBuffer = nullptr;
+    unsigned long outSize = 0;
+    if (setjmp(err.jump)) {
+        jpeg_destroy_compress(&cinfo);
+        std::free(outBuffer);
+        SetError(error, QString::fromLocal8Bit(err.message));
+        return QByteArray();
+    }
+    jpeg_create_compress(&cinfo);
+    jpeg_mem_dest(&cinfo, &outBuffer, &outSize);
+    cinfo.image_width = JDIMENSION(image.width());
+    cinfo.image_height = JDIMENSION(image.height());
+    cinfo.input_components = 4;
+    cinfo.in_color_space = JCS_EXT_BGRX;
+    jpeg_set_defaults(&cinfo);
+    jpeg_set_quality(&cinfo, qBound(1, quality, 100), TRUE);
+    jpeg_start_compress(&cinfo, TRUE);
+    while (cinfo.next_scanline < cinfo.image_height) {
+        JSAMPROW rows[1] = { const_cast<JSAMPLE*>(image.constScanLine(int(cinfo.next_scanline))) };
+        jpeg_write_scanlines(&cinfo, rows, 1);
+    }
+    jpeg_finish_compress(&cinfo);
+    jpeg_destroy_compress(&cinfo);
+    QByteArray result(reinterpret_cast<const char*>(outBuffer), qsizetype(outSize));
+    std::free(outBuffer);
+    return result;
+}
+
+bool WriteFileReplacing(const QString& fileName, const QByteArray& data, QString* error)
+{
+    const QByteArray target = QFile::encodeName(fileName);
+    if (target.isEmpty()) {
+        SetError(error, QStringLiteral("no file name"));
+        return false;
+    }
+    QByteArray tempName;
+    const int fd = CreateTemporaryBeside(target, tempName);
+    if (fd < 0) {
+        SetError(error, QString::fromLocal8Bit(std::strerror(errno)));
+        return false;
+    }
+    const bool written = WriteAll(fd, data.constData(), data.size());
+    const int savedErrno = errno;
+    if (::close(fd) != 0 || !written) {
+        const int code = written ? errno : savedErrno;
+        ::unlink(tempName.constData());
+        SetError(error, QString::fromLocal8Bit(std::strerror(code)));
+        return false;
+    }
+    // rename replaces a symbolic link at the target itself, never its target.
+    if (::rename(tempName.constData(), target.constData()) != 0) {
+        const int code = errno;
+        ::unlink(tempName.constData());
+        SetError(error, QString::fromLocal8Bit(std::strerror(code)));
+        return false;
+    }
+    return true;
+}
+
+bool SaveJpegFile(const QImage& image, const QString& fileName, int quality, QString* error)
+{
+    const QByteArray data = EncodeJpeg(image, quality, error);
+    if (data.isEmpty())
+        return false;
+    return WriteFileReplacing(fileName, data, error);
+}

@@ -10,10 +10,10 @@ class QImage;
 // Decodes a JPEG file into an RGB32 image. With a box (both sides > 0) the
 // decoder scales by the smallest n/8 (n = 1..8) whose output still covers
 // boxWidth x boxHeight; else full size. False (image null) on any error.
-bool DecodeJpegFile(const QString& fileName, QImage& image, int boxWidth = 0, int boxHeight = 0,
-                    QString* error = nullptr);
-bool DecodeJpegData(const QByteArray& data, QImage& image, int boxWidth = 0, int boxHeight = 0,
-                    QString* error = nullptr);
+bool DecodeJpegFile(
+    const QString& fileName, QImage& image, int boxWidth = 0, int boxHeight = 0, QString* error = nullptr);
+bool DecodeJpegData(
+    const QByteArray& data, QImage& image, int boxWidth = 0, int boxHeight = 0, QString* error = nullptr);
 
 // The n of the n/8 scale DecodeJpegFile uses for a picture of width x height.
 int JpegScaleNumerator(int width, int height, int boxWidth, int boxHeight);

@@ -8,7 +8,7 @@ class QImage;
 // holds source scaled to cover the box and cropped from its top-left corner.
 // An empty source leaves dest as it is.
 void MakeThumbnail(const QImage& source, QImage& dest, int marginLeft, int marginTop, int marginRight,
-                   int marginBottom, int boxWidth, int boxHeight);
+    int marginBottom, int boxWidth, int boxHeight);
 
 // Dest becomes source shrunk, keeping its proportions, to fit inside
 // maxWidth x maxHeight; a picture that fits keeps its size. An empty source,

@@ -1,0 +1,346 @@
+#include "imaging/ImageLoader.h"
+
+#include "imaging/FreeImageBinding.h"
+#include "imaging/JpegCodec.h"
+
+#include "ImageTestSupport.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace ImageTest;
+
+namespace {
+
+// A small uncompressed Targa (type 2, 24 bits, bottom-up) of the pattern.
+QByteArray Targa(const QImage& image)
+{
+    QByteArray out(18, '\0');
+    out[2] = 2;
+    out[12] = char(image.width() & 0xFF);
+    out[13] = char(image.width() >> 8);
+    out[14] = char(image.height() & 0xFF);
+    out[15] = char(image.height() >> 8);
+    out[16] = 24;
+    for (int y = image.height() - 1; y >= 0; --y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const QRgb p = image.pixel(x, y);
+            out.append(char(qBlue(p)));
+            out.append(char(qGreen(p)));
+            out.append(char(qRed(p)));
+        }
+    }
+    return out;
+}
+
+QByteArray Encoded(const QImage& image, const char* format)
+{
+    QByteArray data;
+    QBuffer buffer(&data);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, format);
+    return data;
+}
+
+// Which decoders are there. Each test starts with all of them and may take
+// some away; the fixture puts them back.
+class Chain : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir.isValid());
+        SetNViewLibFileName(QString());
+        EnableFreeImage(true);
+    }
+    void TearDown() override
+    {
+        SetNViewLibFileName(QString());
+        EnableFreeImage(true);
+    }
+
+    static void EnableFreeImage(bool enable)
+    {
+        UnloadFreeImageLibrary();
+        SetFreeImageLibraryName(enable ? QString() : QStringLiteral("libfreeimage-not-here.so.3"));
+        LoadFreeImageLibrary();
+        FreeImageInitialise(false);
+    }
+    static void DisableNViewLib() { SetNViewLibFileName(QStringLiteral("/nonexistent/libNViewLib.so")); }
+    // Only the decoder that the extension reaches first is left.
+    static void FirstStepOnly()
+    {
+        DisableNViewLib();
+        EnableFreeImage(false);
+    }
+
+    QString Write(const QString& name, const QByteArray& data)
+    {
+        const QString path = dir.filePath(name);
+        WriteFile(path, data);
+        return path;
+    }
+
+    QTemporaryDir dir;
+    const QImage pattern = Pattern(12, 9);
+};
+
+} // namespace
+
+TEST(ImageExtension, LowerCasedAndJpegMapped)
+{
+    EXPECT_EQ(ImageExtension(QStringLiteral("/p/photo.JPEG")), QStringLiteral(".jpg"));
+    EXPECT_EQ(ImageExtension(QStringLiteral("/p/photo.Jpg")), QStringLiteral(".jpg"));
+    EXPECT_EQ(ImageExtension(QStringLiteral("D:\\Photos\\a.TIFF")), QStringLiteral(".tiff"));
+    EXPECT_EQ(ImageExtension(QStringLiteral("/p/no-extension")), QString());
+}
+
+TEST(FreeImageFormatCode, TableOfTheExtensions)
+{
+    EXPECT_EQ(FreeImageFormatCode(QStringLiteral(".bmp")), 0);
+    EXPECT_EQ(FreeImageFormatCode(QStringLiteral(".jpg")), 2);
+    EXPECT_EQ(FreeImageFormatCode(QStringLiteral(".iff")), 5);
+    EXPECT_EQ(FreeImageFormatCode(QStringLiteral(".png")), 13);
+    EXPECT_EQ(FreeImageFormatCode(QStringLiteral(".tif")), 18);
+    EXPECT_EQ(FreeImageFormatCode(QStringLiteral(".tiff")), 18);
+    EXPECT_EQ(FreeImageFormatCode(QStringLiteral(".cut")), 21);
+    EXPECT_EQ(FreeImageFormatCode(QStringLiteral(".gif")), -1);
+    EXPECT_EQ(FreeImageFormatCode(QStringLiteral(".xyz")), -1);
+}
+
+TEST(NViewLibExtensions, TheEightExtensions)
+{
+    for (const char* ext : { ".bmp", ".dib", ".gif", ".jif", ".jpg", ".rle", ".tga", ".pcx" })
+        EXPECT_TRUE(IsNViewLibExtension(QString::fromLatin1(ext))) << ext;
+    for (const char* ext : { ".jpeg", ".png", ".tif", "" })
+        EXPECT_FALSE(IsNViewLibExtension(QString::fromLatin1(ext))) << ext;
+}
+
+TEST_F(Chain, DecodersAreAvailable)
+{
+    EXPECT_TRUE(NViewLibAvailable()) << NViewLibFileName().toStdString();
+    EXPECT_TRUE(FreeImageDone());
+    EXPECT_TRUE(FreeImageComplete());
+}
+
+TEST_F(Chain, UpperCaseJpegExtensionGoesToTheJpegDecoder)
+{
+    FirstStepOnly();
+    const QString path = Write(QStringLiteral("photo.JPEG"), EncodeJpeg(pattern, 95));
+    QImage image;
+    ASSERT_TRUE(LoadImageFile(path, image));
+    EXPECT_EQ(image.size(), pattern.size());
+    EXPECT_EQ(image.format(), QImage::Format_RGB32);
+}
+
+TEST_F(Chain, MissingEmptyOrFolderGivesFalse)
+{
+    QImage image = pattern;
+    EXPECT_FALSE(LoadImageFile(dir.filePath(QStringLiteral("missing.jpg")), image));
+    EXPECT_TRUE(image.isNull());
+    EXPECT_FALSE(LoadImageFile(Write(QStringLiteral("empty.jpg"), QByteArray()), image));
+    QDir(dir.path()).mkdir(QStringLiteral("folder.jpg"));
+    EXPECT_FALSE(LoadImageFile(dir.filePath(QStringLiteral("folder.jpg")), image));
+}
+
+TEST_F(Chain, PngGoesStraightToFreeImage)
+{
+    const QString path = Write(QStringLiteral("a.png"), Encoded(pattern, "PNG"));
+    QImage image;
+    ASSERT_TRUE(LoadImageFile(path, image));
+    EXPECT_TRUE(SamePixels(image, pattern));
+    EnableFreeImage(false);
+    EXPECT_FALSE(LoadImageFile(path, image));
+    EXPECT_TRUE(image.isNull());
+}
+
+TEST_F(Chain, UnknownExtensionGivesFalse)
+{
+    const QString path = Write(QStringLiteral("a.xyz"), Encoded(pattern, "PNG"));
+    QImage image;
+    EXPECT_FALSE(LoadImageFile(path, image));
+}
+
+TEST_F(Chain, CorruptJpegIsOfferedToNViewLibNext)
+{
+    // A Targa under a JPEG name: libjpeg refuses it, NViewLib reads it.
+    EnableFreeImage(false);
+    const QString path = Write(QStringLiteral("really-a-targa.jpg"), Targa(pattern));
+    QImage image;
+    ASSERT_TRUE(LoadImageFile(path, image));
+    EXPECT_TRUE(SamePixels(image, pattern));
+    DisableNViewLib();
+    EXPECT_FALSE(LoadImageFile(path, image));
+}
+
+TEST_F(Chain, JpegWithPngInsideFallsThroughToFalse)
+{
+    const QString path = Write(QStringLiteral("png-with-jpg-extension.jpg"), Encoded(pattern, "PNG"));
+    QImage image;
+    // The JPEG decoder, NViewLib and FreeImage's JPEG reader all refuse it.
+    EXPECT_FALSE(LoadImageFile(path, image));
+    EXPECT_TRUE(image.isNull());
+}
+
+TEST_F(Chain, BitmapGoesToThePictureReaderFirst)
+{
+    FirstStepOnly();
+    const QString path = Write(QStringLiteral("a.BMP"), Encoded(pattern, "BMP"));
+    QImage image;
+    ASSERT_TRUE(LoadImageFile(path, image));
+    EXPECT_TRUE(SamePixels(image, pattern));
+}
+
+TEST_F(Chain, BitmapThePictureReaderRefusesGoesToNViewLib)
+{
+    EnableFreeImage(false);
+    const QString path = Write(QStringLiteral("targa.bmp"), Targa(pattern));
+    QImage image;
+    ASSERT_TRUE(LoadImageFile(path, image));
+    EXPECT_TRUE(SamePixels(image, pattern));
+}
+
+TEST_F(Chain, TargaGoesToNViewLibThenFreeImage)
+{
+    const QString path = Write(QStringLiteral("a.tga"), Targa(pattern));
+    QImage image;
+    DisableNViewLib();
+    ASSERT_TRUE(LoadImageFile(path, image)); // FreeImage reads Targa too
+    EXPECT_TRUE(SamePixels(image, pattern));
+    SetNViewLibFileName(QString());
+    EnableFreeImage(false);
+    ASSERT_TRUE(LoadImageFile(path, image));
+    EXPECT_TRUE(SamePixels(image, pattern));
+    DisableNViewLib();
+    EXPECT_FALSE(LoadImageFile(path, image));
+}
+
+TEST_F(Chain, GifHasNViewLibAlone)
+{
+    const QString path = Write(QStringLiteral("garbage.gif"), QByteArray("GIF89a but nothing after it"));
+    QImage image;
+    // NViewLib refuses it (a null handle is a failure) and FreeImage has no code for GIF.
+    EXPECT_FALSE(LoadImageFile(path, image));
+    EXPECT_TRUE(image.isNull());
+}
+
+TEST_F(Chain, FreeImageLoadingNothingIsAFailure)
+{
+    const QString path = Write(QStringLiteral("broken.png"), QByteArray("\x89PNG\r\n\x1a\n broken", 16));
+    QImage image = pattern;
+    EXPECT_FALSE(LoadImageFile(path, image));
+    EXPECT_TRUE(image.isNull());
+}
+
+TEST_F(Chain, PngWithAlphaArrivesTheRightWayUp)
+{
+    QImage source(6, 4, QImage::Format_ARGB32);
+    source.fill(qRgba(0, 0, 255, 128));
+    for (int x = 0; x < 6; ++x)
+        source.setPixel(x, 0, qRgba(255, 0, 0, 255));
+    const QString path = Write(QStringLiteral("alpha.png"), Encoded(source, "PNG"));
+    QImage image;
+    ASSERT_TRUE(LoadImageFile(path, image));
+    ASSERT_EQ(image.size(), QSize(6, 4));
+    EXPECT_EQ(image.format(), QImage::Format_RGB32);
+    EXPECT_EQ(image.pixel(2, 0), qRgb(255, 0, 0));
+    EXPECT_EQ(image.pixel(2, 3), qRgb(0, 0, 255));
+}
+
+TEST_F(Chain, TiffThroughFreeImage)
+{
+    // FreeImage writes the file through the binding's own Save entry point.
+    ASSERT_TRUE(FreeImageProcs.FreeImage_Allocate && FreeImageProcs.FreeImage_Save);
+    FIBITMAP* dib = FreeImageProcs.FreeImage_Allocate(5, 3, 24, 0xFF0000, 0xFF00, 0xFF);
+    ASSERT_NE(dib, nullptr);
+    unsigned char* bits = FreeImageProcs.FreeImage_GetBits(dib);
+    const int pitch = ((5 * 24 + 31) / 32) * 4;
+    for (int row = 0; row < 3; ++row) {
+        for (int x = 0; x < 5; ++x) {
+            unsigned char* p = bits + row * pitch + x * 3;
+            p[0] = 10; // blue
+            p[1] = 20; // green
+            p[2] = row == 0 ? 200 : 0; // red on the bottom row
+        }
+    }
+    const QString path = dir.filePath(QStringLiteral("a.tif"));
+    ASSERT_TRUE(FreeImageProcs.FreeImage_Save(18, dib, QFile::encodeName(path).constData(), 0));
+    FreeImageProcs.FreeImage_Unload(dib);
+    QImage image;
+    ASSERT_TRUE(LoadImageFile(path, image));
+    ASSERT_EQ(image.size(), QSize(5, 3));
+    EXPECT_EQ(image.pixel(0, 2), qRgb(200, 20, 10));
+    EXPECT_EQ(image.pixel(0, 0), qRgb(0, 20, 10));
+}
+
+TEST_F(Chain, MissingFreeImageLeavesTheRestWorking)
+{
+    EnableFreeImage(false);
+    EXPECT_FALSE(FreeImageDone());
+    EXPECT_FALSE(FreeImageComplete());
+    EXPECT_EQ(FreeImageProcs.FreeImage_Load, nullptr);
+    FreeImageInitialise(false); // does nothing rather than crash
+    FreeImageDeInitialise();
+    QImage image;
+    EXPECT_TRUE(LoadImageFile(Write(QStringLiteral("a.jpg"), EncodeJpeg(pattern, 90)), image));
+    EXPECT_TRUE(LoadImageFile(Write(QStringLiteral("a.tga"), Targa(pattern)), image));
+    EXPECT_FALSE(LoadImageFile(Write(QStringLiteral("a.png"), Encoded(pattern, "PNG")), image));
+}
+
+TEST_F(Chain, LibraryNameComesFromTheEnvironmentWhenNotSet)
+{
+    UnloadFreeImageLibrary();
+    SetFreeImageLibraryName(QString());
+    qputenv("TAVRI_FREEIMAGE_LIBRARY", "libfreeimage-from-env.so");
+    EXPECT_EQ(FreeImageLibraryName(), QStringLiteral("libfreeimage-from-env.so"));
+    qunsetenv("TAVRI_FREEIMAGE_LIBRARY");
+    EXPECT_EQ(FreeImageLibraryName(), QStringLiteral("libfreeimage.so.3"));
+}
+
+TEST_F(Chain, BindingLooksUpTheEntryPointsInOrderOnce)
+{
+    EXPECT_STREQ(FreeImage::EntryPointNames[0], "FreeImage_GetVersion");
+    EXPECT_STREQ(FreeImage::EntryPointNames[26], "FreeImage_SaveToHandle");
+    ASSERT_TRUE(FreeImageDone());
+    const auto load = FreeImageProcs.FreeImage_Load;
+    LoadFreeImageLibrary(); // done already: nothing changes
+    EXPECT_EQ(FreeImageProcs.FreeImage_Load, load);
+    ASSERT_NE(FreeImageProcs.FreeImage_GetVersion, nullptr);
+    EXPECT_STRNE(FreeImageProcs.FreeImage_GetVersion(), "");
+    UnloadFreeImageLibrary();
+    EXPECT_FALSE(FreeImageDone());
+    EXPECT_EQ(FreeImageProcs.FreeImage_GetVersion, nullptr);
+}
+
+TEST_F(Chain, BoxLoadDecodesJpegAtReducedScale)
+{
+    const QImage big = Pattern(800, 600);
+    const QString path = Write(QStringLiteral("big.jpg"), EncodeJpeg(big, 90));
+    QImage image;
+    ASSERT_TRUE(LoadImageFileForBox(path, image, 120, 90));
+    EXPECT_EQ(image.size(), QSize(200, 150));
+    ASSERT_TRUE(LoadImageFile(path, image));
+    EXPECT_EQ(image.size(), QSize(800, 600));
+    // Other formats arrive at full size.
+    const QString png = Write(QStringLiteral("big.png"), Encoded(big, "PNG"));
+    ASSERT_TRUE(LoadImageFileForBox(png, image, 120, 90));
+    EXPECT_EQ(image.size(), QSize(800, 600));
+}
+
+TEST_F(Chain, NViewLibPictureOutlivesFurtherLoads)
+{
+    const QString path = Write(QStringLiteral("a.tga"), Targa(pattern));
+    QImage first;
+    ASSERT_TRUE(LoadWithNViewLib(path, first));
+    QImage second;
+    ASSERT_TRUE(LoadWithNViewLib(path, second));
+    second = QImage();
+    EXPECT_TRUE(SamePixels(first, pattern));
+    QImage copy = first;
+    copy.setPixel(0, 0, qRgb(1, 2, 3)); // writing to a shared picture detaches it
+    EXPECT_TRUE(SamePixels(first, pattern));
+}

@@ -1,0 +1,31 @@
+#pragma once
+// Pictures and files the imaging tests make for themselves.
+#include <gtest/gtest.h>
+
+#include <QByteArray>
+#include <QColor>
+#include <QImage>
+#include <QString>
+
+#include <functional>
+
+namespace ImageTest {
+
+// A picture whose every pixel tells its position: red = 20 x, green = 30 y,
+// blue = 7 (x + y), so a moved or lost pixel shows.
+QImage Pattern(int width, int height);
+
+// Every pixel of a and b equal (both RGB32 compared without alpha).
+::testing::AssertionResult SamePixels(const QImage& a, const QImage& b);
+
+// Largest difference of any channel between a and b (same size required).
+int MaxChannelDifference(const QImage& a, const QImage& b);
+
+void WriteFile(const QString& fileName, const QByteArray& data);
+QByteArray ReadFile(const QString& fileName);
+
+// Little-endian writers.
+void Put16(QByteArray& out, unsigned value);
+void Put32(QByteArray& out, unsigned value);
+
+} // namespace ImageTest
