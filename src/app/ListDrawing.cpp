@@ -1,0 +1,184 @@
+#include "app/ListDrawing.h"
+
+#include "platform/Paths.h"
+
+#include <QAbstractItemView>
+#include <QEvent>
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace ListColours {
+QColor TabBackground() { return QColor(222, 235, 250); }
+QColor UnselectedRow() { return QColor(245, 250, 254); }
+QColor AlbumsTab() { return QColor(0, 128, 255); }
+QColor PhotosTab() { return QColor(196, 0, 0); }
+QColor Navy() { return QColor(0, 0, 128); }
+} // namespace ListColours
+
+QString FormatItemNumber(int index, int width)
+{
+    const QString number = QString::number(index + 1);
+    const qsizetype zeros = width + 1 - number.size();
+    return zeros > 0 ? QString(zeros, u'0') + number : number;
+}
+
+int DecimalDigits(int count)
+{
+    return int(QString::number(qMax(0, count)).size());
+}
+
+namespace {
+
+QString RowText(const QModelIndex& index)
+{
+    return index.data(Qt::DisplayRole).toString();
+}
+
+void DrawTextCentred(QPainter* painter, const QRect& rect, int x, const QString& text)
+{
+    const QFontMetrics fm = painter->fontMetrics();
+    const int y = rect.top() + (rect.height() - fm.height()) / 2;
+    painter->drawText(QPoint(x, y + fm.ascent()), text);
+}
+
+} // namespace
+
+// --- numbered file lists
+
+TNumberedFileItemDelegate::TNumberedFileItemDelegate(int rowHeight, QObject* parent)
+    : QStyledItemDelegate(parent)
+    , m_rowHeight(rowHeight)
+{
+}
+
+QString TNumberedFileItemDelegate::Label(int row, int rowCount, const QString& path)
+{
+    return FormatItemNumber(row, DecimalDigits(rowCount) - 1) + QStringLiteral("  -  ")
+        + Paths::NameWithoutExtension(path);
+}
+
+void TNumberedFileItemDelegate::paint(
+    QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const
+{
+    const QAbstractItemModel* model = index.model();
+    const int rows = model->rowCount(index.parent());
+    painter->save();
+    painter->setFont(option.font);
+    if (index.row() == 0 || m_remeasure) {
+        m_remeasure = false;
+        const QFontMetrics fm(option.font);
+        int widest = 0;
+        for (int k = 0; k < rows; ++k)
+            widest = qMax(widest, fm.horizontalAdvance(Label(k, rows, RowText(model->index(k, 0, index.parent())))));
+        m_maxWidth = widest;
+    }
+    const bool selected = option.state & QStyle::State_Selected;
+    painter->fillRect(option.rect, selected ? ListColours::TabBackground() : ListColours::UnselectedRow());
+    painter->setPen(Qt::black);
+    const QString path = RowText(index);
+    const int x = option.rect.left() + 5;
+    DrawTextCentred(painter, option.rect, x, Label(index.row(), rows, path));
+    DrawTextCentred(painter, option.rect, x + m_maxWidth + 10,
+        QStringLiteral("-  [") + Paths::ExtractFilePath(path) + u']');
+    painter->restore();
+}
+
+QSize TNumberedFileItemDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const
+{
+    QSize size = QStyledItemDelegate::sizeHint(option, index);
+    size.setHeight(m_rowHeight);
+    return size;
+}
+
+// --- album-file lists
+
+TAlbumFileItemDelegate::TAlbumFileItemDelegate(int rowHeight, QObject* parent)
+    : QStyledItemDelegate(parent)
+    , m_rowHeight(rowHeight)
+{
+}
+
+QString TAlbumFileItemDelegate::Label(int row, int rowCount, const QString& fileName)
+{
+    return FormatItemNumber(row, DecimalDigits(rowCount)) + QStringLiteral("  -  ")
+        + Paths::ChangeFileExt(fileName, QString());
+}
+
+void TAlbumFileItemDelegate::paint(
+    QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const
+{
+    painter->save();
+    painter->setFont(option.font);
+    const bool selected = option.state & QStyle::State_Selected;
+    painter->fillRect(option.rect, selected ? ListColours::TabBackground() : ListColours::UnselectedRow());
+    painter->setPen(Qt::black);
+    const int rows = index.model()->rowCount(index.parent());
+    const QFontMetrics fm(option.font);
+    painter->drawText(QPoint(option.rect.left() + 5, option.rect.top() + 3 + fm.ascent()),
+        Label(index.row(), rows, RowText(index)));
+    painter->restore();
+}
+
+QSize TAlbumFileItemDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const
+{
+    QSize size = QStyledItemDelegate::sizeHint(option, index);
+    size.setHeight(m_rowHeight);
+    return size;
+}
+
+// --- label lists
+
+void TPlainListItemDelegate::paint(
+    QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const
+{
+    painter->save();
+    painter->setFont(option.font);
+    const bool selected = option.state & QStyle::State_Selected;
+    QColor background = index.row() % 2 ? ListColours::TabBackground() : QColor(Qt::white);
+    QColor text = ListColours::Navy();
+    if (selected) {
+        background = ListColours::Navy();
+        text = Qt::white;
+    }
+    painter->fillRect(option.rect, background);
+    painter->setPen(text);
+    DrawTextCentred(painter, option.rect, option.rect.left() + 5, RowText(index));
+    painter->restore();
+}
+
+// --- hover selection
+
+namespace {
+
+class HoverSelection : public QObject {
+public:
+    explicit HoverSelection(QAbstractItemView* view)
+        : QObject(view)
+        , m_view(view)
+    {
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::MouseMove && watched == m_view->viewport()) {
+            const auto* move = static_cast<QMouseEvent*>(event);
+            const QModelIndex index = m_view->indexAt(move->position().toPoint());
+            if (index.isValid() && index != m_view->currentIndex())
+                m_view->setCurrentIndex(index);
+        }
+        return false;
+    }
+
+private:
+    QAbstractItemView* m_view;
+};
+
+} // namespace
+
+void InstallHoverSelection(QAbstractItemView* view)
+{
+    view->setMouseTracking(true);
+    view->viewport()->setMouseTracking(true);
+    view->viewport()->installEventFilter(new HoverSelection(view));
+}

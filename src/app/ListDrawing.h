@@ -1,0 +1,71 @@
+#pragma once
+// How the main window draws its lists: numbered file lists, album-file lists
+// with hover selection, and the alternating label lists.
+#include <QStyledItemDelegate>
+
+class QAbstractItemView;
+
+// Index + 1 in decimal, padded with "0" to width + 1 characters.
+QString FormatItemNumber(int index, int width);
+
+// Number of decimal digits of a non-negative count (0 has one).
+int DecimalDigits(int count);
+
+// Rows of full paths: "01  -  name  -  [folder]", the folder parts of all rows
+// starting at one x. The widest label is measured when row 0 is drawn or
+// after Remeasure(), not for every row.
+class TNumberedFileItemDelegate : public QStyledItemDelegate {
+    Q_OBJECT
+public:
+    TNumberedFileItemDelegate(int rowHeight, QObject* parent);
+
+    // The next paint measures all labels again (photos were added in bulk).
+    void Remeasure() { m_remeasure = true; }
+    int MaxWidth() const { return m_maxWidth; }
+
+    // The text before the folder part of a row.
+    static QString Label(int row, int rowCount, const QString& path);
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+
+private:
+    int m_rowHeight;
+    mutable int m_maxWidth = 0;
+    mutable bool m_remeasure = false;
+};
+
+// Album file names of a folder: "001  -  name" (one digit more than the row count has).
+class TAlbumFileItemDelegate : public QStyledItemDelegate {
+    Q_OBJECT
+public:
+    TAlbumFileItemDelegate(int rowHeight, QObject* parent);
+
+    static QString Label(int row, int rowCount, const QString& fileName);
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+
+private:
+    int m_rowHeight;
+};
+
+// Label lists: selected row white on navy, other rows navy on white (even)
+// or light blue (odd).
+class TPlainListItemDelegate : public QStyledItemDelegate {
+    Q_OBJECT
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+};
+
+// The row under the mouse pointer becomes the view's current row, without a click.
+void InstallHoverSelection(QAbstractItemView* view);
+
+namespace ListColours {
+QColor TabBackground(); // $FAEBDE
+QColor UnselectedRow(); // $FEFAF5
+QColor AlbumsTab(); // $FF8000
+QColor PhotosTab(); // $0000C4
+QColor Navy(); // $800000
+} // namespace ListColours

@@ -1,0 +1,23 @@
+#pragma once
+// The Objects tab: the album's object labels, their editing and merging.
+#include <QWidget>
+
+#include <memory>
+
+namespace Ui {
+class TabObjects;
+}
+class TLanguageSelector;
+
+class TObjectsPage : public QWidget {
+    Q_OBJECT
+public:
+    explicit TObjectsPage(QWidget* parent = nullptr);
+    ~TObjectsPage() override;
+
+    Ui::TabObjects& Form() const { return *ui; }
+    void ApplyLanguage(const TLanguageSelector& texts);
+
+private:
+    std::unique_ptr<Ui::TabObjects> ui;
+};

@@ -1,0 +1,129 @@
+#pragma once
+// The main window. It coordinates: it owns the open album and the settings
+// file, builds one page per tab, applies the language texts, and carries the
+// album operations; each page holds its own controls.
+#include "common/FormBasis.h"
+
+#include <QMainWindow>
+#include <QStringList>
+
+#include <memory>
+
+namespace Ui {
+class Tfm_MainForm;
+}
+class IniFile;
+class QListWidget;
+class TAlbum;
+class TAlbumsPage;
+class TEventsPage;
+class TFolderTree;
+class THelpPage;
+class THtmlPage;
+class TObjectsPage;
+class TPhotosPage;
+class TSearchPage;
+class TPageControl;
+
+class Tfm_MainForm : public QMainWindow, public TFormBasis {
+    Q_OBJECT
+public:
+    // arguments: the command line without the program name.
+    explicit Tfm_MainForm(const QStringList& arguments = {}, QWidget* parent = nullptr);
+    ~Tfm_MainForm() override;
+
+    bool ContentsChanged() const { return m_contentsChanged; }
+    void SetContentsChanged(bool changed) { m_contentsChanged = changed; }
+
+    TAlbum* Album() const { return m_album.get(); }
+    IniFile& Settings() const { return *m_ini; }
+
+    TPageControl* pc_Album() const;
+    TAlbumsPage* AlbumsPage() const { return m_albumsPage; }
+    TPhotosPage* PhotosPage() const { return m_photosPage; }
+    TObjectsPage* ObjectsPage() const { return m_objectsPage; }
+    TEventsPage* EventsPage() const { return m_eventsPage; }
+    TSearchPage* SearchPage() const { return m_searchPage; }
+    THtmlPage* HtmlPage() const { return m_htmlPage; }
+    THelpPage* HelpPage() const { return m_helpPage; }
+
+    // The window texts of the language record, in the order the window sets them.
+    void ApplyLanguage();
+    void SetAlbumCaption(const QString& name);
+    void ShowNoAlbumCaption();
+    void UpdateAlbumControls();
+    void RefreshAlbumLists();
+    QChar GetAlbumDriveLetter() const;
+    void ClearShowIntroWindow();
+    void ChangeLanguage();
+
+    // Album management.
+    bool OpenAlbum(const QString& fileName);
+    bool CloseCurrentAlbum();
+    bool SaveCurrentAlbum();
+    void AddRecentAlbum(const QString& fileName);
+    void GoToAlbumPhotos();
+    bool AddPhotoToAlbum(const QString& path, int index);
+
+    // Files dropped on the window; the number of photos added.
+    int DropFiles(const QStringList& paths);
+
+    // Handlers of the Albums tab.
+    void pb_CreateNewAlbumClick();
+    void pb_SelectFolderClick();
+    void lsbAlbumFilesClick();
+    void pb_OpenExistingAlbumClick();
+    void lsbRecentlyUsedAlbumsDblClick();
+    void pb_SaveAlbumClick();
+    void pb_CloseAlbumClick();
+    void pb_RenameAlbumClick();
+    void pb_RemoveAlbumFromListClick();
+    void pb_RemoveAlbumFromDiscClick();
+    void mm_AlbumDescriptionChange();
+    void pc_AlbumsChange();
+    void btnChangeLanguageClick();
+
+protected:
+    void changeEvent(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
+    void FormCreate();
+    void ConstructorBody(const QStringList& arguments);
+    void FormActivate();
+    void BuildPages();
+    void WireFolderBrowsers();
+    void WireAlbumHandlers();
+    void OpenCommandLineAlbum(const QStringList& arguments);
+    void SaveUserPaths();
+    void ListAlbumFiles(TFolderTree* tree);
+    void ShowNoAlbumState();
+    void ClearPhotoPanel();
+    void ShowThumbnailSize();
+    void ClearAlbumTabs();
+    // The error of a failed album read or write, as the default handler shows it.
+    void ShowError(const QString& message);
+    // The recent-list row that removal questions refer to; -1 after telling the user none is selected.
+    int SelectedRecentRow();
+    void SelectRecentRowAfterRemoval(int row);
+
+    std::unique_ptr<Ui::Tfm_MainForm> ui;
+    std::unique_ptr<IniFile> m_ini;
+    std::unique_ptr<TAlbum> m_album;
+    TAlbumsPage* m_albumsPage = nullptr;
+    TPhotosPage* m_photosPage = nullptr;
+    TObjectsPage* m_objectsPage = nullptr;
+    TEventsPage* m_eventsPage = nullptr;
+    TSearchPage* m_searchPage = nullptr;
+    THtmlPage* m_htmlPage = nullptr;
+    THelpPage* m_helpPage = nullptr;
+    bool m_contentsChanged = false;
+    bool m_firstActivate = true;
+    bool m_firstHTMLVisit = true;
+    bool m_infoEditsLive = false;
+    bool m_placeFirstPhotoWindow = false;
+    bool m_navigating = false;
+    QString m_helpPath;
+};

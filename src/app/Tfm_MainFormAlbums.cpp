@@ -1,0 +1,485 @@
+// The album operations of the main window: open, close, save, create,
+// rename, the recent-album list, removal, and adding photos.
+#include "app/Tfm_MainForm.h"
+
+#include "app/AlbumsPage.h"
+#include "app/FileTypeRegistration.h"
+#include "app/FolderTree.h"
+#include "app/PageControl.h"
+#include "app/PhotosPage.h"
+#include "app/Tfm_SelectdirectoryWindow.h"
+#include "common/DialogService.h"
+#include "common/Tfm_StatusWindow.h"
+#include "language/LanguageSelector.h"
+#include "model/Album.h"
+#include "model/StreamError.h"
+#include "platform/FileRoutines.h"
+#include "platform/IniFile.h"
+#include "platform/Paths.h"
+#include "platform/TextUtil.h"
+#include "ui_TabAlbums.h"
+#include "ui_TabPhotos.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSignalBlocker>
+
+namespace {
+
+QString AlbumFileExtension()
+{
+    return u'.' + QString::fromLatin1(AlbumExtension);
+}
+
+} // namespace
+
+void Tfm_MainForm::WireAlbumHandlers()
+{
+    Ui::TabAlbums& a = m_albumsPage->Form();
+    connect(a.pb_CreateNewAlbum, &QPushButton::clicked, this, &Tfm_MainForm::pb_CreateNewAlbumClick);
+    connect(a.pb_SelectFolder, &QPushButton::clicked, this, &Tfm_MainForm::pb_SelectFolderClick);
+    connect(a.lsbAlbumFiles, &QListWidget::itemClicked, this, &Tfm_MainForm::lsbAlbumFilesClick);
+    connect(a.pb_OpenExistingAlbum, &QPushButton::clicked, this, &Tfm_MainForm::pb_OpenExistingAlbumClick);
+    connect(a.lsbRecentlyUsedAlbums, &QListWidget::itemDoubleClicked, this,
+        &Tfm_MainForm::lsbRecentlyUsedAlbumsDblClick);
+    connect(a.pb_OpenAlbum, &QPushButton::clicked, this, &Tfm_MainForm::lsbRecentlyUsedAlbumsDblClick);
+    connect(a.pb_SaveAlbum, &QPushButton::clicked, this, &Tfm_MainForm::pb_SaveAlbumClick);
+    connect(m_photosPage->Form().btnSaveChangesPhoto, &QPushButton::clicked, this, &Tfm_MainForm::pb_SaveAlbumClick);
+    connect(a.pb_CloseAlbum, &QPushButton::clicked, this, &Tfm_MainForm::pb_CloseAlbumClick);
+    connect(a.pb_RenameAlbum, &QPushButton::clicked, this, &Tfm_MainForm::pb_RenameAlbumClick);
+    connect(a.pb_RemoveAlbumFromList, &QPushButton::clicked, this, &Tfm_MainForm::pb_RemoveAlbumFromListClick);
+    connect(a.pb_RemoveAlbumFromDisc, &QPushButton::clicked, this, &Tfm_MainForm::pb_RemoveAlbumFromDiscClick);
+    connect(a.mm_AlbumDescription, &QPlainTextEdit::textChanged, this, &Tfm_MainForm::mm_AlbumDescriptionChange);
+    connect(a.pc_Albums, &QTabWidget::currentChanged, this, &Tfm_MainForm::pc_AlbumsChange);
+}
+
+void Tfm_MainForm::ShowError(const QString& message)
+{
+    ShowMessageBox(message, Language()->Title, MessageBoxFlags::IconError);
+}
+
+void Tfm_MainForm::ClearPhotoPanel()
+{
+    m_photosPage->ClearPhotoPanel();
+}
+
+void Tfm_MainForm::ClearAlbumTabs()
+{
+    m_photosPage->SetAlbumPhotos({});
+}
+
+void Tfm_MainForm::ShowNoAlbumState()
+{
+    Ui::TabAlbums& a = m_albumsPage->Form();
+    UpdateAlbumControls();
+    ShowNoAlbumCaption();
+    {
+        const QSignalBlocker block(a.mm_AlbumDescription);
+        a.mm_AlbumDescription->clear();
+    }
+    a.eb_AlbumName->clear();
+    SetContentsChanged(false);
+}
+
+void Tfm_MainForm::AddRecentAlbum(const QString& fileName)
+{
+    m_albumsPage->AddRecentAlbum(fileName, *m_ini);
+}
+
+void Tfm_MainForm::ShowThumbnailSize()
+{
+    if (!m_album)
+        return;
+    Ui::TabPhotos& p = m_photosPage->Form();
+    const int w = p.cb_Width->findText(QString::number(m_album->GetThumbWidth()));
+    if (w >= 0)
+        p.cb_Width->setCurrentIndex(w);
+    const int h = p.cb_Height->findText(QString::number(m_album->GetThumbHeight()));
+    if (h >= 0)
+        p.cb_Height->setCurrentIndex(h);
+}
+
+bool Tfm_MainForm::OpenAlbum(const QString& requested)
+{
+    Ui::TabAlbums& a = m_albumsPage->Form();
+    const TLanguageSelector& t = *Language();
+    if (m_album && a.eb_AlbumName->text() == requested)
+        return true;
+
+    // The new file is checked before the current album is touched, so a
+    // missing file leaves the current album open.
+    const QString fileName = Paths::AbsoluteClean(requested);
+    if (!QFileInfo(fileName).isFile()) {
+        ShowMessageBox(Text::Format(t.MF[11], { fileName }), t.MF[12], 48);
+        return false;
+    }
+    if (m_contentsChanged && !CloseCurrentAlbum())
+        return true;
+
+    std::unique_ptr<TAlbum> album;
+    QString error;
+    {
+        Tfm_StatusWindow status;
+        status.ShowCentered();
+        try {
+            album = TAlbum::CreateFromFile(fileName, &status);
+        } catch (const EStreamError& e) {
+            error = e.Message();
+        } catch (const std::exception& e) {
+            error = QString::fromLocal8Bit(e.what());
+        }
+    }
+    if (!album) {
+        ShowError(error);
+        if (!m_album)
+            ShowNoAlbumState();
+        return false;
+    }
+
+    ClearPhotoPanel();
+    m_album = std::move(album);
+    a.eb_AlbumName->setText(fileName);
+    {
+        const QSignalBlocker block(a.mm_AlbumDescription);
+        a.mm_AlbumDescription->setPlainText(m_album->GetDescription());
+    }
+    UpdateAlbumControls();
+    SetAlbumCaption(Paths::ExtractFileName(fileName));
+    RefreshAlbumLists();
+    AddRecentAlbum(fileName);
+    ShowThumbnailSize();
+    SetContentsChanged(false);
+    return true;
+}
+
+bool Tfm_MainForm::CloseCurrentAlbum()
+{
+    m_infoEditsLive = false;
+    if (!m_album) {
+        m_infoEditsLive = true;
+        return true;
+    }
+    int answer = MessageResult::No;
+    if (m_contentsChanged) {
+        const TLanguageSelector& t = *Language();
+        answer = ShowMessageBox(t.MF[18], t.MF[19], 51);
+    }
+    if (answer == MessageResult::Cancel || (answer == MessageResult::Yes && !SaveCurrentAlbum())) {
+        m_infoEditsLive = true;
+        return false;
+    }
+    m_album.reset();
+    SetContentsChanged(false);
+    ClearPhotoPanel();
+    ClearAlbumTabs();
+    m_infoEditsLive = true;
+    return true;
+}
+
+bool Tfm_MainForm::SaveCurrentAlbum()
+{
+    if (!m_album)
+        return false;
+    m_album->SetDescription(m_albumsPage->Form().mm_AlbumDescription->toPlainText());
+    try {
+        m_album->SaveToFile();
+    } catch (const EStreamError& e) {
+        ShowError(e.Message());
+        return false;
+    } catch (const std::exception& e) {
+        ShowError(QString::fromLocal8Bit(e.what()));
+        return false;
+    }
+    SetContentsChanged(false);
+    return true;
+}
+
+void Tfm_MainForm::pb_SaveAlbumClick()
+{
+    if (m_album && SaveCurrentAlbum())
+        ShowMessage(Language()->MF[13]);
+}
+
+void Tfm_MainForm::pb_CloseAlbumClick()
+{
+    if (!m_album)
+        return;
+    const QString name = m_album->GetFileName();
+    if (!CloseCurrentAlbum())
+        return;
+    AddRecentAlbum(name);
+    ShowNoAlbumState();
+}
+
+void Tfm_MainForm::GoToAlbumPhotos()
+{
+    if (!m_album)
+        return;
+    Ui::TabPhotos& p = m_photosPage->Form();
+    pc_Album()->setCurrentWidget(m_photosPage);
+    p.pc_Photos->setCurrentWidget(p.ts_PhotosInAlbum);
+    p.lb_PhotosInAlbum->setFocus();
+}
+
+void Tfm_MainForm::pb_CreateNewAlbumClick()
+{
+    Ui::TabAlbums& a = m_albumsPage->Form();
+    const TLanguageSelector& t = *Language();
+    QString name = a.eb_AlbumName->text();
+    if (name.isEmpty()) {
+        ShowMessageBox(t.MF[0], t.MF[1], 48);
+        a.eb_AlbumName->setText(t.MF[2]);
+        a.eb_AlbumName->setFocus();
+        a.eb_AlbumName->selectAll();
+        return;
+    }
+    name = Paths::ChangeFileExt(name, AlbumFileExtension());
+    // A bare name goes into the folder chosen beside it.
+    if (QDir::isRelativePath(name) && !a.stvAlbumFolders->Folder().isEmpty())
+        name = Paths::IncludeTrailingSeparator(a.stvAlbumFolders->Folder()) + name;
+    name = Paths::AbsoluteClean(name);
+    a.eb_AlbumName->setText(name);
+
+    const int answer = QFileInfo::exists(name)
+        ? ShowMessageBox(Text::Format(t.MF[3], { name }), t.MF[4], 52)
+        : ShowMessageBox(Text::Format(t.MF[5], { name }), t.MF[6], 52);
+    if (answer != MessageResult::Yes)
+        return;
+    if (!CloseCurrentAlbum())
+        return;
+
+    // The name must be usable for a file before anything is written.
+    bool usable = false;
+    {
+        QFile probe(name);
+        if (probe.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+            probe.close();
+            usable = probe.remove();
+        }
+    }
+    if (!usable) {
+        ShowMessageBox(Text::Format(t.MF[7], { name }), t.MF[8], 48);
+        ShowNoAlbumState();
+        a.eb_AlbumName->setText(name);
+        return;
+    }
+
+    auto album = std::make_unique<TAlbum>(name);
+    album->SetDescription(a.mm_AlbumDescription->toPlainText());
+    try {
+        album->SaveToFile();
+    } catch (const EStreamError& e) {
+        ShowError(e.Message());
+        ShowNoAlbumState();
+        return;
+    }
+    m_album = std::move(album);
+
+    AddRecentAlbum(name);
+    const QString folder = Paths::ExtractFilePath(name);
+    a.stvAlbumFolders->SetFolder(folder);
+    TAlbumsPage::ListAlbumFiles(a.stvAlbumFolders->Folder(), a.lsbAlbumFiles);
+    const QList<QListWidgetItem*> rows = a.lsbAlbumFiles->findItems(Paths::ExtractFileName(name), Qt::MatchExactly);
+    if (!rows.isEmpty())
+        a.lsbAlbumFiles->setCurrentItem(rows.first());
+
+    UpdateAlbumControls();
+    SetAlbumCaption(Paths::ExtractFileName(name));
+    RefreshAlbumLists();
+    ShowThumbnailSize();
+    SetContentsChanged(false);
+
+    Ui::TabPhotos& p = m_photosPage->Form();
+    pc_Album()->setCurrentWidget(m_photosPage);
+    p.pc_Photos->setCurrentWidget(p.ts_AvailablePhotos);
+    if (QFileInfo(a.stvAlbumFolders->Folder()).isDir())
+        p.stvPhotoFolders->SetFolder(a.stvAlbumFolders->Folder());
+}
+
+void Tfm_MainForm::pb_SelectFolderClick()
+{
+    Ui::TabAlbums& a = m_albumsPage->Form();
+    Tfm_SelectdirectoryWindow* window = SelectdirectoryWindow(this);
+    window->SetFolder(a.stvAlbumFolders->Folder());
+    if (window->exec() != QDialog::Accepted)
+        return;
+    const QString folder = window->GetFolder();
+    a.stvAlbumFolders->SetFolder(folder);
+    a.pc_Albums->setCurrentWidget(a.ts_AvailableAlbums);
+    const QString namePart = Paths::ExtractFileName(a.eb_AlbumName->text());
+    if (!namePart.isEmpty())
+        a.eb_AlbumName->setText(Paths::IncludeTrailingSeparator(folder) + namePart);
+}
+
+void Tfm_MainForm::lsbAlbumFilesClick()
+{
+    Ui::TabAlbums& a = m_albumsPage->Form();
+    const QListWidgetItem* row = a.lsbAlbumFiles->currentItem();
+    if (!row)
+        return;
+    if (OpenAlbum(Paths::IncludeTrailingSeparator(a.stvAlbumFolders->Folder()) + row->text()))
+        GoToAlbumPhotos();
+}
+
+void Tfm_MainForm::pb_OpenExistingAlbumClick()
+{
+    TFileDialogOptions options;
+    options.Filter = QStringLiteral("Tavrimolex albums (*.tvx)|*.tvx");
+    options.DefaultExt = QString::fromLatin1(AlbumExtension);
+    options.InitialDir = m_albumsPage->Form().stvAlbumFolders->Folder();
+    options.FileMustExist = true;
+    const QStringList files = Dialogs().OpenFileDialog(options);
+    if (!files.isEmpty() && OpenAlbum(files.first()))
+        GoToAlbumPhotos();
+}
+
+void Tfm_MainForm::lsbRecentlyUsedAlbumsDblClick()
+{
+    const QListWidgetItem* row = m_albumsPage->Form().lsbRecentlyUsedAlbums->currentItem();
+    if (row && OpenAlbum(row->text()))
+        GoToAlbumPhotos();
+}
+
+void Tfm_MainForm::mm_AlbumDescriptionChange()
+{
+    SetContentsChanged(true);
+}
+
+void Tfm_MainForm::pb_RenameAlbumClick()
+{
+    if (!m_album)
+        return;
+    const TLanguageSelector& t = *Language();
+    const QString oldName = m_album->GetFileName();
+    QString typed = m_album->GetName();
+    QString newName;
+    for (;;) {
+        if (!Dialogs().InputQuery(t.MF[401], t.MF[402], typed))
+            return;
+        newName = Paths::ChangeFileExt(m_album->GetFolder() + typed, AlbumFileExtension());
+        if (newName.compare(oldName, Qt::CaseInsensitive) == 0)
+            return;
+        if (QFileInfo::exists(newName)) {
+            ShowMessage(t.MF[403]);
+            continue;
+        }
+        if (!QFile::rename(oldName, newName)) {
+            ShowMessage(t.MF[404]);
+            continue;
+        }
+        break;
+    }
+    QListWidget* recent = m_albumsPage->Form().lsbRecentlyUsedAlbums;
+    for (int i = 0; i < recent->count(); ++i) {
+        if (recent->item(i)->text().compare(oldName, Qt::CaseInsensitive) == 0)
+            recent->item(i)->setText(newName);
+    }
+    m_albumsPage->SaveRecentAlbums(*m_ini);
+    m_album->SetFileName(newName);
+    m_albumsPage->Form().eb_AlbumName->setText(newName);
+    SetAlbumCaption(Paths::ExtractFileName(newName));
+}
+
+int Tfm_MainForm::SelectedRecentRow()
+{
+    const int row = m_albumsPage->Form().lsbRecentlyUsedAlbums->currentRow();
+    if (row < 0) {
+        const TLanguageSelector& t = *Language();
+        ShowMessageBox(t.MF[22], t.MF[23], 48);
+    }
+    return row;
+}
+
+void Tfm_MainForm::SelectRecentRowAfterRemoval(int row)
+{
+    QListWidget* recent = m_albumsPage->Form().lsbRecentlyUsedAlbums;
+    if (recent->count() == 0)
+        recent->setCurrentRow(-1);
+    else
+        recent->setCurrentRow(qMin(row, recent->count() - 1));
+}
+
+void Tfm_MainForm::pb_RemoveAlbumFromListClick()
+{
+    QListWidget* recent = m_albumsPage->Form().lsbRecentlyUsedAlbums;
+    const int row = SelectedRecentRow();
+    if (row < 0)
+        return;
+    const TLanguageSelector& t = *Language();
+    if (m_album && recent->item(row)->text() == m_album->GetFileName()
+        && ShowMessageBox(t.MF[24], t.MF[25], 52) != MessageResult::Yes)
+        return;
+    std::unique_ptr<QListWidgetItem>(recent->takeItem(row));
+    m_albumsPage->SaveRecentAlbums(*m_ini);
+    SelectRecentRowAfterRemoval(row);
+}
+
+void Tfm_MainForm::pb_RemoveAlbumFromDiscClick()
+{
+    QListWidget* recent = m_albumsPage->Form().lsbRecentlyUsedAlbums;
+    const int row = SelectedRecentRow();
+    if (row < 0)
+        return;
+    const TLanguageSelector& t = *Language();
+    const QString fileName = recent->item(row)->text();
+    // The open album stays on disc: its question promises so, and saving it
+    // later would only write it again.
+    if (m_album && fileName == m_album->GetFileName()) {
+        if (ShowMessageBox(t.MF[24], t.MF[25], 52) != MessageResult::Yes)
+            return;
+        std::unique_ptr<QListWidgetItem>(recent->takeItem(row));
+        m_albumsPage->SaveRecentAlbums(*m_ini);
+        SelectRecentRowAfterRemoval(row);
+        return;
+    }
+    if (ShowMessageBox(t.MF[26], t.MF[27], 52) != MessageResult::Yes)
+        return;
+    if (QFileInfo::exists(fileName) && !QFile::remove(fileName)) {
+        ShowMessageBox(fileName, t.MF[60], 48);
+        return;
+    }
+    std::unique_ptr<QListWidgetItem>(recent->takeItem(row));
+    m_albumsPage->SaveRecentAlbums(*m_ini);
+
+    const QString thumbnails = Paths::ChangeFileExt(fileName, QString()) + QStringLiteral("_thumbnails");
+    if (QFileInfo(thumbnails).isDir()) {
+        Tfm_StatusWindow status;
+        status.SetSubject(t.MF[28]);
+        if (DeleteFolderContents(thumbnails, true, &status) && QFileInfo(thumbnails).isDir())
+            QDir().rmdir(thumbnails);
+    }
+    SelectRecentRowAfterRemoval(row);
+}
+
+bool Tfm_MainForm::AddPhotoToAlbum(const QString& path, int index)
+{
+    if (!m_album)
+        return false;
+    TPhotoList& list = m_album->GetPhotos();
+    for (int i = 0; i < list.Count(); ++i) {
+        if (list.PhotoAt(i)->GetName() == path)
+            return false;
+    }
+    Ui::TabPhotos& p = m_photosPage->Form();
+    auto photo = std::make_unique<TPhoto>();
+    photo->SetId(list.TakeNextId());
+    photo->SetName(path);
+    photo->SetDescription(p.mm_PhotoDescription->toPlainText());
+    photo->SetYear(p.eb_Year->text());
+    photo->SetEventId(m_album->EventIdByName(p.cb_Event->currentText()));
+    photo->SetUseInHtml(!p.chb_DontPublishForTheInternet->isChecked());
+    QListWidget* rows = p.lb_PhotosInAlbum;
+    if (index < 0 || index >= list.Count()) {
+        list.Add(std::move(photo));
+        rows->addItem(path);
+        index = rows->count() - 1;
+    } else {
+        list.Insert(index, std::move(photo));
+        rows->insertItem(index, path);
+    }
+    m_photosPage->ShowNumberOfPhotos();
+    rows->setCurrentRow(index, QItemSelectionModel::Select);
+    SetContentsChanged(true);
+    return true;
+}

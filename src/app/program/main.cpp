@@ -1,0 +1,54 @@
+// The program's entry: checks the two image libraries, creates the main window
+// and the folder window, and runs the event loop.
+#include "app/Tfm_MainForm.h"
+#include "app/Tfm_SelectdirectoryWindow.h"
+#include "common/DialogService.h"
+#include "imaging/FreeImageBinding.h"
+#include "language/LanguageSelector.h"
+#include "platform/AppFolders.h"
+#include "platform/TextUtil.h"
+
+#include <QApplication>
+#include <QFileInfo>
+
+namespace {
+
+// The start-up check: true when the library is there; otherwise the user is told.
+bool LibraryPresent(bool present, const QString& fileName)
+{
+    if (present)
+        return true;
+    const TLanguageSelector& t = *Language();
+    ShowMessageBox(Text::Format(t.GI[0], { fileName }) + QStringLiteral("\r\r") + t.GI[1], t.GI[2], 48);
+    return false;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Tavrimolex 2005"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Tavrimolex 2005"));
+
+    // The image libraries load before any window, as the start-up check expects.
+    LoadFreeImageLibrary();
+    const QString nviewlib = QStringLiteral("libNViewLib.so");
+    if (!LibraryPresent(QFileInfo::exists(AppFolders::ProgramFolder() + nviewlib), nviewlib)
+        || !LibraryPresent(FreeImageDone(), FreeImageLibraryName())) {
+        ShutdownLanguage();
+        return 1;
+    }
+
+    int result = 0;
+    {
+        Tfm_MainForm mainForm(QApplication::arguments().mid(1));
+        Tfm_SelectdirectoryWindow folderWindow(&mainForm);
+        SetSelectdirectoryWindow(&folderWindow);
+        result = QApplication::exec();
+        SetSelectdirectoryWindow(nullptr);
+    }
+    ShutdownLanguage();
+    UnloadFreeImageLibrary();
+    return result;
+}
