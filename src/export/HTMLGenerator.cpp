@@ -5,7 +5,6 @@
 #include "imaging/PictureDrawing.h"
 #include "language/LanguageSelector.h"
 #include "model/Album.h"
-#include "platform/Paths.h"
 #include "platform/TextUtil.h"
 
 #include <QDir>
@@ -22,11 +21,11 @@ QString Sub(const QString& folder, const QString& name)
     return folder + name + u'/';
 }
 
+// A file of the same number from an earlier export would be shown for this
+// photo, and may be a photo since withdrawn from publishing.
 void RemoveStaleFile(const QString& fileName)
 {
-    // A file of the same number from an earlier export would be shown for this photo.
-    if (QFileInfo(fileName).exists() || QFileInfo(fileName).isSymLink())
-        QFile::remove(fileName);
+    QFile::remove(fileName);
 }
 
 } // namespace
@@ -115,12 +114,6 @@ bool THTMLGenerator::Generate()
     return true;
 }
 
-void THTMLGenerator::ReportFolder(const QString& folder, bool created)
-{
-    const TLanguageSelector& lang = *Language();
-    AddRemark(Text::Format(created ? lang.HG[50] : lang.HG[65], { folder }));
-}
-
 bool THTMLGenerator::CreateFolders()
 {
     const TLanguageSelector& lang = *Language();
@@ -184,7 +177,7 @@ void THTMLGenerator::FillAlbumGroups()
     TPhotoMapping& mapping = Mappings[pcAlbums];
     // One group per album, in album order, even for two albums of one name.
     for (const auto& album : Albums) {
-        auto item = std::make_unique<TPhotoItem>(Paths::NameWithoutExtension(album->GetFileName()));
+        auto item = std::make_unique<TPhotoItem>(album->GetName());
         const TPhotoList& photos = album->GetPhotos();
         for (int i = 0; i < photos.Count(); ++i)
             item->AddPhoto(photos.PhotoAt(i));

@@ -53,9 +53,6 @@ public:
     // name adds nothing; a photo already in the group is not added again.
     void AddPhotoToGroup(const QString& name, TPhotoCategory category, TPhoto* photo);
 
-    // Remarks that a folder of the tree was created (or was there), or could not be.
-    void ReportFolder(const QString& folder, bool created);
-
     std::array<TPhotoMapping, PhotoCategoryCount> Mappings;
 
     // The output tree, each ending in "/".

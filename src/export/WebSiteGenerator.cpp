@@ -128,6 +128,12 @@ bool TWebSiteGenerator::CheckPhotos()
     return result;
 }
 
+void TWebSiteGenerator::ReportFolder(const QString& folder, bool created) const
+{
+    const TLanguageSelector& lang = *Language();
+    AddRemark(Text::Format(created ? lang.HG[50] : lang.HG[65], { folder }));
+}
+
 void TWebSiteGenerator::SaveBackground(const QString& fileName) const
 {
     QString error;

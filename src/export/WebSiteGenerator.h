@@ -108,6 +108,10 @@ protected:
     // noAlbumsRemark.
     bool OpenAlbumFiles(const QString& noAlbumsRemark);
 
+    // Remarks that a folder of the output tree was created (or was there
+    // already), or that it could not be.
+    void ReportFolder(const QString& folder, bool created = true) const;
+
     // Writes the background picture; throws EExportError when it cannot.
     void SaveBackground(const QString& fileName) const;
 
