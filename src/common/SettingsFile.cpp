@@ -1,0 +1,9 @@
+#include "common/SettingsFile.h"
+
+#include "platform/AppFolders.h"
+#include "platform/IniFile.h"
+
+std::unique_ptr<IniFile> OpenSettingsFile()
+{
+    return std::make_unique<IniFile>(AppFolders::SettingsFolder() + QStringLiteral("tavrimolex.Ini"));
+}

@@ -1,0 +1,197 @@
+#include "common/Tfm_StatusWindow.h"
+
+#include "ui_Tfm_StatusWindow.h"
+
+#include "common/FormBasis.h"
+#include "language/LanguageSelector.h"
+
+#include <QEvent>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QThread>
+
+namespace {
+
+int g_hideDelayMs = Tfm_StatusWindow::DefaultHideDelayMs;
+
+void FillBackground(QWidget* widget, const QColor& color)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Window, color);
+    widget->setPalette(palette);
+    widget->setAutoFillBackground(true);
+}
+
+} // namespace
+
+Tfm_StatusWindow::Tfm_StatusWindow()
+    : QWidget(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowStaysOnTopHint)
+    , ui(std::make_unique<Ui::Tfm_StatusWindow>())
+{
+    ui->setupUi(this);
+    setFixedSize(559, 136);
+    FillBackground(this, QColor(222, 235, 250));
+    FillBackground(ui->pnlInformation, QColor(245, 250, 254));
+    ui->StatusProgressBar->setRange(0, 100);
+    ui->StatusProgressBar->setValue(0);
+    ui->ButtonCancel->installEventFilter(this);
+    installEventFilter(this);
+    connect(ui->ButtonCancel, &QPushButton::clicked, this, &Tfm_StatusWindow::ButtonCancelClick);
+}
+
+Tfm_StatusWindow::~Tfm_StatusWindow()
+{
+    SetScreenCursor(TScreenCursor::Default);
+}
+
+void Tfm_StatusWindow::setVisible(bool visible)
+{
+    if (visible && !isVisible()) {
+        m_cancelled = false;
+        m_shownAt.start();
+        ApplyLanguage();
+        move(100, 50);
+    } else if (!visible && isVisible()) {
+        m_cancelled = true;
+        // Blocks on purpose: the window must stay readable, and nothing else
+        // is meant to run before the hide completes.
+        if (m_shownAt.isValid() && m_shownAt.elapsed() < g_hideDelayMs) {
+            repaint();
+            QThread::msleep(static_cast<unsigned long>(g_hideDelayMs));
+        }
+    }
+    QWidget::setVisible(visible);
+}
+
+void Tfm_StatusWindow::ShowCentered()
+{
+    show();
+    raise();
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const int screenWidth = screen ? screen->geometry().width() : 0;
+    move((screenWidth - frameGeometry().width()) / 2, 100);
+}
+
+void Tfm_StatusWindow::ApplyLanguage()
+{
+    const TLanguageSelector* language = Language();
+    ui->LabelNrToGo->setText(language->SW[0]);
+    ui->ButtonCancel->setText(language->SW[1]);
+    setWindowTitle(language->SW[2]);
+}
+
+void Tfm_StatusWindow::SetRange(int minimum, int maximum)
+{
+    const int position = Position();
+    ui->StatusProgressBar->setRange(minimum, maximum);
+    SetPosition(position);
+    ShowNumberToGo();
+}
+
+void Tfm_StatusWindow::SetPosition(int position)
+{
+    QProgressBar* bar = ui->StatusProgressBar;
+    bar->setValue(qBound(bar->minimum(), position, bar->maximum()));
+}
+
+int Tfm_StatusWindow::Position() const
+{
+    // A bar reset by Qt reports minimum - 1.
+    return qMax(ui->StatusProgressBar->value(), ui->StatusProgressBar->minimum());
+}
+
+int Tfm_StatusWindow::Maximum() const
+{
+    return ui->StatusProgressBar->maximum();
+}
+
+void Tfm_StatusWindow::Step()
+{
+    SetPosition(Position() + 1);
+    ShowNumberToGo();
+}
+
+void Tfm_StatusWindow::StepIt()
+{
+    Step();
+}
+
+void Tfm_StatusWindow::ShowNumberToGo()
+{
+    SetNumberToGo(QString::number(Maximum() - Position()));
+}
+
+void Tfm_StatusWindow::SetNumberToGo(const QString& text)
+{
+    ui->LabelNumberToGo->setText(text);
+}
+
+void Tfm_StatusWindow::SetSubject(const QString& text)
+{
+    ui->lblSubject->setText(text);
+}
+
+void Tfm_StatusWindow::SetObject(const QString& text)
+{
+    ui->lblObject->setText(text);
+}
+
+void Tfm_StatusWindow::ShowStatus()
+{
+    show();
+}
+
+void Tfm_StatusWindow::ProcessEvents()
+{
+    m_pump.Pump();
+}
+
+bool Tfm_StatusWindow::IsCancelled() const
+{
+    return m_cancelled;
+}
+
+void Tfm_StatusWindow::SetHideDelay(int milliseconds)
+{
+    g_hideDelayMs = milliseconds;
+}
+
+int Tfm_StatusWindow::HideDelay()
+{
+    return g_hideDelayMs;
+}
+
+QLabel* Tfm_StatusWindow::LabelNumberToGo() const
+{
+    return ui->LabelNumberToGo;
+}
+
+QProgressBar* Tfm_StatusWindow::StatusProgressBar() const
+{
+    return ui->StatusProgressBar;
+}
+
+QPushButton* Tfm_StatusWindow::ButtonCancel() const
+{
+    return ui->ButtonCancel;
+}
+
+void Tfm_StatusWindow::ButtonCancelClick()
+{
+    m_cancelled = true;
+}
+
+bool Tfm_StatusWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    // Over Cancel the pointer must look usable while the operation runs;
+    // over the rest of the window it shows that work is going on.
+    if (watched == ui->ButtonCancel) {
+        if (event->type() == QEvent::Enter)
+            SetScreenCursor(TScreenCursor::Default);
+        else if (event->type() == QEvent::Leave)
+            SetScreenCursor(TScreenCursor::HourGlass);
+    } else if (watched == this && event->type() == QEvent::Enter) {
+        SetScreenCursor(TScreenCursor::HourGlass);
+    }
+    return QWidget::eventFilter(watched, event);
+}

@@ -1,0 +1,76 @@
+#pragma once
+// The progress window of every long operation: what is being done, the item at
+// hand, a bar with the number still to go, and Cancel. It has no parent, so it
+// stays usable beside modal work, and it is polled for Cancel once per item.
+#include "common/EventPump.h"
+#include "platform/StatusReporter.h"
+
+#include <QElapsedTimer>
+#include <QWidget>
+
+#include <memory>
+
+namespace Ui {
+class Tfm_StatusWindow;
+}
+class QLabel;
+class QProgressBar;
+class QPushButton;
+
+class Tfm_StatusWindow : public QWidget, public TStatusReporter {
+    Q_OBJECT
+
+public:
+    static constexpr int DefaultHideDelayMs = 1500;
+
+    Tfm_StatusWindow();
+    ~Tfm_StatusWindow() override;
+
+    // Shows the window, brings it to the front and centres it horizontally on
+    // the screen, 100 pixels from the top.
+    void ShowCentered();
+    // Advances the bar by one and updates the number to go.
+    void Step();
+    void ApplyLanguage();
+
+    // TStatusReporter. SetRange and StepIt also update the number to go
+    // (maximum minus position).
+    void SetRange(int minimum, int maximum) override;
+    void SetPosition(int position) override;
+    int Position() const override;
+    int Maximum() const override;
+    void StepIt() override;
+    void SetNumberToGo(const QString& text) override;
+    // What the operation does.
+    void SetSubject(const QString& text) override;
+    // The item being worked on, usually a file path.
+    void SetObject(const QString& text) override;
+    void ShowStatus() override;
+    void ProcessEvents() override;
+    // Cancel was pressed, or the window was hidden, since it was last shown.
+    bool IsCancelled() const override;
+
+    // A window hidden within this many milliseconds of being shown stays on
+    // screen that long again, so that a short operation's window can be read.
+    // Tests shorten it.
+    static void SetHideDelay(int milliseconds);
+    static int HideDelay();
+
+    QLabel* LabelNumberToGo() const;
+    QProgressBar* StatusProgressBar() const;
+    QPushButton* ButtonCancel() const;
+
+    void setVisible(bool visible) override;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void ButtonCancelClick();
+    void ShowNumberToGo();
+
+    std::unique_ptr<Ui::Tfm_StatusWindow> ui;
+    bool m_cancelled = false;
+    QElapsedTimer m_shownAt;
+    TEventPump m_pump;
+};
