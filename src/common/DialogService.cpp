@@ -113,9 +113,7 @@ public:
 
     int MessageDlg(const QString& text, TDialogButtons buttons) override
     {
-        const int flags = MessageBoxFlags::IconInformation
-            + (buttons == TDialogButtons::YesNo ? MessageBoxFlags::YesNo : MessageBoxFlags::Ok);
-        return MessageBox(text, Language()->Title, flags);
+        return MessageBox(text, Language()->Title, MessageDlgFlags(buttons));
     }
 
     bool InputQuery(const QString& caption, const QString& prompt, QString& value) override
@@ -223,6 +221,12 @@ TMessageBoxLayout MessageBoxLayout(int flags)
     };
     layout.EscapeResult = has(Cancel) ? Cancel : has(No) ? No : has(Ignore) ? Ignore : Ok;
     return layout;
+}
+
+int MessageDlgFlags(TDialogButtons buttons)
+{
+    return MessageBoxFlags::IconInformation
+        + (buttons == TDialogButtons::YesNo ? MessageBoxFlags::YesNo : MessageBoxFlags::Ok);
 }
 
 TDialogService& Dialogs()

@@ -53,6 +53,8 @@ TMessageBoxLayout MessageBoxLayout(int flags);
 
 // Buttons of the message dialog with the information icon.
 enum class TDialogButtons { Ok, YesNo };
+// The message-box flags that give the same dialog.
+int MessageDlgFlags(TDialogButtons buttons);
 
 struct TFileDialogOptions {
     QString Title;

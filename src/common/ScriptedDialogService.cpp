@@ -122,8 +122,7 @@ void TScriptedDialogService::ShowMessage(const QString& text)
 int TScriptedDialogService::MessageDlg(const QString& text, TDialogButtons buttons)
 {
     TDialogCall& call = Record(TDialogCall::Kind::MessageDlg, text, QString());
-    call.flags = MessageBoxFlags::IconInformation
-        + (buttons == TDialogButtons::YesNo ? MessageBoxFlags::YesNo : MessageBoxFlags::Ok);
+    call.flags = MessageDlgFlags(buttons);
     call.result = Take(m_messageResults).value_or(MessageBoxLayout(call.flags).EscapeResult);
     return call.result;
 }
