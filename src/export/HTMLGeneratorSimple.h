@@ -1,0 +1,91 @@
+#pragma once
+// The photo-by-photo web site: a start page that opens the photos one at a
+// time in a pop-up window, with first/last/previous/next buttons and a slide
+// show that runs in the browser. No thumbnails.
+//
+// The driver creates one generator per run, calls Initialize and Generate,
+// then reads IndexFile, Stopped and GetFlaggedPhotoCount. A page, script or
+// picture that cannot be written leaves Generate as an EExportError.
+#include "export/WebSiteGenerator.h"
+
+#include <QImage>
+#include <QString>
+
+#include <array>
+
+class TAlbum;
+class TPhoto;
+class TPageWriter;
+
+class THTMLGeneratorSimple : public TWebSiteGenerator {
+public:
+    THTMLGeneratorSimple();
+    ~THTMLGeneratorSimple() override;
+
+    // Takes the options; an empty title becomes the welcome text and the
+    // pop-up window gets its size from the photo box.
+    void Initialize(const TExportOptions& options, TExportReporter& reporter);
+
+    // Runs the steps in order; true when the last step run succeeded.
+    bool Generate();
+
+    // The photos that may be published, over all opened albums: after the
+    // photos were checked, the number of the last photo page.
+    int GetFlaggedPhotoCount() const { return CountPhotos(true); }
+
+    // The steps, each true when it succeeded.
+    bool OpenAlbums();
+    bool CreateFolders();
+    bool CopyPhotos();
+    bool WriteStyleSheet();
+    bool WriteIndexPage();
+    bool WriteSlideShowImages();
+    bool WriteTimerScript();
+    bool WritePhotoPages();
+
+    // The four pages of one photo. The bottom page of the first photo
+    // written (count 0) is the one that may start the slide show.
+    bool WritePhotoFrameset(const TPhoto& photo);
+    bool WritePhotoTopPage(const TAlbum& album, const TPhoto& photo);
+    bool WritePhotoContentsPage(const TPhoto& photo);
+    bool WritePhotoBottomPage(const TPhoto& photo, int count);
+
+    // The remark that a folder of the output tree is there.
+    void ReportFolder(const QString& folder) const;
+
+    // The slide-show script as it is written.
+    static QString TimerScriptText();
+
+    // The pop-up window and every page table: at least 600 wide, 20 more
+    // than the photo box.
+    int WindowWidth = 600;
+    QString WindowWidthText;
+    int WindowHeight = 20;
+    QString WindowHeightText;
+
+    // The idle and the lit progress dot of the slide show.
+    std::array<QImage, 2> SlideShowImages;
+    // The site starts its slide show as soon as the first photo is shown.
+    bool StartSlideShow = false;
+
+    // The output tree, each ending in "/".
+    QString RootFolder;
+    QString CssFolder;
+    QString HtmlFolder;
+    QString PhotosFolder;
+    QString ImagesFolder;
+    QString ScriptFolder;
+
+    // Full paths of the style sheet and of the start page.
+    QString CssFile;
+    QString IndexFile;
+
+private:
+    // The first lines of every page: the title and the no-cache headers.
+    void WriteHead(TPageWriter& page) const;
+    // The link to the style sheet and the body opening of a page in html/.
+    void WriteStyleLink(TPageWriter& page) const;
+    void WriteBodyOpening(TPageWriter& page) const;
+    QString PageName(const TPhoto& photo, const QString& suffix) const;
+    void CopyPhoto(const TPhoto& photo, int number);
+};
