@@ -263,32 +263,36 @@ bool LoadWithFreeImage(const QString& fileName, QImage& image)
     FIBITMAP* loaded = fi.FreeImage_Load(code, QFile::encodeName(fileName).constData(), 0);
     if (!loaded)
         return false;
+    // Ordinary 24 and 32-bit pictures are read as they are; every other
+    // depth and type is converted to 32 bits first.
     FIBITMAP* dib = loaded;
-    const bool plain32 = fi.FreeImage_GetBPP(loaded) == 32
+    const unsigned loadedBpp = fi.FreeImage_GetBPP(loaded);
+    const bool plain = (loadedBpp == 24 || loadedBpp == 32)
         && (!fi.FreeImage_GetImageType || fi.FreeImage_GetImageType(loaded) == FreeImageTypeBitmap);
-    if (!plain32) {
+    if (!plain) {
         dib = fi.FreeImage_ConvertTo32Bits ? fi.FreeImage_ConvertTo32Bits(loaded) : nullptr;
         fi.FreeImage_Unload(loaded);
         if (!dib)
             return false;
     }
 
+    const unsigned bytesPerPixel = fi.FreeImage_GetBPP(dib) / 8;
     const unsigned width = fi.FreeImage_GetWidth(dib);
     const unsigned height = fi.FreeImage_GetHeight(dib);
     const unsigned char* bits = fi.FreeImage_GetBits(dib);
-    const qsizetype pitch
-        = fi.FreeImage_GetPitch ? qsizetype(fi.FreeImage_GetPitch(dib)) : qsizetype(width) * 4;
+    const qsizetype minimumPitch = ((qsizetype(width) * bytesPerPixel + 3) / 4) * 4;
+    const qsizetype pitch = fi.FreeImage_GetPitch ? qsizetype(fi.FreeImage_GetPitch(dib)) : minimumPitch;
     bool ok = false;
-    if (bits && width > 0 && height > 0 && width <= 65535 && height <= 65535
-        && pitch >= qsizetype(width) * 4) {
+    if (bits && (bytesPerPixel == 3 || bytesPerPixel == 4) && width > 0 && height > 0 && width <= 65535
+        && height <= 65535 && pitch >= minimumPitch) {
         QImage result(int(width), int(height), QImage::Format_RGB32);
         if (!result.isNull()) {
             // FreeImage keeps the bottom row first; each pixel is blue,
-            // green, red and a fourth byte that is ignored.
+            // green, red and, with 32 bits, a fourth byte that is ignored.
             for (unsigned row = 0; row < height; ++row) {
                 const unsigned char* from = bits + qsizetype(row) * pitch;
                 auto* to = reinterpret_cast<QRgb*>(result.scanLine(int(height - 1 - row)));
-                for (unsigned x = 0; x < width; ++x, from += 4)
+                for (unsigned x = 0; x < width; ++x, from += bytesPerPixel)
                     to[x] = qRgb(from[2], from[1], from[0]);
             }
             image = result;

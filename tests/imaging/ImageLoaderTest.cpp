@@ -68,7 +68,6 @@ protected:
         UnloadFreeImageLibrary();
         SetFreeImageLibraryName(enable ? QString() : QStringLiteral("libfreeimage-not-here.so.3"));
         LoadFreeImageLibrary();
-        FreeImageInitialise(false);
     }
     static void DisableNViewLib() { SetNViewLibFileName(QStringLiteral("/nonexistent/libNViewLib.so")); }
     // Only the decoder that the extension reaches first is left.
@@ -299,6 +298,15 @@ TEST_F(Chain, LibraryNameComesFromTheEnvironmentWhenNotSet)
     EXPECT_EQ(FreeImageLibraryName(), QStringLiteral("libfreeimage-from-env.so"));
     qunsetenv("TAVRI_FREEIMAGE_LIBRARY");
     EXPECT_EQ(FreeImageLibraryName(), QStringLiteral("libfreeimage.so.3"));
+}
+
+TEST_F(Chain, InitialiseAndDeInitialiseGoThroughTheBinding)
+{
+    ASSERT_TRUE(FreeImageDone());
+    FreeImageInitialise(false);
+    QImage image;
+    EXPECT_TRUE(LoadImageFile(Write(QStringLiteral("a.png"), Encoded(pattern, "PNG")), image));
+    FreeImageDeInitialise();
 }
 
 TEST_F(Chain, BindingLooksUpTheEntryPointsInOrderOnce)

@@ -1,0 +1,93 @@
+#!/usr/bin/env bash
+# Thumbnail building through the program's own code (LoadImageFileForBox,
+# MakeThumbnail, SaveJpegFile) against libvips' vipsthumbnail on the same
+# 12-megapixel photos and the same box, single-threaded, in one run.
+#
+#   bench/thumbnail-bench.sh            # 20 JPEGs and 3 PNGs, box 160x120
+#   JPEGS=40 PNGS=0 BOX=100x75 bench/thumbnail-bench.sh
+#
+# BUILD names the build folder (default build/); it is configured and built
+# when the benchmark program is missing.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+BUILD=${BUILD:-build}
+JPEGS=${JPEGS:-20}
+PNGS=${PNGS:-3}
+BOX=${BOX:-160x120}
+ROUNDS=${ROUNDS:-3}
+BOX_W=${BOX%x*}
+BOX_H=${BOX#*x}
+
+if ! command -v vipsthumbnail >/dev/null; then
+  SUDO=""
+  if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
+  $SUDO apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq libvips-tools >/dev/null
+fi
+
+bench="$BUILD/bench/tavri_thumbnail_bench"
+if [ ! -x "$bench" ]; then
+  ./scripts/install-deps
+  cmake -S . -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+fi
+cmake --build "$BUILD" --target tavri_thumbnail_bench >/dev/null
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+echo "Making $JPEGS JPEGs and $PNGS PNGs of 4000x3000 in $work ..."
+"$bench" generate "$work/photos" "$JPEGS" "$PNGS"
+mapfile -t photos < <(ls "$work"/photos/*)
+jpegs=("$work"/photos/*.jpg)
+cat "${photos[@]}" >/dev/null # both sides read from the page cache
+
+now() { date +%s.%N; }
+
+# The fastest of ROUNDS runs, in seconds.
+best() {
+  local best="" t
+  for _ in $(seq "$ROUNDS"); do
+    t=$("$@")
+    if [ -z "$best" ] || awk "BEGIN{exit !($t < $best)}"; then best=$t; fi
+  done
+  echo "$best"
+}
+
+# Wall time of a whole command, process start included on both sides.
+timed() {
+  local start end
+  start=$(now)
+  "$@" >/dev/null
+  end=$(now)
+  awk "BEGIN{printf \"%.6f\n\", $end - $start}"
+}
+ours() { timed "$bench" thumbs "$work/ours" "$BOX_W" "$BOX_H" "$@"; }
+ours_full() { timed "$bench" full "$work/full" "$BOX_W" "$BOX_H" "$@"; }
+vips() {
+  timed env VIPS_CONCURRENCY=1 vipsthumbnail --size "${BOX_W}x${BOX_H}" --smartcrop centre \
+    -o "$work/vips/%s.jpg[Q=90]" "$@"
+}
+mkdir -p "$work/vips"
+
+report() {
+  local label=$1 count=$2 ours=$3 full=$4 vips=$5
+  awk -v l="$label" -v n="$count" -v o="$ours" -v f="$full" -v v="$vips" 'BEGIN {
+    printf "%s (%d photos, box %s):\n", l, n, "'"$BOX"'"
+    printf "  vipsthumbnail      %8.1f ms per photo\n", v * 1000 / n
+    printf "  ours (box decode)  %8.1f ms per photo   ratio %.2f\n", o * 1000 / n, o / v
+    printf "  ours (full decode) %8.1f ms per photo   ratio %.2f\n", f * 1000 / n, f / v
+  }'
+}
+
+t_ours=$(best ours "${jpegs[@]}")
+t_full=$(best ours_full "${jpegs[@]}")
+t_vips=$(best vips "${jpegs[@]}")
+report "JPEG" "${#jpegs[@]}" "$t_ours" "$t_full" "$t_vips"
+
+if [ "${#photos[@]}" -gt "${#jpegs[@]}" ]; then
+  t_ours_all=$(best ours "${photos[@]}")
+  t_full_all=$(best ours_full "${photos[@]}")
+  t_vips_all=$(best vips "${photos[@]}")
+  report "JPEG and PNG" "${#photos[@]}" "$t_ours_all" "$t_full_all" "$t_vips_all"
+fi
+awk -v o="$t_ours" -v v="$t_vips" 'BEGIN { printf "ratio (JPEG, ours / vipsthumbnail): %.2f\n", o / v }'
