@@ -1,0 +1,611 @@
+#include "app/AlbumsPage.h"
+#include "app/FolderTree.h"
+#include "app/PageControl.h"
+#include "app/Tfm_MainForm.h"
+#include "common/BusyGuard.h"
+#include "common/ScriptedDialogService.h"
+#include "common/Tfm_StatusWindow.h"
+#include "language/LanguageSelector.h"
+#include "model/Album.h"
+#include "platform/AppFolders.h"
+#include "platform/IniFile.h"
+#include "platform/TextUtil.h"
+#include "platform/VersionInfo.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextEdit>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using Kind = TDialogCall::Kind;
+
+void WriteFile(const QString& fileName, const QByteArray& content)
+{
+    QDir().mkpath(QFileInfo(fileName).absolutePath());
+    QFile f(fileName);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(content);
+}
+
+QString MakeAlbum(const QString& fileName, const QString& description = QString())
+{
+    QDir().mkpath(QFileInfo(fileName).absolutePath());
+    TAlbum album(fileName);
+    album.SetDescription(description);
+    album.SaveToFile();
+    return fileName;
+}
+
+// Clicks a button of the language window as soon as one is shown; counts the windows seen.
+class LanguageWindowAnswer : public QObject {
+public:
+    explicit LanguageWindowAnswer(const char* button)
+        : m_button(button)
+    {
+        connect(&m_timer, &QTimer::timeout, this, [this] {
+            for (QWidget* w : QApplication::topLevelWidgets()) {
+                if (w->objectName() == QStringLiteral("fm_LanguageWindow") && w->isVisible()) {
+                    ++Seen;
+                    if (auto* b = w->findChild<QPushButton*>(QString::fromLatin1(m_button)))
+                        b->click();
+                    else
+                        w->close();
+                }
+            }
+        });
+        m_timer.start(10);
+    }
+    int Seen = 0;
+
+private:
+    const char* m_button;
+    QTimer m_timer;
+};
+
+class MainWindow : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_dir.isValid());
+        m_program = m_dir.filePath(QStringLiteral("bin"));
+        QDir().mkpath(m_program);
+        AppFolders::SetProgramFolderForTesting(m_program);
+        m_oldData = qgetenv("XDG_DATA_HOME");
+        m_oldConfig = qgetenv("XDG_CONFIG_HOME");
+        qputenv("XDG_DATA_HOME", QFile::encodeName(m_dir.filePath(QStringLiteral("xdg/data"))));
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_dir.filePath(QStringLiteral("xdg/config"))));
+        ShutdownLanguage();
+        CurrentLangType = LT_Default;
+        Tfm_StatusWindow::SetHideDelay(0);
+        m_dialogs = std::make_unique<TScriptedDialogService>();
+    }
+
+    void TearDown() override
+    {
+        m_form.reset();
+        m_dialogs.reset();
+        ShutdownLanguage();
+        CurrentLangType = LT_Default;
+        AppFolders::SetProgramFolderForTesting(QString());
+        qputenv("XDG_DATA_HOME", m_oldData);
+        qputenv("XDG_CONFIG_HOME", m_oldConfig);
+    }
+
+    QString SettingsFile() const { return m_program + QStringLiteral("/tavrimolex.Ini"); }
+
+    // Settings of a program that has been started before, in English.
+    void ChosenLanguage(int id = 0, const QString& more = QString())
+    {
+        WriteFile(SettingsFile(),
+            (QStringLiteral("[Languange]\r\nSelected=1\r\nLanguageID=") + QString::number(id) + QStringLiteral("\r\n") + more)
+                .toUtf8());
+    }
+
+    Tfm_MainForm& Start(const QStringList& arguments = {})
+    {
+        m_form = std::make_unique<Tfm_MainForm>(arguments);
+        return *m_form;
+    }
+
+    void Restart(const QStringList& arguments = {})
+    {
+        m_form.reset();
+        ShutdownLanguage();
+        CurrentLangType = LT_Default;
+        Start(arguments);
+    }
+
+    template <class T> T* Find(const char* name) const
+    {
+        T* w = m_form->findChild<T*>(QString::fromLatin1(name));
+        EXPECT_NE(w, nullptr) << name;
+        return w;
+    }
+
+    QString Path(const QString& name) const { return m_dir.filePath(name); }
+
+    bool TabShown(const char* page) const
+    {
+        TPageControl* pc = m_form->pc_Album();
+        return pc->isTabVisible(pc->indexOf(Find<QWidget>(page)));
+    }
+
+    QString CurrentPage() const { return m_form->pc_Album()->currentWidget()->objectName(); }
+
+    QString CurrentInner(const char* control) const
+    {
+        return Find<QTabWidget>(control)->currentWidget()->objectName();
+    }
+
+    QTemporaryDir m_dir;
+    QString m_program;
+    QByteArray m_oldData, m_oldConfig;
+    std::unique_ptr<TScriptedDialogService> m_dialogs;
+    std::unique_ptr<Tfm_MainForm> m_form;
+};
+
+} // namespace
+
+TEST_F(MainWindow, FirstStartAsksForTheLanguageAndStoresTheChoice)
+{
+    {
+        LanguageWindowAnswer answer("bt_Dutch");
+        Start();
+        EXPECT_EQ(answer.Seen, 1);
+    }
+    EXPECT_EQ(CurrentLangType, LT_Dutch);
+    IniFile ini(SettingsFile());
+    EXPECT_EQ(ini.ReadInteger(QStringLiteral("Languange"), QStringLiteral("Selected"), 0), 1);
+    EXPECT_EQ(ini.ReadInteger(QStringLiteral("Languange"), QStringLiteral("LanguageID"), 0), 1);
+    EXPECT_EQ(m_form->pc_Album()->tabText(0), Language()->MF[128] + QStringLiteral("  "));
+
+    LanguageWindowAnswer later("bt_English");
+    Restart();
+    EXPECT_EQ(later.Seen, 0);
+    EXPECT_EQ(CurrentLangType, LT_Dutch);
+}
+
+TEST_F(MainWindow, UnknownLanguageNumberStartsInEnglish)
+{
+    ChosenLanguage(7);
+    LanguageWindowAnswer answer("bt_Dutch");
+    Start();
+    EXPECT_EQ(answer.Seen, 0);
+    EXPECT_EQ(CurrentLangType, LT_Default);
+    EXPECT_EQ(Find<QPushButton>("pb_CreateNewAlbum")->text(), QStringLiteral("Create &new"));
+}
+
+TEST_F(MainWindow, NoAlbumStateAtStart)
+{
+    ChosenLanguage();
+    Start();
+    EXPECT_EQ(m_form->windowTitle(), QStringLiteral("Tavrimolex 2005 (") + VersionInfo.FileVersion + QStringLiteral(") - no album opened"));
+    EXPECT_TRUE(TabShown("ts_Albums"));
+    EXPECT_FALSE(TabShown("ts_Photos"));
+    EXPECT_FALSE(TabShown("ts_Objects"));
+    EXPECT_FALSE(TabShown("ts_Events"));
+    EXPECT_FALSE(TabShown("ts_Search"));
+    EXPECT_TRUE(TabShown("ts_HTML"));
+    EXPECT_TRUE(TabShown("ts_Help"));
+    EXPECT_FALSE(Find<QPushButton>("pb_SaveAlbum")->isEnabled());
+    EXPECT_FALSE(Find<QPushButton>("pb_CloseAlbum")->isEnabled());
+    EXPECT_FALSE(Find<QPushButton>("pb_RenameAlbum")->isEnabled());
+    EXPECT_FALSE(Find<QPushButton>("pb_CreateHTML")->isEnabled());
+    EXPECT_TRUE(Find<QPushButton>("pb_CreateNewAlbum")->isEnabled());
+    for (int i = 0; i < m_form->pc_Album()->count(); ++i)
+        EXPECT_TRUE(m_form->pc_Album()->tabText(i).endsWith(QStringLiteral("  ")));
+    EXPECT_FALSE(m_form->pc_Album()->tabText(0).endsWith(QStringLiteral("   ")));
+    EXPECT_EQ(Find<QWidget>("gb_AlbumAction")->property("title").toString(), QStringLiteral(" Album action "));
+}
+
+TEST_F(MainWindow, HelpTextIsLoadedOrItsAbsenceReported)
+{
+    ChosenLanguage();
+    Start();
+    const TDialogCall* note = m_dialogs->LastCall(Kind::ShowMessage);
+    ASSERT_NE(note, nullptr);
+    EXPECT_EQ(note->text, Text::Format(Language()->MF[102], { m_program + QStringLiteral("/help.rtf"), "Tavrimolex 2005" }));
+
+    const QString bin = qEnvironmentVariable("TAVRI_BIN_DIR");
+    if (bin.isEmpty())
+        GTEST_SKIP() << "TAVRI_BIN_DIR not set";
+    ASSERT_TRUE(QFile::copy(bin + QStringLiteral("/help.rtf"), m_program + QStringLiteral("/help.rtf")));
+    m_dialogs->Clear();
+    Restart();
+    EXPECT_EQ(m_dialogs->CallCount(Kind::ShowMessage), 0);
+    EXPECT_TRUE(Find<QTextEdit>("redHelp")->toPlainText().contains(QStringLiteral("Creating an album")));
+}
+
+TEST_F(MainWindow, CommandLineOpensOnlyLowerCaseAlbumExtension)
+{
+    ChosenLanguage();
+    const QString album = MakeAlbum(Path(QStringLiteral("albums/Trip.tvx")), QStringLiteral("Summer"));
+    Start({ album });
+    ASSERT_NE(m_form->Album(), nullptr);
+    EXPECT_EQ(m_form->Album()->GetFileName(), album);
+    EXPECT_EQ(CurrentPage(), QStringLiteral("ts_Photos"));
+    EXPECT_EQ(CurrentInner("pc_Photos"), QStringLiteral("ts_PhotosInAlbum"));
+    EXPECT_EQ(Find<QPlainTextEdit>("mm_AlbumDescription")->toPlainText(), QStringLiteral("Summer"));
+    EXPECT_TRUE(m_form->windowTitle().endsWith(QStringLiteral(") - Trip.tvx")));
+    EXPECT_FALSE(m_form->ContentsChanged());
+
+    const QString capitals = MakeAlbum(Path(QStringLiteral("albums/Loud.TVX")));
+    Restart({ capitals });
+    EXPECT_EQ(m_form->Album(), nullptr);
+    EXPECT_EQ(CurrentPage(), QStringLiteral("ts_Albums"));
+
+    Restart({ Path(QStringLiteral("albums/missing.tvx")) });
+    EXPECT_EQ(m_form->Album(), nullptr);
+    EXPECT_EQ(m_dialogs->CallCount(Kind::MessageBox), 0);
+}
+
+TEST_F(MainWindow, CreateAlbumWritesANewEmptyAlbumFile)
+{
+    ChosenLanguage();
+    Start();
+    const QString name = Path(QStringLiteral("albums/Holiday"));
+    QDir().mkpath(Path(QStringLiteral("albums")));
+    Find<QLineEdit>("eb_AlbumName")->setText(name);
+    m_dialogs->QueueMessageResult(6);
+    Find<QPushButton>("pb_CreateNewAlbum")->click();
+
+    const QString file = name + QStringLiteral(".tvx");
+    const TDialogCall* question = m_dialogs->LastCall(Kind::MessageBox);
+    ASSERT_NE(question, nullptr);
+    EXPECT_EQ(question->text, Text::Format(Language()->MF[5], { file }));
+    EXPECT_EQ(question->flags, 52);
+    EXPECT_EQ(QFileInfo(file).size(), 20);
+    ASSERT_NE(m_form->Album(), nullptr);
+    EXPECT_EQ(Find<QLineEdit>("eb_AlbumName")->text(), file);
+    EXPECT_TRUE(m_form->windowTitle().endsWith(QStringLiteral(") - Holiday.tvx")));
+    EXPECT_TRUE(TabShown("ts_Photos"));
+    EXPECT_TRUE(Find<QPushButton>("pb_SaveAlbum")->isEnabled());
+    EXPECT_EQ(CurrentPage(), QStringLiteral("ts_Photos"));
+    EXPECT_EQ(CurrentInner("pc_Photos"), QStringLiteral("ts_AvailablePhotos"));
+    EXPECT_EQ(m_form->AlbumsPage()->RecentAlbums(), QStringList { file });
+    auto* files = Find<QListWidget>("lsbAlbumFiles");
+    ASSERT_NE(files->currentItem(), nullptr);
+    EXPECT_EQ(files->currentItem()->text(), QStringLiteral("Holiday.tvx"));
+    EXPECT_FALSE(m_form->ContentsChanged());
+}
+
+TEST_F(MainWindow, CreateAlbumWithoutNameAsksForOne)
+{
+    ChosenLanguage();
+    Start();
+    Find<QPushButton>("pb_CreateNewAlbum")->click();
+    const TDialogCall* warning = m_dialogs->LastCall(Kind::MessageBox);
+    ASSERT_NE(warning, nullptr);
+    EXPECT_EQ(warning->text, Language()->MF[0]);
+    EXPECT_EQ(warning->flags, 48);
+    EXPECT_EQ(Find<QLineEdit>("eb_AlbumName")->text(), Language()->MF[2]);
+    EXPECT_EQ(m_form->Album(), nullptr);
+}
+
+TEST_F(MainWindow, CreateOverAnExistingFileAsksAndAnswerNoKeepsIt)
+{
+    ChosenLanguage();
+    const QString file = MakeAlbum(Path(QStringLiteral("albums/Old.tvx")), QStringLiteral("keep me"));
+    const qint64 size = QFileInfo(file).size();
+    Start();
+    Find<QLineEdit>("eb_AlbumName")->setText(file);
+    m_dialogs->QueueMessageResult(7);
+    Find<QPushButton>("pb_CreateNewAlbum")->click();
+    EXPECT_EQ(m_dialogs->LastCall(Kind::MessageBox)->text, Text::Format(Language()->MF[3], { file }));
+    EXPECT_EQ(QFileInfo(file).size(), size);
+    EXPECT_EQ(m_form->Album(), nullptr);
+}
+
+TEST_F(MainWindow, OpenFromRecentListAndCloseWithYesNoCancel)
+{
+    const QString file = MakeAlbum(Path(QStringLiteral("albums/Family.tvx")), QStringLiteral("old"));
+    ChosenLanguage(0, QStringLiteral("[AlbumList]\r\nAmount=1\r\nAlbum1=") + file + QStringLiteral("\r\n"));
+    Start();
+    EXPECT_EQ(CurrentInner("pc_Albums"), QStringLiteral("ts_RecentlyUsedAlbums"));
+    auto* recent = Find<QListWidget>("lsbRecentlyUsedAlbums");
+    ASSERT_EQ(recent->count(), 1);
+    recent->setCurrentRow(0);
+    Find<QPushButton>("pb_OpenAlbum")->click();
+    ASSERT_NE(m_form->Album(), nullptr);
+    EXPECT_EQ(CurrentPage(), QStringLiteral("ts_Photos"));
+    EXPECT_EQ(CurrentInner("pc_Photos"), QStringLiteral("ts_PhotosInAlbum"));
+
+    auto* description = Find<QPlainTextEdit>("mm_AlbumDescription");
+    description->setPlainText(QStringLiteral("new"));
+    EXPECT_TRUE(m_form->ContentsChanged());
+
+    m_dialogs->QueueMessageResult(2);
+    Find<QPushButton>("pb_CloseAlbum")->click();
+    EXPECT_EQ(m_dialogs->LastCall(Kind::MessageBox)->flags, 51);
+    EXPECT_EQ(m_dialogs->LastCall(Kind::MessageBox)->text, Language()->MF[18]);
+    EXPECT_NE(m_form->Album(), nullptr);
+
+    m_dialogs->QueueMessageResult(7);
+    Find<QPushButton>("pb_CloseAlbum")->click();
+    EXPECT_EQ(m_form->Album(), nullptr);
+    EXPECT_TRUE(m_form->windowTitle().endsWith(QStringLiteral("no album opened")));
+    EXPECT_EQ(TAlbum::CreateFromFile(file, nullptr)->GetDescription(), QStringLiteral("old"));
+
+    recent->setCurrentRow(0);
+    Find<QPushButton>("pb_OpenAlbum")->click();
+    ASSERT_NE(m_form->Album(), nullptr);
+    description->setPlainText(QStringLiteral("newer"));
+    m_dialogs->QueueMessageResult(6);
+    Find<QPushButton>("pb_CloseAlbum")->click();
+    EXPECT_EQ(m_form->Album(), nullptr);
+    EXPECT_EQ(TAlbum::CreateFromFile(file, nullptr)->GetDescription(), QStringLiteral("newer"));
+}
+
+TEST_F(MainWindow, SaveWritesTheDescription)
+{
+    ChosenLanguage();
+    const QString file = MakeAlbum(Path(QStringLiteral("albums/Save.tvx")));
+    Start({ file });
+    Find<QPlainTextEdit>("mm_AlbumDescription")->setPlainText(QStringLiteral("saved text"));
+    Find<QPushButton>("pb_SaveAlbum")->click();
+    EXPECT_EQ(m_dialogs->LastCall(Kind::ShowMessage)->text, Language()->MF[13]);
+    EXPECT_FALSE(m_form->ContentsChanged());
+    EXPECT_EQ(TAlbum::CreateFromFile(file, nullptr)->GetDescription(), QStringLiteral("saved text"));
+}
+
+TEST_F(MainWindow, FailedOpenLeavesTheNoAlbumStateAndSaveCannotCrash)
+{
+    ChosenLanguage();
+    const QString good = MakeAlbum(Path(QStringLiteral("albums/Good.tvx")));
+    const QString bad = Path(QStringLiteral("albums/Bad.tvx"));
+    WriteFile(bad, QByteArray("\x07\x00\x00", 3));
+    Start({ good });
+    ASSERT_NE(m_form->Album(), nullptr);
+
+    // Unchanged: a missing file leaves the album open.
+    EXPECT_FALSE(m_form->OpenAlbum(Path(QStringLiteral("albums/Gone.tvx"))));
+    EXPECT_EQ(m_dialogs->LastCall(Kind::MessageBox)->flags, 48);
+    EXPECT_EQ(m_dialogs->LastCall(Kind::MessageBox)->caption, Language()->MF[12]);
+    ASSERT_NE(m_form->Album(), nullptr);
+
+    // Unchanged: a file that does not read leaves the album open too.
+    EXPECT_FALSE(m_form->OpenAlbum(bad));
+    EXPECT_EQ(m_dialogs->LastCall(Kind::MessageBox)->flags, 16);
+    ASSERT_NE(m_form->Album(), nullptr);
+    EXPECT_EQ(Find<QLineEdit>("eb_AlbumName")->text(), good);
+
+    // Changed and closed first: the window shows that no album is held.
+    Find<QPlainTextEdit>("mm_AlbumDescription")->setPlainText(QStringLiteral("x"));
+    m_dialogs->QueueMessageResult(7);
+    EXPECT_FALSE(m_form->OpenAlbum(bad));
+    EXPECT_EQ(m_form->Album(), nullptr);
+    EXPECT_TRUE(m_form->windowTitle().endsWith(QStringLiteral("no album opened")));
+    EXPECT_FALSE(TabShown("ts_Photos"));
+    EXPECT_FALSE(Find<QPushButton>("pb_SaveAlbum")->isEnabled());
+    m_form->pb_SaveAlbumClick();
+    m_form->pb_RenameAlbumClick();
+    m_form->pb_CloseAlbumClick();
+    EXPECT_EQ(m_form->Album(), nullptr);
+}
+
+TEST_F(MainWindow, RenameUpdatesFileListAndCaption)
+{
+    ChosenLanguage();
+    const QString file = MakeAlbum(Path(QStringLiteral("albums/Trip.tvx")));
+    MakeAlbum(Path(QStringLiteral("albums/Taken.tvx")));
+    Start({ file });
+    m_dialogs->QueueInput(QStringLiteral("Taken"));
+    m_dialogs->QueueInput(QStringLiteral("Journey"));
+    Find<QPushButton>("pb_RenameAlbum")->click();
+    EXPECT_EQ(m_dialogs->LastCall(Kind::ShowMessage)->text, Language()->MF[403]);
+    const QString renamed = Path(QStringLiteral("albums/Journey.tvx"));
+    EXPECT_TRUE(QFileInfo::exists(renamed));
+    EXPECT_FALSE(QFileInfo::exists(file));
+    EXPECT_EQ(m_form->Album()->GetFileName(), renamed);
+    EXPECT_EQ(Find<QLineEdit>("eb_AlbumName")->text(), renamed);
+    EXPECT_TRUE(m_form->windowTitle().endsWith(QStringLiteral(") - Journey.tvx")));
+    EXPECT_EQ(m_form->AlbumsPage()->RecentAlbums().first(), renamed);
+
+    // The same name in other letter case changes nothing.
+    m_dialogs->QueueInput(QStringLiteral("JOURNEY"));
+    Find<QPushButton>("pb_RenameAlbum")->click();
+    EXPECT_TRUE(QFileInfo::exists(renamed));
+}
+
+TEST_F(MainWindow, RemoveFromListAndFromDisc)
+{
+    const QString a = MakeAlbum(Path(QStringLiteral("albums/A.tvx")));
+    const QString b = MakeAlbum(Path(QStringLiteral("albums/B.tvx")));
+    const QString c = MakeAlbum(Path(QStringLiteral("albums/C.tvx")));
+    WriteFile(Path(QStringLiteral("albums/C_thumbnails/thumbnails.pct")), "1");
+    WriteFile(Path(QStringLiteral("albums/C_thumbnails/x.jpg")), "x");
+    ChosenLanguage(0,
+        QStringLiteral("[AlbumList]\r\nAmount=3\r\nAlbum1=%1\r\nAlbum2=%2\r\nAlbum3=%3\r\n").arg(a, b, c));
+    Start();
+    auto* recent = Find<QListWidget>("lsbRecentlyUsedAlbums");
+
+    recent->setCurrentRow(-1);
+    Find<QPushButton>("pb_RemoveAlbumFromList")->click();
+    EXPECT_EQ(m_dialogs->LastCall(Kind::MessageBox)->text, Language()->MF[22]);
+
+    recent->setCurrentRow(1);
+    Find<QPushButton>("pb_RemoveAlbumFromList")->click();
+    EXPECT_EQ(m_form->AlbumsPage()->RecentAlbums(), (QStringList { a, c }));
+    EXPECT_TRUE(QFileInfo::exists(b));
+    EXPECT_EQ(recent->currentRow(), 1);
+    EXPECT_EQ(IniFile(SettingsFile()).ReadInteger(QStringLiteral("AlbumList"), QStringLiteral("Amount"), 0), 2);
+
+    recent->setCurrentRow(1);
+    m_dialogs->QueueMessageResult(6);
+    Find<QPushButton>("pb_RemoveAlbumFromDisc")->click();
+    EXPECT_EQ(m_dialogs->LastCall(Kind::MessageBox)->text, Language()->MF[26]);
+    EXPECT_FALSE(QFileInfo::exists(c));
+    EXPECT_FALSE(QFileInfo::exists(Path(QStringLiteral("albums/C_thumbnails"))));
+    EXPECT_EQ(m_form->AlbumsPage()->RecentAlbums(), QStringList { a });
+    EXPECT_EQ(recent->currentRow(), 0);
+
+    // The open album is taken off the list, never off the disc.
+    ASSERT_TRUE(m_form->OpenAlbum(a));
+    recent->setCurrentRow(0);
+    m_dialogs->QueueMessageResult(6);
+    Find<QPushButton>("pb_RemoveAlbumFromDisc")->click();
+    EXPECT_EQ(m_dialogs->LastCall(Kind::MessageBox)->text, Language()->MF[24]);
+    EXPECT_TRUE(QFileInfo::exists(a));
+    EXPECT_TRUE(m_form->AlbumsPage()->RecentAlbums().isEmpty());
+    EXPECT_FALSE(Find<QPushButton>("pb_RemoveAlbumFromDisc")->isEnabled());
+}
+
+TEST_F(MainWindow, RemoveFromDiscThatFailsKeepsTheRow)
+{
+    const QString locked = Path(QStringLiteral("locked/L.tvx"));
+    MakeAlbum(locked);
+    ChosenLanguage(0, QStringLiteral("[AlbumList]\r\nAmount=1\r\nAlbum1=") + locked + QStringLiteral("\r\n"));
+    QFile::setPermissions(Path(QStringLiteral("locked")), QFile::ReadOwner | QFile::ExeOwner);
+    if (QFileInfo(Path(QStringLiteral("locked"))).isWritable()) {
+        QFile::setPermissions(Path(QStringLiteral("locked")), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        GTEST_SKIP() << "running with rights that ignore folder permissions";
+    }
+    Start();
+    auto* recent = Find<QListWidget>("lsbRecentlyUsedAlbums");
+    recent->setCurrentRow(0);
+    m_dialogs->QueueMessageResult(6);
+    Find<QPushButton>("pb_RemoveAlbumFromDisc")->click();
+    QFile::setPermissions(Path(QStringLiteral("locked")), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    EXPECT_EQ(m_dialogs->LastCall(Kind::MessageBox)->caption, Language()->MF[60]);
+    EXPECT_TRUE(QFileInfo::exists(locked));
+    EXPECT_EQ(recent->count(), 1);
+}
+
+TEST_F(MainWindow, RecentListKeepsThirtyNewestFirst)
+{
+    ChosenLanguage();
+    Start();
+    for (int i = 1; i <= 31; ++i)
+        m_form->AddRecentAlbum(QStringLiteral("/albums/a%1.tvx").arg(i));
+    QStringList recent = m_form->AlbumsPage()->RecentAlbums();
+    ASSERT_EQ(recent.size(), 30);
+    EXPECT_EQ(recent.first(), QStringLiteral("/albums/a31.tvx"));
+    EXPECT_EQ(recent.last(), QStringLiteral("/albums/a2.tvx"));
+
+    // Opening one already listed moves it to the top without dropping another.
+    m_form->AddRecentAlbum(QStringLiteral("/ALBUMS/A10.tvx"));
+    recent = m_form->AlbumsPage()->RecentAlbums();
+    EXPECT_EQ(recent.size(), 30);
+    EXPECT_EQ(recent.first(), QStringLiteral("/ALBUMS/A10.tvx"));
+    EXPECT_EQ(recent.last(), QStringLiteral("/albums/a2.tvx"));
+    EXPECT_FALSE(recent.contains(QStringLiteral("/albums/a10.tvx")));
+
+    IniFile ini(SettingsFile());
+    EXPECT_EQ(ini.ReadInteger(QStringLiteral("AlbumList"), QStringLiteral("Amount"), 0), 30);
+    EXPECT_EQ(ini.ReadString(QStringLiteral("AlbumList"), QStringLiteral("Album1"), QString()),
+        QStringLiteral("/ALBUMS/A10.tvx"));
+
+    // A settings file with more rows than allowed is read up to the limit.
+    Restart();
+    EXPECT_EQ(m_form->AlbumsPage()->RecentAlbums().size(), 30);
+}
+
+TEST_F(MainWindow, SettingsAreWrittenWhenTheWindowCloses)
+{
+    ChosenLanguage();
+    const QString folder = Path(QStringLiteral("albums"));
+    MakeAlbum(folder + QStringLiteral("/Z.tvx"));
+    MakeAlbum(folder + QStringLiteral("/a.tvx"));
+    Start();
+    auto* tree = Find<TFolderTree>("stvAlbumFolders");
+    ASSERT_TRUE(tree->SetFolder(folder));
+    // The folder's albums are listed, sorted by name ignoring case.
+    auto* files = Find<QListWidget>("lsbAlbumFiles");
+    ASSERT_EQ(files->count(), 2);
+    EXPECT_EQ(files->item(0)->text(), QStringLiteral("a.tvx"));
+    m_form.reset();
+    IniFile ini(SettingsFile());
+    EXPECT_EQ(ini.ReadString(QStringLiteral("UserPaths"), QStringLiteral("stvAlbumFolders"), QString()), folder);
+    EXPECT_TRUE(ini.ValueExists(QStringLiteral("UserPaths"), QStringLiteral("stvFoldersForHTML")));
+    EXPECT_EQ(ini.ReadString(QStringLiteral("Intro Window"), QStringLiteral("Show"), QString()), QStringLiteral("0"));
+    EXPECT_EQ(ini.ReadString(QStringLiteral("AlbumList"), QStringLiteral("Amount"), QString()), QStringLiteral("0"));
+
+    Restart();
+    EXPECT_EQ(Find<TFolderTree>("stvAlbumFolders")->Folder(), folder);
+    EXPECT_EQ(Find<QListWidget>("lsbAlbumFiles")->count(), 2);
+}
+
+TEST_F(MainWindow, DroppedPhotosAreAddedAndCounted)
+{
+    ChosenLanguage();
+    const QString file = MakeAlbum(Path(QStringLiteral("albums/Drop.tvx")));
+    const QStringList dropped = { Path(QStringLiteral("in/notes.txt")), Path(QStringLiteral("in/one.jpg")),
+        Path(QStringLiteral("in/two.JPG")) };
+    for (const QString& f : dropped)
+        WriteFile(f, "data");
+    Start();
+    EXPECT_EQ(m_form->DropFiles(dropped), 0);
+    EXPECT_EQ(m_dialogs->CallCount(Kind::MessageBox), 0);
+
+    ASSERT_TRUE(m_form->OpenAlbum(file));
+    EXPECT_EQ(m_form->DropFiles(dropped), 2);
+    const TDialogCall* report = m_dialogs->LastCall(Kind::MessageBox);
+    ASSERT_NE(report, nullptr);
+    EXPECT_EQ(report->text, Text::Format(Language()->MF[190], { 2 }));
+    EXPECT_EQ(report->caption, Language()->MF[191]);
+    EXPECT_EQ(report->flags, 64);
+    EXPECT_EQ(Find<QListWidget>("lb_PhotosInAlbum")->count(), 2);
+    EXPECT_EQ(m_form->Album()->GetPhotos().Count(), 2);
+    EXPECT_TRUE(m_form->ContentsChanged());
+    EXPECT_EQ(CurrentPage(), QStringLiteral("ts_Photos"));
+    EXPECT_EQ(CurrentInner("pc_Photos"), QStringLiteral("ts_PhotosInAlbum"));
+
+    // The same photos again are already in the album.
+    EXPECT_EQ(m_form->DropFiles(dropped), 0);
+}
+
+TEST_F(MainWindow, ClosingIsRefusedWhileALongOperationRuns)
+{
+    ChosenLanguage();
+    Start();
+    {
+        TBusyGuard busy;
+        ASSERT_TRUE(busy.Acquired());
+        EXPECT_FALSE(m_form->close());
+        EXPECT_TRUE(m_form->isVisible());
+    }
+    EXPECT_TRUE(m_form->close());
+}
+
+TEST_F(MainWindow, ClosingWithChangesAsks)
+{
+    ChosenLanguage();
+    Start({ MakeAlbum(Path(QStringLiteral("albums/Ask.tvx"))) });
+    Find<QPlainTextEdit>("mm_AlbumDescription")->setPlainText(QStringLiteral("changed"));
+    m_dialogs->QueueMessageResult(2);
+    EXPECT_FALSE(m_form->close());
+    m_dialogs->QueueMessageResult(7);
+    EXPECT_TRUE(m_form->close());
+}
+
+TEST_F(MainWindow, ChangeLanguageStoresTheChoiceForTheNextStart)
+{
+    ChosenLanguage();
+    Start();
+    {
+        LanguageWindowAnswer answer("bt_Dutch");
+        Find<QPushButton>("btnChangeLanguage")->click();
+        EXPECT_EQ(answer.Seen, 1);
+    }
+    EXPECT_EQ(m_dialogs->LastCall(Kind::ShowMessage)->text, CreateLanguage(LT_Dutch)->MF[104]);
+    EXPECT_EQ(CurrentLangType, LT_Default);
+    EXPECT_EQ(Find<QPushButton>("pb_CreateNewAlbum")->text(), QStringLiteral("Create &new"));
+    IniFile ini(SettingsFile());
+    EXPECT_EQ(ini.ReadInteger(QStringLiteral("Languange"), QStringLiteral("LanguageID"), 0), 1);
+
+    LanguageWindowAnswer same("bt_English");
+    Find<QPushButton>("btnChangeLanguage")->click();
+    EXPECT_EQ(m_dialogs->LastCall(Kind::ShowMessage)->text, Language()->MF[105]);
+}
