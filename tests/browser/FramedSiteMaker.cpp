@@ -1,0 +1,179 @@
+// Makes a small framed web site for the browser test: photos, two albums and
+// the site, with the program's own album model and generator.
+//
+//   framed_site_maker <work folder> [word between "i" and "n"]
+//
+// The site is written to <work folder>/site; the exit code is 0 when the
+// generator reported success.
+#include "export/HTMLGenerator.h"
+#include "imaging/JpegCodec.h"
+#include "language/LanguageSelector.h"
+#include "model/Album.h"
+#include "platform/StatusReporter.h"
+
+#include <QColor>
+#include <QCoreApplication>
+#include <QDir>
+#include <QImage>
+#include <QTextStream>
+
+#include <array>
+#include <cstdio>
+#include <exception>
+
+namespace {
+
+class QuietStep : public TExportStepView {
+public:
+    void SetDone(bool) override { }
+    void SetMinimum(int) override { }
+    void SetMaximum(int value) override { m_maximum = value; }
+    int Maximum() const override { return m_maximum; }
+    void SetStep(int) override { }
+    void StepIt() override { }
+    void SetToGo(const QString&) override { }
+    void SetCurrentFile(const QString&) override { }
+
+private:
+    int m_maximum = 0;
+};
+
+class QuietStatus : public TStatusReporter {
+public:
+    void SetRange(int, int) override { }
+    void SetPosition(int) override { }
+    int Position() const override { return 0; }
+    int Maximum() const override { return 0; }
+    void StepIt() override { }
+    void SetNumberToGo(const QString&) override { }
+    void SetSubject(const QString&) override { }
+    void SetObject(const QString&) override { }
+    void ShowStatus() override { }
+    void ProcessEvents() override { }
+    bool IsCancelled() const override { return false; }
+};
+
+// Prints what a user would see, answers every question with Yes.
+class PrintingReporter : public TExportReporter {
+public:
+    void AddRemark(const QString&) override { }
+    void AddPhotoNotFound(const QString& line) override { Print(line); }
+    TExportStepView& Step(TExportStepKind kind) override { return m_steps[size_t(kind)]; }
+    void Inform(const QString& text) override { Print(text); }
+    bool AskYesNo(const QString& text) override
+    {
+        Print(text);
+        return true;
+    }
+    void ShowMessage(const QString& text) override { Print(text); }
+    void ProcessEvents() override { }
+    std::unique_ptr<TStatusReporter> CreateStatusWindow() override { return std::make_unique<QuietStatus>(); }
+
+private:
+    static void Print(const QString& text) { std::fprintf(stderr, "%s\n", qPrintable(text)); }
+    std::array<QuietStep, ExportStepCount> m_steps;
+};
+
+bool WritePhoto(const QString& fileName, QColor colour)
+{
+    QImage image(64, 48, QImage::Format_RGB32);
+    image.fill(colour);
+    return SaveJpegFile(image, fileName, 80);
+}
+
+std::unique_ptr<TPhoto> NewPhoto(TAlbum& album, const QString& path)
+{
+    auto photo = std::make_unique<TPhoto>();
+    photo->SetId(album.GetPhotos().TakeNextId());
+    photo->SetName(path);
+    return photo;
+}
+
+int Label(TEntityList& labels, const QString& name)
+{
+    if (labels.IdByName(name) < 0)
+        labels.AddName(name);
+    return labels.IdByName(name);
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    const QStringList args = app.arguments();
+    if (args.size() < 2) {
+        std::fprintf(stderr, "usage: framed_site_maker <work folder> [word]\n");
+        return 2;
+    }
+    const QString work = QDir(args.at(1)).absolutePath() + u'/';
+    const QString photos = work + QStringLiteral("photos/");
+    const QString site = work + QStringLiteral("site/");
+    if (!QDir().mkpath(photos) || !QDir().mkpath(site)) {
+        std::fprintf(stderr, "cannot make the work folders\n");
+        return 2;
+    }
+    if (args.size() > 2)
+        Language()->HG[40] = args.at(2);
+
+    try {
+        // Holiday: three photos; the first carries a description that would
+        // end the page's markup if it were written as it is.
+        TAlbum holiday(work + QStringLiteral("Holiday.tvx"));
+        holiday.SetDescription(QStringLiteral("Summer & sea"));
+        const std::array<QColor, 3> colours { QColor(200, 40, 40), QColor(40, 200, 40), QColor(40, 40, 200) };
+        for (int k = 1; k <= 3; ++k) {
+            const QString file = photos + QStringLiteral("holiday-%1.jpg").arg(k);
+            if (!WritePhoto(file, colours[size_t(k - 1)]))
+                return 2;
+            auto photo = NewPhoto(holiday, file);
+            photo->SetYear(QStringLiteral("2004"));
+            photo->GetObjectIds().Add(Label(holiday.GetObjects(), QStringLiteral("Anna")));
+            if (k == 1) {
+                photo->SetDescription(
+                    QStringLiteral("</select><script>top.pwned = 1;</script><b onmouseover=\"top.pwned=2\">x</b>"));
+                photo->SetEventId(Label(holiday.GetEvents(), QStringLiteral("Trip")));
+            }
+            holiday.GetPhotos().Add(std::move(photo));
+        }
+        if (!holiday.SaveToFile())
+            return 2;
+
+        // Many: 22 photos, two pages of a 5 x 4 grid.
+        TAlbum many(work + QStringLiteral("Many.tvx"));
+        for (int k = 1; k <= 22; ++k) {
+            const QString file = photos + QStringLiteral("many-%1.jpg").arg(k);
+            if (!WritePhoto(file, QColor(10 * k, 100, 150)))
+                return 2;
+            many.GetPhotos().Add(NewPhoto(many, file));
+        }
+        if (!many.SaveToFile())
+            return 2;
+
+        TExportOptions options;
+        options.AlbumFiles = { holiday.GetFileName(), many.GetFileName() };
+        options.OutputDir = site;
+        options.ResizePhotos = true;
+        options.PhotoWidth = 580;
+        options.PhotoHeight = 360;
+        options.ThumbWidth = 60;
+        options.ThumbHeight = 45;
+        options.ThumbColumns = 5;
+        options.ThumbRows = 4;
+        options.Title = QStringLiteral("Browser <test> & site");
+        options.JpegQuality = 80;
+        options.Background.Image = QImage(8, 8, QImage::Format_RGB32);
+        options.Background.Image.fill(QColor(34, 0, 123));
+
+        PrintingReporter reporter;
+        THTMLGenerator generator;
+        generator.Initialize(options, reporter);
+        if (!generator.Generate())
+            return 1;
+        QTextStream(stdout) << generator.IndexFile << Qt::endl;
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "%s\n", error.what());
+        return 1;
+    }
+    return 0;
+}
