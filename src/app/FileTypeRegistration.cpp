@@ -148,9 +148,11 @@ bool RegisterFileTypeFor(const QString& executable)
     const QString data = XdgFolder("XDG_DATA_HOME", QStringLiteral("/.local/share"));
     const QString config = XdgFolder("XDG_CONFIG_HOME", QStringLiteral("/.config"));
 
-    const bool mimeChanged = WriteIfDifferent(data + QStringLiteral("/mime/packages/tavrimolex.xml"), MimePackage());
-    const bool desktopChanged = WriteIfDifferent(
-        data + QStringLiteral("/applications/") + QString::fromLatin1(DesktopEntryName), DesktopEntry(executable));
+    const bool mimeChanged
+        = WriteIfDifferent(data + QStringLiteral("/mime/packages/tavrimolex.xml"), MimePackage());
+    const bool desktopChanged
+        = WriteIfDifferent(data + QStringLiteral("/applications/") + QString::fromLatin1(DesktopEntryName),
+            DesktopEntry(executable));
     const bool iconChanged
         = WriteIfDifferent(data + QStringLiteral("/icons/hicolor/64x64/apps/tavrimolex.png"), IconPng());
 

@@ -38,7 +38,9 @@ void THtmlPage::UpdateSizeCaption(const TLanguageSelector& t)
 
 void THtmlPage::ApplyLanguage(const TLanguageSelector& t)
 {
-    auto tab = [](TPageControl* pc, QWidget* page, const QString& text) { pc->setTabText(pc->indexOf(page), text); };
+    auto tab = [](TPageControl* pc, QWidget* page, const QString& text) {
+        pc->setTabText(pc->indexOf(page), text);
+    };
     ui->st_HTMLHint->setText(t.MF[308]);
     tab(ui->pc_HTMLSTEPS, ui->ts_HTMLSTEP1, t.MF[309]);
     ui->pnlStep1->setText(Spaced(t.MF[310]));

@@ -8,11 +8,26 @@
 #include <QPainter>
 
 namespace ListColours {
-QColor TabBackground() { return QColor(222, 235, 250); }
-QColor UnselectedRow() { return QColor(245, 250, 254); }
-QColor AlbumsTab() { return QColor(0, 128, 255); }
-QColor PhotosTab() { return QColor(196, 0, 0); }
-QColor Navy() { return QColor(0, 0, 128); }
+QColor TabBackground()
+{
+    return QColor(222, 235, 250);
+}
+QColor UnselectedRow()
+{
+    return QColor(245, 250, 254);
+}
+QColor AlbumsTab()
+{
+    return QColor(0, 128, 255);
+}
+QColor PhotosTab()
+{
+    return QColor(196, 0, 0);
+}
+QColor Navy()
+{
+    return QColor(0, 0, 128);
+}
 } // namespace ListColours
 
 QString FormatItemNumber(int index, int width)
@@ -69,7 +84,8 @@ void TNumberedFileItemDelegate::paint(
         const QFontMetrics fm(option.font);
         int widest = 0;
         for (int k = 0; k < rows; ++k)
-            widest = qMax(widest, fm.horizontalAdvance(Label(k, rows, RowText(model->index(k, 0, index.parent())))));
+            widest = qMax(
+                widest, fm.horizontalAdvance(Label(k, rows, RowText(model->index(k, 0, index.parent())))));
         m_maxWidth = widest;
     }
     const bool selected = option.state & QStyle::State_Selected;

@@ -11,8 +11,6 @@
 
 #include <vector>
 
-namespace Rtf {
-
 namespace {
 
 struct State {
@@ -69,7 +67,8 @@ QTextCharFormat Reader::CurrentFormat() const
     f.setFontUnderline(m_state.underline);
     if (m_state.halfPoints > 0)
         f.setFontPointSize(m_state.halfPoints / 2.0);
-    if (m_state.colour > 0 && size_t(m_state.colour) < m_colours.size() && m_colours[m_state.colour].isValid())
+    if (m_state.colour > 0 && size_t(m_state.colour) < m_colours.size()
+        && m_colours[m_state.colour].isValid())
         f.setForeground(m_colours[m_state.colour]);
     return f;
 }
@@ -294,8 +293,9 @@ void Reader::Run()
                 continue;
             }
             const qsizetype start = m_pos;
-            while (m_pos < n && ((m_data.at(m_pos) >= 'a' && m_data.at(m_pos) <= 'z')
-                       || (m_data.at(m_pos) >= 'A' && m_data.at(m_pos) <= 'Z')))
+            while (m_pos < n
+                && ((m_data.at(m_pos) >= 'a' && m_data.at(m_pos) <= 'z')
+                    || (m_data.at(m_pos) >= 'A' && m_data.at(m_pos) <= 'Z')))
                 ++m_pos;
             const QByteArray word = m_data.mid(start, m_pos - start);
             bool hasParam = false;
@@ -330,6 +330,8 @@ void Reader::Run()
 }
 
 } // namespace
+
+namespace Rtf {
 
 bool Load(const QByteArray& data, QTextDocument* document)
 {

@@ -55,9 +55,18 @@ void Tfm_LanguageWindow::Choose(TLangType type)
     close();
 }
 
-void Tfm_LanguageWindow::bt_EnglishClick() { Choose(LT_Default); }
-void Tfm_LanguageWindow::bt_DutchClick() { Choose(LT_Dutch); }
-void Tfm_LanguageWindow::bt_SpanishClick() { Choose(LT_Spanish); }
+void Tfm_LanguageWindow::bt_EnglishClick()
+{
+    Choose(LT_Default);
+}
+void Tfm_LanguageWindow::bt_DutchClick()
+{
+    Choose(LT_Dutch);
+}
+void Tfm_LanguageWindow::bt_SpanishClick()
+{
+    Choose(LT_Spanish);
+}
 
 QPixmap LanguageHeaderPicture(int width, int height)
 {
@@ -71,7 +80,8 @@ QPixmap LanguageHeaderPicture(int width, int height)
     f.setPixelSize(height / 2);
     p.setFont(f);
     p.setPen(QColor(0, 0, 128));
-    p.drawText(QRect(44, 0, width - 44, height), Qt::AlignVCenter | Qt::AlignLeft, QStringLiteral("Tavrimolex 2005"));
+    p.drawText(QRect(44, 0, width - 44, height), Qt::AlignVCenter | Qt::AlignLeft,
+        QStringLiteral("Tavrimolex 2005"));
     return pixmap;
 }
 

@@ -32,10 +32,10 @@
 #include "ui_Tfm_MainForm.h"
 
 #include <QCloseEvent>
+#include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QMimeData>
-#include <QDir>
 #include <QScreen>
 
 namespace {
@@ -150,7 +150,8 @@ void Tfm_MainForm::ConstructorBody(const QStringList& arguments)
     ui->pc_Album->setCurrentWidget(m_albumsPage);
 
     WireAlbumHandlers();
-    connect(m_helpPage->Form().btnChangeLanguage, &QPushButton::clicked, this, &Tfm_MainForm::btnChangeLanguageClick);
+    connect(m_helpPage->Form().btnChangeLanguage, &QPushButton::clicked, this,
+        &Tfm_MainForm::btnChangeLanguageClick);
     OpenCommandLineAlbum(arguments);
 
     SetContentsChanged(false);
@@ -192,7 +193,8 @@ void Tfm_MainForm::WireFolderBrowsers()
         connect(tree, &TFolderTree::FolderChanged, this,
             [list](const QString& folder) { TAlbumsPage::ListAlbumFiles(folder, list); });
     }
-    const QString folder = m_ini->ReadString(UserPathsSection, QStringLiteral("stvAlbumFolders"), QDir::homePath());
+    const QString folder
+        = m_ini->ReadString(UserPathsSection, QStringLiteral("stvAlbumFolders"), QDir::homePath());
     if (QFileInfo(folder).isDir() && albums.stvAlbumFolders->SetFolder(folder))
         TAlbumsPage::ListAlbumFiles(albums.stvAlbumFolders->Folder(), albums.lsbAlbumFiles);
 }
@@ -266,7 +268,8 @@ void Tfm_MainForm::ApplyLanguage()
 
 void Tfm_MainForm::SetAlbumCaption(const QString& name)
 {
-    setWindowTitle(Language()->Title + QStringLiteral(" (") + VersionInfo.FileVersion + QStringLiteral(") - ") + name);
+    setWindowTitle(
+        Language()->Title + QStringLiteral(" (") + VersionInfo.FileVersion + QStringLiteral(") - ") + name);
 }
 
 void Tfm_MainForm::ShowNoAlbumCaption()

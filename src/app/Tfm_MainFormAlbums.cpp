@@ -45,12 +45,16 @@ void Tfm_MainForm::WireAlbumHandlers()
         &Tfm_MainForm::lsbRecentlyUsedAlbumsDblClick);
     connect(a.pb_OpenAlbum, &QPushButton::clicked, this, &Tfm_MainForm::lsbRecentlyUsedAlbumsDblClick);
     connect(a.pb_SaveAlbum, &QPushButton::clicked, this, &Tfm_MainForm::pb_SaveAlbumClick);
-    connect(m_photosPage->Form().btnSaveChangesPhoto, &QPushButton::clicked, this, &Tfm_MainForm::pb_SaveAlbumClick);
+    connect(m_photosPage->Form().btnSaveChangesPhoto, &QPushButton::clicked, this,
+        &Tfm_MainForm::pb_SaveAlbumClick);
     connect(a.pb_CloseAlbum, &QPushButton::clicked, this, &Tfm_MainForm::pb_CloseAlbumClick);
     connect(a.pb_RenameAlbum, &QPushButton::clicked, this, &Tfm_MainForm::pb_RenameAlbumClick);
-    connect(a.pb_RemoveAlbumFromList, &QPushButton::clicked, this, &Tfm_MainForm::pb_RemoveAlbumFromListClick);
-    connect(a.pb_RemoveAlbumFromDisc, &QPushButton::clicked, this, &Tfm_MainForm::pb_RemoveAlbumFromDiscClick);
-    connect(a.mm_AlbumDescription, &QPlainTextEdit::textChanged, this, &Tfm_MainForm::mm_AlbumDescriptionChange);
+    connect(
+        a.pb_RemoveAlbumFromList, &QPushButton::clicked, this, &Tfm_MainForm::pb_RemoveAlbumFromListClick);
+    connect(
+        a.pb_RemoveAlbumFromDisc, &QPushButton::clicked, this, &Tfm_MainForm::pb_RemoveAlbumFromDiscClick);
+    connect(
+        a.mm_AlbumDescription, &QPlainTextEdit::textChanged, this, &Tfm_MainForm::mm_AlbumDescriptionChange);
     connect(a.pc_Albums, &QTabWidget::currentChanged, this, &Tfm_MainForm::pc_AlbumsChange);
 }
 
@@ -241,9 +245,8 @@ void Tfm_MainForm::pb_CreateNewAlbumClick()
     name = Paths::AbsoluteClean(name);
     a.eb_AlbumName->setText(name);
 
-    const int answer = QFileInfo::exists(name)
-        ? ShowMessageBox(Text::Format(t.MF[3], { name }), t.MF[4], 52)
-        : ShowMessageBox(Text::Format(t.MF[5], { name }), t.MF[6], 52);
+    const int answer = QFileInfo::exists(name) ? ShowMessageBox(Text::Format(t.MF[3], { name }), t.MF[4], 52)
+                                               : ShowMessageBox(Text::Format(t.MF[5], { name }), t.MF[6], 52);
     if (answer != MessageResult::Yes)
         return;
     if (!CloseCurrentAlbum())
@@ -280,7 +283,8 @@ void Tfm_MainForm::pb_CreateNewAlbumClick()
     const QString folder = Paths::ExtractFilePath(name);
     a.stvAlbumFolders->SetFolder(folder);
     TAlbumsPage::ListAlbumFiles(a.stvAlbumFolders->Folder(), a.lsbAlbumFiles);
-    const QList<QListWidgetItem*> rows = a.lsbAlbumFiles->findItems(Paths::ExtractFileName(name), Qt::MatchExactly);
+    const QList<QListWidgetItem*> rows
+        = a.lsbAlbumFiles->findItems(Paths::ExtractFileName(name), Qt::MatchExactly);
     if (!rows.isEmpty())
         a.lsbAlbumFiles->setCurrentItem(rows.first());
 

@@ -26,7 +26,8 @@ Tfm_SelectdirectoryWindow::~Tfm_SelectdirectoryWindow() = default;
 void Tfm_SelectdirectoryWindow::FormCreate()
 {
     setWindowModality(Qt::WindowModal);
-    connect(ui->bt_CreateFolder, &QPushButton::clicked, this, &Tfm_SelectdirectoryWindow::bt_CreateFolderClick);
+    connect(
+        ui->bt_CreateFolder, &QPushButton::clicked, this, &Tfm_SelectdirectoryWindow::bt_CreateFolderClick);
     connect(ui->bt_Ok, &QPushButton::clicked, this, &QDialog::accept);
     connect(ui->bt_Cancel, &QPushButton::clicked, this, &QDialog::reject);
     ApplyLanguage();

@@ -50,7 +50,8 @@ TEST_F(FileTypeRegistration, WritesMimeTypeDesktopEntryIconAndDefault)
     const QByteArray desktop = ReadAll(m_data + QStringLiteral("/applications/tavrimolex.desktop"));
     EXPECT_TRUE(desktop.contains("\nExec=\"/opt/tavri/bin/tavrimolex\" %f\n"));
     EXPECT_TRUE(desktop.contains("\nMimeType=application/x-tavrimolex-album;\n"));
-    EXPECT_TRUE(ReadAll(m_data + QStringLiteral("/icons/hicolor/64x64/apps/tavrimolex.png")).startsWith("\x89PNG"));
+    EXPECT_TRUE(
+        ReadAll(m_data + QStringLiteral("/icons/hicolor/64x64/apps/tavrimolex.png")).startsWith("\x89PNG"));
     EXPECT_EQ(ReadAll(m_config + QStringLiteral("/mimeapps.list")),
         QByteArray("[Default Applications]\napplication/x-tavrimolex-album=tavrimolex.desktop;\n"));
 }
@@ -61,7 +62,8 @@ TEST_F(FileTypeRegistration, SecondStartChangesNothing)
     RegisterFileTypeFor(exe);
     const QStringList files = { m_data + QStringLiteral("/mime/packages/tavrimolex.xml"),
         m_data + QStringLiteral("/applications/tavrimolex.desktop"),
-        m_data + QStringLiteral("/icons/hicolor/64x64/apps/tavrimolex.png"), m_config + QStringLiteral("/mimeapps.list") };
+        m_data + QStringLiteral("/icons/hicolor/64x64/apps/tavrimolex.png"),
+        m_config + QStringLiteral("/mimeapps.list") };
     QList<QByteArray> first;
     for (const QString& f : files)
         first << ReadAll(f);
@@ -93,12 +95,14 @@ TEST_F(FileTypeRegistration, AddsTheKeyToAnExistingSection)
     QDir().mkpath(m_config);
     QFile list(m_config + QStringLiteral("/mimeapps.list"));
     ASSERT_TRUE(list.open(QIODevice::WriteOnly));
-    list.write("[Default Applications]\ntext/plain=gedit.desktop;\n\n[Added Associations]\nimage/png=gimp.desktop;\n");
+    list.write("[Default Applications]\ntext/plain=gedit.desktop;\n\n[Added "
+               "Associations]\nimage/png=gimp.desktop;\n");
     list.close();
     RegisterFileTypeFor(QStringLiteral("/opt/tavri/bin/tavrimolex"));
     EXPECT_EQ(ReadAll(m_config + QStringLiteral("/mimeapps.list")),
         QByteArray("[Default Applications]\ntext/plain=gedit.desktop;\n"
-                   "application/x-tavrimolex-album=tavrimolex.desktop;\n\n[Added Associations]\nimage/png=gimp.desktop;\n"));
+                   "application/x-tavrimolex-album=tavrimolex.desktop;\n\n[Added "
+                   "Associations]\nimage/png=gimp.desktop;\n"));
 }
 
 TEST_F(FileTypeRegistration, UnwritableFolderIsNoError)
@@ -110,7 +114,8 @@ TEST_F(FileTypeRegistration, UnwritableFolderIsNoError)
 
 TEST(DesktopExecLine, QuotesAndEscapesThePath)
 {
-    EXPECT_EQ(DesktopExecLine(QStringLiteral("/home/a b/tavrimolex")), QStringLiteral("\"/home/a b/tavrimolex\" %f"));
+    EXPECT_EQ(DesktopExecLine(QStringLiteral("/home/a b/tavrimolex")),
+        QStringLiteral("\"/home/a b/tavrimolex\" %f"));
     EXPECT_EQ(DesktopExecLine(QStringLiteral("/x/$y\"z`%/p\\q")),
         QStringLiteral("\"/x/\\\\$y\\\\\"z\\\\`%%/p\\\\\\\\q\" %f"));
 }

@@ -31,8 +31,10 @@ TEST(NumberedFileItems, NumberWidthFollowsTheRowCount)
 
 TEST(AlbumFileItems, NumberHasOneDigitMoreThanTheRowCount)
 {
-    EXPECT_EQ(TAlbumFileItemDelegate::Label(0, 10, QStringLiteral("Holiday.tvx")), QStringLiteral("001  -  Holiday"));
-    EXPECT_EQ(TAlbumFileItemDelegate::Label(9, 10, QStringLiteral("Holiday.tvx")), QStringLiteral("010  -  Holiday"));
+    EXPECT_EQ(TAlbumFileItemDelegate::Label(0, 10, QStringLiteral("Holiday.tvx")),
+        QStringLiteral("001  -  Holiday"));
+    EXPECT_EQ(TAlbumFileItemDelegate::Label(9, 10, QStringLiteral("Holiday.tvx")),
+        QStringLiteral("010  -  Holiday"));
     EXPECT_EQ(TAlbumFileItemDelegate::Label(11, 12, QStringLiteral("x.tvx")), QStringLiteral("012  -  x"));
     EXPECT_EQ(TAlbumFileItemDelegate::Label(0, 9, QStringLiteral("x.tvx")), QStringLiteral("01  -  x"));
 }

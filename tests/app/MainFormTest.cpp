@@ -109,7 +109,8 @@ protected:
     void ChosenLanguage(int id = 0, const QString& more = QString())
     {
         WriteFile(SettingsFile(),
-            (QStringLiteral("[Languange]\r\nSelected=1\r\nLanguageID=") + QString::number(id) + QStringLiteral("\r\n") + more)
+            (QStringLiteral("[Languange]\r\nSelected=1\r\nLanguageID=") + QString::number(id)
+                + QStringLiteral("\r\n") + more)
                 .toUtf8());
     }
 
@@ -191,7 +192,9 @@ TEST_F(MainWindow, NoAlbumStateAtStart)
 {
     ChosenLanguage();
     Start();
-    EXPECT_EQ(m_form->windowTitle(), QStringLiteral("Tavrimolex 2005 (") + VersionInfo.FileVersion + QStringLiteral(") - no album opened"));
+    EXPECT_EQ(m_form->windowTitle(),
+        QStringLiteral("Tavrimolex 2005 (") + VersionInfo.FileVersion
+            + QStringLiteral(") - no album opened"));
     EXPECT_TRUE(TabShown("ts_Albums"));
     EXPECT_FALSE(TabShown("ts_Photos"));
     EXPECT_FALSE(TabShown("ts_Objects"));
@@ -207,7 +210,8 @@ TEST_F(MainWindow, NoAlbumStateAtStart)
     for (int i = 0; i < m_form->pc_Album()->count(); ++i)
         EXPECT_TRUE(m_form->pc_Album()->tabText(i).endsWith(QStringLiteral("  ")));
     EXPECT_FALSE(m_form->pc_Album()->tabText(0).endsWith(QStringLiteral("   ")));
-    EXPECT_EQ(Find<QWidget>("gb_AlbumAction")->property("title").toString(), QStringLiteral(" Album action "));
+    EXPECT_EQ(
+        Find<QWidget>("gb_AlbumAction")->property("title").toString(), QStringLiteral(" Album action "));
 }
 
 TEST_F(MainWindow, HelpTextIsLoadedOrItsAbsenceReported)
@@ -216,7 +220,8 @@ TEST_F(MainWindow, HelpTextIsLoadedOrItsAbsenceReported)
     Start();
     const TDialogCall* note = m_dialogs->LastCall(Kind::ShowMessage);
     ASSERT_NE(note, nullptr);
-    EXPECT_EQ(note->text, Text::Format(Language()->MF[102], { m_program + QStringLiteral("/help.rtf"), "Tavrimolex 2005" }));
+    EXPECT_EQ(note->text,
+        Text::Format(Language()->MF[102], { m_program + QStringLiteral("/help.rtf"), "Tavrimolex 2005" }));
 
     const QString bin = qEnvironmentVariable("TAVRI_BIN_DIR");
     if (bin.isEmpty())
@@ -426,8 +431,8 @@ TEST_F(MainWindow, RemoveFromListAndFromDisc)
     const QString c = MakeAlbum(Path(QStringLiteral("albums/C.tvx")));
     WriteFile(Path(QStringLiteral("albums/C_thumbnails/thumbnails.pct")), "1");
     WriteFile(Path(QStringLiteral("albums/C_thumbnails/x.jpg")), "x");
-    ChosenLanguage(0,
-        QStringLiteral("[AlbumList]\r\nAmount=3\r\nAlbum1=%1\r\nAlbum2=%2\r\nAlbum3=%3\r\n").arg(a, b, c));
+    ChosenLanguage(
+        0, QStringLiteral("[AlbumList]\r\nAmount=3\r\nAlbum1=%1\r\nAlbum2=%2\r\nAlbum3=%3\r\n").arg(a, b, c));
     Start();
     auto* recent = Find<QListWidget>("lsbRecentlyUsedAlbums");
 
@@ -440,7 +445,8 @@ TEST_F(MainWindow, RemoveFromListAndFromDisc)
     EXPECT_EQ(m_form->AlbumsPage()->RecentAlbums(), (QStringList { a, c }));
     EXPECT_TRUE(QFileInfo::exists(b));
     EXPECT_EQ(recent->currentRow(), 1);
-    EXPECT_EQ(IniFile(SettingsFile()).ReadInteger(QStringLiteral("AlbumList"), QStringLiteral("Amount"), 0), 2);
+    EXPECT_EQ(
+        IniFile(SettingsFile()).ReadInteger(QStringLiteral("AlbumList"), QStringLiteral("Amount"), 0), 2);
 
     recent->setCurrentRow(1);
     m_dialogs->QueueMessageResult(6);
@@ -469,7 +475,8 @@ TEST_F(MainWindow, RemoveFromDiscThatFailsKeepsTheRow)
     ChosenLanguage(0, QStringLiteral("[AlbumList]\r\nAmount=1\r\nAlbum1=") + locked + QStringLiteral("\r\n"));
     QFile::setPermissions(Path(QStringLiteral("locked")), QFile::ReadOwner | QFile::ExeOwner);
     if (QFileInfo(Path(QStringLiteral("locked"))).isWritable()) {
-        QFile::setPermissions(Path(QStringLiteral("locked")), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QFile::setPermissions(
+            Path(QStringLiteral("locked")), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         GTEST_SKIP() << "running with rights that ignore folder permissions";
     }
     Start();
@@ -477,7 +484,8 @@ TEST_F(MainWindow, RemoveFromDiscThatFailsKeepsTheRow)
     recent->setCurrentRow(0);
     m_dialogs->QueueMessageResult(6);
     Find<QPushButton>("pb_RemoveAlbumFromDisc")->click();
-    QFile::setPermissions(Path(QStringLiteral("locked")), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QFile::setPermissions(
+        Path(QStringLiteral("locked")), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     EXPECT_EQ(m_dialogs->LastCall(Kind::MessageBox)->caption, Language()->MF[60]);
     EXPECT_TRUE(QFileInfo::exists(locked));
     EXPECT_EQ(recent->count(), 1);
@@ -527,10 +535,13 @@ TEST_F(MainWindow, SettingsAreWrittenWhenTheWindowCloses)
     EXPECT_EQ(files->item(0)->text(), QStringLiteral("a.tvx"));
     m_form.reset();
     IniFile ini(SettingsFile());
-    EXPECT_EQ(ini.ReadString(QStringLiteral("UserPaths"), QStringLiteral("stvAlbumFolders"), QString()), folder);
+    EXPECT_EQ(
+        ini.ReadString(QStringLiteral("UserPaths"), QStringLiteral("stvAlbumFolders"), QString()), folder);
     EXPECT_TRUE(ini.ValueExists(QStringLiteral("UserPaths"), QStringLiteral("stvFoldersForHTML")));
-    EXPECT_EQ(ini.ReadString(QStringLiteral("Intro Window"), QStringLiteral("Show"), QString()), QStringLiteral("0"));
-    EXPECT_EQ(ini.ReadString(QStringLiteral("AlbumList"), QStringLiteral("Amount"), QString()), QStringLiteral("0"));
+    EXPECT_EQ(ini.ReadString(QStringLiteral("Intro Window"), QStringLiteral("Show"), QString()),
+        QStringLiteral("0"));
+    EXPECT_EQ(ini.ReadString(QStringLiteral("AlbumList"), QStringLiteral("Amount"), QString()),
+        QStringLiteral("0"));
 
     Restart();
     EXPECT_EQ(Find<TFolderTree>("stvAlbumFolders")->Folder(), folder);
