@@ -21,6 +21,7 @@ using fi_handle = void*;
 using FreeImage_OutputMessageFunction = void (*)(FREE_IMAGE_FORMAT fif, const char* msg);
 
 // The procedure slots, one per entry point, named as the library exports them.
+// clang-format off
 struct TProcs {
     const char* (*FreeImage_GetVersion)() = nullptr;
     const char* (*FreeImage_GetCopyrightMessage)() = nullptr;
@@ -62,6 +63,7 @@ struct TProcs {
     unsigned (*FreeImage_GetPitch)(FIBITMAP* dib) = nullptr;
     int (*FreeImage_GetImageType)(FIBITMAP* dib) = nullptr;
 };
+// clang-format on
 
 // The 27 entry points in the order they are looked up.
 inline constexpr int EntryPointCount = 27;

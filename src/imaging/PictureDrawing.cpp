@@ -75,10 +75,17 @@ void MakeThumbnail(const QImage& source, QImage& dest, int marginLeft, int margi
     const int destH = marginTop + boxHeight + marginBottom;
     if (destW <= 0 || destH <= 0)
         return;
+    // Dest is resized, not repainted: what it held stays where it still
+    // fits (so a pre-painted background shows in the margins) and any new
+    // area is white.
     QImage result(destW, destH, QImage::Format_RGB32);
     if (result.isNull())
         return;
     result.fill(White);
+    if (!dest.isNull()) {
+        const QImage old = dest.convertToFormat(QImage::Format_RGB32);
+        CopyRect(old, result, 0, 0, old.width(), old.height());
+    }
     // The crop keeps the top-left corner of the scaled picture.
     CopyRect(scaled, result, marginLeft, marginTop, boxWidth, boxHeight);
     dest = result;

@@ -3,10 +3,12 @@
 // counts by rounding half to even.
 class QImage;
 
-// Dest becomes (marginLeft + boxWidth + marginRight) x (marginTop + boxHeight
-// + marginBottom) white pixels whose box area, at (marginLeft, marginTop),
-// holds source scaled to cover the box and cropped from its top-left corner.
-// An empty source leaves dest as it is.
+// Dest is resized to (marginLeft + boxWidth + marginRight) x (marginTop +
+// boxHeight + marginBottom) and its box area, at (marginLeft, marginTop),
+// receives source scaled to cover the box and cropped from its top-left
+// corner. The margins are not painted: they keep what dest held (a
+// background painted beforehand), and are white on a fresh dest. An empty
+// source or box leaves dest as it is.
 void MakeThumbnail(const QImage& source, QImage& dest, int marginLeft, int marginTop, int marginRight,
     int marginBottom, int boxWidth, int boxHeight);
 

@@ -3,7 +3,11 @@
 #include <QFile>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
+#include <vector>
+
+#include <jpeglib.h>
 
 namespace ImageTest {
 
@@ -71,6 +75,38 @@ void Put32(QByteArray& out, unsigned value)
 {
     Put16(out, value & 0xFFFF);
     Put16(out, value >> 16);
+}
+
+// A CMYK JPEG of one colour, as print workflows write them (libjpeg adds
+// the Adobe marker, and with it the inverted convention: 255 is no ink).
+QByteArray CmykJpeg(int width, int height, const unsigned char cmyk[4])
+{
+    jpeg_compress_struct cinfo;
+    jpeg_error_mgr err;
+    cinfo.err = jpeg_std_error(&err);
+    jpeg_create_compress(&cinfo);
+    unsigned char* buffer = nullptr;
+    unsigned long size = 0;
+    jpeg_mem_dest(&cinfo, &buffer, &size);
+    cinfo.image_width = JDIMENSION(width);
+    cinfo.image_height = JDIMENSION(height);
+    cinfo.input_components = 4;
+    cinfo.in_color_space = JCS_CMYK;
+    jpeg_set_defaults(&cinfo);
+    jpeg_set_quality(&cinfo, 95, TRUE);
+    jpeg_start_compress(&cinfo, TRUE);
+    std::vector<unsigned char> row(size_t(width) * 4);
+    for (int x = 0; x < width; ++x)
+        std::copy(cmyk, cmyk + 4, row.begin() + x * 4);
+    while (cinfo.next_scanline < cinfo.image_height) {
+        JSAMPROW rows[1] = { row.data() };
+        jpeg_write_scanlines(&cinfo, rows, 1);
+    }
+    jpeg_finish_compress(&cinfo);
+    jpeg_destroy_compress(&cinfo);
+    QByteArray result(reinterpret_cast<const char*>(buffer), qsizetype(size));
+    std::free(buffer);
+    return result;
 }
 
 } // namespace ImageTest

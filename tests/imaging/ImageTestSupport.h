@@ -28,4 +28,8 @@ QByteArray ReadFile(const QString& fileName);
 void Put16(QByteArray& out, unsigned value);
 void Put32(QByteArray& out, unsigned value);
 
+// A CMYK JPEG of one colour, as print workflows write them (libjpeg adds
+// the Adobe marker, and with it the inverted convention: 255 is no ink).
+QByteArray CmykJpeg(int width, int height, const unsigned char cmyk[4]);
+
 } // namespace ImageTest

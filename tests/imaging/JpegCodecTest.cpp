@@ -45,6 +45,19 @@ bool IsBaseline(const QByteArray& jpeg)
 
 } // namespace
 
+TEST(JpegCodec, AdobeCmykBecomesRgb)
+{
+    // Inverted CMYK (255, 0, 255, 255): full magenta ink, nothing else.
+    const unsigned char magenta[4] = { 255, 0, 255, 255 };
+    QImage decoded;
+    ASSERT_TRUE(DecodeJpegData(CmykJpeg(16, 16, magenta), decoded));
+    const QRgb p = decoded.pixel(8, 8);
+    EXPECT_GE(qRed(p), 245);
+    EXPECT_LE(qGreen(p), 10);
+    EXPECT_GE(qBlue(p), 245);
+    EXPECT_EQ(decoded.format(), QImage::Format_RGB32);
+}
+
 TEST(JpegCodec, RoundTripKeepsSizeAndColours)
 {
     const QImage source = Smooth(64, 48);

@@ -630,6 +630,26 @@ TEST(NViewLibJpeg, SameAsTheProgramsDecoder)
     EXPECT_TRUE(SamePixels(Decode(jpeg), reference));
 }
 
+TEST(NViewLibJpeg, AdobeCmykJpeg)
+{
+    const unsigned char magenta[4] = { 255, 0, 255, 255 };
+    const QImage decoded = Decode(CmykJpeg(16, 8, magenta));
+    ASSERT_EQ(decoded.size(), QSize(16, 8));
+    const QRgb p = decoded.pixel(8, 4);
+    EXPECT_GE(qRed(p), 245);
+    EXPECT_LE(qGreen(p), 10);
+    EXPECT_GE(qBlue(p), 245);
+}
+
+TEST(NViewLibJpeg, GreyJpeg)
+{
+    const QImage grey = Pattern(20, 10).convertToFormat(QImage::Format_Grayscale8);
+    const QByteArray jpeg = EncodeJpeg(grey, 90);
+    QImage reference;
+    ASSERT_TRUE(DecodeJpegData(jpeg, reference));
+    EXPECT_TRUE(SamePixels(Decode(jpeg), reference));
+}
+
 TEST(NViewLibLoad, FilesAndFailures)
 {
     QTemporaryDir dir;

@@ -94,6 +94,25 @@ TEST(MakeThumbnail, UnequalMarginsPlaceTheBox)
     EXPECT_EQ(thumb.pixel(40, 32), qRgb(255, 255, 255));
 }
 
+TEST(MakeThumbnail, PaintedBackgroundStaysInTheMargins)
+{
+    const QRgb cream = qRgb(255, 251, 240);
+    QImage thumb = Filled(50, 50, cream);
+    MakeThumbnail(Filled(80, 80, qRgb(0, 0, 0)), thumb, 5, 5, 5, 5, 40, 40);
+    ASSERT_EQ(thumb.size(), QSize(50, 50));
+    EXPECT_EQ(thumb.pixel(0, 0), cream);
+    EXPECT_EQ(thumb.pixel(4, 25), cream);
+    EXPECT_EQ(thumb.pixel(45, 45), cream);
+    EXPECT_EQ(thumb.pixel(5, 5), qRgb(0, 0, 0));
+    EXPECT_EQ(thumb.pixel(44, 44), qRgb(0, 0, 0));
+    // A dest of another size keeps what still fits; the new area is white.
+    QImage small = Filled(8, 8, cream);
+    MakeThumbnail(Filled(10, 10, qRgb(0, 0, 0)), small, 5, 5, 5, 5, 10, 10);
+    ASSERT_EQ(small.size(), QSize(20, 20));
+    EXPECT_EQ(small.pixel(0, 0), cream);
+    EXPECT_EQ(small.pixel(19, 0), qRgb(255, 255, 255));
+}
+
 TEST(MakeThumbnail, EmptyPictureOrBoxLeavesDestAlone)
 {
     QImage dest = Filled(3, 3, qRgb(1, 2, 3));
