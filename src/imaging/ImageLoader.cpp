@@ -8,13 +8,11 @@
 
 #include <NViewLib.h>
 
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
 #include <QImageReader>
 
-#include <cstring>
 #include <mutex>
 
 #include <dlfcn.h>
@@ -32,7 +30,7 @@ struct NViewLibBinding {
     QString openedName;
     void* handle = nullptr;
     decltype(&::NViewLibLoad) load = nullptr;
-    decltype(&::NViewLibFree) free = nullptr;
+    decltype(&::NViewLibFree) release = nullptr;
 };
 
 NViewLibBinding& NViewLib()
@@ -63,16 +61,16 @@ bool OpenNViewLib(NViewLibBinding& b)
 {
     const QString name = b.overrideName.isEmpty() ? DefaultNViewLibFileName() : b.overrideName;
     if (b.handle && name == b.openedName)
-        return b.load && b.free;
+        return b.load && b.release;
     b.openedName = name;
     b.load = nullptr;
-    b.free = nullptr;
+    b.release = nullptr;
     b.handle = ::dlopen(QFile::encodeName(name).constData(), RTLD_NOW | RTLD_LOCAL);
     if (!b.handle)
         return false;
     b.load = reinterpret_cast<decltype(b.load)>(::dlsym(b.handle, "NViewLibLoad"));
-    b.free = reinterpret_cast<decltype(b.free)>(::dlsym(b.handle, "NViewLibFree"));
-    return b.load && b.free;
+    b.release = reinterpret_cast<decltype(b.release)>(::dlsym(b.handle, "NViewLibFree"));
+    return b.load && b.release;
 }
 
 // The one size check of the chain: the directory entry must be a file of
@@ -216,13 +214,13 @@ bool LoadWithNViewLib(const QString& fileName, QImage& image)
     image = QImage();
     NViewLibBinding& b = NViewLib();
     decltype(b.load) load;
-    decltype(b.free) release;
+    decltype(b.release) release;
     {
         std::lock_guard guard(b.lock);
         if (!OpenNViewLib(b))
             return false;
         load = b.load;
-        release = b.free;
+        release = b.release;
     }
     NViewBitmap* bitmap = load(QFile::encodeName(fileName).constData(), 0);
     if (!bitmap)

@@ -1,7 +1,6 @@
 #include "imaging/JpegCodec.h"
 
 #include <QFile>
-#include <QFileInfo>
 #include <QImage>
 
 #include <cerrno>
@@ -10,7 +9,6 @@
 #include <cstdlib>
 #include <cstring>
 
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -200,18 +198,14 @@ bool DecodeJpegFile(const QString& fileName, QImage& image, int boxWidth, int bo
         SetError(error, file.errorString());
         return false;
     }
-    // Mapping avoids a copy of the whole compressed file.
-    const qint64 size = file.size();
-    if (size <= 0) {
-        SetError(error, QStringLiteral("empty file"));
+    // Read, not mapped: a photo cut short while we decode it must not crash
+    // the program with a bus error.
+    const QByteArray data = file.readAll();
+    if (data.isEmpty()) {
+        SetError(
+            error, file.error() == QFileDevice::NoError ? QStringLiteral("empty file") : file.errorString());
         return false;
     }
-    if (uchar* mapped = file.map(0, size)) {
-        const bool ok = Decode(mapped, size_t(size), image, boxWidth, boxHeight, error);
-        file.unmap(mapped);
-        return ok;
-    }
-    const QByteArray data = file.readAll();
     return DecodeJpegData(data, image, boxWidth, boxHeight, error);
 }
 
