@@ -72,7 +72,8 @@ QStringList NavigationScript()
     // The word is written into the page by document.write: it must stay one
     // string of the script, and plain text once written.
     const QString of = Html::JsString(Html::Text(Language()->HG[40]));
-    script.Add(2, QStringLiteral("document.write(\"&nbsp;\" + index + \" ") + of + QStringLiteral(" \" + quantity);"));
+    script.Add(2,
+        QStringLiteral("document.write(\"&nbsp;\" + index + \" ") + of + QStringLiteral(" \" + quantity);"));
     script.Add(0, QStringLiteral("}"));
     return script.Lines;
 }

@@ -20,7 +20,8 @@ namespace {
     // column C, and the box closes.
     QString BoxTable(int height)
     {
-        return QStringLiteral("<table cellpadding=0 cellspacing=0 border=0 width=198 bgcolor=#0040AA height=%1>")
+        return QStringLiteral(
+            "<table cellpadding=0 cellspacing=0 border=0 width=198 bgcolor=#0040AA height=%1>")
             .arg(height);
     }
 
@@ -44,7 +45,8 @@ namespace {
     {
         if (names.size() <= MaxObjectLines) {
             for (const QString& name : names)
-                page.Add(30, QStringLiteral("- ") + Html::Text(ShortenText(name, 38)) + QStringLiteral("<br>"));
+                page.Add(
+                    30, QStringLiteral("- ") + Html::Text(ShortenText(name, 38)) + QStringLiteral("<br>"));
             return;
         }
         page.Add(0,
@@ -53,7 +55,8 @@ namespace {
                                  "style=\"width:192;height=98;background-color:#0040AA;border=0\"")
                 + QStringLiteral(">"));
         for (const QString& name : names)
-            page.Add(34, QStringLiteral("<option>") + Html::Text(ShortenText(name, 38)) + QStringLiteral("</option>"));
+            page.Add(34,
+                QStringLiteral("<option>") + Html::Text(ShortenText(name, 38)) + QStringLiteral("</option>"));
         page.Add(33, QStringLiteral("</select>"));
     }
 
@@ -138,7 +141,8 @@ namespace {
         page.Add(22, QStringLiteral("</tr>"));
         page.Add(22, K1);
         page.Add(22, QStringLiteral("<tr height=19 bgcolor=#0040AA>"));
-        page.Add(24, QStringLiteral("<td width=198  class=phtext_black valign=center bgcolor=#FFFFAA>&nbsp;"));
+        page.Add(
+            24, QStringLiteral("<td width=198  class=phtext_black valign=center bgcolor=#FFFFAA>&nbsp;"));
         page.Add(21, QStringLiteral("&nbsp;") + Html::Text(lang.HG[48]) + u' ');
         page.Add(0, Fact(data.Year));
         page.Add(22, QStringLiteral("</tr>"));
@@ -172,8 +176,8 @@ QStringList PhotoPage(const TPhotoPageData& data)
     for (const TNavigationValues& values : data.Navigation) {
         const auto input = [&page, &values](QStringView suffix, int value) {
             page.Add(4,
-                QStringLiteral("<input type=hidden name=") + values.Key + suffix.toString() + QStringLiteral(" value='")
-                    + QString::number(value) + QStringLiteral("'>"));
+                QStringLiteral("<input type=hidden name=") + values.Key + suffix.toString()
+                    + QStringLiteral(" value='") + QString::number(value) + QStringLiteral("'>"));
         };
         input(u"Prev", values.Prev);
         input(u"Next", values.Next);
@@ -197,15 +201,16 @@ QStringList PhotoPage(const TPhotoPageData& data)
         QStringLiteral("<a href=\"javascript:goto_prevphoto()\" class=small_white_link>&lt;&lt;&nbsp;")
             + Html::Text(lang.HG[42]) + QStringLiteral("</a>&nbsp;&nbsp;"));
     page.Add(0,
-        QStringLiteral("<a href=\"javascript:goto_thumbnails()\" class=small_white_link>") + Html::Text(lang.HG[41])
-            + QStringLiteral("</a>&nbsp;&nbsp;"));
+        QStringLiteral("<a href=\"javascript:goto_thumbnails()\" class=small_white_link>")
+            + Html::Text(lang.HG[41]) + QStringLiteral("</a>&nbsp;&nbsp;"));
     page.Add(0,
-        QStringLiteral("<a href=\"javascript:goto_nextphoto()\" class=small_white_link>") + Html::Text(lang.HG[43])
-            + QStringLiteral("&nbsp;&gt;&gt;</a>"));
+        QStringLiteral("<a href=\"javascript:goto_nextphoto()\" class=small_white_link>")
+            + Html::Text(lang.HG[43]) + QStringLiteral("&nbsp;&gt;&gt;</a>"));
     if (original)
         page.Add(0,
-            QStringLiteral("<a href=\"") + originalHref + QStringLiteral("\" ") + QStringLiteral("class=small_white_link ")
-                + QStringLiteral("target=\"_blank\">") + Html::Text(lang.HG[44]) + QStringLiteral("</a>&nbsp;&nbsp;"));
+            QStringLiteral("<a href=\"") + originalHref + QStringLiteral("\" ")
+                + QStringLiteral("class=small_white_link ") + QStringLiteral("target=\"_blank\">")
+                + Html::Text(lang.HG[44]) + QStringLiteral("</a>&nbsp;&nbsp;"));
     page.Add({
         { 16, u"</td>" },
         { 16, u"<td width=100 bgcolor=#0040AA class=phtext_white valign=center>" },
@@ -217,8 +222,11 @@ QStringList PhotoPage(const TPhotoPageData& data)
             u"background=\"../../images/background.jpg\">" },
     });
     if (original)
-        page.Add(18, QStringLiteral("<a href=\"") + originalHref + QStringLiteral("\" ") + QStringLiteral("target=\"_blank\">"));
-    page.Add(19, QStringLiteral("<img src='../../images/photos/Photo") + number + QStringLiteral(".jpg' border=0>"));
+        page.Add(18,
+            QStringLiteral("<a href=\"") + originalHref + QStringLiteral("\" ")
+                + QStringLiteral("target=\"_blank\">"));
+    page.Add(19,
+        QStringLiteral("<img src='../../images/photos/Photo") + number + QStringLiteral(".jpg' border=0>"));
     if (original)
         page.Add(18, QStringLiteral("</a>"));
     page.Add({

@@ -122,7 +122,8 @@ bool THTMLGenerator::WriteThumbnailPages()
             for (int p = 1; p <= pages; ++p) {
                 const QString contents = item.Folder + QStringLiteral("ThumbnailFrameContents%1.htm").arg(p);
                 step.SetCurrentFile(contents);
-                WritePage(contents, Framed::ThumbnailFrameContents(group, grid, p, (p - 1) * grid.PerPage(), Stopped));
+                WritePage(contents,
+                    Framed::ThumbnailFrameContents(group, grid, p, (p - 1) * grid.PerPage(), Stopped));
                 if (Stopped)
                     break;
             }
@@ -183,8 +184,8 @@ bool THTMLGenerator::WritePhotoPages()
                 && !Framed::OriginalPhotoAddress(photo.GetName(), LocalPath, WebPath, data.OriginalAddress)) {
                 // An address made by cutting characters off a path outside the
                 // published folder would point at some other file.
-                AddRemark(lang.HG[44] + QStringLiteral(": ") + photo.GetName() + QStringLiteral(" (") + lang.MF[343]
-                    + u' ' + LocalPath + u')');
+                AddRemark(lang.HG[44] + QStringLiteral(": ") + photo.GetName() + QStringLiteral(" (")
+                    + lang.MF[343] + u' ' + LocalPath + u')');
             }
             for (const int id : photo.GetObjectIds().Values())
                 data.ObjectNames << album->ObjectNameById(id);

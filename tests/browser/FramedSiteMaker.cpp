@@ -130,8 +130,8 @@ int main(int argc, char** argv)
             photo->SetYear(QStringLiteral("2004"));
             photo->GetObjectIds().Add(Label(holiday.GetObjects(), QStringLiteral("Anna")));
             if (k == 1) {
-                photo->SetDescription(
-                    QStringLiteral("</select><script>top.pwned = 1;</script><b onmouseover=\"top.pwned=2\">x</b>"));
+                photo->SetDescription(QStringLiteral(
+                    "</select><script>top.pwned = 1;</script><b onmouseover=\"top.pwned=2\">x</b>"));
                 photo->SetEventId(Label(holiday.GetEvents(), QStringLiteral("Trip")));
             }
             holiday.GetPhotos().Add(std::move(photo));

@@ -25,8 +25,7 @@ QString Blanks(int count, const char* text)
 // Lines 1 to 7 of every page.
 QStringList Head(const char* lead = "Tavrimolex Photo Viewer - ")
 {
-    return { S("<html>"), S("  <head>"),
-        S("    <title>") + S(lead) + Language()->Title + S("</title>"),
+    return { S("<html>"), S("  <head>"), S("    <title>") + S(lead) + Language()->Title + S("</title>"),
         S("    <meta http-equiv=\"Pragma\" content=\"no-cache\">"),
         S("    <meta http-equiv=\"Expires\" content=\"Mon, 06 Jan 1990 00:00:01 GMT\">"),
         S("    <meta http-equiv=\"Content-Type\" content=\"text/html; charset=iso-8859-1\">"),
@@ -99,7 +98,8 @@ TEST(FramedPages, StyleSheetRulesInOrderWithTheirClosings)
 TEST(FramedPages, IndexPageIsTheFramesetWithTheFirstAlbumOnTheRight)
 {
     QStringList expected = Head();
-    expected << S("    <meta name=description content=\"") + Language()->Title + S(" - The Photo Organizer\">")
+    expected << S("    <meta name=description content=\"") + Language()->Title
+            + S(" - The Photo Organizer\">")
              << S("    <meta name=keywords content=\"tavrimolex, photo viewer, albums, album, photos, photo, "
                   "organize, collection, internet, label, labeling, information, store, generate, upload, "
                   "download\">")
@@ -113,7 +113,8 @@ TEST(FramedPages, IndexPageIsTheFramesetWithTheFirstAlbumOnTheRight)
              << S("    </frameset>") << S("    <noframes>") << S("      <body>")
              << S("        <p>This page uses frames, but your browser doesn't support them.</p>")
              << S("      </body>") << S("    </noframes>") << S("  </frameset>") << S("</html>");
-    EXPECT_EQ(Framed::IndexPage(S("html/top.htm"), S("html/list.htm"), S("html/albums/album1/ThumbnailFrame.htm")),
+    EXPECT_EQ(
+        Framed::IndexPage(S("html/top.htm"), S("html/list.htm"), S("html/albums/album1/ThumbnailFrame.htm")),
         expected);
 }
 
@@ -128,7 +129,8 @@ TEST(FramedPages, TopPageShowsTheTitleAsText)
     // Markup typed into the title stays text in the title bar.
     EXPECT_EQ(top.at(22), S("          &nbsp;Our &lt;b&gt;trip&lt;/b&gt; &amp; more"));
     EXPECT_TRUE(top.at(25).startsWith(S("                <a href=\"http://")));
-    EXPECT_TRUE(top.at(25).endsWith(S("\" class=\"small_white_link\" target=\"_blank\">www.tavrimolex.com</a>&nbsp;")));
+    EXPECT_TRUE(top.at(25).endsWith(
+        S("\" class=\"small_white_link\" target=\"_blank\">www.tavrimolex.com</a>&nbsp;")));
     EXPECT_EQ(top.last(), S("</html>"));
     EXPECT_EQ(Framed::TopPage(S("Plain title")).at(22), S("          &nbsp;Plain title"));
 }
@@ -136,8 +138,9 @@ TEST(FramedPages, TopPageShowsTheTitleAsText)
 TEST(FramedPages, ListPageHasAListPerCategoryAndNoItemsForAnEmptyOne)
 {
     SavedTexts saved;
-    std::array<TPhotoMapping, PhotoCategoryCount> mappings { TPhotoMapping(S("album")), TPhotoMapping(S("object")),
-        TPhotoMapping(S("event")), TPhotoMapping(S("year")), TPhotoMapping(S("description")) };
+    std::array<TPhotoMapping, PhotoCategoryCount> mappings { TPhotoMapping(S("album")),
+        TPhotoMapping(S("object")), TPhotoMapping(S("event")), TPhotoMapping(S("year")),
+        TPhotoMapping(S("description")) };
     mappings[pcAlbums].Add(std::make_unique<TPhotoItem>(S("Holiday")));
     mappings[pcAlbums].Add(std::make_unique<TPhotoItem>(S("Paris & <Rome>")));
     mappings[pcYears].Add(std::make_unique<TPhotoItem>(S("2003")));
@@ -154,23 +157,25 @@ TEST(FramedPages, ListPageHasAListPerCategoryAndNoItemsForAnEmptyOne)
     EXPECT_EQ(list.at(45), S("         <tr height=30><td></td></tr>"));
 
     // Albums: heading, then the list with its groups.
-    const QStringList albums = { S("<tr height=10><td></td></tr>"), S("<tr><td class=phtext_black bgcolor=#FFFFDF>"),
-        S("  &nbsp;Albums:"), S("</td></tr>"), S(""), S("<tr><td>"),
-        S("  <select name=album class=phtext_white style=\"width:240;background-color:#0040AA\" "
-          "onchange=\"javascript:selectindex(this)\">"),
-        S("  <option value=''>"), S("Select...."), S("  </option>"),
-        S("  <option value='albums/album1/ThumbnailFrame.htm'>"), S("    Holiday"), S("  </option>"),
-        S("  <option value='albums/album2/ThumbnailFrame.htm'>"), S("    Paris &amp; &lt;Rome&gt;"),
-        S("  </option>"), S("  </select>"), S("</td></tr>"), S("<tr height=20><td></td></tr>"), S("") };
+    const QStringList albums
+        = { S("<tr height=10><td></td></tr>"), S("<tr><td class=phtext_black bgcolor=#FFFFDF>"),
+              S("  &nbsp;Albums:"), S("</td></tr>"), S(""), S("<tr><td>"),
+              S("  <select name=album class=phtext_white style=\"width:240;background-color:#0040AA\" "
+                "onchange=\"javascript:selectindex(this)\">"),
+              S("  <option value=''>"), S("Select...."), S("  </option>"),
+              S("  <option value='albums/album1/ThumbnailFrame.htm'>"), S("    Holiday"), S("  </option>"),
+              S("  <option value='albums/album2/ThumbnailFrame.htm'>"), S("    Paris &amp; &lt;Rome&gt;"),
+              S("  </option>"), S("  </select>"), S("</td></tr>"), S("<tr height=20><td></td></tr>"), S("") };
     EXPECT_EQ(list.mid(46, albums.size()), albums);
 
     // Objects: no group, one option showing "no items!" that is never closed.
-    const QStringList objects = { S("<tr height=10><td></td></tr>"), S("<tr><td class=phtext_black bgcolor=#FFFFDF>"),
-        S("  &nbsp;Objects:"), S("</td></tr>"), S(""), S("<tr><td>"),
-        S("  <select name=object class=phtext_white style=\"width:240;background-color:#0040AA\" "
-          "onchange=\"javascript:selectindex(this)\">"),
-        S("  <option value=''>"), S("no items!"), S("  </select>"), S("</td></tr>"), S("<tr height=20><td></td></tr>"),
-        S("") };
+    const QStringList objects
+        = { S("<tr height=10><td></td></tr>"), S("<tr><td class=phtext_black bgcolor=#FFFFDF>"),
+              S("  &nbsp;Objects:"), S("</td></tr>"), S(""), S("<tr><td>"),
+              S("  <select name=object class=phtext_white style=\"width:240;background-color:#0040AA\" "
+                "onchange=\"javascript:selectindex(this)\">"),
+              S("  <option value=''>"), S("no items!"), S("  </select>"), S("</td></tr>"),
+              S("<tr height=20><td></td></tr>"), S("") };
     EXPECT_EQ(list.mid(46 + albums.size(), objects.size()), objects);
 
     EXPECT_TRUE(list.contains(S("  <option value='years/year3/ThumbnailFrame.htm'>")));
@@ -208,7 +213,8 @@ TEST(FramedPages, ThumbnailFrameNamesItsThreeFrames)
 {
     const QStringList frame = Framed::ThumbnailFrame();
     ASSERT_EQ(frame.size(), 20);
-    EXPECT_EQ(frame.at(7), S("    <script>if (window == top) top.location.replace(\"../../../index.htm\")</script>"));
+    EXPECT_EQ(frame.at(7),
+        S("    <script>if (window == top) top.location.replace(\"../../../index.htm\")</script>"));
     EXPECT_EQ(frame.at(9), S("  <frameset rows=\"45,450,*\" border=0 framespacing=0 frameborder=0>"));
     EXPECT_EQ(frame.at(10),
         S("    <frame name=\"thumnail_top\"  target=\"thumbnail_top\" scrolling=\"no\" noresize "
@@ -234,7 +240,8 @@ TEST(FramedPages, TopBarLinksToTheOtherGroupsRoundTheCategory)
         int next;
     } cases[] = { { 0, 3, 2 }, { 1, 1, 3 }, { 2, 2, 1 } };
     for (const auto& c : cases) {
-        const QStringList top = Framed::ThumbnailFrameTop(S("event"), S("Event"), S("Trip"), 4, c.position, 3);
+        const QStringList top
+            = Framed::ThumbnailFrameTop(S("event"), S("Event"), S("Trip"), 4, c.position, 3);
         ASSERT_EQ(top.size(), 26) << c.position;
         EXPECT_EQ(top.at(15), previous.arg(c.previous));
         EXPECT_EQ(top.at(16), next.arg(c.next));
@@ -242,7 +249,8 @@ TEST(FramedPages, TopBarLinksToTheOtherGroupsRoundTheCategory)
         EXPECT_EQ(top.at(20), S("           Number of photos: 4"));
     }
     // The only group of its category has no links; a long name is cut to 60.
-    const QStringList alone = Framed::ThumbnailFrameTop(S("year"), S("Year"), QString(70, u'x') + S("<"), 1, 0, 1);
+    const QStringList alone
+        = Framed::ThumbnailFrameTop(S("year"), S("Year"), QString(70, u'x') + S("<"), 1, 0, 1);
     ASSERT_EQ(alone.size(), 24);
     EXPECT_EQ(CountOf(alone, S("&lt;&lt;")), 0);
     EXPECT_EQ(alone.at(15), S("           [&nbsp;Year: ") + QString(55, u'x') + S("....&nbsp;]"));
@@ -262,11 +270,13 @@ TEST(FramedPages, ContentsPagesOfTwentyOnePhotos)
     EXPECT_EQ(CountOf(first, S("<img src=")), 20);
     EXPECT_EQ(CountOf(first, S(" border=1 bordercolor=#0040AA width=746>")), 4);
     EXPECT_TRUE(first.contains(
-        S("                            <a href='../../photos/PhotoContents101.htm?key=Summer_2004_&path=events_event2"
+        S("                            <a "
+          "href='../../photos/PhotoContents101.htm?key=Summer_2004_&path=events_event2"
           "&thumbnails=ThumbnailFrameContents1.htm'><img src='../../../images/thumbnails/Thumbnail101.jpg' "
           "border=0></a><br>")));
-    EXPECT_TRUE(first.contains(S("<center><a href='../../photos/PhotoContents120.htm?key=Summer_2004_"
-                                 "&path=events_event2&thumbnails=ThumbnailFrameContents1.htm' class=phtext_photolink>")));
+    EXPECT_TRUE(first.contains(
+        S("<center><a href='../../photos/PhotoContents120.htm?key=Summer_2004_"
+          "&path=events_event2&thumbnails=ThumbnailFrameContents1.htm' class=phtext_photolink>")));
     EXPECT_TRUE(first.contains(S("20</a></center>")));
 
     const QStringList second = Framed::ThumbnailFrameContents(group, grid, 2, 20, stopped);
@@ -287,7 +297,8 @@ TEST(FramedPages, ContentsPagesOfTwentyOnePhotos)
         if (line.contains(S(" width=746>")))
             tables << line;
     EXPECT_EQ(tables,
-        QStringList({ S("                    <table cellpadding=0 cellspacing=0  border=1 bordercolor=#0040AA width=746>"),
+        QStringList({ S("                    <table cellpadding=0 cellspacing=0  border=1 "
+                        "bordercolor=#0040AA width=746>"),
             S("                    <table cellpadding=0 cellspacing=0  border=0  width=746>"),
             S("                    <table cellpadding=0 cellspacing=0  border=0  width=746>"),
             S("                    <table cellpadding=0 cellspacing=0  border=0  width=746>") }));
@@ -315,7 +326,8 @@ TEST(FramedPages, BottomBarSwitchesSeriesOnlyWhenThereAreSeveral)
     EXPECT_EQ(one.at(14), S("        <td  width=100 align=left>&nbsp;"));
     EXPECT_EQ(one.at(15), S("Series:"));
     EXPECT_EQ(one.at(16),
-        S("&nbsp;&nbsp;<input type=text class=phtext_white style=\"width:40;border=0;background-color:#22007B\""
+        S("&nbsp;&nbsp;<input type=text class=phtext_white "
+          "style=\"width:40;border=0;background-color:#22007B\""
           "name=lblCurrent value=1>&nbsp;&nbsp;"));
     EXPECT_EQ(one.at(20), S("         &nbsp;</td>"));
 
@@ -331,11 +343,16 @@ TEST(FramedPages, BottomBarSwitchesSeriesOnlyWhenThereAreSeveral)
     const int start = int(three.indexOf(S("         <td width=648 align=right>")));
     ASSERT_GT(start, 0);
     EXPECT_EQ(three.mid(start + 1, 12),
-        QStringList({ S("           "), S("           <a href='javascript:previous()' class=small_white_link>previous series</a>"),
-            S("           &nbsp;"), S("         <a href='javascript:display(1)' class=small_white_link>1</a>"),
-            S("           &nbsp;"), S("         <a href='javascript:display(2)' class=small_white_link>2</a>"),
-            S("           &nbsp;"), S("         <a href='javascript:display(3)' class=small_white_link>3</a>"),
-            S("           &nbsp;"), S("           <a href='javascript:next()' class=small_white_link>next series</a>"),
+        QStringList({ S("           "),
+            S("           <a href='javascript:previous()' class=small_white_link>previous series</a>"),
+            S("           &nbsp;"),
+            S("         <a href='javascript:display(1)' class=small_white_link>1</a>"),
+            S("           &nbsp;"),
+            S("         <a href='javascript:display(2)' class=small_white_link>2</a>"),
+            S("           &nbsp;"),
+            S("         <a href='javascript:display(3)' class=small_white_link>3</a>"),
+            S("           &nbsp;"),
+            S("           <a href='javascript:next()' class=small_white_link>next series</a>"),
             S("         &nbsp;</td>"), S("       </tr>") }));
 }
 
@@ -365,7 +382,8 @@ TEST(FramedPages, PhotoPageShowsItsInformationAsText)
     EXPECT_TRUE(page.contains(S("                              - Anna<br>")));
     EXPECT_TRUE(page.contains(S("                              - &lt;Tree&gt;<br>")));
     EXPECT_TRUE(page.contains(S("                           Trip")));
-    EXPECT_TRUE(page.contains(S("                           &lt;/select&gt;&lt;script&gt;alert(1)&lt;/script&gt;")));
+    EXPECT_TRUE(
+        page.contains(S("                           &lt;/select&gt;&lt;script&gt;alert(1)&lt;/script&gt;")));
     EXPECT_EQ(CountOf(page, S("<script")), 2); // navigation.js and writeindex, nothing of the description
     EXPECT_TRUE(page.contains(S("                           ") + QString(145, u'd') + S("....")));
     EXPECT_TRUE(page.contains(S("a-rather-long-file-n....") + QString(24, u' ') + S("</td>")));
@@ -405,9 +423,11 @@ TEST(FramedPages, AnOriginalPhotoIsLinkedTwice)
     data.Number = 3;
     data.OriginalAddress = S("http://example.org/originals/2004/img 1.jpg");
     const QStringList page = Framed::PhotoPage(data);
-    EXPECT_TRUE(page.contains(S("<a href=\"http://example.org/originals/2004/img 1.jpg\" class=small_white_link "
-                                "target=\"_blank\">original photo</a>&nbsp;&nbsp;")));
-    const int image = int(page.indexOf(S("                   <img src='../../images/photos/Photo3.jpg' border=0>")));
+    EXPECT_TRUE(
+        page.contains(S("<a href=\"http://example.org/originals/2004/img 1.jpg\" class=small_white_link "
+                        "target=\"_blank\">original photo</a>&nbsp;&nbsp;")));
+    const int image
+        = int(page.indexOf(S("                   <img src='../../images/photos/Photo3.jpg' border=0>")));
     ASSERT_GT(image, 0);
     EXPECT_EQ(page.at(image - 1),
         S("                  <a href=\"http://example.org/originals/2004/img 1.jpg\" target=\"_blank\">"));
@@ -423,9 +443,12 @@ TEST(FramedPages, OriginalAddressOnlyForPhotosUnderTheLocalFolder)
         const char* address; // null: no address
     } cases[] = {
         { "D:\\Photos\\2004\\img 1.jpg", "D:\\Photos\\", "http://example.org/originals/2004/img 1.jpg" },
-        { "/home/me/Photos/2004/img 1.jpg", "/home/me/Photos/", "http://example.org/originals/2004/img 1.jpg" },
-        { "/home/me/Photos/a#1 100%?.jpg", "/home/me/Photos/", "http://example.org/originals/a%231 100%25%3F.jpg" },
-        { "/home/me/Photos/caf\u00e9 & co.jpg", "/home/me/Photos/", "http://example.org/originals/caf\u00e9 & co.jpg" },
+        { "/home/me/Photos/2004/img 1.jpg", "/home/me/Photos/",
+            "http://example.org/originals/2004/img 1.jpg" },
+        { "/home/me/Photos/a#1 100%?.jpg", "/home/me/Photos/",
+            "http://example.org/originals/a%231 100%25%3F.jpg" },
+        { "/home/me/Photos/caf\u00e9 & co.jpg", "/home/me/Photos/",
+            "http://example.org/originals/caf\u00e9 & co.jpg" },
         { "/home/me/Other/a.jpg", "/home/me/Photos/", nullptr },
         { "/home/me/Photos2/a.jpg", "/home/me/Photos/", nullptr },
         { "/home/me/photos/a.jpg", "/home/me/Photos/", nullptr },
@@ -447,12 +470,13 @@ TEST(FramedPages, NavigationScriptWithTheWordOfTheLanguage)
     EXPECT_EQ(script.at(0), S("if (window == top)"));
     EXPECT_EQ(script.at(1), S("  top.location.replace(\"../../index.htm\")"));
     EXPECT_EQ(script.at(4), S("  urlquery        = location.href.split(\"?\");"));
-    EXPECT_EQ(script.at(10), S("  totalpath       = totalpath.substr(0,pos) + \"/\" + totalpath.substr(pos+1);"));
+    EXPECT_EQ(
+        script.at(10), S("  totalpath       = totalpath.substr(0,pos) + \"/\" + totalpath.substr(pos+1);"));
     EXPECT_EQ(script.at(29), S("       value = elements[i].value;"));
     EXPECT_EQ(script.at(32), S("   return value;"));
     EXPECT_EQ(script.mid(38, 5),
-        QStringList({ S("  nextphoto = \"PhotoContents\""), S("              + number"), S("              + \".htm\""),
-            S("              + \"?\""), S("              + urlquery[1];") }));
+        QStringList({ S("  nextphoto = \"PhotoContents\""), S("              + number"),
+            S("              + \".htm\""), S("              + \"?\""), S("              + urlquery[1];") }));
     EXPECT_EQ(script.at(58), S("  document.write(\"&nbsp;\" + index + \" of \" + quantity);"));
     EXPECT_EQ(script.at(59), S("}"));
 

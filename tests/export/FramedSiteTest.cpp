@@ -129,17 +129,18 @@ TEST_F(FramedPagesRun, EveryPageIsWrittenAndReported)
     EXPECT_EQ(generator.ListFile, Out() + S("html/list.htm"));
     EXPECT_EQ(generator.FirstGroupFrame, Out() + S("html/albums/album1/ThumbnailFrame.htm"));
     const TLanguageSelector& lang = *Language();
-    for (const auto& [text, file] : { std::pair { lang.HG[22], generator.CssFile }, { lang.HG[23], generator.IndexFile },
-             { lang.HG[24], generator.TopFile }, { lang.HG[30], generator.ListFile } })
+    for (const auto& [text, file] :
+        { std::pair { lang.HG[22], generator.CssFile }, { lang.HG[23], generator.IndexFile },
+            { lang.HG[24], generator.TopFile }, { lang.HG[30], generator.ListFile } })
         EXPECT_TRUE(reporter.remarks.contains(Text::Format(text, { file }))) << file.toStdString();
 
     for (const char* page : { "css/tavrimolex.css", "index.htm", "html/top.htm", "html/list.htm",
              "script/navigation.js", "html/photos/PhotoContents1.htm", "html/photos/PhotoContents2.htm" })
         EXPECT_TRUE(Exists(Out() + S(page))) << page;
-    for (const char* group : { "albums/album1", "objects/object1", "events/event1", "years/year1",
-             "descriptions/description1" })
-        for (const char* page : { "ThumbnailFrame.htm", "ThumbnailFrameTop.htm", "ThumbnailFrameContents1.htm",
-                 "ThumbnailFrameBottom.htm" })
+    for (const char* group :
+        { "albums/album1", "objects/object1", "events/event1", "years/year1", "descriptions/description1" })
+        for (const char* page : { "ThumbnailFrame.htm", "ThumbnailFrameTop.htm",
+                 "ThumbnailFrameContents1.htm", "ThumbnailFrameBottom.htm" })
             EXPECT_TRUE(Exists(Out() + S("html/") + S(group) + u'/' + S(page))) << group << " " << page;
     EXPECT_FALSE(Exists(Out() + S("html/years/year1/ThumbnailFrameContents2.htm")));
     EXPECT_FALSE(Exists(Out() + S("html/years/year2")));
@@ -164,9 +165,10 @@ TEST_F(FramedPagesRun, EveryPageIsWrittenAndReported)
 
     // The thumbnails of the year group lead to the photo pages with the group's values.
     const QStringList contents = Page(S("html/years/year1/ThumbnailFrameContents1.htm"));
-    EXPECT_TRUE(contents.contains(S("                            <a href='../../photos/PhotoContents2.htm?key=2004"
-                                    "&path=years_year1&thumbnails=ThumbnailFrameContents1.htm'><img "
-                                    "src='../../../images/thumbnails/Thumbnail2.jpg' border=0></a><br>")));
+    EXPECT_TRUE(
+        contents.contains(S("                            <a href='../../photos/PhotoContents2.htm?key=2004"
+                            "&path=years_year1&thumbnails=ThumbnailFrameContents1.htm'><img "
+                            "src='../../../images/thumbnails/Thumbnail2.jpg' border=0></a><br>")));
     const QStringList top = Page(S("html/years/year1/ThumbnailFrameTop.htm"));
     EXPECT_TRUE(top.contains(S("           [&nbsp;") + lang.HG[34] + S(": 2004&nbsp;]")));
     EXPECT_TRUE(top.contains(S("           ") + lang.HG[36] + S(" 2")));
@@ -181,9 +183,10 @@ TEST_F(FramedPagesRun, TwentyOnePhotosMakeTwoSeriesOfTwenty)
     EXPECT_TRUE(Page(many + S("ThumbnailFrameBottom.htm")).contains(S("       nrofpages=2;")));
     const QStringList second = Page(many + S("ThumbnailFrameContents2.htm"));
     EXPECT_TRUE(second.contains(S("21</a></center>")));
-    EXPECT_TRUE(second.contains(S("                            <a href='../../photos/PhotoContents21.htm?key=Many"
-                                  "&path=albums_album1&thumbnails=ThumbnailFrameContents2.htm'><img "
-                                  "src='../../../images/thumbnails/Thumbnail21.jpg' border=0></a><br>")));
+    EXPECT_TRUE(
+        second.contains(S("                            <a href='../../photos/PhotoContents21.htm?key=Many"
+                          "&path=albums_album1&thumbnails=ThumbnailFrameContents2.htm'><img "
+                          "src='../../../images/thumbnails/Thumbnail21.jpg' border=0></a><br>")));
 
     // Exactly one page: no series script and no series links.
     const QString twenty = S("html/albums/album2/");
@@ -193,7 +196,8 @@ TEST_F(FramedPagesRun, TwentyOnePhotosMakeTwoSeriesOfTwenty)
     EXPECT_EQ(bottom.filter(S("nrofpages")).size(), 0);
     EXPECT_TRUE(bottom.contains(Language()->HG[37]));
     // The first photo page of the second album is number 22.
-    EXPECT_TRUE(Page(S("html/photos/PhotoContents22.htm")).contains(S("    <input type=hidden name=TwentyIndex value='1'>")));
+    EXPECT_TRUE(Page(S("html/photos/PhotoContents22.htm"))
+                    .contains(S("    <input type=hidden name=TwentyIndex value='1'>")));
 }
 
 TEST_F(FramedPagesRun, HiddenValuesOfEveryGroupInCategoryOrder)
@@ -203,17 +207,17 @@ TEST_F(FramedPagesRun, HiddenValuesOfEveryGroupInCategoryOrder)
             { S("2.jpg"), {}, S("2003"), { S("Tree") }, S("Trip") }, { S("3.jpg"), {}, {}, { S("Tree") } } });
     ASSERT_TRUE(Run({ holiday }));
     EXPECT_EQ(Inputs(Page(S("html/photos/PhotoContents1.htm"))),
-        QStringList({ S("HolidayPrev value='3'>"), S("HolidayNext value='2'>"), S("HolidayQuantity value='3'>"),
-            S("HolidayIndex value='1'>"), S("AnnaPrev value='1'>"), S("AnnaNext value='1'>"),
-            S("AnnaQuantity value='1'>"), S("AnnaIndex value='1'>"), S("TreePrev value='3'>"),
-            S("TreeNext value='2'>"), S("TreeQuantity value='3'>"), S("TreeIndex value='1'>"),
-            S("TripPrev value='2'>"), S("TripNext value='2'>"), S("TripQuantity value='2'>"),
-            S("TripIndex value='1'>"), S("2004Prev value='1'>"), S("2004Next value='1'>"),
-            S("2004Quantity value='1'>"), S("2004Index value='1'>") }));
+        QStringList({ S("HolidayPrev value='3'>"), S("HolidayNext value='2'>"),
+            S("HolidayQuantity value='3'>"), S("HolidayIndex value='1'>"), S("AnnaPrev value='1'>"),
+            S("AnnaNext value='1'>"), S("AnnaQuantity value='1'>"), S("AnnaIndex value='1'>"),
+            S("TreePrev value='3'>"), S("TreeNext value='2'>"), S("TreeQuantity value='3'>"),
+            S("TreeIndex value='1'>"), S("TripPrev value='2'>"), S("TripNext value='2'>"),
+            S("TripQuantity value='2'>"), S("TripIndex value='1'>"), S("2004Prev value='1'>"),
+            S("2004Next value='1'>"), S("2004Quantity value='1'>"), S("2004Index value='1'>") }));
     EXPECT_EQ(Inputs(Page(S("html/photos/PhotoContents3.htm"))),
-        QStringList({ S("HolidayPrev value='2'>"), S("HolidayNext value='1'>"), S("HolidayQuantity value='3'>"),
-            S("HolidayIndex value='3'>"), S("TreePrev value='2'>"), S("TreeNext value='1'>"),
-            S("TreeQuantity value='3'>"), S("TreeIndex value='3'>") }));
+        QStringList({ S("HolidayPrev value='2'>"), S("HolidayNext value='1'>"),
+            S("HolidayQuantity value='3'>"), S("HolidayIndex value='3'>"), S("TreePrev value='2'>"),
+            S("TreeNext value='1'>"), S("TreeQuantity value='3'>"), S("TreeIndex value='3'>") }));
 }
 
 TEST_F(FramedPagesRun, GroupsOfOneNameKeepTheirOwnNavigation)
