@@ -145,6 +145,11 @@ void Tfm_PhotoWindow::ApplyLanguage()
     mmiCloseAllPhotoWindows->setText(language->PW[15]);
 }
 
+TPhotoWindowList* Tfm_PhotoWindow::WindowList() const
+{
+    return m_windowList;
+}
+
 const QImage& Tfm_PhotoWindow::Picture() const
 {
     return ui->im_Photo->Picture();
@@ -242,6 +247,11 @@ void Tfm_PhotoWindow::ApplyResizeMode()
         image->resize(ui->scbPhoto->viewport()->size());
     }
     WriteSetting(KeyDontAutoResize, scrollBars);
+}
+
+void Tfm_PhotoWindow::HidePicture()
+{
+    ui->im_Photo->hide();
 }
 
 void Tfm_PhotoWindow::WriteSetting(const QString& key, bool value)

@@ -43,6 +43,8 @@ public:
     bool ShowPhoto(const QString& fileName, int index, int count);
 
     void ApplyResizeMode();
+    // Hides the picture (the file to show is missing) without forgetting it.
+    void HidePicture();
     bool OpensNewWindowForEachPhoto() const;
     bool GetOpenNewWindowForEachPhoto() const;
     void SetOpenNewWindowForEachPhoto(bool value);
@@ -56,7 +58,7 @@ public:
     const QString& LoadingPath() const { return m_loadingPath; }
     // The picture as shown (rotations included); null when none is loaded.
     const QImage& Picture() const;
-    TPhotoWindowList* WindowList() const { return m_windowList; }
+    TPhotoWindowList* WindowList() const;
     QMenu* PopupMenu() const { return m_popup; }
 
     // Where "Save photo (as jpg)" writes the picture shown for path.

@@ -1,0 +1,125 @@
+#pragma once
+// The page of the album's photos on the Photos tab: the list in album order
+// with its filters, reordering by buttons and Ctrl-drag, removal, and the
+// flag that lets photos into web albums. Selecting a row shows the photo in
+// the information panel, which then edits it.
+#include <QObject>
+#include <QPointer>
+#include <QStringList>
+
+class QAbstractSlider;
+class QAction;
+class QEvent;
+class QKeyEvent;
+class QLabel;
+class QListWidget;
+class QMenu;
+class QMouseEvent;
+class QPushButton;
+class QWidget;
+class TLanguageSelector;
+class TPhoto;
+class TPhotoInfoPanel;
+class TPhotoPanelHost;
+
+// The filters of the list, in menu order.
+enum TPhotoFilter : int {
+    PF_AllPhotos = 0,
+    PF_WithoutDescription = 1,
+    PF_WithoutEvent = 2,
+    PF_WithoutObjects = 3,
+    PF_WithoutYear = 4,
+    PF_WithoutAnyInformation = 5,
+    PF_NotOnDisk = 6,
+};
+constexpr int PhotoFilterCount = 7;
+
+// True when the photo belongs in the list under the filter.
+bool PhotoPassesFilter(const TPhoto& photo, int filter);
+
+class TAlbumPhotoList : public QObject {
+    Q_OBJECT
+
+public:
+    TAlbumPhotoList(QWidget* root, TPhotoPanelHost& host, TPhotoInfoPanel& panel);
+    ~TAlbumPhotoList() override;
+
+    void ApplyLanguage(const TLanguageSelector& texts);
+
+    void ListAlbumPhotos(int filter);
+    void UpdateFilterMenu();
+    int Filter() const { return m_filter; }
+    // Enables the buttons and menu entries for the rows and selection there are.
+    void UpdateListControls();
+    void SaveSelectedPhotos();
+    void RestoreSelectedPhotos();
+    void SetAllUseInHtml(bool value);
+    void InvertUseInHtml();
+    void RemoveSelectedPhotos();
+
+    // Moves the selected photos as far as the drop row is from the first
+    // selected one; what a Ctrl-drag onto a row does. False when nothing moved.
+    bool DropSelectedAt(int targetRow);
+
+    // Handlers.
+    void btnMovePhotoUpwardsClick();
+    void btnMovePhotoDownwardsClick();
+    // step -1 is the upper arrow (the row before), +1 the lower one.
+    void pb_UpDownClick(int step);
+    void pmiOnlyFromAlbumClick();
+    void pmiFromAlbumAndDiskClick();
+    void pmiAllFromAlbumClick();
+    void pmiAllPhotosInHTMLAlbumsClick();
+    void pmiDisallowPhotosInHTMLAlbumsClick();
+    void pmiInvertSelectionClick();
+    void pb_ShowClick();
+    void pb_removeClick();
+    void pb_HTMLClick();
+    void lb_PhotosInAlbumMouseUp(Qt::MouseButton button, Qt::KeyboardModifiers modifiers);
+    void lb_PhotosInAlbumKeyUp(int key, Qt::KeyboardModifiers modifiers);
+
+    QMenu* ShowMenu() const { return ppmShow; }
+    QMenu* RemoveMenu() const { return ppmRemove; }
+    QMenu* HtmlMenu() const { return ppmHTML; }
+    bool Dragging() const { return m_dragging; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QAction* AddMenuItem(QMenu* menu, const char* name);
+    void PopUpBeside(QMenu* menu, QPushButton* button);
+    void StartDrag();
+    void ExchangeRows(int upper);
+    // Removes the photo of a row from the album and the row from the list.
+    void RemoveRow(int row);
+    bool ConfirmUseInHtml(const QString& text);
+    void FinishUseInHtml();
+
+    TPhotoPanelHost& m_host;
+    TPhotoInfoPanel& m_panel;
+    QListWidget* lb_PhotosInAlbum;
+    QAbstractSlider* pb_UpDown;
+    QLabel* lblNumberOfPhotos;
+    QPushButton* btnMovePhotoUpwards;
+    QPushButton* btnMovePhotoDownwards;
+    QPushButton* btnRenameSelectedPhotos;
+    QPushButton* pb_Show;
+    QPushButton* pb_remove;
+    QPushButton* pb_HTML;
+    QMenu* ppmShow;
+    QMenu* ppmRemove;
+    QMenu* ppmHTML;
+    QList<QAction*> m_filterItems;
+    QAction* pmiOnlyFromAlbum;
+    QAction* pmiFromAlbumAndDisk;
+    QAction* pmiAllFromAlbum;
+    QAction* pmiAllPhotosInHTMLAlbums;
+    QAction* pmiDisallowPhotosInHTMLAlbums;
+    QAction* pmiInvertSelection;
+
+    int m_filter = PF_AllPhotos;
+    QStringList m_savedSelection;
+    bool m_dragging = false;
+    bool m_forwardingRelease = false;
+};
