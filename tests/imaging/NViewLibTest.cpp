@@ -2,6 +2,8 @@
 // and on damaged and hostile variants of them.
 #include "NViewLib.h"
 
+#include "imaging/FreeImageBinding.h"
+#include "imaging/ImageLoader.h"
 #include "imaging/JpegCodec.h"
 
 #include "ImageTestSupport.h"
@@ -668,6 +670,50 @@ TEST(NViewLibLoad, FilesAndFailures)
     NViewLibFree(nullptr);
     EXPECT_TRUE(Decode(QByteArray("xx")).isNull());
     EXPECT_TRUE(Decode(QByteArray(300, '\0')).isNull());
+}
+
+// ---- Through the decoder chain ---------------------------------------------------
+
+TEST(NViewLibChain, EveryExtensionItServesReachesIt)
+{
+    // FreeImage out of the way: what decodes here was decoded by NViewLib
+    // (or, for ".jpg" and ".bmp", by the step before it).
+    UnloadFreeImageLibrary();
+    SetFreeImageLibraryName(QStringLiteral("libfreeimage-not-here.so.3"));
+    QTemporaryDir dir;
+    const QImage pattern = Pattern(9, 7);
+    const QImage indexed = IndexedPattern(9, 7, 8);
+    const struct {
+        const char* name;
+        QByteArray data;
+        QImage expected;
+    } cases[] = {
+        { "a.dib", Bmp(pattern, { .bpp = 24, .fileHeader = false }), pattern },
+        { "b.DIB", Bmp(indexed, { .bpp = 8 }, 8), indexed },
+        { "c.rle", Rle8Sample(), FromIndexes({ { 0, 0, 3, 3 }, { 2, 3, 1, 2 }, { 1, 1, 1, 1 } }) },
+        { "d.gif", Gif(9, 7, true), indexed },
+        { "e.pcx", Pcx(pattern, 8, 3, 0), pattern },
+        { "f.tga", Tga(pattern, { .type = 10 }), pattern },
+        { "g.Tga", Tga(pattern, { .bits = 16 }), Quantised555(pattern) },
+        // A Targa under ".bmp": the platform reader refuses it, NViewLib reads it.
+        { "h.bmp", Tga(pattern, {}), pattern },
+    };
+    for (const auto& c : cases) {
+        const QString path = dir.filePath(QString::fromLatin1(c.name));
+        WriteFile(path, c.data);
+        QImage image;
+        EXPECT_TRUE(LoadImageFile(path, image)) << c.name;
+        EXPECT_TRUE(SamePixels(image, c.expected)) << c.name;
+    }
+    // ".jif" is a JPEG that only NViewLib is asked about.
+    const QByteArray jpeg = EncodeJpeg(pattern, 90);
+    WriteFile(dir.filePath(QStringLiteral("i.jif")), jpeg);
+    QImage image, reference;
+    EXPECT_TRUE(LoadImageFile(dir.filePath(QStringLiteral("i.jif")), image));
+    ASSERT_TRUE(DecodeJpegData(jpeg, reference));
+    EXPECT_TRUE(SamePixels(image, reference));
+    SetFreeImageLibraryName(QString());
+    LoadFreeImageLibrary();
 }
 
 // ---- Damaged and hostile files -----------------------------------------------------
