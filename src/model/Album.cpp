@@ -9,13 +9,8 @@
 #include "platform/StatusReporter.h"
 
 #include <QDir>
-#include <QFile>
 
 #include <cerrno>
-#include <cstring>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
 
@@ -31,45 +26,13 @@ QString AbsoluteAlbumPath(const QString& fileName)
     return Paths::AbsoluteClean(fileName);
 }
 
-QString SystemError(int error)
-{
-    return QString::fromLocal8Bit(std::strerror(error));
-}
-
-// Reads a whole album file into memory. Only regular files are opened (a FIFO
-// or device could block or never end), and the size is capped.
 QByteArray ReadAlbumFile(const QString& fileName)
 {
-    const QByteArray path = QFile::encodeName(fileName);
-    const int fd = ::open(path.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0)
-        throw EStreamError::OpenError(fileName, SystemError(errno));
-    struct Closer {
-        int fd;
-        ~Closer() { ::close(fd); }
-    } closer { fd };
-    struct stat st { };
-    if (::fstat(fd, &st) != 0)
-        throw EStreamError::OpenError(fileName, SystemError(errno));
-    if (!S_ISREG(st.st_mode))
-        throw EStreamError::OpenError(fileName, SystemError(S_ISDIR(st.st_mode) ? EISDIR : EINVAL));
-    if (st.st_size > MaxAlbumFileSize)
-        throw EStreamError::OpenError(fileName, SystemError(EFBIG));
     QByteArray data;
-    data.resize(qsizetype(st.st_size));
-    qsizetype done = 0;
-    while (done < data.size()) {
-        const ssize_t n = ::read(fd, data.data() + done, size_t(data.size() - done));
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            throw EStreamError::ReadError();
-        }
-        if (n == 0)
-            break;
-        done += n;
-    }
-    data.truncate(done);
+    int error = 0;
+    if (!ReadRegularFile(fileName, MaxAlbumFileSize, data, &error))
+        throw error == EIO ? EStreamError::ReadError()
+                           : EStreamError::OpenError(fileName, SystemErrorText(error));
     return data;
 }
 

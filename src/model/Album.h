@@ -62,6 +62,18 @@ public:
     void SetThumbHeight(int height) { m_thumbInfo->SetHeight(height); }
     const TThumbNailInfo& GetThumbInfo() const { return *m_thumbInfo; }
 
+    // The photo list's thumbnail cache operations for this album's file and thumbnail size.
+    int LoadThumbnailIndex() { return m_photos->LoadThumbnailIndex(m_fileName); }
+    bool CreateThumbnails(TStatusReporter* status)
+    {
+        return m_photos->CreateThumbnails(*m_thumbInfo, GetDriveLetter(), m_fileName, status);
+    }
+    bool UpdateThumbnails(TStatusReporter* status)
+    {
+        return m_photos->UpdateThumbnails(*m_thumbInfo, GetDriveLetter(), m_fileName, status);
+    }
+    bool RemoveThumbnails(TStatusReporter* status) { return m_photos->RemoveThumbnails(m_fileName, status); }
+
 private:
     void Init();
     void Relocate(TStatusReporter* status);

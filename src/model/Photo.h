@@ -5,6 +5,7 @@
 #include "model/Entity.h"
 #include "model/StreamIntList.h"
 #include "model/ThumbNail.h"
+#include "model/ThumbNailInfo.h"
 
 #include <memory>
 
@@ -56,6 +57,11 @@ public:
     bool HasThumbnailImage() const { return m_thumbNail->HasImage(); }
     TThumbNailImage* GetThumbnailImage() const { return m_thumbNail->GetImage(); }
     void ReleaseThumbnailImage() { m_thumbNail->ReleaseImage(); }
+    bool BuildThumbnail(const TThumbNailInfo& info, QChar driveLetter)
+    {
+        return m_thumbNail->Build(info, GetName(), driveLetter);
+    }
+    bool SaveThumbnail(const QString& fileName) { return m_thumbNail->SaveAsJpeg(fileName); }
 
 private:
     QString m_description;

@@ -7,6 +7,8 @@
 
 #include <QStringList>
 
+class TStatusReporter;
+
 class TPhotoList : public TEntityList {
 public:
     TPhotoList() = default;
@@ -24,6 +26,37 @@ public:
     bool UsesObject(int id) const;
     bool UsesEvent(int id) const;
 
+    // The thumbnail cache: a folder beside the album file ("Trip.tvx" gives
+    // "Trip_thumbnails/") with one JPEG per photo and the index
+    // "thumbnails.pct" (width and height, then "photo path=thumbnail path"
+    // lines, CR LF).
+
+    // The folder with its trailing separator; created when missing, on every call.
+    static QString GetThumbnailFolder(const QString& albumFileName);
+    static QString GetThumbnailIndexFile(const QString& albumFileName);
+    // The thumbnail file of photo index (album order) in folder: "3_IMG_01.jpg".
+    static QString ThumbnailFileName(const QString& folder, int index, const QString& photoPath);
+    // Creates and removes a probe file; tells the user when that fails.
+    static bool CheckDriveWritable(const QString& folder);
+
+    // Builds every thumbnail and writes the index. False when the folder is not
+    // writable or the user cancelled (the index then lists what was built).
+    // Throws EStreamError when the index cannot be written.
+    bool CreateThumbnails(
+        const TThumbNailInfo& info, QChar driveLetter, const QString& albumFileName, TStatusReporter* status);
+    // The same with the subject "Updating thumbnail of:".
+    bool UpdateThumbnails(
+        const TThumbNailInfo& info, QChar driveLetter, const QString& albumFileName, TStatusReporter* status);
+    // Reads the index into IndexThumbInfo, IndexPhotoFiles and IndexThumbFiles;
+    // lines whose thumbnail file is gone are dropped (and the index rewritten
+    // without them). Never throws: an unreadable or malformed index is no index.
+    int LoadThumbnailIndex(const QString& albumFileName);
+    // Rewrites the index from memory; throws EStreamError when that fails.
+    void SaveThumbnailIndex(const QString& albumFileName) const;
+    void DeleteIndexEntry(int index);
+    // Deletes the thumbnail folder with everything in it; true only when it is gone.
+    bool RemoveThumbnails(const QString& albumFileName, TStatusReporter* status);
+
     TThumbNailInfo IndexThumbInfo;
     // Parallel lists: entry k of each comes from the same index line.
     QStringList IndexThumbFiles;
@@ -31,4 +64,8 @@ public:
 
 protected:
     std::unique_ptr<TStreamObject> CreateItem() const override;
+
+private:
+    bool BuildThumbnails(const TThumbNailInfo& info, QChar driveLetter, const QString& albumFileName,
+        TStatusReporter* status, const QString& subject);
 };

@@ -14,11 +14,6 @@
 
 namespace {
 
-QString SystemError(int error)
-{
-    return QString::fromLocal8Bit(std::strerror(error));
-}
-
 bool WriteAllBytes(int fd, const char* data, qsizetype size)
 {
     while (size > 0) {
@@ -62,7 +57,7 @@ void WriteFileAtomically(const QString& fileName, const QByteArray& data, TLinkP
     QByteArray tempPath = targetPath + ".XXXXXX";
     const int fd = ::mkostemp(tempPath.data(), O_CLOEXEC);
     if (fd < 0)
-        throw EStreamError::CreateError(fileName, SystemError(errno));
+        throw EStreamError::CreateError(fileName, SystemErrorText(errno));
     (void)::fchmod(fd, mode);
     bool ok = WriteAllBytes(fd, data.constData(), data.size()) && ::fsync(fd) == 0;
     ok = (::close(fd) == 0) && ok;
@@ -72,4 +67,50 @@ void WriteFileAtomically(const QString& fileName, const QByteArray& data, TLinkP
         ::unlink(tempPath.constData());
         throw EStreamError::WriteError();
     }
+}
+
+QString SystemErrorText(int error)
+{
+    return QString::fromLocal8Bit(std::strerror(error));
+}
+
+bool ReadRegularFile(const QString& fileName, qint64 maxSize, QByteArray& data, int* error)
+{
+    data.clear();
+    const auto fail = [error](int code) {
+        if (error)
+            *error = code;
+        return false;
+    };
+    const QByteArray path = QFile::encodeName(fileName);
+    const int fd = ::open(path.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return fail(errno);
+    struct Closer {
+        int fd;
+        ~Closer() { ::close(fd); }
+    } closer { fd };
+    struct stat st { };
+    if (::fstat(fd, &st) != 0)
+        return fail(errno);
+    if (!S_ISREG(st.st_mode))
+        return fail(S_ISDIR(st.st_mode) ? EISDIR : EINVAL);
+    if (st.st_size > maxSize)
+        return fail(EFBIG);
+    data.resize(qsizetype(st.st_size));
+    qsizetype done = 0;
+    while (done < data.size()) {
+        const ssize_t n = ::read(fd, data.data() + done, size_t(data.size() - done));
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            data.clear();
+            return fail(EIO);
+        }
+        if (n == 0)
+            break;
+        done += n;
+    }
+    data.truncate(done);
+    return true;
 }

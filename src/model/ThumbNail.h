@@ -7,6 +7,9 @@
 
 #include <memory>
 
+class QDateTime;
+class TThumbNailInfo;
+
 class TThumbNail : public TEntity {
 public:
     TThumbNail() = default;
@@ -19,6 +22,20 @@ public:
     TThumbNailImage* GetImage() const { return m_image.get(); }
     bool HasImage() const { return m_image != nullptr; }
 
+    // Builds the picture of the photo at photoPath (trying driveLetter in place
+    // of its first character when the file is missing) and records the file's
+    // size and date. A missing file leaves the record as it is and gives false;
+    // a photo that cannot be decoded keeps a plain cream picture.
+    bool Build(const TThumbNailInfo& info, const QString& photoPath, QChar driveLetter);
+    // Loads a thumbnail JPEG unscaled into a cream picture of the info size.
+    // A missing file does nothing; an undecodable one leaves no picture. True
+    // when a picture was made.
+    bool BuildFromJpeg(const TThumbNailInfo& info, const QString& jpegFileName);
+    // Writes the picture, with the cream frame, as JPEG under fileName with its
+    // extension replaced by ".jpg". False when there is nothing to write or the
+    // write failed.
+    bool SaveAsJpeg(const QString& fileName);
+
     int GetFileSize() const { return m_fileSize; }
     void SetFileSize(int size) { m_fileSize = size; }
     const QString& GetFileDate() const { return m_fileDate; }
@@ -27,6 +44,11 @@ public:
     void SetJpegFileName(const QString& name) { m_jpegFileName = name; }
     int GetImageWidth() const { return m_imageWidth; }
     int GetImageHeight() const { return m_imageHeight; }
+
+    // The photo file's last-write time as saved: month, day, four-digit year,
+    // hour and minute joined by the user's date separator ("07/15/2004/13/45").
+    static QString FormatFileDate(const QDateTime& localTime, QChar separator);
+    static QChar DateSeparator();
 
 private:
     int m_fileSize = -1;

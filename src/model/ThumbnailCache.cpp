@@ -1,0 +1,214 @@
+// The thumbnail cache of an album: folder, index file and building.
+#include "model/PhotoList.h"
+
+#include "language/LanguageSelector.h"
+#include "model/SafeFile.h"
+#include "model/StreamError.h"
+#include "model/UserMessage.h"
+#include "platform/FileRoutines.h"
+#include "platform/Paths.h"
+#include "platform/StatusReporter.h"
+#include "platform/TextUtil.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace {
+
+const QString IndexName = QStringLiteral("thumbnails.pct");
+const QString ProbeName = QStringLiteral("t@e@s@t@t@a@v@r@i@m@o@l@ex");
+// A real index holds a line per photo; anything far larger is not an index.
+constexpr qint64 MaxIndexFileSize = qint64(64) * 1024 * 1024;
+
+QByteArray IndexText(int width, int height, const QStringList& photos, const QStringList& thumbs)
+{
+    QString text
+        = QString::number(width) + QStringLiteral("\r\n") + QString::number(height) + QStringLiteral("\r\n");
+    for (qsizetype k = 0; k < thumbs.size() && k < photos.size(); ++k)
+        text += photos[k] + u'=' + thumbs[k] + QStringLiteral("\r\n");
+    return text.toUtf8();
+}
+
+bool ParseSize(const QString& line, int& value)
+{
+    bool ok = false;
+    value = Text::Trim(line).toInt(&ok);
+    return ok;
+}
+
+// Where a line's photo path ends. Photo and thumbnail names may both hold
+// "=", so the split is the "=" that starts this album's thumbnail folder;
+// a line of some other folder splits at its first "=".
+qsizetype SplitPosition(const QString& line, const QString& folder)
+{
+    for (qsizetype p = line.indexOf(u'='); p >= 0; p = line.indexOf(u'=', p + 1))
+        if (QStringView(line).mid(p + 1).startsWith(folder))
+            return p;
+    return line.indexOf(u'=');
+}
+
+} // namespace
+
+QString TPhotoList::GetThumbnailFolder(const QString& albumFileName)
+{
+    const QString folder = Paths::IncludeTrailingSeparator(
+        Paths::ChangeFileExt(albumFileName, QString()) + QStringLiteral("_thumbnails"));
+    QDir().mkpath(folder);
+    return folder;
+}
+
+QString TPhotoList::GetThumbnailIndexFile(const QString& albumFileName)
+{
+    return GetThumbnailFolder(albumFileName) + IndexName;
+}
+
+QString TPhotoList::ThumbnailFileName(const QString& folder, int index, const QString& photoPath)
+{
+    return folder + QString::number(index) + u'_'
+        + Paths::ChangeFileExt(Paths::ExtractFileName(photoPath), QStringLiteral(".jpg"));
+}
+
+bool TPhotoList::CheckDriveWritable(const QString& folder)
+{
+    const QByteArray probe = QFile::encodeName(folder + ProbeName);
+    // Never through a planted link, and never into a file someone else made.
+    int fd = ::open(probe.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+    if (fd < 0 && errno == EEXIST && ::unlink(probe.constData()) == 0)
+        fd = ::open(probe.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+    bool ok = fd >= 0;
+    if (ok)
+        ok = ::close(fd) == 0;
+    if (!ok) {
+        const QString drive = folder.isEmpty() ? QString() : folder.left(1);
+        ShowUserMessage(Text::Format(Language()->PL[2], { drive }));
+        return false;
+    }
+    ::unlink(probe.constData());
+    return true;
+}
+
+bool TPhotoList::CreateThumbnails(
+    const TThumbNailInfo& info, QChar driveLetter, const QString& albumFileName, TStatusReporter* status)
+{
+    return BuildThumbnails(info, driveLetter, albumFileName, status, Language()->PL[0]);
+}
+
+bool TPhotoList::UpdateThumbnails(
+    const TThumbNailInfo& info, QChar driveLetter, const QString& albumFileName, TStatusReporter* status)
+{
+    return BuildThumbnails(info, driveLetter, albumFileName, status, Language()->PL[1]);
+}
+
+bool TPhotoList::BuildThumbnails(const TThumbNailInfo& info, QChar driveLetter, const QString& albumFileName,
+    TStatusReporter* status, const QString& subject)
+{
+    const int n = Count();
+    const QString folder = GetThumbnailFolder(albumFileName);
+    if (!CheckDriveWritable(folder))
+        return false;
+
+    if (status) {
+        status->SetRange(0, n);
+        status->SetNumberToGo(QString::number(status->Maximum() - status->Position()));
+        status->SetSubject(subject);
+        status->ShowStatus();
+    }
+    QStringList photos;
+    QStringList thumbs;
+    bool cancelled = false;
+    for (int i = 0; i < n; ++i) {
+        if (status && status->IsCancelled()) {
+            cancelled = true;
+            break;
+        }
+        TPhoto* photo = PhotoAt(i);
+        if (status) {
+            status->SetObject(photo->GetName());
+            status->StepIt();
+            status->SetNumberToGo(QString::number(status->Maximum() - status->Position()));
+            status->ProcessEvents();
+        }
+        const QString thumb = ThumbnailFileName(folder, i, photo->GetName());
+        // Only a thumbnail that reached the disk gets a line: a stale file of
+        // another photo under this name would be shown otherwise.
+        if (photo->BuildThumbnail(info, driveLetter) && photo->SaveThumbnail(thumb)) {
+            photos << photo->GetName();
+            thumbs << thumb;
+        }
+        photo->ReleaseThumbnailImage();
+    }
+    WriteFileAtomically(GetThumbnailIndexFile(albumFileName),
+        IndexText(info.GetWidth(), info.GetHeight(), photos, thumbs), TLinkPolicy::Replace);
+    return !cancelled;
+}
+
+int TPhotoList::LoadThumbnailIndex(const QString& albumFileName)
+{
+    IndexPhotoFiles.clear();
+    IndexThumbFiles.clear();
+    const QString folder = GetThumbnailFolder(albumFileName);
+    QByteArray data;
+    if (!ReadRegularFile(folder + IndexName, MaxIndexFileSize, data))
+        return 0;
+    const QStringList lines = Text::SplitLines(QString::fromUtf8(data));
+    int width = 0;
+    int height = 0;
+    if (lines.size() < 2 || !ParseSize(lines[0], width) || !ParseSize(lines[1], height))
+        return 0;
+    IndexThumbInfo.SetWidth(width);
+    IndexThumbInfo.SetHeight(height);
+
+    bool dropped = false;
+    for (qsizetype k = 2; k < lines.size(); ++k) {
+        const QString& line = lines[k];
+        // The text after the last line break is no line.
+        if (k == lines.size() - 1 && line.isEmpty())
+            break;
+        const qsizetype p = SplitPosition(line, folder);
+        const QString photo = p < 0 ? QString() : line.left(p);
+        const QString thumb = p < 0 ? line : line.mid(p + 1);
+        if (QFileInfo(thumb).isFile()) {
+            IndexPhotoFiles << photo;
+            IndexThumbFiles << thumb;
+        } else {
+            dropped = true;
+        }
+    }
+    if (dropped) {
+        // Read-only media keep their index as it is.
+        try {
+            SaveThumbnailIndex(albumFileName);
+        } catch (const EStreamError&) {
+        }
+    }
+    return int(IndexThumbFiles.size());
+}
+
+void TPhotoList::SaveThumbnailIndex(const QString& albumFileName) const
+{
+    WriteFileAtomically(GetThumbnailIndexFile(albumFileName),
+        IndexText(IndexThumbInfo.GetWidth(), IndexThumbInfo.GetHeight(), IndexPhotoFiles, IndexThumbFiles),
+        TLinkPolicy::Replace);
+}
+
+void TPhotoList::DeleteIndexEntry(int index)
+{
+    if (index >= 0 && index < IndexThumbFiles.size())
+        IndexThumbFiles.removeAt(index);
+    if (index >= 0 && index < IndexPhotoFiles.size())
+        IndexPhotoFiles.removeAt(index);
+}
+
+bool TPhotoList::RemoveThumbnails(const QString& albumFileName, TStatusReporter* status)
+{
+    const QString folder = GetThumbnailFolder(albumFileName);
+    if (!DeleteFolderContents(folder, true, status))
+        return false;
+    QDir().rmdir(folder);
+    return !QFileInfo::exists(Paths::ExcludeTrailingSeparator(folder));
+}

@@ -1,0 +1,26 @@
+#include "model/UserMessage.h"
+
+#include <QDebug>
+
+namespace {
+
+TUserMessageHandler& Handler()
+{
+    static TUserMessageHandler handler;
+    return handler;
+}
+
+} // namespace
+
+void SetUserMessageHandler(TUserMessageHandler handler)
+{
+    Handler() = std::move(handler);
+}
+
+void ShowUserMessage(const QString& text)
+{
+    if (Handler())
+        Handler()(text);
+    else
+        qWarning().noquote() << text;
+}

@@ -1,0 +1,387 @@
+#include "FakeStatusReporter.h"
+#include "ModelTestUtil.h"
+
+#include "imaging/JpegCodec.h"
+#include "language/LanguageSelector.h"
+#include "model/Album.h"
+#include "model/StreamError.h"
+#include "model/UserMessage.h"
+#include "platform/Paths.h"
+#include "platform/TextUtil.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFileInfo>
+#include <QImage>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <sys/resource.h>
+
+namespace {
+
+bool NearColor(QRgb pixel, QColor expected, int tolerance = 24)
+{
+    return std::abs(qRed(pixel) - expected.red()) <= tolerance
+        && std::abs(qGreen(pixel) - expected.green()) <= tolerance
+        && std::abs(qBlue(pixel) - expected.blue()) <= tolerance;
+}
+
+class ThumbnailCache : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        root = QDir(dir.path()).canonicalPath() + u'/';
+        albumFile = root + QStringLiteral("Trip.tvx");
+        folder = root + QStringLiteral("Trip_thumbnails/");
+        SetUserMessageHandler([this](const QString& text) { messages << text; });
+    }
+    void TearDown() override { SetUserMessageHandler({}); }
+
+    // A red photo of the given size.
+    QString MakePhoto(const QString& name, int width = 200, int height = 100)
+    {
+        QImage image(width, height, QImage::Format_RGB32);
+        image.fill(QColor(200, 0, 0));
+        const QString path = root + name;
+        EXPECT_TRUE(SaveJpegFile(image, path, 95));
+        return path;
+    }
+
+    std::unique_ptr<TAlbum> AlbumWith(const QStringList& paths)
+    {
+        auto album = std::make_unique<TAlbum>(albumFile);
+        for (const QString& p : paths)
+            album->GetPhotos().AddName(p);
+        return album;
+    }
+
+    QStringList IndexLines() const
+    {
+        QString text = QString::fromUtf8(ReadAll(folder + QStringLiteral("thumbnails.pct")));
+        EXPECT_TRUE(text.endsWith(QStringLiteral("\r\n")));
+        QStringList lines = text.split(QStringLiteral("\r\n"));
+        lines.removeLast();
+        return lines;
+    }
+
+    QTemporaryDir dir;
+    QString root;
+    QString albumFile;
+    QString folder;
+    QStringList messages;
+};
+
+} // namespace
+
+TEST_F(ThumbnailCache, Names)
+{
+    EXPECT_EQ(TPhotoList::GetThumbnailFolder(albumFile), folder);
+    EXPECT_TRUE(QFileInfo(folder).isDir());
+    EXPECT_EQ(TPhotoList::GetThumbnailIndexFile(albumFile), folder + QStringLiteral("thumbnails.pct"));
+    EXPECT_EQ(TPhotoList::ThumbnailFileName(folder, 3, QStringLiteral("/p/IMG_01.png")),
+        folder + QStringLiteral("3_IMG_01.jpg"));
+    EXPECT_EQ(TPhotoList::ThumbnailFileName(folder, 12, QStringLiteral("/p/IMG.jpeg")),
+        folder + QStringLiteral("12_IMG.jpg"));
+    EXPECT_EQ(TPhotoList::ThumbnailFileName(folder, 0, QStringLiteral("/p/noext")),
+        folder + QStringLiteral("0_noext.jpg"));
+    EXPECT_EQ(TPhotoList::ThumbnailFileName(folder, 1, QStringLiteral("D:\\p\\a.b.bmp")),
+        folder + QStringLiteral("1_a.b.jpg"));
+}
+
+TEST_F(ThumbnailCache, EmptyAlbumWritesTwoLines)
+{
+    auto album = AlbumWith({});
+    FakeStatusReporter status;
+    EXPECT_TRUE(album->CreateThumbnails(&status));
+    EXPECT_EQ(ReadAll(folder + QStringLiteral("thumbnails.pct")), QByteArray("40\r\n40\r\n"));
+    EXPECT_EQ(album->LoadThumbnailIndex(), 0);
+}
+
+TEST_F(ThumbnailCache, BuildsThumbnailsAndIndex)
+{
+    const QString a = MakePhoto(QStringLiteral("a.jpg"));
+    const QString missing = root + QStringLiteral("missing.jpg");
+    const QString b = MakePhoto(QStringLiteral("b.jpeg"), 30, 60);
+    auto album = AlbumWith({ a, missing, b });
+    FakeStatusReporter status;
+    ASSERT_TRUE(album->CreateThumbnails(&status));
+
+    EXPECT_EQ(status.subject, Language()->PL[0]);
+    EXPECT_EQ(status.maximumValue, 3);
+    EXPECT_EQ(status.objects, QStringList({ a, missing, b }));
+    EXPECT_EQ(IndexLines(),
+        QStringList({ "40", "40", a + u'=' + folder + QStringLiteral("0_a.jpg"),
+            b + u'=' + folder + QStringLiteral("2_b.jpg") }));
+    EXPECT_FALSE(QFileInfo::exists(folder + QStringLiteral("1_missing.jpg")));
+
+    QImage thumb;
+    ASSERT_TRUE(DecodeJpegFile(folder + QStringLiteral("0_a.jpg"), thumb));
+    EXPECT_EQ(thumb.size(), QSize(50, 50));
+    EXPECT_TRUE(NearColor(thumb.pixel(1, 1), TThumbNailImage::CreamColor()));
+    EXPECT_TRUE(NearColor(thumb.pixel(48, 25), TThumbNailImage::CreamColor()));
+    EXPECT_TRUE(NearColor(thumb.pixel(25, 25), QColor(200, 0, 0)));
+
+    // The record keeps the photo file's size and date; no picture stays in memory.
+    const TPhoto* p = album->GetPhotos().PhotoAt(0);
+    EXPECT_EQ(p->GetThumbNail().GetFileSize(), int(QFileInfo(a).size()));
+    EXPECT_EQ(p->GetThumbNail().GetFileDate(),
+        TThumbNail::FormatFileDate(QFileInfo(a).lastModified(), TThumbNail::DateSeparator()));
+    EXPECT_FALSE(p->HasThumbnailImage());
+    EXPECT_EQ(album->GetPhotos().PhotoAt(1)->GetThumbNail().GetFileSize(), -1);
+
+    EXPECT_EQ(album->LoadThumbnailIndex(), 2);
+    const TPhotoList& photos = album->GetPhotos();
+    EXPECT_EQ(photos.IndexPhotoFiles, QStringList({ a, b }));
+    EXPECT_EQ(photos.IndexThumbFiles,
+        QStringList({ folder + QStringLiteral("0_a.jpg"), folder + QStringLiteral("2_b.jpg") }));
+    EXPECT_EQ(photos.IndexThumbInfo.GetWidth(), 40);
+}
+
+TEST_F(ThumbnailCache, UpdateUsesItsOwnSubjectAndTheAlbumSize)
+{
+    auto album = AlbumWith({ MakePhoto(QStringLiteral("a.jpg")) });
+    album->SetThumbWidth(100);
+    album->SetThumbHeight(60);
+    FakeStatusReporter status;
+    ASSERT_TRUE(album->UpdateThumbnails(&status));
+    EXPECT_EQ(status.subject, Language()->PL[1]);
+    QImage thumb;
+    ASSERT_TRUE(DecodeJpegFile(folder + QStringLiteral("0_a.jpg"), thumb));
+    EXPECT_EQ(thumb.size(), QSize(110, 70));
+    EXPECT_EQ(IndexLines().mid(0, 2), QStringList({ "100", "60" }));
+}
+
+TEST_F(ThumbnailCache, CancelEndsWithFalseAndAPartialIndex)
+{
+    QStringList paths;
+    for (int i = 0; i < 10; ++i)
+        paths << MakePhoto(QStringLiteral("p%1.jpg").arg(i), 20, 20);
+    auto album = AlbumWith(paths);
+    FakeStatusReporter status;
+    status.onProcessEvents = [](FakeStatusReporter& s) {
+        if (s.objects.size() == 5)
+            s.cancelled = true;
+    };
+    EXPECT_FALSE(album->CreateThumbnails(&status));
+    const qsizetype photoLines = IndexLines().size() - 2;
+    EXPECT_LE(photoLines, 5);
+    EXPECT_GE(photoLines, 4);
+    EXPECT_EQ(status.objects.size(), 5);
+}
+
+TEST_F(ThumbnailCache, StaleThumbnailOfAMissingPhotoGetsNoLine)
+{
+    const QString a = MakePhoto(QStringLiteral("a.jpg"));
+    QDir().mkpath(folder);
+    Touch(folder + QStringLiteral("1_gone.jpg"));
+    auto album = AlbumWith({ a, root + QStringLiteral("gone.jpg") });
+    ASSERT_TRUE(album->CreateThumbnails(nullptr));
+    EXPECT_EQ(IndexLines().size(), 3);
+    EXPECT_EQ(album->LoadThumbnailIndex(), 1);
+}
+
+TEST_F(ThumbnailCache, DeletedThumbnailIsDroppedAndTheIndexRewritten)
+{
+    const QString a = MakePhoto(QStringLiteral("a.jpg"));
+    const QString b = MakePhoto(QStringLiteral("b.jpg"));
+    auto album = AlbumWith({ a, b });
+    ASSERT_TRUE(album->CreateThumbnails(nullptr));
+    ASSERT_TRUE(QFile::remove(folder + QStringLiteral("0_a.jpg")));
+    EXPECT_EQ(album->LoadThumbnailIndex(), 1);
+    EXPECT_EQ(IndexLines(), QStringList({ "40", "40", b + u'=' + folder + QStringLiteral("1_b.jpg") }));
+
+    album->GetPhotos().DeleteIndexEntry(0);
+    album->GetPhotos().DeleteIndexEntry(7);
+    album->GetPhotos().SaveThumbnailIndex(albumFile);
+    EXPECT_EQ(IndexLines(), QStringList({ "40", "40" }));
+}
+
+TEST_F(ThumbnailCache, PhotoPathWithEqualsSignSurvives)
+{
+    const QString odd = MakePhoto(QStringLiteral("x=y.jpg"));
+    auto album = AlbumWith({ odd });
+    ASSERT_TRUE(album->CreateThumbnails(nullptr));
+    ASSERT_EQ(album->LoadThumbnailIndex(), 1);
+    EXPECT_EQ(album->GetPhotos().IndexPhotoFiles, QStringList({ odd }));
+    EXPECT_EQ(album->GetPhotos().IndexThumbFiles, QStringList({ folder + QStringLiteral("0_x=y.jpg") }));
+}
+
+TEST_F(ThumbnailCache, MalformedIndexIsNoIndex)
+{
+    auto album = AlbumWith({});
+    QDir().mkpath(folder);
+    const QString index = folder + QStringLiteral("thumbnails.pct");
+    const QByteArray bad = "forty\r\n40\r\n/a.jpg=/nowhere.jpg\r\n";
+    WriteAll(index, bad);
+    EXPECT_EQ(album->LoadThumbnailIndex(), 0);
+    EXPECT_EQ(ReadAll(index), bad);
+
+    WriteAll(index, QByteArray("40\r\n"));
+    EXPECT_EQ(album->LoadThumbnailIndex(), 0);
+    WriteAll(index, QByteArray(""));
+    EXPECT_EQ(album->LoadThumbnailIndex(), 0);
+    // A line without "=" is all thumbnail path.
+    Touch(folder + QStringLiteral("t.jpg"));
+    WriteAll(index, QByteArray("40\n40\n") + QFile::encodeName(folder) + "t.jpg\n");
+    EXPECT_EQ(album->LoadThumbnailIndex(), 1);
+    EXPECT_EQ(album->GetPhotos().IndexPhotoFiles, QStringList({ QString() }));
+}
+
+TEST_F(ThumbnailCache, AlbumWithoutCacheGetsAnEmptyFolder)
+{
+    auto album = AlbumWith({});
+    EXPECT_EQ(album->LoadThumbnailIndex(), 0);
+    EXPECT_TRUE(QFileInfo(folder).isDir());
+}
+
+TEST_F(ThumbnailCache, FailedRewriteOnReadOnlyMediaIsIgnored)
+{
+    const QString a = MakePhoto(QStringLiteral("a.jpg"));
+    auto album = AlbumWith({ a, MakePhoto(QStringLiteral("b.jpg")) });
+    ASSERT_TRUE(album->CreateThumbnails(nullptr));
+    ASSERT_TRUE(QFile::remove(folder + QStringLiteral("1_b.jpg")));
+    const QByteArray before = ReadAll(folder + QStringLiteral("thumbnails.pct"));
+
+    // As root no folder is read-only, so let the write fail by its size.
+    struct rlimit old { };
+    getrlimit(RLIMIT_FSIZE, &old);
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    struct rlimit tiny = old;
+    tiny.rlim_cur = 1;
+    setrlimit(RLIMIT_FSIZE, &tiny);
+    int entries = -1;
+    EXPECT_NO_THROW(entries = album->LoadThumbnailIndex());
+    setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, oldHandler);
+
+    EXPECT_EQ(entries, 1);
+    EXPECT_EQ(ReadAll(folder + QStringLiteral("thumbnails.pct")), before);
+}
+
+TEST_F(ThumbnailCache, PlantedLinksAreReplacedNeverFollowed)
+{
+    const QString outside = root + QStringLiteral("precious.txt");
+    WriteAll(outside, QByteArray("keep me"));
+    QDir().mkpath(folder);
+    for (const char* name : { "0_a.jpg", "thumbnails.pct", "t@e@s@t@t@a@v@r@i@m@o@l@ex" })
+        ASSERT_TRUE(QFile::link(outside, folder + QString::fromUtf8(name)));
+
+    auto album = AlbumWith({ MakePhoto(QStringLiteral("a.jpg")) });
+    ASSERT_TRUE(album->CreateThumbnails(nullptr));
+    EXPECT_EQ(ReadAll(outside), QByteArray("keep me"));
+    EXPECT_FALSE(QFileInfo(folder + QStringLiteral("0_a.jpg")).isSymLink());
+    EXPECT_FALSE(QFileInfo(folder + QStringLiteral("thumbnails.pct")).isSymLink());
+    EXPECT_FALSE(QFileInfo::exists(folder + QStringLiteral("t@e@s@t@t@a@v@r@i@m@o@l@ex")));
+    EXPECT_EQ(album->LoadThumbnailIndex(), 1);
+}
+
+TEST_F(ThumbnailCache, UnwritableFolderIsReported)
+{
+    // A folder below a plain file can never be made.
+    WriteAll(root + QStringLiteral("file"), QByteArray("x"));
+    TAlbum album(root + QStringLiteral("file/Sub.tvx"));
+    album.GetPhotos().AddName(MakePhoto(QStringLiteral("a.jpg")));
+    EXPECT_FALSE(album.CreateThumbnails(nullptr));
+    EXPECT_EQ(messages, QStringList({ Text::Format(Language()->PL[2], { root.left(1) }) }));
+}
+
+TEST_F(ThumbnailCache, RemoveThumbnails)
+{
+    auto album = AlbumWith({ MakePhoto(QStringLiteral("a.jpg")) });
+    ASSERT_TRUE(album->CreateThumbnails(nullptr));
+
+    FakeStatusReporter cancelled;
+    cancelled.cancelled = true;
+    EXPECT_FALSE(album->RemoveThumbnails(&cancelled));
+    EXPECT_TRUE(QFileInfo(folder).isDir());
+
+    // A link inside the cache is removed as a link.
+    const QString outside = root + QStringLiteral("outside");
+    QDir().mkpath(outside);
+    Touch(outside + QStringLiteral("/keep.jpg"));
+    ASSERT_TRUE(QFile::link(outside, folder + QStringLiteral("link")));
+    FakeStatusReporter status;
+    EXPECT_TRUE(album->RemoveThumbnails(&status));
+    EXPECT_FALSE(QFileInfo::exists(Paths::ExcludeTrailingSeparator(folder)));
+    EXPECT_TRUE(QFileInfo::exists(outside + QStringLiteral("/keep.jpg")));
+}
+
+TEST(ThumbNail, FileDateForm)
+{
+    const QDateTime t(QDate(2004, 7, 15), QTime(13, 45, 12));
+    EXPECT_EQ(TThumbNail::FormatFileDate(t, u'/'), QStringLiteral("07/15/2004/13/45"));
+    EXPECT_EQ(TThumbNail::FormatFileDate(t, u'-'), QStringLiteral("07-15-2004-13-45"));
+}
+
+TEST(ThumbNail, MissingPhotoLeavesTheRecordAlone)
+{
+    TThumbNail t;
+    t.SetFileDate(QStringLiteral("old"));
+    EXPECT_FALSE(t.Build(TThumbNailInfo(), QStringLiteral("D:\\nowhere\\a.jpg"), u'E'));
+    EXPECT_FALSE(t.Build(TThumbNailInfo(), QStringLiteral("/nowhere/a.jpg"), u'/'));
+    EXPECT_EQ(t.GetFileSize(), -1);
+    EXPECT_EQ(t.GetFileDate(), QStringLiteral("old"));
+    EXPECT_FALSE(t.HasImage());
+}
+
+TEST(ThumbNailImage, SelectionFrame)
+{
+    TThumbNailImage image;
+    QImage picture(20, 12, QImage::Format_RGB32);
+    picture.fill(Qt::green);
+    image.SetPicture(picture);
+    image.Select();
+    EXPECT_TRUE(image.IsSelected());
+    EXPECT_EQ(QColor(image.Picture().pixel(0, 0)), TThumbNailImage::SelectedColor());
+    EXPECT_EQ(QColor(image.Picture().pixel(4, 5)), TThumbNailImage::SelectedColor());
+    EXPECT_EQ(QColor(image.Picture().pixel(15, 11)), TThumbNailImage::SelectedColor());
+    EXPECT_EQ(QColor(image.Picture().pixel(15, 7)), TThumbNailImage::SelectedColor());
+    EXPECT_EQ(QColor(image.Picture().pixel(14, 6)), QColor(Qt::green));
+    EXPECT_EQ(QColor(image.Picture().pixel(5, 5)), QColor(Qt::green));
+    image.Deselect();
+    EXPECT_FALSE(image.IsSelected());
+    EXPECT_EQ(QColor(image.Picture().pixel(19, 0)), TThumbNailImage::CreamColor());
+    image.SetFileName(QStringLiteral("/p/a.jpg"));
+    EXPECT_EQ(image.Hint(), QStringLiteral("/p/a.jpg"));
+}
+
+TEST_F(ThumbnailCache, SelectedThumbnailIsSavedWithTheCreamFrame)
+{
+    TThumbNail t;
+    ASSERT_TRUE(t.Build(TThumbNailInfo(), MakePhoto(QStringLiteral("a.jpg")), u'/'));
+    ASSERT_TRUE(t.HasImage());
+    t.GetImage()->Select();
+    ASSERT_TRUE(t.SaveAsJpeg(root + QStringLiteral("saved.png")));
+    QImage saved;
+    ASSERT_TRUE(DecodeJpegFile(root + QStringLiteral("saved.jpg"), saved));
+    EXPECT_TRUE(NearColor(saved.pixel(1, 1), TThumbNailImage::CreamColor()));
+    EXPECT_TRUE(t.GetImage()->IsSelected());
+    EXPECT_EQ(QColor(t.GetImage()->Picture().pixel(1, 1)), TThumbNailImage::SelectedColor());
+
+    TThumbNail empty;
+    EXPECT_FALSE(empty.SaveAsJpeg(root + QStringLiteral("nothing.jpg")));
+    EXPECT_FALSE(QFileInfo::exists(root + QStringLiteral("nothing.jpg")));
+}
+
+TEST_F(ThumbnailCache, BuildFromJpeg)
+{
+    auto album = AlbumWith({ MakePhoto(QStringLiteral("a.jpg")) });
+    ASSERT_TRUE(album->CreateThumbnails(nullptr));
+    TThumbNailInfo cell;
+    cell.SetWidth(80);
+    cell.SetHeight(60);
+    TThumbNail t;
+    ASSERT_TRUE(t.BuildFromJpeg(cell, folder + QStringLiteral("0_a.jpg")));
+    EXPECT_EQ(t.GetImageWidth(), 80);
+    EXPECT_EQ(t.GetImageHeight(), 60);
+    EXPECT_TRUE(NearColor(t.GetImage()->Picture().pixel(25, 25), QColor(200, 0, 0)));
+    EXPECT_EQ(QColor(t.GetImage()->Picture().pixel(70, 55)), TThumbNailImage::CreamColor());
+
+    WriteAll(root + QStringLiteral("broken.jpg"), QByteArray("\xFF\xD8 not a jpeg"));
+    EXPECT_FALSE(t.BuildFromJpeg(cell, root + QStringLiteral("broken.jpg")));
+    EXPECT_FALSE(t.HasImage());
+    EXPECT_FALSE(t.BuildFromJpeg(cell, root + QStringLiteral("missing.jpg")));
+}
