@@ -8,6 +8,7 @@
 #include "model/ThumbNailInfo.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <memory>
 
@@ -73,6 +74,21 @@ public:
         return m_photos->UpdateThumbnails(*m_thumbInfo, GetDriveLetter(), m_fileName, status);
     }
     bool RemoveThumbnails(TStatusReporter* status) { return m_photos->RemoveThumbnails(m_fileName, status); }
+
+    // Label merging and usage filters. Taking another album's content into this one:
+    // MergeObjects and MergeEvents with its labels and photos, then AddPhotos,
+    // which moves the photos it takes out of the other list; the other album
+    // frees the rest.
+    void MergeObjects(const TEntityList* source, TPhotoList* photos);
+    void MergeEvents(const TEntityList* source, TPhotoList* photos);
+    void AddPhotos(TPhotoList* photos);
+    bool FindByObjectName(const QString& name, QStringList& paths);
+    bool FindByEventName(const QString& name, QStringList& paths);
+    // Usage: 0 every label, 1 labels some photo carries, 2 labels no photo carries, other: none.
+    void DeleteObjects(int usage);
+    void MarkObjects(int usage);
+    void DeleteEvents(int usage);
+    void MarkEvents(int usage);
 
 private:
     void Init();
