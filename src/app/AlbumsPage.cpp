@@ -9,6 +9,8 @@
 #include "ui_TabAlbums.h"
 
 #include <QDir>
+#include <QEvent>
+#include <QSplitter>
 
 namespace {
 
@@ -37,8 +39,20 @@ TAlbumsPage::TAlbumsPage(QWidget* parent)
         list->setItemDelegate(new TNumberedFileItemDelegate(18, list));
         list->setUniformItemSizes(true);
     }
-    ui->splAvailableAlbums->setSizes({ 265, 385 });
-    ui->splSearchAlbums->setSizes({ 325, 325 });
+    ui->splAvailableAlbums->installEventFilter(this);
+    ui->splSearchAlbums->installEventFilter(this);
+}
+
+bool TAlbumsPage::eventFilter(QObject* watched, QEvent* event)
+{
+    // The folder trees take half of their page at every resize.
+    if (event->type() == QEvent::Resize) {
+        if (auto* splitter = qobject_cast<QSplitter*>(watched)) {
+            const int half = splitter->width() / 2;
+            splitter->setSizes({ half, splitter->width() - half });
+        }
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 TAlbumsPage::~TAlbumsPage() = default;

@@ -36,6 +36,9 @@ public:
     // sorted by name ignoring case.
     static void ListAlbumFiles(const QString& folder, QListWidget* list);
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     // The recent list and its buttons are usable exactly when it has rows.
     void EnableRecentControls(bool withOpenButton);

@@ -4,6 +4,8 @@
 #include "language/LanguageSelector.h"
 #include "ui_TabHelp.h"
 
+#include <QTextCursor>
+
 namespace {
 
 // The maker's web address and e-mail address after the "created by" line.
@@ -16,6 +18,7 @@ THelpPage::THelpPage(QWidget* parent)
     , ui(std::make_unique<Ui::TabHelp>())
 {
     ui->setupUi(this);
+    ui->redHelp->setTabStopDistance(24);
     ui->ComboBoxFreeWareComponents->addItems({
         QStringLiteral("libjpeg-turbo: the JPEG codec (IJG JPEG library)"),
         QStringLiteral("FreeImage: decoding of the other image formats (GPL / FreeImage Public License)"),
@@ -31,7 +34,9 @@ THelpPage::~THelpPage() = default;
 
 bool THelpPage::LoadHelp(const QString& fileName)
 {
-    return Rtf::LoadFile(fileName, ui->redHelp->document());
+    const bool loaded = Rtf::LoadFile(fileName, ui->redHelp->document());
+    ui->redHelp->moveCursor(QTextCursor::Start);
+    return loaded;
 }
 
 void THelpPage::ApplyLanguage(const TLanguageSelector& t)

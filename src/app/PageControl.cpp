@@ -34,7 +34,7 @@ QSize TTabBar::tabSizeHint(int index) const
     if (m_look == Look::Buttons) {
         QFont bold = font();
         bold.setBold(true);
-        const int text = QFontMetrics(bold).horizontalAdvance(tabText(index));
+        const int text = QFontMetrics(bold).horizontalAdvance(ButtonText(index));
         size.setWidth(25 + 3 + text + 8);
         size.setHeight(qMax(size.height(), 27 + 3));
     } else if (m_look == Look::Coloured) {
@@ -42,6 +42,13 @@ QSize TTabBar::tabSizeHint(int index) const
         size.setWidth(qMax(size.width(), QFontMetrics(bold).horizontalAdvance(tabText(index)) + 20));
     }
     return size;
+}
+
+QString TTabBar::ButtonText(int index) const
+{
+    QString text = tabText(index);
+    text.remove(u'&');
+    return text + QStringLiteral("    ");
 }
 
 void TTabBar::PaintButtonTab(QPainter& painter, int index, const QRect& tabRect, bool active) const
@@ -64,7 +71,7 @@ void TTabBar::PaintButtonTab(QPainter& painter, int index, const QRect& tabRect,
     painter.setFont(f);
     painter.setPen(Qt::black);
     painter.drawText(QPoint(rect.left() + imageWidth + 3, rect.top() + 8 + painter.fontMetrics().ascent()),
-        tabText(index));
+        ButtonText(index));
 }
 
 void TTabBar::PaintColouredTab(QPainter& painter, int index, const QRect& tabRect, bool active) const

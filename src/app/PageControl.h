@@ -24,6 +24,8 @@ protected:
     QSize tabSizeHint(int index) const override;
 
 private:
+    // The caption as a button tab writes it: four blanks after the text.
+    QString ButtonText(int index) const;
     void PaintButtonTab(QPainter& painter, int index, const QRect& rect, bool active) const;
     void PaintColouredTab(QPainter& painter, int index, const QRect& rect, bool active) const;
 

@@ -45,6 +45,7 @@ private:
     // Skips the fallback characters that follow \uN.
     void SkipFallback(int count);
     void ColourTableEntryEnd();
+    void ParagraphChanged();
 
     const QByteArray& m_data;
     qsizetype m_pos = 0;
@@ -55,7 +56,8 @@ private:
     std::vector<QColor> m_colours;
     int m_red = 0, m_green = 0, m_blue = 0;
     bool m_colourSeen = false;
-    Qt::Alignment m_alignment = Qt::AlignLeft;
+    // The properties of the paragraph being written; \pard resets them.
+    QTextBlockFormat m_paragraph;
     bool m_starredGroup = false;
 };
 
@@ -84,9 +86,13 @@ void Reader::Flush()
 void Reader::NewParagraph()
 {
     Flush();
-    QTextBlockFormat block;
-    block.setAlignment(m_alignment);
-    m_cursor.insertBlock(block, CurrentFormat());
+    m_cursor.insertBlock(m_paragraph, CurrentFormat());
+}
+
+void Reader::ParagraphChanged()
+{
+    Flush();
+    m_cursor.setBlockFormat(m_paragraph);
 }
 
 void Reader::Text(QChar c)
@@ -229,20 +235,28 @@ void Reader::ControlWord(const QByteArray& word, bool hasParam, int param)
         m_state.halfPoints = 24;
         m_state.colour = 0;
     } else if (word == "pard") {
-        Flush();
-        m_alignment = Qt::AlignLeft;
-        QTextBlockFormat block = m_cursor.blockFormat();
-        block.setAlignment(m_alignment);
-        m_cursor.setBlockFormat(block);
+        m_paragraph = QTextBlockFormat();
+        ParagraphChanged();
     } else if (word == "ql" || word == "qc" || word == "qr" || word == "qj") {
-        Flush();
-        m_alignment = word == "qc" ? Qt::AlignHCenter
-            : word == "qr"         ? Qt::AlignRight
-            : word == "qj"         ? Qt::AlignJustify
-                                   : Qt::AlignLeft;
-        QTextBlockFormat block = m_cursor.blockFormat();
-        block.setAlignment(m_alignment);
-        m_cursor.setBlockFormat(block);
+        m_paragraph.setAlignment(word == "qc" ? Qt::AlignHCenter
+                : word == "qr"                ? Qt::AlignRight
+                : word == "qj"                ? Qt::AlignJustify
+                                              : Qt::AlignLeft);
+        ParagraphChanged();
+    } else if (word == "li" || word == "ri" || word == "fi" || word == "sb" || word == "sa") {
+        // Twips; 15 make a pixel on a screen of 96 dots per inch.
+        const qreal pixels = (hasParam ? param : 0) / 15.0;
+        if (word == "li")
+            m_paragraph.setLeftMargin(pixels);
+        else if (word == "ri")
+            m_paragraph.setRightMargin(pixels);
+        else if (word == "fi")
+            m_paragraph.setTextIndent(pixels);
+        else if (word == "sb")
+            m_paragraph.setTopMargin(pixels);
+        else
+            m_paragraph.setBottomMargin(pixels);
+        ParagraphChanged();
     } else if (word == "uc") {
         m_state.unicodeSkip = hasParam ? qMax(0, param) : 1;
     } else if (word == "u" && hasParam) {

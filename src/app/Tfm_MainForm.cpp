@@ -30,6 +30,8 @@
 #include "ui_TabHelp.h"
 #include "ui_TabPhotos.h"
 #include "ui_Tfm_MainForm.h"
+#include "viewers/PhotoWindowList.h"
+#include "viewers/Tfm_PhotoWindow.h"
 
 #include <QCloseEvent>
 #include <QDir>
@@ -37,6 +39,7 @@
 #include <QGuiApplication>
 #include <QMimeData>
 #include <QScreen>
+#include <QTableWidget>
 
 namespace {
 
@@ -150,6 +153,7 @@ void Tfm_MainForm::ConstructorBody(const QStringList& arguments)
     ui->pc_Album->setCurrentWidget(m_albumsPage);
 
     WireAlbumHandlers();
+    connect(ui->pc_Album, &QTabWidget::currentChanged, this, &Tfm_MainForm::pc_AlbumChange);
     connect(m_helpPage->Form().btnChangeLanguage, &QPushButton::clicked, this,
         &Tfm_MainForm::btnChangeLanguageClick);
     OpenCommandLineAlbum(arguments);
@@ -188,8 +192,6 @@ void Tfm_MainForm::WireFolderBrowsers()
         { html.stvFoldersForHTML, html.lsbAlbumsForHTML },
     };
     for (const auto& [tree, list] : pairs) {
-        if (tree == albums.stvSearchAlbums)
-            continue; // the album search fills its list itself
         connect(tree, &TFolderTree::FolderChanged, this,
             [list](const QString& folder) { TAlbumsPage::ListAlbumFiles(folder, list); });
     }
@@ -390,6 +392,35 @@ void Tfm_MainForm::ChangeLanguage()
 void Tfm_MainForm::btnChangeLanguageClick()
 {
     ChangeLanguage();
+}
+
+void Tfm_MainForm::pc_AlbumChange()
+{
+    if (!m_firstHTMLVisit || ui->pc_Album->currentWidget() != m_htmlPage)
+        return;
+    // The first visit of the web-album tab opens on the saved settings when there are any.
+    Ui::TabHTML& html = m_htmlPage->Form();
+    const QTableWidgetItem* first
+        = html.sgdHTMLSettings->rowCount() > 1 ? html.sgdHTMLSettings->item(1, 0) : nullptr;
+    html.pc_HTMLSTEPS->setCurrentWidget(
+        first && !first->text().isEmpty() ? html.ts_LastSavedHTMLSettings : html.ts_HTMLSTEP1);
+    m_firstHTMLVisit = false;
+}
+
+Tfm_PhotoWindow* Tfm_MainForm::EditPhotoInformation(const QString& photoPath)
+{
+    Ui::TabPhotos& photos = m_photosPage->Form();
+    photos.pc_Photos->setCurrentWidget(photos.ts_PhotosInAlbum);
+    QListWidget* list = photos.lb_PhotosInAlbum;
+    for (int i = 0; i < list->count(); ++i) {
+        if (list->item(i)->text().compare(photoPath, Qt::CaseInsensitive) == 0) {
+            list->setCurrentRow(i);
+            break;
+        }
+    }
+    raise();
+    activateWindow();
+    return m_photoWindow;
 }
 
 void Tfm_MainForm::pc_AlbumsChange()

@@ -5,6 +5,7 @@
 #include "common/FormBasis.h"
 
 #include <QMainWindow>
+#include <QPointer>
 #include <QStringList>
 
 #include <memory>
@@ -24,6 +25,7 @@ class TObjectsPage;
 class TPhotosPage;
 class TSearchPage;
 class TPageControl;
+class Tfm_PhotoWindow;
 
 class Tfm_MainForm : public QMainWindow, public TFormBasis {
     Q_OBJECT
@@ -80,7 +82,11 @@ public:
     void pb_RemoveAlbumFromListClick();
     void pb_RemoveAlbumFromDiscClick();
     void mm_AlbumDescriptionChange();
+    void pc_AlbumChange();
     void pc_AlbumsChange();
+    // The thumbnail window asks to edit a photo: the album's photo list shows
+    // it and the window comes to the front. The photo window used last.
+    Tfm_PhotoWindow* EditPhotoInformation(const QString& photoPath);
     void btnChangeLanguageClick();
 
 protected:
@@ -126,4 +132,5 @@ private:
     bool m_placeFirstPhotoWindow = false;
     bool m_navigating = false;
     QString m_helpPath;
+    QPointer<Tfm_PhotoWindow> m_photoWindow;
 };

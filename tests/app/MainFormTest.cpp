@@ -620,3 +620,32 @@ TEST_F(MainWindow, ChangeLanguageStoresTheChoiceForTheNextStart)
     Find<QPushButton>("btnChangeLanguage")->click();
     EXPECT_EQ(m_dialogs->LastCall(Kind::ShowMessage)->text, Language()->MF[105]);
 }
+
+TEST_F(MainWindow, EditPhotoInformationShowsTheAlbumPhoto)
+{
+    ChosenLanguage();
+    const QString file = MakeAlbum(Path(QStringLiteral("albums/Edit.tvx")));
+    Start({ file });
+    WriteFile(Path(QStringLiteral("in/one.jpg")), "x");
+    WriteFile(Path(QStringLiteral("in/two.jpg")), "x");
+    m_form->DropFiles({ Path(QStringLiteral("in/one.jpg")), Path(QStringLiteral("in/two.jpg")) });
+    Find<QTabWidget>("pc_Photos")->setCurrentIndex(0);
+    m_form->pc_Album()->setCurrentIndex(0);
+    m_form->EditPhotoInformation(Path(QStringLiteral("in/ONE.JPG")));
+    EXPECT_EQ(Find<QListWidget>("lb_PhotosInAlbum")->currentRow(), 0);
+    EXPECT_EQ(CurrentInner("pc_Photos"), QStringLiteral("ts_PhotosInAlbum"));
+    // The top page stays where it was.
+    EXPECT_EQ(CurrentPage(), QStringLiteral("ts_Albums"));
+}
+
+TEST_F(MainWindow, FirstVisitOfTheWebAlbumTabStartsAtStepOne)
+{
+    ChosenLanguage();
+    Start();
+    m_form->pc_Album()->setCurrentWidget(Find<QWidget>("ts_HTML"));
+    EXPECT_EQ(CurrentInner("pc_HTMLSTEPS"), QStringLiteral("ts_HTMLSTEP1"));
+    Find<QTabWidget>("pc_HTMLSTEPS")->setCurrentIndex(2);
+    m_form->pc_Album()->setCurrentWidget(Find<QWidget>("ts_Help"));
+    m_form->pc_Album()->setCurrentWidget(Find<QWidget>("ts_HTML"));
+    EXPECT_EQ(CurrentInner("pc_HTMLSTEPS"), QStringLiteral("ts_HTMLStep4"));
+}

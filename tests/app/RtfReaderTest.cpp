@@ -111,3 +111,14 @@ TEST(RtfReader, ShippedHelpFilesRead)
     EXPECT_FALSE(dutch.find(QString::fromUtf8("één")).isNull());
     EXPECT_FALSE(dutch.find(QStringLiteral("Een album aanmaken")).isNull());
 }
+
+TEST(RtfReader, ParagraphIndentsInTwips)
+{
+    QTextDocument doc;
+    ASSERT_TRUE(Rtf::Load("{\\rtf1\\pard\\li360\\fi-240\\sb150 item\\par\\pard plain\\par}", &doc));
+    const QTextBlockFormat item = doc.begin().blockFormat();
+    EXPECT_DOUBLE_EQ(item.leftMargin(), 24.0);
+    EXPECT_DOUBLE_EQ(item.textIndent(), -16.0);
+    EXPECT_DOUBLE_EQ(item.topMargin(), 10.0);
+    EXPECT_DOUBLE_EQ(doc.begin().next().blockFormat().leftMargin(), 0.0);
+}
