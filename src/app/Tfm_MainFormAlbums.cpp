@@ -8,6 +8,7 @@
 #include "app/PageControl.h"
 #include "app/PhotosPage.h"
 #include "app/Tfm_SelectdirectoryWindow.h"
+#include "common/BusyGuard.h"
 #include "common/DialogService.h"
 #include "common/Tfm_StatusWindow.h"
 #include "language/LanguageSelector.h"
@@ -106,6 +107,9 @@ void Tfm_MainForm::ShowThumbnailSize()
 
 bool Tfm_MainForm::OpenAlbum(const QString& requested)
 {
+    // A long operation may be using the album.
+    if (TBusyGuard::IsBusy())
+        return false;
     Ui::TabAlbums& a = m_albumsPage->Form();
     const TLanguageSelector& t = *Language();
     if (m_album && a.eb_AlbumName->text() == requested)
@@ -124,6 +128,8 @@ bool Tfm_MainForm::OpenAlbum(const QString& requested)
     std::unique_ptr<TAlbum> album;
     QString error;
     {
+        // Reading relocates moved photos and lets events run meanwhile.
+        TBusyGuard busy;
         Tfm_StatusWindow status;
         status.ShowCentered();
         try {
@@ -201,12 +207,16 @@ bool Tfm_MainForm::SaveCurrentAlbum()
 
 void Tfm_MainForm::pb_SaveAlbumClick()
 {
+    if (TBusyGuard::IsBusy())
+        return;
     if (m_album && SaveCurrentAlbum())
         ShowMessage(Language()->MF[13]);
 }
 
 void Tfm_MainForm::pb_CloseAlbumClick()
 {
+    if (TBusyGuard::IsBusy())
+        return;
     if (!m_album)
         return;
     const QString name = m_album->GetFileName();
@@ -228,6 +238,8 @@ void Tfm_MainForm::GoToAlbumPhotos()
 
 void Tfm_MainForm::pb_CreateNewAlbumClick()
 {
+    if (TBusyGuard::IsBusy())
+        return;
     Ui::TabAlbums& a = m_albumsPage->Form();
     const TLanguageSelector& t = *Language();
     QString name = a.eb_AlbumName->text();
@@ -274,6 +286,10 @@ void Tfm_MainForm::pb_CreateNewAlbumClick()
         album->SaveToFile();
     } catch (const EStreamError& e) {
         ShowError(e.Message());
+        ShowNoAlbumState();
+        return;
+    } catch (const std::exception& e) {
+        ShowError(QString::fromLocal8Bit(e.what()));
         ShowNoAlbumState();
         return;
     }
@@ -352,6 +368,8 @@ void Tfm_MainForm::mm_AlbumDescriptionChange()
 
 void Tfm_MainForm::pb_RenameAlbumClick()
 {
+    if (TBusyGuard::IsBusy())
+        return;
     if (!m_album)
         return;
     const TLanguageSelector& t = *Language();
@@ -421,6 +439,8 @@ void Tfm_MainForm::pb_RemoveAlbumFromListClick()
 
 void Tfm_MainForm::pb_RemoveAlbumFromDiscClick()
 {
+    if (TBusyGuard::IsBusy())
+        return;
     QListWidget* recent = m_albumsPage->Form().lsbRecentlyUsedAlbums;
     const int row = SelectedRecentRow();
     if (row < 0)
@@ -448,6 +468,7 @@ void Tfm_MainForm::pb_RemoveAlbumFromDiscClick()
 
     const QString thumbnails = Paths::ChangeFileExt(fileName, QString()) + QStringLiteral("_thumbnails");
     if (QFileInfo(thumbnails).isDir()) {
+        TBusyGuard busy;
         Tfm_StatusWindow status;
         status.SetSubject(t.MF[28]);
         if (DeleteFolderContents(thumbnails, true, &status) && QFileInfo(thumbnails).isDir())

@@ -581,11 +581,18 @@ TEST_F(MainWindow, ClosingIsRefusedWhileALongOperationRuns)
 {
     ChosenLanguage();
     Start();
+    const QString file = MakeAlbum(Path(QStringLiteral("albums/Busy.tvx")));
+    ASSERT_TRUE(m_form->OpenAlbum(file));
     {
         TBusyGuard busy;
         ASSERT_TRUE(busy.Acquired());
         EXPECT_FALSE(m_form->close());
         EXPECT_TRUE(m_form->isVisible());
+        // Nor may the album it works on be closed or replaced under it.
+        Find<QPushButton>("pb_CloseAlbum")->click();
+        EXPECT_NE(m_form->Album(), nullptr);
+        EXPECT_FALSE(m_form->OpenAlbum(MakeAlbum(Path(QStringLiteral("albums/Other.tvx")))));
+        EXPECT_EQ(m_form->Album()->GetFileName(), file);
     }
     EXPECT_TRUE(m_form->close());
 }
