@@ -97,6 +97,8 @@ void TPhotosPage::ApplyLanguage(const TLanguageSelector& t)
     ui->st_PhotosDone->setText(t.MF[225]);
     m_filter = LocalizedPhotoFilter(m_filter, t.MF[228], t.MF[229]);
     FillFilterBox();
+    ui->st_PhotoObjects->setText(Spaced(t.MF[230]));
+    ui->st_SelectedObjects->setText(Spaced(t.MF[231]));
     ui->btnGoToNextPhoto->setText(t.MF[232]);
     ui->st_SelectAPhoto->setText(t.MF[233]);
     ui->lblNrOfPhotos->setText(t.MF[234]);
