@@ -42,6 +42,7 @@ class Browser {
     this.nextId = 1;
     this.pending = new Map();
     this.listeners = new Set();
+    this.send('Target.setDiscoverTargets', { discover: true });
     let buffer = Buffer.alloc(0);
     this.proc.stdio[4].on('data', (chunk) => {
       buffer = Buffer.concat([buffer, chunk]);
@@ -262,6 +263,18 @@ async function visit(browser, scheme, base) {
     + " + '|' + document.querySelector('span.description').textContent", returnByValue: true });
   check(link.result.value === 'javascript:showphotos()|Walk|Three photos <of> a walk',
     `${scheme}: the start page names the album and links to the photos`);
+  const popup = browser.event((m) => m.method === 'Target.targetCreated' && m.params.targetInfo.type === 'page'
+    && m.params.targetInfo.openerId === tab.targetId, 10_000, 'pop-up window');
+  await tab.send('Runtime.evaluate', { expression: "document.querySelector('a.link').click()", userGesture: true });
+  const opened = (await popup).params.targetInfo;
+  // The pop-up's address is known once its first page commits.
+  let popupUrl = opened.url;
+  for (let k = 0; k < 100 && !popupUrl.endsWith('/html/photo1.htm'); k++) {
+    await sleep(20);
+    popupUrl = (await browser.send('Target.getTargetInfo', { targetId: opened.targetId })).targetInfo.url;
+  }
+  check(popupUrl === `${base}site/html/photo1.htm`, `${scheme}: the link opens photo 1 in a window of its own (${popupUrl})`);
+  await browser.send('Target.closeTarget', { targetId: opened.targetId });
 
   // Buttons: each replaces the whole window's page.
   await tab.navigate(page(1));

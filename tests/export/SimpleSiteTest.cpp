@@ -192,7 +192,8 @@ TEST_F(SimpleSite, NoToAMissingAlbumOrAllMissingWritesNothing)
 TEST_F(SimpleSite, PhotosNotForTheWebLeaveNothingToShow)
 {
     WriteJpeg(Photos() + QStringLiteral("a.jpg"), 40, 30);
-    const QString album = Album(QStringLiteral("Private"), { { QStringLiteral("a.jpg"), {}, {}, {}, {}, false } });
+    const QString album
+        = Album(QStringLiteral("Private"), { { QStringLiteral("a.jpg"), {}, {}, {}, {}, false } });
     reporter.answers = { false };
     EXPECT_FALSE(Run({ album }).Generate());
     EXPECT_EQ(reporter.notFound, QStringList({ T(15) }));
@@ -216,7 +217,8 @@ TEST_F(SimpleSite, AMissingPhotoIsReportedAndTheOthersAreNumberedWithoutGaps)
     EXPECT_EQ(Numbers(), QList<int>({ 1, 2 }));
     EXPECT_EQ(generator.GetFlaggedPhotoCount(), 2);
     EXPECT_EQ(Entries(Out() + QStringLiteral("photos")),
-        QStringList({ QStringLiteral("background.jpg"), QStringLiteral("photo1.jpg"), QStringLiteral("photo2.jpg") }));
+        QStringList({ QStringLiteral("background.jpg"), QStringLiteral("photo1.jpg"),
+            QStringLiteral("photo2.jpg") }));
     EXPECT_FALSE(Exists(Out() + QStringLiteral("html/photo3.htm")));
 }
 
@@ -254,10 +256,11 @@ TEST_F(SimpleSite, ACompleteRunWritesTheWholeTree)
 
     // Six folders, reported in this order, then the style sheet and start page.
     QStringList expected;
-    for (const QString& sub : { QString(), QStringLiteral("css/"), QStringLiteral("photos/"), QStringLiteral("html/"),
-             QStringLiteral("images/"), QStringLiteral("script/") })
+    for (const QString& sub : { QString(), QStringLiteral("css/"), QStringLiteral("photos/"),
+             QStringLiteral("html/"), QStringLiteral("images/"), QStringLiteral("script/") })
         expected << T(50, Out() + sub);
-    expected << T(22, Out() + QStringLiteral("css/tavrimolex.css")) << T(23, Out() + QStringLiteral("index.htm"));
+    expected << T(22, Out() + QStringLiteral("css/tavrimolex.css"))
+             << T(23, Out() + QStringLiteral("index.htm"));
     EXPECT_EQ(reporter.remarks, expected);
     EXPECT_EQ(generator.IndexFile, Out() + QStringLiteral("index.htm"));
 
@@ -265,7 +268,8 @@ TEST_F(SimpleSite, ACompleteRunWritesTheWholeTree)
         QStringList({ QStringLiteral("css"), QStringLiteral("html"), QStringLiteral("images"),
             QStringLiteral("index.htm"), QStringLiteral("photos"), QStringLiteral("script") }));
     EXPECT_EQ(Entries(Out() + QStringLiteral("images")),
-        QStringList({ QStringLiteral("phslideslow_selected.jpg"), QStringLiteral("phslideslow_unselected.jpg") }));
+        QStringList(
+            { QStringLiteral("phslideslow_selected.jpg"), QStringLiteral("phslideslow_unselected.jpg") }));
     EXPECT_EQ(Entries(Out() + QStringLiteral("script")), QStringList({ QStringLiteral("timer.js") }));
     EXPECT_EQ(Entries(Out() + QStringLiteral("html")).size(), 12);
 
@@ -298,7 +302,8 @@ TEST_F(SimpleSite, PhotosAreShrunkOnlyWhenAsked)
 {
     WriteJpeg(Photos() + QStringLiteral("big.jpg"), 400, 200);
     WriteJpeg(Photos() + QStringLiteral("small.jpg"), 50, 40);
-    const QString album = Album(QStringLiteral("Walk"), { { QStringLiteral("big.jpg") }, { QStringLiteral("small.jpg") } });
+    const QString album
+        = Album(QStringLiteral("Walk"), { { QStringLiteral("big.jpg") }, { QStringLiteral("small.jpg") } });
     options.PhotoWidth = 100;
     options.PhotoHeight = 100;
     options.ResizePhotos = true;
