@@ -147,9 +147,6 @@ void Tfm_MainForm::ConstructorBody(const QStringList& arguments)
     if (const QScreen* screen = this->screen())
         move(screen->availableGeometry().center() - rect().center());
 
-    m_infoEditsLive = true;
-    m_placeFirstPhotoWindow = true;
-    m_navigating = false;
     ui->pc_Album->setCurrentWidget(m_albumsPage);
 
     WireAlbumHandlers();
@@ -215,13 +212,6 @@ void Tfm_MainForm::SaveUserPaths()
     for (const auto& [key, tree] : trees)
         m_ini->WriteString(UserPathsSection, QString::fromLatin1(key), tree->Folder());
     m_ini->EndUpdate();
-}
-
-void Tfm_MainForm::ListAlbumFiles(TFolderTree* tree)
-{
-    Ui::TabAlbums& albums = m_albumsPage->Form();
-    if (tree == albums.stvAlbumFolders)
-        TAlbumsPage::ListAlbumFiles(tree->Folder(), albums.lsbAlbumFiles);
 }
 
 void Tfm_MainForm::FormActivate()

@@ -104,7 +104,6 @@ private:
     void WireAlbumHandlers();
     void OpenCommandLineAlbum(const QStringList& arguments);
     void SaveUserPaths();
-    void ListAlbumFiles(TFolderTree* tree);
     void ShowNoAlbumState();
     void ClearPhotoPanel();
     void ShowThumbnailSize();
@@ -128,9 +127,6 @@ private:
     bool m_contentsChanged = false;
     bool m_firstActivate = true;
     bool m_firstHTMLVisit = true;
-    bool m_infoEditsLive = false;
-    bool m_placeFirstPhotoWindow = false;
-    bool m_navigating = false;
     QString m_helpPath;
     QPointer<Tfm_PhotoWindow> m_photoWindow;
 };

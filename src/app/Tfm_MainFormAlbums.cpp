@@ -165,25 +165,19 @@ bool Tfm_MainForm::OpenAlbum(const QString& requested)
 
 bool Tfm_MainForm::CloseCurrentAlbum()
 {
-    m_infoEditsLive = false;
-    if (!m_album) {
-        m_infoEditsLive = true;
+    if (!m_album)
         return true;
-    }
     int answer = MessageResult::No;
     if (m_contentsChanged) {
         const TLanguageSelector& t = *Language();
         answer = ShowMessageBox(t.MF[18], t.MF[19], 51);
     }
-    if (answer == MessageResult::Cancel || (answer == MessageResult::Yes && !SaveCurrentAlbum())) {
-        m_infoEditsLive = true;
+    if (answer == MessageResult::Cancel || (answer == MessageResult::Yes && !SaveCurrentAlbum()))
         return false;
-    }
     m_album.reset();
     SetContentsChanged(false);
     ClearPhotoPanel();
     ClearAlbumTabs();
-    m_infoEditsLive = true;
     return true;
 }
 
