@@ -161,9 +161,16 @@ def wait_for(tools, what, condition):
 
 
 def run(tools, script):
-    value = tools.evaluate("(function(){" + FRAMES + script + "})()")
-    if value is not True:
-        raise Failure("could not do: %s (%r)" % (script.strip(), value))
+    """Runs an action; a frame that is still being replaced gets another try."""
+    deadline = time.monotonic() + WAIT_LIMIT
+    value = None
+    while time.monotonic() < deadline:
+        value = tools.evaluate("(function(){ try {" + FRAMES + script
+                               + "} catch (e) { return 'error: ' + e; } })()")
+        if value is True:
+            return
+        time.sleep(0.1)
+    raise Failure("could not do: %s (%r)" % (script.strip(), value))
 
 
 def photo_shown(number, index, count, word="of"):
