@@ -1,5 +1,6 @@
 #include "app/Tfm_MainForm.h"
 
+#include "app/AlbumPhotoList.h"
 #include "app/AlbumsPage.h"
 #include "app/EventsPage.h"
 #include "app/FileTypeRegistration.h"
@@ -8,6 +9,8 @@
 #include "app/HtmlPage.h"
 #include "app/ObjectsPage.h"
 #include "app/PageControl.h"
+#include "app/PhotoInfoPanel.h"
+#include "app/PhotosFromFolders.h"
 #include "app/PhotosPage.h"
 #include "app/ProgramIcon.h"
 #include "app/SearchPage.h"
@@ -91,6 +94,7 @@ void Tfm_MainForm::BuildPages()
     pc->addTab(m_helpPage, QStringLiteral("Help"));
     pc->Tabs()->SetButtonLook(MainTabImages());
     setWindowIcon(ProgramIcon());
+    BuildPhotoTab();
 }
 
 void Tfm_MainForm::FormCreate()
@@ -147,6 +151,7 @@ void Tfm_MainForm::ConstructorBody(const QStringList& arguments)
     if (const QScreen* screen = this->screen())
         move(screen->availableGeometry().center() - rect().center());
 
+    m_photoPanel->SetPlaceFirstPhotoWindow(true);
     ui->pc_Album->setCurrentWidget(m_albumsPage);
 
     WireAlbumHandlers();
@@ -247,6 +252,9 @@ void Tfm_MainForm::ApplyLanguage()
     };
     m_albumsPage->ApplyLanguage(t);
     m_photosPage->ApplyLanguage(t);
+    m_photoPanel->ApplyLanguage(t);
+    m_photoList->ApplyLanguage(t);
+    m_photosFromFolders->ApplyLanguage(t);
     m_objectsPage->ApplyLanguage(t);
     m_eventsPage->ApplyLanguage(t);
     m_searchPage->ApplyLanguage(t);
@@ -287,13 +295,12 @@ void Tfm_MainForm::UpdateAlbumControls()
 
 void Tfm_MainForm::RefreshAlbumLists()
 {
-    QStringList paths;
-    if (m_album) {
-        const TPhotoList& list = m_album->GetPhotos();
-        for (int i = 0; i < list.Count(); ++i)
-            paths << list.PhotoAt(i)->GetName();
+    if (!m_album) {
+        m_photosPage->SetAlbumPhotos({});
+        return;
     }
-    m_photosPage->SetAlbumPhotos(paths);
+    m_photoList->ListAlbumPhotos(PF_AllPhotos);
+    m_photoList->UpdateFilterMenu();
 }
 
 QChar Tfm_MainForm::GetAlbumDriveLetter() const
@@ -386,6 +393,8 @@ void Tfm_MainForm::btnChangeLanguageClick()
 
 void Tfm_MainForm::pc_AlbumChange()
 {
+    if (ui->pc_Album->currentWidget() == m_photosPage)
+        m_photoPanel->ts_PhotosEnter();
     if (!m_firstHTMLVisit || ui->pc_Album->currentWidget() != m_htmlPage)
         return;
     // The first visit of the web-album tab opens on the saved settings when there are any.
@@ -404,12 +413,15 @@ Tfm_PhotoWindow* Tfm_MainForm::EditPhotoInformation(const QString& photoPath)
     QListWidget* list = photos.lb_PhotosInAlbum;
     for (int i = 0; i < list->count(); ++i) {
         if (list->item(i)->text().compare(photoPath, Qt::CaseInsensitive) == 0) {
-            list->setCurrentRow(i);
+            list->setCurrentRow(i, QItemSelectionModel::ClearAndSelect);
             break;
         }
     }
+    m_photoPanel->ShowSelectedAlbumPhoto(true);
     raise();
     activateWindow();
+    m_photoPanel->UpdatePhotoControls();
+    m_photoWindow = m_photoPanel->PhotoWindow();
     return m_photoWindow;
 }
 

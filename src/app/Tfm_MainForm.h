@@ -2,6 +2,8 @@
 // The main window. It coordinates: it owns the open album and the settings
 // file, builds one page per tab, applies the language texts, and carries the
 // album operations; each page holds its own controls.
+#include "app/PhotoAddingHost.h"
+#include "app/PhotoPanelHost.h"
 #include "common/FormBasis.h"
 
 #include <QMainWindow>
@@ -16,29 +18,51 @@ class Tfm_MainForm;
 class IniFile;
 class QListWidget;
 class TAlbum;
+class TAlbumPhotoList;
 class TAlbumsPage;
 class TEventsPage;
 class TFolderTree;
 class THelpPage;
 class THtmlPage;
 class TObjectsPage;
+class TPhotoInfoPanel;
+class TPhotoWindowList;
+class TPhotosFromFolders;
 class TPhotosPage;
 class TSearchPage;
 class TPageControl;
 class Tfm_PhotoWindow;
 
-class Tfm_MainForm : public QMainWindow, public TFormBasis {
+class Tfm_MainForm : public QMainWindow,
+                     public TFormBasis,
+                     public TPhotoPanelHost,
+                     public TPhotoAddingHost {
     Q_OBJECT
 public:
     // arguments: the command line without the program name.
     explicit Tfm_MainForm(const QStringList& arguments = {}, QWidget* parent = nullptr);
     ~Tfm_MainForm() override;
 
-    bool ContentsChanged() const { return m_contentsChanged; }
-    void SetContentsChanged(bool changed) { m_contentsChanged = changed; }
+    bool ContentsChanged() const override { return m_contentsChanged; }
+    void SetContentsChanged(bool changed) override { m_contentsChanged = changed; }
 
-    TAlbum* Album() const { return m_album.get(); }
-    IniFile& Settings() const { return *m_ini; }
+    TAlbum* Album() const override { return m_album.get(); }
+    IniFile* Settings() const override { return m_ini.get(); }
+
+    // The Photos tab's information panel, album photo list and adding page.
+    TPhotoInfoPanel* PhotoPanel() const { return m_photoPanel; }
+    TAlbumPhotoList* PhotoList() const { return m_photoList; }
+    TPhotosFromFolders* PhotosFromFolders() const { return m_photosFromFolders; }
+
+    // What the Photos tab asks of the window.
+    TPhotoWindowList* PhotoWindows() const override { return m_photoWindows.get(); }
+    QChar AlbumDriveLetter() const override { return GetAlbumDriveLetter(); }
+    bool PhotosInAlbumPageActive() const override;
+    QString AvailablePhotoFolder() const override;
+    void PhotoRecordReplaced(const QString& path) override;
+    void TakeBackFocus() override;
+    bool ChooseConvertFolder(QString& folder) override;
+    void PhotoListGrew() override;
 
     TPageControl* pc_Album() const;
     TAlbumsPage* AlbumsPage() const { return m_albumsPage; }
@@ -65,7 +89,7 @@ public:
     bool SaveCurrentAlbum();
     void AddRecentAlbum(const QString& fileName);
     void GoToAlbumPhotos();
-    bool AddPhotoToAlbum(const QString& path, int index);
+    bool AddPhotoToAlbum(const QString& path, int index) override;
 
     // Files dropped on the window; the number of photos added.
     int DropFiles(const QStringList& paths);
@@ -100,6 +124,7 @@ private:
     void ConstructorBody(const QStringList& arguments);
     void FormActivate();
     void BuildPages();
+    void BuildPhotoTab();
     void WireFolderBrowsers();
     void WireAlbumHandlers();
     void OpenCommandLineAlbum(const QStringList& arguments);
@@ -124,6 +149,10 @@ private:
     TSearchPage* m_searchPage = nullptr;
     THtmlPage* m_htmlPage = nullptr;
     THelpPage* m_helpPage = nullptr;
+    std::unique_ptr<TPhotoWindowList> m_photoWindows;
+    TPhotoInfoPanel* m_photoPanel = nullptr;
+    TAlbumPhotoList* m_photoList = nullptr;
+    TPhotosFromFolders* m_photosFromFolders = nullptr;
     bool m_contentsChanged = false;
     bool m_firstActivate = true;
     bool m_firstHTMLVisit = true;

@@ -2,10 +2,12 @@
 // rename, the recent-album list, removal, and adding photos.
 #include "app/Tfm_MainForm.h"
 
+#include "app/AlbumPhotoList.h"
 #include "app/AlbumsPage.h"
 #include "app/FileTypeRegistration.h"
 #include "app/FolderTree.h"
 #include "app/PageControl.h"
+#include "app/PhotoInfoPanel.h"
 #include "app/PhotosPage.h"
 #include "app/Tfm_SelectdirectoryWindow.h"
 #include "common/BusyGuard.h"
@@ -66,7 +68,7 @@ void Tfm_MainForm::ShowError(const QString& message)
 
 void Tfm_MainForm::ClearPhotoPanel()
 {
-    m_photosPage->ClearPhotoPanel();
+    m_photoPanel->ClearPhotoPanel();
 }
 
 void Tfm_MainForm::ClearAlbumTabs()
@@ -228,6 +230,7 @@ void Tfm_MainForm::GoToAlbumPhotos()
     pc_Album()->setCurrentWidget(m_photosPage);
     p.pc_Photos->setCurrentWidget(p.ts_PhotosInAlbum);
     p.lb_PhotosInAlbum->setFocus();
+    m_photoPanel->UpdatePhotoControls();
 }
 
 void Tfm_MainForm::pb_CreateNewAlbumClick()
@@ -473,32 +476,5 @@ void Tfm_MainForm::pb_RemoveAlbumFromDiscClick()
 
 bool Tfm_MainForm::AddPhotoToAlbum(const QString& path, int index)
 {
-    if (!m_album)
-        return false;
-    TPhotoList& list = m_album->GetPhotos();
-    for (int i = 0; i < list.Count(); ++i) {
-        if (list.PhotoAt(i)->GetName() == path)
-            return false;
-    }
-    Ui::TabPhotos& p = m_photosPage->Form();
-    auto photo = std::make_unique<TPhoto>();
-    photo->SetId(list.TakeNextId());
-    photo->SetName(path);
-    photo->SetDescription(p.mm_PhotoDescription->toPlainText());
-    photo->SetYear(p.eb_Year->text());
-    photo->SetEventId(m_album->EventIdByName(p.cb_Event->currentText()));
-    photo->SetUseInHtml(!p.chb_DontPublishForTheInternet->isChecked());
-    QListWidget* rows = p.lb_PhotosInAlbum;
-    if (index < 0 || index >= list.Count()) {
-        list.Add(std::move(photo));
-        rows->addItem(path);
-        index = rows->count() - 1;
-    } else {
-        list.Insert(index, std::move(photo));
-        rows->insertItem(index, path);
-    }
-    m_photosPage->ShowNumberOfPhotos();
-    rows->setCurrentRow(index, QItemSelectionModel::Select);
-    SetContentsChanged(true);
-    return true;
+    return m_photoPanel->AddPhotoToAlbum(path, index);
 }

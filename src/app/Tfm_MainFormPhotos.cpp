@@ -1,0 +1,55 @@
+// The main window's side of the Photos tab: it holds the information panel,
+// the album's photo list and the adding page, and answers what they ask.
+#include "app/AlbumPhotoList.h"
+#include "app/FolderTree.h"
+#include "app/PhotoInfoPanel.h"
+#include "app/PhotosFromFolders.h"
+#include "app/PhotosPage.h"
+#include "app/Tfm_MainForm.h"
+#include "ui_TabPhotos.h"
+#include "viewers/PhotoWindowList.h"
+
+void Tfm_MainForm::BuildPhotoTab()
+{
+    m_photoWindows = std::make_unique<TPhotoWindowList>();
+    Ui::TabPhotos& photos = m_photosPage->Form();
+    m_photoPanel = new TPhotoInfoPanel(m_photosPage, *this);
+    m_photoList = new TAlbumPhotoList(m_photosPage, *this, *m_photoPanel);
+    m_photosFromFolders = new TPhotosFromFolders(m_photosPage, *this);
+    connect(
+        photos.pc_Photos, &QTabWidget::currentChanged, m_photoPanel, &TPhotoInfoPanel::UpdatePhotoControls);
+}
+
+bool Tfm_MainForm::PhotosInAlbumPageActive() const
+{
+    const Ui::TabPhotos& photos = m_photosPage->Form();
+    return photos.pc_Photos->currentWidget() == photos.ts_PhotosInAlbum;
+}
+
+QString Tfm_MainForm::AvailablePhotoFolder() const
+{
+    return m_photosPage->Form().stvPhotoFolders->Folder();
+}
+
+void Tfm_MainForm::PhotoRecordReplaced(const QString& path)
+{
+    // Only a shown thumbnail window keeps thumbnails that would have to follow
+    // the record; without one there is nothing to refresh.
+    Q_UNUSED(path);
+}
+
+void Tfm_MainForm::TakeBackFocus()
+{
+    activateWindow();
+}
+
+bool Tfm_MainForm::ChooseConvertFolder(QString& folder)
+{
+    return ChooseFolderWithWindow(this, folder);
+}
+
+void Tfm_MainForm::PhotoListGrew()
+{
+    m_photosPage->RemeasurePhotoList();
+    m_photosPage->Form().lb_PhotosInAlbum->viewport()->update();
+}
