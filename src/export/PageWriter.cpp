@@ -3,21 +3,17 @@
 #include "export/ExportError.h"
 #include "platform/Cp1252.h"
 
-#include <QSaveFile>
+#include "platform/SafeFile.h"
 
 TPageWriter::TPageWriter(const QString& fileName)
     : m_fileName(fileName)
-    , m_file(std::make_unique<QSaveFile>(fileName))
+    , m_file(std::make_unique<TAtomicFile>(fileName, TLinkPolicy::Replace))
 {
-    if (!m_file->open(QIODevice::WriteOnly))
-        throw EExportError::CreateError(fileName, m_file->errorString());
+    if (!m_file->Open())
+        throw EExportError::CreateError(fileName, m_file->ErrorText());
 }
 
-TPageWriter::~TPageWriter()
-{
-    if (m_file)
-        m_file->cancelWriting();
-}
+TPageWriter::~TPageWriter() = default;
 
 void TPageWriter::Line(const QString& text)
 {
@@ -41,13 +37,9 @@ void TPageWriter::Close()
 {
     if (!m_file)
         return;
-    const std::unique_ptr<QSaveFile> file = std::move(m_file);
-    const bool committed = file->write(m_bytes) == m_bytes.size() && file->commit();
-    if (!committed) {
-        const QString reason = file->errorString();
-        file->cancelWriting();
-        throw EExportError::WriteError(m_fileName, reason);
-    }
+    const std::unique_ptr<TAtomicFile> file = std::move(m_file);
+    if (!file->Write(m_bytes) || !file->Commit())
+        throw EExportError::WriteError(m_fileName, file->ErrorText());
 }
 
 QByteArray TPageWriter::Encode(const QString& text)

@@ -6,6 +6,7 @@
 // ends in CR LF.
 //
 // The file is replaced only by Close: until then the text is kept in memory,
+// a symbolic link planted where a page goes is replaced, never written through,
 // and a writer destroyed without Close (an error while building the page)
 // leaves the old file as it was.
 #include <QByteArray>
@@ -14,7 +15,7 @@
 
 #include <memory>
 
-class QSaveFile;
+class TAtomicFile;
 
 class TPageWriter {
 public:
@@ -43,5 +44,5 @@ public:
 private:
     QString m_fileName;
     QByteArray m_bytes;
-    std::unique_ptr<QSaveFile> m_file;
+    std::unique_ptr<TAtomicFile> m_file;
 };

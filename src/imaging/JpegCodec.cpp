@@ -1,5 +1,7 @@
 #include "imaging/JpegCodec.h"
 
+#include "platform/SafeFile.h"
+
 #include <QFile>
 #include <QImage>
 
@@ -137,37 +139,6 @@ bool Decode(
     return true;
 }
 
-// Creates a temporary file beside the target that did not exist before
-// (O_EXCL), so nothing planted in its place is followed.
-int CreateTemporaryBeside(const QByteArray& target, QByteArray& tempName)
-{
-    QByteArray pattern = target + ".XXXXXX";
-    int fd = ::mkstemp(pattern.data());
-    if (fd < 0)
-        return -1;
-    // mkstemp gives 0600; the file gets the usual permissions of a new file.
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    ::fchmod(fd, 0666 & ~mask);
-    tempName = pattern;
-    return fd;
-}
-
-bool WriteAll(int fd, const char* data, qint64 size)
-{
-    while (size > 0) {
-        const ssize_t n = ::write(fd, data, size_t(size));
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            return false;
-        }
-        data += n;
-        size -= n;
-    }
-    return true;
-}
-
 } // namespace
 
 int JpegScaleNumerator(int width, int height, int boxWidth, int boxHeight)
@@ -258,33 +229,11 @@ QByteArray EncodeJpeg(const QImage& source, int quality, QString* error)
 
 bool WriteFileReplacing(const QString& fileName, const QByteArray& data, QString* error)
 {
-    const QByteArray target = QFile::encodeName(fileName);
-    if (target.isEmpty()) {
-        SetError(error, QStringLiteral("no file name"));
-        return false;
-    }
-    QByteArray tempName;
-    const int fd = CreateTemporaryBeside(target, tempName);
-    if (fd < 0) {
-        SetError(error, QString::fromLocal8Bit(std::strerror(errno)));
-        return false;
-    }
-    const bool written = WriteAll(fd, data.constData(), data.size());
-    const int savedErrno = errno;
-    if (::close(fd) != 0 || !written) {
-        const int code = written ? errno : savedErrno;
-        ::unlink(tempName.constData());
-        SetError(error, QString::fromLocal8Bit(std::strerror(code)));
-        return false;
-    }
-    // rename replaces a symbolic link at the target itself, never its target.
-    if (::rename(tempName.constData(), target.constData()) != 0) {
-        const int code = errno;
-        ::unlink(tempName.constData());
-        SetError(error, QString::fromLocal8Bit(std::strerror(code)));
-        return false;
-    }
-    return true;
+    int code = 0;
+    if (WriteFileAtomically(fileName, data, TLinkPolicy::Replace, false, &code))
+        return true;
+    SetError(error, SystemErrorText(code));
+    return false;
 }
 
 bool SaveJpegFile(const QImage& image, const QString& fileName, int quality, QString* error)

@@ -3,11 +3,11 @@
 #include "language/LanguageFills.h"
 #include "platform/AppFolders.h"
 #include "platform/IniFile.h"
+#include "platform/SafeFile.h"
 #include "platform/TextUtil.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <algorithm>
 #include <utility>
@@ -32,11 +32,7 @@ void ShowLanguageMessage(const QString& text)
 // so the ini reader that reads the settings reads them back unchanged.
 bool WriteTextFile(const QString& fileName, const QString& text)
 {
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    file.write(text.toUtf8());
-    return file.commit();
+    return WriteFileAtomically(fileName, text.toUtf8(), TLinkPolicy::Follow);
 }
 
 QLatin1String CurrentLanguageWord()

@@ -112,7 +112,7 @@ bool TAlbum::SaveToFile()
     TWriter writer;
     writer.WriteInteger(2);
     SaveToWriter(writer);
-    WriteFileAtomically(m_fileName, writer.Data(), TLinkPolicy::Follow);
+    WriteFileOrThrow(m_fileName, writer.Data(), TLinkPolicy::Follow, true);
     return true;
 }
 

@@ -142,8 +142,8 @@ bool TPhotoList::BuildThumbnails(const TThumbNailInfo& info, QChar driveLetter, 
         }
         photo->ReleaseThumbnailImage();
     }
-    WriteFileAtomically(GetThumbnailIndexFile(albumFileName),
-        IndexText(info.GetWidth(), info.GetHeight(), photos, thumbs), TLinkPolicy::Replace);
+    WriteFileOrThrow(GetThumbnailIndexFile(albumFileName),
+        IndexText(info.GetWidth(), info.GetHeight(), photos, thumbs), TLinkPolicy::Replace, false);
     return !cancelled;
 }
 
@@ -191,9 +191,9 @@ int TPhotoList::LoadThumbnailIndex(const QString& albumFileName)
 
 void TPhotoList::SaveThumbnailIndex(const QString& albumFileName) const
 {
-    WriteFileAtomically(GetThumbnailIndexFile(albumFileName),
+    WriteFileOrThrow(GetThumbnailIndexFile(albumFileName),
         IndexText(IndexThumbInfo.GetWidth(), IndexThumbInfo.GetHeight(), IndexPhotoFiles, IndexThumbFiles),
-        TLinkPolicy::Replace);
+        TLinkPolicy::Replace, false);
 }
 
 void TPhotoList::DeleteIndexEntry(int index)

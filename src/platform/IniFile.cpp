@@ -1,9 +1,9 @@
 #include "platform/IniFile.h"
 
+#include "platform/SafeFile.h"
 #include "platform/TextUtil.h"
 
 #include <QFile>
-#include <QSaveFile>
 
 namespace {
 
@@ -227,14 +227,9 @@ bool IniFile::UpdateFile()
             text += e.key + QLatin1Char('=') + e.value + QLatin1String("\r\n");
         text += QLatin1String("\r\n");
     }
-    QSaveFile file(m_fileName);
-    if (!file.open(QIODevice::WriteOnly)) {
-        m_lastError = file.errorString();
-        return false;
-    }
-    file.write(text.toUtf8());
-    if (!file.commit()) {
-        m_lastError = file.errorString();
+    int error = 0;
+    if (!WriteFileAtomically(m_fileName, text.toUtf8(), TLinkPolicy::Follow, false, &error)) {
+        m_lastError = SystemErrorText(error);
         return false;
     }
     m_dirty = false;

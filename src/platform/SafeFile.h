@@ -1,0 +1,60 @@
+#pragma once
+// Files written so that a failure never costs the user the old file, and
+// files read so that a hostile one cannot hang or exhaust the program.
+//
+// A new file is written under a temporary name beside the target and renamed
+// over it only when every byte has been written; a failed write (disk full)
+// leaves the old file as it was and no temporary file behind.
+#include <QByteArray>
+#include <QString>
+
+enum class TLinkPolicy {
+    // A symbolic link at the target is followed: the file it points to is replaced.
+    Follow,
+    // A symbolic link at the target is replaced itself, never written through.
+    Replace,
+};
+
+class TAtomicFile {
+public:
+    // durable: flush to the disk before the rename (album files); thumbnails and
+    // pages that are easily made again skip that cost.
+    explicit TAtomicFile(const QString& fileName, TLinkPolicy links = TLinkPolicy::Replace, bool durable = false);
+    ~TAtomicFile();
+    TAtomicFile(const TAtomicFile&) = delete;
+    TAtomicFile& operator=(const TAtomicFile&) = delete;
+
+    // Creates the temporary file (never an existing one, so nothing planted is
+    // followed). False with Error() set when that fails.
+    bool Open();
+    bool Write(const QByteArray& data);
+    // Closes the temporary file and renames it over the target; on failure the
+    // temporary file is removed and the target left alone.
+    bool Commit();
+    // Removes the temporary file without touching the target.
+    void Discard();
+
+    // The errno value of the last failure, 0 when none.
+    int Error() const { return m_error; }
+    QString ErrorText() const;
+
+private:
+    QString m_fileName;
+    TLinkPolicy m_links;
+    bool m_durable;
+    QByteArray m_tempPath;
+    int m_fd = -1;
+    int m_error = 0;
+};
+
+// Open, Write and Commit in one; error receives the errno value on failure.
+bool WriteFileAtomically(const QString& fileName, const QByteArray& data, TLinkPolicy links,
+    bool durable = false, int* error = nullptr);
+
+// Reads a whole regular file of at most maxSize bytes. Anything else (a
+// folder, a FIFO that would block, a device that never ends) is refused. On
+// failure error holds the errno value: EIO when reading broke off.
+bool ReadRegularFile(const QString& fileName, qint64 maxSize, QByteArray& data, int* error = nullptr);
+
+// The system's text for an errno value.
+QString SystemErrorText(int error);
