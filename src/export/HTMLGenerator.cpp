@@ -1,6 +1,5 @@
 #include "export/HTMLGenerator.h"
 
-#include "imaging/ImageLoader.h"
 #include "imaging/JpegCodec.h"
 #include "imaging/PictureDrawing.h"
 #include "language/LanguageSelector.h"
@@ -8,8 +7,6 @@
 #include "platform/TextUtil.h"
 
 #include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QHash>
 
 #include <exception>
@@ -19,13 +16,6 @@ namespace {
 QString Sub(const QString& folder, const QString& name)
 {
     return folder + name + u'/';
-}
-
-// A file of the same number from an earlier export would be shown for this
-// photo, and may be a photo since withdrawn from publishing.
-void RemoveStaleFile(const QString& fileName)
-{
-    QFile::remove(fileName);
 }
 
 } // namespace
@@ -63,26 +53,11 @@ bool THTMLGenerator::OpenAlbums()
 bool THTMLGenerator::Generate()
 {
     const TLanguageSelector& lang = *Language();
-    TExportReporter& reporter = Reporter();
-    const auto fail = [&reporter](const QString& text) {
-        reporter.Inform(text);
-        return false;
-    };
-
-    if (!OpenAlbums()) {
-        if (Albums.empty())
-            return fail(lang.HG[1]);
-        if (!reporter.AskYesNo(lang.HG[2]))
-            return false;
-    }
-
-    const bool photosFound = CheckPhotos();
-    Step(TExportStepKind::PhotoChecking).SetDone(true);
-    if (!photosFound && !reporter.AskYesNo(lang.HG[3]))
+    if (!OpenAndCheckAlbums())
         return false;
 
     if (!CreateFolders())
-        return fail(lang.HG[4]);
+        return Fail(lang.HG[4]);
 
     const bool imagesMade = CreateImages();
     if (imagesMade || CreateOnlyHTML) {
@@ -90,37 +65,34 @@ bool THTMLGenerator::Generate()
         Step(TExportStepKind::PhotoCopying).SetDone(true);
     }
     if (!imagesMade)
-        return fail(lang.HG[5]);
+        return Fail(lang.HG[5]);
 
     if (!WriteStyleSheet())
-        return fail(lang.HG[6]);
+        return Fail(lang.HG[6]);
     if (!WriteIndexPage())
-        return fail(lang.HG[7]);
+        return Fail(lang.HG[7]);
     if (!WriteTopPage())
-        return fail(lang.HG[8]);
+        return Fail(lang.HG[8]);
     if (!WriteListPage())
-        return fail(lang.HG[9]);
+        return Fail(lang.HG[9]);
 
     if (!WriteThumbnailPages())
-        return fail(lang.HG[10]);
+        return Fail(lang.HG[10]);
     Step(TExportStepKind::ThumbnailPages).SetDone(true);
 
     if (!WritePhotoPages())
-        return fail(lang.HG[11]);
+        return Fail(lang.HG[11]);
     Step(TExportStepKind::PhotoPages).SetDone(true);
 
     if (!WriteNavigationScript())
-        return fail(lang.HG[62] + QStringLiteral(" (navigation)"));
+        return Fail(lang.HG[62] + QStringLiteral(" (navigation)"));
     return true;
 }
 
 bool THTMLGenerator::CreateFolders()
 {
-    const TLanguageSelector& lang = *Language();
-    if (OutputDir.isEmpty() || !QFileInfo(OutputDir).isDir()) {
-        AddRemark(Text::Format(lang.HG[18], { OutputDir }));
+    if (!OutputDirExists())
         return false;
-    }
 
     QString current;
     try {
@@ -166,7 +138,7 @@ bool THTMLGenerator::CreateFolders()
         }
         AssignGroupKeys();
     } catch (const std::exception&) {
-        AddRemark(Text::Format(lang.HG[17], { current }));
+        AddRemark(Text::Format(Language()->HG[17], { current }));
         return false;
     }
     return true;
@@ -268,30 +240,17 @@ bool THTMLGenerator::CreateImages()
     StartProgress(TExportStepKind::ThumbnailCreation, count);
     StartProgress(TExportStepKind::PhotoCopying, count);
 
-    int number = 1;
-    for (const auto& album : Albums) {
-        TPhotoList& photos = album->GetPhotos();
-        for (int i = 0; i < photos.Count(); ++i) {
-            TPhoto* photo = photos.PhotoAt(i);
-            if (!CreateOnlyHTML)
-                WriteImages(*photo, number);
-            photo->SetHtmlNumber(number);
-            StepProgress(TExportStepKind::ThumbnailCreation, number);
-            StepProgress(TExportStepKind::PhotoCopying, number);
-            ++number;
-            Reporter().ProcessEvents();
-            if (Stopped)
-                break;
-        }
-        if (Stopped)
-            break;
-    }
+    NumberPhotos([this](TPhoto& photo, int number) {
+        if (!CreateOnlyHTML)
+            WriteImages(photo, number);
+        StepProgress(TExportStepKind::ThumbnailCreation, number);
+        StepProgress(TExportStepKind::PhotoCopying, number);
+    });
     return true;
 }
 
 void THTMLGenerator::WriteImages(const TPhoto& photo, int number)
 {
-    const TLanguageSelector& lang = *Language();
     const QString path = photo.GetName();
     const QString thumbnailFile = ThumbnailsFolder + QStringLiteral("Thumbnail%1.jpg").arg(number);
     const QString photoFile = ImagePhotosFolder + QStringLiteral("Photo%1.jpg").arg(number);
@@ -299,18 +258,14 @@ void THTMLGenerator::WriteImages(const TPhoto& photo, int number)
     bool photoWritten = false;
 
     QImage picture;
-    if (!photo.FileExists()) {
-        // Gone since the photos were checked: no images, as for an unreadable one.
-    } else if (!LoadImageFile(path, picture) || picture.isNull()) {
-        AddRemark(Text::Format(lang.HG[21], { path }));
-    } else {
+    if (LoadPhotoPicture(photo, picture)) {
         QImage thumbnail;
         MakeThumbnail(picture, thumbnail, 0, 0, 0, 0, ThumbWidth, ThumbHeight);
         Step(TExportStepKind::ThumbnailCreation).SetCurrentFile(path);
         Reporter().ProcessEvents();
         thumbnailWritten = SaveJpegFile(thumbnail, thumbnailFile, JpegQuality);
         if (!thumbnailWritten)
-            AddRemark(Text::Format(lang.HG[19], { path }));
+            AddRemark(Text::Format(Language()->HG[19], { path }));
         thumbnail = QImage();
 
         if (ResizePhotos) {
@@ -318,11 +273,7 @@ void THTMLGenerator::WriteImages(const TPhoto& photo, int number)
             ScaleImageToFit(picture, fitted, PhotoWidth, PhotoHeight);
             picture = fitted;
         }
-        Step(TExportStepKind::PhotoCopying).SetCurrentFile(path);
-        Reporter().ProcessEvents();
-        photoWritten = SaveJpegFile(picture, photoFile, JpegQuality);
-        if (!photoWritten)
-            AddRemark(Text::Format(lang.HG[20], { path }));
+        photoWritten = SaveWebPhoto(path, picture, photoFile);
     }
 
     if (!thumbnailWritten)

@@ -37,7 +37,7 @@ public:
     bool Generate();
 
     // The steps, each true when it succeeded.
-    bool OpenAlbums();
+    bool OpenAlbums() override;
     bool CreateFolders();
     bool CreateImages();
     bool WriteStyleSheet();

@@ -1,7 +1,6 @@
 #include "export/HTMLGeneratorSimple.h"
 
 #include "export/ExportError.h"
-#include "imaging/ImageLoader.h"
 #include "imaging/JpegCodec.h"
 #include "imaging/PictureDrawing.h"
 #include "language/LanguageSelector.h"
@@ -9,7 +8,6 @@
 #include "platform/TextUtil.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QPainter>
 
@@ -62,26 +60,11 @@ void THTMLGeneratorSimple::Initialize(const TExportOptions& options, TExportRepo
 bool THTMLGeneratorSimple::Generate()
 {
     const TLanguageSelector& lang = *Language();
-    TExportReporter& reporter = Reporter();
-    const auto fail = [&reporter](const QString& text) {
-        reporter.Inform(text);
-        return false;
-    };
-
-    if (!OpenAlbums()) {
-        if (AlbumFiles.isEmpty())
-            return fail(lang.HG[1]);
-        if (!reporter.AskYesNo(lang.HG[2]))
-            return false;
-    }
-
-    const bool photosFound = CheckPhotos();
-    Step(TExportStepKind::PhotoChecking).SetDone(true);
-    if (!photosFound && !reporter.AskYesNo(lang.HG[3]))
+    if (!OpenAndCheckAlbums())
         return false;
 
     if (!CreateFolders())
-        return fail(lang.HG[4]);
+        return Fail(lang.HG[4]);
 
     // This site has no thumbnails.
     Step(TExportStepKind::ThumbnailCreation).SetDone(false);
@@ -89,19 +72,19 @@ bool THTMLGeneratorSimple::Generate()
     if (copied || CreateOnlyHTML)
         Step(TExportStepKind::PhotoCopying).SetDone(true);
     if (!copied)
-        return fail(lang.HG[54]);
+        return Fail(lang.HG[54]);
 
     if (!WriteStyleSheet())
-        return fail(lang.HG[6]);
+        return Fail(lang.HG[6]);
     if (!WriteIndexPage())
-        return fail(lang.HG[7]);
+        return Fail(lang.HG[7]);
     if (!WriteSlideShowImages())
-        return fail(lang.HG[61]);
+        return Fail(lang.HG[61]);
     if (!WriteTimerScript())
-        return fail(lang.HG[62]);
+        return Fail(lang.HG[62]);
 
     if (!WritePhotoPages())
-        return fail(lang.HG[11]);
+        return Fail(lang.HG[11]);
     Step(TExportStepKind::PhotoPages).SetDone(true);
     return true;
 }
@@ -111,20 +94,10 @@ bool THTMLGeneratorSimple::OpenAlbums()
     return OpenAlbumFiles(Language()->HG[55]);
 }
 
-void THTMLGeneratorSimple::ReportFolder(const QString& folder) const
-{
-    AddRemark(Text::Format(Language()->HG[50], { folder }));
-}
-
 bool THTMLGeneratorSimple::CreateFolders()
 {
-    const TLanguageSelector& lang = *Language();
-    // The output folder is the user's choice and is never made here: a typing
-    // error would otherwise scatter a site somewhere unexpected.
-    if (OutputDir.isEmpty() || !QFileInfo(OutputDir).isDir()) {
-        AddRemark(Text::Format(lang.HG[18], { OutputDir }));
+    if (!OutputDirExists())
         return false;
-    }
 
     RootFolder = OutputDir;
     CssFolder = RootFolder + QStringLiteral("css/");
@@ -137,7 +110,7 @@ bool THTMLGeneratorSimple::CreateFolders()
         // A file of that name, or a folder we may not write into, would only
         // fail later, page by page.
         if (!QDir().mkpath(folder) || !QFileInfo(folder).isDir()) {
-            AddRemark(Text::Format(lang.HG[17], { folder }));
+            AddRemark(Text::Format(Language()->HG[17], { folder }));
             return false;
         }
         ReportFolder(folder);
@@ -156,56 +129,32 @@ bool THTMLGeneratorSimple::CopyPhotos()
     thumbnails.SetToGo(QStringLiteral("0"));
 
     StartProgress(TExportStepKind::PhotoCopying, CountPhotos(false));
-    int number = 1;
-    for (const auto& album : Albums) {
-        TPhotoList& photos = album->GetPhotos();
-        for (int i = 0; i < photos.Count(); ++i) {
-            TPhoto* photo = photos.PhotoAt(i);
-            if (photo->GetUseInHtml() && !CreateOnlyHTML)
-                CopyPhoto(*photo, number);
-            photo->SetHtmlNumber(number);
-            StepProgress(TExportStepKind::PhotoCopying, number);
-            ++number;
-            Reporter().ProcessEvents();
-            if (Stopped)
-                break;
-        }
-        if (Stopped)
-            break;
-    }
+    NumberPhotos([this](TPhoto& photo, int number) {
+        if (photo.GetUseInHtml() && !CreateOnlyHTML)
+            CopyPhoto(photo, number);
+        StepProgress(TExportStepKind::PhotoCopying, number);
+    });
     return true;
 }
 
 void THTMLGeneratorSimple::CopyPhoto(const TPhoto& photo, int number)
 {
-    const TLanguageSelector& lang = *Language();
-    const QString path = photo.GetName();
     const QString target = PhotosFolder + QStringLiteral("photo%1.jpg").arg(number);
     bool written = false;
 
-    if (photo.FileExists()) {
-        QImage picture;
-        if (!LoadImageFile(path, picture) || picture.isNull()) {
-            AddRemark(Text::Format(lang.HG[21], { path }));
-        } else {
-            if (ResizePhotos) {
-                QImage fitted;
-                ScaleImageToFit(picture, fitted, PhotoWidth, PhotoHeight);
-                if (!fitted.isNull())
-                    picture = fitted;
-            }
-            Step(TExportStepKind::PhotoCopying).SetCurrentFile(path);
-            Reporter().ProcessEvents();
-            written = SaveJpegFile(picture, target, JpegQuality);
-            if (!written)
-                AddRemark(Text::Format(lang.HG[20], { path }));
+    QImage picture;
+    if (LoadPhotoPicture(photo, picture)) {
+        if (ResizePhotos) {
+            QImage fitted;
+            ScaleImageToFit(picture, fitted, PhotoWidth, PhotoHeight);
+            if (!fitted.isNull())
+                picture = fitted;
         }
+        written = SaveWebPhoto(photo.GetName(), picture, target);
     }
 
-    // A photo of the same number from an earlier export would otherwise be
-    // shown on this photo's page.
     if (!written)
-        QFile::remove(target);
+        RemoveStaleFile(target);
 }
 
 bool THTMLGeneratorSimple::WriteSlideShowImages()

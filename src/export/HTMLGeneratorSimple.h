@@ -34,7 +34,7 @@ public:
     int GetFlaggedPhotoCount() const { return CountPhotos(true); }
 
     // The steps, each true when it succeeded.
-    bool OpenAlbums();
+    bool OpenAlbums() override;
     bool CreateFolders();
     bool CopyPhotos();
     bool WriteStyleSheet();
@@ -49,9 +49,6 @@ public:
     bool WritePhotoTopPage(const TAlbum& album, const TPhoto& photo);
     bool WritePhotoContentsPage(const TPhoto& photo);
     bool WritePhotoBottomPage(const TPhoto& photo, int count);
-
-    // The remark that a folder of the output tree is there.
-    void ReportFolder(const QString& folder) const;
 
     // The slide-show script as it is written.
     static QString TimerScriptText();

@@ -1,6 +1,7 @@
 #include "export/WebSiteGenerator.h"
 
 #include "export/ExportError.h"
+#include "imaging/ImageLoader.h"
 #include "imaging/JpegCodec.h"
 #include "language/LanguageSelector.h"
 #include "model/Album.h"
@@ -8,6 +9,7 @@
 #include "platform/StatusReporter.h"
 #include "platform/TextUtil.h"
 
+#include <QFile>
 #include <QFileInfo>
 
 #include <exception>
@@ -79,6 +81,38 @@ bool TWebSiteGenerator::OpenAlbumFiles(const QString& noAlbumsRemark)
     return result;
 }
 
+bool TWebSiteGenerator::OpenAndCheckAlbums()
+{
+    const TLanguageSelector& lang = *Language();
+    if (!OpenAlbums()) {
+        if (Albums.empty())
+            return Fail(lang.HG[1]);
+        if (!m_reporter->AskYesNo(lang.HG[2]))
+            return false;
+    }
+
+    const bool photosFound = CheckPhotos();
+    Step(TExportStepKind::PhotoChecking).SetDone(true);
+    return photosFound || m_reporter->AskYesNo(lang.HG[3]);
+}
+
+bool TWebSiteGenerator::Fail(const QString& text) const
+{
+    m_reporter->Inform(text);
+    return false;
+}
+
+bool TWebSiteGenerator::OutputDirExists() const
+{
+    // The output folder is the user's choice and is never made here: a typing
+    // error would otherwise scatter a site somewhere unexpected.
+    if (OutputDir.isEmpty() || !QFileInfo(OutputDir).isDir()) {
+        AddRemark(Text::Format(Language()->HG[18], { OutputDir }));
+        return false;
+    }
+    return true;
+}
+
 bool TWebSiteGenerator::CheckPhotos()
 {
     const TLanguageSelector& lang = *Language();
@@ -142,6 +176,51 @@ void TWebSiteGenerator::SaveBackground(const QString& fileName) const
         : WriteFileReplacing(fileName, Background.JpegData, &error);
     if (!saved)
         throw EExportError::WriteError(fileName, error);
+}
+
+void TWebSiteGenerator::NumberPhotos(const std::function<void(TPhoto& photo, int number)>& writeFiles)
+{
+    int number = 1;
+    for (const auto& album : Albums) {
+        TPhotoList& photos = album->GetPhotos();
+        for (int i = 0; i < photos.Count(); ++i) {
+            TPhoto* photo = photos.PhotoAt(i);
+            writeFiles(*photo, number);
+            photo->SetHtmlNumber(number);
+            ++number;
+            m_reporter->ProcessEvents();
+            if (Stopped)
+                return;
+        }
+    }
+}
+
+bool TWebSiteGenerator::LoadPhotoPicture(const TPhoto& photo, QImage& picture) const
+{
+    if (!photo.FileExists())
+        return false;
+    const QString path = photo.GetName();
+    if (!LoadImageFile(path, picture) || picture.isNull()) {
+        AddRemark(Text::Format(Language()->HG[21], { path }));
+        return false;
+    }
+    return true;
+}
+
+bool TWebSiteGenerator::SaveWebPhoto(
+    const QString& path, const QImage& picture, const QString& fileName) const
+{
+    Step(TExportStepKind::PhotoCopying).SetCurrentFile(path);
+    m_reporter->ProcessEvents();
+    const bool written = SaveJpegFile(picture, fileName, JpegQuality);
+    if (!written)
+        AddRemark(Text::Format(Language()->HG[20], { path }));
+    return written;
+}
+
+void TWebSiteGenerator::RemoveStaleFile(const QString& fileName)
+{
+    QFile::remove(fileName);
 }
 
 void TWebSiteGenerator::StartProgress(TExportStepKind kind, int maximum) const

@@ -12,12 +12,14 @@
 #include <QStringList>
 
 #include <array>
+#include <functional>
 #include <memory>
 #include <vector>
 
 #include "export/ExportReporter.h"
 
 class TAlbum;
+class TPhoto;
 
 // The page background chosen in the main window. When it came from a JPEG
 // file, JpegData holds that file's bytes and is written unchanged; otherwise
@@ -56,6 +58,9 @@ public:
     virtual ~TWebSiteGenerator();
     TWebSiteGenerator(const TWebSiteGenerator&) = delete;
     TWebSiteGenerator& operator=(const TWebSiteGenerator&) = delete;
+
+    // Opens the album files; the remark for an empty list is the site's own.
+    virtual bool OpenAlbums() = 0;
 
     // Drops the photos that may not be published and those whose file is
     // missing (each one a line in the photos-not-found memo). False when one
@@ -108,12 +113,40 @@ protected:
     // noAlbumsRemark.
     bool OpenAlbumFiles(const QString& noAlbumsRemark);
 
+    // The first steps of every run: the albums are opened and their photos
+    // checked, and the user decides whether to go on without an album that
+    // cannot be opened or a photo that is missing. False when the run ends.
+    bool OpenAndCheckAlbums();
+
+    // Tells the user why the run ends; always false.
+    bool Fail(const QString& text) const;
+
+    // False, with a remark, when the output folder is not there.
+    bool OutputDirExists() const;
+
     // Remarks that a folder of the output tree was created (or was there
     // already), or that it could not be.
     void ReportFolder(const QString& folder, bool created = true) const;
 
     // Writes the background picture; throws EExportError when it cannot.
     void SaveBackground(const QString& fileName) const;
+
+    // Hands every photo of the albums, in album order, to writeFiles with its
+    // number (from 1), which then becomes the photo's page number. Events are
+    // pumped after each photo; a stop ends the loop.
+    void NumberPhotos(const std::function<void(TPhoto& photo, int number)>& writeFiles);
+
+    // The photo's picture; false when its file has gone since the photos were
+    // checked, or, with a remark, when it cannot be read.
+    bool LoadPhotoPicture(const TPhoto& photo, QImage& picture) const;
+
+    // Writes the web copy of the photo at path to fileName; false, with a
+    // remark, when it cannot.
+    bool SaveWebPhoto(const QString& path, const QImage& picture, const QString& fileName) const;
+
+    // A picture of the same number from an earlier export would be shown for
+    // this photo, and may be a photo since withdrawn from publishing.
+    static void RemoveStaleFile(const QString& fileName);
 
     TExportReporter& Reporter() const { return *m_reporter; }
     TExportStepView& Step(TExportStepKind kind) const { return m_reporter->Step(kind); }
