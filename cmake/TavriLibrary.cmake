@@ -33,3 +33,14 @@ function(tavri_test name)
     ENVIRONMENT "QT_QPA_PLATFORM=offscreen;TAVRI_BIN_DIR=${TAVRI_BIN_DIR};TAVRI_TEST_DATA=${CMAKE_SOURCE_DIR}/tests/data"
     TIMEOUT 900)
 endfunction()
+
+# tavri_forms(target): compiles every form of forms/ for a widget library.
+# Explicit rules instead of automatic form compiling, so that a changed form
+# rebuilds every file that includes its header.
+function(tavri_forms target)
+  file(GLOB forms CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/forms/*.ui)
+  set_target_properties(${target} PROPERTIES AUTOUIC OFF)
+  qt6_wrap_ui(form_headers ${forms})
+  target_sources(${target} PRIVATE ${form_headers})
+  target_include_directories(${target} PUBLIC ${CMAKE_CURRENT_BINARY_DIR})
+endfunction()
