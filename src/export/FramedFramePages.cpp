@@ -99,9 +99,7 @@ QStringList IndexPage(const QString& topSource, const QString& listSource, const
 QStringList TopPage(const QString& title)
 {
     TFramedPage page;
-    page.AddHead();
-    page.Add(4, StyleLink);
-    page.AddFrameBuster(4, IndexFromHtml);
+    page.AddFrameHead(StyleLink, IndexFromHtml);
     page.Add({
         { 2, u"</head>" },
         { 2, u"<body bgcolor=#0040AA>" },
@@ -148,9 +146,7 @@ QStringList ListPage(const std::array<TPhotoMapping, PhotoCategoryCount>& mappin
 {
     const TLanguageSelector& lang = *Language();
     TFramedPage page;
-    page.AddHead(true);
-    page.Add(4, StyleLink);
-    page.AddFrameBuster(4, IndexFromHtml);
+    page.AddFrameHead(StyleLink, IndexFromHtml, true);
     page.Add({
         { 4, u"<script>" },
         { 6, u"function resetlist(list)" },

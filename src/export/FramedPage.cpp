@@ -36,6 +36,13 @@ void TFramedPage::AddFrameBuster(int spaces, const QString& indexAddress)
             + QStringLiteral("\")</script>"));
 }
 
+void TFramedPage::AddFrameHead(const QString& styleLink, const QString& indexAddress, bool listTitle)
+{
+    AddHead(listTitle);
+    Add(4, styleLink);
+    AddFrameBuster(4, indexAddress);
+}
+
 void TFramedPage::AddNoFrames()
 {
     Add({

@@ -27,6 +27,9 @@ public:
     void AddHead(bool listTitle = false);
     // Sends a page shown outside the frameset to the site's index.htm.
     void AddFrameBuster(int spaces, const QString& indexAddress);
+    // The head of a page shown in a frame: the first lines, the link to the
+    // style sheet and the frame buster.
+    void AddFrameHead(const QString& styleLink, const QString& indexAddress, bool listTitle = false);
     // The noframes block of the framesets and the closing frameset tag.
     void AddNoFrames();
 

@@ -60,98 +60,75 @@ namespace {
         page.Add(33, QStringLiteral("</select>"));
     }
 
-    // A fact line of the panel's foot: its value, then the cell's end.
-    QString Fact(const QString& value)
+    // A fact row of the panel's foot: the cell opens, the label follows and
+    // the value ends the cell. Each row has its own row and cell tags.
+    void AddFact(
+        TFramedPage& page, QStringView row, QStringView cell, const QString& label, const QString& value)
     {
-        return Html::Text(value) + QString(24, u' ') + QStringLiteral("</td>");
+        page.Add(22, row);
+        page.Add(24, cell);
+        page.Add(21, QStringLiteral("&nbsp;") + Html::Text(label) + u' ');
+        page.Add(0, Html::Text(value) + QString(24, u' ') + QStringLiteral("</td>"));
+        page.Add(22, QStringLiteral("</tr>"));
+    }
+
+    // A heading row, then a row with a blue box of the given height. The
+    // template's indents differ from section to section, and the pages keep
+    // them: the rows stand at indent, the heading text at headingIndent.
+    void OpenSection(TFramedPage& page, int indent, int headingIndent, const QString& heading, int height)
+    {
+        page.Add(indent, QStringLiteral("<tr height=19 valign=center>"));
+        page.Add(indent + 2, H);
+        page.Add(headingIndent, QStringLiteral("&nbsp;") + Html::Text(heading));
+        page.Add(indent + 2, QStringLiteral("</td>"));
+        page.Add(indent, QStringLiteral("</tr>"));
+        page.Add(indent, W1);
+        page.Add(indent, QStringLiteral("<tr height=%1 valign=top>").arg(height));
+        page.Add(24, B);
+        OpenBox(page, height);
+    }
+
+    // Closes the box and its row; the cell's end stands at indent.
+    void CloseSection(TFramedPage& page, int indent)
+    {
+        CloseBox(page);
+        page.Add(indent, QStringLiteral("</td>"));
+        page.Add(indent - 2, QStringLiteral("</tr>"));
+        page.Add(indent - 2, W1);
     }
 
     void AddRightPanel(TFramedPage& page, const TPhotoPageData& data)
     {
         const TLanguageSelector& lang = *Language();
-        const auto heading = [&page](int spaces, const QString& text) {
-            page.Add(spaces, QStringLiteral("&nbsp;") + Html::Text(text));
-        };
 
         page.Add(22, W1);
-        page.Add(22, QStringLiteral("<tr height=19 valign=center>"));
-        page.Add(24, H);
-        heading(27, lang.HG[26]);
-        page.Add(24, QStringLiteral("</td>"));
-        page.Add(22, QStringLiteral("</tr>"));
-        page.Add(22, W1);
-        page.Add(22, QStringLiteral("<tr height=94 valign=top>"));
-        page.Add(24, B);
-        OpenBox(page, 94);
+        OpenSection(page, 22, 27, lang.HG[26], 94);
         AddObjectLines(page, data.ObjectNames);
-        CloseBox(page);
-        page.Add(23, QStringLiteral("</td>"));
-        page.Add(21, QStringLiteral("</tr>"));
-        page.Add(21, W1);
+        CloseSection(page, 23);
 
-        page.Add(21, QStringLiteral("<tr height=19 valign=center>"));
-        page.Add(23, H);
-        heading(21, lang.HG[27]);
-        page.Add(23, QStringLiteral("</td>"));
-        page.Add(21, QStringLiteral("</tr>"));
-        page.Add(21, W1);
-        page.Add(21, QStringLiteral("<tr height=69 valign=top>"));
-        page.Add(24, B);
-        OpenBox(page, 69);
+        OpenSection(page, 21, 21, lang.HG[27], 69);
         page.Add(27, Html::Text(ShortenText(data.EventName, 150)));
-        CloseBox(page);
-        page.Add(24, QStringLiteral("</td>"));
-        page.Add(22, QStringLiteral("</tr>"));
-        page.Add(22, W1);
+        CloseSection(page, 24);
 
-        page.Add(22, QStringLiteral("<tr height=19 valign=center>"));
-        page.Add(24, H);
-        heading(21, lang.HG[45]);
-        page.Add(24, QStringLiteral("</td>"));
-        page.Add(22, QStringLiteral("</tr>"));
-        page.Add(22, W1);
-        page.Add(22, QStringLiteral("<tr height=94 valign=top>"));
-        page.Add(24, B);
-        OpenBox(page, 94);
+        OpenSection(page, 22, 21, lang.HG[45], 94);
         page.Add(27, Html::Text(ShortenText(data.Description, 250)));
-        CloseBox(page);
-        page.Add(24, QStringLiteral("</td>"));
-        page.Add(22, QStringLiteral("</tr>"));
-        page.Add(22, W1);
+        CloseSection(page, 24);
 
-        page.Add(22, QStringLiteral("<tr height=19 valign=center>"));
-        page.Add(24, H);
-        heading(21, lang.HG[46]);
-        page.Add(24, QStringLiteral("</td>"));
-        page.Add(22, QStringLiteral("</tr>"));
-        page.Add(22, W1);
-        page.Add(22, QStringLiteral("<tr height=49 valign=top>"));
-        page.Add(24, B);
-        OpenBox(page, 49);
+        OpenSection(page, 22, 21, lang.HG[46], 49);
         page.Add(27, Html::Text(ShortenText(data.AlbumDescription, 150)));
-        CloseBox(page);
-        page.Add(24, QStringLiteral("</td>"));
-        page.Add(22, QStringLiteral("</tr>"));
-        page.Add(22, W1);
+        CloseSection(page, 24);
 
-        page.Add(22, QStringLiteral("<tr height=19 bgcolor=#0040AA valign=center>"));
-        page.Add(24, QStringLiteral("<td width=198 class=phtext_black bgcolor=#FFFFAA>&nbsp;"));
-        page.Add(21, QStringLiteral("&nbsp;") + Html::Text(lang.HG[47]) + u' ');
-        page.Add(0, Fact(ShortenText(data.FileName, 25)));
-        page.Add(22, QStringLiteral("</tr>"));
+        AddFact(page, u"<tr height=19 bgcolor=#0040AA valign=center>",
+            u"<td width=198 class=phtext_black bgcolor=#FFFFAA>&nbsp;", lang.HG[47],
+            ShortenText(data.FileName, 25));
         page.Add(22, K1);
-        page.Add(22, QStringLiteral("<tr height=19 bgcolor=#0040AA>"));
-        page.Add(
-            24, QStringLiteral("<td width=198  class=phtext_black valign=center bgcolor=#FFFFAA>&nbsp;"));
-        page.Add(21, QStringLiteral("&nbsp;") + Html::Text(lang.HG[48]) + u' ');
-        page.Add(0, Fact(data.Year));
-        page.Add(22, QStringLiteral("</tr>"));
+        AddFact(page, u"<tr height=19 bgcolor=#0040AA>",
+            u"<td width=198  class=phtext_black valign=center bgcolor=#FFFFAA>&nbsp;", lang.HG[48],
+            data.Year);
         page.Add(22, K1);
-        page.Add(22, QStringLiteral("<tr height=18 bgcolor=#0040AA valign=center>"));
-        page.Add(24, QStringLiteral("<td width=198  class=phtext_black bgcolor=#FFFFAA>&nbsp;"));
-        page.Add(21, QStringLiteral("&nbsp;") + Html::Text(lang.HG[49]) + u' ');
-        page.Add(0, Fact(ShortenText(data.AlbumName, 25)));
-        page.Add(22, QStringLiteral("</tr>"));
+        AddFact(page, u"<tr height=18 bgcolor=#0040AA valign=center>",
+            u"<td width=198  class=phtext_black bgcolor=#FFFFAA>&nbsp;", lang.HG[49],
+            ShortenText(data.AlbumName, 25));
         page.Add(22, W1);
     }
 

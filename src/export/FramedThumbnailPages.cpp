@@ -95,9 +95,7 @@ QStringList ThumbnailFrameTop(const QString& prefix, const QString& categoryWord
 {
     const TLanguageSelector& lang = *Language();
     TFramedPage page;
-    page.AddHead();
-    page.Add(4, StyleLink);
-    page.AddFrameBuster(4, IndexFromGroup);
+    page.AddFrameHead(StyleLink, IndexFromGroup);
     page.Add({
         { 2, u"</head>" },
         { 2, u"<body bgcolor=#0040AA>" },
@@ -140,9 +138,7 @@ QStringList ThumbnailFrameContents(
     const TThumbnailGroup& group, const TThumbnailGrid& grid, int pageNumber, int first, const bool& stopped)
 {
     TFramedPage page;
-    page.AddHead();
-    page.Add(4, StyleLink);
-    page.AddFrameBuster(4, IndexFromGroup);
+    page.AddFrameHead(StyleLink, IndexFromGroup);
     page.Add({
         { 2, u"</head>" },
         { 2, u"<body class=thumbnailbody>" },
@@ -215,9 +211,7 @@ QStringList ThumbnailFrameBottom(int pages)
 {
     const TLanguageSelector& lang = *Language();
     TFramedPage page;
-    page.AddHead();
-    page.Add(4, StyleLink);
-    page.AddFrameBuster(4, IndexFromGroup);
+    page.AddFrameHead(StyleLink, IndexFromGroup);
     const bool series = pages > 1;
     if (series) {
         page.Add(4, QStringLiteral("<script>"));

@@ -10,6 +10,7 @@
 
 #include <QImage>
 #include <QString>
+#include <QStringList>
 
 #include <array>
 
@@ -80,9 +81,9 @@ public:
 private:
     // The first lines of every page: the title and the no-cache headers.
     void WriteHead(TPageWriter& page) const;
-    // The link to the style sheet and the body opening of a page in html/.
-    void WriteStyleLink(TPageWriter& page) const;
-    void WriteBodyOpening(TPageWriter& page) const;
+    // The head of a page shown in a photo's frameset, with the script lines
+    // it loads, and the body's opening.
+    void WriteFrameHead(TPageWriter& page, const QStringList& scripts = {}) const;
     QString PageName(const TPhoto& photo, const QString& suffix) const;
     void CopyPhoto(const TPhoto& photo, int number);
 };

@@ -48,13 +48,11 @@ void THTMLGeneratorSimple::WriteHead(TPageWriter& page) const
     page.Line(QStringLiteral("    <meta http-equiv=\"Cache-Control\" content=\"no-cache\">"));
 }
 
-void THTMLGeneratorSimple::WriteStyleLink(TPageWriter& page) const
+void THTMLGeneratorSimple::WriteFrameHead(TPageWriter& page, const QStringList& scripts) const
 {
+    WriteHead(page);
     page.Line(QStringLiteral("    <link href=\"../css/tavrimolex.css\" type=text/css rel=stylesheet>"));
-}
-
-void THTMLGeneratorSimple::WriteBodyOpening(TPageWriter& page) const
-{
+    page.Lines(scripts);
     page.Line(QStringLiteral("  </head>"));
     page.Line(QStringLiteral("  <body background=\"../photos/background.jpg\">"));
 }
@@ -194,9 +192,7 @@ bool THTMLGeneratorSimple::WritePhotoTopPage(const TAlbum& album, const TPhoto& 
     const QString table = QStringLiteral("      <table width=") + WindowWidthText
         + QStringLiteral(" height=20 border=0 cellspacing=0 cellpadding=0 class=description bgcolor=white>");
     TPageWriter page(PageName(photo, QStringLiteral("_top")));
-    WriteHead(page);
-    WriteStyleLink(page);
-    WriteBodyOpening(page);
+    WriteFrameHead(page);
     page.Lines({
         QStringLiteral("   <form name=photo_top>"),
         table,
@@ -239,9 +235,7 @@ bool THTMLGeneratorSimple::WritePhotoContentsPage(const TPhoto& photo)
 {
     const QString n = Num(photo.GetHtmlNumber());
     TPageWriter page(PageName(photo, QStringLiteral("_contents")));
-    WriteHead(page);
-    WriteStyleLink(page);
-    WriteBodyOpening(page);
+    WriteFrameHead(page);
     page.Lines({
         QStringLiteral("   <form name=photo>"),
         QStringLiteral("      <table width=") + WindowWidthText + QStringLiteral(" height=")
@@ -281,10 +275,8 @@ bool THTMLGeneratorSimple::WritePhotoBottomPage(const TPhoto& photo, int count)
     const QString dot = QStringLiteral("<img name=progress%1 src=\"../images/phslideslow_unselected.jpg\"");
 
     TPageWriter page(PageName(photo, QStringLiteral("_bottom")));
-    WriteHead(page);
-    WriteStyleLink(page);
-    page.Line(QStringLiteral("    <script language=\"JavaScript\" src=\"../script/timer.js\"></script>"));
-    WriteBodyOpening(page);
+    WriteFrameHead(
+        page, { QStringLiteral("    <script language=\"JavaScript\" src=\"../script/timer.js\"></script>") });
     page.Lines({
         QStringLiteral("   <form name=photo>"),
         QStringLiteral("      <table width=") + WindowWidthText
