@@ -8,26 +8,19 @@
 
 #include <QSignalBlocker>
 
-QStringList GetImageExtensions()
-{
-    return QStringLiteral(
-        "bmp,dib,gif,jif,jpg,rle,tga,pcx,cut,ico,iff,koa,lbm,mng,pcd,pcx,png,pnm,psd,ras,tga,tiff,tif,wmbp")
-        .split(u',');
-}
-
 QString PhotoFilterText()
 {
     return QStringLiteral(
         "All supported "
-        "formats|*.bmp;*.dib;*.gif;*.ico;*.jif;*.jpg;*.rle;*.tga;*.pcx;*.cut;*.ico,*.iff;*.koa;*.lbm;"
-        "*.mng;*.pcd;*.png;*.pnm;*.psd;*.ras;*.tga;*.tiff;*.tif;*.wmbp|bmp files (*.bmp)|*.bmp|dib files "
+        "formats|*.bmp;*.dib;*.gif;*.ico;*.jif;*.jpg;*.jpeg;*.rle;*.tga;*.pcx;*.cut;*.ico,*.iff;*.koa;*.lbm;"
+        "*.mng;*.pcd;*.png;*.pnm;*.psd;*.ras;*.tga;*.tiff;*.tif;*.wbmp|bmp files (*.bmp)|*.bmp|dib files "
         "(*.dib)|*.dib|"
-        "gif files (*.gif)|*.gif|jif files (*.jif)|*.jif|jpg files (*.jpg)|*.jpg|rle files (*.rle)|*.rle|"
+        "gif files (*.gif)|*.gif|jif files (*.jif)|*.jif|jpg files (*.jpg)|*.jpg;*.jpeg|rle files (*.rle)|*.rle|"
         "tga files (*.tga)|*.tga|pcx files (*.pcx)|*.pcx|cut files (*.cut)|*.cut|ico files (*.ico)|*.ico|"
         "iff files (*.iff)|*.iff|koa files (*.koa)|*.koa|lbm files (*.lbm)|*.lbm|mng files (*.mng)|*.mng|"
         "pcd files (*.pcd)|*.pcd|png files (*.png)|*.png|pnm files (*.pnm)|*.pnm|psd files (*.psd)|*.psd|"
         "ras files (*.ras)|*.ras|tiff files (*.tiff)|*.tiff|tiff files (*.tif)|*.tif|wbmp files "
-        "(*.wmbp)|*.wmbp");
+        "(*.wbmp)|*.wbmp");
 }
 
 QString LocalizedPhotoFilter(const QString& filter, const QString& allSupported, const QString& files)

@@ -14,7 +14,6 @@ class TLanguageSelector;
 class TNumberedFileItemDelegate;
 
 // The image extensions photos are taken with (lower case, without the dot).
-QStringList GetImageExtensions();
 
 // The file-type filter of the available photos: pairs of description and masks, separated by "|".
 QString PhotoFilterText();

@@ -8,6 +8,7 @@
 #include "app/HelpPage.h"
 #include "app/HtmlPage.h"
 #include "app/ObjectsPage.h"
+#include "app/PhotoFileList.h"
 #include "app/PageControl.h"
 #include "app/PhotoInfoPanel.h"
 #include "app/PhotosFromFolders.h"
@@ -348,7 +349,7 @@ int Tfm_MainForm::DropFiles(const QStringList& paths)
 {
     if (!m_album || paths.isEmpty())
         return 0;
-    const QStringList extensions = GetImageExtensions();
+    const QStringList extensions = PhotoFiles::GetImageExtensions();
     Ui::TabPhotos& photos = m_photosPage->Form();
     ui->pc_Album->setCurrentWidget(m_photosPage);
     photos.pc_Photos->setCurrentWidget(photos.ts_PhotosInAlbum);
@@ -356,7 +357,7 @@ int Tfm_MainForm::DropFiles(const QStringList& paths)
     int count = 0;
     for (const QString& path : paths) {
         const QString ext = Text::AsciiLower(Paths::ExtractFileExt(path).mid(1));
-        if (extensions.contains(ext) && AddPhotoToAlbum(path, -1))
+        if (extensions.contains(ext) && AddPhotoToAlbum(Paths::AbsoluteClean(path), -1))
             ++count;
     }
     if (count > 0) {

@@ -573,8 +573,12 @@ TEST_F(MainWindow, DroppedPhotosAreAddedAndCounted)
     EXPECT_EQ(CurrentPage(), QStringLiteral("ts_Photos"));
     EXPECT_EQ(CurrentInner("pc_Photos"), QStringLiteral("ts_PhotosInAlbum"));
 
-    // The same photos again are already in the album.
+    // The same photos again are already in the album, also by another spelling
+    // of their folder; a ".jpeg" photo is a photo too.
     EXPECT_EQ(m_form->DropFiles(dropped), 0);
+    EXPECT_EQ(m_form->DropFiles({ Path(QStringLiteral("in/../in/one.jpg")) }), 0);
+    WriteFile(Path(QStringLiteral("in/three.jpeg")), "data");
+    EXPECT_EQ(m_form->DropFiles({ Path(QStringLiteral("in/three.jpeg")) }), 1);
 }
 
 TEST_F(MainWindow, ClosingIsRefusedWhileALongOperationRuns)
