@@ -5,6 +5,7 @@
 #include "common/DialogService.h"
 #include "imaging/FreeImageBinding.h"
 #include "language/LanguageSelector.h"
+#include "model/UserMessage.h"
 #include "platform/AppFolders.h"
 #include "platform/TextUtil.h"
 
@@ -31,6 +32,11 @@ int main(int argc, char** argv)
     QApplication::setApplicationName(QStringLiteral("Tavrimolex 2005"));
     QApplication::setApplicationDisplayName(QStringLiteral("Tavrimolex 2005"));
 
+    // The language record and the album model show no windows themselves: their
+    // plain notes reach the user through the dialog service.
+    SetLanguageMessageHandler([](const QString& text) { ShowMessage(text); });
+    SetUserMessageHandler([](const QString& text) { ShowMessage(text); });
+
     // The image libraries load before any window, as the start-up check expects.
     LoadFreeImageLibrary();
     const QString nviewlib = QStringLiteral("libNViewLib.so");
@@ -48,6 +54,8 @@ int main(int argc, char** argv)
         result = QApplication::exec();
         SetSelectdirectoryWindow(nullptr);
     }
+    SetUserMessageHandler({});
+    SetLanguageMessageHandler({});
     ShutdownLanguage();
     UnloadFreeImageLibrary();
     return result;
