@@ -7,9 +7,11 @@
 // <work folder>/autosite: the same photos; the show starts by itself.
 // The exit code is 0 when both runs reported success.
 #include "export/HTMLGeneratorSimple.h"
+
+#include "PrintingReporter.h"
+#include "TestPictures.h"
 #include "imaging/JpegCodec.h"
 #include "model/Album.h"
-#include "platform/StatusReporter.h"
 
 #include <QColor>
 #include <QCoreApplication>
@@ -21,64 +23,6 @@
 #include <exception>
 
 namespace {
-
-class QuietStep : public TExportStepView {
-public:
-    void SetDone(bool) override { }
-    void SetMinimum(int) override { }
-    void SetMaximum(int value) override { m_maximum = value; }
-    int Maximum() const override { return m_maximum; }
-    void SetStep(int) override { }
-    void StepIt() override { }
-    void SetToGo(const QString&) override { }
-    void SetCurrentFile(const QString&) override { }
-
-private:
-    int m_maximum = 0;
-};
-
-class QuietStatus : public TStatusReporter {
-public:
-    void SetRange(int, int) override { }
-    void SetPosition(int) override { }
-    int Position() const override { return 0; }
-    int Maximum() const override { return 0; }
-    void StepIt() override { }
-    void SetNumberToGo(const QString&) override { }
-    void SetSubject(const QString&) override { }
-    void SetObject(const QString&) override { }
-    void ShowStatus() override { }
-    void ProcessEvents() override { }
-    bool IsCancelled() const override { return false; }
-};
-
-// Prints what a user would be told; a question means something went wrong.
-class PrintingReporter : public TExportReporter {
-public:
-    void AddRemark(const QString&) override { }
-    void AddPhotoNotFound(const QString& line) override { Print(line); }
-    TExportStepView& Step(TExportStepKind kind) override { return m_steps[size_t(kind)]; }
-    void Inform(const QString& text) override { Print(text); }
-    bool AskYesNo(const QString& text) override
-    {
-        Print(text);
-        return false;
-    }
-    void ShowMessage(const QString& text) override { Print(text); }
-    void ProcessEvents() override { }
-    std::unique_ptr<TStatusReporter> CreateStatusWindow() override { return std::make_unique<QuietStatus>(); }
-
-private:
-    static void Print(const QString& text) { std::fprintf(stderr, "%s\n", qPrintable(text)); }
-    std::array<QuietStep, ExportStepCount> m_steps;
-};
-
-QImage Filled(int width, int height, QColor colour)
-{
-    QImage image(width, height, QImage::Format_RGB32);
-    image.fill(colour);
-    return image;
-}
 
 bool MakeSite(const QString& albumFile, const QString& site, bool startSlideShow)
 {
@@ -95,7 +39,8 @@ bool MakeSite(const QString& albumFile, const QString& site, bool startSlideShow
     options.SlideShowImages = { Filled(10, 10, Qt::gray), Filled(10, 10, Qt::red) };
     options.StartSlideShow = startSlideShow;
 
-    PrintingReporter reporter;
+    // A question means something went wrong.
+    PrintingReporter reporter(false);
     THTMLGeneratorSimple generator;
     generator.Initialize(options, reporter);
     return generator.Generate() && generator.GetFlaggedPhotoCount() == 3;
@@ -129,9 +74,7 @@ int main(int argc, char** argv)
                 std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
                 return 2;
             }
-            auto photo = std::make_unique<TPhoto>();
-            photo->SetId(album.GetPhotos().TakeNextId());
-            photo->SetName(path);
+            auto photo = NewPhoto(album, path);
             photo->SetDescription(QStringLiteral("Photo %1 of the walk").arg(k + 1));
             album.GetPhotos().Add(std::move(photo));
         }

@@ -6,10 +6,12 @@
 // The site is written to <work folder>/site; the exit code is 0 when the
 // generator reported success.
 #include "export/HTMLGenerator.h"
+
+#include "PrintingReporter.h"
+#include "TestPictures.h"
 #include "imaging/JpegCodec.h"
 #include "language/LanguageSelector.h"
 #include "model/Album.h"
-#include "platform/StatusReporter.h"
 
 #include <QColor>
 #include <QCoreApplication>
@@ -23,70 +25,9 @@
 
 namespace {
 
-class QuietStep : public TExportStepView {
-public:
-    void SetDone(bool) override { }
-    void SetMinimum(int) override { }
-    void SetMaximum(int value) override { m_maximum = value; }
-    int Maximum() const override { return m_maximum; }
-    void SetStep(int) override { }
-    void StepIt() override { }
-    void SetToGo(const QString&) override { }
-    void SetCurrentFile(const QString&) override { }
-
-private:
-    int m_maximum = 0;
-};
-
-class QuietStatus : public TStatusReporter {
-public:
-    void SetRange(int, int) override { }
-    void SetPosition(int) override { }
-    int Position() const override { return 0; }
-    int Maximum() const override { return 0; }
-    void StepIt() override { }
-    void SetNumberToGo(const QString&) override { }
-    void SetSubject(const QString&) override { }
-    void SetObject(const QString&) override { }
-    void ShowStatus() override { }
-    void ProcessEvents() override { }
-    bool IsCancelled() const override { return false; }
-};
-
-// Prints what a user would see, answers every question with Yes.
-class PrintingReporter : public TExportReporter {
-public:
-    void AddRemark(const QString&) override { }
-    void AddPhotoNotFound(const QString& line) override { Print(line); }
-    TExportStepView& Step(TExportStepKind kind) override { return m_steps[size_t(kind)]; }
-    void Inform(const QString& text) override { Print(text); }
-    bool AskYesNo(const QString& text) override
-    {
-        Print(text);
-        return true;
-    }
-    void ShowMessage(const QString& text) override { Print(text); }
-    void ProcessEvents() override { }
-    std::unique_ptr<TStatusReporter> CreateStatusWindow() override { return std::make_unique<QuietStatus>(); }
-
-private:
-    static void Print(const QString& text) { std::fprintf(stderr, "%s\n", qPrintable(text)); }
-    std::array<QuietStep, ExportStepCount> m_steps;
-};
-
 bool WritePhoto(const QString& fileName, QColor colour)
 {
-    QImage image(64, 48, QImage::Format_RGB32);
-    image.fill(colour);
-    return SaveJpegFile(image, fileName, 80);
-}
-
-std::unique_ptr<TPhoto> NewPhoto(TAlbum& album, const QString& path)
-{
-    auto photo = std::make_unique<TPhoto>();
-    photo->SetId(album.GetPhotos().TakeNextId());
-    photo->SetName(path);
-    return photo;
+    return SaveJpegFile(Filled(64, 48, colour), fileName, 80);
 }
 
 int Label(TEntityList& labels, const QString& name)
@@ -162,10 +103,10 @@ int main(int argc, char** argv)
         options.ThumbRows = 4;
         options.Title = QStringLiteral("Browser <test> & site");
         options.JpegQuality = 80;
-        options.Background.Image = QImage(8, 8, QImage::Format_RGB32);
-        options.Background.Image.fill(QColor(34, 0, 123));
+        options.Background.Image = Filled(8, 8, QColor(34, 0, 123));
 
-        PrintingReporter reporter;
+        // Every question is answered with Yes.
+        PrintingReporter reporter(true);
         THTMLGenerator generator;
         generator.Initialize(options, reporter);
         if (!generator.Generate())

@@ -3,19 +3,18 @@
 #include "model/Album.h"
 #include "platform/TextUtil.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QImageReader>
 
 #include <algorithm>
-#include <gtest/gtest.h>
 
 void WriteAlbum(const QString& albumFile, const std::vector<PhotoSpec>& photos, const QString& description)
 {
     TAlbum album(albumFile);
     album.SetDescription(description);
     for (const PhotoSpec& spec : photos) {
-        auto photo = std::make_unique<TPhoto>();
-        photo->SetId(album.GetPhotos().TakeNextId());
-        photo->SetName(spec.file);
+        auto photo = NewPhoto(album, spec.file);
         photo->SetDescription(spec.description);
         photo->SetYear(spec.year);
         photo->SetUseInHtml(spec.useInHtml);
@@ -36,9 +35,7 @@ void WriteAlbum(const QString& albumFile, const std::vector<PhotoSpec>& photos, 
 
 void WriteJpeg(const QString& fileName, int width, int height, QColor colour)
 {
-    QImage image(width, height, QImage::Format_RGB32);
-    image.fill(colour);
-    ASSERT_TRUE(image.save(fileName, "JPEG", 90)) << fileName.toStdString();
+    ASSERT_TRUE(Filled(width, height, colour).save(fileName, "JPEG", 90)) << fileName.toStdString();
 }
 
 QSize PictureSize(const QString& fileName)
@@ -46,6 +43,11 @@ QSize PictureSize(const QString& fileName)
     QImageReader reader(fileName);
     const QSize size = reader.size();
     return size.isValid() ? size : QSize(-1, -1);
+}
+
+bool Exists(const QString& path)
+{
+    return QFileInfo::exists(path);
 }
 
 ScopedExportTexts::ScopedExportTexts()
@@ -65,4 +67,52 @@ ScopedExportTexts::~ScopedExportTexts()
 QString ScopedExportTexts::Text(int index, const QString& argument)
 {
     return ::Text::Format(Language()->HG[size_t(index)], { argument });
+}
+
+QString T(int index, const QString& argument)
+{
+    return ScopedExportTexts::Text(index, argument);
+}
+
+void ExportSandbox::SetUp()
+{
+    ASSERT_TRUE(m_dir.isValid());
+    ASSERT_TRUE(QDir().mkpath(Out()));
+    ASSERT_TRUE(QDir().mkpath(Photos()));
+}
+
+QString ExportSandbox::Out() const
+{
+    return m_dir.filePath(QStringLiteral("site")) + u'/';
+}
+
+QString ExportSandbox::Photos() const
+{
+    return m_dir.filePath(QStringLiteral("photos")) + u'/';
+}
+
+QString ExportSandbox::Sandbox(const QString& name) const
+{
+    return m_dir.filePath(name);
+}
+
+QString ExportSandbox::Album(const QString& name, std::vector<PhotoSpec> photos, const QString& description)
+{
+    for (PhotoSpec& spec : photos)
+        if (!spec.file.startsWith(u'/'))
+            spec.file = Photos() + spec.file;
+    const QString file = Sandbox(name + QStringLiteral(".tvx"));
+    WriteAlbum(file, photos, description);
+    return file;
+}
+
+QString ExportSandbox::AlbumOfPictures(const QString& name, int count)
+{
+    std::vector<PhotoSpec> photos;
+    for (int k = 1; k <= count; ++k) {
+        const QString file = QStringLiteral("%1-%2.jpg").arg(name).arg(k);
+        WriteJpeg(Photos() + file, 40 + k, 30 + k);
+        photos.push_back({ file });
+    }
+    return Album(name, photos);
 }

@@ -1,13 +1,20 @@
 #pragma once
 // Albums, photos and language texts for the export tests, made in a sandbox.
+#include "FakeExportReporter.h"
+#include "TestPictures.h"
+#include "export/WebSiteGenerator.h"
 #include "language/LanguageSelector.h"
+#include "model/Album.h"
 
 #include <QColor>
 #include <QImage>
+#include <QList>
 #include <QString>
 #include <QStringList>
+#include <QTemporaryDir>
 
 #include <array>
+#include <gtest/gtest.h>
 #include <vector>
 
 struct PhotoSpec {
@@ -41,6 +48,8 @@ void WriteJpeg(const QString& fileName, int width, int height, QColor colour = Q
 // The size of a picture file as Qt reads it; (-1, -1) when it cannot.
 QSize PictureSize(const QString& fileName);
 
+bool Exists(const QString& path);
+
 // Replaces the export texts with "HG<n>", followed by ":%s" where the text
 // takes a value, so that tests can tell them apart whatever the language
 // holds; restores them when it ends.
@@ -53,4 +62,60 @@ public:
 
 private:
     std::array<QString, 67> m_saved;
+};
+
+// The text as the generator makes it, under ScopedExportTexts.
+QString T(int index, const QString& argument = {});
+
+// A sandbox for one export: the output folder site/ and the photo folder
+// photos/ are there when a test starts.
+class ExportSandbox : public ::testing::Test {
+protected:
+    void SetUp() override;
+
+    QString Out() const;
+    QString Photos() const;
+    QString Sandbox(const QString& name) const;
+
+    // An album file "<name>.tvx" in the sandbox; a photo file given without
+    // a folder lies in Photos().
+    QString Album(const QString& name, std::vector<PhotoSpec> photos, const QString& description = {});
+
+    // Photos "<name>-<k>.jpg" of (40 + k) x (30 + k) pixels.
+    QString AlbumOfPictures(const QString& name, int count);
+
+private:
+    QTemporaryDir m_dir;
+};
+
+// The sandbox with a generator of one kind, writing into Out() and telling a
+// reporter that records everything.
+template <class TGenerator> class GeneratorTest : public ExportSandbox {
+protected:
+    void SetUp() override
+    {
+        ExportSandbox::SetUp();
+        options.OutputDir = Out();
+    }
+
+    TGenerator& Run(const QStringList& albums)
+    {
+        options.AlbumFiles = albums;
+        generator.Initialize(options, reporter);
+        return generator;
+    }
+
+    // The page numbers of the opened albums' photos, in album order.
+    QList<int> Numbers() const
+    {
+        QList<int> numbers;
+        for (const auto& album : generator.Albums)
+            for (int i = 0; i < album->GetPhotos().Count(); ++i)
+                numbers << album->GetPhotos().PhotoAt(i)->GetHtmlNumber();
+        return numbers;
+    }
+
+    TExportOptions options;
+    FakeExportReporter reporter;
+    TGenerator generator;
 };

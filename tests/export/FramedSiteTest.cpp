@@ -11,9 +11,7 @@
 
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QRegularExpression>
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace {
@@ -25,42 +23,30 @@ QString S(const char* text)
     return QString::fromUtf8(text);
 }
 
-class FramedPagesRun : public ::testing::Test {
+class FramedPagesRun : public GeneratorTest<THTMLGenerator> {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(m_dir.isValid());
-        ASSERT_TRUE(QDir().mkpath(Out()));
-        ASSERT_TRUE(QDir().mkpath(Photos()));
-        options.OutputDir = Out();
+        GeneratorTest::SetUp();
         options.ThumbWidth = 100;
         options.ThumbHeight = 75;
         options.ThumbColumns = 5;
         options.ThumbRows = 4;
         options.CreateOnlyHTML = true;
-        options.Background.Image = QImage(4, 4, QImage::Format_RGB32);
-        options.Background.Image.fill(Qt::darkBlue);
+        options.Background.Image = Filled(4, 4, Qt::darkBlue);
     }
-
-    QString Out() const { return m_dir.filePath(S("site")) + u'/'; }
-    QString Photos() const { return m_dir.filePath(S("photos")) + u'/'; }
-    QString Sandbox(const QString& name) const { return m_dir.filePath(name); }
 
     // An album whose photos exist (tiny files: only the pages are written).
     QString Album(const QString& name, std::vector<PhotoSpec> photos, const QString& description = {})
     {
-        for (PhotoSpec& spec : photos) {
-            if (!spec.file.startsWith(u'/'))
-                spec.file = Photos() + spec.file;
-            QFile file(spec.file);
+        for (const PhotoSpec& spec : photos) {
+            QFile file(spec.file.startsWith(u'/') ? spec.file : Photos() + spec.file);
             if (!file.exists()) {
                 EXPECT_TRUE(file.open(QIODevice::WriteOnly));
                 file.write("x");
             }
         }
-        const QString file = m_dir.filePath(name + S(".tvx"));
-        WriteAlbum(file, photos, description);
-        return file;
+        return GeneratorTest::Album(name, std::move(photos), description);
     }
 
     QString Numbered(const QString& name, int count)
@@ -69,13 +55,6 @@ protected:
         for (int k = 1; k <= count; ++k)
             photos.push_back({ S("%1-%2.jpg").arg(name).arg(k) });
         return Album(name, photos);
-    }
-
-    bool Run(const QStringList& albums)
-    {
-        options.AlbumFiles = albums;
-        generator.Initialize(options, reporter);
-        return generator.Generate();
     }
 
     // The lines of a written page; every line, the last one too, ends in CR LF.
@@ -101,19 +80,7 @@ protected:
                 inputs << line.mid(28);
         return inputs;
     }
-
-    TExportOptions options;
-    FakeExportReporter reporter;
-    THTMLGenerator generator;
-
-private:
-    QTemporaryDir m_dir;
 };
-
-bool Exists(const QString& path)
-{
-    return QFileInfo::exists(path);
-}
 
 } // namespace
 
@@ -121,7 +88,7 @@ TEST_F(FramedPagesRun, EveryPageIsWrittenAndReported)
 {
     const QString album = Album(S("Holiday"),
         { { S("a.jpg"), S("Beach"), S("2004"), { S("Anna") }, S("Trip") }, { S("b.jpg"), {}, S("2004") } });
-    ASSERT_TRUE(Run({ album }));
+    ASSERT_TRUE(Run({ album }).Generate());
 
     EXPECT_EQ(generator.CssFile, Out() + S("css/tavrimolex.css"));
     EXPECT_EQ(generator.IndexFile, Out() + S("index.htm"));
@@ -176,7 +143,7 @@ TEST_F(FramedPagesRun, EveryPageIsWrittenAndReported)
 
 TEST_F(FramedPagesRun, TwentyOnePhotosMakeTwoSeriesOfTwenty)
 {
-    ASSERT_TRUE(Run({ Numbered(S("Many"), 21), Numbered(S("Twenty"), 20) }));
+    ASSERT_TRUE(Run({ Numbered(S("Many"), 21), Numbered(S("Twenty"), 20) }).Generate());
     const QString many = S("html/albums/album1/");
     EXPECT_TRUE(Exists(Out() + many + S("ThumbnailFrameContents2.htm")));
     EXPECT_FALSE(Exists(Out() + many + S("ThumbnailFrameContents3.htm")));
@@ -205,7 +172,7 @@ TEST_F(FramedPagesRun, HiddenValuesOfEveryGroupInCategoryOrder)
     const QString holiday = Album(S("Holiday"),
         { { S("1.jpg"), {}, S("2004"), { S("Anna"), S("Tree") }, S("Trip") },
             { S("2.jpg"), {}, S("2003"), { S("Tree") }, S("Trip") }, { S("3.jpg"), {}, {}, { S("Tree") } } });
-    ASSERT_TRUE(Run({ holiday }));
+    ASSERT_TRUE(Run({ holiday }).Generate());
     EXPECT_EQ(Inputs(Page(S("html/photos/PhotoContents1.htm"))),
         QStringList({ S("HolidayPrev value='3'>"), S("HolidayNext value='2'>"),
             S("HolidayQuantity value='3'>"), S("HolidayIndex value='1'>"), S("AnnaPrev value='1'>"),
@@ -224,7 +191,7 @@ TEST_F(FramedPagesRun, GroupsOfOneNameKeepTheirOwnNavigation)
 {
     const QString paris = Album(S("Paris"),
         { { S("1.jpg"), {}, {}, {}, S("Paris") }, { S("2.jpg") }, { S("3.jpg"), {}, {}, {}, S("Paris") } });
-    ASSERT_TRUE(Run({ paris }));
+    ASSERT_TRUE(Run({ paris }).Generate());
     const QStringList inputs = Inputs(Page(S("html/photos/PhotoContents3.htm")));
     EXPECT_EQ(inputs,
         QStringList({ S("ParisPrev value='2'>"), S("ParisNext value='1'>"), S("ParisQuantity value='3'>"),
@@ -240,7 +207,7 @@ TEST_F(FramedPagesRun, GroupsOfOneNameKeepTheirOwnNavigation)
 TEST_F(FramedPagesRun, PanelOfAPhotoWithoutEventAndDescription)
 {
     const QString album = Album(S("Walk"), { { S("plain.jpg") } }, S("Along the <river>"));
-    ASSERT_TRUE(Run({ album }));
+    ASSERT_TRUE(Run({ album }).Generate());
     const QStringList page = Page(S("html/photos/PhotoContents1.htm"));
     EXPECT_TRUE(Inputs(page).size() == 4);
     // The event and description boxes hold a line of blanks only.
@@ -259,7 +226,7 @@ TEST_F(FramedPagesRun, OriginalsAreLinkedOnlyUnderTheLocalFolder)
     options.LinkToOriginals = true;
     options.WebPath = S("http://example.org/originals");
     options.LocalPath = Photos();
-    ASSERT_TRUE(Run({ album }));
+    ASSERT_TRUE(Run({ album }).Generate());
 
     const QString first = S("http://example.org/originals/2004/img 1.jpg");
     const QStringList page = Page(S("html/photos/PhotoContents1.htm"));
@@ -286,7 +253,7 @@ TEST_F(FramedPagesRun, AFramePageThatCannotBeCreatedIsNamedAndEndsTheRun)
     QFile blocker(Out() + S("html/albums/album1"));
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
     blocker.close();
-    EXPECT_THROW(Run({ album }), EExportError);
+    EXPECT_THROW(Run({ album }).Generate(), EExportError);
     EXPECT_EQ(reporter.messages, QStringList({ Out() + S("html/albums/album1/ThumbnailFrame.htm") }));
     EXPECT_FALSE(reporter.View(Kind::ThumbnailPages).done);
     EXPECT_FALSE(Exists(Out() + S("html/photos/PhotoContents1.htm")));
@@ -301,7 +268,7 @@ TEST_F(FramedPagesRun, StopEndsThePagesButTheScriptIsStillWritten)
         if (reporter.View(Kind::ThumbnailPages).position == 1)
             generator.Stopped = true;
     };
-    EXPECT_TRUE(Run({ album }));
+    EXPECT_TRUE(Run({ album }).Generate());
     EXPECT_TRUE(Exists(Out() + S("html/albums/album1/ThumbnailFrameBottom.htm")));
     // The group under way when the stop is seen is finished; no other is begun.
     EXPECT_TRUE(Exists(Out() + S("html/objects/object1/ThumbnailFrameBottom.htm")));

@@ -7,21 +7,17 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace {
 
 using Kind = TExportStepKind;
 
-class FramedSite : public ::testing::Test {
+class FramedSite : public GeneratorTest<THTMLGenerator> {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(m_dir.isValid());
-        ASSERT_TRUE(QDir().mkpath(Out()));
-        ASSERT_TRUE(QDir().mkpath(Photos()));
-        options.OutputDir = Out();
+        GeneratorTest::SetUp();
         options.PhotoWidth = 580;
         options.PhotoHeight = 360;
         options.ThumbWidth = 100;
@@ -29,51 +25,7 @@ protected:
         options.ThumbColumns = 5;
         options.ThumbRows = 4;
         options.JpegQuality = 80;
-        options.Background.Image = QImage(8, 8, QImage::Format_RGB32);
-        options.Background.Image.fill(Qt::darkBlue);
-    }
-
-    QString Out() const { return m_dir.filePath(QStringLiteral("site")) + u'/'; }
-    QString Photos() const { return m_dir.filePath(QStringLiteral("photos")) + u'/'; }
-    QString Sandbox(const QString& name) const { return m_dir.filePath(name); }
-
-    // An album file in the sandbox whose photos are JPEGs of the given sizes
-    // (files named <album>-<k>.jpg), or plain specs.
-    QString Album(const QString& name, std::vector<PhotoSpec> photos)
-    {
-        for (PhotoSpec& spec : photos)
-            if (!spec.file.startsWith(u'/'))
-                spec.file = Photos() + spec.file;
-        const QString file = Sandbox(name + QStringLiteral(".tvx"));
-        WriteAlbum(file, photos);
-        return file;
-    }
-
-    QString AlbumOfPictures(const QString& name, int count)
-    {
-        std::vector<PhotoSpec> photos;
-        for (int k = 1; k <= count; ++k) {
-            const QString file = QStringLiteral("%1-%2.jpg").arg(name).arg(k);
-            WriteJpeg(Photos() + file, 40 + k, 30 + k);
-            photos.push_back({ file });
-        }
-        return Album(name, photos);
-    }
-
-    THTMLGenerator& Run(const QStringList& albums)
-    {
-        options.AlbumFiles = albums;
-        generator.Initialize(options, reporter);
-        return generator;
-    }
-
-    QList<int> Numbers() const
-    {
-        QList<int> numbers;
-        for (const auto& album : generator.Albums)
-            for (int i = 0; i < album->GetPhotos().Count(); ++i)
-                numbers << album->GetPhotos().PhotoAt(i)->GetHtmlNumber();
-        return numbers;
+        options.Background.Image = Filled(8, 8, Qt::darkBlue);
     }
 
     static QStringList Names(const TPhotoMapping& mapping)
@@ -85,23 +37,7 @@ protected:
     }
 
     ScopedExportTexts texts;
-    TExportOptions options;
-    FakeExportReporter reporter;
-    THTMLGenerator generator;
-
-private:
-    QTemporaryDir m_dir;
 };
-
-QString T(int index, const QString& argument = {})
-{
-    return ScopedExportTexts::Text(index, argument);
-}
-
-bool Exists(const QString& path)
-{
-    return QFileInfo::exists(path);
-}
 
 } // namespace
 

@@ -7,55 +7,42 @@
 #include "language/LanguageSelector.h"
 #include "platform/TextUtil.h"
 
-#include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace {
 
-class SimplePages : public ::testing::Test {
+class SimplePages : public GeneratorTest<THTMLGeneratorSimple> {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(m_dir.isValid());
-        ASSERT_TRUE(QDir().mkpath(Out()));
-        ASSERT_TRUE(QDir().mkpath(Photos()));
-        options.OutputDir = Out();
+        GeneratorTest::SetUp();
         options.PhotoWidth = 580;
         options.PhotoHeight = 360;
         options.JpegQuality = 80;
         options.Title = QStringLiteral("Our walks");
-        options.Background.Image = QImage(8, 8, QImage::Format_RGB32);
-        options.Background.Image.fill(Qt::white);
+        options.Background.Image = Filled(8, 8, Qt::white);
         m_savedTitle = Language()->Title;
         Language()->Title = QStringLiteral("Tavrimolex 2005");
     }
 
     void TearDown() override { Language()->Title = m_savedTitle; }
 
-    QString Out() const { return m_dir.filePath(QStringLiteral("site")) + u'/'; }
-    QString Photos() const { return m_dir.filePath(QStringLiteral("photos")) + u'/'; }
-
     // An album file "<name>.tvx" of JPEGs "<name>-<k>.jpg" described as given.
     QString Album(const QString& name, const QStringList& descriptions, const QString& albumDescription = {})
     {
         std::vector<PhotoSpec> photos;
         for (qsizetype k = 0; k < descriptions.size(); ++k) {
-            const QString file = Photos() + QStringLiteral("%1-%2.jpg").arg(name).arg(k + 1);
-            WriteJpeg(file, 32, 24);
+            const QString file = QStringLiteral("%1-%2.jpg").arg(name).arg(k + 1);
+            WriteJpeg(Photos() + file, 32, 24);
             photos.push_back({ file, descriptions[k] });
         }
-        const QString file = m_dir.filePath(name + QStringLiteral(".tvx"));
-        WriteAlbum(file, photos, albumDescription);
-        return file;
+        return GeneratorTest::Album(name, photos, albumDescription);
     }
 
     void Generate(const QStringList& albums)
     {
-        options.AlbumFiles = albums;
-        generator.Initialize(options, reporter);
-        ASSERT_TRUE(generator.Generate());
+        ASSERT_TRUE(Run(albums).Generate());
         ASSERT_TRUE(reporter.prompts.empty());
     }
 
@@ -70,12 +57,7 @@ protected:
         return QString::fromLatin1(QByteArray(bytes).replace("\r\n", "\n"));
     }
 
-    TExportOptions options;
-    FakeExportReporter reporter;
-    THTMLGeneratorSimple generator;
-
 private:
-    QTemporaryDir m_dir;
     QString m_savedTitle;
 };
 
