@@ -1,7 +1,8 @@
 #pragma once
 // What both web-site layouts share: the options, the albums opened for the
-// export, the checking of their photos and the progress reporting. The framed
-// site (THTMLGenerator) and the photo-by-photo site derive from it.
+// export, the checking, numbering and copying of their photos and the progress
+// reporting. The framed site (THTMLGenerator) and the photo-by-photo site
+// derive from it.
 //
 // Everything runs on the user-interface thread. Loops call the reporter's
 // ProcessEvents after every item; the Stop button sets Stopped from there,
