@@ -207,6 +207,11 @@ void TPhotoList::DeleteIndexEntry(int index)
 bool TPhotoList::RemoveThumbnails(const QString& albumFileName, TStatusReporter* status)
 {
     const QString folder = GetThumbnailFolder(albumFileName);
+    const QString folderPath = Paths::ExcludeTrailingSeparator(folder);
+    // A cache folder that is a link goes as a link: what it points to may
+    // hold more than thumbnails.
+    if (QFileInfo(folderPath).isSymLink())
+        return QFile::remove(folderPath) && !QFileInfo(folderPath).isSymLink();
     if (!DeleteFolderContents(folder, true, status))
         return false;
     QDir().rmdir(folder);

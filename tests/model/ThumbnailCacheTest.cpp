@@ -309,6 +309,20 @@ TEST_F(ThumbnailCache, RemoveThumbnails)
     EXPECT_TRUE(QFileInfo::exists(outside + QStringLiteral("/keep.jpg")));
 }
 
+TEST_F(ThumbnailCache, CacheFolderThatIsALinkIsRemovedAsALink)
+{
+    const QString elsewhere = root + QStringLiteral("elsewhere");
+    QDir().mkpath(elsewhere);
+    Touch(elsewhere + QStringLiteral("/holiday.jpg"));
+    ASSERT_TRUE(QFile::link(elsewhere, Paths::ExcludeTrailingSeparator(folder)));
+    auto album = AlbumWith({});
+
+    FakeStatusReporter status;
+    EXPECT_TRUE(album->RemoveThumbnails(&status));
+    EXPECT_FALSE(QFileInfo(Paths::ExcludeTrailingSeparator(folder)).isSymLink());
+    EXPECT_TRUE(QFileInfo::exists(elsewhere + QStringLiteral("/holiday.jpg")));
+}
+
 TEST(ThumbNail, FileDateForm)
 {
     const QDateTime t(QDate(2004, 7, 15), QTime(13, 45, 12));
