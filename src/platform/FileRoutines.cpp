@@ -76,6 +76,11 @@ void ScanFolder(const QString& folder, const QStringList& extensions, QStringLis
 
 bool DeleteFolderContents(const QString& folder, bool recursive, TStatusReporter* status)
 {
+    // An empty name would become the root folder. A folder that is itself a
+    // link (a planted thumbnail folder) would empty whatever it points to.
+    const QString bare = Paths::ExcludeTrailingSeparator(folder);
+    if (bare.isEmpty() || QFileInfo(bare).isSymLink())
+        return false;
     const QString dir = Paths::IncludeTrailingSeparator(folder);
     QDir qdir(dir);
     // Links of any kind, broken ones included, go with the files: removing a

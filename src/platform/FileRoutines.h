@@ -44,7 +44,8 @@ void ScanFolder(const QString& folder, const QStringList& extensions, QStringLis
 // every subfolder; the folder itself stays. A symbolic link is removed as a
 // link. With a status, each file is shown and Cancel is polled before it.
 // False when cancelled or when a subfolder could not be removed; a file that
-// could not be deleted is not by itself a failure.
+// could not be deleted is not by itself a failure. A folder that is itself a
+// symbolic link, or an empty name, is refused (false) and nothing is deleted.
 bool DeleteFolderContents(const QString& folder, bool recursive, TStatusReporter* status);
 
 // The path as given when it exists (Linux has no short names to expand), else

@@ -301,3 +301,25 @@ TEST(GetLongFileName, ExistingPathOrEmpty)
     EXPECT_EQ(GetLongFileName(dir.path() + QStringLiteral("/missing.tvx")), QString());
     EXPECT_EQ(GetLongFileName(QString()), QString());
 }
+
+TEST(DeleteFolderContents, FolderThatIsALinkOrEmptyNameIsRefused)
+{
+    QTemporaryDir dir;
+    QTemporaryDir outside;
+    const QString root = dir.path() + u'/';
+    MakeFile(outside.path() + QStringLiteral("/precious.jpg"));
+    MakeFile(outside.path() + QStringLiteral("/sub/also.jpg"));
+    // A thumbnail folder planted as a link to the user's pictures.
+    MakeLink(outside.path(), root + QStringLiteral("trip_thumbnails"));
+
+    EXPECT_FALSE(DeleteFolderContents(root + QStringLiteral("trip_thumbnails"), true, nullptr));
+    EXPECT_FALSE(DeleteFolderContents(root + QStringLiteral("trip_thumbnails/"), true, nullptr));
+    EXPECT_TRUE(QFile::exists(outside.path() + QStringLiteral("/precious.jpg")));
+    EXPECT_TRUE(QFile::exists(outside.path() + QStringLiteral("/sub/also.jpg")));
+
+    // An empty name must not become the root folder.
+    RecordingStatus status;
+    EXPECT_FALSE(DeleteFolderContents(QString(), true, &status));
+    EXPECT_EQ(status.shown, 0);
+    EXPECT_TRUE(status.objects.isEmpty());
+}
