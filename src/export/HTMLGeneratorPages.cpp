@@ -124,12 +124,16 @@ bool THTMLGenerator::WriteThumbnailPages()
                 step.SetCurrentFile(contents);
                 WritePage(contents,
                     Framed::ThumbnailFrameContents(group, grid, p, (p - 1) * grid.PerPage(), Stopped));
+                // A category may hold thousands of groups and a group many
+                // pages: the window stays responsive and Stop is heard here.
+                Reporter().ProcessEvents();
                 if (Stopped)
                     break;
             }
 
             step.SetCurrentFile(item.BottomPage);
             WritePage(item.BottomPage, Framed::ThumbnailFrameBottom(pages));
+            Reporter().ProcessEvents();
             if (Stopped)
                 break;
         }

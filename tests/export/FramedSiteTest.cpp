@@ -279,3 +279,32 @@ TEST_F(FramedPagesRun, StopEndsThePagesButTheScriptIsStillWritten)
     EXPECT_EQ(reporter.View(Kind::ThumbnailPages).toGo, S("4"));
     EXPECT_TRUE(reporter.View(Kind::PhotoPages).done);
 }
+
+// Thousands of descriptions make as many groups in one category, and a large
+// album as many grid pages in one group: Stop must not wait for the end.
+TEST_F(FramedPagesRun, StopIsHeardBetweenTheGroupsOfOneCategory)
+{
+    const QString album = Album(S("Walk"),
+        { { S("1.jpg"), {}, {}, { S("Anna"), S("Bob"), S("Carl") } }, { S("2.jpg"), {}, {}, { S("Anna") } } });
+    reporter.onPump = [this](int) {
+        if (reporter.View(Kind::ThumbnailPages).currentFile.endsWith(S("object2/ThumbnailFrameBottom.htm")))
+            generator.Stopped = true;
+    };
+    EXPECT_TRUE(Run({ album }).Generate());
+    EXPECT_TRUE(Exists(Out() + S("html/objects/object2/ThumbnailFrameBottom.htm")));
+    EXPECT_FALSE(Exists(Out() + S("html/objects/object3/ThumbnailFrame.htm")));
+}
+
+TEST_F(FramedPagesRun, StopIsHeardBetweenTheGridPagesOfOneGroup)
+{
+    const QString album = Numbered(S("Many"), 45);
+    reporter.onPump = [this](int) {
+        if (reporter.View(Kind::ThumbnailPages).currentFile.endsWith(S("album1/ThumbnailFrameContents1.htm")))
+            generator.Stopped = true;
+    };
+    EXPECT_TRUE(Run({ album }).Generate());
+    EXPECT_TRUE(Exists(Out() + S("html/albums/album1/ThumbnailFrameContents1.htm")));
+    EXPECT_FALSE(Exists(Out() + S("html/albums/album1/ThumbnailFrameContents2.htm")));
+    // The group's bottom bar is still written, for the pages there are.
+    EXPECT_TRUE(Exists(Out() + S("html/albums/album1/ThumbnailFrameBottom.htm")));
+}
