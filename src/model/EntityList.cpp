@@ -15,7 +15,9 @@ void TEntityList::SaveToWriter(TWriter& writer) const
 void TEntityList::LoadFromReader(TReader& reader, int version)
 {
     TStreamList::LoadFromReader(reader, version);
-    m_nextId = reader.ReadInteger();
+    // A damaged counter below 0 would in time hand out -1, which photos read
+    // as "no label".
+    m_nextId = std::max(reader.ReadInteger(), 0);
     // A counter at or below a loaded id would hand that id out again.
     for (int i = 0; i < Count(); ++i) {
         const int id = ItemAt(i)->GetId();
@@ -31,7 +33,14 @@ std::unique_ptr<TStreamObject> TEntityList::CreateItem() const
 
 int TEntityList::TakeNextId()
 {
-    return m_nextId++;
+    if (m_nextId < INT_MAX)
+        return m_nextId++;
+    // Only a damaged file takes the counter this far: hand out the lowest id
+    // that no label holds rather than run past the largest integer.
+    int id = 0;
+    while (FindById(id))
+        ++id;
+    return id;
 }
 
 void TEntityList::AddName(const QString& name)

@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+
 namespace {
 
 QStringList Names(const TEntityList& list)
@@ -187,4 +189,27 @@ TEST(ThumbNailInfo, DefaultsAndLayout)
     TWriter w;
     info.SaveToWriter(w);
     EXPECT_EQ(w.Data(), Bytes({ 0x03, 0xA0, 0x00, 0x02, 0x28 }));
+}
+
+TEST(EntityList, DamagedCountersNeverHandOutNoneOrRunOver)
+{
+    // An empty list whose stored NextId is -2: counting up from there would
+    // give a label the id -1, which photos read as "no label".
+    TReader negative(Bytes({ 0x02, 0x00, 0x02, 0xFE }));
+    TEntityList list;
+    list.LoadFromReader(negative, 2);
+    list.AddName(QStringLiteral("a"));
+    list.AddName(QStringLiteral("b"));
+    EXPECT_EQ(list.IdByName(QStringLiteral("a")), 0);
+    EXPECT_EQ(list.IdByName(QStringLiteral("b")), 1);
+
+    // A label with the largest id: new labels still get ids of their own.
+    TReader top(Bytes({ 0x02, 0x01, 0x04, 0xFF, 0xFF, 0xFF, 0x7F, 0x06, 0x01, 'z', 0x08, 0x02, 0x00 }));
+    TEntityList full;
+    full.LoadFromReader(top, 2);
+    full.AddName(QStringLiteral("a"));
+    full.AddName(QStringLiteral("b"));
+    EXPECT_EQ(full.IdByName(QStringLiteral("a")), 0);
+    EXPECT_EQ(full.IdByName(QStringLiteral("b")), 1);
+    EXPECT_EQ(full.IdByName(QStringLiteral("z")), INT_MAX);
 }
