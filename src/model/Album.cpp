@@ -14,10 +14,6 @@
 
 namespace {
 
-// Far above any real album (100,000 photos take a few megabytes), far below
-// what would hurt the machine.
-constexpr qint64 MaxAlbumFileSize = qint64(256) * 1024 * 1024;
-
 QString AbsoluteAlbumPath(const QString& fileName)
 {
     // Windows-form paths ("E:\albums\b.tvx") only come from old files and tests: leave them.
@@ -30,7 +26,7 @@ QByteArray ReadAlbumFile(const QString& fileName)
 {
     QByteArray data;
     int error = 0;
-    if (!ReadRegularFile(fileName, MaxAlbumFileSize, data, &error))
+    if (!ReadRegularFile(fileName, TAlbum::MaxFileSize, data, &error))
         throw error == EIO ? EStreamError::ReadError()
                            : EStreamError::OpenError(fileName, SystemErrorText(error));
     return data;

@@ -16,6 +16,11 @@ class TStatusReporter;
 
 class TAlbum : public TStreamObject {
 public:
+    // Larger album files are refused when opened. Far above any real album
+    // (100,000 photos take 10 to 20 megabytes), while a file packed with the
+    // smallest records still builds at most some 1.5 gigabytes of them in memory.
+    static constexpr qint64 MaxFileSize = qint64(64) * 1024 * 1024;
+
     // A new empty album; nothing is read or written. A relative path is made absolute.
     explicit TAlbum(const QString& fileName);
     ~TAlbum() override;

@@ -135,3 +135,15 @@ TEST_F(HostileFile, OnlyRegularFilesAreOpened)
     ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
     EXPECT_TRUE(LoadErrorOfFile(fifo).startsWith(QStringLiteral("Cannot open file \"%1\". ").arg(fifo)));
 }
+
+TEST_F(HostileFile, OversizedFileIsRefusedBeforeReading)
+{
+    // Every 2 bytes of object ids become a record in memory, so a file of a
+    // few hundred megabytes of them would take gigabytes.
+    const QString huge = dir.filePath(QStringLiteral("huge.tvx"));
+    QFile file(huge);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    ASSERT_TRUE(file.resize(TAlbum::MaxFileSize + 1));
+    file.close();
+    EXPECT_EQ(LoadErrorOfFile(huge), QStringLiteral("Cannot open file \"%1\". File too large").arg(huge));
+}
