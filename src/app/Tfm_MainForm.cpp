@@ -347,7 +347,8 @@ void Tfm_MainForm::dropEvent(QDropEvent* event)
 
 int Tfm_MainForm::DropFiles(const QStringList& paths)
 {
-    if (!m_album || paths.isEmpty())
+    // A long operation pumping events may be using or replacing the album.
+    if (!m_album || paths.isEmpty() || TBusyGuard::IsBusy())
         return 0;
     const QStringList extensions = PhotoFiles::GetImageExtensions();
     Ui::TabPhotos& photos = m_photosPage->Form();

@@ -35,6 +35,16 @@ QString AlbumFileExtension()
     return u'.' + QString::fromLatin1(AlbumExtension);
 }
 
+// The recent list and the open album may spell one file differently (a
+// linked folder, a path written before the folder was moved back).
+bool SameAlbumFile(const QString& a, const QString& b)
+{
+    if (a == b)
+        return true;
+    const QString canonicalA = QFileInfo(a).canonicalFilePath();
+    return !canonicalA.isEmpty() && canonicalA == QFileInfo(b).canonicalFilePath();
+}
+
 } // namespace
 
 void Tfm_MainForm::WireAlbumHandlers()
@@ -426,7 +436,7 @@ void Tfm_MainForm::pb_RemoveAlbumFromListClick()
     if (row < 0)
         return;
     const TLanguageSelector& t = *Language();
-    if (m_album && recent->item(row)->text() == m_album->GetFileName()
+    if (m_album && SameAlbumFile(recent->item(row)->text(), m_album->GetFileName())
         && ShowMessageBox(t.MF[24], t.MF[25], 52) != MessageResult::Yes)
         return;
     std::unique_ptr<QListWidgetItem>(recent->takeItem(row));
@@ -446,7 +456,7 @@ void Tfm_MainForm::pb_RemoveAlbumFromDiscClick()
     const QString fileName = recent->item(row)->text();
     // The open album stays on disc: its question promises so, and saving it
     // later would only write it again.
-    if (m_album && fileName == m_album->GetFileName()) {
+    if (m_album && SameAlbumFile(fileName, m_album->GetFileName())) {
         if (ShowMessageBox(t.MF[24], t.MF[25], 52) != MessageResult::Yes)
             return;
         std::unique_ptr<QListWidgetItem>(recent->takeItem(row));
@@ -464,7 +474,11 @@ void Tfm_MainForm::pb_RemoveAlbumFromDiscClick()
     m_albumsPage->SaveRecentAlbums(*m_ini);
 
     const QString thumbnails = Paths::ChangeFileExt(fileName, QString()) + QStringLiteral("_thumbnails");
-    if (QFileInfo(thumbnails).isDir()) {
+    const QFileInfo thumbnailInfo(thumbnails);
+    if (thumbnailInfo.isSymLink()) {
+        // Only the link belongs to the album; what it points to stays.
+        QFile::remove(thumbnails);
+    } else if (thumbnailInfo.isDir()) {
         TBusyGuard busy;
         Tfm_StatusWindow status;
         status.SetSubject(t.MF[28]);

@@ -468,6 +468,43 @@ TEST_F(MainWindow, RemoveFromListAndFromDisc)
     EXPECT_FALSE(Find<QPushButton>("pb_RemoveAlbumFromDisc")->isEnabled());
 }
 
+TEST_F(MainWindow, RemovingFromDiscLeavesWhatALinkedThumbnailFolderPointsTo)
+{
+    const QString album = MakeAlbum(Path(QStringLiteral("albums/Linked.tvx")));
+    const QString outside = Path(QStringLiteral("elsewhere/keep.jpg"));
+    WriteFile(outside, "precious");
+    ASSERT_TRUE(
+        QFile::link(Path(QStringLiteral("elsewhere")), Path(QStringLiteral("albums/Linked_thumbnails"))));
+    ChosenLanguage(0, QStringLiteral("[AlbumList]\r\nAmount=1\r\nAlbum1=") + album + QStringLiteral("\r\n"));
+    Start();
+    auto* recent = Find<QListWidget>("lsbRecentlyUsedAlbums");
+    recent->setCurrentRow(0);
+    m_dialogs->QueueMessageResult(6);
+    Find<QPushButton>("pb_RemoveAlbumFromDisc")->click();
+    EXPECT_FALSE(QFileInfo::exists(album));
+    EXPECT_FALSE(QFileInfo(Path(QStringLiteral("albums/Linked_thumbnails"))).isSymLink());
+    EXPECT_TRUE(QFileInfo::exists(outside));
+    EXPECT_EQ(recent->count(), 0);
+}
+
+TEST_F(MainWindow, TheOpenAlbumStaysOnDiscUnderAnotherSpellingOfItsPath)
+{
+    const QString album = MakeAlbum(Path(QStringLiteral("albums/Open.tvx")));
+    ASSERT_TRUE(QFile::link(Path(QStringLiteral("albums")), Path(QStringLiteral("viaLink"))));
+    const QString other = Path(QStringLiteral("viaLink/Open.tvx"));
+    ChosenLanguage(0, QStringLiteral("[AlbumList]\r\nAmount=1\r\nAlbum1=") + other + QStringLiteral("\r\n"));
+    Start({ album });
+    auto* recent = Find<QListWidget>("lsbRecentlyUsedAlbums");
+    const int row = int(m_form->AlbumsPage()->RecentAlbums().indexOf(other));
+    ASSERT_GE(row, 0);
+    recent->setCurrentRow(row);
+    m_dialogs->QueueMessageResult(6);
+    Find<QPushButton>("pb_RemoveAlbumFromDisc")->click();
+    EXPECT_EQ(m_dialogs->LastCall(Kind::MessageBox)->text, Language()->MF[24]);
+    EXPECT_TRUE(QFileInfo::exists(album));
+    EXPECT_FALSE(m_form->AlbumsPage()->RecentAlbums().contains(other));
+}
+
 TEST_F(MainWindow, RemoveFromDiscThatFailsKeepsTheRow)
 {
     const QString locked = Path(QStringLiteral("locked/L.tvx"));
@@ -597,6 +634,11 @@ TEST_F(MainWindow, ClosingIsRefusedWhileALongOperationRuns)
         EXPECT_NE(m_form->Album(), nullptr);
         EXPECT_FALSE(m_form->OpenAlbum(MakeAlbum(Path(QStringLiteral("albums/Other.tvx")))));
         EXPECT_EQ(m_form->Album()->GetFileName(), file);
+        // Photos dropped meanwhile would land in an album the operation may replace.
+        const QString photo = Path(QStringLiteral("in/busy.jpg"));
+        WriteFile(photo, "data");
+        EXPECT_EQ(m_form->DropFiles({ photo }), 0);
+        EXPECT_EQ(m_form->Album()->GetPhotos().Count(), 0);
     }
     EXPECT_TRUE(m_form->close());
 }
