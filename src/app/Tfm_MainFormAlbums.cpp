@@ -386,6 +386,11 @@ void Tfm_MainForm::pb_RenameAlbumClick()
     for (;;) {
         if (!Dialogs().InputQuery(t.MF[401], t.MF[402], typed))
             return;
+        // A name, not a path: renaming must not move the album out of its folder.
+        if (Text::Trim(typed).isEmpty() || typed.contains(u'/') || typed == QLatin1String("..")) {
+            ShowMessage(Text::Format(t.MF[7], { typed }));
+            continue;
+        }
         newName = Paths::ChangeFileExt(m_album->GetFolder() + typed, AlbumFileExtension());
         if (newName.compare(oldName, Qt::CaseInsensitive) == 0)
             return;
@@ -408,6 +413,10 @@ void Tfm_MainForm::pb_RenameAlbumClick()
     m_album->SetFileName(newName);
     m_albumsPage->Form().eb_AlbumName->setText(newName);
     SetAlbumCaption(Paths::ExtractFileName(newName));
+    // The folder's album list would otherwise offer the old name, which no longer opens.
+    Ui::TabAlbums& a = m_albumsPage->Form();
+    if (SameAlbumFile(Paths::IncludeTrailingSeparator(a.stvAlbumFolders->Folder()), m_album->GetFolder()))
+        TAlbumsPage::ListAlbumFiles(a.stvAlbumFolders->Folder(), a.lsbAlbumFiles);
 }
 
 int Tfm_MainForm::SelectedRecentRow()

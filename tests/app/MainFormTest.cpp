@@ -406,11 +406,23 @@ TEST_F(MainWindow, RenameUpdatesFileListAndCaption)
     const QString file = MakeAlbum(Path(QStringLiteral("albums/Trip.tvx")));
     MakeAlbum(Path(QStringLiteral("albums/Taken.tvx")));
     Start({ file });
+    ASSERT_TRUE(Find<TFolderTree>("stvAlbumFolders")->SetFolder(Path(QStringLiteral("albums"))));
+    // A path instead of a name would move the album out of its folder.
+    m_dialogs->QueueInput(QStringLiteral("../Moved"));
     m_dialogs->QueueInput(QStringLiteral("Taken"));
     m_dialogs->QueueInput(QStringLiteral("Journey"));
     Find<QPushButton>("pb_RenameAlbum")->click();
+    QStringList messages;
+    for (const TDialogCall& call : m_dialogs->Calls())
+        if (call.kind == Kind::ShowMessage)
+            messages.append(call.text);
+    EXPECT_TRUE(messages.contains(Text::Format(Language()->MF[7], { QStringLiteral("../Moved") })));
+    EXPECT_FALSE(QFileInfo::exists(Path(QStringLiteral("Moved.tvx"))));
     EXPECT_EQ(m_dialogs->LastCall(Kind::ShowMessage)->text, Language()->MF[403]);
     const QString renamed = Path(QStringLiteral("albums/Journey.tvx"));
+    auto* files = Find<QListWidget>("lsbAlbumFiles");
+    EXPECT_EQ(files->findItems(QStringLiteral("Journey.tvx"), Qt::MatchExactly).size(), 1);
+    EXPECT_TRUE(files->findItems(QStringLiteral("Trip.tvx"), Qt::MatchExactly).isEmpty());
     EXPECT_TRUE(QFileInfo::exists(renamed));
     EXPECT_FALSE(QFileInfo::exists(file));
     EXPECT_EQ(m_form->Album()->GetFileName(), renamed);
