@@ -13,6 +13,7 @@
 #include <QImage>
 #include <QImageReader>
 
+#include <cstring>
 #include <mutex>
 
 #include <dlfcn.h>
@@ -82,6 +83,37 @@ bool HasDecodableSize(const QString& fileName)
         return false;
     const qint64 size = info.size();
     return size > 0 && size <= 0x7FFFFFFF;
+}
+
+// Blue, green, red in memory is RGB32 on a little-endian machine once the
+// fourth byte is forced to 0xFF; whole-word loads make these rows several
+// times faster than assembling each pixel from its bytes, which counts for
+// every photo of a thumbnail run.
+static_assert(Q_BYTE_ORDER == Q_LITTLE_ENDIAN, "FreeImage rows are copied as little-endian words");
+
+void CopyBgrxRow(const unsigned char* from, QRgb* to, unsigned width)
+{
+    for (unsigned x = 0; x < width; ++x) {
+        quint32 word;
+        std::memcpy(&word, from + 4 * qsizetype(x), 4);
+        to[x] = word | 0xFF000000u;
+    }
+}
+
+void CopyBgrRow(const unsigned char* from, QRgb* to, unsigned width)
+{
+    if (width == 0)
+        return;
+    // Each load takes one byte of the next pixel, so the last pixel, whose
+    // next byte may lie past the picture, is assembled byte by byte.
+    const unsigned words = width - 1;
+    for (unsigned x = 0; x < words; ++x) {
+        quint32 word;
+        std::memcpy(&word, from + 3 * qsizetype(x), 4);
+        to[x] = word | 0xFF000000u;
+    }
+    const unsigned char* last = from + 3 * qsizetype(words);
+    to[words] = qRgb(last[2], last[1], last[0]);
 }
 
 bool LoadChain(const QString& fileName, QImage& image, int boxWidth, int boxHeight)
@@ -290,8 +322,10 @@ bool LoadWithFreeImage(const QString& fileName, QImage& image)
             for (unsigned row = 0; row < height; ++row) {
                 const unsigned char* from = bits + qsizetype(row) * pitch;
                 auto* to = reinterpret_cast<QRgb*>(result.scanLine(int(height - 1 - row)));
-                for (unsigned x = 0; x < width; ++x, from += bytesPerPixel)
-                    to[x] = qRgb(from[2], from[1], from[0]);
+                if (bytesPerPixel == 4)
+                    CopyBgrxRow(from, to, width);
+                else
+                    CopyBgrRow(from, to, width);
             }
             image = result;
             ok = true;

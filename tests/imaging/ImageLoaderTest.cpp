@@ -276,6 +276,45 @@ TEST_F(Chain, TiffThroughFreeImage)
     EXPECT_EQ(image.pixel(0, 0), qRgb(0, 20, 10));
 }
 
+TEST_F(Chain, FreeImageRowsOfEveryPaddingArriveExactly)
+{
+    // Widths 1 to 5 give every row padding of 24-bit pictures; the 32-bit
+    // ones carry a fourth byte that must not reach the picture.
+    for (const int bpp : { 24, 32 }) {
+        for (int width = 1; width <= 5; ++width) {
+            const QImage expected = Pattern(width, 3);
+            FIBITMAP* dib = FreeImageProcs.FreeImage_Allocate(width, 3, bpp, 0xFF0000, 0xFF00, 0xFF);
+            ASSERT_NE(dib, nullptr);
+            unsigned char* bits = FreeImageProcs.FreeImage_GetBits(dib);
+            const int bytes = bpp / 8;
+            const int pitch = ((width * bpp + 31) / 32) * 4;
+            for (int row = 0; row < 3; ++row) {
+                for (int x = 0; x < width; ++x) {
+                    const QRgb c = expected.pixel(x, 2 - row);
+                    unsigned char* p = bits + row * pitch + x * bytes;
+                    p[0] = uchar(qBlue(c));
+                    p[1] = uchar(qGreen(c));
+                    p[2] = uchar(qRed(c));
+                    if (bytes == 4)
+                        p[3] = uchar(x * 40);
+                }
+            }
+            const QString path = dir.filePath(QStringLiteral("rows%1-%2.png").arg(bpp).arg(width));
+            ASSERT_TRUE(FreeImageProcs.FreeImage_Save(13, dib, QFile::encodeName(path).constData(), 0));
+            FreeImageProcs.FreeImage_Unload(dib);
+
+            QImage image;
+            ASSERT_TRUE(LoadImageFile(path, image)) << bpp << " bits, width " << width;
+            ASSERT_EQ(image.format(), QImage::Format_RGB32);
+            EXPECT_TRUE(SamePixels(image, expected)) << bpp << " bits, width " << width;
+            for (int y = 0; y < 3; ++y) {
+                for (int x = 0; x < width; ++x)
+                    EXPECT_EQ(qAlpha(image.pixel(x, y)), 255) << bpp << " bits, " << x << "," << y;
+            }
+        }
+    }
+}
+
 TEST_F(Chain, MissingFreeImageLeavesTheRestWorking)
 {
     EnableFreeImage(false);
