@@ -37,10 +37,15 @@ bool TAtomicFile::Open()
         return false;
     }
 
-    // The new file keeps the mode of the one it replaces.
+    // The new file keeps the mode of the one it replaces; a file the user made
+    // read-only is not replaced at all.
     mode_t mode = 0;
     struct stat st { };
     if (::lstat(targetPath.constData(), &st) == 0 && S_ISREG(st.st_mode)) {
+        if (::access(targetPath.constData(), W_OK) != 0) {
+            m_error = errno;
+            return false;
+        }
         mode = st.st_mode & 07777;
     } else {
         const mode_t mask = ::umask(0);
