@@ -102,8 +102,13 @@ bool Decode(
     cinfo.scale_denom = 8;
     jpeg_calc_output_dimensions(&cinfo);
 
+    // The stored size counts too, not only the reduced one: libjpeg works
+    // through every block of the stored picture, and a progressive file
+    // keeps all of them in memory, so a forged header of a few bytes would
+    // otherwise cost gigabytes when decoded for a thumbnail.
     const qint64 w = cinfo.output_width, h = cinfo.output_height;
-    if (w <= 0 || h <= 0 || w > 65535 || h > 65535 || w * h > MaxPixels) {
+    const qint64 storedPixels = qint64(cinfo.image_width) * qint64(cinfo.image_height);
+    if (w <= 0 || h <= 0 || w > 65535 || h > 65535 || w * h > MaxPixels || storedPixels > MaxPixels) {
         jpeg_destroy_decompress(&cinfo);
         SetError(error, QStringLiteral("JPEG picture too large"));
         return false;

@@ -118,6 +118,23 @@ TEST(JpegCodec, GarbageAndTruncatedDataFailOrDecodeWithoutCrashing)
     EXPECT_EQ(decoded.size(), QSize(40, 30));
 }
 
+TEST(JpegCodec, ForgedHugeSizeIsRefusedAlsoForABox)
+{
+    // A real small JPEG whose frame header claims 60000 x 60000 pixels: at
+    // 1/8 the output would look modest, the work and memory would not.
+    QByteArray jpeg = EncodeJpeg(Pattern(16, 16), 80);
+    const qsizetype sof = jpeg.indexOf(QByteArray("\xFF\xC0", 2));
+    ASSERT_GT(sof, 0);
+    for (qsizetype at : { sof + 5, sof + 7 }) {
+        jpeg[at] = char(60000 >> 8);
+        jpeg[at + 1] = char(60000 & 0xFF);
+    }
+    QImage decoded;
+    EXPECT_FALSE(DecodeJpegData(jpeg, decoded, 160, 120));
+    EXPECT_TRUE(decoded.isNull());
+    EXPECT_FALSE(DecodeJpegData(jpeg, decoded));
+}
+
 struct ScaleCase {
     int w, h, boxW, boxH, numerator;
 };
