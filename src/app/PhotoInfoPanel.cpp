@@ -260,21 +260,27 @@ void TPhotoInfoPanel::StorePhotoObjects(TPhoto& photo) const
     }
 }
 
+std::unique_ptr<TPhoto> TPhotoInfoPanel::PhotoFromFields(TAlbum& album, const QString& path) const
+{
+    auto photo = std::make_unique<TPhoto>();
+    photo->SetId(album.GetPhotos().TakeNextId());
+    photo->SetName(path);
+    photo->SetDescription(mm_PhotoDescription->toPlainText());
+    photo->SetYear(eb_Year->text());
+    const QString event = cb_Event->currentIndex() >= 0 ? cb_Event->currentText() : QString();
+    photo->SetEventId(Text::Trim(event).isEmpty() ? -1 : album.EventIdByName(event));
+    photo->SetUseInHtml(!chb_DontPublishForTheInternet->isChecked());
+    StorePhotoObjects(*photo);
+    return photo;
+}
+
 bool TPhotoInfoPanel::AddPhotoToAlbum(const QString& path, int index)
 {
     TAlbum* album = m_host.Album();
     if (!album || album->GetPhotos().IndexOfName(path) >= 0)
         return false;
     TPhotoList& photos = album->GetPhotos();
-    auto photo = std::make_unique<TPhoto>();
-    photo->SetId(photos.TakeNextId());
-    photo->SetName(path);
-    photo->SetDescription(mm_PhotoDescription->toPlainText());
-    photo->SetYear(eb_Year->text());
-    const QString event = cb_Event->currentIndex() >= 0 ? cb_Event->currentText() : QString();
-    photo->SetEventId(Text::Trim(event).isEmpty() ? -1 : album->EventIdByName(event));
-    photo->SetUseInHtml(!chb_DontPublishForTheInternet->isChecked());
-    StorePhotoObjects(*photo);
+    std::unique_ptr<TPhoto> photo = PhotoFromFields(*album, path);
 
     int row = index;
     if (index < 0 || index >= photos.Count()) {
@@ -325,15 +331,7 @@ bool TPhotoInfoPanel::ApplyInfoToSelectedPhoto(bool interactive)
         return false;
     photos.Take(albumIndex);
 
-    auto photo = std::make_unique<TPhoto>();
-    photo->SetId(photos.TakeNextId());
-    photo->SetName(name);
-    photo->SetDescription(mm_PhotoDescription->toPlainText());
-    photo->SetYear(eb_Year->text());
-    const QString event = cb_Event->currentIndex() >= 0 ? cb_Event->currentText() : QString();
-    photo->SetEventId(Text::Trim(event).isEmpty() ? -1 : album->EventIdByName(event));
-    photo->SetUseInHtml(!chb_DontPublishForTheInternet->isChecked());
-    StorePhotoObjects(*photo);
+    std::unique_ptr<TPhoto> photo = PhotoFromFields(*album, name);
     photos.Insert(albumIndex, std::move(photo));
 
     m_host.PhotoRecordReplaced(name);

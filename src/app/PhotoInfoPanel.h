@@ -13,6 +13,8 @@
 #include <QPointer>
 #include <QString>
 
+#include <memory>
+
 class QCheckBox;
 class QComboBox;
 class QLineEdit;
@@ -24,6 +26,7 @@ class QAbstractSlider;
 class QLabel;
 class TAlbumPhotoList;
 class TLanguageSelector;
+class TAlbum;
 class TPhoto;
 class TPhotoPanelHost;
 
@@ -54,6 +57,8 @@ public:
     void ClearPhotoPanel();
     void UpdatePhotoControls();
     void StorePhotoObjects(TPhoto& photo) const;
+    // A new record with the next id for path, filled from the panel's fields.
+    std::unique_ptr<TPhoto> PhotoFromFields(TAlbum& album, const QString& path) const;
     void ShowPhotoObjects(const TPhoto& photo);
     void ClearObjectChecks();
     void CapturePhotoInfo(TPhotoInfoSlot& slot) const;
