@@ -272,26 +272,36 @@ QStringList TPhotosFromFolders::ScanFolderTree()
     return found;
 }
 
-void TPhotosFromFolders::AddPhotosRecursive()
+// Scans the chosen folder tree and runs work over every photo found; the
+// number done goes to the counter and the returned pair is (done, found).
+template <class Work>
+std::pair<int, qsizetype> TPhotosFromFolders::RunOverFolderTree(const QString& subject, bool alwaysWindow, Work work)
 {
-    const TBusyGuard busy;
-    if (!busy)
-        return;
-    const TLanguageSelector& t = *Language();
     int count = 0;
     qsizetype found = 0;
     {
         const TRecursiveRun run(*this);
         const QStringList paths = ScanFolderTree();
         found = paths.size();
-        RunOver(paths, t.MF[118], false, [&](const QString& path) {
-            // The program's own thumbnails are no photos of their own.
-            if (QFileInfo::exists(path) && !PhotoFiles::IsInThumbnailFolder(path)
-                && m_host.AddPhotoToAlbum(path, -1))
+        RunOver(paths, subject, alwaysWindow, [&](const QString& path) {
+            if (QFileInfo::exists(path) && work(path))
                 ++count;
         });
     }
     eb_PhotosDone->setText(QString::number(count));
+    return { count, found };
+}
+
+void TPhotosFromFolders::AddPhotosRecursive()
+{
+    const TBusyGuard busy;
+    if (!busy)
+        return;
+    const TLanguageSelector& t = *Language();
+    const auto [count, found] = RunOverFolderTree(t.MF[118], false, [&](const QString& path) {
+        // The program's own thumbnails are no photos of their own.
+        return !PhotoFiles::IsInThumbnailFolder(path) && m_host.AddPhotoToAlbum(path, -1);
+    });
     QString message = Text::Format(t.MF[124], { count });
     if (found - count > 0)
         message += u' ' + Text::Format(t.MF[123], { qint64(found - count) });
@@ -372,18 +382,8 @@ void TPhotosFromFolders::ConvertPhotosRecursive()
     if (!busy || !ChooseConvertFolder(false))
         return;
     const TLanguageSelector& t = *Language();
-    int count = 0;
-    qsizetype found = 0;
-    {
-        const TRecursiveRun run(*this);
-        const QStringList paths = ScanFolderTree();
-        found = paths.size();
-        RunOver(paths, t.MF[125], true, [&](const QString& path) {
-            if (QFileInfo::exists(path) && Convert(path))
-                ++count;
-        });
-    }
-    eb_PhotosDone->setText(QString::number(count));
+    const auto [count, found]
+        = RunOverFolderTree(t.MF[125], true, [&](const QString& path) { return Convert(path); });
     QString message = Text::Format(t.MF[127], { count, m_convertFolder });
     if (found - count > 0)
         message += u' ' + Text::Format(t.MF[126], { qint64(found - count) });

@@ -12,6 +12,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <utility>
+
 class QAction;
 class QLineEdit;
 class QListWidget;
@@ -76,6 +78,8 @@ private:
     template <class Work>
     void RunOver(const QStringList& paths, const QString& subject, bool alwaysWindow, Work work);
     QStringList ScanFolderTree();
+    template <class Work>
+    std::pair<int, qsizetype> RunOverFolderTree(const QString& subject, bool alwaysWindow, Work work);
     bool ChooseConvertFolder(bool explain);
     bool Convert(const QString& path);
     void ui_JPGQualityChanged(int value);
