@@ -165,8 +165,34 @@ void TAlbumPhotoList::ListAlbumPhotos(int filter)
         if (PhotoPassesFilter(*photos.PhotoAt(i), filter))
             rows.append(photos.PhotoAt(i)->GetName());
     lb_PhotosInAlbum->addItems(rows);
-    lblNumberOfPhotos->setText(QString::number(lb_PhotosInAlbum->count()));
+    ShowNumberOfPhotos();
     UpdateListControls();
+}
+
+void TAlbumPhotoList::ShowNumberOfPhotos()
+{
+    lblNumberOfPhotos->setText(QString::number(lb_PhotosInAlbum->count()));
+}
+
+void TAlbumPhotoList::Clear()
+{
+    lb_PhotosInAlbum->clear();
+    lblNumberOfPhotos->clear();
+}
+
+void TAlbumPhotoList::ClearSelection()
+{
+    lb_PhotosInAlbum->clearSelection();
+}
+
+void TAlbumPhotoList::SelectPhoto(const QString& path)
+{
+    for (int i = 0; i < lb_PhotosInAlbum->count(); ++i) {
+        if (lb_PhotosInAlbum->item(i)->text().compare(path, Qt::CaseInsensitive) == 0) {
+            lb_PhotosInAlbum->setCurrentRow(i, QItemSelectionModel::ClearAndSelect);
+            return;
+        }
+    }
 }
 
 void TAlbumPhotoList::UpdateFilterMenu()
@@ -477,7 +503,7 @@ void TAlbumPhotoList::RemoveSelectedPhotos()
         }
     }
     m_host.SetContentsChanged(true);
-    lblNumberOfPhotos->setText(QString::number(lb_PhotosInAlbum->count()));
+    ShowNumberOfPhotos();
     if (lastRemoved >= 0 && lastRemoved < lb_PhotosInAlbum->count()) {
         lb_PhotosInAlbum->setCurrentRow(lastRemoved, QItemSelectionModel::ClearAndSelect);
         m_panel.ShowSelectedAlbumPhoto(true);
@@ -547,7 +573,7 @@ void TAlbumPhotoList::pmiAllFromAlbumClick()
     lb_PhotosInAlbum->setCurrentRow(-1);
     m_host.SetContentsChanged(true);
     m_panel.SetInfoEditsLive(true);
-    lblNumberOfPhotos->setText(QString::number(lb_PhotosInAlbum->count()));
+    ShowNumberOfPhotos();
     UpdateListControls();
 }
 

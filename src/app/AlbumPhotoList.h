@@ -47,6 +47,13 @@ public:
     void ApplyLanguage(const TLanguageSelector& texts);
 
     void ListAlbumPhotos(int filter);
+    // The only writer of the photo count beside the list.
+    void ShowNumberOfPhotos();
+    // No rows and no count: no album.
+    void Clear();
+    void ClearSelection();
+    // Makes the row of that path (letter case ignored) the current and only selected one.
+    void SelectPhoto(const QString& path);
     void UpdateFilterMenu();
     int Filter() const { return m_filter; }
     // Enables the buttons and menu entries for the rows and selection there are.

@@ -1,14 +1,19 @@
 #include "app/AlbumsPage.h"
 
+#include "app/AlbumSession.h"
 #include "app/Captions.h"
 #include "app/FileTypeRegistration.h"
+#include "app/FolderTree.h"
 #include "app/ListDrawing.h"
 #include "app/PageControl.h"
 #include "language/LanguageSelector.h"
+#include "model/Album.h"
 #include "platform/IniFile.h"
 #include "ui_TabAlbums.h"
 
 #include <QDir>
+#include <QFileInfo>
+#include <QSignalBlocker>
 #include <QEvent>
 #include <QSplitter>
 
@@ -16,6 +21,7 @@ namespace {
 
 const QString RecentSection = QStringLiteral("AlbumList");
 const QString RecentAmount = QStringLiteral("Amount");
+const QString UserPathsSection = QStringLiteral("UserPaths");
 
 QString RecentKey(int n)
 {
@@ -24,11 +30,13 @@ QString RecentKey(int n)
 
 } // namespace
 
-TAlbumsPage::TAlbumsPage(QWidget* parent)
+TAlbumsPage::TAlbumsPage(TAlbumSession& session, QWidget* parent)
     : QWidget(parent)
     , ui(std::make_unique<Ui::TabAlbums>())
 {
     ui->setupUi(this);
+    ui->pc_Albums->setCurrentWidget(ui->ts_AvailableAlbums);
+    connect(&session, &TAlbumSession::AlbumOpened, this, &TAlbumsPage::AlbumOpened);
     ui->pc_Albums->Tabs()->SetColouredLook(ListColours::AlbumsTab());
     for (QListWidget* list : { ui->lsbAlbumFiles, ui->lb_FoundAlbums, ui->lsbImportalbums }) {
         list->setItemDelegate(new TAlbumFileItemDelegate(20, list));
@@ -95,6 +103,61 @@ void TAlbumsPage::ApplyLanguage(const TLanguageSelector& t)
     ui->pnlHeaderAlbumsFound->setText(t.MF[197]);
     ui->pb_OpenFoundAlbum->setText(t.MF[198]);
     ui->pb_UseAlbum->setText(t.MF[199]);
+}
+
+void TAlbumsPage::AlbumOpened(TAlbum& album)
+{
+    ui->eb_AlbumName->setText(album.GetFileName());
+    const QSignalBlocker block(ui->mm_AlbumDescription);
+    ui->mm_AlbumDescription->setPlainText(album.GetDescription());
+}
+
+void TAlbumsPage::UpdateAlbumControls(bool albumOpen)
+{
+    ui->pb_CloseAlbum->setEnabled(albumOpen);
+    ui->pb_SaveAlbum->setEnabled(albumOpen);
+    ui->pb_CreateHTML->setEnabled(albumOpen);
+    ui->pb_RenameAlbum->setEnabled(albumOpen);
+    ui->pc_Albums->setTabVisible(ui->pc_Albums->indexOf(ui->ts_ImportAlbums), albumOpen);
+    ui->pc_Albums->update();
+}
+
+void TAlbumsPage::ShowNoAlbum()
+{
+    {
+        const QSignalBlocker block(ui->mm_AlbumDescription);
+        ui->mm_AlbumDescription->clear();
+    }
+    ui->eb_AlbumName->clear();
+}
+
+void TAlbumsPage::ShowRecentAlbumsWhenListed()
+{
+    if (ui->lsbRecentlyUsedAlbums->count() > 0)
+        ui->pc_Albums->setCurrentWidget(ui->ts_RecentlyUsedAlbums);
+}
+
+void TAlbumsPage::WireFolderBrowsers(const IniFile& settings)
+{
+    const std::pair<TFolderTree*, QListWidget*> pairs[] = {
+        { ui->stvAlbumFolders, ui->lsbAlbumFiles },
+        { ui->stvSearchAlbums, ui->lb_FoundAlbums },
+        { ui->stvImportAlbums, ui->lsbImportalbums },
+    };
+    for (const auto& [tree, list] : pairs) {
+        connect(tree, &TFolderTree::FolderChanged, this,
+            [list](const QString& folder) { ListAlbumFiles(folder, list); });
+    }
+    const QString folder
+        = settings.ReadString(UserPathsSection, QStringLiteral("stvAlbumFolders"), QDir::homePath());
+    if (QFileInfo(folder).isDir() && ui->stvAlbumFolders->SetFolder(folder))
+        ListAlbumFiles(ui->stvAlbumFolders->Folder(), ui->lsbAlbumFiles);
+}
+
+void TAlbumsPage::SaveUserPaths(IniFile& settings) const
+{
+    for (const TFolderTree* tree : { ui->stvAlbumFolders, ui->stvSearchAlbums, ui->stvImportAlbums })
+        settings.WriteString(UserPathsSection, tree->objectName(), tree->Folder());
 }
 
 void TAlbumsPage::EnableRecentControls(bool withOpenButton)

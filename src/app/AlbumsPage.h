@@ -12,6 +12,8 @@ class TabAlbums;
 }
 class IniFile;
 class QListWidget;
+class TAlbum;
+class TAlbumSession;
 class TLanguageSelector;
 
 class TAlbumsPage : public QWidget {
@@ -19,11 +21,23 @@ class TAlbumsPage : public QWidget {
 public:
     static constexpr int MaxRecentAlbums = 30;
 
-    explicit TAlbumsPage(QWidget* parent = nullptr);
+    explicit TAlbumsPage(TAlbumSession& session, QWidget* parent = nullptr);
     ~TAlbumsPage() override;
 
     Ui::TabAlbums& Form() const { return *ui; }
     void ApplyLanguage(const TLanguageSelector& texts);
+
+    // The album buttons and the import page are there exactly while an album is open.
+    void UpdateAlbumControls(bool albumOpen);
+    // Name and description emptied after the album was closed.
+    void ShowNoAlbum();
+    // At a start without an album to open, the recent albums are offered when there are any.
+    void ShowRecentAlbumsWhenListed();
+
+    // The folder trees list the album files of their folder; the album tree
+    // starts at the folder used last.
+    void WireFolderBrowsers(const IniFile& settings);
+    void SaveUserPaths(IniFile& settings) const;
 
     // Recent albums: full paths, newest first, kept in section "AlbumList".
     void LoadRecentAlbums(const IniFile& settings);
@@ -40,6 +54,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void AlbumOpened(TAlbum& album);
     // The recent list and its buttons are usable exactly when it has rows.
     void EnableRecentControls(bool withOpenButton);
 

@@ -5,8 +5,9 @@
 #include "language/LanguageSelector.h"
 #include "ui_TabEvents.h"
 
-TEventsPage::TEventsPage(QWidget* parent)
+TEventsPage::TEventsPage(TAlbumSession& session, QWidget* parent)
     : QWidget(parent)
+    , m_session(session)
     , ui(std::make_unique<Ui::TabEvents>())
 {
     ui->setupUi(this);

@@ -7,17 +7,19 @@
 namespace Ui {
 class TabEvents;
 }
+class TAlbumSession;
 class TLanguageSelector;
 
 class TEventsPage : public QWidget {
     Q_OBJECT
 public:
-    explicit TEventsPage(QWidget* parent = nullptr);
+    explicit TEventsPage(TAlbumSession& session, QWidget* parent = nullptr);
     ~TEventsPage() override;
 
     Ui::TabEvents& Form() const { return *ui; }
     void ApplyLanguage(const TLanguageSelector& texts);
 
 private:
+    TAlbumSession& m_session;
     std::unique_ptr<Ui::TabEvents> ui;
 };

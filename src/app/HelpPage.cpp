@@ -32,6 +32,11 @@ THelpPage::THelpPage(QWidget* parent)
 
 THelpPage::~THelpPage() = default;
 
+void THelpPage::ShowVersion(const QString& fileVersion)
+{
+    ui->lblVersion->setText(QStringLiteral("2005 - ") + fileVersion);
+}
+
 bool THelpPage::LoadHelp(const QString& fileName)
 {
     const bool loaded = Rtf::LoadFile(fileName, ui->redHelp->document());

@@ -18,6 +18,7 @@ public:
     Ui::TabHelp& Form() const { return *ui; }
     void ApplyLanguage(const TLanguageSelector& texts);
 
+    void ShowVersion(const QString& fileVersion);
     // Loads the help file into the rich-text box; false when it cannot be read.
     bool LoadHelp(const QString& fileName);
 

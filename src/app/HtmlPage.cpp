@@ -1,18 +1,26 @@
 #include "app/HtmlPage.h"
 
+#include "app/AlbumSession.h"
+#include "app/AlbumsPage.h"
 #include "app/Captions.h"
+#include "app/FolderTree.h"
 #include "app/ListDrawing.h"
 #include "app/PageControl.h"
 #include "language/LanguageSelector.h"
+#include "platform/IniFile.h"
 #include "ui_TabHTML.h"
 
 #include <QSignalBlocker>
+#include <QTableWidget>
 
-THtmlPage::THtmlPage(QWidget* parent)
+THtmlPage::THtmlPage(TAlbumSession& session, QWidget* parent)
     : QWidget(parent)
     , ui(std::make_unique<Ui::TabHTML>())
+    , m_session(session)
 {
     ui->setupUi(this);
+    ui->pc_HTMLGeneration->setCurrentWidget(ui->ts_HTMLResults);
+    ui->pc_HTMLOptions->setCurrentWidget(ui->ts_HTMLOptions_Regular);
     for (TPageControl* pc : { ui->pc_HTMLSTEPS, ui->pc_HTMLOptions, ui->pc_HTMLGeneration })
         pc->Tabs()->SetColouredLook(ListColours::AlbumsTab());
     ui->lb_HTMLSelectedAlbums->setItemDelegate(new TNumberedFileItemDelegate(18, ui->lb_HTMLSelectedAlbums));
@@ -22,6 +30,30 @@ THtmlPage::THtmlPage(QWidget* parent)
 }
 
 THtmlPage::~THtmlPage() = default;
+
+void THtmlPage::Entered()
+{
+    if (!m_firstHTMLVisit)
+        return;
+    // The first visit opens on the saved settings when there are any.
+    const QTableWidgetItem* first
+        = ui->sgdHTMLSettings->rowCount() > 1 ? ui->sgdHTMLSettings->item(1, 0) : nullptr;
+    ui->pc_HTMLSTEPS->setCurrentWidget(
+        first && !first->text().isEmpty() ? ui->ts_LastSavedHTMLSettings : ui->ts_HTMLSTEP1);
+    m_firstHTMLVisit = false;
+}
+
+void THtmlPage::WireFolderBrowser()
+{
+    connect(ui->stvFoldersForHTML, &TFolderTree::FolderChanged, this,
+        [this](const QString& folder) { TAlbumsPage::ListAlbumFiles(folder, ui->lsbAlbumsForHTML); });
+}
+
+void THtmlPage::SaveUserPaths(IniFile& settings) const
+{
+    settings.WriteString(
+        QStringLiteral("UserPaths"), ui->stvFoldersForHTML->objectName(), ui->stvFoldersForHTML->Folder());
+}
 
 void THtmlPage::SetQuality(int quality)
 {

@@ -8,13 +8,21 @@
 namespace Ui {
 class TabHTML;
 }
+class IniFile;
+class TAlbumSession;
 class TLanguageSelector;
 
 class THtmlPage : public QWidget {
     Q_OBJECT
 public:
-    explicit THtmlPage(QWidget* parent = nullptr);
+    explicit THtmlPage(TAlbumSession& session, QWidget* parent = nullptr);
     ~THtmlPage() override;
+
+    // The page became the main window's current page.
+    void Entered();
+    // The folder tree lists the album files of its folder.
+    void WireFolderBrowser();
+    void SaveUserPaths(IniFile& settings) const;
 
     Ui::TabHTML& Form() const { return *ui; }
     void ApplyLanguage(const TLanguageSelector& texts);
@@ -25,4 +33,6 @@ public:
 
 private:
     std::unique_ptr<Ui::TabHTML> ui;
+    TAlbumSession& m_session;
+    bool m_firstHTMLVisit = true;
 };

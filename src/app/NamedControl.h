@@ -4,15 +4,15 @@
 #include <QString>
 #include <QWidget>
 
-// The control of that name under root. One the layout lacks is made hidden,
-// so that the code using it still works while it cannot be seen.
+#include <stdexcept>
+
+// The control of that name under root. A name the layout lacks is a
+// programming error: it stops a debug build at once and throws otherwise, so
+// that the window tests fail instead of a control silently doing nothing.
 template <class T> T* NamedControl(QWidget* root, const char* name)
 {
-    const QString objectName = QLatin1String(name);
-    if (T* found = root->findChild<T*>(objectName))
+    if (T* found = root->findChild<T*>(QLatin1String(name)))
         return found;
-    auto* made = new T(root);
-    made->setObjectName(objectName);
-    made->hide();
-    return made;
+    Q_ASSERT_X(false, "NamedControl", name);
+    throw std::logic_error(std::string("the form has no control named ") + name);
 }

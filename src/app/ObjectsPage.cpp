@@ -5,8 +5,9 @@
 #include "language/LanguageSelector.h"
 #include "ui_TabObjects.h"
 
-TObjectsPage::TObjectsPage(QWidget* parent)
+TObjectsPage::TObjectsPage(TAlbumSession& session, QWidget* parent)
     : QWidget(parent)
+    , m_session(session)
     , ui(std::make_unique<Ui::TabObjects>())
 {
     ui->setupUi(this);

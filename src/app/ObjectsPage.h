@@ -7,17 +7,19 @@
 namespace Ui {
 class TabObjects;
 }
+class TAlbumSession;
 class TLanguageSelector;
 
 class TObjectsPage : public QWidget {
     Q_OBJECT
 public:
-    explicit TObjectsPage(QWidget* parent = nullptr);
+    explicit TObjectsPage(TAlbumSession& session, QWidget* parent = nullptr);
     ~TObjectsPage() override;
 
     Ui::TabObjects& Form() const { return *ui; }
     void ApplyLanguage(const TLanguageSelector& texts);
 
 private:
+    TAlbumSession& m_session;
     std::unique_ptr<Ui::TabObjects> ui;
 };

@@ -75,7 +75,6 @@ TPhotoInfoPanel::TPhotoInfoPanel(QWidget* root, TPhotoPanelHost& host)
     , pb_CopyInfo(NamedControl<QPushButton>(root, "pb_CopyInfo"))
     , pb_PasteInfo(NamedControl<QPushButton>(root, "pb_PasteInfo"))
     , btnReuseInfoPreviousPhoto(NamedControl<QPushButton>(root, "btnReuseInfoPreviousPhoto"))
-    , lblNumberOfPhotos(NamedControl<QLabel>(root, "lblNumberOfPhotos"))
     , pb_UpDown(NamedControl<QScrollBar>(root, "pb_UpDown"))
 {
     eb_PhotoName->setReadOnly(true);
@@ -292,7 +291,8 @@ bool TPhotoInfoPanel::AddPhotoToAlbum(const QString& path, int index)
         row = std::min(index, lb_PhotosInAlbum->count());
         lb_PhotosInAlbum->insertItem(row, path);
     }
-    lblNumberOfPhotos->setText(QString::number(lb_PhotosInAlbum->count()));
+    if (m_photoList)
+        m_photoList->ShowNumberOfPhotos();
     lb_PhotosInAlbum->setCurrentRow(row, QItemSelectionModel::ClearAndSelect);
     m_host.SetContentsChanged(true);
     return true;
@@ -481,8 +481,10 @@ void TPhotoInfoPanel::ClearPhotoPanel()
     eb_Year->clear();
     lb_PhotoObjects->clear();
     lb_SelectedObjects->clear();
-    lb_PhotosInAlbum->clear();
-    lblNumberOfPhotos->clear();
+    if (m_photoList)
+        m_photoList->Clear();
+    else
+        lb_PhotosInAlbum->clear();
     UpdatePhotoControls();
 }
 

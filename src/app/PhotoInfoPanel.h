@@ -129,7 +129,6 @@ private:
     QPushButton* pb_CopyInfo;
     QPushButton* pb_PasteInfo;
     QPushButton* btnReuseInfoPreviousPhoto;
-    QLabel* lblNumberOfPhotos;
     QAbstractSlider* pb_UpDown;
 
     QPointer<Tfm_PhotoWindow> m_photoWindow;

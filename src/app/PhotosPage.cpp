@@ -1,9 +1,16 @@
 #include "app/PhotosPage.h"
 
+#include "app/AlbumPhotoList.h"
+#include "app/AlbumSession.h"
 #include "app/Captions.h"
+#include "app/FolderTree.h"
 #include "app/ListDrawing.h"
 #include "app/PageControl.h"
+#include "app/PhotoInfoPanel.h"
+#include "app/PhotosFromFolders.h"
 #include "language/LanguageSelector.h"
+#include "model/Album.h"
+#include "platform/IniFile.h"
 #include "ui_TabPhotos.h"
 
 #include <QSignalBlocker>
@@ -34,22 +41,71 @@ QString LocalizedPhotoFilter(const QString& filter, const QString& allSupported,
     return result;
 }
 
-TPhotosPage::TPhotosPage(QWidget* parent)
+TPhotosPage::TPhotosPage(
+    TAlbumSession& session, TPhotoPanelHost& panelHost, TPhotoAddingHost& addingHost, QWidget* parent)
     : QWidget(parent)
     , ui(std::make_unique<Ui::TabPhotos>())
+    , m_session(session)
     , m_filter(PhotoFilterText())
-    , m_photoListDelegate(nullptr)
 {
     ui->setupUi(this);
+    ui->pc_Photos->setCurrentWidget(ui->ts_AvailablePhotos);
+    ui->cb_Width->setCurrentIndex(0);
+    ui->cb_Height->setCurrentIndex(0);
     ui->pc_Photos->Tabs()->SetColouredLook(ListColours::PhotosTab());
     m_photoListDelegate = new TNumberedFileItemDelegate(18, ui->lb_PhotosInAlbum);
     ui->lb_PhotosInAlbum->setItemDelegate(m_photoListDelegate);
     ui->lb_PhotosInAlbum->setUniformItemSizes(true);
     ui->cb_Event->addItem(QStringLiteral(" "));
     FillFilterBox();
+
+    m_photoPanel = new TPhotoInfoPanel(this, panelHost);
+    m_photoList = new TAlbumPhotoList(this, panelHost, *m_photoPanel);
+    m_photosFromFolders = new TPhotosFromFolders(this, addingHost);
+    connect(ui->pc_Photos, &QTabWidget::currentChanged, m_photoPanel, &TPhotoInfoPanel::UpdatePhotoControls);
+    connect(&session, &TAlbumSession::AlbumOpened, this, &TPhotosPage::AlbumOpened);
+    connect(&session, &TAlbumSession::AlbumClosed, m_photoPanel, &TPhotoInfoPanel::ClearPhotoPanel);
 }
 
 TPhotosPage::~TPhotosPage() = default;
+
+void TPhotosPage::AlbumOpened(TAlbum& album)
+{
+    m_photoPanel->ClearPhotoPanel();
+    RefreshAlbumLists();
+    ShowThumbnailSize(album);
+}
+
+void TPhotosPage::ShowThumbnailSize(const TAlbum& album)
+{
+    const int w = ui->cb_Width->findText(QString::number(album.GetThumbWidth()));
+    if (w >= 0)
+        ui->cb_Width->setCurrentIndex(w);
+    const int h = ui->cb_Height->findText(QString::number(album.GetThumbHeight()));
+    if (h >= 0)
+        ui->cb_Height->setCurrentIndex(h);
+}
+
+void TPhotosPage::RefreshAlbumLists()
+{
+    if (!m_session.Album()) {
+        m_photoList->Clear();
+        return;
+    }
+    m_photoList->ListAlbumPhotos(PF_AllPhotos);
+    m_photoList->UpdateFilterMenu();
+}
+
+void TPhotosPage::ShowAlbumPhotosPage()
+{
+    ui->pc_Photos->setCurrentWidget(ui->ts_PhotosInAlbum);
+}
+
+void TPhotosPage::SaveUserPaths(IniFile& settings) const
+{
+    settings.WriteString(
+        QStringLiteral("UserPaths"), ui->stvPhotoFolders->objectName(), ui->stvPhotoFolders->Folder());
+}
 
 void TPhotosPage::FillFilterBox()
 {
@@ -124,27 +180,6 @@ void TPhotosPage::ApplyLanguage(const TLanguageSelector& t)
     ui->chb_MaximizeSlideShow->setText(t.MF[272]);
     ui->chb_Rotate->setText(t.MF[273]);
     ui->pb_HTML->setText(t.MF[392]);
-}
-
-void TPhotosPage::ClearPhotoPanel()
-{
-    ui->eb_PhotoName->clear();
-    ui->mm_PhotoDescription->clear();
-    ui->eb_Year->clear();
-    ui->cb_Event->setCurrentIndex(-1);
-    ui->eb_PhotoStatus->clear();
-}
-
-void TPhotosPage::SetAlbumPhotos(const QStringList& paths)
-{
-    ui->lb_PhotosInAlbum->clear();
-    ui->lb_PhotosInAlbum->addItems(paths);
-    ShowNumberOfPhotos();
-}
-
-void TPhotosPage::ShowNumberOfPhotos()
-{
-    ui->lblNumberOfPhotos->setText(QString::number(ui->lb_PhotosInAlbum->count()));
 }
 
 void TPhotosPage::RemeasurePhotoList()

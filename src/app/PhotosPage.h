@@ -10,8 +10,16 @@
 namespace Ui {
 class TabPhotos;
 }
+class IniFile;
+class TAlbum;
+class TAlbumPhotoList;
+class TAlbumSession;
 class TLanguageSelector;
 class TNumberedFileItemDelegate;
+class TPhotoAddingHost;
+class TPhotoInfoPanel;
+class TPhotoPanelHost;
+class TPhotosFromFolders;
 
 // The image extensions photos are taken with (lower case, without the dot).
 
@@ -24,17 +32,22 @@ QString LocalizedPhotoFilter(const QString& filter, const QString& allSupported,
 class TPhotosPage : public QWidget {
     Q_OBJECT
 public:
-    explicit TPhotosPage(QWidget* parent = nullptr);
+    TPhotosPage(TAlbumSession& session, TPhotoPanelHost& panelHost, TPhotoAddingHost& addingHost,
+        QWidget* parent = nullptr);
     ~TPhotosPage() override;
 
     Ui::TabPhotos& Form() const { return *ui; }
     void ApplyLanguage(const TLanguageSelector& texts);
 
-    // The information panel emptied (no photo shown).
-    void ClearPhotoPanel();
-    // Lists the photos of an album, one full path a row.
-    void SetAlbumPhotos(const QStringList& paths);
-    void ShowNumberOfPhotos();
+    TPhotoInfoPanel* PhotoPanel() const { return m_photoPanel; }
+    TAlbumPhotoList* PhotoList() const { return m_photoList; }
+    TPhotosFromFolders* PhotosFromFolders() const { return m_photosFromFolders; }
+
+    // The inner page of the album's photos comes to the front.
+    void ShowAlbumPhotosPage();
+    // The album's photos listed again, all of them.
+    void RefreshAlbumLists();
+    void SaveUserPaths(IniFile& settings) const;
     // The filter in force, as its texts stand after the last language change.
     const QString& Filter() const { return m_filter; }
     // The photo list measures its labels again at its next paint.
@@ -42,8 +55,15 @@ public:
 
 private:
     void FillFilterBox();
+    void AlbumOpened(TAlbum& album);
+    // The thumbnail size boxes show the album's size.
+    void ShowThumbnailSize(const TAlbum& album);
 
     std::unique_ptr<Ui::TabPhotos> ui;
+    TAlbumSession& m_session;
+    TPhotoInfoPanel* m_photoPanel = nullptr;
+    TAlbumPhotoList* m_photoList = nullptr;
+    TPhotosFromFolders* m_photosFromFolders = nullptr;
     QString m_filter;
-    TNumberedFileItemDelegate* m_photoListDelegate;
+    TNumberedFileItemDelegate* m_photoListDelegate = nullptr;
 };

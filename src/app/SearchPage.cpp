@@ -4,8 +4,9 @@
 #include "language/LanguageSelector.h"
 #include "ui_TabSearch.h"
 
-TSearchPage::TSearchPage(QWidget* parent)
+TSearchPage::TSearchPage(TAlbumSession& session, QWidget* parent)
     : QWidget(parent)
+    , m_session(session)
     , ui(std::make_unique<Ui::TabSearch>())
 {
     ui->setupUi(this);

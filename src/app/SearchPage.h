@@ -7,17 +7,19 @@
 namespace Ui {
 class TabSearch;
 }
+class TAlbumSession;
 class TLanguageSelector;
 
 class TSearchPage : public QWidget {
     Q_OBJECT
 public:
-    explicit TSearchPage(QWidget* parent = nullptr);
+    explicit TSearchPage(TAlbumSession& session, QWidget* parent = nullptr);
     ~TSearchPage() override;
 
     Ui::TabSearch& Form() const { return *ui; }
     void ApplyLanguage(const TLanguageSelector& texts);
 
 private:
+    TAlbumSession& m_session;
     std::unique_ptr<Ui::TabSearch> ui;
 };

@@ -1,6 +1,7 @@
 #include "app/Tfm_MainForm.h"
 
 #include "app/AlbumPhotoList.h"
+#include "app/AlbumSession.h"
 #include "app/AlbumsPage.h"
 #include "app/EventsPage.h"
 #include "app/FileTypeRegistration.h"
@@ -29,27 +30,16 @@
 #include "platform/Paths.h"
 #include "platform/TextUtil.h"
 #include "platform/VersionInfo.h"
-#include "ui_TabAlbums.h"
-#include "ui_TabHTML.h"
 #include "ui_TabHelp.h"
-#include "ui_TabPhotos.h"
 #include "ui_Tfm_MainForm.h"
 #include "viewers/PhotoWindowList.h"
 #include "viewers/Tfm_PhotoWindow.h"
 
 #include <QCloseEvent>
-#include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QMimeData>
 #include <QScreen>
-#include <QTableWidget>
-
-namespace {
-
-const QString UserPathsSection = QStringLiteral("UserPaths");
-
-} // namespace
 
 Tfm_MainForm::Tfm_MainForm(const QStringList& arguments, QWidget* parent)
     : QMainWindow(parent)
@@ -66,7 +56,8 @@ Tfm_MainForm::~Tfm_MainForm()
     m_albumsPage->SaveRecentAlbums(*m_ini);
     ClearShowIntroWindow();
     SaveUserPaths();
-    m_album.reset();
+    // The album is freed unsaved; pages and windows let go of it first.
+    m_session->Close();
     FreeImageDeInitialise();
 }
 
@@ -75,15 +66,38 @@ TPageControl* Tfm_MainForm::pc_Album() const
     return ui->pc_Album;
 }
 
+bool Tfm_MainForm::ContentsChanged() const
+{
+    return m_session->ContentsChanged();
+}
+
+void Tfm_MainForm::SetContentsChanged(bool changed)
+{
+    m_session->SetContentsChanged(changed);
+}
+
+TAlbum* Tfm_MainForm::Album() const
+{
+    return m_session->Album();
+}
+
 void Tfm_MainForm::BuildPages()
 {
-    // One class per page; the page widgets carry the sheet names.
-    m_albumsPage = new TAlbumsPage;
-    m_photosPage = new TPhotosPage;
-    m_objectsPage = new TObjectsPage;
-    m_eventsPage = new TEventsPage;
-    m_searchPage = new TSearchPage;
-    m_htmlPage = new THtmlPage;
+    // The window's own reaction comes first: the album tabs must be visible
+    // before the pages fill them.
+    m_photoWindows = std::make_unique<TPhotoWindowList>();
+    m_session = new TAlbumSession(this);
+    connect(m_session, &TAlbumSession::AlbumOpened, this, &Tfm_MainForm::AlbumOpened);
+    connect(m_session, &TAlbumSession::AlbumClosed, this, &Tfm_MainForm::AlbumClosed);
+
+    // One class per page; the page widgets carry the sheet names. Each page
+    // listens to the album session in this order.
+    m_albumsPage = new TAlbumsPage(*m_session);
+    m_photosPage = new TPhotosPage(*m_session, *this, *this);
+    m_objectsPage = new TObjectsPage(*m_session);
+    m_eventsPage = new TEventsPage(*m_session);
+    m_searchPage = new TSearchPage(*m_session);
+    m_htmlPage = new THtmlPage(*m_session);
     m_helpPage = new THelpPage;
     TPageControl* pc = ui->pc_Album;
     pc->addTab(m_albumsPage, QStringLiteral("Albums"));
@@ -114,44 +128,34 @@ void Tfm_MainForm::FormCreate()
 
     m_helpPath = AppFolders::ProgramFolder() + t.MF[101];
 
+    // The pages start on their first inner pages themselves.
     ui->pc_Album->setCurrentWidget(m_albumsPage);
-    Ui::TabHTML& html = m_htmlPage->Form();
-    html.pc_HTMLGeneration->setCurrentWidget(html.ts_HTMLResults);
-    html.pc_HTMLOptions->setCurrentWidget(html.ts_HTMLOptions_Regular);
 
     if (QFileInfo::exists(m_helpPath))
         m_helpPage->LoadHelp(m_helpPath);
     else
         ShowMessage(Text::Format(t.MF[102], { m_helpPath, t.Title }));
 
-    m_firstHTMLVisit = true;
     m_htmlPage->SetQuality(50);
     setAcceptDrops(true);
 }
 
 void Tfm_MainForm::ConstructorBody(const QStringList& arguments)
 {
-    m_album.reset();
     UpdateAlbumControls();
     m_albumsPage->LoadRecentAlbums(*m_ini);
 
-    Ui::TabAlbums& albums = m_albumsPage->Form();
-    Ui::TabPhotos& photos = m_photosPage->Form();
     ui->pc_Album->setCurrentWidget(m_albumsPage);
-    photos.pc_Photos->setCurrentWidget(photos.ts_AvailablePhotos);
-    albums.pc_Albums->setCurrentWidget(albums.ts_AvailableAlbums);
-    m_htmlPage->Form().pc_HTMLGeneration->setCurrentWidget(m_htmlPage->Form().ts_HTMLResults);
-    photos.cb_Width->setCurrentIndex(0);
-    photos.cb_Height->setCurrentIndex(0);
 
     show();
     ShowNoAlbumCaption();
-    ClearPhotoPanel();
+    m_photoPanel->ClearPhotoPanel();
 
     resize(800, qMax(height(), 600));
     if (const QScreen* screen = this->screen())
         move(screen->availableGeometry().center() - rect().center());
 
+    m_photoPanel->SetInfoEditsLive(true);
     m_photoPanel->SetPlaceFirstPhotoWindow(true);
     ui->pc_Album->setCurrentWidget(m_albumsPage);
 
@@ -168,62 +172,39 @@ void Tfm_MainForm::ConstructorBody(const QStringList& arguments)
 
 void Tfm_MainForm::OpenCommandLineAlbum(const QStringList& arguments)
 {
-    Ui::TabAlbums& albums = m_albumsPage->Form();
     if (arguments.isEmpty()) {
-        if (albums.lsbRecentlyUsedAlbums->count() > 0)
-            albums.pc_Albums->setCurrentWidget(albums.ts_RecentlyUsedAlbums);
+        m_albumsPage->ShowRecentAlbumsWhenListed();
         return;
     }
     const QString longName = GetLongFileName(arguments.first());
     // The shell hands the album in the case it was written; only ".tvx" counts.
     if (longName.isEmpty() || !Paths::ExtractFileExt(longName).contains(QStringLiteral("tvx")))
         return;
-    if (OpenAlbum(Paths::AbsoluteClean(longName)) && m_album) {
+    if (OpenAlbum(Paths::AbsoluteClean(longName)) && Album()) {
         ui->pc_Album->setCurrentWidget(m_photosPage);
-        m_photosPage->Form().pc_Photos->setCurrentWidget(m_photosPage->Form().ts_PhotosInAlbum);
+        m_photosPage->ShowAlbumPhotosPage();
     }
 }
 
 void Tfm_MainForm::WireFolderBrowsers()
 {
-    Ui::TabAlbums& albums = m_albumsPage->Form();
-    Ui::TabHTML& html = m_htmlPage->Form();
-    const std::pair<TFolderTree*, QListWidget*> pairs[] = {
-        { albums.stvAlbumFolders, albums.lsbAlbumFiles },
-        { albums.stvSearchAlbums, albums.lb_FoundAlbums },
-        { albums.stvImportAlbums, albums.lsbImportalbums },
-        { html.stvFoldersForHTML, html.lsbAlbumsForHTML },
-    };
-    for (const auto& [tree, list] : pairs) {
-        connect(tree, &TFolderTree::FolderChanged, this,
-            [list](const QString& folder) { TAlbumsPage::ListAlbumFiles(folder, list); });
-    }
-    const QString folder
-        = m_ini->ReadString(UserPathsSection, QStringLiteral("stvAlbumFolders"), QDir::homePath());
-    if (QFileInfo(folder).isDir() && albums.stvAlbumFolders->SetFolder(folder))
-        TAlbumsPage::ListAlbumFiles(albums.stvAlbumFolders->Folder(), albums.lsbAlbumFiles);
+    m_albumsPage->WireFolderBrowsers(*m_ini);
+    m_htmlPage->WireFolderBrowser();
 }
 
 void Tfm_MainForm::SaveUserPaths()
 {
-    Ui::TabAlbums& albums = m_albumsPage->Form();
-    const std::pair<const char*, TFolderTree*> trees[] = {
-        { "stvAlbumFolders", albums.stvAlbumFolders },
-        { "stvSearchAlbums", albums.stvSearchAlbums },
-        { "stvImportAlbums", albums.stvImportAlbums },
-        { "stvPhotoFolders", m_photosPage->Form().stvPhotoFolders },
-        { "stvFoldersForHTML", m_htmlPage->Form().stvFoldersForHTML },
-    };
     m_ini->BeginUpdate();
-    for (const auto& [key, tree] : trees)
-        m_ini->WriteString(UserPathsSection, QString::fromLatin1(key), tree->Folder());
+    m_albumsPage->SaveUserPaths(*m_ini);
+    m_photosPage->SaveUserPaths(*m_ini);
+    m_htmlPage->SaveUserPaths(*m_ini);
     m_ini->EndUpdate();
 }
 
 void Tfm_MainForm::FormActivate()
 {
     const TVersionInfo version;
-    m_helpPage->Form().lblVersion->setText(QStringLiteral("2005 - ") + version.FileVersion);
+    m_helpPage->ShowVersion(version.FileVersion);
     ApplyLanguage();
     if (m_firstActivate) {
         resize(800, height());
@@ -280,33 +261,35 @@ void Tfm_MainForm::ShowNoAlbumCaption()
 
 void Tfm_MainForm::UpdateAlbumControls()
 {
-    const bool open = m_album != nullptr;
-    Ui::TabAlbums& albums = m_albumsPage->Form();
-    albums.pb_CloseAlbum->setEnabled(open);
-    albums.pb_SaveAlbum->setEnabled(open);
-    albums.pb_CreateHTML->setEnabled(open);
-    albums.pb_RenameAlbum->setEnabled(open);
-    albums.pc_Albums->setTabVisible(albums.pc_Albums->indexOf(albums.ts_ImportAlbums), open);
+    const bool open = Album() != nullptr;
     TPageControl* pc = ui->pc_Album;
     for (QWidget* page : { static_cast<QWidget*>(m_photosPage), static_cast<QWidget*>(m_objectsPage),
              static_cast<QWidget*>(m_eventsPage), static_cast<QWidget*>(m_searchPage) })
         pc->setTabVisible(pc->indexOf(page), open);
-    albums.pc_Albums->update();
+    m_albumsPage->UpdateAlbumControls(open);
+}
+
+void Tfm_MainForm::AlbumOpened(TAlbum& album)
+{
+    UpdateAlbumControls();
+    SetAlbumCaption(Paths::ExtractFileName(album.GetFileName()));
+}
+
+void Tfm_MainForm::AlbumClosed()
+{
+    // Until the next album opens the window shows that none is.
+    UpdateAlbumControls();
+    ShowNoAlbumCaption();
 }
 
 void Tfm_MainForm::RefreshAlbumLists()
 {
-    if (!m_album) {
-        m_photosPage->SetAlbumPhotos({});
-        return;
-    }
-    m_photoList->ListAlbumPhotos(PF_AllPhotos);
-    m_photoList->UpdateFilterMenu();
+    m_photosPage->RefreshAlbumLists();
 }
 
 QChar Tfm_MainForm::GetAlbumDriveLetter() const
 {
-    return m_album ? m_album->GetDriveLetter() : QChar(u' ');
+    return Album() ? Album()->GetDriveLetter() : QChar(u' ');
 }
 
 void Tfm_MainForm::ClearShowIntroWindow()
@@ -321,7 +304,7 @@ void Tfm_MainForm::closeEvent(QCloseEvent* event)
         event->ignore();
         return;
     }
-    if (m_contentsChanged && !CloseCurrentAlbum()) {
+    if (ContentsChanged() && !CloseCurrentAlbum()) {
         event->ignore();
         return;
     }
@@ -348,13 +331,12 @@ void Tfm_MainForm::dropEvent(QDropEvent* event)
 int Tfm_MainForm::DropFiles(const QStringList& paths)
 {
     // A long operation pumping events may be using or replacing the album.
-    if (!m_album || paths.isEmpty() || TBusyGuard::IsBusy())
+    if (!Album() || paths.isEmpty() || TBusyGuard::IsBusy())
         return 0;
     const QStringList extensions = PhotoFiles::GetImageExtensions();
-    Ui::TabPhotos& photos = m_photosPage->Form();
     ui->pc_Album->setCurrentWidget(m_photosPage);
-    photos.pc_Photos->setCurrentWidget(photos.ts_PhotosInAlbum);
-    photos.lb_PhotosInAlbum->clearSelection();
+    m_photosPage->ShowAlbumPhotosPage();
+    m_photoList->ClearSelection();
     int count = 0;
     for (const QString& path : paths) {
         const QString ext = Text::AsciiLower(Paths::ExtractFileExt(path).mid(1));
@@ -395,30 +377,17 @@ void Tfm_MainForm::btnChangeLanguageClick()
 
 void Tfm_MainForm::pc_AlbumChange()
 {
-    if (ui->pc_Album->currentWidget() == m_photosPage)
+    QWidget* page = ui->pc_Album->currentWidget();
+    if (page == m_photosPage)
         m_photoPanel->ts_PhotosEnter();
-    if (!m_firstHTMLVisit || ui->pc_Album->currentWidget() != m_htmlPage)
-        return;
-    // The first visit of the web-album tab opens on the saved settings when there are any.
-    Ui::TabHTML& html = m_htmlPage->Form();
-    const QTableWidgetItem* first
-        = html.sgdHTMLSettings->rowCount() > 1 ? html.sgdHTMLSettings->item(1, 0) : nullptr;
-    html.pc_HTMLSTEPS->setCurrentWidget(
-        first && !first->text().isEmpty() ? html.ts_LastSavedHTMLSettings : html.ts_HTMLSTEP1);
-    m_firstHTMLVisit = false;
+    else if (page == m_htmlPage)
+        m_htmlPage->Entered();
 }
 
 Tfm_PhotoWindow* Tfm_MainForm::EditPhotoInformation(const QString& photoPath)
 {
-    Ui::TabPhotos& photos = m_photosPage->Form();
-    photos.pc_Photos->setCurrentWidget(photos.ts_PhotosInAlbum);
-    QListWidget* list = photos.lb_PhotosInAlbum;
-    for (int i = 0; i < list->count(); ++i) {
-        if (list->item(i)->text().compare(photoPath, Qt::CaseInsensitive) == 0) {
-            list->setCurrentRow(i, QItemSelectionModel::ClearAndSelect);
-            break;
-        }
-    }
+    m_photosPage->ShowAlbumPhotosPage();
+    m_photoList->SelectPhoto(photoPath);
     m_photoPanel->ShowSelectedAlbumPhoto(true);
     raise();
     activateWindow();

@@ -19,6 +19,7 @@ class IniFile;
 class QListWidget;
 class TAlbum;
 class TAlbumPhotoList;
+class TAlbumSession;
 class TAlbumsPage;
 class TEventsPage;
 class TFolderTree;
@@ -43,10 +44,12 @@ public:
     explicit Tfm_MainForm(const QStringList& arguments = {}, QWidget* parent = nullptr);
     ~Tfm_MainForm() override;
 
-    bool ContentsChanged() const override { return m_contentsChanged; }
-    void SetContentsChanged(bool changed) override { m_contentsChanged = changed; }
+    // The open album and its changed flag; every page listens to it.
+    TAlbumSession& Session() const { return *m_session; }
+    bool ContentsChanged() const override;
+    void SetContentsChanged(bool changed) override;
 
-    TAlbum* Album() const override { return m_album.get(); }
+    TAlbum* Album() const override;
     IniFile* Settings() const override { return m_ini.get(); }
 
     // The Photos tab's information panel, album photo list and adding page.
@@ -130,9 +133,8 @@ private:
     void OpenCommandLineAlbum(const QStringList& arguments);
     void SaveUserPaths();
     void ShowNoAlbumState();
-    void ClearPhotoPanel();
-    void ShowThumbnailSize();
-    void ClearAlbumTabs();
+    void AlbumOpened(TAlbum& album);
+    void AlbumClosed();
     // The error of a failed album read or write, as the default handler shows it.
     void ShowError(const QString& message);
     // The recent-list row that removal questions refer to; -1 after telling the user none is selected.
@@ -141,7 +143,7 @@ private:
 
     std::unique_ptr<Ui::Tfm_MainForm> ui;
     std::unique_ptr<IniFile> m_ini;
-    std::unique_ptr<TAlbum> m_album;
+    TAlbumSession* m_session = nullptr;
     TAlbumsPage* m_albumsPage = nullptr;
     TPhotosPage* m_photosPage = nullptr;
     TObjectsPage* m_objectsPage = nullptr;
@@ -153,9 +155,7 @@ private:
     TPhotoInfoPanel* m_photoPanel = nullptr;
     TAlbumPhotoList* m_photoList = nullptr;
     TPhotosFromFolders* m_photosFromFolders = nullptr;
-    bool m_contentsChanged = false;
     bool m_firstActivate = true;
-    bool m_firstHTMLVisit = true;
     QString m_helpPath;
     QPointer<Tfm_PhotoWindow> m_photoWindow;
 };

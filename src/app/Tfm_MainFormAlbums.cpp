@@ -3,6 +3,7 @@
 #include "app/Tfm_MainForm.h"
 
 #include "app/AlbumPhotoList.h"
+#include "app/AlbumSession.h"
 #include "app/AlbumsPage.h"
 #include "app/FileTypeRegistration.h"
 #include "app/FolderTree.h"
@@ -76,45 +77,17 @@ void Tfm_MainForm::ShowError(const QString& message)
     ShowMessageBox(message, Language()->Title, MessageBoxFlags::IconError);
 }
 
-void Tfm_MainForm::ClearPhotoPanel()
-{
-    m_photoPanel->ClearPhotoPanel();
-}
-
-void Tfm_MainForm::ClearAlbumTabs()
-{
-    m_photosPage->SetAlbumPhotos({});
-}
-
 void Tfm_MainForm::ShowNoAlbumState()
 {
-    Ui::TabAlbums& a = m_albumsPage->Form();
     UpdateAlbumControls();
     ShowNoAlbumCaption();
-    {
-        const QSignalBlocker block(a.mm_AlbumDescription);
-        a.mm_AlbumDescription->clear();
-    }
-    a.eb_AlbumName->clear();
+    m_albumsPage->ShowNoAlbum();
     SetContentsChanged(false);
 }
 
 void Tfm_MainForm::AddRecentAlbum(const QString& fileName)
 {
     m_albumsPage->AddRecentAlbum(fileName, *m_ini);
-}
-
-void Tfm_MainForm::ShowThumbnailSize()
-{
-    if (!m_album)
-        return;
-    Ui::TabPhotos& p = m_photosPage->Form();
-    const int w = p.cb_Width->findText(QString::number(m_album->GetThumbWidth()));
-    if (w >= 0)
-        p.cb_Width->setCurrentIndex(w);
-    const int h = p.cb_Height->findText(QString::number(m_album->GetThumbHeight()));
-    if (h >= 0)
-        p.cb_Height->setCurrentIndex(h);
 }
 
 bool Tfm_MainForm::OpenAlbum(const QString& requested)
@@ -124,7 +97,7 @@ bool Tfm_MainForm::OpenAlbum(const QString& requested)
         return false;
     Ui::TabAlbums& a = m_albumsPage->Form();
     const TLanguageSelector& t = *Language();
-    if (m_album && a.eb_AlbumName->text() == requested)
+    if (Album() && a.eb_AlbumName->text() == requested)
         return true;
 
     // The new file is checked before the current album is touched, so a
@@ -134,7 +107,7 @@ bool Tfm_MainForm::OpenAlbum(const QString& requested)
         ShowMessageBox(Text::Format(t.MF[11], { fileName }), t.MF[12], 48);
         return false;
     }
-    if (m_contentsChanged && !CloseCurrentAlbum())
+    if (ContentsChanged() && !CloseCurrentAlbum())
         return true;
 
     std::unique_ptr<TAlbum> album;
@@ -154,52 +127,47 @@ bool Tfm_MainForm::OpenAlbum(const QString& requested)
     }
     if (!album) {
         ShowError(error);
-        if (!m_album)
+        if (!Album())
             ShowNoAlbumState();
         return false;
     }
 
-    ClearPhotoPanel();
-    m_album = std::move(album);
-    a.eb_AlbumName->setText(fileName);
-    {
-        const QSignalBlocker block(a.mm_AlbumDescription);
-        a.mm_AlbumDescription->setPlainText(m_album->GetDescription());
-    }
-    UpdateAlbumControls();
-    SetAlbumCaption(Paths::ExtractFileName(fileName));
-    RefreshAlbumLists();
+    // Every page fills itself from the album it is told of.
+    m_session->Open(std::move(album));
     AddRecentAlbum(fileName);
-    ShowThumbnailSize();
-    SetContentsChanged(false);
     return true;
 }
 
 bool Tfm_MainForm::CloseCurrentAlbum()
 {
-    if (!m_album)
+    // What the pages do to their controls while the album goes is no edit.
+    m_photoPanel->SetInfoEditsLive(false);
+    if (!Album()) {
+        m_photoPanel->SetInfoEditsLive(true);
         return true;
+    }
     int answer = MessageResult::No;
-    if (m_contentsChanged) {
+    if (ContentsChanged()) {
         const TLanguageSelector& t = *Language();
         answer = ShowMessageBox(t.MF[18], t.MF[19], 51);
     }
-    if (answer == MessageResult::Cancel || (answer == MessageResult::Yes && !SaveCurrentAlbum()))
+    if (answer == MessageResult::Cancel || (answer == MessageResult::Yes && !SaveCurrentAlbum())) {
+        m_photoPanel->SetInfoEditsLive(true);
         return false;
-    m_album.reset();
-    SetContentsChanged(false);
-    ClearPhotoPanel();
-    ClearAlbumTabs();
+    }
+    m_session->Close();
+    m_photoPanel->SetInfoEditsLive(true);
     return true;
 }
 
 bool Tfm_MainForm::SaveCurrentAlbum()
 {
-    if (!m_album)
+    TAlbum* album = Album();
+    if (!album)
         return false;
-    m_album->SetDescription(m_albumsPage->Form().mm_AlbumDescription->toPlainText());
+    album->SetDescription(m_albumsPage->Form().mm_AlbumDescription->toPlainText());
     try {
-        m_album->SaveToFile();
+        album->SaveToFile();
     } catch (const EStreamError& e) {
         ShowError(e.Message());
         return false;
@@ -215,7 +183,7 @@ void Tfm_MainForm::pb_SaveAlbumClick()
 {
     if (TBusyGuard::IsBusy())
         return;
-    if (m_album && SaveCurrentAlbum())
+    if (Album() && SaveCurrentAlbum())
         ShowMessage(Language()->MF[13]);
 }
 
@@ -223,9 +191,9 @@ void Tfm_MainForm::pb_CloseAlbumClick()
 {
     if (TBusyGuard::IsBusy())
         return;
-    if (!m_album)
+    if (!Album())
         return;
-    const QString name = m_album->GetFileName();
+    const QString name = Album()->GetFileName();
     if (!CloseCurrentAlbum())
         return;
     AddRecentAlbum(name);
@@ -234,7 +202,7 @@ void Tfm_MainForm::pb_CloseAlbumClick()
 
 void Tfm_MainForm::GoToAlbumPhotos()
 {
-    if (!m_album)
+    if (!Album())
         return;
     Ui::TabPhotos& p = m_photosPage->Form();
     pc_Album()->setCurrentWidget(m_photosPage);
@@ -300,7 +268,7 @@ void Tfm_MainForm::pb_CreateNewAlbumClick()
         ShowNoAlbumState();
         return;
     }
-    m_album = std::move(album);
+    m_session->Open(std::move(album));
 
     AddRecentAlbum(name);
     const QString folder = Paths::ExtractFilePath(name);
@@ -310,12 +278,6 @@ void Tfm_MainForm::pb_CreateNewAlbumClick()
         = a.lsbAlbumFiles->findItems(Paths::ExtractFileName(name), Qt::MatchExactly);
     if (!rows.isEmpty())
         a.lsbAlbumFiles->setCurrentItem(rows.first());
-
-    UpdateAlbumControls();
-    SetAlbumCaption(Paths::ExtractFileName(name));
-    RefreshAlbumLists();
-    ShowThumbnailSize();
-    SetContentsChanged(false);
 
     Ui::TabPhotos& p = m_photosPage->Form();
     pc_Album()->setCurrentWidget(m_photosPage);
@@ -377,11 +339,12 @@ void Tfm_MainForm::pb_RenameAlbumClick()
 {
     if (TBusyGuard::IsBusy())
         return;
-    if (!m_album)
+    TAlbum* album = Album();
+    if (!album)
         return;
     const TLanguageSelector& t = *Language();
-    const QString oldName = m_album->GetFileName();
-    QString typed = m_album->GetName();
+    const QString oldName = album->GetFileName();
+    QString typed = album->GetName();
     QString newName;
     for (;;) {
         if (!Dialogs().InputQuery(t.MF[401], t.MF[402], typed))
@@ -391,7 +354,7 @@ void Tfm_MainForm::pb_RenameAlbumClick()
             ShowMessage(Text::Format(t.MF[7], { typed }));
             continue;
         }
-        newName = Paths::ChangeFileExt(m_album->GetFolder() + typed, AlbumFileExtension());
+        newName = Paths::ChangeFileExt(album->GetFolder() + typed, AlbumFileExtension());
         if (newName.compare(oldName, Qt::CaseInsensitive) == 0)
             return;
         if (QFileInfo::exists(newName)) {
@@ -410,12 +373,12 @@ void Tfm_MainForm::pb_RenameAlbumClick()
             recent->item(i)->setText(newName);
     }
     m_albumsPage->SaveRecentAlbums(*m_ini);
-    m_album->SetFileName(newName);
+    album->SetFileName(newName);
     m_albumsPage->Form().eb_AlbumName->setText(newName);
     SetAlbumCaption(Paths::ExtractFileName(newName));
     // The folder's album list would otherwise offer the old name, which no longer opens.
     Ui::TabAlbums& a = m_albumsPage->Form();
-    if (SameAlbumFile(Paths::IncludeTrailingSeparator(a.stvAlbumFolders->Folder()), m_album->GetFolder()))
+    if (SameAlbumFile(Paths::IncludeTrailingSeparator(a.stvAlbumFolders->Folder()), album->GetFolder()))
         TAlbumsPage::ListAlbumFiles(a.stvAlbumFolders->Folder(), a.lsbAlbumFiles);
 }
 
@@ -445,7 +408,7 @@ void Tfm_MainForm::pb_RemoveAlbumFromListClick()
     if (row < 0)
         return;
     const TLanguageSelector& t = *Language();
-    if (m_album && SameAlbumFile(recent->item(row)->text(), m_album->GetFileName())
+    if (Album() && SameAlbumFile(recent->item(row)->text(), Album()->GetFileName())
         && ShowMessageBox(t.MF[24], t.MF[25], 52) != MessageResult::Yes)
         return;
     std::unique_ptr<QListWidgetItem>(recent->takeItem(row));
@@ -465,7 +428,7 @@ void Tfm_MainForm::pb_RemoveAlbumFromDiscClick()
     const QString fileName = recent->item(row)->text();
     // The open album stays on disc: its question promises so, and saving it
     // later would only write it again.
-    if (m_album && SameAlbumFile(fileName, m_album->GetFileName())) {
+    if (Album() && SameAlbumFile(fileName, Album()->GetFileName())) {
         if (ShowMessageBox(t.MF[24], t.MF[25], 52) != MessageResult::Yes)
             return;
         std::unique_ptr<QListWidgetItem>(recent->takeItem(row));

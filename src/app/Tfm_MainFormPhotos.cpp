@@ -11,13 +11,9 @@
 
 void Tfm_MainForm::BuildPhotoTab()
 {
-    m_photoWindows = std::make_unique<TPhotoWindowList>();
-    Ui::TabPhotos& photos = m_photosPage->Form();
-    m_photoPanel = new TPhotoInfoPanel(m_photosPage, *this);
-    m_photoList = new TAlbumPhotoList(m_photosPage, *this, *m_photoPanel);
-    m_photosFromFolders = new TPhotosFromFolders(m_photosPage, *this);
-    connect(
-        photos.pc_Photos, &QTabWidget::currentChanged, m_photoPanel, &TPhotoInfoPanel::UpdatePhotoControls);
+    m_photoPanel = m_photosPage->PhotoPanel();
+    m_photoList = m_photosPage->PhotoList();
+    m_photosFromFolders = m_photosPage->PhotosFromFolders();
 }
 
 bool Tfm_MainForm::PhotosInAlbumPageActive() const

@@ -9,6 +9,7 @@
 #include "language/LanguageSelector.h"
 #include "model/Album.h"
 #include "platform/IniFile.h"
+#include "ui_TabPhotos.h"
 #include "viewers/PhotoWindowList.h"
 
 #include <QCheckBox>
@@ -55,7 +56,9 @@ protected:
         host.ini = std::make_unique<IniFile>(dir.filePath(QStringLiteral("tavrimolex.Ini")));
         host.album = std::make_unique<TAlbum>(dir.filePath(QStringLiteral("test.tvx")));
         host.folder = dir.path();
+        // The panel and the list find their controls in the Photos tab's own form.
         root = std::make_unique<QWidget>();
+        form.setupUi(root.get());
         panel = new TPhotoInfoPanel(root.get(), host);
         list = new TAlbumPhotoList(root.get(), host, *panel);
         panel->ApplyLanguage(*Language());
@@ -162,6 +165,7 @@ protected:
     TScriptedDialogService dialogs;
     TFakePhotoHost host;
     std::unique_ptr<QWidget> root;
+    Ui::TabPhotos form;
     TPhotoInfoPanel* panel = nullptr;
     TAlbumPhotoList* list = nullptr;
 };

@@ -1,0 +1,41 @@
+#pragma once
+// The open album and its unsaved-changes flag, in one place that announces
+// their changes. Every tab page and viewer window listens here and updates
+// its own controls; the main window only opens and closes albums through it.
+#include <QObject>
+
+#include <memory>
+
+class TAlbum;
+
+class TAlbumSession : public QObject {
+    Q_OBJECT
+public:
+    explicit TAlbumSession(QObject* parent = nullptr);
+    ~TAlbumSession() override;
+
+    // The open album; null while none is open.
+    TAlbum* Album() const { return m_album.get(); }
+    bool IsOpen() const { return m_album != nullptr; }
+
+    // True while the open album has changes that are not saved.
+    bool ContentsChanged() const { return m_contentsChanged; }
+    void SetContentsChanged(bool changed);
+
+    // Makes album the open one (an album still held is closed first) and tells
+    // every listener; the album is unchanged afterwards.
+    void Open(std::unique_ptr<TAlbum> album);
+    // Frees the open album: listeners hear AlbumClosing while it still exists
+    // (a slide show stops, windows let go of it), then AlbumClosed.
+    void Close();
+
+signals:
+    void AlbumOpened(TAlbum& album);
+    void AlbumClosing(TAlbum& album);
+    void AlbumClosed();
+    void ContentsChangedChanged(bool changed);
+
+private:
+    std::unique_ptr<TAlbum> m_album;
+    bool m_contentsChanged = false;
+};
