@@ -153,10 +153,13 @@ TEST_F(LifeCycle, ClosingTheMainWindowClosesEveryPhotoWindowAndEndsTheProgram)
 
     bool timedOut = false;
     QTimer::singleShot(0, m_form.get(), [this] { m_form->close(); });
-    QTimer::singleShot(5000, [&timedOut] {
+    QTimer guard;
+    guard.setSingleShot(true);
+    QObject::connect(&guard, &QTimer::timeout, [&timedOut] {
         timedOut = true;
         QCoreApplication::quit();
     });
+    guard.start(5000);
     QApplication::exec();
     EXPECT_FALSE(timedOut);
     EXPECT_EQ(m_form->PhotoWindows()->Count(), 0);
