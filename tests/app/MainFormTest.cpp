@@ -1,11 +1,5 @@
 #include "MainWindowFixture.h"
 
-namespace {
-
-using Kind = TDialogCall::Kind;
-
-} // namespace
-
 TEST_F(MainWindow, FirstStartAsksForTheLanguageAndStoresTheChoice)
 {
     {

@@ -1,7 +1,6 @@
 #pragma once
-// The main window on a sandbox: its own program folder and settings file,
-// XDG folders in the sandbox, scripted dialogs, and lookups of controls by
-// their names.
+// The real main window in a sandbox: its own program folder and settings file,
+// XDG folders of its own, and scripted dialogs.
 #include "app/AlbumsPage.h"
 #include "app/FolderTree.h"
 #include "app/PageControl.h"
@@ -30,6 +29,10 @@
 #include <QTimer>
 
 #include <gtest/gtest.h>
+
+namespace {
+
+using Kind = TDialogCall::Kind;
 
 inline void WriteFile(const QString& fileName, const QByteArray& content)
 {
@@ -156,3 +159,5 @@ protected:
     std::unique_ptr<TScriptedDialogService> m_dialogs;
     std::unique_ptr<Tfm_MainForm> m_form;
 };
+
+} // namespace
