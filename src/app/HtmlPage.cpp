@@ -180,6 +180,11 @@ void THtmlPage::ShowDetailsStep()
     ui->pc_HTMLSTEPS->setCurrentWidget(ui->ts_HTMLStep2);
 }
 
+void THtmlPage::ShowAlbumsStep()
+{
+    ui->pc_HTMLSTEPS->setCurrentWidget(ui->ts_HTMLSTEP1);
+}
+
 void THtmlPage::bt_AddHTMLAlbumsClick()
 {
     const QListWidgetItem* row = ui->lsbAlbumsForHTML->currentItem();

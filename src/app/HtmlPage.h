@@ -56,8 +56,9 @@ public:
     // The album alone is to be exported: the list holds only it and the
     // details step shows.
     void ExportAlbum(const QString& fileName);
-    // The step with the export options.
+    // The step with the export options, and the step where albums are chosen.
     void ShowDetailsStep();
+    void ShowAlbumsStep();
 
     // Step 1's buttons.
     void bt_AddHTMLAlbumsClick();
