@@ -1,13 +1,18 @@
 // Builds thumbnails the way the thumbnail cache does (decode for the box,
 // cover-and-crop with 5-pixel margins, baseline JPEG at quality 90) and times
-// it. Also makes the test photos. Driven by thumbnail-bench.sh.
+// it. Also makes the test photos, and times the thumbnail cache itself on
+// a chosen number of threads (0: the machine's). Driven by thumbnail-bench.sh.
 //
 //   tavri_thumbnail_bench generate FOLDER JPEGS PNGS
 //   tavri_thumbnail_bench thumbs|full OUTFOLDER WIDTH HEIGHT FILE...
+//   tavri_thumbnail_bench album THREADS OUTFOLDER WIDTH HEIGHT FILE...
 #include "imaging/FreeImageBinding.h"
 #include "imaging/ImageLoader.h"
 #include "imaging/JpegCodec.h"
 #include "imaging/PictureDrawing.h"
+#include "model/Album.h"
+#include "platform/OrderedWork.h"
+#include "platform/StatusReporter.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -95,6 +100,55 @@ int Thumbs(bool forBox, const QString& outFolder, int width, int height, const Q
     return failed ? 1 : 0;
 }
 
+// A progress window nobody watches.
+class SilentStatus : public TStatusReporter {
+public:
+    void SetRange(int, int maximum) override { m_maximum = maximum; }
+    void SetPosition(int position) override { m_position = position; }
+    int Position() const override { return m_position; }
+    int Maximum() const override { return m_maximum; }
+    void StepIt() override { ++m_position; }
+    void SetNumberToGo(const QString&) override { }
+    void SetSubject(const QString&) override { }
+    void SetObject(const QString&) override { }
+    void ShowStatus() override { }
+    void ProcessEvents() override { QCoreApplication::processEvents(); }
+    bool IsCancelled() const override { return false; }
+
+private:
+    int m_maximum = 0;
+    int m_position = 0;
+};
+
+// The thumbnail cache of an album of the files, as the Photos tab builds it.
+int AlbumThumbs(int threads, const QString& outFolder, int width, int height, const QStringList& files)
+{
+    QDir(outFolder).removeRecursively();
+    QDir().mkpath(outFolder);
+    LoadFreeImageLibrary();
+    FreeImageInitialise(false);
+    SetWorkerThreadCount(threads);
+    TAlbum album(outFolder + QStringLiteral("/Bench.tvx"));
+    album.SetThumbWidth(width);
+    album.SetThumbHeight(height);
+    for (const QString& file : files)
+        album.GetPhotos().AddName(QFileInfo(file).absoluteFilePath());
+    SilentStatus status;
+    QElapsedTimer timer;
+    timer.start();
+    const bool made = album.CreateThumbnails(&status);
+    const double seconds = timer.nsecsElapsed() / 1e9;
+    WaitForWorkers();
+    FreeImageDeInitialise();
+    const int written = album.LoadThumbnailIndex();
+    if (!made || written != files.size()) {
+        std::fprintf(stderr, "%d of %lld thumbnails made\n", written, qsizetype(files.size()));
+        return 1;
+    }
+    std::printf("%.6f\n", seconds);
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -109,9 +163,12 @@ int main(int argc, char** argv)
     if (args.size() >= 6 && (args[1] == QLatin1String("thumbs") || args[1] == QLatin1String("full")))
         return Thumbs(
             args[1] == QLatin1String("thumbs"), args[2], args[3].toInt(), args[4].toInt(), args.mid(5));
+    if (args.size() >= 7 && args[1] == QLatin1String("album"))
+        return AlbumThumbs(args[2].toInt(), args[3], args[4].toInt(), args[5].toInt(), args.mid(6));
     std::fprintf(stderr,
         "usage: %s generate FOLDER JPEGS PNGS\n"
-        "       %s thumbs|full OUTFOLDER WIDTH HEIGHT FILE...\n",
-        argv[0], argv[0]);
+        "       %s thumbs|full OUTFOLDER WIDTH HEIGHT FILE...\n"
+        "       %s album THREADS OUTFOLDER WIDTH HEIGHT FILE...\n",
+        argv[0], argv[0], argv[0]);
     return 2;
 }

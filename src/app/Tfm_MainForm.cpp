@@ -27,6 +27,7 @@
 #include "platform/AppFolders.h"
 #include "platform/FileRoutines.h"
 #include "platform/IniFile.h"
+#include "platform/OrderedWork.h"
 #include "platform/Paths.h"
 #include "platform/TextUtil.h"
 #include "platform/VersionInfo.h"
@@ -59,6 +60,8 @@ Tfm_MainForm::~Tfm_MainForm()
     SaveUserPaths();
     // The album is freed unsaved; pages and windows let go of it first.
     m_session->Close();
+    // Pictures a cancelled run was still decoding may be in FreeImage's hands.
+    WaitForWorkers();
     FreeImageDeInitialise();
 }
 

@@ -1,7 +1,5 @@
 #include "export/HTMLGenerator.h"
 
-#include "imaging/JpegCodec.h"
-#include "imaging/PictureDrawing.h"
 #include "language/LanguageSelector.h"
 #include "model/Album.h"
 #include "platform/TextUtil.h"
@@ -240,16 +238,26 @@ bool THTMLGenerator::CreateImages()
     StartProgress(TExportStepKind::ThumbnailCreation, count);
     StartProgress(TExportStepKind::PhotoCopying, count);
 
-    NumberPhotos([this](TPhoto& photo, int number) {
-        if (!CreateOnlyHTML)
-            WriteImages(photo, number);
-        StepProgress(TExportStepKind::ThumbnailCreation, number);
-        StepProgress(TExportStepKind::PhotoCopying, number);
-    });
+    TWebPictureRecipe recipe;
+    recipe.Thumbnail = true;
+    recipe.ThumbWidth = ThumbWidth;
+    recipe.ThumbHeight = ThumbHeight;
+    recipe.Fit = ResizePhotos;
+    recipe.PhotoWidth = PhotoWidth;
+    recipe.PhotoHeight = PhotoHeight;
+    recipe.JpegQuality = JpegQuality;
+    NumberPhotos(
+        recipe, [this](const TPhoto&) { return !CreateOnlyHTML; },
+        [this](TPhoto& photo, int number, const TWebPictures& pictures) {
+            if (!CreateOnlyHTML)
+                WriteImages(photo, number, pictures);
+            StepProgress(TExportStepKind::ThumbnailCreation, number);
+            StepProgress(TExportStepKind::PhotoCopying, number);
+        });
     return true;
 }
 
-void THTMLGenerator::WriteImages(const TPhoto& photo, int number)
+void THTMLGenerator::WriteImages(const TPhoto& photo, int number, const TWebPictures& pictures)
 {
     const QString path = photo.GetName();
     const QString thumbnailFile = ThumbnailsFolder + QStringLiteral("Thumbnail%1.jpg").arg(number);
@@ -257,23 +265,15 @@ void THTMLGenerator::WriteImages(const TPhoto& photo, int number)
     bool thumbnailWritten = false;
     bool photoWritten = false;
 
-    QImage picture;
-    if (LoadPhotoPicture(photo, picture)) {
-        QImage thumbnail;
-        MakeThumbnail(picture, thumbnail, 0, 0, 0, 0, ThumbWidth, ThumbHeight);
+    if (pictures.State == TWebPictures::Unreadable)
+        ReportUnreadable(path);
+    if (pictures.State == TWebPictures::Made) {
         Step(TExportStepKind::ThumbnailCreation).SetCurrentFile(path);
         Reporter().ProcessEvents();
-        thumbnailWritten = SaveJpegFile(thumbnail, thumbnailFile, JpegQuality);
+        thumbnailWritten = WritePicture(pictures.Thumbnail, thumbnailFile);
         if (!thumbnailWritten)
             AddRemark(Text::Format(Language()->HG[19], { path }));
-        thumbnail = QImage();
-
-        if (ResizePhotos) {
-            QImage fitted;
-            ScaleImageToFit(picture, fitted, PhotoWidth, PhotoHeight);
-            picture = fitted;
-        }
-        photoWritten = SaveWebPhoto(path, picture, photoFile);
+        photoWritten = SaveWebPhoto(path, pictures.Photo, photoFile);
     }
 
     if (!thumbnailWritten)

@@ -85,5 +85,5 @@ private:
     void ForceGroupFolders(const TPhotoMapping& mapping);
     // Gives every group a key no other group of the site has.
     void AssignGroupKeys();
-    void WriteImages(const TPhoto& photo, int number);
+    void WriteImages(const TPhoto& photo, int number, const TWebPictures& pictures);
 };

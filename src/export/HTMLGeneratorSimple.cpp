@@ -2,7 +2,6 @@
 
 #include "export/ExportError.h"
 #include "imaging/JpegCodec.h"
-#include "imaging/PictureDrawing.h"
 #include "language/LanguageSelector.h"
 #include "model/Album.h"
 #include "platform/TextUtil.h"
@@ -129,30 +128,30 @@ bool THTMLGeneratorSimple::CopyPhotos()
     thumbnails.SetToGo(QStringLiteral("0"));
 
     StartProgress(TExportStepKind::PhotoCopying, CountPhotos(false));
-    NumberPhotos([this](TPhoto& photo, int number) {
-        if (photo.GetUseInHtml() && !CreateOnlyHTML)
-            CopyPhoto(photo, number);
-        StepProgress(TExportStepKind::PhotoCopying, number);
-    });
+    TWebPictureRecipe recipe;
+    recipe.Fit = ResizePhotos;
+    recipe.PhotoWidth = PhotoWidth;
+    recipe.PhotoHeight = PhotoHeight;
+    recipe.KeepUnfitted = true;
+    recipe.JpegQuality = JpegQuality;
+    NumberPhotos(
+        recipe, [this](const TPhoto& photo) { return photo.GetUseInHtml() && !CreateOnlyHTML; },
+        [this](TPhoto& photo, int number, const TWebPictures& pictures) {
+            if (photo.GetUseInHtml() && !CreateOnlyHTML)
+                CopyPhoto(photo, number, pictures);
+            StepProgress(TExportStepKind::PhotoCopying, number);
+        });
     return true;
 }
 
-void THTMLGeneratorSimple::CopyPhoto(const TPhoto& photo, int number)
+void THTMLGeneratorSimple::CopyPhoto(const TPhoto& photo, int number, const TWebPictures& pictures)
 {
     const QString target = PhotosFolder + QStringLiteral("photo%1.jpg").arg(number);
     bool written = false;
-
-    QImage picture;
-    if (LoadPhotoPicture(photo, picture)) {
-        if (ResizePhotos) {
-            QImage fitted;
-            ScaleImageToFit(picture, fitted, PhotoWidth, PhotoHeight);
-            if (!fitted.isNull())
-                picture = fitted;
-        }
-        written = SaveWebPhoto(photo.GetName(), picture, target);
-    }
-
+    if (pictures.State == TWebPictures::Unreadable)
+        ReportUnreadable(photo.GetName());
+    if (pictures.State == TWebPictures::Made)
+        written = SaveWebPhoto(photo.GetName(), pictures.Photo, target);
     if (!written)
         RemoveStaleFile(target);
 }

@@ -85,5 +85,5 @@ private:
     // it loads, and the body's opening.
     void WriteFrameHead(TPageWriter& page, const QStringList& scripts = {}) const;
     QString PageName(const TPhoto& photo, const QString& suffix) const;
-    void CopyPhoto(const TPhoto& photo, int number);
+    void CopyPhoto(const TPhoto& photo, int number, const TWebPictures& pictures);
 };

@@ -1,10 +1,10 @@
 #include "export/WebSiteGenerator.h"
 
 #include "export/ExportError.h"
-#include "imaging/ImageLoader.h"
 #include "imaging/JpegCodec.h"
 #include "language/LanguageSelector.h"
 #include "model/Album.h"
+#include "platform/OrderedWork.h"
 #include "platform/Paths.h"
 #include "platform/StatusReporter.h"
 #include "platform/TextUtil.h"
@@ -13,6 +13,8 @@
 #include <QFileInfo>
 
 #include <exception>
+#include <optional>
+#include <vector>
 
 TWebSiteGenerator::TWebSiteGenerator() = default;
 
@@ -178,41 +180,67 @@ void TWebSiteGenerator::SaveBackground(const QString& fileName) const
         throw EExportError::WriteError(fileName, error);
 }
 
-void TWebSiteGenerator::NumberPhotos(const std::function<void(TPhoto& photo, int number)>& writeFiles)
+void TWebSiteGenerator::NumberPhotos(const TWebPictureRecipe& recipe,
+    const std::function<bool(const TPhoto& photo)>& wanted,
+    const std::function<void(TPhoto& photo, int number, const TWebPictures& pictures)>& writeFiles)
 {
-    int number = 1;
+    std::vector<TPhoto*> order;
+    std::vector<QString> paths;
+    std::vector<bool> withPictures;
     for (const auto& album : Albums) {
-        TPhotoList& photos = album->GetPhotos();
+        const TPhotoList& photos = album->GetPhotos();
         for (int i = 0; i < photos.Count(); ++i) {
             TPhoto* photo = photos.PhotoAt(i);
-            writeFiles(*photo, number);
-            photo->SetHtmlNumber(number);
-            ++number;
-            m_reporter->ProcessEvents();
-            if (Stopped)
-                return;
+            order.push_back(photo);
+            paths.push_back(photo->GetName());
+            withPictures.push_back(wanted(*photo));
         }
+    }
+    TOrderedWork<TWebPictures> work(int(order.size()), [recipe, paths, withPictures](int index) {
+        const size_t k = size_t(index);
+        return withPictures[k] ? TWebPictures::Make(recipe, paths[k]) : TWebPictures();
+    });
+
+    const auto pump = [this] { m_reporter->ProcessEvents(); };
+    int number = 1;
+    for (size_t k = 0; k < order.size(); ++k) {
+        TPhoto* photo = order[k];
+        // A stop from an earlier step still lets this photo be done, as the
+        // loop always ends after the photo in progress; only a stop pressed
+        // while its pictures are awaited gives them up.
+        const bool stoppedBefore = Stopped;
+        const auto stoppedNow = [this, stoppedBefore] { return Stopped && !stoppedBefore; };
+        TWebPictures pictures;
+        std::optional<TWebPictures> made = work.Next(pump, stoppedNow);
+        if (made)
+            pictures = std::move(*made);
+        else if (withPictures[k])
+            pictures.State = TWebPictures::GivenUp;
+        writeFiles(*photo, number, pictures);
+        photo->SetHtmlNumber(number);
+        ++number;
+        m_reporter->ProcessEvents();
+        if (Stopped)
+            return;
     }
 }
 
-bool TWebSiteGenerator::LoadPhotoPicture(const TPhoto& photo, QImage& picture) const
+void TWebSiteGenerator::ReportUnreadable(const QString& path) const
 {
-    if (!photo.FileExists())
-        return false;
-    const QString path = photo.GetName();
-    if (!LoadImageFile(path, picture) || picture.isNull()) {
-        AddRemark(Text::Format(Language()->HG[21], { path }));
-        return false;
-    }
-    return true;
+    AddRemark(Text::Format(Language()->HG[21], { path }));
+}
+
+bool TWebSiteGenerator::WritePicture(const QByteArray& jpeg, const QString& fileName)
+{
+    return !jpeg.isEmpty() && WriteFileReplacing(fileName, jpeg);
 }
 
 bool TWebSiteGenerator::SaveWebPhoto(
-    const QString& path, const QImage& picture, const QString& fileName) const
+    const QString& path, const QByteArray& jpeg, const QString& fileName) const
 {
     Step(TExportStepKind::PhotoCopying).SetCurrentFile(path);
     m_reporter->ProcessEvents();
-    const bool written = SaveJpegFile(picture, fileName, JpegQuality);
+    const bool written = WritePicture(jpeg, fileName);
     if (!written)
         AddRemark(Text::Format(Language()->HG[20], { path }));
     return written;

@@ -4,8 +4,10 @@
 // reporting. The framed site (THTMLGenerator) and the photo-by-photo site
 // derive from it.
 //
-// Everything runs on the user-interface thread. Loops call the reporter's
-// ProcessEvents after every item; the Stop button sets Stopped from there,
+// Everything runs on the user-interface thread but the decoding, scaling and
+// encoding of the photos' pictures, which worker threads do ahead of the loop
+// that writes them. Loops call the reporter's ProcessEvents after every item
+// and while they wait for a picture; the Stop button sets Stopped from there,
 // which ends each loop at once while the later steps still run.
 #include <QByteArray>
 #include <QImage>
@@ -18,6 +20,7 @@
 #include <vector>
 
 #include "export/ExportReporter.h"
+#include "export/WebPictures.h"
 
 class TAlbum;
 class TPhoto;
@@ -133,17 +136,24 @@ protected:
     void SaveBackground(const QString& fileName) const;
 
     // Hands every photo of the albums, in album order, to writeFiles with its
-    // number (from 1), which then becomes the photo's page number. Events are
-    // pumped after each photo; a stop ends the loop.
-    void NumberPhotos(const std::function<void(TPhoto& photo, int number)>& writeFiles);
+    // number (from 1), which then becomes the photo's page number, and with
+    // the pictures the recipe makes of it when wanted says so. The pictures
+    // are made on every core ahead of this loop; everything else happens here,
+    // in order. Events are pumped after each photo and while its pictures are
+    // awaited; a stop ends the loop, giving up pictures not made yet.
+    void NumberPhotos(const TWebPictureRecipe& recipe, const std::function<bool(const TPhoto& photo)>& wanted,
+        const std::function<void(TPhoto& photo, int number, const TWebPictures& pictures)>& writeFiles);
 
-    // The photo's picture; false when its file has gone since the photos were
-    // checked, or, with a remark, when it cannot be read.
-    bool LoadPhotoPicture(const TPhoto& photo, QImage& picture) const;
+    // The remark for a photo whose file cannot be decoded.
+    void ReportUnreadable(const QString& path) const;
+
+    // Writes one encoded picture of the photo at path to fileName; false when
+    // there is none or it cannot be written.
+    static bool WritePicture(const QByteArray& jpeg, const QString& fileName);
 
     // Writes the web copy of the photo at path to fileName; false, with a
     // remark, when it cannot.
-    bool SaveWebPhoto(const QString& path, const QImage& picture, const QString& fileName) const;
+    bool SaveWebPhoto(const QString& path, const QByteArray& jpeg, const QString& fileName) const;
 
     // A picture of the same number from an earlier export would be shown for
     // this photo, and may be a photo since withdrawn from publishing.

@@ -2,6 +2,8 @@
 
 #include <QFile>
 
+#include <mutex>
+
 #include <dlfcn.h>
 
 FreeImage::TProcs FreeImageProcs;
@@ -42,6 +44,9 @@ const char* const EntryPointNames[EntryPointCount] = {
 
 namespace {
 
+// Photos are decoded on several threads at once; the first to need the
+// library binds it, the others wait for that.
+std::mutex g_lock;
 void* g_library = nullptr;
 bool g_done = false;
 bool g_complete = false;
@@ -104,6 +109,7 @@ void SetFreeImageLibraryName(const QString& name)
 
 void LoadFreeImageLibrary()
 {
+    std::lock_guard guard(g_lock);
     if (g_done)
         return;
     FreeImageProcs = FreeImage::TProcs();
@@ -133,6 +139,7 @@ void LoadFreeImageLibrary()
 
 void UnloadFreeImageLibrary()
 {
+    std::lock_guard guard(g_lock);
     if (!g_done)
         return;
     FreeImageProcs = FreeImage::TProcs();
@@ -144,11 +151,13 @@ void UnloadFreeImageLibrary()
 
 bool FreeImageDone()
 {
+    std::lock_guard guard(g_lock);
     return g_done;
 }
 
 bool FreeImageComplete()
 {
+    std::lock_guard guard(g_lock);
     return g_complete;
 }
 

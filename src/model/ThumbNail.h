@@ -5,10 +5,24 @@
 #include "model/Entity.h"
 #include "model/ThumbNailImage.h"
 
+#include <QByteArray>
+
 #include <memory>
 
 class QDateTime;
 class TThumbNailInfo;
+
+// A thumbnail as a worker thread makes it for the thumbnail cache: all that
+// Build finds out, with the picture already encoded as SaveAsJpeg writes it.
+struct TDetachedThumbnail {
+    // The photo file, or its drive-letter repair, is there.
+    bool Found = false;
+    // Empty when no picture could be made (a size no thumbnail may have).
+    QByteArray Jpeg;
+    int FileSize = -1;
+    bool HasFileDate = false;
+    QString FileDate;
+};
 
 class TThumbNail : public TEntity {
 public:
@@ -27,6 +41,12 @@ public:
     // size and date. A missing file leaves the record as it is and gives false;
     // a photo that cannot be decoded keeps a plain cream picture.
     bool Build(const TThumbNailInfo& info, const QString& photoPath, QChar driveLetter);
+    // What Build would make, touching no record: safe on any thread. The
+    // date separator comes from DateSeparator, asked on the caller's thread.
+    static TDetachedThumbnail BuildDetached(
+        int width, int height, const QString& photoPath, QChar driveLetter, QChar dateSeparator);
+    // Takes the file size and date a detached build found, as Build does.
+    void TakeFileFacts(const TDetachedThumbnail& built);
     // Loads a thumbnail JPEG unscaled into a cream picture of the info size.
     // A missing file does nothing; an undecodable one leaves no picture. True
     // when a picture was made.

@@ -54,39 +54,94 @@ QString TThumbNail::FormatFileDate(const QDateTime& localTime, QChar separator)
     return localTime.toString(QStringLiteral("MM/dd/yyyy/HH/mm")).replace(u'/', sep);
 }
 
+namespace {
+
+// The photo at photoPath, or with driveLetter in place of its first
+// character; empty when neither is there.
+QString FindPhotoFile(const QString& photoPath, QChar driveLetter)
+{
+    if (PhotoFileExists(photoPath))
+        return photoPath;
+    // Replacing the drive letter only means something for a Windows-form path.
+    if (!Paths::HasDriveLetter(photoPath) || !driveLetter.isLetter())
+        return QString();
+    QString path = photoPath;
+    path[0] = driveLetter;
+    return PhotoFileExists(path) ? path : QString();
+}
+
+// The framed picture of the photo; a photo that cannot be decoded gives the
+// plain cream picture. Touches nothing shared, so workers call it too.
+QImage ThumbnailPicture(int width, int height, const QString& path)
+{
+    TThumbNailImage image;
+    image.SetPicture(CreamPicture(width + 2 * Margin, height + 2 * Margin));
+    QImage photo;
+    if (!image.Picture().isNull() && LoadImageFileForBox(path, photo, width, height)) {
+        MakeThumbnail(photo, image.Picture(), Margin, Margin, Margin, Margin, width, height);
+        // The margins are the frame band, cream while the thumbnail is not selected.
+        image.DrawUnselectedFrame();
+    }
+    return image.Picture();
+}
+
+void ReadFileFacts(const QString& path, QChar dateSeparator, TDetachedThumbnail& facts)
+{
+    const QFileInfo file(path);
+    facts.FileSize = int(std::min<qint64>(file.size(), INT_MAX));
+    QFile probe(path);
+    facts.HasFileDate = probe.open(QIODevice::ReadOnly);
+    if (facts.HasFileDate)
+        facts.FileDate = TThumbNail::FormatFileDate(file.lastModified(), dateSeparator);
+}
+
+} // namespace
+
 bool TThumbNail::Build(const TThumbNailInfo& info, const QString& photoPath, QChar driveLetter)
 {
-    QString path = photoPath;
-    if (!PhotoFileExists(path)) {
-        // Replacing the drive letter only means something for a Windows-form path.
-        if (!Paths::HasDriveLetter(path) || !driveLetter.isLetter())
-            return false;
-        path[0] = driveLetter;
-        if (!PhotoFileExists(path))
-            return false;
-    }
+    const QString path = FindPhotoFile(photoPath, driveLetter);
+    if (path.isEmpty())
+        return false;
 
     ReleaseImage();
     const int width = info.GetWidth();
     const int height = info.GetHeight();
     if (UsableSize(width, height)) {
-        auto image = std::make_unique<TThumbNailImage>();
-        image->SetPicture(CreamPicture(width + 2 * Margin, height + 2 * Margin));
-        QImage photo;
-        if (!image->Picture().isNull() && LoadImageFileForBox(path, photo, width, height)) {
-            MakeThumbnail(photo, image->Picture(), Margin, Margin, Margin, Margin, width, height);
-            // The margins are the frame band, cream while the thumbnail is not selected.
-            image->DrawUnselectedFrame();
-        }
-        m_image = std::move(image);
+        m_image = std::make_unique<TThumbNailImage>();
+        m_image->SetPicture(ThumbnailPicture(width, height, path));
     }
-
-    const QFileInfo file(path);
-    m_fileSize = int(std::min<qint64>(file.size(), INT_MAX));
-    QFile probe(path);
-    if (probe.open(QIODevice::ReadOnly))
-        m_fileDate = FormatFileDate(file.lastModified(), DateSeparator());
+    TDetachedThumbnail facts;
+    facts.Found = true;
+    ReadFileFacts(path, DateSeparator(), facts);
+    TakeFileFacts(facts);
     return true;
+}
+
+TDetachedThumbnail TThumbNail::BuildDetached(
+    int width, int height, const QString& photoPath, QChar driveLetter, QChar dateSeparator)
+{
+    TDetachedThumbnail built;
+    const QString path = FindPhotoFile(photoPath, driveLetter);
+    if (path.isEmpty())
+        return built;
+    built.Found = true;
+    if (UsableSize(width, height)) {
+        const QImage picture = ThumbnailPicture(width, height, path);
+        // As SaveAsJpeg writes it.
+        if (picture.width() > 0 && picture.height() > 0)
+            built.Jpeg = EncodeJpeg(picture, JpegQuality);
+    }
+    ReadFileFacts(path, dateSeparator, built);
+    return built;
+}
+
+void TThumbNail::TakeFileFacts(const TDetachedThumbnail& built)
+{
+    if (!built.Found)
+        return;
+    m_fileSize = built.FileSize;
+    if (built.HasFileDate)
+        m_fileDate = built.FileDate;
 }
 
 bool TThumbNail::BuildFromJpeg(const TThumbNailInfo& info, const QString& jpegFileName)

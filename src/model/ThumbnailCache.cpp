@@ -1,11 +1,13 @@
 // The thumbnail cache of an album: folder, index file and building.
 #include "model/PhotoList.h"
 
+#include "imaging/JpegCodec.h"
 #include "language/LanguageSelector.h"
 #include "model/SafeFile.h"
 #include "model/StreamError.h"
 #include "model/UserMessage.h"
 #include "platform/FileRoutines.h"
+#include "platform/OrderedWork.h"
 #include "platform/Paths.h"
 #include "platform/StatusReporter.h"
 #include "platform/TextUtil.h"
@@ -16,7 +18,9 @@
 
 #include <cerrno>
 #include <fcntl.h>
+#include <optional>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 
@@ -118,11 +122,30 @@ bool TPhotoList::BuildThumbnails(const TThumbNailInfo& info, QChar driveLetter, 
         status->SetSubject(subject);
         status->ShowStatus();
     }
+    // The pictures are made on every core, ahead of this loop, which takes
+    // them in album order: the records, the files, the index and the progress
+    // stay on this thread.
+    std::vector<QString> paths;
+    paths.reserve(size_t(n));
+    for (int i = 0; i < n; ++i)
+        paths.push_back(PhotoAt(i)->GetName());
+    const int width = info.GetWidth();
+    const int height = info.GetHeight();
+    const QChar separator = TThumbNail::DateSeparator();
+    TOrderedWork<TDetachedThumbnail> work(n, [paths, width, height, driveLetter, separator](int i) {
+        return TThumbNail::BuildDetached(width, height, paths[size_t(i)], driveLetter, separator);
+    });
+    const auto pump = [status] {
+        if (status)
+            status->ProcessEvents();
+    };
+    const auto cancelledNow = [status] { return status && status->IsCancelled(); };
+
     QStringList photos;
     QStringList thumbs;
     bool cancelled = false;
     for (int i = 0; i < n; ++i) {
-        if (status && status->IsCancelled()) {
+        if (cancelledNow()) {
             cancelled = true;
             break;
         }
@@ -134,9 +157,17 @@ bool TPhotoList::BuildThumbnails(const TThumbNailInfo& info, QChar driveLetter, 
             status->ProcessEvents();
         }
         const QString thumb = ThumbnailFileName(folder, i, photo->GetName());
+        // Cancel while the picture is still being made gives it up: nothing
+        // of it is written.
+        const std::optional<TDetachedThumbnail> built = work.Next(pump, cancelledNow);
+        if (!built) {
+            cancelled = true;
+            break;
+        }
+        photo->GetThumbNail().TakeFileFacts(*built);
         // Only a thumbnail that reached the disk gets a line: a stale file of
         // another photo under this name would be shown otherwise.
-        if (photo->BuildThumbnail(info, driveLetter) && photo->SaveThumbnail(thumb)) {
+        if (built->Found && !built->Jpeg.isEmpty() && WriteFileReplacing(thumb, built->Jpeg)) {
             photos << photo->GetName();
             thumbs << thumb;
         }

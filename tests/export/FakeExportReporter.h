@@ -19,9 +19,21 @@ public:
     void SetMaximum(int value) override { maximum = value; }
     int Maximum() const override { return maximum; }
     void SetStep(int value) override { step = value; }
-    void StepIt() override { position += step; }
-    void SetToGo(const QString& text) override { toGo = text; }
-    void SetCurrentFile(const QString& text) override { currentFile = text; }
+    void StepIt() override
+    {
+        position += step;
+        history << QStringLiteral("step");
+    }
+    void SetToGo(const QString& text) override
+    {
+        toGo = text;
+        history << QStringLiteral("to go ") + text;
+    }
+    void SetCurrentFile(const QString& text) override
+    {
+        currentFile = text;
+        history << text;
+    }
 
     bool done = false;
     int minimum = -1;
@@ -30,6 +42,8 @@ public:
     int position = 0;
     QString toGo;
     QString currentFile;
+    // Steps, counters and file names in the order they were shown.
+    QStringList history;
 };
 
 class QuietStatus : public TStatusReporter {

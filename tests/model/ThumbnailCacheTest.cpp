@@ -6,13 +6,16 @@
 #include "model/Album.h"
 #include "model/StreamError.h"
 #include "model/UserMessage.h"
+#include "platform/OrderedWork.h"
 #include "platform/Paths.h"
 #include "platform/TextUtil.h"
+#include "support/ScopedWorkerThreads.h"
 
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
 #include <QImage>
+#include <QMap>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -398,4 +401,113 @@ TEST_F(ThumbnailCache, BuildFromJpeg)
     EXPECT_FALSE(t.BuildFromJpeg(cell, root + QStringLiteral("broken.jpg")));
     EXPECT_FALSE(t.HasImage());
     EXPECT_FALSE(t.BuildFromJpeg(cell, root + QStringLiteral("missing.jpg")));
+}
+
+namespace {
+
+// A photo with detail in every pixel: a thumbnail of another photo, or made
+// at another scale, differs in its bytes.
+QString MakeDetailedPhoto(const QString& path, int width, int height, int seed)
+{
+    QImage image(width, height, QImage::Format_RGB32);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            image.setPixel(
+                x, y, qRgb((x * 7 + seed * 31) & 255, (y * 5 + x * seed) & 255, (x ^ y ^ seed) & 255));
+    EXPECT_TRUE(SaveJpegFile(image, path, 92));
+    return path;
+}
+
+QMap<QString, QByteArray> FolderFiles(const QString& folder)
+{
+    QMap<QString, QByteArray> files;
+    for (const QString& name : QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System))
+        files.insert(name, ReadAll(folder + name));
+    return files;
+}
+
+} // namespace
+
+TEST_F(ThumbnailCache, SameFilesRecordsAndProgressWhateverTheThreadCount)
+{
+    QStringList paths;
+    for (int i = 0; i < 10; ++i)
+        paths << MakeDetailedPhoto(root + QStringLiteral("p%1.jpg").arg(i), 300 + 37 * i, 200 + 23 * i, i);
+    paths.insert(3, root + QStringLiteral("gone.jpg"));
+    // Cannot be decoded: the plain cream thumbnail.
+    QFile broken(root + QStringLiteral("broken.jpg"));
+    ASSERT_TRUE(broken.open(QIODevice::WriteOnly));
+    broken.write("\xFF\xD8\xFF\xE0 not a picture after all");
+    broken.close();
+    paths.insert(6, root + QStringLiteral("broken.jpg"));
+
+    struct Outcome {
+        QMap<QString, QByteArray> files;
+        QStringList objects;
+        QStringList toGo;
+        QStringList facts;
+    };
+    const auto run = [&](int threads) {
+        ScopedWorkerThreads scoped(threads);
+        auto album = AlbumWith(paths);
+        album->SetThumbWidth(64);
+        album->SetThumbHeight(48);
+        FakeStatusReporter status;
+        EXPECT_TRUE(album->CreateThumbnails(&status));
+        Outcome outcome { FolderFiles(folder), status.objects, status.numberToGo, {} };
+        for (int i = 0; i < album->GetPhotos().Count(); ++i) {
+            const TThumbNail& t = album->GetPhotos().PhotoAt(i)->GetThumbNail();
+            outcome.facts << QString::number(t.GetFileSize()) + u' ' + t.GetFileDate();
+        }
+        EXPECT_TRUE(QDir(folder).removeRecursively());
+        return outcome;
+    };
+    const Outcome one = run(1);
+    const Outcome four = run(4);
+
+    EXPECT_EQ(one.files.size(), 12); // the index and every photo but the gone one
+    EXPECT_EQ(four.files, one.files);
+    EXPECT_EQ(four.facts, one.facts);
+    EXPECT_EQ(one.objects, paths);
+    EXPECT_EQ(four.objects, paths);
+    QStringList countdown;
+    for (qsizetype left = paths.size(); left >= 0; --left)
+        countdown << QString::number(left);
+    EXPECT_EQ(one.toGo, countdown);
+    EXPECT_EQ(four.toGo, countdown);
+}
+
+TEST_F(ThumbnailCache, CancelWhilePicturesAreMadeLeavesOnlyWholeListedFiles)
+{
+    ScopedWorkerThreads scoped(4);
+    QStringList paths;
+    // Photo 3 takes longest, so that Cancel mostly finds it unmade.
+    for (int i = 0; i < 24; ++i)
+        paths << MakeDetailedPhoto(
+            root + QStringLiteral("p%1.jpg").arg(i), i == 2 ? 3000 : 400, i == 2 ? 2000 : 300, i);
+    auto album = AlbumWith(paths);
+    FakeStatusReporter status;
+    status.onProcessEvents = [](FakeStatusReporter& s) {
+        if (s.objects.size() == 3)
+            s.cancelled = true;
+    };
+    EXPECT_FALSE(album->CreateThumbnails(&status));
+    EXPECT_EQ(status.objects.size(), 3);
+    // What the workers were still making when the run ended is never written.
+    WaitForWorkers();
+
+    album->LoadThumbnailIndex();
+    const QStringList listed = album->GetPhotos().IndexThumbFiles;
+    EXPECT_LE(listed.size(), 3);
+    QStringList expected { QStringLiteral("thumbnails.pct") };
+    for (const QString& thumb : listed) {
+        expected << QFileInfo(thumb).fileName();
+        QImage picture;
+        EXPECT_TRUE(DecodeJpegFile(thumb, picture)) << thumb.toStdString();
+        EXPECT_EQ(picture.size(), QSize(50, 50));
+    }
+    expected.sort();
+    EXPECT_EQ(QDir(folder).entryList(
+                  QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name),
+        expected);
 }
