@@ -24,6 +24,7 @@
 #include "language/LanguageSelector.h"
 #include "language/LanguageSettling.h"
 #include "model/Album.h"
+#include "model/SearchEngine.h"
 #include "platform/AppFolders.h"
 #include "platform/FileRoutines.h"
 #include "platform/IniFile.h"
@@ -86,6 +87,7 @@ void Tfm_MainForm::BuildPages()
     // The window's own reaction comes first: the album tabs must be visible
     // before the pages fill them.
     m_photoWindows = std::make_unique<TPhotoWindowList>();
+    m_searchEngine = std::make_unique<TSearchEngine>();
     m_session = new TAlbumSession(this);
     connect(m_session, &TAlbumSession::AlbumOpened, this, &Tfm_MainForm::AlbumOpened);
     connect(m_session, &TAlbumSession::AlbumClosed, this, &Tfm_MainForm::AlbumClosed);
@@ -96,7 +98,7 @@ void Tfm_MainForm::BuildPages()
     m_photosPage = new TPhotosPage(*m_session, *this, *this);
     m_objectsPage = new TObjectsPage(*m_session);
     m_eventsPage = new TEventsPage(*m_session);
-    m_searchPage = new TSearchPage(*m_session);
+    m_searchPage = new TSearchPage(*m_session, *this);
     m_htmlPage = new THtmlPage(*m_session);
     m_helpPage = new THelpPage;
     TPageControl* pc = ui->pc_Album;
@@ -380,6 +382,8 @@ void Tfm_MainForm::pc_AlbumChange()
     QWidget* page = ui->pc_Album->currentWidget();
     if (page == m_photosPage)
         m_photoPanel->ts_PhotosEnter();
+    else if (page == m_searchPage)
+        m_searchPage->ts_SearchEnter();
     else if (page == m_htmlPage)
         m_htmlPage->Entered();
 }

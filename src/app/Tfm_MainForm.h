@@ -4,6 +4,7 @@
 // album operations; each page holds its own controls.
 #include "app/PhotoAddingHost.h"
 #include "app/PhotoPanelHost.h"
+#include "app/SearchHost.h"
 #include "common/FormBasis.h"
 
 #include <QMainWindow>
@@ -30,6 +31,7 @@ class TPhotoInfoPanel;
 class TPhotoWindowList;
 class TPhotosFromFolders;
 class TPhotosPage;
+class TSearchEngine;
 class TSearchPage;
 class TPageControl;
 class Tfm_PhotoWindow;
@@ -37,7 +39,8 @@ class Tfm_PhotoWindow;
 class Tfm_MainForm : public QMainWindow,
                      public TFormBasis,
                      public TPhotoPanelHost,
-                     public TPhotoAddingHost {
+                     public TPhotoAddingHost,
+                     public TSearchHost {
     Q_OBJECT
 public:
     // arguments: the command line without the program name.
@@ -66,6 +69,10 @@ public:
     void TakeBackFocus() override;
     bool ChooseConvertFolder(QString& folder) override;
     void PhotoListGrew() override;
+
+    // What the Search tab asks of the window.
+    TSearchEngine& SearchEngine() override { return *m_searchEngine; }
+    void OpenFoundAlbum(const QString& fileName) override;
 
     TPageControl* pc_Album() const;
     TAlbumsPage* AlbumsPage() const { return m_albumsPage; }
@@ -152,6 +159,7 @@ private:
     THtmlPage* m_htmlPage = nullptr;
     THelpPage* m_helpPage = nullptr;
     std::unique_ptr<TPhotoWindowList> m_photoWindows;
+    std::unique_ptr<TSearchEngine> m_searchEngine;
     TPhotoInfoPanel* m_photoPanel = nullptr;
     TAlbumPhotoList* m_photoList = nullptr;
     TPhotosFromFolders* m_photosFromFolders = nullptr;
