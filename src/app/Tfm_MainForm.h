@@ -89,7 +89,7 @@ public:
     // Album management.
     bool OpenAlbum(const QString& fileName);
     bool CloseCurrentAlbum();
-    bool SaveCurrentAlbum();
+    bool SaveCurrentAlbum() override;
     void AddRecentAlbum(const QString& fileName);
     void GoToAlbumPhotos();
     bool AddPhotoToAlbum(const QString& path, int index) override;
