@@ -78,6 +78,14 @@ void Tfm_MainForm::WireAlbumHandlers()
             if (OpenAlbum(fileName))
                 GoToAlbumPhotos();
         });
+    connect(m_albumsPage->SearchPage(), &TAlbumSearchPage::AlbumChosenForHTML, this,
+        [this](const QString& fileName) {
+            // A running export reads the list; an album listed already changes nothing.
+            if (TBusyGuard::IsBusy() || !m_htmlPage->AddHTMLAlbum(fileName))
+                return;
+            pc_Album()->setCurrentWidget(m_htmlPage);
+            m_htmlPage->ShowAlbumsStep();
+        });
     connect(
         m_albumsPage->ImportPage(), &TAlbumImportPage::AlbumsImported, this, &Tfm_MainForm::RefreshAlbumLists);
     connect(a.pb_CreateHTML, &QPushButton::clicked, this, &Tfm_MainForm::pb_CreateHTMLClick);

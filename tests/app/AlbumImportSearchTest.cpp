@@ -203,6 +203,23 @@ TEST_F(AlbumPages, SearchFindsAlbumFilesInEveryCaseBelowTheFolderAndHandsThemOn)
     ASSERT_EQ(selected->count(), 1);
     EXPECT_EQ(selected->item(0)->text(), lower);
     EXPECT_EQ(CurrentInner("pc_Albums"), QStringLiteral("ts_ImportAlbums"));
+
+    // The web export takes a found album once, and shows where it went only then.
+    Find<QTabWidget>("pc_Albums")->setCurrentWidget(Find<QWidget>("ts_SearchAlbums"));
+    for (int time = 0; time < 2; ++time) {
+        m_form->pc_Album()->setCurrentIndex(0);
+        Find<QAction>("pmiUseForHtmlGeneration")->trigger();
+    }
+    auto* forHtml = Find<QListWidget>("lb_HTMLSelectedAlbums");
+    ASSERT_EQ(forHtml->count(), 1);
+    EXPECT_EQ(forHtml->item(0)->text(), lower);
+    EXPECT_EQ(CurrentPage(), QStringLiteral("ts_Albums"));
+    m_form->pc_Album()->setCurrentIndex(0);
+    found->setCurrentRow(0);
+    Find<QAction>("pmiUseForHtmlGeneration")->trigger();
+    EXPECT_EQ(forHtml->count(), 2);
+    EXPECT_EQ(CurrentPage(), QStringLiteral("ts_HTML"));
+    EXPECT_EQ(CurrentInner("pc_HTMLSTEPS"), QStringLiteral("ts_HTMLSTEP1"));
 }
 
 } // namespace
