@@ -23,27 +23,27 @@ protected:
 
     // An album file with labels and photos: each photo is a path with the
     // names of its objects and its event (empty for none).
-    struct PhotoSpec {
+    struct PhotoEntry {
         QString path;
         QStringList objects;
         QString event;
     };
     QString MakeAlbumWith(const QString& name, const QStringList& objects, const QStringList& events,
-        const std::vector<PhotoSpec>& photos)
+        const std::vector<PhotoEntry>& photos)
     {
         TAlbum album(m_albums + u'/' + name);
         for (const QString& object : objects)
             album.GetObjects().AddName(object);
         for (const QString& event : events)
             album.GetEvents().AddName(event);
-        for (const PhotoSpec& spec : photos) {
+        for (const PhotoEntry& entry : photos) {
             auto photo = std::make_unique<TPhoto>();
             // Every album starts counting its photos at 0, so the ids of two albums collide.
             photo->SetId(album.GetPhotos().TakeNextId());
-            photo->SetName(spec.path);
-            for (const QString& object : spec.objects)
+            photo->SetName(entry.path);
+            for (const QString& object : entry.objects)
                 photo->GetObjectIds().Add(album.ObjectIdByName(object));
-            photo->SetEventId(spec.event.isEmpty() ? -1 : album.EventIdByName(spec.event));
+            photo->SetEventId(entry.event.isEmpty() ? -1 : album.EventIdByName(entry.event));
             album.GetPhotos().Add(std::move(photo));
         }
         album.SaveToFile();
