@@ -56,6 +56,7 @@ Tfm_MainForm::~Tfm_MainForm()
 {
     m_albumsPage->SaveRecentAlbums(*m_ini);
     ClearShowIntroWindow();
+    m_htmlPage->SaveGeneratedViewers();
     SaveUserPaths();
     // The album is freed unsaved; pages and windows let go of it first.
     m_session->Close();
@@ -99,7 +100,7 @@ void Tfm_MainForm::BuildPages()
     m_objectsPage = new TObjectsPage(*m_session);
     m_eventsPage = new TEventsPage(*m_session);
     m_searchPage = new TSearchPage(*m_session, *this);
-    m_htmlPage = new THtmlPage(*m_session);
+    m_htmlPage = new THtmlPage(*m_session, *this);
     m_helpPage = new THelpPage;
     TPageControl* pc = ui->pc_Album;
     pc->addTab(m_albumsPage, QStringLiteral("Albums"));
@@ -138,13 +139,17 @@ void Tfm_MainForm::FormCreate()
     else
         ShowMessage(Text::Format(t.MF[102], { m_helpPath, t.Title }));
 
+    m_htmlPage->FillHTMLSettingsGrid();
+    m_htmlPage->bt_DefaultBackGroundImageClick();
     m_htmlPage->SetQuality(50);
     setAcceptDrops(true);
 }
 
 void Tfm_MainForm::ConstructorBody(const QStringList& arguments)
 {
+    m_htmlPage->LoadGeneratedViewers();
     UpdateAlbumControls();
+    m_htmlPage->UpdatePhotoViewerButtons();
     m_albumsPage->LoadRecentAlbums(*m_ini);
 
     ui->pc_Album->setCurrentWidget(m_albumsPage);
@@ -201,6 +206,11 @@ void Tfm_MainForm::SaveUserPaths()
     m_photosPage->SaveUserPaths(*m_ini);
     m_htmlPage->SaveUserPaths(*m_ini);
     m_ini->EndUpdate();
+}
+
+bool Tfm_MainForm::ChooseExportFolder(QString& folder)
+{
+    return ChooseFolderWithWindow(this, folder);
 }
 
 void Tfm_MainForm::FormActivate()
@@ -311,6 +321,10 @@ void Tfm_MainForm::closeEvent(QCloseEvent* event)
         return;
     }
     event->accept();
+    // The program ends with its main window: the photo windows have no
+    // parent and would otherwise keep it running with nothing behind them.
+    m_photoWindows->CloseAll();
+    QCoreApplication::quit();
 }
 
 void Tfm_MainForm::dragEnterEvent(QDragEnterEvent* event)
