@@ -8,6 +8,8 @@
 #include "app/PageControl.h"
 #include "app/PhotoInfoPanel.h"
 #include "app/PhotosFromFolders.h"
+#include "app/SlideShowTab.h"
+#include "app/ThumbnailsTab.h"
 #include "language/LanguageSelector.h"
 #include "model/Album.h"
 #include "platform/IniFile.h"
@@ -69,21 +71,24 @@ TPhotosPage::TPhotosPage(
 
 TPhotosPage::~TPhotosPage() = default;
 
-void TPhotosPage::AlbumOpened(TAlbum& album)
+void TPhotosPage::AlbumOpened(TAlbum&)
 {
     m_photoPanel->ClearPhotoPanel();
     RefreshAlbumLists();
-    ShowThumbnailSize(album);
 }
 
-void TPhotosPage::ShowThumbnailSize(const TAlbum& album)
+void TPhotosPage::CreateViewers(IniFile& settings)
 {
-    const int w = ui->cb_Width->findText(QString::number(album.GetThumbWidth()));
-    if (w >= 0)
-        ui->cb_Width->setCurrentIndex(w);
-    const int h = ui->cb_Height->findText(QString::number(album.GetThumbHeight()));
-    if (h >= 0)
-        ui->cb_Height->setCurrentIndex(h);
+    if (m_slideShowTab)
+        return;
+    m_slideShowTab = new TSlideShowTab(*ui, m_session, settings, this);
+    m_thumbnailsTab = new TThumbnailsTab(*ui, m_session, *m_slideShowTab, this);
+}
+
+void TPhotosPage::CloseViewerWindows()
+{
+    if (m_slideShowTab)
+        m_slideShowTab->CloseWindow();
 }
 
 void TPhotosPage::RefreshAlbumLists()

@@ -16,6 +16,7 @@
 #include "app/PhotosPage.h"
 #include "app/ProgramIcon.h"
 #include "app/SearchPage.h"
+#include "app/SlideShowTab.h"
 #include "app/Tfm_LanguageWindow.h"
 #include "common/BusyGuard.h"
 #include "common/DialogService.h"
@@ -54,6 +55,10 @@ Tfm_MainForm::Tfm_MainForm(const QStringList& arguments, QWidget* parent)
 Tfm_MainForm::~Tfm_MainForm()
 {
     m_albumsPage->SaveRecentAlbums(*m_ini);
+    if (TSlideShowTab* slideShow = m_photosPage->SlideShowTab()) {
+        slideShow->ReadSlideShowControls();
+        slideShow->SaveSlideShowSettings();
+    }
     ClearShowIntroWindow();
     SaveUserPaths();
     // The album is freed unsaved; pages and windows let go of it first.
@@ -149,6 +154,7 @@ void Tfm_MainForm::ConstructorBody(const QStringList& arguments)
 
     show();
     ShowNoAlbumCaption();
+    m_photosPage->CreateViewers(*m_ini);
     m_photoPanel->ClearPhotoPanel();
 
     resize(800, qMax(height(), 600));
@@ -308,6 +314,8 @@ void Tfm_MainForm::closeEvent(QCloseEvent* event)
         event->ignore();
         return;
     }
+    // The viewer windows have no parent; they would keep the program running.
+    m_photosPage->CloseViewerWindows();
     event->accept();
 }
 
