@@ -35,6 +35,8 @@ public:
     static QString GetThumbnailFolder(const QString& albumFileName);
     // The same folder, left as it is on disk (not created).
     static QString ThumbnailFolderName(const QString& albumFileName);
+    // The index file's name; asking does not create the folder.
+    static QString ThumbnailIndexFileName(const QString& albumFileName);
     // The index file exists; asking does not create the folder.
     static bool HasThumbnailIndex(const QString& albumFileName);
     static QString GetThumbnailIndexFile(const QString& albumFileName);

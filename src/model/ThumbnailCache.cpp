@@ -67,9 +67,14 @@ QString TPhotoList::GetThumbnailFolder(const QString& albumFileName)
     return folder;
 }
 
+QString TPhotoList::ThumbnailIndexFileName(const QString& albumFileName)
+{
+    return ThumbnailFolderName(albumFileName) + IndexName;
+}
+
 bool TPhotoList::HasThumbnailIndex(const QString& albumFileName)
 {
-    return QFileInfo(ThumbnailFolderName(albumFileName) + IndexName).isFile();
+    return QFileInfo(ThumbnailIndexFileName(albumFileName)).isFile();
 }
 
 QString TPhotoList::GetThumbnailIndexFile(const QString& albumFileName)
