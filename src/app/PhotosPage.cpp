@@ -24,7 +24,8 @@ QString PhotoFilterText()
         "formats|*.bmp;*.dib;*.gif;*.ico;*.jif;*.jpg;*.jpeg;*.rle;*.tga;*.pcx;*.cut;*.ico,*.iff;*.koa;*.lbm;"
         "*.mng;*.pcd;*.png;*.pnm;*.psd;*.ras;*.tga;*.tiff;*.tif;*.wbmp|bmp files (*.bmp)|*.bmp|dib files "
         "(*.dib)|*.dib|"
-        "gif files (*.gif)|*.gif|jif files (*.jif)|*.jif|jpg files (*.jpg)|*.jpg;*.jpeg|rle files (*.rle)|*.rle|"
+        "gif files (*.gif)|*.gif|jif files (*.jif)|*.jif|jpg files (*.jpg)|*.jpg;*.jpeg|rle files "
+        "(*.rle)|*.rle|"
         "tga files (*.tga)|*.tga|pcx files (*.pcx)|*.pcx|cut files (*.cut)|*.cut|ico files (*.ico)|*.ico|"
         "iff files (*.iff)|*.iff|koa files (*.koa)|*.koa|lbm files (*.lbm)|*.lbm|mng files (*.mng)|*.mng|"
         "pcd files (*.pcd)|*.pcd|png files (*.png)|*.png|pnm files (*.pnm)|*.pnm|psd files (*.psd)|*.psd|"
@@ -77,18 +78,20 @@ void TPhotosPage::AlbumOpened(TAlbum&)
     RefreshAlbumLists();
 }
 
-void TPhotosPage::CreateViewers(IniFile& settings)
+void TPhotosPage::CreateViewers(IniFile& settings, TPhotoWindowList& windows, TThumbNailHost& host)
 {
     if (m_slideShowTab)
         return;
     m_slideShowTab = new TSlideShowTab(*ui, m_session, settings, this);
-    m_thumbnailsTab = new TThumbnailsTab(*ui, m_session, *m_slideShowTab, this);
+    m_thumbnailsTab = new TThumbnailsTab(*ui, m_session, *m_slideShowTab, host, windows, settings, this);
 }
 
 void TPhotosPage::CloseViewerWindows()
 {
     if (m_slideShowTab)
         m_slideShowTab->CloseWindow();
+    if (m_thumbnailsTab)
+        m_thumbnailsTab->CloseWindow();
 }
 
 void TPhotosPage::RefreshAlbumLists()

@@ -20,7 +20,9 @@ class TPhotoAddingHost;
 class TPhotoInfoPanel;
 class TPhotoPanelHost;
 class TPhotosFromFolders;
+class TPhotoWindowList;
 class TSlideShowTab;
+class TThumbNailHost;
 class TThumbnailsTab;
 
 // The image extensions photos are taken with (lower case, without the dot).
@@ -50,7 +52,7 @@ public:
 
     // Makes the thumbnail and slide-show pages' controllers and their windows,
     // once the settings file is open; the slide-show settings are read from it.
-    void CreateViewers(IniFile& settings);
+    void CreateViewers(IniFile& settings, TPhotoWindowList& windows, TThumbNailHost& host);
     // Closes the viewer windows the two pages own (the main window closes).
     void CloseViewerWindows();
 

@@ -154,7 +154,7 @@ void Tfm_MainForm::ConstructorBody(const QStringList& arguments)
 
     show();
     ShowNoAlbumCaption();
-    m_photosPage->CreateViewers(*m_ini);
+    m_photosPage->CreateViewers(*m_ini, *m_photoWindows, *this);
     m_photoPanel->ClearPhotoPanel();
 
     resize(800, qMax(height(), 600));

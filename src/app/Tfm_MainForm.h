@@ -5,6 +5,7 @@
 #include "app/PhotoAddingHost.h"
 #include "app/PhotoPanelHost.h"
 #include "common/FormBasis.h"
+#include "viewers/ThumbNailHost.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -37,7 +38,8 @@ class Tfm_PhotoWindow;
 class Tfm_MainForm : public QMainWindow,
                      public TFormBasis,
                      public TPhotoPanelHost,
-                     public TPhotoAddingHost {
+                     public TPhotoAddingHost,
+                     public TThumbNailHost {
     Q_OBJECT
 public:
     // arguments: the command line without the program name.
@@ -113,7 +115,9 @@ public:
     void pc_AlbumsChange();
     // The thumbnail window asks to edit a photo: the album's photo list shows
     // it and the window comes to the front. The photo window used last.
-    Tfm_PhotoWindow* EditPhotoInformation(const QString& photoPath);
+    Tfm_PhotoWindow* EditPhotoInformation(const QString& photoPath) override;
+    void ListAlbumPhotos(int filter) override;
+    void MarkAlbumChanged() override;
     void btnChangeLanguageClick();
 
 protected:

@@ -34,6 +34,16 @@ void Tfm_MainForm::PhotoRecordReplaced(const QString&)
         thumbnails->PhotoRecordReplaced();
 }
 
+void Tfm_MainForm::ListAlbumPhotos(int filter)
+{
+    m_photoList->ListAlbumPhotos(filter);
+}
+
+void Tfm_MainForm::MarkAlbumChanged()
+{
+    SetContentsChanged(true);
+}
+
 void Tfm_MainForm::TakeBackFocus()
 {
     activateWindow();

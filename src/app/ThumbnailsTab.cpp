@@ -10,18 +10,24 @@
 #include "model/Album.h"
 #include "model/StreamError.h"
 #include "ui_TabPhotos.h"
+#include "viewers/Tfm_SlideShowWindow.h"
+#include "viewers/Tfm_ThumbNailWindow.h"
 
 #include <QCoreApplication>
 
 #include <exception>
 
-TThumbnailsTab::TThumbnailsTab(
-    Ui::TabPhotos& form, TAlbumSession& session, TSlideShowTab& slideShow, QObject* parent)
+TThumbnailsTab::TThumbnailsTab(Ui::TabPhotos& form, TAlbumSession& session, TSlideShowTab& slideShow,
+    TThumbNailHost& host, TPhotoWindowList& windows, IniFile& ini, QObject* parent)
     : QObject(parent)
     , ui(form)
     , m_session(session)
     , m_slideShow(slideShow)
+    , m_host(host)
+    , m_windows(windows)
+    , m_ini(ini)
 {
+    RecreateThumbnailWindow();
     // Only the user's choice is an edit; showing the album's size is not.
     connect(ui.cb_Width, &QComboBox::activated, this, &TThumbnailsTab::cb_WidthChange);
     connect(ui.cb_Height, &QComboBox::activated, this, &TThumbnailsTab::cb_HeightChange);
@@ -31,6 +37,7 @@ TThumbnailsTab::TThumbnailsTab(
     connect(ui.pb_RemoveThumbNails, &QPushButton::clicked, this, &TThumbnailsTab::pb_RemoveThumbNailsClick);
     connect(ui.pc_Photos, &QTabWidget::currentChanged, this, &TThumbnailsTab::PageChanged);
     connect(&session, &TAlbumSession::AlbumOpened, this, &TThumbnailsTab::AlbumOpened);
+    connect(&session, &TAlbumSession::AlbumClosing, this, &TThumbnailsTab::AlbumClosing);
     connect(&session, &TAlbumSession::AlbumClosed, this, &TThumbnailsTab::AlbumClosed);
     UpdateThumbnailControls();
 }
@@ -40,8 +47,16 @@ TThumbnailsTab::~TThumbnailsTab() = default;
 void TThumbnailsTab::AlbumOpened(TAlbum&)
 {
     m_thumbnailsStale = false;
+    // The windows of the last album go; the new one is bound to this album at once.
+    RecreateThumbnailWindow();
     ShowThumbnailSize();
     UpdateThumbnailControls();
+}
+
+void TThumbnailsTab::AlbumClosing(TAlbum&)
+{
+    // The window and its slide show let go of the album before it is freed.
+    RecreateThumbnailWindow();
 }
 
 void TThumbnailsTab::AlbumClosed()
@@ -54,6 +69,20 @@ void TThumbnailsTab::PageChanged(int index)
 {
     if (ui.pc_Photos->widget(index) == ui.ts_ThumbNails)
         UpdateThumbnailControls();
+    else
+        m_window->hide();
+}
+
+void TThumbnailsTab::RecreateThumbnailWindow()
+{
+    m_window.reset();
+    m_window = std::make_unique<Tfm_ThumbNailWindow>(&m_host, &m_windows, &m_ini);
+}
+
+void TThumbnailsTab::CloseWindow()
+{
+    m_window->SlideShowWindow()->Stop();
+    m_window->hide();
 }
 
 void TThumbnailsTab::ShowError(const QString& message)
@@ -103,11 +132,17 @@ void TThumbnailsTab::UpdateThumbnailControls()
     ui.pb_ShowThumbNails->setEnabled(thumbnails);
     ui.pb_UpdateThumbNails->setEnabled(thumbnails);
     ui.pb_RemoveThumbNails->setEnabled(thumbnails);
+    m_window->SetAlbum(album);
 }
 
 void TThumbnailsTab::PhotoRecordReplaced()
 {
-    m_thumbnailsStale = true;
+    if (m_window->isVisible()) {
+        UpdateThumbnails();
+        m_thumbnailsStale = false;
+    } else {
+        m_thumbnailsStale = true;
+    }
 }
 
 void TThumbnailsTab::pb_CreateThumbnailsClick()
@@ -116,6 +151,7 @@ void TThumbnailsTab::pb_CreateThumbnailsClick()
     if (!album)
         return;
     bool created = false;
+    m_window->hide();
     {
         TBusyGuard busy;
         if (!busy)
@@ -150,10 +186,14 @@ void TThumbnailsTab::pb_ShowThumbNailsClick()
     }
     // The thumbnail window reads the slide-show settings from the file.
     m_slideShow.SaveSlideShowSettings();
+    m_window->showNormal();
     if (m_thumbnailsStale) {
         UpdateThumbnails();
         m_thumbnailsStale = false;
     }
+    m_window->BuildGrid();
+    m_window->raise();
+    m_window->activateWindow();
 }
 
 void TThumbnailsTab::UpdateThumbnails()
@@ -164,19 +204,26 @@ void TThumbnailsTab::UpdateThumbnails()
     TBusyGuard busy;
     if (!busy)
         return;
-    TWaitCursor wait(*this);
-    Tfm_StatusWindow status;
-    status.ShowCentered();
-    try {
-        album->UpdateThumbnails(&status);
-        UpdateThumbnailControls();
-        m_slideShow.UpdateSlideShowControls();
-        m_slideShow.SaveSlideShowSettings();
-    } catch (const EStreamError& e) {
-        ShowError(e.Message());
-    } catch (const std::exception& e) {
-        ShowError(QString::fromLocal8Bit(e.what()));
+    {
+        TWaitCursor wait(*this);
+        Tfm_StatusWindow status;
+        status.ShowCentered();
+        m_window->hide();
+        try {
+            album->UpdateThumbnails(&status);
+            UpdateThumbnailControls();
+            m_slideShow.UpdateSlideShowControls();
+            m_slideShow.SaveSlideShowSettings();
+            m_window->BuildGrid();
+        } catch (const EStreamError& e) {
+            ShowError(e.Message());
+        } catch (const std::exception& e) {
+            ShowError(QString::fromLocal8Bit(e.what()));
+        }
     }
+    m_window->show();
+    m_window->raise();
+    m_window->activateWindow();
 }
 
 void TThumbnailsTab::pb_UpdateThumbNailsClick()
@@ -201,6 +248,7 @@ void TThumbnailsTab::pb_RemoveThumbNailsClick()
         else
             ShowMessageBox(t.MF[59], t.MF[60], 48);
     }
+    RecreateThumbnailWindow();
     UpdateThumbnailControls();
     m_slideShow.UpdateSlideShowControls();
 }
