@@ -37,6 +37,9 @@ public:
     // Which list the photo windows' navigation walks through.
     enum TActiveList { NoList = 0, AvailablePhotos = 1, AlbumPhotos = 2 };
 
+    static constexpr int MaxYearLength = 4;
+    static constexpr int MaxDescriptionLength = 200;
+
     TPhotoInfoPanel(QWidget* root, TPhotoPanelHost& host);
     ~TPhotoInfoPanel() override;
 
@@ -93,6 +96,9 @@ public:
     const TPhotoInfoSlot& PreviousSlot() const { return m_previousSlot; }
     void SetPreviousSlot(const TPhotoInfoSlot& slot) { m_previousSlot = slot; }
     void AttachPhotoList(TAlbumPhotoList* list) { m_photoList = list; }
+    // The file of an album photo got a new name: the panel and the photo
+    // windows showing it follow.
+    void PhotoFileRenamed(const QString& oldPath, const QString& newPath);
     // Empties the panel's status, name, description, event and year and every check.
     void ClearPhotoFields();
 
@@ -140,4 +146,6 @@ private:
     bool m_placeFirstPhotoWindow = false;
     bool m_navigating = false;
     int m_filling = 0;
+    // The description's length when last filled or edited, for the typing limit.
+    int m_descriptionLength = 0;
 };

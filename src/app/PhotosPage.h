@@ -13,6 +13,7 @@ class TabPhotos;
 class IniFile;
 class TAlbum;
 class TAlbumPhotoList;
+class TAlbumPhotoRenamer;
 class TAlbumSession;
 class TLanguageSelector;
 class TNumberedFileItemDelegate;
@@ -46,6 +47,7 @@ public:
     TPhotoInfoPanel* PhotoPanel() const { return m_photoPanel; }
     TAlbumPhotoList* PhotoList() const { return m_photoList; }
     TPhotosFromFolders* PhotosFromFolders() const { return m_photosFromFolders; }
+    TAlbumPhotoRenamer* PhotoRenamer() const { return m_photoRenamer; }
     // The thumbnail and slide-show pages; null until CreateViewers.
     TThumbnailsTab* ThumbnailsTab() const { return m_thumbnailsTab; }
     TSlideShowTab* SlideShowTab() const { return m_slideShowTab; }
@@ -75,6 +77,7 @@ private:
     TPhotoInfoPanel* m_photoPanel = nullptr;
     TAlbumPhotoList* m_photoList = nullptr;
     TPhotosFromFolders* m_photosFromFolders = nullptr;
+    TAlbumPhotoRenamer* m_photoRenamer = nullptr;
     TSlideShowTab* m_slideShowTab = nullptr;
     TThumbnailsTab* m_thumbnailsTab = nullptr;
     QString m_filter;

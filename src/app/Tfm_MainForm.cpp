@@ -60,6 +60,7 @@ Tfm_MainForm::~Tfm_MainForm()
         slideShow->SaveSlideShowSettings();
     }
     ClearShowIntroWindow();
+    m_htmlPage->SaveGeneratedViewers();
     SaveUserPaths();
     // The album is freed unsaved; pages and windows let go of it first.
     m_session->Close();
@@ -102,7 +103,7 @@ void Tfm_MainForm::BuildPages()
     m_objectsPage = new TObjectsPage(*m_session);
     m_eventsPage = new TEventsPage(*m_session);
     m_searchPage = new TSearchPage(*m_session);
-    m_htmlPage = new THtmlPage(*m_session);
+    m_htmlPage = new THtmlPage(*m_session, *this);
     m_helpPage = new THelpPage;
     TPageControl* pc = ui->pc_Album;
     pc->addTab(m_albumsPage, QStringLiteral("Albums"));
@@ -141,13 +142,17 @@ void Tfm_MainForm::FormCreate()
     else
         ShowMessage(Text::Format(t.MF[102], { m_helpPath, t.Title }));
 
+    m_htmlPage->FillHTMLSettingsGrid();
+    m_htmlPage->bt_DefaultBackGroundImageClick();
     m_htmlPage->SetQuality(50);
     setAcceptDrops(true);
 }
 
 void Tfm_MainForm::ConstructorBody(const QStringList& arguments)
 {
+    m_htmlPage->LoadGeneratedViewers();
     UpdateAlbumControls();
+    m_htmlPage->UpdatePhotoViewerButtons();
     m_albumsPage->LoadRecentAlbums(*m_ini);
 
     ui->pc_Album->setCurrentWidget(m_albumsPage);
@@ -205,6 +210,11 @@ void Tfm_MainForm::SaveUserPaths()
     m_photosPage->SaveUserPaths(*m_ini);
     m_htmlPage->SaveUserPaths(*m_ini);
     m_ini->EndUpdate();
+}
+
+bool Tfm_MainForm::ChooseExportFolder(QString& folder)
+{
+    return ChooseFolderWithWindow(this, folder);
 }
 
 void Tfm_MainForm::FormActivate()
@@ -314,9 +324,13 @@ void Tfm_MainForm::closeEvent(QCloseEvent* event)
         event->ignore();
         return;
     }
-    // The viewer windows have no parent; they would keep the program running.
-    m_photosPage->CloseViewerWindows();
     event->accept();
+    // The program ends with its main window: the photo, thumbnail and
+    // slide-show windows have no parent and would otherwise keep it running
+    // with nothing behind them.
+    m_photosPage->CloseViewerWindows();
+    m_photoWindows->CloseAll();
+    QCoreApplication::quit();
 }
 
 void Tfm_MainForm::dragEnterEvent(QDragEnterEvent* event)
