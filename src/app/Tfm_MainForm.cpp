@@ -16,6 +16,7 @@
 #include "app/PhotosPage.h"
 #include "app/ProgramIcon.h"
 #include "app/SearchPage.h"
+#include "app/SlideShowTab.h"
 #include "app/Tfm_LanguageWindow.h"
 #include "common/BusyGuard.h"
 #include "common/DialogService.h"
@@ -55,6 +56,10 @@ Tfm_MainForm::Tfm_MainForm(const QStringList& arguments, QWidget* parent)
 Tfm_MainForm::~Tfm_MainForm()
 {
     m_albumsPage->SaveRecentAlbums(*m_ini);
+    if (TSlideShowTab* slideShow = m_photosPage->SlideShowTab()) {
+        slideShow->ReadSlideShowControls();
+        slideShow->SaveSlideShowSettings();
+    }
     ClearShowIntroWindow();
     m_htmlPage->SaveGeneratedViewers();
     SaveUserPaths();
@@ -156,6 +161,7 @@ void Tfm_MainForm::ConstructorBody(const QStringList& arguments)
 
     show();
     ShowNoAlbumCaption();
+    m_photosPage->CreateViewers(*m_ini, *m_photoWindows, *this);
     m_photoPanel->ClearPhotoPanel();
 
     resize(800, qMax(height(), 600));
@@ -321,8 +327,10 @@ void Tfm_MainForm::closeEvent(QCloseEvent* event)
         return;
     }
     event->accept();
-    // The program ends with its main window: the photo windows have no
-    // parent and would otherwise keep it running with nothing behind them.
+    // The program ends with its main window: the photo, thumbnail and
+    // slide-show windows have no parent and would otherwise keep it running
+    // with nothing behind them.
+    m_photosPage->CloseViewerWindows();
     m_photoWindows->CloseAll();
     QCoreApplication::quit();
 }

@@ -7,6 +7,7 @@
 #include "app/PhotoPanelHost.h"
 #include "app/SearchHost.h"
 #include "common/FormBasis.h"
+#include "viewers/ThumbNailHost.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -41,6 +42,7 @@ class Tfm_MainForm : public QMainWindow,
                      public TFormBasis,
                      public TPhotoPanelHost,
                      public TPhotoAddingHost,
+                     public TThumbNailHost,
                      public THtmlExportHost,
                      public TSearchHost {
     Q_OBJECT
@@ -127,7 +129,9 @@ public:
     void pc_AlbumsChange();
     // The thumbnail window asks to edit a photo: the album's photo list shows
     // it and the window comes to the front. The photo window used last.
-    Tfm_PhotoWindow* EditPhotoInformation(const QString& photoPath);
+    Tfm_PhotoWindow* EditPhotoInformation(const QString& photoPath) override;
+    void ListAlbumPhotos(int filter) override;
+    void MarkAlbumChanged() override;
     void btnChangeLanguageClick();
 
 protected:
