@@ -15,7 +15,9 @@
 #include "viewers/PhotoNavigation.h"
 #include "viewers/PhotoWindowList.h"
 #include "viewers/Tfm_PhotoWindow.h"
+#include "viewers/Tfm_ThumbNailWindow.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
@@ -44,6 +46,8 @@ TFormPhotoList::TFormPhotoList(QWidget* owner, TPhotoWindowList* windowList, Ini
 
     m_tempFolder = TempFolderFor(m_album.GetFolder(), QDateTime::currentDateTime());
     m_madeTempFolder = !QFileInfo::exists(m_tempFolder) && QDir().mkpath(m_tempFolder);
+    m_thumbnailWindow = std::make_unique<Tfm_ThumbNailWindow>(nullptr, windowList, ini);
+    m_thumbnailWindow->HideEditMenu();
 
     resize(402, 330);
     if (const QScreen* screen = QGuiApplication::primaryScreen())
@@ -53,6 +57,8 @@ TFormPhotoList::TFormPhotoList(QWidget* owner, TPhotoWindowList* windowList, Ini
     connect(ui->lb_Photos, &QListWidget::itemActivated, this, &TFormPhotoList::lb_PhotosClick);
     connect(ui->ButtonShowThumbnailsAlbum, &QPushButton::clicked, this,
         &TFormPhotoList::ButtonShowThumbnailsAlbumClick);
+    connect(
+        ui->ButtonShowThumbnails, &QPushButton::clicked, this, &TFormPhotoList::ButtonShowThumbnailsClick);
     connect(ui->ButtonCopyToOtherLocation, &QPushButton::clicked, this,
         &TFormPhotoList::ButtonCopyToOtherLocationClick);
     connect(ui->ButtonClose, &QPushButton::clicked, this, &TFormPhotoList::ButtonCloseClick);
@@ -69,6 +75,9 @@ TFormPhotoList::TFormPhotoList(QWidget* owner, TPhotoWindowList* windowList, Ini
 
 TFormPhotoList::~TFormPhotoList()
 {
+    // The thumbnail window and its slide show let go of the temporary album first.
+    m_thumbnailWindow.reset();
+    m_tempAlbum.reset();
     if (m_madeTempFolder && DeleteFolderContents(m_tempFolder, true, nullptr))
         QDir().rmdir(m_tempFolder);
 }
@@ -238,6 +247,49 @@ void TFormPhotoList::ButtonShowThumbnailsAlbumClick()
         m_newAlbumFile = fileName;
         accept();
     }
+}
+
+void TFormPhotoList::ButtonShowThumbnailsClick()
+{
+    if (m_working)
+        return;
+    const TLanguageSelector& t = *Language();
+    auto album = std::make_unique<TAlbum>(
+        Paths::IncludeTrailingSeparator(m_tempFolder) + QStringLiteral("TempAlbum.tvx"));
+    CopyFoundPhotosTo(*album);
+    bool ready = false;
+    {
+        TBusyGuard busy;
+        if (!busy)
+            return;
+        SetWorking(true);
+        TWaitCursor wait(*this);
+        Tfm_StatusWindow status;
+        status.ShowCentered();
+        QCoreApplication::processEvents();
+        ready = m_tempThumbnailsMade && album->LoadThumbnailIndex() != 0;
+        if (!ready) {
+            try {
+                ready = album->CreateThumbnails(&status);
+            } catch (const EStreamError& e) {
+                ShowMessageBox(e.Message(), t.Title, MessageBoxFlags::IconError);
+            }
+            // Part of a set would pass for all of it at the next click.
+            if (!ready)
+                album->RemoveThumbnails(nullptr);
+        }
+        m_tempThumbnailsMade = ready;
+        // The modal thumbnail window must not open under the progress window.
+        status.hide();
+        SetWorking(false);
+    }
+    if (!ready)
+        return;
+    m_thumbnailWindow->SetAlbum(album.get());
+    m_tempAlbum = std::move(album);
+    m_thumbnailWindow->BuildGrid();
+    m_thumbnailWindow->HideEditMenu();
+    m_thumbnailWindow->ShowModal();
 }
 
 void TFormPhotoList::ButtonCopyToOtherLocationClick()

@@ -20,6 +20,7 @@ class QDateTime;
 class TAlbum;
 class TPhotoWindowList;
 class Tfm_PhotoWindow;
+class Tfm_ThumbNailWindow;
 
 class TFormPhotoList : public QDialog, public TFormBasis {
     Q_OBJECT
@@ -55,6 +56,7 @@ public:
     // Handlers, public so that tests can drive them.
     void lb_PhotosClick();
     void ButtonShowThumbnailsAlbumClick();
+    void ButtonShowThumbnailsClick();
     void ButtonCopyToOtherLocationClick();
     void ButtonCloseClick();
 
@@ -65,6 +67,10 @@ public:
     void ShowLast(QObject* sender);
 
     Tfm_PhotoWindow* LastPhotoWindow() const;
+    // The hidden thumbnail window of the temporary album; the album, null until
+    // the thumbnails were first shown.
+    Tfm_ThumbNailWindow* ThumbnailWindow() const { return m_thumbnailWindow.get(); }
+    TAlbum* TempAlbum() const { return m_tempAlbum.get(); }
 
     // Refuses to close while a long operation of this window runs.
     void done(int result) override;
@@ -80,6 +86,12 @@ private:
     IniFile* m_ini;
     TAlbum& m_album;
     QPointer<TPhotoWindowList> m_windowList;
+    // The temporary album of the found photos and the window that shows its
+    // thumbnails; the window goes first, so it never shows a freed album.
+    std::unique_ptr<TAlbum> m_tempAlbum;
+    std::unique_ptr<Tfm_ThumbNailWindow> m_thumbnailWindow;
+    // The temporary thumbnails were all made; a cancelled set is never reused.
+    bool m_tempThumbnailsMade = false;
     QString m_newAlbumFile;
     QString m_lastCopyFolder;
     QString m_tempFolder;

@@ -3,11 +3,13 @@
 #include "viewers/FormPhotoList.h"
 #include "common/ScriptedDialogService.h"
 #include "common/Tfm_StatusWindow.h"
+#include "imaging/JpegCodec.h"
 #include "language/LanguageSelector.h"
 #include "model/Album.h"
 #include "platform/IniFile.h"
 #include "viewers/PhotoWindowList.h"
 #include "viewers/Tfm_PhotoWindow.h"
+#include "viewers/Tfm_ThumbNailWindow.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -98,6 +100,23 @@ protected:
     }
 
     void Click(const char* button) { Find<QPushButton>(button)->click(); }
+
+    // Clicks Cancel in the progress window at the first pumping of events.
+    static void CancelAtFirstPump()
+    {
+        QTimer::singleShot(0, [] {
+            if (Tfm_StatusWindow* status = ShownStatusWindow())
+                status->ButtonCancel()->click();
+        });
+    }
+
+    static Tfm_StatusWindow* ShownStatusWindow()
+    {
+        for (QWidget* widget : QApplication::topLevelWidgets())
+            if (auto* status = qobject_cast<Tfm_StatusWindow*>(widget); status && status->isVisible())
+                return status;
+        return nullptr;
+    }
 
     static QByteArray Bytes(const QString& path)
     {
@@ -196,11 +215,7 @@ TEST_F(FormPhotoListTest, CopyingReplacesByNameInListOrderAndStopsOnCancel)
     QFile::remove(target + QStringLiteral("/y.bmp"));
     dialogs.Clear();
     dialogs.QueueFolder(target);
-    QTimer::singleShot(0, [] {
-        for (QWidget* widget : QApplication::topLevelWidgets())
-            if (auto* status = qobject_cast<Tfm_StatusWindow*>(widget); status && status->isVisible())
-                status->ButtonCancel()->click();
-    });
+    CancelAtFirstPump();
     Click("ButtonCopyToOtherLocation");
     EXPECT_TRUE(dialogs.LastCall(Kind::SelectFolder)->initial.startsWith(target));
     EXPECT_EQ(Bytes(target + QStringLiteral("/x.bmp")), Bytes(first));
@@ -276,4 +291,69 @@ TEST_F(FormPhotoListTest, NewAlbumTakesTheFoundPhotosWithTheirLabelsByName)
     Click("ButtonShowThumbnailsAlbum");
     EXPECT_EQ(dialogs.CallCount(Kind::MessageDlg), 0);
     EXPECT_TRUE(QFileInfo::exists(dir.filePath(QStringLiteral("albums/Second.tvx"))));
+}
+
+TEST_F(FormPhotoListTest, ThumbnailsAreMadeOnceAndShownWithoutTheProgressWindow)
+{
+    for (const char* name : { "a.jpg", "b.jpg" }) {
+        QImage picture(40, 30, QImage::Format_RGB32);
+        picture.fill(Qt::darkCyan);
+        ASSERT_TRUE(SaveJpegFile(picture, dir.filePath(QLatin1String(name)), 90));
+        AddPhoto(dir.filePath(QLatin1String(name)));
+    }
+    AddPhoto(Picture(QStringLiteral("not-found.bmp")), false);
+    Open({ dir.filePath(QStringLiteral("a.jpg")), dir.filePath(QStringLiteral("b.jpg")) });
+    const QString thumbnails = window->TempFolder() + QStringLiteral("/TempAlbum_thumbnails");
+
+    // Cancelled thumbnails are no set to show or to use later.
+    CancelAtFirstPump();
+    Click("ButtonShowThumbnails");
+    EXPECT_FALSE(window->ThumbnailWindow()->isVisible());
+    EXPECT_FALSE(QFileInfo::exists(thumbnails));
+    EXPECT_TRUE(Find<QPushButton>("ButtonShowThumbnails")->isEnabled());
+
+    struct TShown {
+        bool progressShown = true;
+        int photos = 0;
+        QStringList files;
+    };
+    const auto showThumbnails = [this] {
+        TShown shown;
+        QTimer watch;
+        QObject::connect(&watch, &QTimer::timeout, [this, &shown, &watch] {
+            Tfm_ThumbNailWindow* thumbnailWindow = window->ThumbnailWindow();
+            if (!thumbnailWindow->isVisible())
+                return;
+            watch.stop();
+            shown.progressShown = ShownStatusWindow() != nullptr;
+            shown.photos = thumbnailWindow->Album()->GetPhotos().Count();
+            thumbnailWindow->hide();
+        });
+        watch.start(5);
+        Click("ButtonShowThumbnails");
+        return shown;
+    };
+    const TShown first = showThumbnails();
+    EXPECT_FALSE(first.progressShown);
+    EXPECT_EQ(first.photos, 2);
+    const QStringList made = QDir(thumbnails).entryList({ QStringLiteral("*.jpg") });
+    ASSERT_EQ(made.size(), 2);
+
+    // A second click shows the thumbnails made by the first.
+    const QString marked = thumbnails + u'/' + made.first();
+    {
+        QFile file(marked);
+        ASSERT_TRUE(file.open(QIODevice::Append));
+        file.write("mark");
+    }
+    const QByteArray before = Bytes(marked);
+    const TShown second = showThumbnails();
+    EXPECT_FALSE(second.progressShown);
+    EXPECT_EQ(Bytes(marked), before);
+    EXPECT_EQ(window->ThumbnailWindow()->Album(), window->TempAlbum());
+
+    // The window takes its temporary folder with it.
+    const QString temp = window->TempFolder();
+    window.reset();
+    EXPECT_FALSE(QFileInfo::exists(temp));
 }
