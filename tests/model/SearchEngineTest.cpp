@@ -162,3 +162,22 @@ TEST(FileProbe, AnswersAsTheFileCheckForAFolderReadWhole)
     EXPECT_TRUE(probe.Exists(dir.filePath(QStringLiteral("link.jpg"))));
     EXPECT_FALSE(probe.Exists(dir.filePath(QStringLiteral("p0.jpg"))));
 }
+
+TEST_F(SearchEngineTest, ALargeAlbumGivesTheHitsInAlbumOrder)
+{
+    // Large enough to be matched and looked up in parallel parts.
+    QStringList expected;
+    for (int i = 0; i < 40000; ++i) {
+        const QString file = QStringLiteral("f%1/p%2.jpg").arg(i % 4).arg(i);
+        const bool hit = i % 7 == 0;
+        const bool onDisk = hit ? i % 3 != 0 : i < 50;
+        Add(file, {}, QString(), hit ? QStringLiteral("2004") : QStringLiteral("2005"), QString(), onDisk);
+        if (hit && onDisk)
+            expected << P(file);
+    }
+    EXPECT_EQ(
+        Find({}, {}, 0, TSearchEngine::OptOr | TSearchEngine::OptYear, QStringLiteral("2004")), expected);
+    const TPhotoList& photos = m_album->GetPhotos();
+    for (int i = 0; i < photos.Count(); ++i)
+        ASSERT_EQ(photos.PhotoAt(i)->GetFound(), i % 7 == 0) << i;
+}
