@@ -119,13 +119,17 @@ void TPhotosPage::SaveUserPaths(IniFile& settings) const
 
 void TPhotosPage::FillFilterBox()
 {
+    // Only the descriptions change with the language: rewriting the items'
+    // texts keeps the chosen filter and whatever the user selected under it.
     const QSignalBlocker block(ui->filter_Photos);
-    const int current = qMax(0, ui->filter_Photos->currentIndex());
-    ui->filter_Photos->clear();
     const QStringList parts = m_filter.split(u'|');
-    for (qsizetype i = 0; i + 1 < parts.size(); i += 2)
-        ui->filter_Photos->addItem(parts[i], parts[i + 1]);
-    ui->filter_Photos->setCurrentIndex(qMin(current, ui->filter_Photos->count() - 1));
+    int item = 0;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2, ++item) {
+        if (item < ui->filter_Photos->count())
+            ui->filter_Photos->setItemText(item, parts[i]);
+        else
+            ui->filter_Photos->addItem(parts[i], parts[i + 1]);
+    }
 }
 
 void TPhotosPage::ApplyLanguage(const TLanguageSelector& t)
