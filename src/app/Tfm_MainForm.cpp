@@ -8,6 +8,7 @@
 #include "app/FolderTree.h"
 #include "app/HelpPage.h"
 #include "app/HtmlPage.h"
+#include "app/LabelTab.h"
 #include "app/ObjectsPage.h"
 #include "app/PhotoFileList.h"
 #include "app/PageControl.h"
@@ -94,8 +95,8 @@ void Tfm_MainForm::BuildPages()
     // listens to the album session in this order.
     m_albumsPage = new TAlbumsPage(*m_session);
     m_photosPage = new TPhotosPage(*m_session, *this, *this);
-    m_objectsPage = new TObjectsPage(*m_session);
-    m_eventsPage = new TEventsPage(*m_session);
+    m_objectsPage = new TObjectsPage(*m_session, *this);
+    m_eventsPage = new TEventsPage(*m_session, *this);
     m_searchPage = new TSearchPage(*m_session);
     m_htmlPage = new THtmlPage(*m_session);
     m_helpPage = new THelpPage;
@@ -284,7 +285,14 @@ void Tfm_MainForm::AlbumClosed()
 
 void Tfm_MainForm::RefreshAlbumLists()
 {
+    m_objectsPage->Labels().RefreshList();
+    m_eventsPage->Labels().RefreshList();
     m_photosPage->RefreshAlbumLists();
+}
+
+void Tfm_MainForm::ShowPhotosInResultWindow(const QStringList& paths)
+{
+    Q_UNUSED(paths);
 }
 
 QChar Tfm_MainForm::GetAlbumDriveLetter() const

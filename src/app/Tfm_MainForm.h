@@ -2,6 +2,7 @@
 // The main window. It coordinates: it owns the open album and the settings
 // file, builds one page per tab, applies the language texts, and carries the
 // album operations; each page holds its own controls.
+#include "app/LabelTabHost.h"
 #include "app/PhotoAddingHost.h"
 #include "app/PhotoPanelHost.h"
 #include "common/FormBasis.h"
@@ -37,7 +38,8 @@ class Tfm_PhotoWindow;
 class Tfm_MainForm : public QMainWindow,
                      public TFormBasis,
                      public TPhotoPanelHost,
-                     public TPhotoAddingHost {
+                     public TPhotoAddingHost,
+                     public TLabelTabHost {
     Q_OBJECT
 public:
     // arguments: the command line without the program name.
@@ -81,7 +83,8 @@ public:
     void SetAlbumCaption(const QString& name);
     void ShowNoAlbumCaption();
     void UpdateAlbumControls();
-    void RefreshAlbumLists();
+    void RefreshAlbumLists() override;
+    void ShowPhotosInResultWindow(const QStringList& paths) override;
     QChar GetAlbumDriveLetter() const;
     void ClearShowIntroWindow();
     void ChangeLanguage();
