@@ -21,8 +21,10 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRegularExpressionValidator>
 #include <QScreen>
 #include <QScrollBar>
+#include <QTextCursor>
 
 #include <algorithm>
 
@@ -84,6 +86,9 @@ TPhotoInfoPanel::TPhotoInfoPanel(QWidget* root, TPhotoPanelHost& host)
     lb_SelectedObjects->setSortingEnabled(true);
     pb_PasteInfo->setEnabled(false);
     btnReuseInfoPreviousPhoto->setEnabled(false);
+    // The limits hold for typing only: a longer text from an album file still shows whole.
+    eb_Year->setValidator(
+        new QRegularExpressionValidator(QRegularExpression(QStringLiteral(".{0,%1}").arg(MaxYearLength)), eb_Year));
 
     // Only what the user does counts as an edit; the program's own filling
     // runs inside TFilling and is ignored below.
@@ -194,7 +199,7 @@ void TPhotoInfoPanel::FillFields(const TPhoto* photo, bool showObjects)
         return;
     }
     eb_PhotoStatus->setText(texts->MF[48]);
-    mm_PhotoDescription->setPlainText(photo->GetDescription());
+    mm_PhotoDescription->setPlainText(Text::Trim(photo->GetDescription()));
     eb_Year->setText(photo->GetYear());
     const TAlbum* album = m_host.Album();
     SelectEvent(album && photo->HasEvent() ? album->EventNameById(photo->GetEventId()) : QString());
@@ -348,8 +353,19 @@ void TPhotoInfoPanel::PhotoInfoChanged()
 
 void TPhotoInfoPanel::mm_PhotoDescriptionChange()
 {
-    if (Filling())
+    if (Filling()) {
+        m_descriptionLength = int(mm_PhotoDescription->toPlainText().size());
         return;
+    }
+    // Typing stops at the limit; a longer text the album brought may shrink.
+    const QString text = mm_PhotoDescription->toPlainText();
+    const int allowed = std::max(MaxDescriptionLength, m_descriptionLength);
+    if (text.size() > allowed) {
+        const TFilling filling(*this);
+        mm_PhotoDescription->setPlainText(text.left(allowed));
+        mm_PhotoDescription->moveCursor(QTextCursor::End);
+    }
+    m_descriptionLength = int(mm_PhotoDescription->toPlainText().size());
     m_host.SetContentsChanged(true);
     PhotoInfoChanged();
 }
@@ -417,8 +433,12 @@ bool TPhotoInfoPanel::ShowSelectedAlbumPhoto(bool repairPath)
         }
         m_infoEditsLive = true;
         UpdatePhotoControls();
-        m_host.TakeBackFocus();
-        lb_PhotosInAlbum->setFocus();
+        // A photo window stepping through the list keeps the keyboard; a
+        // click on the list takes it back to the list.
+        if (!m_navigating) {
+            m_host.TakeBackFocus();
+            lb_PhotosInAlbum->setFocus();
+        }
         if (QListWidgetItem* item = lb_PhotosInAlbum->item(index))
             item->setSelected(true);
         shown = true;

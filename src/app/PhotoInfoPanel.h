@@ -37,6 +37,9 @@ public:
     // Which list the photo windows' navigation walks through.
     enum TActiveList { NoList = 0, AvailablePhotos = 1, AlbumPhotos = 2 };
 
+    static constexpr int MaxYearLength = 4;
+    static constexpr int MaxDescriptionLength = 200;
+
     TPhotoInfoPanel(QWidget* root, TPhotoPanelHost& host);
     ~TPhotoInfoPanel() override;
 
@@ -146,4 +149,6 @@ private:
     bool m_placeFirstPhotoWindow = false;
     bool m_navigating = false;
     int m_filling = 0;
+    // The description's length when last filled or edited, for the typing limit.
+    int m_descriptionLength = 0;
 };

@@ -317,6 +317,10 @@ void Tfm_MainForm::closeEvent(QCloseEvent* event)
         return;
     }
     event->accept();
+    // The program ends with its main window: the photo windows have no
+    // parent and would otherwise keep it running with nothing behind them.
+    m_photoWindows->CloseAll();
+    QCoreApplication::quit();
 }
 
 void Tfm_MainForm::dragEnterEvent(QDragEnterEvent* event)

@@ -126,7 +126,8 @@ bool Tfm_MainForm::OpenAlbum(const QString& requested)
         }
     }
     if (!album) {
-        ShowError(error);
+        // "Invalid property value" alone does not say which file is damaged.
+        ShowError(Text::Format(t.HG[13], { fileName }) + QStringLiteral("\r\r") + error);
         if (!Album())
             ShowNoAlbumState();
         return false;

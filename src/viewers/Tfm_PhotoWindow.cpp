@@ -180,7 +180,8 @@ bool Tfm_PhotoWindow::ShowPhoto(const QString& fileName, int index, int count)
         m_picturePath.clear();
         m_loading = true;
 
-        if (LoadImageFile(fileName, image->Picture())) {
+        const bool loaded = LoadImageFile(fileName, image->Picture());
+        if (loaded) {
             m_picturePath = fileName;
             image->show();
         }
@@ -199,6 +200,9 @@ bool Tfm_PhotoWindow::ShowPhoto(const QString& fileName, int index, int count)
         ApplyResizeMode();
         m_showsPhoto = true;
         UpdateMenuState();
+        // An empty window alone would leave the user guessing why.
+        if (!loaded)
+            ShowMessage(Text::Format(Language()->HG[21], { fileName }));
         return true;
     } catch (const std::exception& error) {
         ui->im_Photo->hide();
@@ -214,8 +218,9 @@ bool Tfm_PhotoWindow::ShowPhoto(const QString& fileName, int index, int count)
 void Tfm_PhotoWindow::UpdatePictureLabels()
 {
     const QImage& picture = Picture();
-    ui->lblWidth->setText(QString::number(picture.width()));
-    ui->lblHeight->setText(QString::number(picture.height()));
+    // No picture has no size; "0 x 0" would read as a picture of nothing.
+    ui->lblWidth->setText(picture.isNull() ? QString() : QString::number(picture.width()));
+    ui->lblHeight->setText(picture.isNull() ? QString() : QString::number(picture.height()));
     if (!ui->im_Photo->Fit())
         ui->im_Photo->resize(picture.size());
 }
@@ -252,6 +257,9 @@ void Tfm_PhotoWindow::ApplyResizeMode()
 void Tfm_PhotoWindow::HidePicture()
 {
     ui->im_Photo->hide();
+    // The numbers and size of the photo shown before do not belong to the missing one.
+    for (QLabel* label : { ui->lblIdx, ui->lblCnt, ui->lblWidth, ui->lblHeight })
+        label->clear();
 }
 
 void Tfm_PhotoWindow::WriteSetting(const QString& key, bool value)
@@ -437,33 +445,28 @@ bool Tfm_PhotoWindow::FormKeyUp(int key, Qt::KeyboardModifiers modifiers)
 {
     const bool ctrl = modifiers.testFlag(Qt::ControlModifier);
     const bool keypad = modifiers.testFlag(Qt::KeypadModifier);
+    // The window that asked keeps the keyboard, so that keys pressed in a row
+    // keep stepping; the opener may have freed it meanwhile.
+    auto step = [this](void (TPhotoNavigation::*go)(QObject*) const) {
+        const QPointer<Tfm_PhotoWindow> self(this);
+        (m_navigation.*go)(this);
+        if (self)
+            FocusThis();
+        return true;
+    };
     switch (key) {
     case Qt::Key_End:
-        m_navigation.Last(this);
-        return true;
+        return step(&TPhotoNavigation::Last);
     case Qt::Key_Home:
-        m_navigation.First(this);
-        return true;
+        return step(&TPhotoNavigation::First);
     case Qt::Key_Up:
-        if (!ctrl)
-            return false;
-        m_navigation.Previous(this);
-        return true;
+        return ctrl && step(&TPhotoNavigation::Previous);
     case Qt::Key_Down:
-        if (!ctrl)
-            return false;
-        m_navigation.Next(this);
-        return true;
+        return ctrl && step(&TPhotoNavigation::Next);
     case Qt::Key_Plus:
-        if (!keypad)
-            return false;
-        m_navigation.Next(this);
-        return true;
+        return keypad && step(&TPhotoNavigation::Next);
     case Qt::Key_Minus:
-        if (!keypad)
-            return false;
-        m_navigation.Previous(this);
-        return true;
+        return keypad && step(&TPhotoNavigation::Previous);
     case Qt::Key_C:
         if (!ctrl)
             return false;
@@ -486,6 +489,9 @@ bool Tfm_PhotoWindow::eventFilter(QObject* watched, QEvent* event)
 {
     switch (event->type()) {
     case QEvent::KeyRelease: {
+        // The popup menu is a child too, but its keys choose menu items.
+        if (watched == m_popup)
+            break;
         auto* key = static_cast<QKeyEvent*>(event);
         if (!key->isAutoRepeat() && FormKeyUp(key->key(), key->modifiers()))
             return true;

@@ -1,0 +1,230 @@
+#include "MainWindowFixture.h"
+
+#include "app/AlbumPhotoList.h"
+#include "app/AlbumSession.h"
+#include "app/NamedControl.h"
+#include "app/PhotoInfoPanel.h"
+#include "viewers/PhotoWindowList.h"
+#include "viewers/Tfm_PhotoWindow.h"
+
+#include <QImage>
+#include <QLabel>
+#include <QMenu>
+
+namespace {
+
+class LifeCycle : public MainWindow {
+protected:
+    // An album of count small pictures, saved.
+    QString AlbumWithPhotos(const QString& name, int count)
+    {
+        const QString file = Path(QStringLiteral("albums/") + name);
+        QDir().mkpath(QFileInfo(file).absolutePath());
+        TAlbum album(file);
+        for (int i = 0; i < count; ++i) {
+            const QString photo = Path(QStringLiteral("photos/%1%2.bmp").arg(name).arg(i));
+            QDir().mkpath(QFileInfo(photo).absolutePath());
+            QImage picture(8, 6, QImage::Format_RGB32);
+            picture.fill(QColor(10 * i, 100, 200));
+            EXPECT_TRUE(picture.save(photo, "BMP"));
+            auto record = std::make_unique<TPhoto>();
+            record->SetId(album.GetPhotos().TakeNextId());
+            record->SetName(photo);
+            album.GetPhotos().Add(std::move(record));
+        }
+        album.SaveToFile();
+        return file;
+    }
+
+    // Shows album row in a photo window, as a click on the list does.
+    Tfm_PhotoWindow* ShowRow(int row)
+    {
+        auto* list = Find<QListWidget>("lb_PhotosInAlbum");
+        list->setCurrentRow(row, QItemSelectionModel::ClearAndSelect);
+        m_form->PhotoPanel()->ShowSelectedAlbumPhoto(true);
+        return m_form->PhotoPanel()->PhotoWindow();
+    }
+};
+
+// What the pages hear, in order.
+class SessionLog : public QObject {
+public:
+    explicit SessionLog(TAlbumSession& session)
+    {
+        connect(&session, &TAlbumSession::AlbumOpened, this,
+            [this](TAlbum& album) { Events << QStringLiteral("opened ") + album.GetName(); });
+        connect(&session, &TAlbumSession::AlbumClosing, this,
+            [this](TAlbum& album) { Events << QStringLiteral("closing ") + album.GetName(); });
+        connect(&session, &TAlbumSession::AlbumClosed, this, [this] { Events << QStringLiteral("closed"); });
+    }
+    QStringList Events;
+};
+
+TEST_F(LifeCycle, OpenCreateAndCloseReachEveryPageOnceAndInOrder)
+{
+    ChosenLanguage();
+    const QString a = AlbumWithPhotos(QStringLiteral("A.tvx"), 3);
+    Start();
+    SessionLog log(m_form->Session());
+
+    ASSERT_TRUE(m_form->OpenAlbum(a));
+    EXPECT_EQ(log.Events, QStringList { QStringLiteral("opened A") });
+    EXPECT_EQ(Find<QListWidget>("lb_PhotosInAlbum")->count(), 3);
+    EXPECT_EQ(Find<QLabel>("lblNumberOfPhotos")->text(), QStringLiteral("3"));
+    EXPECT_EQ(Find<QLineEdit>("eb_AlbumName")->text(), a);
+    EXPECT_TRUE(TabShown("ts_Search"));
+    EXPECT_FALSE(m_form->ContentsChanged());
+
+    // Creating another album closes the open one first, and the old album
+    // still exists while the pages let go of it.
+    log.Events.clear();
+    Find<QLineEdit>("eb_AlbumName")->setText(Path(QStringLiteral("albums/B")));
+    m_dialogs->QueueMessageResult(MessageResult::Yes);
+    Find<QPushButton>("pb_CreateNewAlbum")->click();
+    EXPECT_EQ(log.Events,
+        (QStringList { QStringLiteral("closing A"), QStringLiteral("closed"), QStringLiteral("opened B") }));
+    EXPECT_EQ(Find<QListWidget>("lb_PhotosInAlbum")->count(), 0);
+    EXPECT_EQ(Find<QLabel>("lblNumberOfPhotos")->text(), QStringLiteral("0"));
+
+    log.Events.clear();
+    Find<QPushButton>("pb_CloseAlbum")->click();
+    EXPECT_EQ(log.Events, (QStringList { QStringLiteral("closing B"), QStringLiteral("closed") }));
+    EXPECT_FALSE(TabShown("ts_Photos"));
+    EXPECT_TRUE(Find<QLabel>("lblNumberOfPhotos")->text().isEmpty());
+    EXPECT_FALSE(Find<QPushButton>("pb_SaveAlbum")->isEnabled());
+    EXPECT_TRUE(m_form->windowTitle().endsWith(Language()->MF[103]));
+}
+
+TEST_F(LifeCycle, ChangedFlagIsAnnouncedOnlyWhenItChanges)
+{
+    ChosenLanguage();
+    Start({ AlbumWithPhotos(QStringLiteral("C.tvx"), 1) });
+    QList<bool> heard;
+    QObject::connect(&m_form->Session(), &TAlbumSession::ContentsChangedChanged,
+        [&heard](bool changed) { heard << changed; });
+    Find<QPlainTextEdit>("mm_AlbumDescription")->setPlainText(QStringLiteral("one"));
+    Find<QPlainTextEdit>("mm_AlbumDescription")->setPlainText(QStringLiteral("two"));
+    m_form->SaveCurrentAlbum();
+    EXPECT_EQ(heard, (QList<bool> { true, false }));
+}
+
+TEST_F(LifeCycle, AControlNameTheFormLacksFailsTheLookUp)
+{
+#ifndef QT_NO_DEBUG
+    GTEST_SKIP() << "a debug build stops at the assertion instead";
+#else
+    QWidget root;
+    auto* label = new QLabel(&root);
+    label->setObjectName(QStringLiteral("lblThere"));
+    EXPECT_EQ(NamedControl<QLabel>(&root, "lblThere"), label);
+    EXPECT_THROW(NamedControl<QLabel>(&root, "lblMissing"), std::logic_error);
+    // A control of that name but of another kind is missing too.
+    EXPECT_THROW(NamedControl<QLineEdit>(&root, "lblThere"), std::logic_error);
+#endif
+}
+
+TEST_F(LifeCycle, PhotoPanelLimitsWhatCanBeTyped)
+{
+    ChosenLanguage();
+    Start({ AlbumWithPhotos(QStringLiteral("D.tvx"), 1) });
+    EXPECT_NE(Find<QWidget>("pnlGoToNextPhoto"), nullptr);
+    auto* year = Find<QLineEdit>("eb_Year");
+    ShowRow(0);
+    year->setFocus();
+    QTest::keyClicks(year, QStringLiteral("198765"));
+    EXPECT_EQ(year->text(), QStringLiteral("1987"));
+    auto* description = Find<QPlainTextEdit>("mm_PhotoDescription");
+    description->setFocus();
+    QTest::keyClicks(description, QString(210, u'x'));
+    EXPECT_EQ(description->toPlainText().size(), 200);
+    EXPECT_EQ(m_form->Album()->GetPhotos().PhotoAt(0)->GetDescription().size(), 200);
+}
+
+TEST_F(LifeCycle, ClosingTheMainWindowClosesEveryPhotoWindowAndEndsTheProgram)
+{
+    ChosenLanguage();
+    Start({ AlbumWithPhotos(QStringLiteral("E.tvx"), 2) });
+    Tfm_PhotoWindow* first = ShowRow(0);
+    ASSERT_NE(first, nullptr);
+    first->SetOpenNewWindowForEachPhoto(true);
+    m_form->PhotoWindows()->PropagateShowNewWindow(first);
+    ASSERT_NE(ShowRow(1), nullptr);
+    ASSERT_EQ(m_form->PhotoWindows()->Count(), 2);
+
+    bool timedOut = false;
+    QTimer::singleShot(0, m_form.get(), [this] { m_form->close(); });
+    QTimer guard;
+    guard.setSingleShot(true);
+    QObject::connect(&guard, &QTimer::timeout, [&timedOut] {
+        timedOut = true;
+        QCoreApplication::quit();
+    });
+    guard.start(5000);
+    QApplication::exec();
+    EXPECT_FALSE(timedOut);
+    EXPECT_EQ(m_form->PhotoWindows()->Count(), 0);
+
+    m_form.reset();
+    IniFile ini(SettingsFile());
+    EXPECT_EQ(ini.ReadString(QStringLiteral("Intro Window"), QStringLiteral("Show"), QString()),
+        QStringLiteral("0"));
+}
+
+TEST_F(LifeCycle, KeysStepThroughPhotosAndThePhotoWindowKeepsTheFocus)
+{
+    ChosenLanguage();
+    Start({ AlbumWithPhotos(QStringLiteral("F.tvx"), 3) });
+    Tfm_PhotoWindow* window = ShowRow(0);
+    ASSERT_NE(window, nullptr);
+    window->activateWindow();
+    QTRY_COMPARE(QApplication::activeWindow(), window);
+    // Keys go where the desktop sends them: to the active window.
+    QTest::keyClick(window->windowHandle(), Qt::Key_Down, Qt::ControlModifier);
+    EXPECT_TRUE(window->FileName().endsWith(QStringLiteral("F.tvx1.bmp"))) << window->FileName().toStdString();
+    EXPECT_EQ(QApplication::activeWindow(), window);
+    QTest::keyClick(window->windowHandle(), Qt::Key_Down, Qt::ControlModifier);
+    EXPECT_TRUE(window->FileName().endsWith(QStringLiteral("F.tvx2.bmp")));
+    QTest::keyClick(window->windowHandle(), Qt::Key_Up, Qt::ControlModifier);
+    EXPECT_TRUE(window->FileName().endsWith(QStringLiteral("F.tvx1.bmp")));
+    EXPECT_EQ(Find<QListWidget>("lb_PhotosInAlbum")->currentRow(), 1);
+
+    // A key released inside the open popup menu belongs to the menu.
+    QTest::keyClick(window->PopupMenu(), Qt::Key_End);
+    QTest::keyClick(window->PopupMenu(), Qt::Key_C, Qt::ControlModifier);
+    EXPECT_TRUE(window->FileName().endsWith(QStringLiteral("F.tvx1.bmp")));
+}
+
+TEST_F(LifeCycle, APhotoThatCannotBeReadIsSaidSoAndAMissingOneClearsTheNumbers)
+{
+    ChosenLanguage();
+    const QString file = AlbumWithPhotos(QStringLiteral("G.tvx"), 3);
+    Start({ file });
+    ASSERT_NE(ShowRow(1), nullptr);
+    // The second photo is damaged, the third is gone.
+    WriteFile(Path(QStringLiteral("photos/G.tvx1.bmp")), "not a picture");
+    QFile::remove(Path(QStringLiteral("photos/G.tvx2.bmp")));
+    Tfm_PhotoWindow* window = ShowRow(1);
+    ASSERT_NE(window, nullptr);
+    const TDialogCall* said = m_dialogs->LastCall(Kind::ShowMessage);
+    ASSERT_NE(said, nullptr);
+    EXPECT_EQ(said->text, Text::Format(Language()->HG[21], { Path(QStringLiteral("photos/G.tvx1.bmp")) }));
+
+    ShowRow(2);
+    EXPECT_TRUE(window->findChild<QLabel*>(QStringLiteral("lblIdx"))->text().isEmpty());
+    EXPECT_TRUE(window->findChild<QLabel*>(QStringLiteral("lblWidth"))->text().isEmpty());
+}
+
+TEST_F(LifeCycle, ADamagedAlbumFileIsNamedInTheMessage)
+{
+    ChosenLanguage();
+    Start();
+    const QString damaged = Path(QStringLiteral("albums/holiday.tvx"));
+    WriteFile(damaged, QByteArray("\xFF\xD8\xFF\xE0 this is a JPEG", 19));
+    EXPECT_FALSE(m_form->OpenAlbum(damaged));
+    const TDialogCall* said = m_dialogs->LastCall(Kind::MessageBox);
+    ASSERT_NE(said, nullptr);
+    EXPECT_TRUE(said->text.contains(damaged)) << said->text.toStdString();
+    EXPECT_EQ(m_form->Album(), nullptr);
+}
+
+} // namespace
