@@ -14,31 +14,13 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
-#include <QValidator>
+#include <QRegularExpressionValidator>
 
 namespace {
 
 constexpr int NameMaxLength = 100;
 // $FFFFDD of the original palette (blue, green, red): a pale cyan.
 const QColor MergeBoxColour(0xDD, 0xFF, 0xFF);
-
-// Limits typing only: a longer label name read from an album file stays whole
-// when it is copied into the edit.
-class TLengthLimit : public QValidator {
-public:
-    TLengthLimit(int maxLength, QObject* parent)
-        : QValidator(parent)
-        , m_maxLength(maxLength)
-    {
-    }
-    State validate(QString& input, int&) const override
-    {
-        return input.size() <= m_maxLength ? Acceptable : Invalid;
-    }
-
-private:
-    int m_maxLength;
-};
 
 } // namespace
 
@@ -102,7 +84,9 @@ TLabelTab::TLabelTab(TLabelKind kind, const TLabelTabControls& controls, TAlbumS
     }
     CheckShowMenu(nullptr);
 
-    m_controls.NameEdit->setValidator(new TLengthLimit(NameMaxLength, m_controls.NameEdit));
+    // Limits typing only: a longer name from an album file is copied into the edit whole.
+    m_controls.NameEdit->setValidator(new QRegularExpressionValidator(
+        QRegularExpression(QStringLiteral(".{0,%1}").arg(NameMaxLength)), m_controls.NameEdit));
     QListWidget* list = m_controls.ListBox;
     list->setSelectionMode(QAbstractItemView::SingleSelection);
     list->setDragEnabled(true);

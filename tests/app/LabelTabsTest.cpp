@@ -1,57 +1,26 @@
 // The Objects and Events tabs in the real main window: labels added,
 // renamed, deleted, filtered and merged, and the Photos tab following.
+#include "MainWindowFixture.h"
 #include "app/EventsPage.h"
 #include "app/LabelTab.h"
 #include "app/ObjectsPage.h"
-#include "app/PageControl.h"
-#include "app/Tfm_MainForm.h"
-#include "common/ScriptedDialogService.h"
-#include "common/Tfm_StatusWindow.h"
-#include "language/LanguageSelector.h"
-#include "model/Album.h"
-#include "platform/AppFolders.h"
-#include "platform/TextUtil.h"
 
 #include <QAction>
 #include <QComboBox>
-#include <QDir>
-#include <QFile>
 #include <QImage>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QPushButton>
-#include <QTemporaryDir>
-#include <QTest>
-#include <gtest/gtest.h>
 
 namespace {
 
-using Kind = TDialogCall::Kind;
-
-class LabelTabsTest : public ::testing::Test {
+class LabelTabsTest : public MainWindow {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(dir.isValid());
-        const QString program = dir.filePath(QStringLiteral("bin"));
-        QDir().mkpath(program);
-        AppFolders::SetProgramFolderForTesting(program);
-        oldData = qgetenv("XDG_DATA_HOME");
-        oldConfig = qgetenv("XDG_CONFIG_HOME");
-        qputenv("XDG_DATA_HOME", QFile::encodeName(dir.filePath(QStringLiteral("xdg/data"))));
-        qputenv("XDG_CONFIG_HOME", QFile::encodeName(dir.filePath(QStringLiteral("xdg/config"))));
-        QFile settings(program + QStringLiteral("/tavrimolex.Ini"));
-        ASSERT_TRUE(settings.open(QIODevice::WriteOnly));
-        settings.write("[Languange]\r\nSelected=1\r\nLanguageID=0\r\n");
-        settings.close();
-        ShutdownLanguage();
-        CurrentLangType = LT_Default;
-        Tfm_StatusWindow::SetHideDelay(0);
-
+        MainWindow::SetUp();
+        ChosenLanguage();
         // Objects Beach 0, Dog 1, Hound 2, Sea 3 (unused); events Birthday 0,
         // Trip 1, Holiday 2 (unused). a: Dog, Beach, Birthday; b: Dog, Hound,
         // Trip; c: Hound.
-        albumFile = dir.filePath(QStringLiteral("Labels.tvx"));
+        albumFile = Path(QStringLiteral("Labels.tvx"));
         TAlbum album(albumFile);
         for (const char* name : { "Beach", "Dog", "Hound", "Sea" })
             album.GetObjects().AddName(QLatin1String(name));
@@ -65,7 +34,7 @@ protected:
         for (const auto& each : photos) {
             QImage picture(8, 6, QImage::Format_RGB32);
             picture.fill(Qt::darkGreen);
-            const QString path = dir.filePath(QLatin1String(each.name));
+            const QString path = Path(QLatin1String(each.name));
             ASSERT_TRUE(picture.save(path, "BMP"));
             auto photo = std::make_unique<TPhoto>();
             photo->SetId(album.GetPhotos().TakeNextId());
@@ -77,39 +46,22 @@ protected:
         }
         ASSERT_TRUE(album.SaveToFile());
 
-        form = std::make_unique<Tfm_MainForm>();
-        ASSERT_TRUE(form->OpenAlbum(albumFile));
+        Start();
+        ASSERT_TRUE(m_form->OpenAlbum(albumFile));
         // Photo a is the one the Photos tab shows.
-        form->GoToAlbumPhotos();
+        m_form->GoToAlbumPhotos();
         auto* rows = Find<QListWidget>("lb_PhotosInAlbum");
         QTest::mouseClick(
             rows->viewport(), Qt::LeftButton, Qt::NoModifier, rows->visualItemRect(rows->item(0)).center());
         ASSERT_EQ(Find<QLineEdit>("eb_PhotoName")->text(), Path("a.bmp"));
-        form->pc_Album()->setCurrentWidget(form->ObjectsPage());
-        dialogs.Clear();
+        m_form->pc_Album()->setCurrentWidget(m_form->ObjectsPage());
+        m_dialogs->Clear();
     }
 
-    void TearDown() override
-    {
-        form.reset();
-        ShutdownLanguage();
-        CurrentLangType = LT_Default;
-        Tfm_StatusWindow::SetHideDelay(Tfm_StatusWindow::DefaultHideDelayMs);
-        AppFolders::SetProgramFolderForTesting(QString());
-        qputenv("XDG_DATA_HOME", oldData);
-        qputenv("XDG_CONFIG_HOME", oldConfig);
-    }
-
-    template <class T> T* Find(const char* name) const
-    {
-        T* found = form->findChild<T*>(QLatin1String(name));
-        EXPECT_NE(found, nullptr) << name;
-        return found;
-    }
-
-    QString Path(const char* name) const { return dir.filePath(QLatin1String(name)); }
+    QString Path(const QString& name) const { return MainWindow::Path(name); }
+    QString Path(const char* name) const { return MainWindow::Path(QLatin1String(name)); }
     const TLanguageSelector& T() const { return *Language(); }
-    TAlbum& Album() const { return *form->Album(); }
+    TAlbum& Album() const { return *m_form->Album(); }
     TPhoto& Photo(const char* name) const
     {
         return *Album().GetPhotos().PhotoAt(Album().GetPhotos().IndexOfName(Path(name)));
@@ -152,18 +104,14 @@ protected:
 
     void ExpectBox(const QString& text, const QString& caption, int flags) const
     {
-        const TDialogCall* box = dialogs.LastCall(Kind::MessageBox);
+        const TDialogCall* box = m_dialogs->LastCall(Kind::MessageBox);
         ASSERT_NE(box, nullptr);
         EXPECT_EQ(box->text, text);
         EXPECT_EQ(box->caption, caption);
         EXPECT_EQ(box->flags, flags);
     }
 
-    QTemporaryDir dir;
-    QByteArray oldData, oldConfig;
-    TScriptedDialogService dialogs;
     QString albumFile;
-    std::unique_ptr<Tfm_MainForm> form;
 };
 
 TEST_F(LabelTabsTest, AddingRefusesEmptyAndExactDuplicateNamesAndThePhotosTabFollows)
@@ -178,14 +126,14 @@ TEST_F(LabelTabsTest, AddingRefusesEmptyAndExactDuplicateNamesAndThePhotosTabFol
     ExpectBox(Text::Format(T().SP[2], { QStringLiteral("Beach") }), T().SP[3], 48);
     EXPECT_EQ(name->selectedText(), QStringLiteral("Beach"));
     EXPECT_EQ(Album().GetObjects().Count(), 4);
-    EXPECT_FALSE(form->ContentsChanged());
+    EXPECT_FALSE(m_form->ContentsChanged());
 
     // Names compare exactly: another letter case is another label.
     name->setText(QStringLiteral("beach"));
     add->click();
     EXPECT_EQ(Album().GetObjects().NameAt(4), QStringLiteral("beach"));
     EXPECT_EQ(Album().ObjectIdByName(QStringLiteral("beach")), 4);
-    EXPECT_TRUE(form->ContentsChanged());
+    EXPECT_TRUE(m_form->ContentsChanged());
     EXPECT_EQ(Rows(Find<QListWidget>("lb_AvailableObjects")),
         (QStringList { "Beach", "beach", "Dog", "Hound", "Sea" }));
     EXPECT_TRUE(PhotoObjects().contains(QStringLiteral("beach")));
@@ -206,7 +154,7 @@ TEST_F(LabelTabsTest, RenamingKeepsTheIdSoPhotosKeepTheirLabelThroughLaterEdits)
     rename->click();
     ExpectBox(Text::Format(T().SP[2], { QStringLiteral("Beach") }), T().SP[3], 48);
     EXPECT_EQ(ObjectId("Dog"), dog);
-    EXPECT_FALSE(form->ContentsChanged());
+    EXPECT_FALSE(m_form->ContentsChanged());
 
     ClickLabel(list, QStringLiteral("Dog"));
     name->setText(QStringLiteral("Puppy"));
@@ -216,7 +164,7 @@ TEST_F(LabelTabsTest, RenamingKeepsTheIdSoPhotosKeepTheirLabelThroughLaterEdits)
     EXPECT_EQ(ObjectId("Puppy"), dog);
     EXPECT_EQ(ObjectId("Dog"), -1);
     EXPECT_EQ(Album().GetObjects().GetNextId(), 5);
-    EXPECT_TRUE(form->ContentsChanged());
+    EXPECT_TRUE(m_form->ContentsChanged());
     EXPECT_EQ(PhotoObjects(), (QStringList { "Beach+", "Hound", "Puppy+", "Sea" }));
 
     // The shown photo, edited afterwards, keeps the renamed label.
@@ -236,16 +184,16 @@ TEST_F(LabelTabsTest, DeletingALabelInUseAsksAndOnlyYesTakesItOffThePhotos)
 
     for (int answer : { MessageResult::Cancel, MessageResult::No }) {
         ClickLabel(list, QStringLiteral("Dog"));
-        dialogs.QueueMessageResult(answer);
+        m_dialogs->QueueMessageResult(answer);
         remove->click();
         ExpectBox(T().MF[65], T().MF[66] + QStringLiteral(" (Dog)"), 51);
         EXPECT_EQ(ObjectId("Dog"), dog);
         EXPECT_TRUE(Photo("b.bmp").GetObjectIds().Contains(dog));
     }
-    EXPECT_FALSE(form->ContentsChanged());
+    EXPECT_FALSE(m_form->ContentsChanged());
 
     ClickLabel(list, QStringLiteral("Dog"));
-    dialogs.QueueMessageResult(MessageResult::Yes);
+    m_dialogs->QueueMessageResult(MessageResult::Yes);
     remove->click();
     EXPECT_EQ(ObjectId("Dog"), -1);
     EXPECT_EQ(Photo("a.bmp").GetObjectIds().Values(), QList<int> { ObjectId("Beach") });
@@ -253,20 +201,20 @@ TEST_F(LabelTabsTest, DeletingALabelInUseAsksAndOnlyYesTakesItOffThePhotos)
     EXPECT_EQ(Rows(list), (QStringList { "Beach", "Hound", "Sea" }));
     // The row the deleted label had is current again.
     EXPECT_EQ(list->currentItem()->text(), QStringLiteral("Hound"));
-    EXPECT_TRUE(form->ContentsChanged());
+    EXPECT_TRUE(m_form->ContentsChanged());
     EXPECT_EQ(PhotoObjects(), (QStringList { "Beach+", "Hound", "Sea" }));
 
     // A label no photo carries goes without a question.
-    const auto asked = dialogs.CallCount(Kind::MessageBox);
+    const auto asked = m_dialogs->CallCount(Kind::MessageBox);
     ClickLabel(list, QStringLiteral("Sea"));
     remove->click();
-    EXPECT_EQ(dialogs.CallCount(Kind::MessageBox), asked);
+    EXPECT_EQ(m_dialogs->CallCount(Kind::MessageBox), asked);
     EXPECT_EQ(Rows(list), (QStringList { "Beach", "Hound" }));
 }
 
 TEST_F(LabelTabsTest, DroppedLabelsMergeTheSecondIntoTheFirstOnEveryPhoto)
 {
-    TLabelTab& tab = form->ObjectsPage()->Labels();
+    TLabelTab& tab = m_form->ObjectsPage()->Labels();
     auto* list = Find<QListWidget>("lb_AvailableObjects");
     auto* first = Find<QLineEdit>("eb_MergeObject1");
     auto* second = Find<QLineEdit>("eb_MergeObject2");
@@ -282,7 +230,7 @@ TEST_F(LabelTabsTest, DroppedLabelsMergeTheSecondIntoTheFirstOnEveryPhoto)
     ExpectBox(T().MF[69], T().MF[70], 48);
     // Only a row of this tab's own list is taken.
     EXPECT_FALSE(tab.DropOnMergeEdit(first, Find<QListWidget>("lb_AvailableEvents")));
-    EXPECT_FALSE(form->ContentsChanged());
+    EXPECT_FALSE(m_form->ContentsChanged());
 
     Drop(tab, list, first, QStringLiteral("Hound"));
     Drop(tab, list, second, QStringLiteral("Dog"));
@@ -294,7 +242,7 @@ TEST_F(LabelTabsTest, DroppedLabelsMergeTheSecondIntoTheFirstOnEveryPhoto)
     EXPECT_EQ(Photo("c.bmp").GetObjectIds().Values(), QList<int> { hound });
     EXPECT_EQ(Rows(list), (QStringList { "Beach", "Hound", "Sea" }));
     EXPECT_TRUE(first->text().isEmpty() && second->text().isEmpty() && result->text().isEmpty());
-    EXPECT_TRUE(form->ContentsChanged());
+    EXPECT_TRUE(m_form->ContentsChanged());
     EXPECT_EQ(PhotoObjects(), (QStringList { "Beach+", "Hound+", "Sea" }));
 }
 
@@ -318,15 +266,15 @@ TEST_F(LabelTabsTest, UsageFiltersShowAndRemoveLabelsByUseAndKeepTheFilter)
     ExpectBox(T().MF[53], T().MF[34], 52);
     EXPECT_EQ(Album().GetObjects().Count(), 4);
 
-    dialogs.QueueMessageResult(MessageResult::Yes);
+    m_dialogs->QueueMessageResult(MessageResult::Yes);
     Find<QAction>("pmiRemoveObjectsNotInUse")->trigger();
     EXPECT_EQ(ObjectId("Sea"), -1);
     EXPECT_EQ(Album().GetObjects().Count(), 3);
     EXPECT_TRUE(Rows(list).isEmpty());
     EXPECT_TRUE(showUnused->isChecked());
-    EXPECT_TRUE(form->ContentsChanged());
+    EXPECT_TRUE(m_form->ContentsChanged());
 
-    dialogs.QueueMessageResult(MessageResult::Yes);
+    m_dialogs->QueueMessageResult(MessageResult::Yes);
     Find<QAction>("pmiRemoveObjectsInUse")->trigger();
     EXPECT_EQ(Album().GetObjects().Count(), 0);
     EXPECT_TRUE(Photo("b.bmp").GetObjectIds().Values().isEmpty());
@@ -335,14 +283,14 @@ TEST_F(LabelTabsTest, UsageFiltersShowAndRemoveLabelsByUseAndKeepTheFilter)
 
 TEST_F(LabelTabsTest, MergeBoxesAreEmptiedWhenTheirLabelsMayBeGone)
 {
-    TLabelTab& tab = form->ObjectsPage()->Labels();
+    TLabelTab& tab = m_form->ObjectsPage()->Labels();
     auto* list = Find<QListWidget>("lb_AvailableObjects");
     auto* first = Find<QLineEdit>("eb_MergeObject1");
     auto* second = Find<QLineEdit>("eb_MergeObject2");
 
     Drop(tab, list, first, QStringLiteral("Beach"));
     Drop(tab, list, second, QStringLiteral("Sea"));
-    dialogs.QueueMessageResult(MessageResult::Yes);
+    m_dialogs->QueueMessageResult(MessageResult::Yes);
     Find<QAction>("pmiRemoveObjectsNotInUse")->trigger();
     EXPECT_TRUE(first->text().isEmpty() && second->text().isEmpty());
     Find<QPushButton>("pb_MergeObjects")->click();
@@ -351,19 +299,19 @@ TEST_F(LabelTabsTest, MergeBoxesAreEmptiedWhenTheirLabelsMayBeGone)
 
     // Names of one album are no labels of the next.
     Drop(tab, list, first, QStringLiteral("Dog"));
-    dialogs.QueueMessageResult(MessageResult::No);
-    ASSERT_TRUE(form->CloseCurrentAlbum());
+    m_dialogs->QueueMessageResult(MessageResult::No);
+    ASSERT_TRUE(m_form->CloseCurrentAlbum());
     EXPECT_TRUE(first->text().isEmpty());
     EXPECT_EQ(list->count(), 0);
-    ASSERT_TRUE(form->OpenAlbum(albumFile));
+    ASSERT_TRUE(m_form->OpenAlbum(albumFile));
     EXPECT_TRUE(first->text().isEmpty());
     EXPECT_EQ(Rows(list), (QStringList { "Beach", "Dog", "Hound", "Sea" }));
 }
 
 TEST_F(LabelTabsTest, EventsAreRenamedMergedAndDeletedAndTheEventBoxFollows)
 {
-    form->pc_Album()->setCurrentWidget(form->EventsPage());
-    TLabelTab& tab = form->EventsPage()->Labels();
+    m_form->pc_Album()->setCurrentWidget(m_form->EventsPage());
+    TLabelTab& tab = m_form->EventsPage()->Labels();
     auto* list = Find<QListWidget>("lb_AvailableEvents");
     auto* event = Find<QComboBox>("cb_Event");
     const int birthday = Album().EventIdByName(QStringLiteral("Birthday"));
@@ -384,7 +332,7 @@ TEST_F(LabelTabsTest, EventsAreRenamedMergedAndDeletedAndTheEventBoxFollows)
     EXPECT_EQ(event->currentText(), QStringLiteral("Trip"));
 
     ClickLabel(list, QStringLiteral("Trip"));
-    dialogs.QueueMessageResult(MessageResult::Yes);
+    m_dialogs->QueueMessageResult(MessageResult::Yes);
     Find<QPushButton>("pb_DeleteEvent")->click();
     ExpectBox(T().MF[73], T().MF[74] + QStringLiteral(" (Trip)"), 51);
     EXPECT_FALSE(Photo("a.bmp").HasEvent());
