@@ -3,37 +3,162 @@
 #include "platform/Paths.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFileInfo>
-#include <QFileSystemModel>
 #include <QHeaderView>
+#include <QPainter>
+#include <QSet>
+#include <QStandardItemModel>
+
+#include <algorithm>
+
+namespace {
+
+constexpr int PathRole = Qt::UserRole + 1;
+
+// The program's own pictures: looking icons up in the desktop's theme cost
+// tens of thousands of file look-ups at every start.
+QIcon FolderIcon()
+{
+    QPixmap pixmap(16, 16);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setPen(QColor(160, 120, 20));
+    p.setBrush(QColor(250, 210, 90));
+    p.drawRect(1, 4, 13, 9);
+    p.drawRect(1, 2, 5, 2);
+    p.end();
+    return QIcon(pixmap);
+}
+
+QIcon DriveIcon()
+{
+    QPixmap pixmap(16, 16);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setPen(QColor(90, 90, 90));
+    p.setBrush(QColor(200, 200, 200));
+    p.drawRect(1, 5, 13, 6);
+    p.setBrush(QColor(0, 160, 0));
+    p.drawRect(11, 8, 1, 1);
+    p.end();
+    return QIcon(pixmap);
+}
+
+bool HasSubfolder(const QString& path)
+{
+    QDirIterator it(path, QDir::Dirs | QDir::NoDotAndDotDot);
+    return it.hasNext();
+}
+
+QString ItemPath(const QStandardItem* item)
+{
+    return item ? item->data(PathRole).toString() : QString();
+}
+
+} // namespace
 
 TFolderTree::TFolderTree(QWidget* parent)
     : QTreeView(parent)
-    , m_model(new QFileSystemModel(this))
+    , m_model(new QStandardItemModel(this))
+    , m_folderIcon(FolderIcon())
 {
-    m_model->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot | QDir::Drives);
-    m_model->setOption(QFileSystemModel::DontWatchForChanges, true);
-    m_model->setReadOnly(false);
-    m_model->setRootPath(QDir::rootPath());
     setModel(m_model);
-    for (int c = 1; c < m_model->columnCount(); ++c)
-        hideColumn(c);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
     header()->hide();
     setIndentation(19);
+    setUniformRowHeights(true);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setContextMenuPolicy(Qt::PreventContextMenu);
+
+    auto* root = new QStandardItem(DriveIcon(), QDir::rootPath());
+    root->setData(QDir::rootPath(), PathRole);
+    root->setEditable(false);
+    m_model->appendRow(root);
+    Populate(root);
+
+    connect(this, &QTreeView::expanded, this,
+        [this](const QModelIndex& index) { Populate(m_model->itemFromIndex(index)); });
     connect(selectionModel(), &QItemSelectionModel::currentChanged, this,
-        [this](const QModelIndex& current) { emit FolderChanged(m_model->filePath(current)); });
+        [this](const QModelIndex& current) { emit FolderChanged(ItemPath(m_model->itemFromIndex(current))); });
     SetFolder(QDir::homePath());
+}
+
+QStandardItem* TFolderTree::AddFolderItem(QStandardItem* parent, int row, const QString& name, const QString& path)
+{
+    auto* item = new QStandardItem(m_folderIcon, name);
+    item->setData(path, PathRole);
+    item->setEditable(false);
+    // A folder with sub-folders shows that it can be opened before it is read.
+    if (HasSubfolder(path))
+        item->appendRow(new QStandardItem);
+    parent->insertRow(row, item);
+    return item;
+}
+
+void TFolderTree::Populate(QStandardItem* item)
+{
+    if (!item)
+        return;
+    const QString path = ItemPath(item);
+    const QStringList names
+        = QDir(path).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase);
+    const QSet<QString> present(names.cbegin(), names.cend());
+
+    // The rows stay sorted like names: walk both together.
+    int row = 0;
+    for (const QString& name : names) {
+        while (row < item->rowCount()) {
+            QStandardItem* child = item->child(row);
+            const QString childPath = ItemPath(child);
+            if (childPath.isEmpty() || !present.contains(child->text())) {
+                item->removeRow(row);
+                continue;
+            }
+            break;
+        }
+        QStandardItem* child = row < item->rowCount() ? item->child(row) : nullptr;
+        if (child && child->text() == name) {
+            ++row;
+            continue;
+        }
+        // Folders that sort before the next kept one are new.
+        AddFolderItem(item, row, name, Paths::IncludeTrailingSeparator(path) + name);
+        ++row;
+    }
+    while (item->rowCount() > row)
+        item->removeRow(row);
+}
+
+QStandardItem* TFolderTree::ItemFor(const QString& folder)
+{
+    const QString clean = QDir::cleanPath(QFileInfo(folder).absoluteFilePath());
+    QStandardItem* item = m_model->item(0);
+    if (clean == QDir::rootPath())
+        return item;
+    const QStringList parts = clean.split(u'/', Qt::SkipEmptyParts);
+    for (const QString& part : parts) {
+        Populate(item);
+        QStandardItem* next = nullptr;
+        for (int r = 0; r < item->rowCount() && !next; ++r) {
+            if (item->child(r)->text() == part)
+                next = item->child(r);
+        }
+        if (!next)
+            return nullptr;
+        item = next;
+    }
+    return item;
 }
 
 bool TFolderTree::SetFolder(const QString& folder)
 {
     if (folder.isEmpty() || !QFileInfo(folder).isDir())
         return false;
-    const QModelIndex index = m_model->index(QDir::cleanPath(QFileInfo(folder).absoluteFilePath()));
-    if (!index.isValid())
+    QStandardItem* item = ItemFor(folder);
+    if (!item)
         return false;
+    const QModelIndex index = item->index();
     for (QModelIndex up = index.parent(); up.isValid(); up = up.parent())
         expand(up);
     setCurrentIndex(index);
@@ -43,25 +168,27 @@ bool TFolderTree::SetFolder(const QString& folder)
 
 QString TFolderTree::Folder() const
 {
-    const QModelIndex index = currentIndex();
-    return index.isValid() ? m_model->filePath(index) : QString();
+    return ItemPath(m_model->itemFromIndex(currentIndex()));
 }
 
 bool TFolderTree::CreateSubfolder(const QString& name, QString* createdPath)
 {
     const QString parentPath = Folder();
     *createdPath = Paths::IncludeTrailingSeparator(parentPath) + name;
-    const QModelIndex parentIndex = currentIndex();
-    if (!parentIndex.isValid() || name.contains(u'/') || name == QStringLiteral(".")
+    QStandardItem* parent = m_model->itemFromIndex(currentIndex());
+    if (!parent || name.isEmpty() || name.contains(u'/') || name == QStringLiteral(".")
         || name == QStringLiteral(".."))
         return false;
-    if (QFileInfo::exists(*createdPath))
+    if (QFileInfo::exists(*createdPath) || !QDir(parentPath).mkdir(name))
         return false;
-    const QModelIndex created = m_model->mkdir(parentIndex, name);
-    if (!created.isValid())
-        return false;
-    expand(parentIndex);
-    setCurrentIndex(created);
-    scrollTo(created);
-    return true;
+    Populate(parent);
+    expand(parent->index());
+    for (int r = 0; r < parent->rowCount(); ++r) {
+        if (parent->child(r)->text() == name) {
+            setCurrentIndex(parent->child(r)->index());
+            scrollTo(parent->child(r)->index());
+            return true;
+        }
+    }
+    return false;
 }

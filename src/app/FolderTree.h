@@ -1,9 +1,13 @@
 #pragma once
 // A tree of the file system's folders (no files), from the root down, with
 // the home folder opened at first. Stands in for the shell folder trees.
+// A folder's sub-folders are read when it is opened, every time, so that
+// folders made by other programs meanwhile show up.
+#include <QIcon>
 #include <QTreeView>
 
-class QFileSystemModel;
+class QStandardItem;
+class QStandardItemModel;
 
 class TFolderTree : public QTreeView {
     Q_OBJECT
@@ -19,12 +23,18 @@ public:
     // path is stored in createdPath also on failure.
     bool CreateSubfolder(const QString& name, QString* createdPath);
 
-    QFileSystemModel* Model() const { return m_model; }
-
 signals:
     // The selected folder changed, by the user or by SetFolder.
     void FolderChanged(const QString& folder);
 
 private:
-    QFileSystemModel* m_model;
+    QStandardItem* AddFolderItem(QStandardItem* parent, int row, const QString& name, const QString& path);
+    // Reads the item's sub-folders again: new ones are added, vanished ones
+    // removed, and those still there keep their own opened sub-trees.
+    void Populate(QStandardItem* item);
+    // The item of an existing folder, reading every folder on the way.
+    QStandardItem* ItemFor(const QString& folder);
+
+    QStandardItemModel* m_model;
+    QIcon m_folderIcon;
 };

@@ -4,29 +4,86 @@
 #include "app/AlbumsPage.h"
 #include "app/Captions.h"
 #include "app/FolderTree.h"
+#include "app/GeneratedSites.h"
+#include "app/HtmlBackground.h"
+#include "app/HtmlExportDriver.h"
+#include "app/HtmlExportHost.h"
+#include "app/HtmlOptions.h"
+#include "app/HtmlPictures.h"
+#include "app/HtmlSettingsPresets.h"
+#include "app/HtmlStepReporter.h"
 #include "app/ListDrawing.h"
 #include "app/PageControl.h"
+#include "common/DialogService.h"
 #include "language/LanguageSelector.h"
 #include "platform/IniFile.h"
+#include "platform/Paths.h"
 #include "ui_TabHTML.h"
 
-#include <QSignalBlocker>
+#include <QDir>
 #include <QTableWidget>
 
-THtmlPage::THtmlPage(TAlbumSession& session, QWidget* parent)
+namespace {
+
+// The tabs of the export's page controls: $D57620.
+const QColor HtmlTabColour(32, 118, 213);
+
+} // namespace
+
+THtmlPage::THtmlPage(TAlbumSession& session, THtmlExportHost& host, QWidget* parent)
     : QWidget(parent)
     , ui(std::make_unique<Ui::TabHTML>())
-    , m_session(session)
+    , m_host(host)
 {
     ui->setupUi(this);
+    ui->pc_HTMLSTEPS->setCurrentWidget(ui->ts_HTMLSTEP1);
     ui->pc_HTMLGeneration->setCurrentWidget(ui->ts_HTMLResults);
     ui->pc_HTMLOptions->setCurrentWidget(ui->ts_HTMLOptions_Regular);
     for (TPageControl* pc : { ui->pc_HTMLSTEPS, ui->pc_HTMLOptions, ui->pc_HTMLGeneration })
-        pc->Tabs()->SetColouredLook(ListColours::AlbumsTab());
+        pc->Tabs()->SetColouredLook(HtmlTabColour);
     ui->lb_HTMLSelectedAlbums->setItemDelegate(new TNumberedFileItemDelegate(18, ui->lb_HTMLSelectedAlbums));
     ui->lsbPreviousGeneratedPhotoViewers->setItemDelegate(
         new TNumberedFileItemDelegate(18, ui->lsbPreviousGeneratedPhotoViewers));
     ui->gb_StepsTakenByTavrimolex->hide();
+    ui->eb_HTMLDirectory->setText(QDir::homePath() + QStringLiteral("/webview"));
+    ui->imgThumbnails->setPixmap(QPixmap::fromImage(ThumbnailsSketch()));
+
+    m_progress = std::make_unique<THtmlStepReporter>(*ui);
+    m_options = new THtmlOptions(*ui, this);
+    m_background = new THtmlBackground(*ui, this);
+    m_sites = new TGeneratedSites(*ui, host, this);
+    m_presets = new THtmlSettingsPresets(*ui, host, *m_options, *m_background, *m_progress, this);
+    m_driver
+        = new THtmlExportDriver(*ui, session, host, *m_options, *m_background, *m_progress, *m_sites, this);
+
+    connect(ui->bt_AddHTMLAlbums, &QPushButton::clicked, this, &THtmlPage::bt_AddHTMLAlbumsClick);
+    connect(ui->lsbAlbumsForHTML, &QListWidget::itemDoubleClicked, this, &THtmlPage::bt_AddHTMLAlbumsClick);
+    connect(ui->bt_ButtonAddAllHTMLalbums, &QPushButton::clicked, this, &THtmlPage::AddAllHTMLAlbums);
+    connect(ui->bt_RemoveHTMLButton, &QPushButton::clicked, this, &THtmlPage::bt_RemoveHTMLButtonClick);
+    connect(ui->pc_HTMLSTEPS, &QTabWidget::currentChanged, this, &THtmlPage::pc_HTMLSTEPSChange);
+    connect(ui->bt_SelectDirectory, &QPushButton::clicked, this, &THtmlPage::bt_SelectDirectoryClick);
+
+    connect(ui->btnHTMLDetailsRegular, &QPushButton::clicked, this, [this] {
+        HighlightDetailsButton(ui->btnHTMLDetailsRegular);
+        ui->pc_HTMLOptions->setCurrentWidget(ui->ts_HTMLOptions_Regular);
+    });
+    connect(ui->btnHTMLDetailsAdvanced, &QPushButton::clicked, this, [this] {
+        HighlightDetailsButton(ui->btnHTMLDetailsAdvanced);
+        ui->pc_HTMLOptions->setCurrentWidget(ui->ts_HTMLOptions_Advanced);
+    });
+    connect(ui->pc_HTMLOptions, &QTabWidget::currentChanged, this, [this] {
+        HighlightDetailsButton(ui->pc_HTMLOptions->currentWidget() == ui->ts_HTMLOptions_Regular
+                ? ui->btnHTMLDetailsRegular
+                : ui->btnHTMLDetailsAdvanced);
+    });
+    connect(ui->btnHTMLSaveSettings, &QPushButton::clicked, this, [this] {
+        HighlightDetailsButton(ui->btnHTMLSaveSettings);
+        m_presets->SaveHTMLSettingsAs();
+    });
+    connect(ui->btnHTMLGenerate, &QPushButton::clicked, this, [this] {
+        HighlightDetailsButton(ui->btnHTMLGenerate);
+        m_driver->GenerateHTML();
+    });
 }
 
 THtmlPage::~THtmlPage() = default;
@@ -35,9 +92,7 @@ void THtmlPage::Entered()
 {
     if (!m_firstHTMLVisit)
         return;
-    // The first visit opens on the saved settings when there are any.
-    const QTableWidgetItem* first
-        = ui->sgdHTMLSettings->rowCount() > 1 ? ui->sgdHTMLSettings->item(1, 0) : nullptr;
+    const QTableWidgetItem* first = ui->sgdHTMLSettings->item(0, 0);
     ui->pc_HTMLSTEPS->setCurrentWidget(
         first && !first->text().isEmpty() ? ui->ts_LastSavedHTMLSettings : ui->ts_HTMLSTEP1);
     m_firstHTMLVisit = false;
@@ -57,15 +112,145 @@ void THtmlPage::SaveUserPaths(IniFile& settings) const
 
 void THtmlPage::SetQuality(int quality)
 {
-    const QSignalBlocker b1(ui->tb_Quality), b2(ui->ud_Quality), b3(ui->eb_Quality);
-    ui->tb_Quality->setValue(quality);
-    ui->ud_Quality->setValue(quality);
-    ui->eb_Quality->setText(QString::number(quality));
+    m_options->SetQuality(quality);
 }
 
 void THtmlPage::UpdateSizeCaption(const TLanguageSelector& t)
 {
-    ui->gb_Size->setTitle(Padded(ui->rb_ResizePhotos->isChecked() ? t.MF[414] : t.MF[415]));
+    m_options->UpdateSizeCaption(t);
+}
+
+void THtmlPage::FillHTMLSettingsGrid()
+{
+    m_presets->FillHTMLSettingsGrid();
+}
+
+void THtmlPage::LoadGeneratedViewers()
+{
+    m_sites->LoadGeneratedViewers();
+}
+
+void THtmlPage::SaveGeneratedViewers()
+{
+    m_sites->SaveGeneratedViewers();
+}
+
+void THtmlPage::UpdatePhotoViewerButtons()
+{
+    m_sites->UpdatePhotoViewerButtons();
+}
+
+void THtmlPage::bt_DefaultBackGroundImageClick()
+{
+    m_background->bt_DefaultBackGroundImageClick();
+}
+
+bool THtmlPage::ExportRunning() const
+{
+    return m_driver->Running();
+}
+
+int THtmlPage::IndexOfAlbum(const QString& fileName) const
+{
+    // "Add all" at the root folder and a typed path may spell one file differently.
+    const QString wanted = Paths::AbsoluteClean(fileName);
+    for (int i = 0; i < ui->lb_HTMLSelectedAlbums->count(); ++i)
+        if (Paths::AbsoluteClean(ui->lb_HTMLSelectedAlbums->item(i)->text()) == wanted)
+            return i;
+    return -1;
+}
+
+bool THtmlPage::AddHTMLAlbum(const QString& fileName)
+{
+    if (fileName.isEmpty() || IndexOfAlbum(fileName) >= 0)
+        return false;
+    ui->lb_HTMLSelectedAlbums->addItem(Paths::AbsoluteClean(fileName));
+    return true;
+}
+
+void THtmlPage::ExportAlbum(const QString& fileName)
+{
+    ui->lb_HTMLSelectedAlbums->clear();
+    AddHTMLAlbum(fileName);
+    ShowDetailsStep();
+}
+
+void THtmlPage::ShowDetailsStep()
+{
+    ui->pc_HTMLSTEPS->setCurrentWidget(ui->ts_HTMLStep2);
+}
+
+void THtmlPage::ShowAlbumsStep()
+{
+    ui->pc_HTMLSTEPS->setCurrentWidget(ui->ts_HTMLSTEP1);
+}
+
+void THtmlPage::bt_AddHTMLAlbumsClick()
+{
+    const QListWidgetItem* row = ui->lsbAlbumsForHTML->currentItem();
+    if (!row)
+        return;
+    const TLanguageSelector& t = *Language();
+    if (row->text().isEmpty()) {
+        ShowMessageBox(t.MF[87], t.MF[88], MessageBoxFlags::IconInformation);
+        return;
+    }
+    const QString file = Paths::IncludeTrailingSeparator(ui->stvFoldersForHTML->Folder()) + row->text();
+    if (!AddHTMLAlbum(file)) {
+        ShowMessageBox(t.MF[89], t.MF[90], MessageBoxFlags::IconInformation);
+        return;
+    }
+    ui->lb_HTMLSelectedAlbums->setCurrentRow(ui->lb_HTMLSelectedAlbums->count() - 1);
+}
+
+void THtmlPage::AddAllHTMLAlbums()
+{
+    const QString folder = Paths::IncludeTrailingSeparator(ui->stvFoldersForHTML->Folder());
+    for (int i = 0; i < ui->lsbAlbumsForHTML->count(); ++i)
+        AddHTMLAlbum(folder + ui->lsbAlbumsForHTML->item(i)->text());
+}
+
+void THtmlPage::bt_RemoveHTMLButtonClick()
+{
+    QListWidget* list = ui->lb_HTMLSelectedAlbums;
+    const int row = list->currentRow();
+    if (row < 0 || !list->item(row)->isSelected()) {
+        const TLanguageSelector& t = *Language();
+        ShowMessageBox(t.MF[22], t.MF[23], MessageBoxFlags::IconInformation);
+        return;
+    }
+    std::unique_ptr<QListWidgetItem>(list->takeItem(row));
+    if (list->count() > 0)
+        list->setCurrentRow(qMax(row - 1, 0));
+}
+
+void THtmlPage::pc_HTMLSTEPSChange()
+{
+    QWidget* page = ui->pc_HTMLSTEPS->currentWidget();
+    const bool free = page == ui->ts_HTMLSTEP1 || page == ui->ts_LastGeneratedPhotoViewers
+        || page == ui->ts_LastSavedHTMLSettings;
+    if (!free && ui->lb_HTMLSelectedAlbums->count() == 0) {
+        ShowMessage(Language()->MF[91]);
+        ui->pc_HTMLSTEPS->setCurrentWidget(ui->ts_HTMLSTEP1);
+    }
+    m_sites->UpdatePhotoViewerButtons();
+}
+
+void THtmlPage::bt_SelectDirectoryClick()
+{
+    QString folder = ui->eb_HTMLDirectory->text();
+    if (m_host.ChooseExportFolder(folder))
+        ui->eb_HTMLDirectory->setText(folder);
+}
+
+void THtmlPage::HighlightDetailsButton(QPushButton* sender)
+{
+    for (QPushButton* button : { ui->btnHTMLDetailsRegular, ui->btnHTMLDetailsAdvanced,
+             ui->btnHTMLSaveSettings, ui->btnHTMLGenerate }) {
+        QFont font = button->font();
+        font.setBold(button == sender);
+        button->setFont(font);
+    }
 }
 
 void THtmlPage::ApplyLanguage(const TLanguageSelector& t)
@@ -96,6 +281,8 @@ void THtmlPage::ApplyLanguage(const TLanguageSelector& t)
     ui->btnHTMLDetailsAdvanced->setText(t.MF[324]);
     ui->btnHTMLSaveSettings->setText(t.MF[380]);
     ui->btnHTMLGenerate->setText(t.MF[347]);
+    ui->pnlDetailsRegularHeader->setText(t.MF[323]);
+    ui->pnlDetailsAdvancedHeader->setText(t.MF[324]);
     ui->rb_ResizePhotos->setText(t.MF[325]);
     ui->rb_DontResizePhotosUseScrollBars->setText(t.MF[413]);
     ui->st_HTMLWidth->setText(t.MF[326]);
@@ -103,8 +290,10 @@ void THtmlPage::ApplyLanguage(const TLanguageSelector& t)
     ui->gb_PhotoResize->setTitle(Padded(t.MF[328]));
     ui->gb_HTMLThumbnails->setTitle(Padded(t.MF[329]));
     ui->st_HTMLThumbnails->setText(t.MF[391]);
+    ui->gb_HTMLThumbnailsMaximumSize->setTitle(Padded(t.MF[330]));
     ui->st_HTMLThumbnailsWidth->setText(t.MF[331]);
     ui->st_HTMLThumbnailsHeight->setText(t.MF[332]);
+    ui->gb_HTMLThumbnailPlacement->setTitle(Padded(t.MF[333]));
     ui->st_HTMLThumbnailHorizontal->setText(t.MF[334]);
     ui->lbHTMLThumbnailsVertical->setText(t.MF[335]);
     ui->gb_Title->setTitle(Padded(t.MF[336]));

@@ -3,9 +3,13 @@
 #include "platform/Paths.h"
 
 #include <QAbstractItemView>
+#include <QHash>
 #include <QEvent>
 #include <QMouseEvent>
 #include <QPainter>
+
+#include <algorithm>
+#include <vector>
 
 namespace ListColours {
 QColor TabBackground()
@@ -64,6 +68,46 @@ TNumberedFileItemDelegate::TNumberedFileItemDelegate(int rowHeight, QObject* par
     : QStyledItemDelegate(parent)
     , m_rowHeight(rowHeight)
 {
+    // Any change of the rows may change the widest label.
+    if (auto* view = qobject_cast<QAbstractItemView*>(parent); view && view->model()) {
+        QAbstractItemModel* model = view->model();
+        connect(model, &QAbstractItemModel::rowsInserted, this, [this] { Remeasure(); });
+        connect(model, &QAbstractItemModel::rowsRemoved, this, [this] { Remeasure(); });
+        connect(model, &QAbstractItemModel::rowsMoved, this, [this] { Remeasure(); });
+        connect(model, &QAbstractItemModel::dataChanged, this, [this] { Remeasure(); });
+        connect(model, &QAbstractItemModel::modelReset, this, [this] { Remeasure(); });
+        connect(model, &QAbstractItemModel::layoutChanged, this, [this] { Remeasure(); });
+    }
+}
+
+int TNumberedFileItemDelegate::WidestLabel(
+    const QFontMetrics& fm, const QAbstractItemModel& model, const QModelIndex& parent)
+{
+    // Summed glyph advances rank the labels cheaply; only the widest few are
+    // measured exactly, since shaping every one of many thousands is slow.
+    constexpr std::size_t Candidates = 64;
+    const int rows = model.rowCount(parent);
+    QHash<char16_t, int> advances;
+    std::vector<std::pair<int, QString>> ranked;
+    ranked.reserve(std::size_t(rows));
+    for (int k = 0; k < rows; ++k) {
+        QString label = Label(k, rows, RowText(model.index(k, 0, parent)));
+        int width = 0;
+        for (const QChar c : label) {
+            auto found = advances.constFind(c.unicode());
+            if (found == advances.constEnd())
+                found = advances.insert(c.unicode(), fm.horizontalAdvance(c));
+            width += *found;
+        }
+        ranked.emplace_back(width, std::move(label));
+    }
+    const std::size_t kept = std::min(Candidates, ranked.size());
+    std::partial_sort(ranked.begin(), ranked.begin() + std::ptrdiff_t(kept), ranked.end(),
+        [](const auto& a, const auto& b) { return a.first > b.first; });
+    int widest = 0;
+    for (std::size_t i = 0; i < kept; ++i)
+        widest = qMax(widest, fm.horizontalAdvance(ranked[i].second));
+    return widest;
 }
 
 QString TNumberedFileItemDelegate::Label(int row, int rowCount, const QString& path)
@@ -79,14 +123,9 @@ void TNumberedFileItemDelegate::paint(
     const int rows = model->rowCount(index.parent());
     painter->save();
     painter->setFont(option.font);
-    if (index.row() == 0 || m_remeasure) {
+    if (m_remeasure) {
         m_remeasure = false;
-        const QFontMetrics fm(option.font);
-        int widest = 0;
-        for (int k = 0; k < rows; ++k)
-            widest = qMax(
-                widest, fm.horizontalAdvance(Label(k, rows, RowText(model->index(k, 0, index.parent())))));
-        m_maxWidth = widest;
+        m_maxWidth = WidestLabel(QFontMetrics(option.font), *model, index.parent());
     }
     const bool selected = option.state & QStyle::State_Selected;
     painter->fillRect(option.rect, selected ? ListColours::TabBackground() : ListColours::UnselectedRow());

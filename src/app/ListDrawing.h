@@ -3,7 +3,9 @@
 // with hover selection, and the alternating label lists.
 #include <QStyledItemDelegate>
 
+class QAbstractItemModel;
 class QAbstractItemView;
+class QFontMetrics;
 
 // Index + 1 in decimal, padded with "0" to width + 1 characters.
 QString FormatItemNumber(int index, int width);
@@ -12,8 +14,9 @@ QString FormatItemNumber(int index, int width);
 int DecimalDigits(int count);
 
 // Rows of full paths: "01  -  name  -  [folder]", the folder parts of all rows
-// starting at one x. The widest label is measured when row 0 is drawn or
-// after Remeasure(), not for every row.
+// starting at one x. The widest label is measured again only when the rows
+// change or after Remeasure(): with many thousands of rows, measuring them at
+// every paint of the top row held the window up.
 class TNumberedFileItemDelegate : public QStyledItemDelegate {
     Q_OBJECT
 public:
@@ -21,6 +24,8 @@ public:
 
     // The next paint measures all labels again (photos were added in bulk).
     void Remeasure() { m_remeasure = true; }
+    // The width of the widest label of the model's rows.
+    static int WidestLabel(const QFontMetrics& metrics, const QAbstractItemModel& model, const QModelIndex& parent);
     int MaxWidth() const { return m_maxWidth; }
 
     // The text before the folder part of a row.
@@ -33,7 +38,7 @@ public:
 private:
     int m_rowHeight;
     mutable int m_maxWidth = 0;
-    mutable bool m_remeasure = false;
+    mutable bool m_remeasure = true;
 };
 
 // Album file names of a folder: "001  -  name" (one digit more than the row count has).

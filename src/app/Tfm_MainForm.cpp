@@ -56,6 +56,7 @@ Tfm_MainForm::~Tfm_MainForm()
 {
     m_albumsPage->SaveRecentAlbums(*m_ini);
     ClearShowIntroWindow();
+    m_htmlPage->SaveGeneratedViewers();
     SaveUserPaths();
     // The album is freed unsaved; pages and windows let go of it first.
     m_session->Close();
@@ -98,7 +99,7 @@ void Tfm_MainForm::BuildPages()
     m_objectsPage = new TObjectsPage(*m_session, *this);
     m_eventsPage = new TEventsPage(*m_session, *this);
     m_searchPage = new TSearchPage(*m_session);
-    m_htmlPage = new THtmlPage(*m_session);
+    m_htmlPage = new THtmlPage(*m_session, *this);
     m_helpPage = new THelpPage;
     TPageControl* pc = ui->pc_Album;
     pc->addTab(m_albumsPage, QStringLiteral("Albums"));
@@ -137,13 +138,17 @@ void Tfm_MainForm::FormCreate()
     else
         ShowMessage(Text::Format(t.MF[102], { m_helpPath, t.Title }));
 
+    m_htmlPage->FillHTMLSettingsGrid();
+    m_htmlPage->bt_DefaultBackGroundImageClick();
     m_htmlPage->SetQuality(50);
     setAcceptDrops(true);
 }
 
 void Tfm_MainForm::ConstructorBody(const QStringList& arguments)
 {
+    m_htmlPage->LoadGeneratedViewers();
     UpdateAlbumControls();
+    m_htmlPage->UpdatePhotoViewerButtons();
     m_albumsPage->LoadRecentAlbums(*m_ini);
 
     ui->pc_Album->setCurrentWidget(m_albumsPage);
@@ -200,6 +205,11 @@ void Tfm_MainForm::SaveUserPaths()
     m_photosPage->SaveUserPaths(*m_ini);
     m_htmlPage->SaveUserPaths(*m_ini);
     m_ini->EndUpdate();
+}
+
+bool Tfm_MainForm::ChooseExportFolder(QString& folder)
+{
+    return ChooseFolderWithWindow(this, folder);
 }
 
 void Tfm_MainForm::FormActivate()

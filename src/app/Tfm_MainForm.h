@@ -2,6 +2,7 @@
 // The main window. It coordinates: it owns the open album and the settings
 // file, builds one page per tab, applies the language texts, and carries the
 // album operations; each page holds its own controls.
+#include "app/HtmlExportHost.h"
 #include "app/LabelTabHost.h"
 #include "app/PhotoAddingHost.h"
 #include "app/PhotoPanelHost.h"
@@ -39,6 +40,7 @@ class Tfm_MainForm : public QMainWindow,
                      public TFormBasis,
                      public TPhotoPanelHost,
                      public TPhotoAddingHost,
+                     public THtmlExportHost,
                      public TLabelTabHost {
     Q_OBJECT
 public:
@@ -68,6 +70,8 @@ public:
     void TakeBackFocus() override;
     bool ChooseConvertFolder(QString& folder) override;
     void PhotoListGrew() override;
+    // What the HTML tab asks of the window.
+    bool ChooseExportFolder(QString& folder) override;
 
     TPageControl* pc_Album() const;
     TAlbumsPage* AlbumsPage() const { return m_albumsPage; }
@@ -92,7 +96,7 @@ public:
     // Album management.
     bool OpenAlbum(const QString& fileName);
     bool CloseCurrentAlbum();
-    bool SaveCurrentAlbum();
+    bool SaveCurrentAlbum() override;
     void AddRecentAlbum(const QString& fileName);
     void GoToAlbumPhotos();
     bool AddPhotoToAlbum(const QString& path, int index) override;
@@ -111,6 +115,9 @@ public:
     void pb_RenameAlbumClick();
     void pb_RemoveAlbumFromListClick();
     void pb_RemoveAlbumFromDiscClick();
+    // The open album, or the chosen recent one, goes to the HTML tab for export.
+    void pb_CreateHTMLClick();
+    void pb_OpenAlbumForHTMLCreationClick();
     void mm_AlbumDescriptionChange();
     void pc_AlbumChange();
     void pc_AlbumsChange();

@@ -7,6 +7,7 @@
 #include "app/AlbumsPage.h"
 #include "app/FileTypeRegistration.h"
 #include "app/FolderTree.h"
+#include "app/HtmlPage.h"
 #include "app/PageControl.h"
 #include "app/PhotoInfoPanel.h"
 #include "app/PhotosPage.h"
@@ -70,6 +71,9 @@ void Tfm_MainForm::WireAlbumHandlers()
     connect(
         a.mm_AlbumDescription, &QPlainTextEdit::textChanged, this, &Tfm_MainForm::mm_AlbumDescriptionChange);
     connect(a.pc_Albums, &QTabWidget::currentChanged, this, &Tfm_MainForm::pc_AlbumsChange);
+    connect(a.pb_CreateHTML, &QPushButton::clicked, this, &Tfm_MainForm::pb_CreateHTMLClick);
+    connect(a.pb_OpenAlbumForHTMLCreation, &QPushButton::clicked, this,
+        &Tfm_MainForm::pb_OpenAlbumForHTMLCreationClick);
 }
 
 void Tfm_MainForm::ShowError(const QString& message)
@@ -464,4 +468,34 @@ void Tfm_MainForm::pb_RemoveAlbumFromDiscClick()
 bool Tfm_MainForm::AddPhotoToAlbum(const QString& path, int index)
 {
     return m_photoPanel->AddPhotoToAlbum(path, index);
+}
+
+void Tfm_MainForm::pb_CreateHTMLClick()
+{
+    // A running export reads the albums it was given.
+    if (TBusyGuard::IsBusy() || !Album())
+        return;
+    if (ContentsChanged()) {
+        const TLanguageSelector& t = *Language();
+        const int answer = ShowMessageBox(t.MF[14], t.MF[15], MessageBoxFlags::YesNoCancel);
+        if (answer == MessageResult::Cancel)
+            return;
+        if (answer == MessageResult::Yes
+            && (ShowMessageBox(t.MF[16], t.MF[17], MessageBoxFlags::IconWarning | MessageBoxFlags::YesNo)
+                    != MessageResult::Yes
+                || !SaveCurrentAlbum()))
+            return;
+    }
+    pc_Album()->setCurrentWidget(m_htmlPage);
+    m_htmlPage->ExportAlbum(Album()->GetFileName());
+}
+
+void Tfm_MainForm::pb_OpenAlbumForHTMLCreationClick()
+{
+    const QListWidgetItem* row = m_albumsPage->Form().lsbRecentlyUsedAlbums->currentItem();
+    if (!row || !OpenAlbum(row->text()) || !Album())
+        return;
+    pc_Album()->setCurrentWidget(m_htmlPage);
+    m_htmlPage->AddHTMLAlbum(Album()->GetFileName());
+    m_htmlPage->ShowDetailsStep();
 }

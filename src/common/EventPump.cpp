@@ -7,9 +7,14 @@ TEventPump::TEventPump(int intervalMs)
 {
 }
 
+bool TEventPump::Due() const
+{
+    return !m_last.isValid() || m_last.elapsed() >= m_intervalMs;
+}
+
 void TEventPump::Pump()
 {
-    if (m_last.isValid() && m_last.elapsed() < m_intervalMs)
+    if (!Due())
         return;
     QCoreApplication::processEvents();
     m_last.start();

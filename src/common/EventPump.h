@@ -13,6 +13,8 @@ public:
     // Processes pending events when the last time is at least the interval ago
     // (the first call always does).
     void Pump();
+    // The next Pump will process events.
+    bool Due() const;
 
 private:
     QElapsedTimer m_last;

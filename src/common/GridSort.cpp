@@ -3,6 +3,7 @@
 #include "platform/Cp1252.h"
 #include "platform/TextUtil.h"
 
+#include <QFontMetrics>
 #include <QTableWidget>
 
 #include <vector>
@@ -65,4 +66,23 @@ void SortGridByColumn(QTableWidget* grid, const QString& columnTitle)
                 ExchangeRows(grid, i, j);
                 std::swap(keys[size_t(i)], keys[size_t(j)]);
             }
+}
+
+void AutoSizeGridColumns(QTableWidget* grid, const QStringList& hiddenTitles)
+{
+    if (!grid)
+        return;
+    const QFontMetrics metrics(grid->font());
+    for (int c = 0; c < grid->columnCount(); ++c) {
+        const QTableWidgetItem* title = grid->horizontalHeaderItem(c);
+        const QString titleText = title ? title->text() : QString();
+        if (!titleText.isEmpty() && hiddenTitles.contains(titleText)) {
+            grid->setColumnWidth(c, 0);
+            continue;
+        }
+        int widest = metrics.horizontalAdvance(titleText);
+        for (int r = 0; r < grid->rowCount(); ++r)
+            widest = qMax(widest, metrics.horizontalAdvance(CellText(grid, r, c)));
+        grid->setColumnWidth(c, widest + 10);
+    }
 }

@@ -1,5 +1,6 @@
 #pragma once
 #include <QString>
+#include <QStringList>
 
 class QTableWidget;
 
@@ -10,3 +11,8 @@ class QTableWidget;
 // stable: rows with equal keys may change order. Meant for grids that leave
 // Qt's own sorting off.
 void SortGridByColumn(QTableWidget* grid, const QString& columnTitle);
+
+// Makes each column as wide as its widest text, the title included, in the
+// grid's font plus 10 pixels; a column whose title is among hiddenTitles gets
+// no width at all.
+void AutoSizeGridColumns(QTableWidget* grid, const QStringList& hiddenTitles = {});

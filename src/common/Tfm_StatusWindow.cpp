@@ -32,8 +32,10 @@ Tfm_StatusWindow::Tfm_StatusWindow()
     setFixedSize(559, 136);
     FillBackground(this, QColor(222, 235, 250));
     FillBackground(ui->pnlInformation, QColor(245, 250, 254));
-    ui->StatusProgressBar->setRange(0, 100);
-    ui->StatusProgressBar->setValue(0);
+    m_numberToGo = ui->LabelNumberToGo->text();
+    m_object = ui->lblObject->text();
+    m_dirty = true;
+    Flush();
     ui->ButtonCancel->installEventFilter(this);
     installEventFilter(this);
     connect(ui->ButtonCancel, &QPushButton::clicked, this, &Tfm_StatusWindow::ButtonCancelClick);
@@ -47,6 +49,7 @@ Tfm_StatusWindow::~Tfm_StatusWindow()
 void Tfm_StatusWindow::setVisible(bool visible)
 {
     if (visible && !isVisible()) {
+        Flush();
         m_cancelled = false;
         m_shownAt.start();
         ApplyLanguage();
@@ -56,6 +59,7 @@ void Tfm_StatusWindow::setVisible(bool visible)
         // Blocks on purpose: the window must stay readable, and nothing else
         // is meant to run before the hide completes.
         if (m_shownAt.isValid() && m_shownAt.elapsed() < g_hideDelayMs) {
+            Flush();
             repaint();
             QThread::msleep(static_cast<unsigned long>(g_hideDelayMs));
         }
@@ -82,27 +86,26 @@ void Tfm_StatusWindow::ApplyLanguage()
 
 void Tfm_StatusWindow::SetRange(int minimum, int maximum)
 {
-    const int position = Position();
-    ui->StatusProgressBar->setRange(minimum, maximum);
-    SetPosition(position);
+    m_minimum = minimum;
+    m_maximum = qMax(minimum, maximum);
+    SetPosition(m_position);
     ShowNumberToGo();
 }
 
 void Tfm_StatusWindow::SetPosition(int position)
 {
-    QProgressBar* bar = ui->StatusProgressBar;
-    bar->setValue(qBound(bar->minimum(), position, bar->maximum()));
+    m_position = qBound(m_minimum, position, m_maximum);
+    Changed();
 }
 
 int Tfm_StatusWindow::Position() const
 {
-    // A bar reset by Qt reports minimum - 1.
-    return qMax(ui->StatusProgressBar->value(), ui->StatusProgressBar->minimum());
+    return m_position;
 }
 
 int Tfm_StatusWindow::Maximum() const
 {
-    return ui->StatusProgressBar->maximum();
+    return m_maximum;
 }
 
 void Tfm_StatusWindow::Step()
@@ -123,7 +126,8 @@ void Tfm_StatusWindow::ShowNumberToGo()
 
 void Tfm_StatusWindow::SetNumberToGo(const QString& text)
 {
-    ui->LabelNumberToGo->setText(text);
+    m_numberToGo = text;
+    Changed();
 }
 
 void Tfm_StatusWindow::SetSubject(const QString& text)
@@ -133,7 +137,27 @@ void Tfm_StatusWindow::SetSubject(const QString& text)
 
 void Tfm_StatusWindow::SetObject(const QString& text)
 {
-    ui->lblObject->setText(text);
+    m_object = text;
+    Changed();
+}
+
+void Tfm_StatusWindow::Changed()
+{
+    m_dirty = true;
+    if (!isVisible())
+        Flush();
+}
+
+void Tfm_StatusWindow::Flush()
+{
+    if (!m_dirty)
+        return;
+    m_dirty = false;
+    QProgressBar* bar = ui->StatusProgressBar;
+    bar->setRange(m_minimum, m_maximum);
+    bar->setValue(m_position);
+    ui->LabelNumberToGo->setText(m_numberToGo);
+    ui->lblObject->setText(m_object);
 }
 
 void Tfm_StatusWindow::ShowStatus()
@@ -143,6 +167,8 @@ void Tfm_StatusWindow::ShowStatus()
 
 void Tfm_StatusWindow::ProcessEvents()
 {
+    if (m_pump.Due())
+        Flush();
     m_pump.Pump();
 }
 
@@ -161,13 +187,15 @@ int Tfm_StatusWindow::HideDelay()
     return g_hideDelayMs;
 }
 
-QLabel* Tfm_StatusWindow::LabelNumberToGo() const
+QLabel* Tfm_StatusWindow::LabelNumberToGo()
 {
+    Flush();
     return ui->LabelNumberToGo;
 }
 
-QProgressBar* Tfm_StatusWindow::StatusProgressBar() const
+QProgressBar* Tfm_StatusWindow::StatusProgressBar()
 {
+    Flush();
     return ui->StatusProgressBar;
 }
 

@@ -56,8 +56,9 @@ public:
     static void SetHideDelay(int milliseconds);
     static int HideDelay();
 
-    QLabel* LabelNumberToGo() const;
-    QProgressBar* StatusProgressBar() const;
+    // Both show the values set last.
+    QLabel* LabelNumberToGo();
+    QProgressBar* StatusProgressBar();
     QPushButton* ButtonCancel() const;
 
     void setVisible(bool visible) override;
@@ -68,8 +69,18 @@ protected:
 private:
     void ButtonCancelClick();
     void ShowNumberToGo();
+    // A shown window takes new values when it is next painted: setting the
+    // labels for each of many items costs more than the items themselves.
+    void Changed();
+    void Flush();
 
     std::unique_ptr<Ui::Tfm_StatusWindow> ui;
+    int m_minimum = 0;
+    int m_maximum = 100;
+    int m_position = 0;
+    QString m_numberToGo;
+    QString m_object;
+    bool m_dirty = false;
     bool m_cancelled = false;
     QElapsedTimer m_shownAt;
     TEventPump m_pump;

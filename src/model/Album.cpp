@@ -5,6 +5,7 @@
 #include "model/SafeFile.h"
 #include "model/StreamError.h"
 #include "model/Writer.h"
+#include "platform/ExistingFiles.h"
 #include "platform/Paths.h"
 #include "platform/StatusReporter.h"
 
@@ -126,6 +127,7 @@ void TAlbum::Relocate(TStatusReporter* status)
         status->SetSubject(Language()->AM[0]);
         status->ShowStatus();
     }
+    TExistingFiles files;
     for (int i = 0; i < n; ++i) {
         TPhoto* photo = m_photos->PhotoAt(i);
         QString path = photo->GetName();
@@ -136,14 +138,14 @@ void TAlbum::Relocate(TStatusReporter* status)
             status->ProcessEvents();
         }
         if (albumHasDrive && Paths::HasDriveLetter(path) && photo->GetDriveLetter() != albumDrive
-            && !PhotoFileExists(path)) {
+            && !files.IsFile(path)) {
             path[0] = albumDrive;
-            if (PhotoFileExists(path))
+            if (files.IsFile(path))
                 photo->SetName(path);
         }
-        if (!PhotoFileExists(path)) {
+        if (!files.IsFile(path)) {
             const QString moved = albumFolder + photo->GetFileNameOnly();
-            if (PhotoFileExists(moved))
+            if (files.IsFile(moved))
                 photo->SetName(moved);
         }
         if (status && status->IsCancelled())

@@ -100,3 +100,23 @@ TEST_F(FolderWindow, ExistingFolderIsReportedAndBlankNameIgnored)
     m_window.bt_CreateFolderClick();
     EXPECT_EQ(m_dialogs.CallCount(TDialogCall::Kind::ShowMessage), 1);
 }
+
+TEST(FolderTree, OpeningAFolderShowsSubfoldersMadeSinceItWasRead)
+{
+    QTemporaryDir dir;
+    QDir().mkpath(dir.filePath(QStringLiteral("trips/1998")));
+    TFolderTree tree;
+    ASSERT_TRUE(tree.SetFolder(dir.filePath(QStringLiteral("trips"))));
+    const QModelIndex trips = tree.currentIndex();
+    EXPECT_EQ(tree.model()->rowCount(trips), 1);
+
+    // Made by another program: it shows once the folder is opened again.
+    QDir().mkpath(dir.filePath(QStringLiteral("trips/2004")));
+    QDir().rmdir(dir.filePath(QStringLiteral("trips/1998")));
+    tree.collapse(trips);
+    tree.expand(trips);
+    ASSERT_EQ(tree.model()->rowCount(trips), 1);
+    EXPECT_EQ(tree.model()->index(0, 0, trips).data().toString(), QStringLiteral("2004"));
+    EXPECT_TRUE(tree.SetFolder(dir.filePath(QStringLiteral("trips/2004"))));
+    EXPECT_EQ(tree.Folder(), dir.filePath(QStringLiteral("trips/2004")));
+}

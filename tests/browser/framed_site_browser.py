@@ -7,7 +7,9 @@ over --remote-debugging-pipe (standard library only). Checks what a visitor
 does: the left column loads the first album, a thumbnail opens its photo
 page with "i of n", previous and next wrap round, the thumbnails link leads
 back, the series of a large group wrap round, and a description holding
-markup neither breaks the page nor runs.
+markup neither breaks the page nor runs. A second site, made by clicking
+through the HTML tab of the real main window, opens at its index.htm and
+leads from a thumbnail to its photo page.
 
 Every process started here is ended by its own id; the whole run is bounded.
 """
@@ -264,6 +266,18 @@ def check_quoted_word(tools, base, word):
     wait_for(tools, "a word with quotes and markup still shows 2 of 3", photo_shown(2, 2, 3, word))
 
 
+def check_tab_site(tools, base):
+    tools.call("Page.navigate", {"url": base + "index.htm"})
+    wait_for(tools, "the site made on the HTML tab shows its album's three thumbnails",
+             "ready(left) && left.document.forms[0].album.selectedIndex == 1"
+             " && ready(contents()) && contents().document.images.length == 3")
+    run(tools, "contents().document.images[1].parentNode.click(); return true;")
+    wait_for(tools, "the second thumbnail of the HTML tab's site opens 2 of 3", photo_shown(2, 2, 3))
+    wait_for(tools, "the photo page shows the photo itself",
+             "contents().document.images.length == 1 && contents().document.images[0].complete"
+             " && contents().document.images[0].naturalWidth > 0")
+
+
 def free_port():
     with socket.socket() as s:
         s.bind(("127.0.0.1", 0))
@@ -306,6 +320,16 @@ def make_site(maker, work, word=None):
     return os.path.join(work, "site")
 
 
+def make_tab_site(maker, work):
+    result = subprocess.run([maker, work], capture_output=True, text=True, timeout=60)
+    if result.returncode != 0:
+        raise Failure("the HTML tab made no site (%d): %s" % (result.returncode, result.stderr))
+    site = os.path.join(work, "site")
+    if result.stdout.strip() != os.path.join(site, "index.htm"):
+        raise Failure("the HTML tab listed %r as its site" % result.stdout.strip())
+    return site
+
+
 def on_alarm(signum, frame):
     raise Failure("the browser test took longer than %d seconds" % RUN_LIMIT)
 
@@ -313,6 +337,7 @@ def on_alarm(signum, frame):
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--maker", required=True)
+    parser.add_argument("--tab-maker", required=True)
     args = parser.parse_args()
 
     if not os.access(CHROMIUM, os.X_OK):
@@ -332,13 +357,17 @@ def main():
         servers.append(server)
         server, quoted_base = serve(quoted)
         servers.append(server)
+        tab = make_tab_site(args.tab_maker, os.path.join(work, "tab"))
+        server, tab_base = serve(tab)
+        servers.append(server)
 
         os.makedirs(os.path.join(work, "profile"))
         tools = DevTools(os.path.join(work, "profile"))
         tools.attach_to_page()
         check_site(tools, plain_base)
         check_quoted_word(tools, quoted_base, quoted_word)
-        print("PASS: the framed site works in headless Chromium")
+        check_tab_site(tools, tab_base)
+        print("PASS: the framed sites work in headless Chromium")
         return 0
     except Failure as failure:
         print("FAIL: %s" % failure)
