@@ -481,6 +481,16 @@ void TPhotoInfoPanel::UpdatePhotoControls()
         m_photoList->UpdateListControls();
 }
 
+void TPhotoInfoPanel::PhotoFileRenamed(const QString& oldPath, const QString& newPath)
+{
+    if (eb_PhotoName->text() == oldPath) {
+        const TFilling filling(*this);
+        eb_PhotoName->setText(newPath);
+    }
+    if (TPhotoWindowList* windows = m_host.PhotoWindows())
+        windows->FileRenamed(oldPath, newPath);
+}
+
 void TPhotoInfoPanel::ClearPhotoFields()
 {
     const TFilling filling(*this);

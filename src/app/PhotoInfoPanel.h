@@ -101,6 +101,9 @@ public:
     const TPhotoInfoSlot& PreviousSlot() const { return m_previousSlot; }
     void SetPreviousSlot(const TPhotoInfoSlot& slot) { m_previousSlot = slot; }
     void AttachPhotoList(TAlbumPhotoList* list) { m_photoList = list; }
+    // The file of an album photo got a new name: the panel and the photo
+    // windows showing it follow.
+    void PhotoFileRenamed(const QString& oldPath, const QString& newPath);
     // Empties the panel's status, name, description, event and year and every check.
     void ClearPhotoFields();
 

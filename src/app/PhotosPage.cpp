@@ -1,6 +1,7 @@
 #include "app/PhotosPage.h"
 
 #include "app/AlbumPhotoList.h"
+#include "app/AlbumPhotoRenamer.h"
 #include "app/AlbumSession.h"
 #include "app/Captions.h"
 #include "app/FolderTree.h"
@@ -62,6 +63,7 @@ TPhotosPage::TPhotosPage(
     m_photoPanel = new TPhotoInfoPanel(this, panelHost);
     m_photoList = new TAlbumPhotoList(this, panelHost, *m_photoPanel);
     m_photosFromFolders = new TPhotosFromFolders(this, addingHost);
+    m_photoRenamer = new TAlbumPhotoRenamer(this, panelHost, *m_photoPanel);
     connect(ui->pc_Photos, &QTabWidget::currentChanged, m_photoPanel, &TPhotoInfoPanel::UpdatePhotoControls);
     connect(&session, &TAlbumSession::AlbumOpened, this, &TPhotosPage::AlbumOpened);
     connect(&session, &TAlbumSession::AlbumClosed, m_photoPanel, &TPhotoInfoPanel::ClearPhotoPanel);

@@ -13,6 +13,7 @@ class TabPhotos;
 class IniFile;
 class TAlbum;
 class TAlbumPhotoList;
+class TAlbumPhotoRenamer;
 class TAlbumSession;
 class TLanguageSelector;
 class TNumberedFileItemDelegate;
@@ -42,6 +43,7 @@ public:
     TPhotoInfoPanel* PhotoPanel() const { return m_photoPanel; }
     TAlbumPhotoList* PhotoList() const { return m_photoList; }
     TPhotosFromFolders* PhotosFromFolders() const { return m_photosFromFolders; }
+    TAlbumPhotoRenamer* PhotoRenamer() const { return m_photoRenamer; }
 
     // The inner page of the album's photos comes to the front.
     void ShowAlbumPhotosPage();
@@ -64,6 +66,7 @@ private:
     TPhotoInfoPanel* m_photoPanel = nullptr;
     TAlbumPhotoList* m_photoList = nullptr;
     TPhotosFromFolders* m_photosFromFolders = nullptr;
+    TAlbumPhotoRenamer* m_photoRenamer = nullptr;
     QString m_filter;
     TNumberedFileItemDelegate* m_photoListDelegate = nullptr;
 };
