@@ -6,7 +6,9 @@
 #include "app/LabelTabHost.h"
 #include "app/PhotoAddingHost.h"
 #include "app/PhotoPanelHost.h"
+#include "app/SearchHost.h"
 #include "common/FormBasis.h"
+#include "viewers/ThumbNailHost.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -32,6 +34,7 @@ class TPhotoInfoPanel;
 class TPhotoWindowList;
 class TPhotosFromFolders;
 class TPhotosPage;
+class TSearchEngine;
 class TSearchPage;
 class TPageControl;
 class Tfm_PhotoWindow;
@@ -40,7 +43,9 @@ class Tfm_MainForm : public QMainWindow,
                      public TFormBasis,
                      public TPhotoPanelHost,
                      public TPhotoAddingHost,
+                     public TThumbNailHost,
                      public THtmlExportHost,
+                     public TSearchHost,
                      public TLabelTabHost {
     Q_OBJECT
 public:
@@ -72,6 +77,10 @@ public:
     void PhotoListGrew() override;
     // What the HTML tab asks of the window.
     bool ChooseExportFolder(QString& folder) override;
+
+    // What the Search tab asks of the window.
+    TSearchEngine& SearchEngine() override { return *m_searchEngine; }
+    void OpenFoundAlbum(const QString& fileName) override;
 
     TPageControl* pc_Album() const;
     TAlbumsPage* AlbumsPage() const { return m_albumsPage; }
@@ -123,7 +132,9 @@ public:
     void pc_AlbumsChange();
     // The thumbnail window asks to edit a photo: the album's photo list shows
     // it and the window comes to the front. The photo window used last.
-    Tfm_PhotoWindow* EditPhotoInformation(const QString& photoPath);
+    Tfm_PhotoWindow* EditPhotoInformation(const QString& photoPath) override;
+    void ListAlbumPhotos(int filter) override;
+    void MarkAlbumChanged() override;
     void btnChangeLanguageClick();
 
 protected:
@@ -162,6 +173,7 @@ private:
     THtmlPage* m_htmlPage = nullptr;
     THelpPage* m_helpPage = nullptr;
     std::unique_ptr<TPhotoWindowList> m_photoWindows;
+    std::unique_ptr<TSearchEngine> m_searchEngine;
     TPhotoInfoPanel* m_photoPanel = nullptr;
     TAlbumPhotoList* m_photoList = nullptr;
     TPhotosFromFolders* m_photosFromFolders = nullptr;

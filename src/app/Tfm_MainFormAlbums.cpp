@@ -222,6 +222,15 @@ void Tfm_MainForm::pb_CloseAlbumClick()
     ShowNoAlbumState();
 }
 
+void Tfm_MainForm::OpenFoundAlbum(const QString& fileName)
+{
+    if (TBusyGuard::IsBusy() || !CloseCurrentAlbum())
+        return;
+    if (!OpenAlbum(fileName) && !Album())
+        ShowNoAlbumState();
+    pc_Album()->setCurrentWidget(m_albumsPage);
+}
+
 void Tfm_MainForm::GoToAlbumPhotos()
 {
     if (!Album())

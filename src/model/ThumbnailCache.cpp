@@ -54,12 +54,27 @@ qsizetype SplitPosition(const QString& line, const QString& folder)
 
 } // namespace
 
+QString TPhotoList::ThumbnailFolderName(const QString& albumFileName)
+{
+    return Paths::IncludeTrailingSeparator(
+        Paths::ChangeFileExt(albumFileName, QString()) + QStringLiteral("_thumbnails"));
+}
+
 QString TPhotoList::GetThumbnailFolder(const QString& albumFileName)
 {
-    const QString folder = Paths::IncludeTrailingSeparator(
-        Paths::ChangeFileExt(albumFileName, QString()) + QStringLiteral("_thumbnails"));
+    const QString folder = ThumbnailFolderName(albumFileName);
     QDir().mkpath(folder);
     return folder;
+}
+
+QString TPhotoList::ThumbnailIndexFileName(const QString& albumFileName)
+{
+    return ThumbnailFolderName(albumFileName) + IndexName;
+}
+
+bool TPhotoList::HasThumbnailIndex(const QString& albumFileName)
+{
+    return QFileInfo(ThumbnailIndexFileName(albumFileName)).isFile();
 }
 
 QString TPhotoList::GetThumbnailIndexFile(const QString& albumFileName)

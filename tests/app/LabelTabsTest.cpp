@@ -7,6 +7,7 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QDialog>
 #include <QImage>
 
 namespace {
@@ -182,14 +183,38 @@ TEST_F(LabelTabsTest, DeletingALabelInUseAsksAndOnlyYesTakesItOffThePhotos)
     remove->click();
     ExpectBox(T().MF[63], T().MF[64], 48);
 
-    for (int answer : { MessageResult::Cancel, MessageResult::No }) {
-        ClickLabel(list, QStringLiteral("Dog"));
-        m_dialogs->QueueMessageResult(answer);
-        remove->click();
-        ExpectBox(T().MF[65], T().MF[66] + QStringLiteral(" (Dog)"), 51);
-        EXPECT_EQ(ObjectId("Dog"), dog);
-        EXPECT_TRUE(Photo("b.bmp").GetObjectIds().Contains(dog));
-    }
+    ClickLabel(list, QStringLiteral("Dog"));
+    m_dialogs->QueueMessageResult(MessageResult::Cancel);
+    remove->click();
+    ExpectBox(T().MF[65], T().MF[66] + QStringLiteral(" (Dog)"), 51);
+    EXPECT_EQ(ObjectId("Dog"), dog);
+
+    // No lists the photos of the label in the result window; an album made
+    // there is not offered to replace this one.
+    QStringList listed;
+    const QString made = Path("Dogs.tvx");
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            if (widget->objectName() == QStringLiteral("FormPhotoList") && widget->isVisible()) {
+                watch.stop();
+                listed = Rows(widget->findChild<QListWidget*>(QStringLiteral("lb_Photos")));
+                m_dialogs->QueueSaveFile(made);
+                widget->findChild<QPushButton*>(QStringLiteral("ButtonShowThumbnailsAlbum"))->click();
+                static_cast<QDialog*>(widget)->reject();
+            }
+        }
+    });
+    watch.start(10);
+    ClickLabel(list, QStringLiteral("Dog"));
+    m_dialogs->QueueMessageResult(MessageResult::No);
+    remove->click();
+    EXPECT_EQ(listed, (QStringList { Path("a.bmp"), Path("b.bmp") }));
+    EXPECT_TRUE(QFileInfo::exists(made));
+    EXPECT_EQ(m_dialogs->CallCount(Kind::MessageDlg), 0);
+    EXPECT_EQ(Album().GetFileName(), albumFile);
+    EXPECT_EQ(ObjectId("Dog"), dog);
+    EXPECT_TRUE(Photo("b.bmp").GetObjectIds().Contains(dog));
     EXPECT_FALSE(m_form->ContentsChanged());
 
     ClickLabel(list, QStringLiteral("Dog"));
