@@ -74,6 +74,11 @@ public:
     void SelectFirstPhoto(QObject* sender);
     void SelectLastPhoto(QObject* sender);
 
+    // The object list and the event box show the album's labels anew after
+    // they were edited, keeping the user's checks and choice; a shown album
+    // photo shows its labels as its record now has them.
+    void RefreshLabelLists();
+
     // Handlers.
     void ts_PhotosEnter();
     void btnGoToNextPhotoClick();
@@ -108,6 +113,7 @@ private:
     class TFilling;
 
     void FillFields(const TPhoto* photo, bool showObjects);
+    void FillLabelLists(const TAlbum& album);
     void SelectEvent(const QString& name);
     void SetObjectChecked(QListWidgetItem* item, bool checked);
     bool Filling() const { return m_filling > 0; }

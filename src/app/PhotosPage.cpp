@@ -70,6 +70,7 @@ TPhotosPage::TPhotosPage(
     connect(ui->pc_Photos, &QTabWidget::currentChanged, m_photoPanel, &TPhotoInfoPanel::UpdatePhotoControls);
     connect(&session, &TAlbumSession::AlbumOpened, this, &TPhotosPage::AlbumOpened);
     connect(&session, &TAlbumSession::AlbumClosed, m_photoPanel, &TPhotoInfoPanel::ClearPhotoPanel);
+    connect(&session, &TAlbumSession::LabelsChanged, m_photoPanel, &TPhotoInfoPanel::RefreshLabelLists);
 }
 
 TPhotosPage::~TPhotosPage() = default;

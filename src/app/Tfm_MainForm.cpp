@@ -8,6 +8,7 @@
 #include "app/FolderTree.h"
 #include "app/HelpPage.h"
 #include "app/HtmlPage.h"
+#include "app/LabelTab.h"
 #include "app/ObjectsPage.h"
 #include "app/PhotoFileList.h"
 #include "app/PageControl.h"
@@ -34,6 +35,7 @@
 #include "platform/VersionInfo.h"
 #include "ui_TabHelp.h"
 #include "ui_Tfm_MainForm.h"
+#include "viewers/FormPhotoList.h"
 #include "viewers/PhotoWindowList.h"
 #include "viewers/Tfm_PhotoWindow.h"
 
@@ -102,8 +104,8 @@ void Tfm_MainForm::BuildPages()
     // listens to the album session in this order.
     m_albumsPage = new TAlbumsPage(*m_session);
     m_photosPage = new TPhotosPage(*m_session, *this, *this);
-    m_objectsPage = new TObjectsPage(*m_session);
-    m_eventsPage = new TEventsPage(*m_session);
+    m_objectsPage = new TObjectsPage(*m_session, *this);
+    m_eventsPage = new TEventsPage(*m_session, *this);
     m_searchPage = new TSearchPage(*m_session, *this);
     m_htmlPage = new THtmlPage(*m_session, *this);
     m_helpPage = new THelpPage;
@@ -302,7 +304,21 @@ void Tfm_MainForm::AlbumClosed()
 
 void Tfm_MainForm::RefreshAlbumLists()
 {
+    m_objectsPage->Labels().RefreshList();
+    m_eventsPage->Labels().RefreshList();
     m_photosPage->RefreshAlbumLists();
+}
+
+void Tfm_MainForm::ShowPhotosInResultWindow(const QStringList& paths)
+{
+    TAlbum* album = Album();
+    if (!album)
+        return;
+    // The user is deleting a label of this album: an album made from its
+    // photos is not offered to replace it.
+    TFormPhotoList window(this, m_photoWindows.get(), m_ini.get(), *album, paths,
+        TFormPhotoList::TNewAlbumQuestion::Skip);
+    window.exec();
 }
 
 QChar Tfm_MainForm::GetAlbumDriveLetter() const

@@ -3,6 +3,7 @@
 // file, builds one page per tab, applies the language texts, and carries the
 // album operations; each page holds its own controls.
 #include "app/HtmlExportHost.h"
+#include "app/LabelTabHost.h"
 #include "app/PhotoAddingHost.h"
 #include "app/PhotoPanelHost.h"
 #include "app/SearchHost.h"
@@ -44,7 +45,8 @@ class Tfm_MainForm : public QMainWindow,
                      public TPhotoAddingHost,
                      public TThumbNailHost,
                      public THtmlExportHost,
-                     public TSearchHost {
+                     public TSearchHost,
+                     public TLabelTabHost {
     Q_OBJECT
 public:
     // arguments: the command line without the program name.
@@ -94,7 +96,8 @@ public:
     void SetAlbumCaption(const QString& name);
     void ShowNoAlbumCaption();
     void UpdateAlbumControls();
-    void RefreshAlbumLists();
+    void RefreshAlbumLists() override;
+    void ShowPhotosInResultWindow(const QStringList& paths) override;
     QChar GetAlbumDriveLetter() const;
     void ClearShowIntroWindow();
     void ChangeLanguage();
