@@ -45,7 +45,11 @@ public:
     // The album closed: the four lists are emptied.
     void ClearSearchLists();
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
+    void ArrangeChoiceGroups();
     void FillSearchList(QListWidget* choiceList, QListWidget* chosenList, TEntityList& entities);
     void ToggleSearchItem(QListWidget* choiceList, QListWidget* chosenList, TEntityList& entities);
     void ClearSearchSelection(QListWidget* choiceList, QListWidget* chosenList, TEntityList& entities);
