@@ -112,6 +112,11 @@ void TDecoderProcess::SetProgramFileName(const QString& fileName)
 QString TDecoderProcess::ProgramFileName() const
 {
     std::lock_guard guard(m_lock);
+    return ProgramFileNameLocked();
+}
+
+QString TDecoderProcess::ProgramFileNameLocked() const
+{
     return m_programOverride.isEmpty() ? AppFolders::BesideProgram(QString::fromLatin1(ProgramName))
                                        : m_programOverride;
 }
@@ -148,9 +153,7 @@ qint64 TDecoderProcess::PeakMemory() const
 
 bool TDecoderProcess::Start(const QString& libraryName)
 {
-    const QString program = m_programOverride.isEmpty()
-        ? AppFolders::BesideProgram(QString::fromLatin1(ProgramName))
-        : m_programOverride;
+    const QString program = ProgramFileNameLocked();
     int ends[2];
     if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, ends) != 0)
         return false;
@@ -245,8 +248,10 @@ bool TDecoderProcess::Decode(
     const qint64 deadline = NowMs() + m_timeLimitMs;
     // A process that ended since the last request (killed from outside) is
     // already reaped here, so its number is never signalled again.
-    if (m_pid > 0 && ::waitpid(m_pid, nullptr, WNOHANG) != 0)
+    if (m_pid > 0 && ::waitpid(m_pid, nullptr, WNOHANG) != 0) {
         m_pid = -1;
+        StopLocked();
+    }
     if (m_pid > 0 && libraryName != m_library)
         StopLocked();
     // A file can damage the process without crashing it (FreeImage writing

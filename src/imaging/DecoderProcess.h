@@ -49,6 +49,7 @@ public:
     QString ProgramFileName() const;
 
 private:
+    QString ProgramFileNameLocked() const;
     bool Start(const QString& libraryName);
     bool Request(const QByteArray& path, int formatCode, QImage& image, qint64 deadline);
     qint64 StopLocked();
