@@ -6,7 +6,12 @@
 # together below MAX_MB.
 #
 #   fuzz/check-limits.sh                      # the samples in tests/data/damaged-pictures
-#   fuzz/check-limits.sh FOLDER|FILE...       # e.g. a fuzzing corpus: fuzz/corpus/chain
+#   fuzz/check-limits.sh FOLDER|FILE...       # pictures named by their extension
+#   EXTENSION=.jpg fuzz/check-limits.sh build-fuzz/fuzz-corpus/jpeg_codec
+#   CHAIN_CORPUS=1 fuzz/check-limits.sh build-fuzz/fuzz-corpus/chain
+#
+# EXTENSION decodes files without one under that extension; CHAIN_CORPUS
+# reads the chain fuzzer's inputs, whose first byte picks the extension.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 
@@ -24,6 +29,25 @@ export TAVRI_BIN_DIR="$PWD/$BUILD/bin" QT_QPA_PLATFORM=offscreen
 mapfile -t files < <(for a in "$@"; do
   if [ -d "$a" ]; then find "$a" -type f ! -name '*.md' | sort; else echo "$a"; fi
 done)
+
+# Fuzzing corpora hold bare inputs: give each its extension in a folder of its own.
+if [ -n "${EXTENSION:-}${CHAIN_CORPUS:-}" ]; then
+  named=$(mktemp -d)
+  trap 'rm -rf "$named"' EXIT
+  chain_extensions=(jpg bmp gif tga pcx dib jif rle png tif psd ras ico wbmp ppm pgm pbm jng koa lbm mng pcd cut)
+  n=0
+  for f in "${files[@]}"; do
+    n=$((n + 1))
+    if [ -n "${CHAIN_CORPUS:-}" ]; then
+      first=$(head -c 1 "$f" | od -An -tu1 | tr -d ' ')
+      [ -n "$first" ] || continue
+      tail -c +2 "$f" >"$named/$n.${chain_extensions[$(((first & 127) % ${#chain_extensions[@]}))]}"
+    else
+      cp "$f" "$named/$n$EXTENSION"
+    fi
+  done
+  mapfile -t files < <(find "$named" -type f | sort)
+fi
 
 failed=0 worst_s=0 worst_mb=0
 for f in "${files[@]}"; do
