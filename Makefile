@@ -2,11 +2,15 @@
 # make test : install what is missing, build, run every test
 BUILD      ?= build
 ASAN_BUILD ?= build-asan
+FUZZ_BUILD ?= build-fuzz
+# make fuzz: each fuzz target for this many seconds (CI runs them briefly).
+FUZZ_SECONDS ?= 60
+FUZZ_TARGETS ?= album_reader nviewlib jpeg_codec chain
 JOBS       ?= $(shell nproc)
 # Test executables without widgets that also run under the sanitizers.
 ASAN_TESTS ?= test_platform test_model test_imaging test_language test_export
 
-.PHONY: all deps configure build run test test-sanitize clean
+.PHONY: all deps configure build run test test-sanitize fuzz clean
 
 all: build
 
@@ -33,5 +37,13 @@ test-sanitize: deps
 	  [ -z "$$targets" ] || cmake --build $(ASAN_BUILD) -j $(JOBS) --target $$targets
 	@cd $(ASAN_BUILD) && ctest --output-on-failure -j $(JOBS) -R '^($(shell echo $(ASAN_TESTS) | tr ' ' '|'))$$'
 
+# The album reader, the NViewLib stand-in, the JPEG codec and the whole decoder
+# chain under libFuzzer with AddressSanitizer and UBSan (Debian's clang).
+fuzz: deps
+	@CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DTAVRI_FUZZ=ON -DTAVRI_BUILD_TESTS=OFF >/dev/null
+	@cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzz_targets
+	@FUZZ_BUILD=$(FUZZ_BUILD) FUZZ_SECONDS=$(FUZZ_SECONDS) ./fuzz/run-fuzzers.sh $(FUZZ_TARGETS)
+
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)

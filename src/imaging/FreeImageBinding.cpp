@@ -125,9 +125,16 @@ void LoadFreeImageLibrary()
         Assign(slot, address);
     });
     g_complete = !missing;
-    Assign(FreeImageProcs.FreeImage_ConvertTo32Bits, ::dlsym(g_library, "FreeImage_ConvertTo32Bits"));
-    Assign(FreeImageProcs.FreeImage_GetPitch, ::dlsym(g_library, "FreeImage_GetPitch"));
-    Assign(FreeImageProcs.FreeImage_GetImageType, ::dlsym(g_library, "FreeImage_GetImageType"));
+    FreeImage::TProcs& p = FreeImageProcs;
+    Assign(p.FreeImage_GetPitch, ::dlsym(g_library, "FreeImage_GetPitch"));
+    Assign(p.FreeImage_GetImageType, ::dlsym(g_library, "FreeImage_GetImageType"));
+    Assign(p.FreeImage_GetColorType, ::dlsym(g_library, "FreeImage_GetColorType"));
+    Assign(p.FreeImage_GetPalette, ::dlsym(g_library, "FreeImage_GetPalette"));
+    Assign(p.FreeImage_GetColorsUsed, ::dlsym(g_library, "FreeImage_GetColorsUsed"));
+    Assign(p.FreeImage_GetRedMask, ::dlsym(g_library, "FreeImage_GetRedMask"));
+    Assign(p.FreeImage_GetGreenMask, ::dlsym(g_library, "FreeImage_GetGreenMask"));
+    Assign(p.FreeImage_GetBlueMask, ::dlsym(g_library, "FreeImage_GetBlueMask"));
+    Assign(p.FreeImage_ConvertToStandardType, ::dlsym(g_library, "FreeImage_ConvertToStandardType"));
     g_done = true;
 }
 

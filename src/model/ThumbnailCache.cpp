@@ -5,6 +5,7 @@
 #include "model/SafeFile.h"
 #include "model/StreamError.h"
 #include "model/UserMessage.h"
+#include "platform/Cp1252.h"
 #include "platform/FileRoutines.h"
 #include "platform/Paths.h"
 #include "platform/StatusReporter.h"
@@ -170,7 +171,8 @@ int TPhotoList::LoadThumbnailIndex(const QString& albumFileName)
     QByteArray data;
     if (!ReadRegularFile(folder + IndexName, MaxIndexFileSize, data))
         return 0;
-    const QStringList lines = Text::SplitLines(QString::fromUtf8(data));
+    // Written as UTF-8 here, as Windows-1252 by the original program.
+    const QStringList lines = Text::SplitLines(Cp1252::DecodeUtf8OrCp1252(data));
     int width = 0;
     int height = 0;
     if (lines.size() < 2 || !ParseSize(lines[0], width) || !ParseSize(lines[1], height))
