@@ -7,8 +7,9 @@ FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 60
 FUZZ_TARGETS ?= album_reader nviewlib jpeg_codec chain
 JOBS       ?= $(shell nproc)
-# Test executables without widgets that also run under the sanitizers.
-ASAN_TESTS ?= test_platform test_model test_imaging test_language test_export
+# The unit-test programs that also run under the sanitizers: every one, the
+# windows too, whose teardown is where lifetime faults hide.
+ASAN_TESTS ?= test_platform test_model test_imaging test_language test_export test_common test_viewers test_app
 
 .PHONY: all deps configure build run test test-sanitize fuzz clean
 
@@ -29,7 +30,7 @@ run: build
 test: build
 	@cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
-# The model, imaging, language and export tests again under AddressSanitizer and UBSan.
+# The unit tests again under AddressSanitizer and UBSan.
 test-sanitize: deps
 	@cmake -S . -B $(ASAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTAVRI_SANITIZE=ON >/dev/null
 	@targets=""; for t in $(ASAN_TESTS); do \

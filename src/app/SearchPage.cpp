@@ -132,7 +132,8 @@ void TSearchPage::ArrangeChoiceGroups()
 
 bool TSearchPage::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == ui->pnlObjectEventChoices && event->type() == QEvent::Resize)
+    // The type first: while the page is torn down its form is gone before the panel.
+    if (event->type() == QEvent::Resize && watched == ui->pnlObjectEventChoices)
         ArrangeChoiceGroups();
     return QWidget::eventFilter(watched, event);
 }
