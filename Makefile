@@ -2,11 +2,16 @@
 # make test : install what is missing, build, run every test
 BUILD      ?= build
 ASAN_BUILD ?= build-asan
+FUZZ_BUILD ?= build-fuzz
+# make fuzz: each fuzz target for this many seconds (CI runs them briefly).
+FUZZ_SECONDS ?= 60
+FUZZ_TARGETS ?= album_reader nviewlib jpeg_codec chain
 JOBS       ?= $(shell nproc)
-# Test executables without widgets that also run under the sanitizers.
-ASAN_TESTS ?= test_platform test_model test_imaging test_language test_export
+# The unit-test programs that also run under the sanitizers: every one, the
+# windows too, whose teardown is where lifetime faults hide.
+ASAN_TESTS ?= test_platform test_model test_imaging test_language test_export test_common test_viewers test_app
 
-.PHONY: all deps configure build run test test-sanitize clean
+.PHONY: all deps configure build run test test-sanitize fuzz clean
 
 all: build
 
@@ -25,7 +30,7 @@ run: build
 test: build
 	@cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
-# The model, imaging, language and export tests again under AddressSanitizer and UBSan.
+# The unit tests again under AddressSanitizer and UBSan.
 test-sanitize: deps
 	@cmake -S . -B $(ASAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTAVRI_SANITIZE=ON >/dev/null
 	@targets=""; for t in $(ASAN_TESTS); do \
@@ -33,5 +38,13 @@ test-sanitize: deps
 	  [ -z "$$targets" ] || cmake --build $(ASAN_BUILD) -j $(JOBS) --target $$targets
 	@cd $(ASAN_BUILD) && ctest --output-on-failure -j $(JOBS) -R '^($(shell echo $(ASAN_TESTS) | tr ' ' '|'))$$'
 
+# The album reader, the NViewLib stand-in, the JPEG codec and the whole decoder
+# chain under libFuzzer with AddressSanitizer and UBSan (Debian's clang).
+fuzz: deps
+	@CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DTAVRI_FUZZ=ON -DTAVRI_BUILD_TESTS=OFF >/dev/null
+	@cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzz_targets
+	@FUZZ_BUILD=$(FUZZ_BUILD) FUZZ_SECONDS=$(FUZZ_SECONDS) ./fuzz/run-fuzzers.sh $(FUZZ_TARGETS)
+
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)

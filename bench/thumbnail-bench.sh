@@ -39,6 +39,8 @@ if [ ! -x "$bench" ]; then
   cmake -S . -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 fi
 cmake --build "$BUILD" --target tavri_thumbnail_bench >/dev/null
+# The benchmark finds the decoder process (FreeImage's PNGs) beside the program.
+export TAVRI_BIN_DIR="$PWD/$BUILD/bin"
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT

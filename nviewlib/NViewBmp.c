@@ -244,7 +244,7 @@ NViewBitmap* nv_decode_bmp(const unsigned char* data, size_t size)
     const int64_t stride = ((width * bpp + 31) / 32) * 4;
     if ((int64_t)(end - pixels) < (height - 1) * stride + rowBytes)
         return NULL;
-    NViewBitmap* bitmap = nv_bitmap_new(width, height, 0);
+    NViewBitmap* bitmap = nv_bitmap_new(width, height, (size_t)(end - pixels));
     if (!bitmap)
         return NULL;
     const Channel ch[3] = { channel_of(masks[0]), channel_of(masks[1]), channel_of(masks[2]) };

@@ -9,9 +9,17 @@
 #include <stddef.h>
 #include <stdint.h>
 
-/* Largest side and largest picture any decoder accepts. */
+/* Largest side and largest picture any decoder accepts: the program's own
+ * budget (2^27 pixels, 512 MiB of pixels), above the largest camera photos. */
 #define NV_MAX_SIDE (1 << 20)
-#define NV_MAX_PIXELS ((int64_t)1 << 28)
+#define NV_MAX_PIXELS ((int64_t)1 << 27)
+
+/* No compression scheme we read packs more than a few thousand pixels into a
+ * byte of real data; JPEG packs at most 512. The allowance keeps modest
+ * pictures of tiny files decodable. */
+#define NV_MAX_PIXELS_PER_BYTE 4096
+#define NV_JPEG_MAX_PIXELS_PER_BYTE 512
+#define NV_PIXEL_ALLOWANCE ((int64_t)1 << 20)
 
 static inline uint32_t nv_u16(const unsigned char* p)
 {
@@ -23,11 +31,16 @@ static inline uint32_t nv_u32(const unsigned char* p)
     return (uint32_t)p[0] | ((uint32_t)p[1] << 8) | ((uint32_t)p[2] << 16) | ((uint32_t)p[3] << 24);
 }
 
-/* A black picture of width x height, or null when the size is out of range.
- * With compressedBytes > 0 the picture must also be one that so many
- * compressed bytes can plausibly describe, so a forged header cannot make
- * a few bytes allocate gigabytes. */
-NViewBitmap* nv_bitmap_new(int64_t width, int64_t height, size_t compressedBytes);
+/* True when width x height is within the budget and a picture that so many
+ * bytes of data can describe at pixelsPerByte. */
+int nv_plausible_size(int64_t width, int64_t height, size_t dataBytes, int64_t pixelsPerByte);
+
+/* A black picture of width x height, or null when the size is out of range or
+ * more than dataBytes bytes of pixel data can describe (nv_plausible_size at
+ * NV_MAX_PIXELS_PER_BYTE), so a forged header cannot make a few bytes
+ * allocate gigabytes. Pass the bytes that hold the pixels, even when there
+ * are none. */
+NViewBitmap* nv_bitmap_new(int64_t width, int64_t height, size_t dataBytes);
 
 static inline void nv_put(NViewBitmap* bitmap, int64_t x, int64_t y, unsigned r, unsigned g, unsigned b)
 {

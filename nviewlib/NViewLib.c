@@ -2,24 +2,33 @@
 
 #include "NViewCommon.h"
 
-#include <stdio.h>
+#include <errno.h>
+#include <fcntl.h>
 #include <stdlib.h>
 #include <string.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
-/* Files larger than this are not pictures NViewLib is meant for. */
-#define NV_MAX_FILE_SIZE ((long)1 << 30)
+/* Files larger than this are not pictures NViewLib is meant for: the file is
+ * read whole, and with its picture it must fit the program's memory. */
+#define NV_MAX_FILE_SIZE ((long)1 << 29)
 
-NViewBitmap* nv_bitmap_new(int64_t width, int64_t height, size_t compressedBytes)
+int nv_plausible_size(int64_t width, int64_t height, size_t dataBytes, int64_t pixelsPerByte)
 {
     if (width <= 0 || height <= 0 || width > NV_MAX_SIDE || height > NV_MAX_SIDE)
-        return NULL;
+        return 0;
     const int64_t pixels = width * height;
     if (pixels > NV_MAX_PIXELS)
+        return 0;
+    const int64_t bytes = dataBytes > (size_t)NV_MAX_PIXELS ? NV_MAX_PIXELS : (int64_t)dataBytes;
+    return pixels <= bytes * pixelsPerByte + NV_PIXEL_ALLOWANCE;
+}
+
+NViewBitmap* nv_bitmap_new(int64_t width, int64_t height, size_t dataBytes)
+{
+    if (!nv_plausible_size(width, height, dataBytes, NV_MAX_PIXELS_PER_BYTE))
         return NULL;
-    /* No compression scheme we read packs more than a few thousand pixels
-     * into a byte of real data. */
-    if (compressedBytes > 0 && pixels > (int64_t)compressedBytes * 4096 + ((int64_t)1 << 20))
-        return NULL;
+    const int64_t pixels = width * height;
     NViewBitmap* bitmap = (NViewBitmap*)calloc(1, sizeof(NViewBitmap));
     if (!bitmap)
         return NULL;
@@ -69,21 +78,34 @@ NViewBitmap* NViewLibLoad(const char* file, int flags)
 {
     if (!file)
         return NULL;
-    FILE* f = fopen(file, "rb");
-    if (!f)
+    /* Only a regular file, checked on the opened file: opening and reading a
+     * FIFO would block the caller for good. */
+    const int fd = open(file, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
         return NULL;
-    NViewBitmap* result = NULL;
-    unsigned char* data = NULL;
-    if (fseek(f, 0, SEEK_END) == 0) {
-        const long size = ftell(f);
-        if (size > 0 && size <= NV_MAX_FILE_SIZE && fseek(f, 0, SEEK_SET) == 0) {
-            data = (unsigned char*)malloc((size_t)size);
-            if (data && fread(data, 1, (size_t)size, f) == (size_t)size)
-                result = NViewLibLoadMemory(data, (unsigned long)size, flags);
-        }
+    struct stat st;
+    if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_size <= 0 || st.st_size > NV_MAX_FILE_SIZE) {
+        close(fd);
+        return NULL;
     }
+    const int fileFlags = fcntl(fd, F_GETFL);
+    if (fileFlags >= 0)
+        fcntl(fd, F_SETFL, fileFlags & ~O_NONBLOCK);
+    const size_t size = (size_t)st.st_size;
+    unsigned char* data = (unsigned char*)malloc(size);
+    size_t done = 0;
+    while (data && done < size) {
+        const ssize_t n = read(fd, data + done, size - done);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            break;
+        done += (size_t)n;
+    }
+    close(fd);
+    /* A file cut short while we read it is decoded as far as it goes. */
+    NViewBitmap* result = data && done > 0 ? NViewLibLoadMemory(data, (unsigned long)done, flags) : NULL;
     free(data);
-    fclose(f);
     return result;
 }
 

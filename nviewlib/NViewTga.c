@@ -108,7 +108,7 @@ NViewBitmap* nv_decode_tga(const unsigned char* data, size_t size)
         free(map.rgb);
         return NULL;
     }
-    NViewBitmap* bitmap = nv_bitmap_new(width, height, rle ? available : 0);
+    NViewBitmap* bitmap = nv_bitmap_new(width, height, available);
     if (!bitmap) {
         free(map.rgb);
         return NULL;

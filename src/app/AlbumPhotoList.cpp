@@ -123,7 +123,8 @@ TAlbumPhotoList::TAlbumPhotoList(QWidget* root, TPhotoPanelHost& host, TPhotoInf
     lb_PhotosInAlbum->setAcceptDrops(true);
     lb_PhotosInAlbum->viewport()->setAcceptDrops(true);
     lb_PhotosInAlbum->installEventFilter(this);
-    lb_PhotosInAlbum->viewport()->installEventFilter(this);
+    m_viewport = lb_PhotosInAlbum->viewport();
+    m_viewport->installEventFilter(this);
     btnMovePhotoUpwards->setEnabled(false);
     btnMovePhotoDownwards->setEnabled(false);
 
@@ -411,7 +412,9 @@ bool TAlbumPhotoList::eventFilter(QObject* watched, QEvent* event)
             lb_PhotosInAlbumKeyUp(key->key(), key->modifiers());
         return false;
     }
-    if (watched != lb_PhotosInAlbum->viewport())
+    // Compared as a kept pointer: while the window is torn down the list is
+    // already half destroyed when its viewport's last events arrive.
+    if (watched != m_viewport)
         return QObject::eventFilter(watched, event);
     switch (event->type()) {
     case QEvent::MouseButtonRelease: {

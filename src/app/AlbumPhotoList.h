@@ -106,6 +106,7 @@ private:
     TPhotoPanelHost& m_host;
     TPhotoInfoPanel& m_panel;
     QListWidget* lb_PhotosInAlbum;
+    QObject* m_viewport = nullptr;
     QAbstractSlider* pb_UpDown;
     QLabel* lblNumberOfPhotos;
     QPushButton* btnMovePhotoUpwards;

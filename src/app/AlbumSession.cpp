@@ -37,3 +37,9 @@ void TAlbumSession::Close()
     SetContentsChanged(false);
     emit AlbumClosed();
 }
+
+void TAlbumSession::NotifyLabelsChanged()
+{
+    if (m_album)
+        emit LabelsChanged();
+}

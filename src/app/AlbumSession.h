@@ -29,11 +29,16 @@ public:
     // (a slide show stops, windows let go of it), then AlbumClosed.
     void Close();
 
+    // The open album's objects or events were added, renamed, deleted or
+    // merged: every view of them shows them anew.
+    void NotifyLabelsChanged();
+
 signals:
     void AlbumOpened(TAlbum& album);
     void AlbumClosing(TAlbum& album);
     void AlbumClosed();
     void ContentsChangedChanged(bool changed);
+    void LabelsChanged();
 
 private:
     std::unique_ptr<TAlbum> m_album;

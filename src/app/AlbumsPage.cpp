@@ -1,5 +1,7 @@
 #include "app/AlbumsPage.h"
 
+#include "app/AlbumImportPage.h"
+#include "app/AlbumSearchPage.h"
 #include "app/AlbumSession.h"
 #include "app/Captions.h"
 #include "app/FileTypeRegistration.h"
@@ -49,6 +51,15 @@ TAlbumsPage::TAlbumsPage(TAlbumSession& session, QWidget* parent)
     }
     ui->splAvailableAlbums->installEventFilter(this);
     ui->splSearchAlbums->installEventFilter(this);
+    ui->splImportAlbums->setStretchFactor(1, 1);
+    ui->splImportAlbums->setSizes({ 265, 400 });
+
+    m_importPage = new TAlbumImportPage(*ui, session, this);
+    m_searchPage = new TAlbumSearchPage(*ui, this);
+    connect(m_searchPage, &TAlbumSearchPage::AlbumChosenForImporting, this, [this](const QString& fileName) {
+        m_importPage->AddAlbumToImport(fileName);
+        ui->pc_Albums->setCurrentWidget(ui->ts_ImportAlbums);
+    });
 }
 
 bool TAlbumsPage::eventFilter(QObject* watched, QEvent* event)
@@ -103,6 +114,7 @@ void TAlbumsPage::ApplyLanguage(const TLanguageSelector& t)
     ui->pnlHeaderAlbumsFound->setText(t.MF[197]);
     ui->pb_OpenFoundAlbum->setText(t.MF[198]);
     ui->pb_UseAlbum->setText(t.MF[199]);
+    m_searchPage->ApplyLanguage(t);
 }
 
 void TAlbumsPage::AlbumOpened(TAlbum& album)
@@ -141,7 +153,6 @@ void TAlbumsPage::WireFolderBrowsers(const IniFile& settings)
 {
     const std::pair<TFolderTree*, QListWidget*> pairs[] = {
         { ui->stvAlbumFolders, ui->lsbAlbumFiles },
-        { ui->stvSearchAlbums, ui->lb_FoundAlbums },
         { ui->stvImportAlbums, ui->lsbImportalbums },
     };
     for (const auto& [tree, list] : pairs) {

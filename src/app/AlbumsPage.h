@@ -13,6 +13,8 @@ class TabAlbums;
 class IniFile;
 class QListWidget;
 class TAlbum;
+class TAlbumImportPage;
+class TAlbumSearchPage;
 class TAlbumSession;
 class TLanguageSelector;
 
@@ -25,6 +27,9 @@ public:
     ~TAlbumsPage() override;
 
     Ui::TabAlbums& Form() const { return *ui; }
+    // The inner pages that import albums and search for them.
+    TAlbumImportPage* ImportPage() const { return m_importPage; }
+    TAlbumSearchPage* SearchPage() const { return m_searchPage; }
     void ApplyLanguage(const TLanguageSelector& texts);
 
     // The album buttons and the import page are there exactly while an album is open.
@@ -59,4 +64,6 @@ private:
     void EnableRecentControls(bool withOpenButton);
 
     std::unique_ptr<Ui::TabAlbums> ui;
+    TAlbumImportPage* m_importPage = nullptr;
+    TAlbumSearchPage* m_searchPage = nullptr;
 };

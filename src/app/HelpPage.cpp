@@ -8,8 +8,8 @@
 
 namespace {
 
-// The maker's web address and e-mail address after the "created by" line.
-const char* const EmailSuffix = " - www.tavrimolex.nl - tavrimolex@dormveld.nl";
+// The product's web address and contact address after the "created by" line.
+const char* const EmailSuffix = " - www.tavrimolex.nl - info@tavrimolex.nl";
 
 } // namespace
 

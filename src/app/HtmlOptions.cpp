@@ -110,8 +110,9 @@ void THtmlOptions::SetQualityText(const QString& text)
 bool THtmlOptions::eventFilter(QObject* watched, QEvent* event)
 {
     // Only digits reach the quality edit: a quality of "5.5" or "x" would
-    // fail as a whole number when the export starts.
-    if (watched == ui.eb_Quality && event->type() == QEvent::KeyPress && !m_qualitySyncing) {
+    // fail as a whole number when the export starts. The event's type comes
+    // first: while the page is torn down its form is gone before the edits.
+    if (event->type() == QEvent::KeyPress && watched == ui.eb_Quality && !m_qualitySyncing) {
         const QString text = static_cast<QKeyEvent*>(event)->text();
         const bool character = text.size() == 1 && text.at(0).isPrint();
         if (character) {

@@ -201,6 +201,13 @@ void TPlainListItemDelegate::paint(
     painter->restore();
 }
 
+QSize TPlainListItemDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const
+{
+    QSize size = QStyledItemDelegate::sizeHint(option, index);
+    size.setHeight(18);
+    return size;
+}
+
 // --- hover selection
 
 namespace {

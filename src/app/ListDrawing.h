@@ -58,13 +58,14 @@ private:
 };
 
 // Label lists: selected row white on navy, other rows navy on white (even)
-// or light blue (odd).
+// or light blue (odd); rows 18 high.
 class TPlainListItemDelegate : public QStyledItemDelegate {
     Q_OBJECT
 public:
     using QStyledItemDelegate::QStyledItemDelegate;
     void paint(
         QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
 };
 
 // The row under the mouse pointer becomes the view's current row, without a click.

@@ -50,11 +50,12 @@ QString Spaced(const QString& text)
     return QLatin1Char(' ') + text;
 }
 
-QStringList SortedNames(QStringList names)
+// The id of the label an item of the object list or the event box stands for.
+constexpr int LabelIdRole = Qt::UserRole;
+
+int LabelId(const QVariant& stored, int byName)
 {
-    std::sort(names.begin(), names.end(),
-        [](const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) < 0; });
-    return names;
+    return stored.isValid() ? stored.toInt() : byName;
 }
 
 } // namespace
@@ -480,6 +481,16 @@ void TPhotoInfoPanel::UpdatePhotoControls()
         m_photoList->UpdateListControls();
 }
 
+void TPhotoInfoPanel::PhotoFileRenamed(const QString& oldPath, const QString& newPath)
+{
+    if (eb_PhotoName->text() == oldPath) {
+        const TFilling filling(*this);
+        eb_PhotoName->setText(newPath);
+    }
+    if (TPhotoWindowList* windows = m_host.PhotoWindows())
+        windows->FileRenamed(oldPath, newPath);
+}
+
 void TPhotoInfoPanel::ClearPhotoFields()
 {
     const TFilling filling(*this);
@@ -508,42 +519,73 @@ void TPhotoInfoPanel::ClearPhotoPanel()
     UpdatePhotoControls();
 }
 
+void TPhotoInfoPanel::FillLabelLists(const TAlbum& album)
+{
+    const TFilling filling(*this);
+    // Checks and the chosen event are kept by id: a label renamed since the
+    // lists were filled is still the one the user chose.
+    QList<int> checked;
+    for (int i = 0; i < lb_PhotoObjects->count(); ++i) {
+        const QListWidgetItem* item = lb_PhotoObjects->item(i);
+        if (item->checkState() == Qt::Checked)
+            checked.append(LabelId(item->data(LabelIdRole), album.ObjectIdByName(item->text())));
+    }
+    lb_PhotoObjects->clear();
+    const TEntityList& objects = album.GetObjects();
+    for (int i = 0; i < objects.Count(); ++i) {
+        const TEntity* object = objects.ItemAt(i);
+        auto* item = new QListWidgetItem(object->GetName());
+        item->setData(LabelIdRole, object->GetId());
+        item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
+        item->setCheckState(checked.contains(object->GetId()) ? Qt::Checked : Qt::Unchecked);
+        lb_PhotoObjects->addItem(item);
+    }
+    lb_SelectedObjects->clear();
+    for (int i = 0; i < lb_PhotoObjects->count(); ++i)
+        if (lb_PhotoObjects->item(i)->checkState() == Qt::Checked)
+            lb_SelectedObjects->addItem(lb_PhotoObjects->item(i)->text());
+
+    const int current = cb_Event->currentIndex();
+    const int event = current > 0
+        ? LabelId(cb_Event->itemData(current, LabelIdRole), album.EventIdByName(cb_Event->currentText()))
+        : -1;
+    cb_Event->clear();
+    cb_Event->addItem(QStringLiteral(" "));
+    QList<const TEntity*> events;
+    for (int i = 0; i < album.GetEvents().Count(); ++i)
+        events.append(album.GetEvents().ItemAt(i));
+    std::stable_sort(events.begin(), events.end(), [](const TEntity* a, const TEntity* b) {
+        return a->GetName().compare(b->GetName(), Qt::CaseInsensitive) < 0;
+    });
+    for (const TEntity* each : events)
+        cb_Event->addItem(each->GetName(), each->GetId());
+    cb_Event->setCurrentIndex(current > 0 ? cb_Event->findData(event, LabelIdRole) : -1);
+}
+
+void TPhotoInfoPanel::RefreshLabelLists()
+{
+    const TAlbum* album = m_host.Album();
+    if (!album)
+        return;
+    const TFilling filling(*this);
+    FillLabelLists(*album);
+    // Labels of the shown photo may have been merged into others or taken
+    // off it; the panel must show its record as it is now, or the next edit
+    // would write the old labels back.
+    const int shown = album->GetPhotos().IndexOfName(eb_PhotoName->text());
+    if (shown < 0)
+        return;
+    const TPhoto* photo = album->GetPhotos().PhotoAt(shown);
+    SelectEvent(photo->HasEvent() ? album->EventNameById(photo->GetEventId()) : QString());
+    ShowPhotoObjects(*photo);
+}
+
 void TPhotoInfoPanel::ts_PhotosEnter()
 {
     const TAlbum* album = m_host.Album();
     if (!album)
         return;
-    {
-        const TFilling filling(*this);
-        QStringList checked;
-        for (int i = 0; i < lb_PhotoObjects->count(); ++i)
-            if (lb_PhotoObjects->item(i)->checkState() == Qt::Checked)
-                checked.append(lb_PhotoObjects->item(i)->text());
-
-        lb_PhotoObjects->clear();
-        const TEntityList& objects = album->GetObjects();
-        for (int i = 0; i < objects.Count(); ++i) {
-            auto* item = new QListWidgetItem(objects.NameAt(i));
-            item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
-            item->setCheckState(checked.contains(item->text()) ? Qt::Checked : Qt::Unchecked);
-            lb_PhotoObjects->addItem(item);
-        }
-        if (!checked.isEmpty()) {
-            lb_SelectedObjects->clear();
-            for (int i = 0; i < lb_PhotoObjects->count(); ++i)
-                if (lb_PhotoObjects->item(i)->checkState() == Qt::Checked)
-                    lb_SelectedObjects->addItem(lb_PhotoObjects->item(i)->text());
-        }
-
-        const QString event = cb_Event->currentIndex() > 0 ? cb_Event->currentText() : QString();
-        cb_Event->clear();
-        cb_Event->addItem(QStringLiteral(" "));
-        QStringList events;
-        for (int i = 0; i < album->GetEvents().Count(); ++i)
-            events.append(album->GetEvents().NameAt(i));
-        cb_Event->addItems(SortedNames(events));
-        SelectEvent(event);
-    }
+    FillLabelLists(*album);
     if (m_host.PhotosInAlbumPageActive())
         ShowPhoto(eb_PhotoName->text(), false, true);
 }

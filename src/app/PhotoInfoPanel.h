@@ -74,6 +74,11 @@ public:
     void SelectFirstPhoto(QObject* sender);
     void SelectLastPhoto(QObject* sender);
 
+    // The object list and the event box show the album's labels anew after
+    // they were edited, keeping the user's checks and choice; a shown album
+    // photo shows its labels as its record now has them.
+    void RefreshLabelLists();
+
     // Handlers.
     void ts_PhotosEnter();
     void btnGoToNextPhotoClick();
@@ -96,6 +101,9 @@ public:
     const TPhotoInfoSlot& PreviousSlot() const { return m_previousSlot; }
     void SetPreviousSlot(const TPhotoInfoSlot& slot) { m_previousSlot = slot; }
     void AttachPhotoList(TAlbumPhotoList* list) { m_photoList = list; }
+    // The file of an album photo got a new name: the panel and the photo
+    // windows showing it follow.
+    void PhotoFileRenamed(const QString& oldPath, const QString& newPath);
     // Empties the panel's status, name, description, event and year and every check.
     void ClearPhotoFields();
 
@@ -105,6 +113,7 @@ private:
     class TFilling;
 
     void FillFields(const TPhoto* photo, bool showObjects);
+    void FillLabelLists(const TAlbum& album);
     void SelectEvent(const QString& name);
     void SetObjectChecked(QListWidgetItem* item, bool checked);
     bool Filling() const { return m_filling > 0; }

@@ -28,6 +28,9 @@ public:
     // The record of the photo at path was replaced: its thumbnail must follow,
     // at once when the thumbnail window shows, else when it is next shown.
     virtual void PhotoRecordReplaced(const QString& path) = 0;
+    // Saves the open album as the Save button does; false, after telling the
+    // user why, when it could not be written.
+    virtual bool SaveCurrentAlbum() = 0;
     // Takes the keyboard back from a photo window that was just brought to the front.
     virtual void TakeBackFocus() = 0;
 };

@@ -1,6 +1,7 @@
 #include "app/PhotosPage.h"
 
 #include "app/AlbumPhotoList.h"
+#include "app/AlbumPhotoRenamer.h"
 #include "app/AlbumSession.h"
 #include "app/Captions.h"
 #include "app/FolderTree.h"
@@ -8,6 +9,8 @@
 #include "app/PageControl.h"
 #include "app/PhotoInfoPanel.h"
 #include "app/PhotosFromFolders.h"
+#include "app/SlideShowTab.h"
+#include "app/ThumbnailsTab.h"
 #include "language/LanguageSelector.h"
 #include "model/Album.h"
 #include "platform/IniFile.h"
@@ -22,7 +25,8 @@ QString PhotoFilterText()
         "formats|*.bmp;*.dib;*.gif;*.ico;*.jif;*.jpg;*.jpeg;*.rle;*.tga;*.pcx;*.cut;*.ico,*.iff;*.koa;*.lbm;"
         "*.mng;*.pcd;*.png;*.pnm;*.psd;*.ras;*.tga;*.tiff;*.tif;*.wbmp|bmp files (*.bmp)|*.bmp|dib files "
         "(*.dib)|*.dib|"
-        "gif files (*.gif)|*.gif|jif files (*.jif)|*.jif|jpg files (*.jpg)|*.jpg;*.jpeg|rle files (*.rle)|*.rle|"
+        "gif files (*.gif)|*.gif|jif files (*.jif)|*.jif|jpg files (*.jpg)|*.jpg;*.jpeg|rle files "
+        "(*.rle)|*.rle|"
         "tga files (*.tga)|*.tga|pcx files (*.pcx)|*.pcx|cut files (*.cut)|*.cut|ico files (*.ico)|*.ico|"
         "iff files (*.iff)|*.iff|koa files (*.koa)|*.koa|lbm files (*.lbm)|*.lbm|mng files (*.mng)|*.mng|"
         "pcd files (*.pcd)|*.pcd|png files (*.png)|*.png|pnm files (*.pnm)|*.pnm|psd files (*.psd)|*.psd|"
@@ -62,28 +66,35 @@ TPhotosPage::TPhotosPage(
     m_photoPanel = new TPhotoInfoPanel(this, panelHost);
     m_photoList = new TAlbumPhotoList(this, panelHost, *m_photoPanel);
     m_photosFromFolders = new TPhotosFromFolders(this, addingHost);
+    m_photoRenamer = new TAlbumPhotoRenamer(this, panelHost, *m_photoPanel);
     connect(ui->pc_Photos, &QTabWidget::currentChanged, m_photoPanel, &TPhotoInfoPanel::UpdatePhotoControls);
     connect(&session, &TAlbumSession::AlbumOpened, this, &TPhotosPage::AlbumOpened);
     connect(&session, &TAlbumSession::AlbumClosed, m_photoPanel, &TPhotoInfoPanel::ClearPhotoPanel);
+    connect(&session, &TAlbumSession::LabelsChanged, m_photoPanel, &TPhotoInfoPanel::RefreshLabelLists);
 }
 
 TPhotosPage::~TPhotosPage() = default;
 
-void TPhotosPage::AlbumOpened(TAlbum& album)
+void TPhotosPage::AlbumOpened(TAlbum&)
 {
     m_photoPanel->ClearPhotoPanel();
     RefreshAlbumLists();
-    ShowThumbnailSize(album);
 }
 
-void TPhotosPage::ShowThumbnailSize(const TAlbum& album)
+void TPhotosPage::CreateViewers(IniFile& settings, TPhotoWindowList& windows, TThumbNailHost& host)
 {
-    const int w = ui->cb_Width->findText(QString::number(album.GetThumbWidth()));
-    if (w >= 0)
-        ui->cb_Width->setCurrentIndex(w);
-    const int h = ui->cb_Height->findText(QString::number(album.GetThumbHeight()));
-    if (h >= 0)
-        ui->cb_Height->setCurrentIndex(h);
+    if (m_slideShowTab)
+        return;
+    m_slideShowTab = new TSlideShowTab(*ui, m_session, settings, this);
+    m_thumbnailsTab = new TThumbnailsTab(*ui, m_session, *m_slideShowTab, host, windows, settings, this);
+}
+
+void TPhotosPage::CloseViewerWindows()
+{
+    if (m_slideShowTab)
+        m_slideShowTab->CloseWindow();
+    if (m_thumbnailsTab)
+        m_thumbnailsTab->CloseWindow();
 }
 
 void TPhotosPage::RefreshAlbumLists()
@@ -109,13 +120,17 @@ void TPhotosPage::SaveUserPaths(IniFile& settings) const
 
 void TPhotosPage::FillFilterBox()
 {
+    // Only the descriptions change with the language: rewriting the items'
+    // texts keeps the chosen filter and whatever the user selected under it.
     const QSignalBlocker block(ui->filter_Photos);
-    const int current = qMax(0, ui->filter_Photos->currentIndex());
-    ui->filter_Photos->clear();
     const QStringList parts = m_filter.split(u'|');
-    for (qsizetype i = 0; i + 1 < parts.size(); i += 2)
-        ui->filter_Photos->addItem(parts[i], parts[i + 1]);
-    ui->filter_Photos->setCurrentIndex(qMin(current, ui->filter_Photos->count() - 1));
+    int item = 0;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2, ++item) {
+        if (item < ui->filter_Photos->count())
+            ui->filter_Photos->setItemText(item, parts[i]);
+        else
+            ui->filter_Photos->addItem(parts[i], parts[i + 1]);
+    }
 }
 
 void TPhotosPage::ApplyLanguage(const TLanguageSelector& t)

@@ -13,6 +13,7 @@ class TabPhotos;
 class IniFile;
 class TAlbum;
 class TAlbumPhotoList;
+class TAlbumPhotoRenamer;
 class TAlbumSession;
 class TLanguageSelector;
 class TNumberedFileItemDelegate;
@@ -20,6 +21,10 @@ class TPhotoAddingHost;
 class TPhotoInfoPanel;
 class TPhotoPanelHost;
 class TPhotosFromFolders;
+class TPhotoWindowList;
+class TSlideShowTab;
+class TThumbNailHost;
+class TThumbnailsTab;
 
 // The image extensions photos are taken with (lower case, without the dot).
 
@@ -42,6 +47,16 @@ public:
     TPhotoInfoPanel* PhotoPanel() const { return m_photoPanel; }
     TAlbumPhotoList* PhotoList() const { return m_photoList; }
     TPhotosFromFolders* PhotosFromFolders() const { return m_photosFromFolders; }
+    TAlbumPhotoRenamer* PhotoRenamer() const { return m_photoRenamer; }
+    // The thumbnail and slide-show pages; null until CreateViewers.
+    TThumbnailsTab* ThumbnailsTab() const { return m_thumbnailsTab; }
+    TSlideShowTab* SlideShowTab() const { return m_slideShowTab; }
+
+    // Makes the thumbnail and slide-show pages' controllers and their windows,
+    // once the settings file is open; the slide-show settings are read from it.
+    void CreateViewers(IniFile& settings, TPhotoWindowList& windows, TThumbNailHost& host);
+    // Closes the viewer windows the two pages own (the main window closes).
+    void CloseViewerWindows();
 
     // The inner page of the album's photos comes to the front.
     void ShowAlbumPhotosPage();
@@ -56,14 +71,15 @@ public:
 private:
     void FillFilterBox();
     void AlbumOpened(TAlbum& album);
-    // The thumbnail size boxes show the album's size.
-    void ShowThumbnailSize(const TAlbum& album);
 
     std::unique_ptr<Ui::TabPhotos> ui;
     TAlbumSession& m_session;
     TPhotoInfoPanel* m_photoPanel = nullptr;
     TAlbumPhotoList* m_photoList = nullptr;
     TPhotosFromFolders* m_photosFromFolders = nullptr;
+    TAlbumPhotoRenamer* m_photoRenamer = nullptr;
+    TSlideShowTab* m_slideShowTab = nullptr;
+    TThumbnailsTab* m_thumbnailsTab = nullptr;
     QString m_filter;
     TNumberedFileItemDelegate* m_photoListDelegate = nullptr;
 };

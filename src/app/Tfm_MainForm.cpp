@@ -8,6 +8,7 @@
 #include "app/FolderTree.h"
 #include "app/HelpPage.h"
 #include "app/HtmlPage.h"
+#include "app/LabelTab.h"
 #include "app/ObjectsPage.h"
 #include "app/PhotoFileList.h"
 #include "app/PageControl.h"
@@ -16,6 +17,7 @@
 #include "app/PhotosPage.h"
 #include "app/ProgramIcon.h"
 #include "app/SearchPage.h"
+#include "app/SlideShowTab.h"
 #include "app/Tfm_LanguageWindow.h"
 #include "common/BusyGuard.h"
 #include "common/DialogService.h"
@@ -24,15 +26,16 @@
 #include "language/LanguageSelector.h"
 #include "language/LanguageSettling.h"
 #include "model/Album.h"
+#include "model/SearchEngine.h"
 #include "platform/AppFolders.h"
 #include "platform/FileRoutines.h"
 #include "platform/IniFile.h"
-#include "platform/OrderedWork.h"
 #include "platform/Paths.h"
 #include "platform/TextUtil.h"
 #include "platform/VersionInfo.h"
 #include "ui_TabHelp.h"
 #include "ui_Tfm_MainForm.h"
+#include "viewers/FormPhotoList.h"
 #include "viewers/PhotoWindowList.h"
 #include "viewers/Tfm_PhotoWindow.h"
 
@@ -55,13 +58,15 @@ Tfm_MainForm::Tfm_MainForm(const QStringList& arguments, QWidget* parent)
 Tfm_MainForm::~Tfm_MainForm()
 {
     m_albumsPage->SaveRecentAlbums(*m_ini);
+    if (TSlideShowTab* slideShow = m_photosPage->SlideShowTab()) {
+        slideShow->ReadSlideShowControls();
+        slideShow->SaveSlideShowSettings();
+    }
     ClearShowIntroWindow();
     m_htmlPage->SaveGeneratedViewers();
     SaveUserPaths();
     // The album is freed unsaved; pages and windows let go of it first.
     m_session->Close();
-    // Pictures a cancelled run was still decoding may be in FreeImage's hands.
-    WaitForWorkers();
     FreeImageDeInitialise();
 }
 
@@ -90,6 +95,7 @@ void Tfm_MainForm::BuildPages()
     // The window's own reaction comes first: the album tabs must be visible
     // before the pages fill them.
     m_photoWindows = std::make_unique<TPhotoWindowList>();
+    m_searchEngine = std::make_unique<TSearchEngine>();
     m_session = new TAlbumSession(this);
     connect(m_session, &TAlbumSession::AlbumOpened, this, &Tfm_MainForm::AlbumOpened);
     connect(m_session, &TAlbumSession::AlbumClosed, this, &Tfm_MainForm::AlbumClosed);
@@ -98,9 +104,9 @@ void Tfm_MainForm::BuildPages()
     // listens to the album session in this order.
     m_albumsPage = new TAlbumsPage(*m_session);
     m_photosPage = new TPhotosPage(*m_session, *this, *this);
-    m_objectsPage = new TObjectsPage(*m_session);
-    m_eventsPage = new TEventsPage(*m_session);
-    m_searchPage = new TSearchPage(*m_session);
+    m_objectsPage = new TObjectsPage(*m_session, *this);
+    m_eventsPage = new TEventsPage(*m_session, *this);
+    m_searchPage = new TSearchPage(*m_session, *this);
     m_htmlPage = new THtmlPage(*m_session, *this);
     m_helpPage = new THelpPage;
     TPageControl* pc = ui->pc_Album;
@@ -157,6 +163,7 @@ void Tfm_MainForm::ConstructorBody(const QStringList& arguments)
 
     show();
     ShowNoAlbumCaption();
+    m_photosPage->CreateViewers(*m_ini, *m_photoWindows, *this);
     m_photoPanel->ClearPhotoPanel();
 
     resize(800, qMax(height(), 600));
@@ -297,7 +304,21 @@ void Tfm_MainForm::AlbumClosed()
 
 void Tfm_MainForm::RefreshAlbumLists()
 {
+    m_objectsPage->Labels().RefreshList();
+    m_eventsPage->Labels().RefreshList();
     m_photosPage->RefreshAlbumLists();
+}
+
+void Tfm_MainForm::ShowPhotosInResultWindow(const QStringList& paths)
+{
+    TAlbum* album = Album();
+    if (!album)
+        return;
+    // The user is deleting a label of this album: an album made from its
+    // photos is not offered to replace it.
+    TFormPhotoList window(this, m_photoWindows.get(), m_ini.get(), *album, paths,
+        TFormPhotoList::TNewAlbumQuestion::Skip);
+    window.exec();
 }
 
 QChar Tfm_MainForm::GetAlbumDriveLetter() const
@@ -322,8 +343,10 @@ void Tfm_MainForm::closeEvent(QCloseEvent* event)
         return;
     }
     event->accept();
-    // The program ends with its main window: the photo windows have no
-    // parent and would otherwise keep it running with nothing behind them.
+    // The program ends with its main window: the photo, thumbnail and
+    // slide-show windows have no parent and would otherwise keep it running
+    // with nothing behind them.
+    m_photosPage->CloseViewerWindows();
     m_photoWindows->CloseAll();
     QCoreApplication::quit();
 }
@@ -397,6 +420,8 @@ void Tfm_MainForm::pc_AlbumChange()
     QWidget* page = ui->pc_Album->currentWidget();
     if (page == m_photosPage)
         m_photoPanel->ts_PhotosEnter();
+    else if (page == m_searchPage)
+        m_searchPage->ts_SearchEnter();
     else if (page == m_htmlPage)
         m_htmlPage->Entered();
 }

@@ -3,9 +3,12 @@
 // file, builds one page per tab, applies the language texts, and carries the
 // album operations; each page holds its own controls.
 #include "app/HtmlExportHost.h"
+#include "app/LabelTabHost.h"
 #include "app/PhotoAddingHost.h"
 #include "app/PhotoPanelHost.h"
+#include "app/SearchHost.h"
 #include "common/FormBasis.h"
+#include "viewers/ThumbNailHost.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -31,6 +34,7 @@ class TPhotoInfoPanel;
 class TPhotoWindowList;
 class TPhotosFromFolders;
 class TPhotosPage;
+class TSearchEngine;
 class TSearchPage;
 class TPageControl;
 class Tfm_PhotoWindow;
@@ -39,7 +43,10 @@ class Tfm_MainForm : public QMainWindow,
                      public TFormBasis,
                      public TPhotoPanelHost,
                      public TPhotoAddingHost,
-                     public THtmlExportHost {
+                     public TThumbNailHost,
+                     public THtmlExportHost,
+                     public TSearchHost,
+                     public TLabelTabHost {
     Q_OBJECT
 public:
     // arguments: the command line without the program name.
@@ -71,6 +78,10 @@ public:
     // What the HTML tab asks of the window.
     bool ChooseExportFolder(QString& folder) override;
 
+    // What the Search tab asks of the window.
+    TSearchEngine& SearchEngine() override { return *m_searchEngine; }
+    void OpenFoundAlbum(const QString& fileName) override;
+
     TPageControl* pc_Album() const;
     TAlbumsPage* AlbumsPage() const { return m_albumsPage; }
     TPhotosPage* PhotosPage() const { return m_photosPage; }
@@ -85,7 +96,8 @@ public:
     void SetAlbumCaption(const QString& name);
     void ShowNoAlbumCaption();
     void UpdateAlbumControls();
-    void RefreshAlbumLists();
+    void RefreshAlbumLists() override;
+    void ShowPhotosInResultWindow(const QStringList& paths) override;
     QChar GetAlbumDriveLetter() const;
     void ClearShowIntroWindow();
     void ChangeLanguage();
@@ -120,7 +132,9 @@ public:
     void pc_AlbumsChange();
     // The thumbnail window asks to edit a photo: the album's photo list shows
     // it and the window comes to the front. The photo window used last.
-    Tfm_PhotoWindow* EditPhotoInformation(const QString& photoPath);
+    Tfm_PhotoWindow* EditPhotoInformation(const QString& photoPath) override;
+    void ListAlbumPhotos(int filter) override;
+    void MarkAlbumChanged() override;
     void btnChangeLanguageClick();
 
 protected:
@@ -159,6 +173,7 @@ private:
     THtmlPage* m_htmlPage = nullptr;
     THelpPage* m_helpPage = nullptr;
     std::unique_ptr<TPhotoWindowList> m_photoWindows;
+    std::unique_ptr<TSearchEngine> m_searchEngine;
     TPhotoInfoPanel* m_photoPanel = nullptr;
     TAlbumPhotoList* m_photoList = nullptr;
     TPhotosFromFolders* m_photosFromFolders = nullptr;

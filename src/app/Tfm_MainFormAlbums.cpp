@@ -2,7 +2,9 @@
 // rename, the recent-album list, removal, and adding photos.
 #include "app/Tfm_MainForm.h"
 
+#include "app/AlbumImportPage.h"
 #include "app/AlbumPhotoList.h"
+#include "app/AlbumSearchPage.h"
 #include "app/AlbumSession.h"
 #include "app/AlbumsPage.h"
 #include "app/FileTypeRegistration.h"
@@ -71,6 +73,21 @@ void Tfm_MainForm::WireAlbumHandlers()
     connect(
         a.mm_AlbumDescription, &QPlainTextEdit::textChanged, this, &Tfm_MainForm::mm_AlbumDescriptionChange);
     connect(a.pc_Albums, &QTabWidget::currentChanged, this, &Tfm_MainForm::pc_AlbumsChange);
+    connect(m_albumsPage->SearchPage(), &TAlbumSearchPage::AlbumChosenForOpening, this,
+        [this](const QString& fileName) {
+            if (OpenAlbum(fileName))
+                GoToAlbumPhotos();
+        });
+    connect(m_albumsPage->SearchPage(), &TAlbumSearchPage::AlbumChosenForHTML, this,
+        [this](const QString& fileName) {
+            // A running export reads the list; an album listed already changes nothing.
+            if (TBusyGuard::IsBusy() || !m_htmlPage->AddHTMLAlbum(fileName))
+                return;
+            pc_Album()->setCurrentWidget(m_htmlPage);
+            m_htmlPage->ShowAlbumsStep();
+        });
+    connect(
+        m_albumsPage->ImportPage(), &TAlbumImportPage::AlbumsImported, this, &Tfm_MainForm::RefreshAlbumLists);
     connect(a.pb_CreateHTML, &QPushButton::clicked, this, &Tfm_MainForm::pb_CreateHTMLClick);
     connect(a.pb_OpenAlbumForHTMLCreation, &QPushButton::clicked, this,
         &Tfm_MainForm::pb_OpenAlbumForHTMLCreationClick);
@@ -203,6 +220,15 @@ void Tfm_MainForm::pb_CloseAlbumClick()
         return;
     AddRecentAlbum(name);
     ShowNoAlbumState();
+}
+
+void Tfm_MainForm::OpenFoundAlbum(const QString& fileName)
+{
+    if (TBusyGuard::IsBusy() || !CloseCurrentAlbum())
+        return;
+    if (!OpenAlbum(fileName) && !Album())
+        ShowNoAlbumState();
+    pc_Album()->setCurrentWidget(m_albumsPage);
 }
 
 void Tfm_MainForm::GoToAlbumPhotos()

@@ -5,6 +5,7 @@
 #include "app/PhotoInfoPanel.h"
 #include "app/PhotosFromFolders.h"
 #include "app/PhotosPage.h"
+#include "app/ThumbnailsTab.h"
 #include "app/Tfm_MainForm.h"
 #include "ui_TabPhotos.h"
 #include "viewers/PhotoWindowList.h"
@@ -27,11 +28,20 @@ QString Tfm_MainForm::AvailablePhotoFolder() const
     return m_photosPage->Form().stvPhotoFolders->Folder();
 }
 
-void Tfm_MainForm::PhotoRecordReplaced(const QString& path)
+void Tfm_MainForm::PhotoRecordReplaced(const QString&)
 {
-    // Only a shown thumbnail window keeps thumbnails that would have to follow
-    // the record; without one there is nothing to refresh.
-    Q_UNUSED(path);
+    if (TThumbnailsTab* thumbnails = m_photosPage->ThumbnailsTab())
+        thumbnails->PhotoRecordReplaced();
+}
+
+void Tfm_MainForm::ListAlbumPhotos(int filter)
+{
+    m_photoList->ListAlbumPhotos(filter);
+}
+
+void Tfm_MainForm::MarkAlbumChanged()
+{
+    SetContentsChanged(true);
 }
 
 void Tfm_MainForm::TakeBackFocus()

@@ -2,8 +2,6 @@
 
 #include <QFile>
 
-#include <mutex>
-
 #include <dlfcn.h>
 
 FreeImage::TProcs FreeImageProcs;
@@ -44,9 +42,6 @@ const char* const EntryPointNames[EntryPointCount] = {
 
 namespace {
 
-// Photos are decoded on several threads at once; the first to need the
-// library binds it, the others wait for that.
-std::mutex g_lock;
 void* g_library = nullptr;
 bool g_done = false;
 bool g_complete = false;
@@ -109,7 +104,6 @@ void SetFreeImageLibraryName(const QString& name)
 
 void LoadFreeImageLibrary()
 {
-    std::lock_guard guard(g_lock);
     if (g_done)
         return;
     FreeImageProcs = FreeImage::TProcs();
@@ -131,15 +125,21 @@ void LoadFreeImageLibrary()
         Assign(slot, address);
     });
     g_complete = !missing;
-    Assign(FreeImageProcs.FreeImage_ConvertTo32Bits, ::dlsym(g_library, "FreeImage_ConvertTo32Bits"));
-    Assign(FreeImageProcs.FreeImage_GetPitch, ::dlsym(g_library, "FreeImage_GetPitch"));
-    Assign(FreeImageProcs.FreeImage_GetImageType, ::dlsym(g_library, "FreeImage_GetImageType"));
+    FreeImage::TProcs& p = FreeImageProcs;
+    Assign(p.FreeImage_GetPitch, ::dlsym(g_library, "FreeImage_GetPitch"));
+    Assign(p.FreeImage_GetImageType, ::dlsym(g_library, "FreeImage_GetImageType"));
+    Assign(p.FreeImage_GetColorType, ::dlsym(g_library, "FreeImage_GetColorType"));
+    Assign(p.FreeImage_GetPalette, ::dlsym(g_library, "FreeImage_GetPalette"));
+    Assign(p.FreeImage_GetColorsUsed, ::dlsym(g_library, "FreeImage_GetColorsUsed"));
+    Assign(p.FreeImage_GetRedMask, ::dlsym(g_library, "FreeImage_GetRedMask"));
+    Assign(p.FreeImage_GetGreenMask, ::dlsym(g_library, "FreeImage_GetGreenMask"));
+    Assign(p.FreeImage_GetBlueMask, ::dlsym(g_library, "FreeImage_GetBlueMask"));
+    Assign(p.FreeImage_ConvertToStandardType, ::dlsym(g_library, "FreeImage_ConvertToStandardType"));
     g_done = true;
 }
 
 void UnloadFreeImageLibrary()
 {
-    std::lock_guard guard(g_lock);
     if (!g_done)
         return;
     FreeImageProcs = FreeImage::TProcs();
@@ -151,13 +151,11 @@ void UnloadFreeImageLibrary()
 
 bool FreeImageDone()
 {
-    std::lock_guard guard(g_lock);
     return g_done;
 }
 
 bool FreeImageComplete()
 {
-    std::lock_guard guard(g_lock);
     return g_complete;
 }
 

@@ -20,6 +20,14 @@ using FREE_IMAGE_FORMAT = int;
 using fi_handle = void*;
 using FreeImage_OutputMessageFunction = void (*)(FREE_IMAGE_FORMAT fif, const char* msg);
 
+// A palette entry as the library keeps it: blue, green, red, unused.
+struct FreeImageRgbQuad {
+    unsigned char blue;
+    unsigned char green;
+    unsigned char red;
+    unsigned char reserved;
+};
+
 // The procedure slots, one per entry point, named as the library exports them.
 // clang-format off
 struct TProcs {
@@ -58,10 +66,16 @@ struct TProcs {
     (FREE_IMAGE_FORMAT fif, FIBITMAP* dib, FreeImageIO* io, fi_handle handle, int flags) = nullptr;
 
     // Looked up after the 27 above and not part of the complete flag: the
-    // loader turns every other depth into 32 bits with them.
-    FIBITMAP* (*FreeImage_ConvertTo32Bits)(FIBITMAP* dib) = nullptr;
+    // decoder program reads every depth and pixel type with them.
     unsigned (*FreeImage_GetPitch)(FIBITMAP* dib) = nullptr;
     int (*FreeImage_GetImageType)(FIBITMAP* dib) = nullptr;
+    int (*FreeImage_GetColorType)(FIBITMAP* dib) = nullptr;
+    FreeImageRgbQuad* (*FreeImage_GetPalette)(FIBITMAP* dib) = nullptr;
+    unsigned (*FreeImage_GetColorsUsed)(FIBITMAP* dib) = nullptr;
+    unsigned (*FreeImage_GetRedMask)(FIBITMAP* dib) = nullptr;
+    unsigned (*FreeImage_GetGreenMask)(FIBITMAP* dib) = nullptr;
+    unsigned (*FreeImage_GetBlueMask)(FIBITMAP* dib) = nullptr;
+    FIBITMAP* (*FreeImage_ConvertToStandardType)(FIBITMAP* src, BOOL scaleLinear) = nullptr;
 };
 // clang-format on
 

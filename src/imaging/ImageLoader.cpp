@@ -1,9 +1,12 @@
 #include "imaging/ImageLoader.h"
 
+#include "imaging/DecoderProcess.h"
 #include "imaging/FreeImageBinding.h"
 #include "imaging/JpegCodec.h"
+#include "imaging/PictureLimits.h"
 #include "platform/AppFolders.h"
 #include "platform/Paths.h"
+#include "platform/SafeFile.h"
 #include "platform/TextUtil.h"
 
 #include <NViewLib.h>
@@ -13,15 +16,12 @@
 #include <QImage>
 #include <QImageReader>
 
-#include <cstring>
 #include <mutex>
 
 #include <dlfcn.h>
+#include <unistd.h>
 
 namespace {
-
-// FreeImage's FREE_IMAGE_TYPE for ordinary bitmaps.
-constexpr int FreeImageTypeBitmap = 1;
 
 // The NViewLib stand-in, opened once per file name and never closed: the
 // pictures it returned keep pointing into it.
@@ -42,18 +42,7 @@ NViewLibBinding& NViewLib()
 
 QString DefaultNViewLibFileName()
 {
-    const QString beside = AppFolders::ProgramFolder() + QStringLiteral("libNViewLib.so");
-    if (QFileInfo::exists(beside))
-        return beside;
-    // Test executables live in another folder than the program; the build
-    // tells them where the program's folder is.
-    const QString binDir = qEnvironmentVariable("TAVRI_BIN_DIR");
-    if (!binDir.isEmpty()) {
-        const QString inBin = Paths::IncludeTrailingSeparator(binDir) + QStringLiteral("libNViewLib.so");
-        if (QFileInfo::exists(inBin))
-            return inBin;
-    }
-    return beside;
+    return AppFolders::BesideProgram(QStringLiteral("libNViewLib.so"));
 }
 
 // Opens the library named now when it is not the one opened before. Called
@@ -83,37 +72,6 @@ bool HasDecodableSize(const QString& fileName)
         return false;
     const qint64 size = info.size();
     return size > 0 && size <= 0x7FFFFFFF;
-}
-
-// Blue, green, red in memory is RGB32 on a little-endian machine once the
-// fourth byte is forced to 0xFF; whole-word loads make these rows several
-// times faster than assembling each pixel from its bytes, which counts for
-// every photo of a thumbnail run.
-static_assert(Q_BYTE_ORDER == Q_LITTLE_ENDIAN, "FreeImage rows are copied as little-endian words");
-
-void CopyBgrxRow(const unsigned char* from, QRgb* to, unsigned width)
-{
-    for (unsigned x = 0; x < width; ++x) {
-        quint32 word;
-        std::memcpy(&word, from + 4 * qsizetype(x), 4);
-        to[x] = word | 0xFF000000u;
-    }
-}
-
-void CopyBgrRow(const unsigned char* from, QRgb* to, unsigned width)
-{
-    if (width == 0)
-        return;
-    // Each load takes one byte of the next pixel, so the last pixel, whose
-    // next byte may lie past the picture, is assembled byte by byte.
-    const unsigned words = width - 1;
-    for (unsigned x = 0; x < words; ++x) {
-        quint32 word;
-        std::memcpy(&word, from + 3 * qsizetype(x), 4);
-        to[x] = word | 0xFF000000u;
-    }
-    const unsigned char* last = from + 3 * qsizetype(words);
-    to[words] = qRgb(last[2], last[1], last[0]);
 }
 
 bool LoadChain(const QString& fileName, QImage& image, int boxWidth, int boxHeight)
@@ -211,8 +169,23 @@ bool LoadJpegFile(const QString& fileName, QImage& image)
 bool LoadPictureFile(const QString& fileName, QImage& image)
 {
     image = QImage();
-    QImageReader reader(fileName, QFileInfo(fileName).suffix().toLatin1().toLower());
+    // Only a regular file: a FIFO would block the program for good.
+    qint64 fileSize = 0;
+    const int fd = OpenRegularFile(fileName, &fileSize);
+    if (fd < 0)
+        return false;
+    QFile file;
+    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return false;
+    }
+    QImageReader reader(&file, QFileInfo(fileName).suffix().toLatin1().toLower());
     reader.setDecideFormatFromContent(false);
+    // The header's size must be one the file can hold, before the reader
+    // allocates the picture and fills what the file lacks.
+    const QSize size = reader.size();
+    if (!PictureLimits::PlausibleSize(size.width(), size.height(), fileSize))
+        return false;
     QImage decoded;
     if (!reader.read(&decoded) || decoded.isNull())
         return false;
@@ -284,53 +257,9 @@ bool LoadWithFreeImage(const QString& fileName, QImage& image)
     const int code = FreeImageFormatCode(ImageExtension(fileName));
     if (code < 0)
         return false;
-    LoadFreeImageLibrary();
-    const FreeImage::TProcs& fi = FreeImageProcs;
-    if (!fi.FreeImage_Load || !fi.FreeImage_Unload || !fi.FreeImage_GetBits || !fi.FreeImage_GetBPP
-        || !fi.FreeImage_GetWidth || !fi.FreeImage_GetHeight)
+    // Only a regular file; the decoder process checks again on the file it opens.
+    const QFileInfo info(fileName);
+    if (!info.isFile())
         return false;
-
-    FIBITMAP* loaded = fi.FreeImage_Load(code, QFile::encodeName(fileName).constData(), 0);
-    if (!loaded)
-        return false;
-    // Ordinary 24 and 32-bit pictures are read as they are; every other
-    // depth and type is converted to 32 bits first.
-    FIBITMAP* dib = loaded;
-    const unsigned loadedBpp = fi.FreeImage_GetBPP(loaded);
-    const bool plain = (loadedBpp == 24 || loadedBpp == 32)
-        && (!fi.FreeImage_GetImageType || fi.FreeImage_GetImageType(loaded) == FreeImageTypeBitmap);
-    if (!plain) {
-        dib = fi.FreeImage_ConvertTo32Bits ? fi.FreeImage_ConvertTo32Bits(loaded) : nullptr;
-        fi.FreeImage_Unload(loaded);
-        if (!dib)
-            return false;
-    }
-
-    const unsigned bytesPerPixel = fi.FreeImage_GetBPP(dib) / 8;
-    const unsigned width = fi.FreeImage_GetWidth(dib);
-    const unsigned height = fi.FreeImage_GetHeight(dib);
-    const unsigned char* bits = fi.FreeImage_GetBits(dib);
-    const qsizetype minimumPitch = ((qsizetype(width) * bytesPerPixel + 3) / 4) * 4;
-    const qsizetype pitch = fi.FreeImage_GetPitch ? qsizetype(fi.FreeImage_GetPitch(dib)) : minimumPitch;
-    bool ok = false;
-    if (bits && (bytesPerPixel == 3 || bytesPerPixel == 4) && width > 0 && height > 0 && width <= 65535
-        && height <= 65535 && pitch >= minimumPitch) {
-        QImage result(int(width), int(height), QImage::Format_RGB32);
-        if (!result.isNull()) {
-            // FreeImage keeps the bottom row first; each pixel is blue,
-            // green, red and, with 32 bits, a fourth byte that is ignored.
-            for (unsigned row = 0; row < height; ++row) {
-                const unsigned char* from = bits + qsizetype(row) * pitch;
-                auto* to = reinterpret_cast<QRgb*>(result.scanLine(int(height - 1 - row)));
-                if (bytesPerPixel == 4)
-                    CopyBgrxRow(from, to, width);
-                else
-                    CopyBgrRow(from, to, width);
-            }
-            image = result;
-            ok = true;
-        }
-    }
-    fi.FreeImage_Unload(dib);
-    return ok;
+    return FreeImageDecoder().Decode(info.absoluteFilePath(), code, FreeImageLibraryName(), image);
 }

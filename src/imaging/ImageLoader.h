@@ -17,7 +17,9 @@ bool LoadImageFile(const QString& fileName, QImage& image);
 bool LoadImageFileForBox(const QString& fileName, QImage& image, int boxWidth, int boxHeight);
 
 // The steps of the chain, each usable alone; each clears the image first and
-// leaves it null on failure.
+// leaves it null on failure, and each refuses what is not a regular file. The
+// decoders that run in this process refuse pictures above
+// PictureLimits::MaxPixels and sizes their files cannot hold.
 
 // libjpeg-turbo, full-size decode (no EXIF rotation).
 bool LoadJpegFile(const QString& fileName, QImage& image);
@@ -25,8 +27,9 @@ bool LoadJpegFile(const QString& fileName, QImage& image);
 bool LoadPictureFile(const QString& fileName, QImage& image);
 // libNViewLib.so from the program folder; a null handle is a failure.
 bool LoadWithNViewLib(const QString& fileName, QImage& image);
-// FreeImage, bound at run time (loads the binding on first use when the
-// program has not). A picture the library cannot decode is a failure.
+// FreeImage, in the decoder process (DecoderProcess.h), which binds the
+// library named by FreeImageLibraryName. A picture the library cannot decode,
+// and a file that crashes the process or exceeds its limits, is a failure.
 bool LoadWithFreeImage(const QString& fileName, QImage& image);
 
 // The extension with its dot, ASCII lower-cased, ".jpeg" mapped to ".jpg".

@@ -1,10 +1,12 @@
 #include "imaging/JpegCodec.h"
 
+#include "imaging/PictureLimits.h"
 #include "platform/SafeFile.h"
 
 #include <QFile>
 #include <QImage>
 
+#include <algorithm>
 #include <cerrno>
 #include <csetjmp>
 #include <cstdio>
@@ -18,8 +20,22 @@
 
 namespace {
 
-// Larger pictures are refused rather than allocated: 1 GiB of pixels.
-constexpr qint64 MaxPixels = qint64(1) << 28;
+// A Huffman-coded JPEG stores every 8 x 8 block of every component with at
+// least one bit (a progressive file's first scan; baseline needs two), so a
+// byte of a real file describes at most 512 pixels; photos, arithmetic-coded
+// ones too, stay far below that. A header claiming more is forged or the rest
+// of the file is missing, and the picture is refused before anything is
+// allocated.
+constexpr qint64 MaxPixelsPerJpegByte = 512;
+
+// libjpeg's own working memory, above all the coefficients a progressive
+// file keeps for every block of the stored picture: enough for a progressive
+// 100-megapixel photo without colour subsampling, bounded for any header.
+constexpr long MaxDecoderMemory = 640L * 1024 * 1024;
+
+// Real progressive files have about ten scans; each scan walks the whole
+// picture again, so thousands of tiny scans would take minutes.
+constexpr int MaxScans = 256;
 
 // libjpeg reports errors by calling error_exit, which must not return; we
 // jump back to the function that started the work and report failure there.
@@ -48,6 +64,17 @@ void InstallErrorManager(ErrorManager& err)
     err.message[0] = '\0';
 }
 
+void LimitScans(j_common_ptr cinfo)
+{
+    if (!cinfo->is_decompressor)
+        return;
+    if (reinterpret_cast<j_decompress_ptr>(cinfo)->input_scan_number <= MaxScans)
+        return;
+    auto* err = reinterpret_cast<ErrorManager*>(cinfo->err);
+    std::snprintf(err->message, sizeof err->message, "more than %d scans", MaxScans);
+    std::longjmp(err->jump, 1);
+}
+
 void SetError(QString* error, const QString& text)
 {
     if (error)
@@ -70,11 +97,17 @@ void CmykRowToRgb32(const JSAMPLE* cmyk, QRgb* out, int width, bool inverted)
     }
 }
 
-bool Decode(
-    const unsigned char* data, size_t size, QImage& image, int boxWidth, int boxHeight, QString* error)
+// Where the compressed bytes come from: a buffer or an open file.
+struct Source {
+    const unsigned char* data = nullptr;
+    size_t size = 0;
+    FILE* file = nullptr;
+};
+
+bool Decode(const Source& source, QImage& image, int boxWidth, int boxHeight, QString* error)
 {
     image = QImage();
-    if (size == 0 || !data) {
+    if (source.size == 0 || (!source.data && !source.file)) {
         SetError(error, QStringLiteral("empty JPEG data"));
         return false;
     }
@@ -82,6 +115,8 @@ bool Decode(
     ErrorManager err;
     InstallErrorManager(err);
     cinfo.err = &err.pub;
+    jpeg_progress_mgr progress {};
+    progress.progress_monitor = LimitScans;
     // Declared before setjmp: a longjmp lands in this frame and must not
     // leave a scope with destructors behind it.
     QImage result;
@@ -92,7 +127,12 @@ bool Decode(
         return false;
     }
     jpeg_create_decompress(&cinfo);
-    jpeg_mem_src(&cinfo, data, static_cast<unsigned long>(size));
+    cinfo.mem->max_memory_to_use = MaxDecoderMemory;
+    cinfo.progress = &progress;
+    if (source.file)
+        jpeg_stdio_src(&cinfo, source.file);
+    else
+        jpeg_mem_src(&cinfo, source.data, static_cast<unsigned long>(source.size));
     jpeg_read_header(&cinfo, TRUE);
 
     const bool cmyk = cinfo.jpeg_color_space == JCS_CMYK || cinfo.jpeg_color_space == JCS_YCCK;
@@ -107,8 +147,10 @@ bool Decode(
     // keeps all of them in memory, so a forged header of a few bytes would
     // otherwise cost gigabytes when decoded for a thumbnail.
     const qint64 w = cinfo.output_width, h = cinfo.output_height;
-    const qint64 storedPixels = qint64(cinfo.image_width) * qint64(cinfo.image_height);
-    if (w <= 0 || h <= 0 || w > 65535 || h > 65535 || w * h > MaxPixels || storedPixels > MaxPixels) {
+    const qint64 fileBytes = qint64(std::min<size_t>(source.size, size_t(PictureLimits::MaxPixels)));
+    if (!PictureLimits::PlausibleSize(w, h, fileBytes, MaxPixelsPerJpegByte)
+        || !PictureLimits::PlausibleSize(
+            cinfo.image_width, cinfo.image_height, fileBytes, MaxPixelsPerJpegByte)) {
         jpeg_destroy_decompress(&cinfo);
         SetError(error, QStringLiteral("JPEG picture too large"));
         return false;
@@ -162,27 +204,40 @@ int JpegScaleNumerator(int width, int height, int boxWidth, int boxHeight)
 
 bool DecodeJpegData(const QByteArray& data, QImage& image, int boxWidth, int boxHeight, QString* error)
 {
-    return Decode(reinterpret_cast<const unsigned char*>(data.constData()), size_t(data.size()), image,
-        boxWidth, boxHeight, error);
+    Source source;
+    source.data = reinterpret_cast<const unsigned char*>(data.constData());
+    source.size = size_t(data.size());
+    return Decode(source, image, boxWidth, boxHeight, error);
 }
 
 bool DecodeJpegFile(const QString& fileName, QImage& image, int boxWidth, int boxHeight, QString* error)
 {
     image = QImage();
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly)) {
-        SetError(error, file.errorString());
+    // Only a regular file: a FIFO would block the program for good. Read
+    // through stdio, not mapped: a photo cut short while we decode it must
+    // not crash the program with a bus error, and the file never has to fit
+    // in memory beside its picture.
+    qint64 size = 0;
+    int code = 0;
+    const int fd = OpenRegularFile(fileName, &size, &code);
+    if (fd < 0) {
+        SetError(error, SystemErrorText(code));
         return false;
     }
-    // Read, not mapped: a photo cut short while we decode it must not crash
-    // the program with a bus error.
-    const QByteArray data = file.readAll();
-    if (data.isEmpty()) {
-        SetError(
-            error, file.error() == QFileDevice::NoError ? QStringLiteral("empty file") : file.errorString());
+    FILE* file = ::fdopen(fd, "rb");
+    if (!file) {
+        ::close(fd);
+        SetError(error, QStringLiteral("out of memory"));
         return false;
     }
-    return DecodeJpegData(data, image, boxWidth, boxHeight, error);
+    Source source;
+    source.file = file;
+    source.size = size_t(size);
+    if (size == 0)
+        SetError(error, QStringLiteral("empty file"));
+    const bool ok = size > 0 && Decode(source, image, boxWidth, boxHeight, error);
+    std::fclose(file);
+    return ok;
 }
 
 QByteArray EncodeJpeg(const QImage& source, int quality, QString* error)

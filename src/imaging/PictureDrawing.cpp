@@ -58,6 +58,7 @@ void MakeThumbnail(const QImage& source, QImage& dest, int marginLeft, int margi
     if (w <= 0 || h <= 0 || boxWidth <= 0 || boxHeight <= 0)
         return;
     int newW, newH;
+    bool enlarged = false;
     if (w > boxWidth && h > boxHeight) {
         const double r = std::min(double(w) / boxWidth, double(h) / boxHeight);
         newW = RoundHalfEven(w / r);
@@ -68,8 +69,32 @@ void MakeThumbnail(const QImage& source, QImage& dest, int marginLeft, int margi
         const double r = std::max(rH, rW);
         newW = RoundHalfEven(w * r);
         newH = RoundHalfEven(h * r);
+        enlarged = true;
     }
-    const QImage scaled = StretchOnWhite(source, std::max(newW, 1), std::max(newH, 1));
+    newW = std::max(newW, 1);
+    newH = std::max(newH, 1);
+    QImage scaled;
+    if (enlarged) {
+        // Enlarging a thin picture to cover the box would make it huge in its
+        // long direction (1 x 40000 into 200 x 200: 200 x 8,000,000), while
+        // only the box is kept: scale just the part of the source that lands
+        // in the box, with two pixels more for the smoothing at its edge.
+        const auto keptSource = [](int size, int scaledSize, int kept) {
+            if (scaledSize <= kept)
+                return size;
+            const qint64 needed = (qint64(kept) * size + scaledSize - 1) / scaledSize + 2;
+            return int(std::min<qint64>(size, needed));
+        };
+        const int cropW = keptSource(w, newW, boxWidth);
+        const int cropH = keptSource(h, newH, boxHeight);
+        const int cropNewW = cropW == w ? newW : std::max(1, RoundHalfEven(double(cropW) * newW / w));
+        const int cropNewH = cropH == h ? newH : std::max(1, RoundHalfEven(double(cropH) * newH / h));
+        const QImage crop = (cropW == w && cropH == h) ? source : source.copy(0, 0, cropW, cropH);
+        scaled = StretchOnWhite(crop, cropNewW, cropNewH);
+    } else {
+        // Shrinking: the scaled picture is never larger than the source.
+        scaled = StretchOnWhite(source, newW, newH);
+    }
 
     const int destW = marginLeft + boxWidth + marginRight;
     const int destH = marginTop + boxHeight + marginBottom;

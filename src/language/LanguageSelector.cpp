@@ -2,7 +2,7 @@
 
 #include "language/LanguageFills.h"
 #include "platform/AppFolders.h"
-#include "platform/IniFile.h"
+#include "platform/Cp1252.h"
 #include "platform/SafeFile.h"
 #include "platform/TextUtil.h"
 
@@ -28,11 +28,42 @@ void ShowLanguageMessage(const QString& text)
         qWarning("%s", qUtf8Printable(text));
 }
 
-// Translator and error files are UTF-8 with CR LF lines, like the settings file,
-// so the ini reader that reads the settings reads them back unchanged.
+// The error list and the statistics are plain ASCII.
 bool WriteTextFile(const QString& fileName, const QString& text)
 {
     return WriteFileAtomically(fileName, text.toUtf8(), TLinkPolicy::Follow);
+}
+
+// Far above the 579 short lines of a real translator file.
+constexpr qint64 MaxLanguageFileSize = qint64(16) * 1024 * 1024;
+
+// The entries of every section named name (letter case aside) of a
+// translator file, in file order, each line as it stands after its leading
+// blanks: a repeated key is a line of its own, because entries go by
+// position. Blank lines and ";" comments are no entries.
+QStringList SectionLines(const QStringList& fileLines, QLatin1String name)
+{
+    QStringList lines;
+    bool inside = false;
+    for (const QString& raw : fileLines) {
+        const QString line = Text::Trim(raw);
+        if (line.isEmpty() || line.startsWith(u';'))
+            continue;
+        if (line.startsWith(u'[') && line.endsWith(u']')) {
+            inside = QStringView(line).mid(1, line.size() - 2).compare(name, Qt::CaseInsensitive) == 0;
+            continue;
+        }
+        if (inside)
+            lines << Text::TrimLeft(raw);
+    }
+    return lines;
+}
+
+// What follows the first "=" of an entry; empty when there is none.
+QString EntryValue(const QString& line)
+{
+    const qsizetype eq = line.indexOf(u'=');
+    return eq < 0 ? QString() : line.mid(eq + 1);
 }
 
 QLatin1String CurrentLanguageWord()
@@ -150,24 +181,31 @@ QString TLanguageSelector::ErrorsFileName()
 
 void TLanguageSelector::ReadLanguageFile()
 {
-    const QString fileName = LanguageFileName();
-    if (!QFileInfo(fileName).isFile())
+    QByteArray bytes;
+    if (!ReadRegularFile(LanguageFileName(), MaxLanguageFileSize, bytes))
         return;
-    const IniFile ini(fileName);
-    Title = ini.ReadString(QStringLiteral("General"), QStringLiteral("Title"), DefaultTitle);
+    // The original program writes Windows-1252, earlier versions of this
+    // one wrote UTF-8: valid UTF-8 decides. Lines end at LF, with or without
+    // CR; a lone CR belongs to its text.
+    const QStringList fileLines = Text::SplitLines(Cp1252::DecodeUtf8OrCp1252(bytes));
+    Title = DefaultTitle;
+    for (const QString& line : SectionLines(fileLines, QLatin1String("General"))) {
+        const qsizetype eq = line.indexOf(u'=');
+        if (eq >= 0 && Text::Trim(line.left(eq)).compare(QLatin1String("Title"), Qt::CaseInsensitive) == 0) {
+            Title = line.mid(eq + 1);
+            break;
+        }
+    }
     for (const TLanguageSection& section : Sections())
-        ReadSection(section.Texts, ini, section.Name);
+        ReadSection(section.Texts, SectionLines(fileLines, section.Name));
 }
 
-void TLanguageSelector::ReadSection(std::span<QString> texts, const IniFile& ini, QLatin1String name)
+void TLanguageSelector::ReadSection(std::span<QString> texts, const QStringList& lines)
 {
     // Entries go by position, not by key: the translator keeps the lines in order.
-    const QStringList lines = ini.ReadSectionValues(name);
     const std::size_t count = std::min(texts.size(), std::size_t(lines.size()));
-    for (std::size_t i = 0; i < count; ++i) {
-        const QString& line = lines[qsizetype(i)];
-        texts[i] = line.mid(line.indexOf(u'=') + 1);
-    }
+    for (std::size_t i = 0; i < count; ++i)
+        texts[i] = EntryValue(lines[qsizetype(i)]);
 }
 
 bool TLanguageSelector::WriteLanguageFile() const
@@ -175,7 +213,12 @@ bool TLanguageSelector::WriteLanguageFile() const
     QString out = QLatin1String("[General]\r\nTitle=") + Title + QLatin1String("\r\n");
     for (const TConstLanguageSection& section : Sections())
         WriteSection(section.Texts, out, section.Name);
-    return WriteTextFile(LanguageFileName(), out);
+    // Windows-1252, as the original writes it, so its translators' tools
+    // and files keep working. A text the code page cannot hold (typed by a
+    // translator into a UTF-8 file) makes the whole file UTF-8 instead,
+    // rather than losing the letter; the reader takes either.
+    const QByteArray bytes = Cp1252::CanEncode(out) ? Cp1252::Encode(out) : out.toUtf8();
+    return WriteFileAtomically(LanguageFileName(), bytes, TLinkPolicy::Follow);
 }
 
 void TLanguageSelector::WriteSection(std::span<const QString> texts, QString& out, QLatin1String name)

@@ -9,8 +9,6 @@
 #include <memory>
 #include <span>
 
-class IniFile;
-
 // Stored as 0, 1, 2 in the settings file.
 enum TLangType : unsigned char { LT_Default = 0, LT_Dutch = 1, LT_Spanish = 2 };
 
@@ -58,11 +56,13 @@ public:
     void CheckSection(std::span<const QString> texts, QLatin1String name);
 
     // Translator files, in the settings folder, named after CurrentLangType.
+    // The language file is written in Windows-1252 and read in it or UTF-8.
     static QString LanguageFileName();
     static QString StatisticsFileName();
     static QString ErrorsFileName();
     void ReadLanguageFile();
-    static void ReadSection(std::span<QString> texts, const IniFile& ini, QLatin1String name);
+    // Sets texts from the section's entry lines ("key=value", in file order).
+    static void ReadSection(std::span<QString> texts, const QStringList& lines);
     // False when the file could not be written; nothing is thrown.
     bool WriteLanguageFile() const;
     static void WriteSection(std::span<const QString> texts, QString& out, QLatin1String name);

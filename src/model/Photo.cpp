@@ -6,13 +6,20 @@
 #include "platform/TextUtil.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
+
+#include <sys/stat.h>
 
 bool PhotoFileExists(const QString& path)
 {
     if (path.isEmpty() || !QDir::isAbsolutePath(path))
         return false;
-    return QFileInfo(path).isFile();
+    if (!path.startsWith(u'/'))
+        return QFileInfo(path).isFile();
+    // One system call: searches and relocation ask this for every photo.
+    struct stat st { };
+    return ::stat(QFile::encodeName(path).constData(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
 TPhoto::TPhoto()

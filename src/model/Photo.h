@@ -26,6 +26,8 @@ public:
 
     // Trimmed (codes 0..32 removed at both ends).
     QString GetDescription() const;
+    // As it was set, untrimmed: for reading through without a copy.
+    const QString& StoredDescription() const { return m_description; }
     void SetDescription(const QString& value) { m_description = value; }
     const QString& GetYear() const { return m_year; }
     void SetYear(const QString& value) { m_year = value; }

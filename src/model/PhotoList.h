@@ -33,6 +33,12 @@ public:
 
     // The folder with its trailing separator; created when missing, on every call.
     static QString GetThumbnailFolder(const QString& albumFileName);
+    // The same folder, left as it is on disk (not created).
+    static QString ThumbnailFolderName(const QString& albumFileName);
+    // The index file's name; asking does not create the folder.
+    static QString ThumbnailIndexFileName(const QString& albumFileName);
+    // The index file exists; asking does not create the folder.
+    static bool HasThumbnailIndex(const QString& albumFileName);
     static QString GetThumbnailIndexFile(const QString& albumFileName);
     // The thumbnail file of photo index (album order) in folder: "3_IMG_01.jpg".
     static QString ThumbnailFileName(const QString& folder, int index, const QString& photoPath);

@@ -1,20 +1,219 @@
 #include "model/SearchEngine.h"
 
 #include "model/Album.h"
+#include "model/FileProbe.h"
 #include "platform/Paths.h"
 #include "platform/TextUtil.h"
 #include "platform/Words.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
+#include <QVarLengthArray>
+
+#include <algorithm>
+#include <system_error>
+#include <thread>
+#include <vector>
 
 namespace {
 
+bool IsWordChar(char16_t c)
+{
+    return (c >= u'0' && c <= u'9') || (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z');
+}
+
+char16_t AsciiLowerChar(char16_t c)
+{
+    return (c >= u'A' && c <= u'Z') ? char16_t(c + 32) : c;
+}
+
+// Whether text, with A..Z lowered, equals word (already lower case).
+bool EqualsLowered(QStringView text, QStringView word)
+{
+    if (text.size() != word.size())
+        return false;
+    for (qsizetype i = 0; i < text.size(); ++i)
+        if (AsciiLowerChar(text[i].unicode()) != word[i].unicode())
+            return false;
+    return true;
+}
+
+// Whether one of words (lower case) is a word of text: the same test as
+// comparing with the lower-cased SplitWords of the text, without building them.
+bool HasAnyWord(QStringView text, const QStringList& words)
+{
+    const qsizetype size = text.size();
+    qsizetype i = 0;
+    while (i < size) {
+        while (i < size && !IsWordChar(text[i].unicode()))
+            ++i;
+        const qsizetype start = i;
+        while (i < size && IsWordChar(text[i].unicode()))
+            ++i;
+        if (i == start)
+            break;
+        const QStringView word = text.mid(start, i - start);
+        for (const QString& w : words)
+            if (EqualsLowered(word, w))
+                return true;
+    }
+    return false;
+}
+
+// Whether needle (not empty) occurs in text with A..Z lowered.
+bool ContainsLowered(QStringView text, QStringView needle)
+{
+    const qsizetype last = text.size() - needle.size();
+    const char16_t first = needle[0].unicode();
+    for (qsizetype i = 0; i <= last; ++i) {
+        if (AsciiLowerChar(text[i].unicode()) != first)
+            continue;
+        qsizetype k = 1;
+        while (k < needle.size() && AsciiLowerChar(text[i + k].unicode()) == needle[k].unicode())
+            ++k;
+        if (k == needle.size())
+            return true;
+    }
+    return false;
+}
+
+// The criteria of one search, prepared once for all photos.
+struct TCriteria {
+    std::vector<int> objectIds;
+    std::vector<int> eventIds;
+    QString year;
+    QStringList words;
+    QString pathWord;
+    unsigned char allObjects = 0;
+    unsigned char options = 0;
+};
+
+bool ObjectHit(const TPhoto& photo, const TCriteria& c)
+{
+    if (c.objectIds.empty() || c.allObjects > 1)
+        return false;
+    // The photo's ids are read once: each lives in its own record.
+    const TStreamIntList& own = photo.GetObjectIds();
+    QVarLengthArray<int, 16> ids;
+    for (int i = 0; i < own.Count(); ++i)
+        ids.append(own.ValueAt(i));
+    for (const int id : c.objectIds) {
+        const bool present = ids.contains(id);
+        if (c.allObjects == 0 && present)
+            return true;
+        if (c.allObjects == 1 && !present)
+            return false;
+    }
+    return c.allObjects == 1;
+}
+
+bool LabelHit(const TPhoto& photo, const TCriteria& c)
+{
+    if (!(c.options & (TSearchEngine::OptAnd | TSearchEngine::OptOr)))
+        return false;
+    const bool objectHit = ObjectHit(photo, c);
+    bool eventHit = false;
+    for (const int id : c.eventIds)
+        eventHit = eventHit || id == photo.GetEventId();
+    if (c.options & TSearchEngine::OptAnd)
+        return (objectHit && eventHit) || (objectHit && c.eventIds.empty())
+            || (c.objectIds.empty() && eventHit);
+    return objectHit || eventHit;
+}
+
+// The cheap tests come first: the result is their OR.
+bool Matches(const TPhoto& photo, const TCriteria& c)
+{
+    if ((c.options & TSearchEngine::OptYear) && !c.year.isEmpty() && c.year == photo.GetYear())
+        return true;
+    if (LabelHit(photo, c))
+        return true;
+    if ((c.options & TSearchEngine::OptPath) && !c.pathWord.isEmpty()
+        && ContainsLowered(photo.GetName(), c.pathWord))
+        return true;
+    return (c.options & TSearchEngine::OptDescription) && !c.words.isEmpty()
+        && HasAnyWord(photo.StoredDescription(), c.words);
+}
+
+// Asks the processor to fetch what Matches will read of a photo soon: the
+// photos and their texts lie scattered over a large album's memory, and
+// waiting for each in turn costs more than the comparisons.
+void PrefetchTexts(const TPhoto& photo, const TCriteria& c)
+{
+    if (c.options & TSearchEngine::OptYear)
+        __builtin_prefetch(photo.GetYear().constData());
+    if (c.options & TSearchEngine::OptPath)
+        __builtin_prefetch(photo.GetName().constData());
+    if (c.options & TSearchEngine::OptDescription)
+        __builtin_prefetch(photo.StoredDescription().constData());
+}
+
+// The whole record of a photo: Matches reads it, Search its found flag.
+void PrefetchRecord(const TPhoto* photo)
+{
+    const char* bytes = reinterpret_cast<const char*>(photo);
+    for (size_t offset = 0; offset < sizeof(TPhoto); offset += 64)
+        __builtin_prefetch(bytes + offset);
+}
+
+// Matches photos first to last - 1, setting their found flags; the hits in album order.
+std::vector<const TPhoto*> MatchRange(const TPhotoList& photos, int first, int last, const TCriteria& c)
+{
+    std::vector<const TPhoto*> hits;
+    constexpr int ahead = 4;
+    for (int p = first; p < last; ++p) {
+        if (p + 2 * ahead < last)
+            PrefetchRecord(photos.PhotoAt(p + 2 * ahead));
+        if (p + ahead < last)
+            PrefetchTexts(*photos.PhotoAt(p + ahead), c);
+        TPhoto* photo = photos.PhotoAt(p);
+        const bool hit = Matches(*photo, c);
+        // Unchanged records are not written: over a large album the writes
+        // cost as much as the reads.
+        if (photo->GetFound() != hit)
+            photo->SetFound(hit);
+        if (hit)
+            hits.push_back(photo);
+    }
+    return hits;
+}
+
+// How many parts count items are cut into, each of at least perPart items:
+// at most four, and no more than there are processors.
+int PartsFor(qsizetype count, int perPart)
+{
+    constexpr int maxParts = 4;
+    return int(std::clamp<qsizetype>(
+        std::min<qsizetype>(count / perPart, qsizetype(std::thread::hardware_concurrency())), 1, maxParts));
+}
+
+// Runs work(part) for every part side by side; the calling thread does part 0.
+template <class Work> void RunParts(int parts, Work work)
+{
+    std::vector<std::jthread> workers;
+    for (int part = 1; part < parts; ++part) {
+        try {
+            workers.emplace_back([&work, part] { work(part); });
+        } catch (const std::system_error&) {
+            // No thread to be had: this one does the part.
+            work(part);
+        }
+    }
+    work(0);
+}
+
+// The folder part of a photo path, for dealing the hits out to the parts.
+QStringView FolderKey(const QString& path)
+{
+    return QStringView(path).left(qMax<qsizetype>(path.lastIndexOf(u'/'), 0));
+}
+
 // The path of a hit as it can be found on disk now, or empty.
-QString ExistingPath(const TAlbum& album, const QString& stored)
+QString ExistingPath(const TAlbum& album, const QString& stored, TFileProbe& probe)
 {
     QString path = stored;
-    if (PhotoFileExists(path))
+    if (probe.Exists(path))
         return path;
     if (!path.isEmpty())
         path = QDir::cleanPath(QFileInfo(path).absoluteFilePath());
@@ -27,37 +226,72 @@ QString ExistingPath(const TAlbum& album, const QString& stored)
     return PhotoFileExists(path) ? path : QString();
 }
 
+TCriteria Prepare(const QString& year, const QStringList& words, const QString& pathWord,
+    unsigned char allObjects, unsigned char options)
+{
+    TCriteria c;
+    c.year = year;
+    c.words = words;
+    c.pathWord = pathWord;
+    c.allObjects = allObjects;
+    c.options = options;
+    return c;
+}
+
 } // namespace
 
 bool TSearchEngine::Search(TAlbum& album, const QStringList& objectNames, const QStringList& eventNames,
     const QString& year, const QString& descriptionWords, const QString& pathWord, unsigned char allObjects,
     unsigned char options, QStringList& results)
 {
-    TStreamIntList objectIds;
+    TCriteria c = Prepare(
+        year, SplitWords(descriptionWords, SplitWordsLower), Text::AsciiLower(pathWord), allObjects, options);
     for (const QString& name : objectNames) {
         const int id = album.ObjectIdByName(name);
         if (id != -1)
-            objectIds.Add(id);
+            c.objectIds.push_back(id);
     }
-    TStreamIntList eventIds;
     for (const QString& name : eventNames) {
         const int id = album.EventIdByName(name);
         if (id != -1)
-            eventIds.Add(id);
+            c.eventIds.push_back(id);
     }
-    const QStringList words = SplitWords(descriptionWords, SplitWordsLower);
-    const QString lowerPathWord = Text::AsciiLower(pathWord);
+
+    // The work waits on memory and on the file system far more than it
+    // computes, so a large album is searched in parallel parts, each waiting
+    // for its own. The parts only read the criteria, the album and the
+    // photos; each writes only its own photos' found flags and its own slots.
+    // First all photos are matched, then the hits' files are looked for.
+    const TPhotoList& photos = album.GetPhotos();
+    const int matchParts = PartsFor(photos.Count(), 16384);
+    std::vector<std::vector<const TPhoto*>> found(static_cast<size_t>(matchParts));
+    RunParts(matchParts, [&](int part) {
+        const auto bound = [&](int n) { return int(qint64(photos.Count()) * n / matchParts); };
+        found[size_t(part)] = MatchRange(photos, bound(part), bound(part + 1), c);
+    });
+    std::vector<const TPhoto*> hits = std::move(found[0]);
+    for (int part = 1; part < matchParts; ++part)
+        hits.insert(hits.end(), found[size_t(part)].begin(), found[size_t(part)].end());
+
+    // Each folder goes to one part, so that its look-ups stay together and
+    // no two processors wait on the same folder.
+    const int probeParts = PartsFor(qsizetype(hits.size()), 512);
+    std::vector<int> partOf(hits.size());
+    for (size_t h = 0; h < hits.size(); ++h)
+        partOf[h] = int(qHash(FolderKey(hits[h]->GetName())) % uint(probeParts));
+    std::vector<QString> paths(hits.size());
+    RunParts(probeParts, [&](int part) {
+        TFileProbe probe;
+        for (size_t h = 0; h < hits.size(); ++h)
+            if (partOf[h] == part)
+                probe.Expect(hits[h]->GetName());
+        for (size_t h = 0; h < hits.size(); ++h)
+            if (partOf[h] == part)
+                paths[h] = ExistingPath(album, hits[h]->GetName(), probe);
+    });
 
     bool appended = false;
-    TPhotoList& photos = album.GetPhotos();
-    for (int p = 0; p < photos.Count(); ++p) {
-        TPhoto* photo = photos.PhotoAt(p);
-        const bool hit
-            = MatchPhoto(*photo, objectIds, eventIds, year, words, lowerPathWord, allObjects, options);
-        photo->SetFound(hit);
-        if (!hit)
-            continue;
-        const QString path = ExistingPath(album, photo->GetName());
+    for (const QString& path : paths) {
         if (!path.isEmpty()) {
             results << path;
             appended = true;
@@ -70,39 +304,10 @@ bool TSearchEngine::MatchPhoto(const TPhoto& photo, const TStreamIntList& object
     const TStreamIntList& eventIds, const QString& year, const QStringList& words, const QString& pathWord,
     unsigned char allObjects, unsigned char options) const
 {
-    bool objectHit = false;
-    int count = 0;
-    for (int i = 0; i < objectIds.Count() && !objectHit; ++i) {
-        if (photo.GetObjectIds().Contains(objectIds.ValueAt(i)))
-            ++count;
-        if (allObjects == 0)
-            objectHit = count > 0;
-        else if (allObjects == 1)
-            objectHit = count == objectIds.Count();
-    }
-
-    const bool eventHit = eventIds.Contains(photo.GetEventId());
-    const bool yearHit = (options & OptYear) && !year.isEmpty() && year == photo.GetYear();
-
-    bool descriptionHit = false;
-    if (options & OptDescription) {
-        const QStringList own = SplitWords(photo.GetDescription(), SplitWordsLower);
-        for (const QString& w : words)
-            if (own.contains(w)) {
-                descriptionHit = true;
-                break;
-            }
-    }
-
-    const bool pathHit
-        = (options & OptPath) && !pathWord.isEmpty() && Text::AsciiLower(photo.GetName()).contains(pathWord);
-
-    bool labelHit = false;
-    if (options & OptAnd)
-        labelHit = (objectHit && eventHit) || (objectHit && eventIds.IsEmpty())
-            || (objectIds.IsEmpty() && eventHit);
-    else if (options & OptOr)
-        labelHit = objectHit || eventHit;
-
-    return labelHit || yearHit || descriptionHit || pathHit;
+    TCriteria c = Prepare(year, words, pathWord, allObjects, options);
+    for (int i = 0; i < objectIds.Count(); ++i)
+        c.objectIds.push_back(objectIds.ValueAt(i));
+    for (int i = 0; i < eventIds.Count(); ++i)
+        c.eventIds.push_back(eventIds.ValueAt(i));
+    return Matches(photo, c);
 }

@@ -26,6 +26,8 @@ public:
     // Sets every photo's Found flag and appends the paths of the hits whose files
     // exist (after repair) to results, which is not cleared. True when something
     // was appended. allObjects: 0 any of the objects, 1 all of them, other: none.
+    // A large album is searched on several processors; the call returns when
+    // all are done.
     bool Search(TAlbum& album, const QStringList& objectNames, const QStringList& eventNames,
         const QString& year, const QString& descriptionWords, const QString& pathWord,
         unsigned char allObjects, unsigned char options, QStringList& results);

@@ -6,6 +6,7 @@
 #include "model/SafeFile.h"
 #include "model/StreamError.h"
 #include "model/UserMessage.h"
+#include "platform/Cp1252.h"
 #include "platform/FileRoutines.h"
 #include "platform/OrderedWork.h"
 #include "platform/Paths.h"
@@ -58,12 +59,27 @@ qsizetype SplitPosition(const QString& line, const QString& folder)
 
 } // namespace
 
+QString TPhotoList::ThumbnailFolderName(const QString& albumFileName)
+{
+    return Paths::IncludeTrailingSeparator(
+        Paths::ChangeFileExt(albumFileName, QString()) + QStringLiteral("_thumbnails"));
+}
+
 QString TPhotoList::GetThumbnailFolder(const QString& albumFileName)
 {
-    const QString folder = Paths::IncludeTrailingSeparator(
-        Paths::ChangeFileExt(albumFileName, QString()) + QStringLiteral("_thumbnails"));
+    const QString folder = ThumbnailFolderName(albumFileName);
     QDir().mkpath(folder);
     return folder;
+}
+
+QString TPhotoList::ThumbnailIndexFileName(const QString& albumFileName)
+{
+    return ThumbnailFolderName(albumFileName) + IndexName;
+}
+
+bool TPhotoList::HasThumbnailIndex(const QString& albumFileName)
+{
+    return QFileInfo(ThumbnailIndexFileName(albumFileName)).isFile();
 }
 
 QString TPhotoList::GetThumbnailIndexFile(const QString& albumFileName)
@@ -186,7 +202,8 @@ int TPhotoList::LoadThumbnailIndex(const QString& albumFileName)
     QByteArray data;
     if (!ReadRegularFile(folder + IndexName, MaxIndexFileSize, data))
         return 0;
-    const QStringList lines = Text::SplitLines(QString::fromUtf8(data));
+    // Written as UTF-8 here, as Windows-1252 by the original program.
+    const QStringList lines = Text::SplitLines(Cp1252::DecodeUtf8OrCp1252(data));
     int width = 0;
     int height = 0;
     if (lines.size() < 2 || !ParseSize(lines[0], width) || !ParseSize(lines[1], height))

@@ -12,7 +12,7 @@ namespace AppFolders {
 
 namespace {
 
-QString g_programFolderOverride;
+    QString g_programFolderOverride;
 
 } // namespace
 
@@ -37,6 +37,20 @@ QString SettingsFolder()
     const QString folder = base + QStringLiteral("/tavrimolex/");
     QDir().mkpath(folder);
     return folder;
+}
+
+QString BesideProgram(const QString& name)
+{
+    const QString beside = ProgramFolder() + name;
+    if (QFileInfo::exists(beside))
+        return beside;
+    const QString binDir = qEnvironmentVariable("TAVRI_BIN_DIR");
+    if (!binDir.isEmpty()) {
+        const QString inBin = Paths::IncludeTrailingSeparator(binDir) + name;
+        if (QFileInfo::exists(inBin))
+            return inBin;
+    }
+    return beside;
 }
 
 void SetProgramFolderForTesting(const QString& folder)

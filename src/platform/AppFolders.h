@@ -12,6 +12,12 @@ QString ProgramFolder();
 // Ends with "/".
 QString SettingsFolder();
 
+// A file that ships beside the executable (the NViewLib stand-in, the
+// decoder program): in the program folder, else in $TAVRI_BIN_DIR, which
+// tells test and benchmark executables, built elsewhere, where the program's
+// folder is. The program folder's file name when it is in neither.
+QString BesideProgram(const QString& name);
+
 // Overrides both folders (tests); an empty text restores the defaults.
 void SetProgramFolderForTesting(const QString& folder);
 

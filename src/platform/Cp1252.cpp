@@ -1,16 +1,46 @@
 #include "platform/Cp1252.h"
 
+#include <QStringDecoder>
+
 namespace Cp1252 {
 
 namespace {
 
-// 0x80..0x9F; the five unassigned bytes keep their C1 control code.
-const char16_t kHigh[32] = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
-    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
-};
+    // 0x80..0x9F; the five unassigned bytes keep their C1 control code.
+    const char16_t kHigh[32] = {
+        0x20AC,
+        0x0081,
+        0x201A,
+        0x0192,
+        0x201E,
+        0x2026,
+        0x2020,
+        0x2021,
+        0x02C6,
+        0x2030,
+        0x0160,
+        0x2039,
+        0x0152,
+        0x008D,
+        0x017D,
+        0x008F,
+        0x0090,
+        0x2018,
+        0x2019,
+        0x201C,
+        0x201D,
+        0x2022,
+        0x2013,
+        0x2014,
+        0x02DC,
+        0x2122,
+        0x0161,
+        0x203A,
+        0x0153,
+        0x009D,
+        0x017E,
+        0x0178,
+    };
 
 } // namespace
 
@@ -55,6 +85,21 @@ QByteArray Encode(const QString& text)
         out.append(b >= 0 ? char(b) : '?');
     }
     return out;
+}
+
+bool CanEncode(const QString& text)
+{
+    for (const QChar c : text)
+        if (!CanEncode(c))
+            return false;
+    return true;
+}
+
+QString DecodeUtf8OrCp1252(const QByteArray& bytes)
+{
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    const QString text = utf8.decode(bytes);
+    return utf8.hasError() ? Decode(bytes) : text;
 }
 
 } // namespace Cp1252

@@ -19,4 +19,13 @@ bool CanEncode(QChar c);
 // Characters the code page lacks become '?'.
 QByteArray Encode(const QString& text);
 
+// True when every character of text has a byte in the code page.
+bool CanEncode(const QString& text);
+
+// Text files written by the original program are in this code page, ours
+// may be UTF-8: bytes that are valid UTF-8 (a byte-order mark skipped) read
+// as UTF-8, anything else as Windows-1252. Accented Windows-1252 text is
+// practically never valid UTF-8, and plain ASCII reads the same either way.
+QString DecodeUtf8OrCp1252(const QByteArray& bytes);
+
 } // namespace Cp1252

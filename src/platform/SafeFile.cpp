@@ -144,7 +144,8 @@ QString TAtomicFile::ErrorText() const
     return SystemErrorText(m_error);
 }
 
-bool WriteFileAtomically(const QString& fileName, const QByteArray& data, TLinkPolicy links, bool durable, int* error)
+bool WriteFileAtomically(
+    const QString& fileName, const QByteArray& data, TLinkPolicy links, bool durable, int* error)
 {
     TAtomicFile file(fileName, links, durable);
     const bool ok = file.Open() && file.Write(data) && file.Commit();
@@ -158,6 +159,32 @@ QString SystemErrorText(int error)
     return QString::fromLocal8Bit(std::strerror(error));
 }
 
+int OpenRegularFile(const QString& fileName, qint64* size, int* error)
+{
+    const auto fail = [error](int code) {
+        if (error)
+            *error = code;
+        return -1;
+    };
+    const QByteArray path = QFile::encodeName(fileName);
+    // Non-blocking only for the open: opening a FIFO would wait for a writer.
+    const int fd = ::open(path.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return fail(errno);
+    struct stat st { };
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        const int code = S_ISDIR(st.st_mode) ? EISDIR : EINVAL;
+        ::close(fd);
+        return fail(code);
+    }
+    const int flags = ::fcntl(fd, F_GETFL);
+    if (flags >= 0)
+        ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
+    if (size)
+        *size = qint64(st.st_size);
+    return fd;
+}
+
 bool ReadRegularFile(const QString& fileName, qint64 maxSize, QByteArray& data, int* error)
 {
     data.clear();
@@ -166,22 +193,17 @@ bool ReadRegularFile(const QString& fileName, qint64 maxSize, QByteArray& data, 
             *error = code;
         return false;
     };
-    const QByteArray path = QFile::encodeName(fileName);
-    const int fd = ::open(path.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    qint64 size = 0;
+    const int fd = OpenRegularFile(fileName, &size, error);
     if (fd < 0)
-        return fail(errno);
+        return false;
     struct Closer {
         int fd;
         ~Closer() { ::close(fd); }
     } closer { fd };
-    struct stat st { };
-    if (::fstat(fd, &st) != 0)
-        return fail(errno);
-    if (!S_ISREG(st.st_mode))
-        return fail(S_ISDIR(st.st_mode) ? EISDIR : EINVAL);
-    if (st.st_size > maxSize)
+    if (size > maxSize)
         return fail(EFBIG);
-    data.resize(qsizetype(st.st_size));
+    data.resize(qsizetype(size));
     qsizetype done = 0;
     while (done < data.size()) {
         const ssize_t n = ::read(fd, data.data() + done, size_t(data.size() - done));

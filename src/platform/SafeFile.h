@@ -19,7 +19,8 @@ class TAtomicFile {
 public:
     // durable: flush to the disk before the rename (album files); thumbnails and
     // pages that are easily made again skip that cost.
-    explicit TAtomicFile(const QString& fileName, TLinkPolicy links = TLinkPolicy::Replace, bool durable = false);
+    explicit TAtomicFile(
+        const QString& fileName, TLinkPolicy links = TLinkPolicy::Replace, bool durable = false);
     ~TAtomicFile();
     TAtomicFile(const TAtomicFile&) = delete;
     TAtomicFile& operator=(const TAtomicFile&) = delete;
@@ -50,6 +51,12 @@ private:
 // Open, Write and Commit in one; error receives the errno value on failure.
 bool WriteFileAtomically(const QString& fileName, const QByteArray& data, TLinkPolicy links,
     bool durable = false, int* error = nullptr);
+
+// Opens a regular file for reading and gives its descriptor (close-on-exec,
+// blocking reads) and size; -1 with errno in error for anything else. The
+// type is checked on the opened file, so a FIFO swapped in after a check of
+// the name still never blocks the caller.
+int OpenRegularFile(const QString& fileName, qint64* size = nullptr, int* error = nullptr);
 
 // Reads a whole regular file of at most maxSize bytes. Anything else (a
 // folder, a FIFO that would block, a device that never ends) is refused. On

@@ -75,6 +75,12 @@ void TPhotoWindowList::CloseAll()
         DeregisterForm(m_windows.front().get());
 }
 
+void TPhotoWindowList::FileRenamed(const QString& oldPath, const QString& newPath)
+{
+    for (const auto& window : m_windows)
+        window->FileRenamed(oldPath, newPath);
+}
+
 Tfm_PhotoWindow* TPhotoWindowList::GetActivePhotoWindow() const
 {
     const QWidget* active = QApplication::activeWindow();

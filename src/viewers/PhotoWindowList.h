@@ -38,6 +38,9 @@ public:
     // when no window could be had.
     Tfm_PhotoWindow* GetPhotoWindow(bool reuse, IniFile* ini, const TPhotoNavigation& navigation);
 
+    // A photo file got a new name: every window showing it follows.
+    void FileRenamed(const QString& oldPath, const QString& newPath);
+
     int Count() const { return int(m_windows.size()); }
     Tfm_PhotoWindow* Window(int index) const;
     int IndexOf(const Tfm_PhotoWindow* window) const;

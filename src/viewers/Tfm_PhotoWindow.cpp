@@ -215,6 +215,20 @@ bool Tfm_PhotoWindow::ShowPhoto(const QString& fileName, int index, int count)
     }
 }
 
+void Tfm_PhotoWindow::FileRenamed(const QString& oldPath, const QString& newPath)
+{
+    if (m_loadingPath == oldPath)
+        m_loadingPath = newPath;
+    if (m_picturePath == oldPath)
+        m_picturePath = newPath;
+    if (m_fileName != oldPath)
+        return;
+    m_fileName = newPath;
+    setWindowTitle(
+        QStringLiteral("Tavrimolex - ") + Paths::ExtractFileName(newPath) + QStringLiteral(" - ") + newPath);
+    UpdateMenuState();
+}
+
 void Tfm_PhotoWindow::UpdatePictureLabels()
 {
     const QImage& picture = Picture();

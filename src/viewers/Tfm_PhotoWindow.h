@@ -61,6 +61,9 @@ public:
     TPhotoWindowList* WindowList() const;
     QMenu* PopupMenu() const { return m_popup; }
 
+    // The file shown or being loaded got a new name: caption, menu and saving follow it.
+    void FileRenamed(const QString& oldPath, const QString& newPath);
+
     // Where "Save photo (as jpg)" writes the picture shown for path.
     static QString JpegTargetFor(const QString& path);
 

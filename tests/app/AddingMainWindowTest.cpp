@@ -1,5 +1,6 @@
 // The whole road of a photo through the real main window: chosen in a
-// folder, added, described on the Photos tab, saved and found back.
+// folder, added, described on the Photos tab, renamed, saved and found back.
+#include "RenameSettingsAnswer.h"
 #include "app/FolderTree.h"
 #include "app/PhotosFromFolders.h"
 #include "app/Tfm_MainForm.h"
@@ -156,6 +157,31 @@ TEST_F(AddingMainWindowTest, TheAddingPageSpeaksTheLanguageAndAddsAWholeFolder)
     const TDialogCall* report = dialogs.LastCall(TDialogCall::Kind::MessageBox);
     ASSERT_NE(report, nullptr);
     EXPECT_EQ(report->text, Text::Format(Language()->MF[124], { 3 }));
+}
+
+TEST_F(AddingMainWindowTest, RenamedPhotosAreSavedWithTheAlbum)
+{
+    ASSERT_TRUE(form->OpenAlbum(albumFile));
+    ASSERT_TRUE(form->AddPhotoToAlbum(photos + QStringLiteral("/one.bmp"), -1));
+    ASSERT_TRUE(form->AddPhotoToAlbum(photos + QStringLiteral("/two.bmp"), -1));
+    form->GoToAlbumPhotos();
+    auto* inAlbum = Find<QListWidget>("lb_PhotosInAlbum");
+    inAlbum->selectAll();
+
+    RenameSettingsAnswer answer(QStringLiteral("Holiday.jpg"), QStringLiteral("1"), "rdbReplace");
+    QTest::mouseClick(Find<QPushButton>("btnRenameSelectedPhotos"), Qt::LeftButton);
+
+    const QStringList renamed
+        = { photos + QStringLiteral("/Holiday_000001.bmp"), photos + QStringLiteral("/Holiday_000002.bmp") };
+    ASSERT_EQ(answer.Seen, 1);
+    EXPECT_EQ(inAlbum->item(0)->text(), renamed[0]);
+    EXPECT_EQ(inAlbum->item(1)->text(), renamed[1]);
+    EXPECT_TRUE(QFileInfo::exists(renamed[1]));
+    EXPECT_FALSE(form->ContentsChanged());
+    const std::unique_ptr<TAlbum> saved = TAlbum::CreateFromFile(albumFile, nullptr);
+    ASSERT_EQ(saved->GetPhotos().Count(), 2);
+    EXPECT_EQ(saved->GetPhotos().PhotoAt(0)->GetName(), renamed[0]);
+    EXPECT_EQ(saved->GetPhotos().PhotoAt(1)->GetName(), renamed[1]);
 }
 
 } // namespace

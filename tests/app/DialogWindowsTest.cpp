@@ -1,4 +1,5 @@
 #include "app/FolderTree.h"
+#include "app/QtTranslations.h"
 #include "app/Tfm_LanguageWindow.h"
 #include "app/Tfm_SelectdirectoryWindow.h"
 #include "common/ScriptedDialogService.h"
@@ -11,6 +12,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QTranslator>
 
 #include <gtest/gtest.h>
 
@@ -119,4 +121,16 @@ TEST(FolderTree, OpeningAFolderShowsSubfoldersMadeSinceItWasRead)
     EXPECT_EQ(tree.model()->index(0, 0, trips).data().toString(), QStringLiteral("2004"));
     EXPECT_TRUE(tree.SetFolder(dir.filePath(QStringLiteral("trips/2004"))));
     EXPECT_EQ(tree.Folder(), dir.filePath(QStringLiteral("trips/2004")));
+}
+
+TEST(QtTranslations, MessageBoxButtonsFollowTheDesktopLanguage)
+{
+    const auto yes = [] { return QCoreApplication::translate("QPlatformTheme", "&Yes"); };
+    QTranslator* dutch = InstallQtTranslations(QLocale(QLocale::Dutch, QLocale::Netherlands));
+    if (!dutch)
+        GTEST_SKIP() << "Qt's Dutch translation is not installed";
+    EXPECT_EQ(yes(), QStringLiteral("&Ja"));
+    QCoreApplication::removeTranslator(dutch);
+    delete dutch;
+    EXPECT_EQ(yes(), QStringLiteral("&Yes"));
 }

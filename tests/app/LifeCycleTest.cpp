@@ -228,3 +228,24 @@ TEST_F(LifeCycle, ADamagedAlbumFileIsNamedInTheMessage)
 }
 
 } // namespace
+
+namespace {
+
+class WindowWidth : public LifeCycle, public ::testing::WithParamInterface<int> { };
+
+TEST_P(WindowWidth, StaysWhenEveryTabIsShownInEachLanguage)
+{
+    ChosenLanguage(GetParam());
+    Start({ AlbumWithPhotos(QStringLiteral("W.tvx"), 1) });
+    QCoreApplication::processEvents();
+    const int width = m_form->width();
+    for (int page = 0; page < m_form->pc_Album()->count(); ++page) {
+        m_form->pc_Album()->setCurrentIndex(page);
+        QCoreApplication::processEvents();
+        EXPECT_EQ(m_form->width(), width) << m_form->pc_Album()->currentWidget()->objectName().toStdString();
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Languages, WindowWidth, ::testing::Values(0, 1, 2));
+
+} // namespace

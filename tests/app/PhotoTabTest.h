@@ -38,6 +38,15 @@ public:
     QString AvailablePhotoFolder() const override { return folder; }
     void PhotoRecordReplaced(const QString& path) override { replaced.append(path); }
     void TakeBackFocus() override { }
+    bool SaveCurrentAlbum() override
+    {
+        ++saves;
+        if (!saveWorks)
+            return false;
+        album->SaveToFile();
+        changed = false;
+        return true;
+    }
 
     std::unique_ptr<TAlbum> album;
     std::unique_ptr<IniFile> ini;
@@ -46,6 +55,8 @@ public:
     bool albumPage = true;
     QString folder;
     QStringList replaced;
+    int saves = 0;
+    bool saveWorks = true;
 };
 
 class PhotoTabTest : public ::testing::Test {

@@ -1,5 +1,6 @@
 #include "ImageTestSupport.h"
 
+#include <QBuffer>
 #include <QFile>
 
 #include <algorithm>
@@ -75,6 +76,34 @@ void Put32(QByteArray& out, unsigned value)
 {
     Put16(out, value & 0xFFFF);
     Put16(out, value >> 16);
+}
+
+qint64 PeakKilobytes()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray& line : status.readAll().split('\n')) {
+        if (line.startsWith("VmHWM:"))
+            return line.mid(6).trimmed().split(' ').value(0).toLongLong();
+    }
+    return 0;
+}
+
+void ResetPeakMemory()
+{
+    QFile clear(QStringLiteral("/proc/self/clear_refs"));
+    if (clear.open(QIODevice::WriteOnly))
+        clear.write("5");
+}
+
+QByteArray Png(const QImage& image)
+{
+    QByteArray data;
+    QBuffer buffer(&data);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return data;
 }
 
 // A CMYK JPEG of one colour, as print workflows write them (libjpeg adds

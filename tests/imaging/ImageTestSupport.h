@@ -28,6 +28,13 @@ QByteArray ReadFile(const QString& fileName);
 void Put16(QByteArray& out, unsigned value);
 void Put32(QByteArray& out, unsigned value);
 
+// This process's peak memory in kilobytes, since the start or the last
+// ResetPeakMemory (which does nothing where the system does not allow it).
+qint64 PeakKilobytes();
+void ResetPeakMemory();
+
+QByteArray Png(const QImage& image);
+
 // A CMYK JPEG of one colour, as print workflows write them (libjpeg adds
 // the Adobe marker, and with it the inverted convention: 255 is no ink).
 QByteArray CmykJpeg(int width, int height, const unsigned char cmyk[4]);

@@ -9,6 +9,7 @@
 #include <cmath>
 
 using ImageTest::Pattern;
+using ImageTest::PeakKilobytes;
 using ImageTest::SamePixels;
 
 namespace {
@@ -121,6 +122,26 @@ TEST(MakeThumbnail, EmptyPictureOrBoxLeavesDestAlone)
     MakeThumbnail(Pattern(10, 10), dest, 5, 5, 5, 5, 0, 40);
     EXPECT_EQ(dest.size(), QSize(3, 3));
     EXPECT_EQ(dest.pixel(0, 0), qRgb(1, 2, 3));
+}
+
+TEST(MakeThumbnail, AThinPictureScalesOnlyWhatTheBoxKeeps)
+{
+    // 1 x 40000 into 200 x 200: covering the box means 200 x 8,000,000
+    // pixels (6.4 GB), of which the top 200 rows are kept.
+    QImage source(1, 40000, QImage::Format_RGB32);
+    source.fill(qRgb(0, 0, 200));
+    for (int y = 0; y < 10; ++y)
+        source.setPixel(0, y, qRgb(200, 0, 0));
+    const qint64 before = PeakKilobytes();
+    QImage thumb;
+    MakeThumbnail(source, thumb, 5, 5, 5, 5, 200, 200);
+    EXPECT_LT(PeakKilobytes() - before, 64 * 1024);
+    ASSERT_EQ(thumb.size(), QSize(210, 210));
+    // The top ten source rows fill the whole box.
+    for (const QPoint p :
+        { QPoint(5, 5), QPoint(204, 5), QPoint(5, 204), QPoint(204, 204), QPoint(100, 100) })
+        EXPECT_EQ(thumb.pixel(p), qRgb(200, 0, 0)) << p.x() << "," << p.y();
+    EXPECT_EQ(thumb.pixel(2, 100), qRgb(255, 255, 255));
 }
 
 TEST(MakeThumbnail, TransparentPixelsBecomeWhite)

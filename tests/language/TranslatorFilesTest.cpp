@@ -126,6 +126,32 @@ TEST_F(TranslatorFiles, EntriesGoByLinePositionNotByKey)
     EXPECT_EQ(record->SW[0], QStringLiteral("Number to go:"));
 }
 
+TEST_F(TranslatorFiles, AWindows1252FileWithAccentsAndARepeatedKeyReadsBackRight)
+{
+    // As the original writes it, with a translator's copy of line 0 kept in
+    // place: the lines still go by position.
+    WriteFile(QStringLiteral("language-spanish.ini"),
+        "[General]\r\nTitle=Tavrimolex 2005 \xf1\r\n[SW]\r\n0=N\xfamero por procesar:\r\n0=Dos \x80\r\n"
+        "2=Tr\xe9s\r\n");
+    CurrentLangType = LT_Spanish;
+    auto record = CreateLanguage(LT_Spanish);
+    record->ReadLanguageFile();
+    EXPECT_EQ(record->Title, QStringLiteral("Tavrimolex 2005 \u00f1"));
+    EXPECT_EQ(record->SW[0], QStringLiteral("N\u00famero por procesar:"));
+    EXPECT_EQ(record->SW[1], QStringLiteral("Dos \u20ac"));
+    EXPECT_EQ(record->SW[2], QStringLiteral("Tr\u00e9s"));
+
+    // Written back in Windows-1252 too, and read back unchanged.
+    ASSERT_TRUE(record->WriteLanguageFile());
+    const QByteArray bytes = ReadFile(QStringLiteral("language-spanish.ini"));
+    EXPECT_TRUE(bytes.startsWith("[General]\r\nTitle=Tavrimolex 2005 \xf1\r\n"));
+    EXPECT_TRUE(bytes.contains("[SW]\r\n0=N\xfamero por procesar:\r\n1=Dos \x80\r\n2=Tr\xe9s\r\n"));
+    auto again = CreateLanguage(LT_Spanish);
+    Blank(*again);
+    again->ReadLanguageFile();
+    EXPECT_EQ(Dump(*again), Dump(*record));
+}
+
 TEST_F(TranslatorFiles, AFileWithoutATitleRestoresTheProductTitle)
 {
     WriteFile(QStringLiteral("language-dutch.ini"), "[General]\r\n[SW]\r\n0=Nog te gaan:\r\n");

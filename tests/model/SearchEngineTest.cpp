@@ -1,10 +1,13 @@
-#include "model/Album.h"
 #include "model/SearchEngine.h"
 #include "ModelTestUtil.h"
+#include "model/Album.h"
+#include "model/FileProbe.h"
 
 #include <QDir>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -69,7 +72,8 @@ TEST_F(SearchEngineTest, AnyOrAllObjectsCombinedWithEvents)
 
     EXPECT_EQ(Find(ab, {}, 1, TSearchEngine::OptOr), QStringList({ P(QStringLiteral("abc.jpg")) }));
     EXPECT_EQ(Find(ab, {}, 0, TSearchEngine::OptOr),
-        QStringList({ P(QStringLiteral("a.jpg")), P(QStringLiteral("abc.jpg")), P(QStringLiteral("aparty.jpg")) }));
+        QStringList(
+            { P(QStringLiteral("a.jpg")), P(QStringLiteral("abc.jpg")), P(QStringLiteral("aparty.jpg")) }));
     EXPECT_EQ(Find({ QStringLiteral("A") }, party, 0, TSearchEngine::OptAnd),
         QStringList({ P(QStringLiteral("aparty.jpg")) }));
     EXPECT_EQ(Find({ QStringLiteral("A") }, party, 0, TSearchEngine::OptOr).size(), 4);
@@ -95,7 +99,8 @@ TEST_F(SearchEngineTest, YearDescriptionAndPathJoinWithOr)
         QStringList({ P(QStringLiteral("y1.jpg")) }));
     // Without its bit a criterion is off.
     EXPECT_TRUE(Find({}, {}, 0, TSearchEngine::OptOr, QStringLiteral("2004")).isEmpty());
-    EXPECT_EQ(Find({}, {}, 0, TSearchEngine::OptOr | TSearchEngine::OptDescription, QString(), QStringLiteral("SUN")),
+    EXPECT_EQ(Find({}, {}, 0, TSearchEngine::OptOr | TSearchEngine::OptDescription, QString(),
+                  QStringLiteral("SUN")),
         QStringList({ P(QStringLiteral("sun.jpg")) }));
     EXPECT_EQ(Find({}, {}, 0, TSearchEngine::OptOr | TSearchEngine::OptPath, QString(), QString(),
                   QStringLiteral("HOLIDAY")),
@@ -110,7 +115,8 @@ TEST_F(SearchEngineTest, YearDescriptionAndPathJoinWithOr)
 
 TEST_F(SearchEngineTest, MissingFilesAreMarkedButNotListed)
 {
-    TPhoto* gone = Add(QStringLiteral("gone.jpg"), { QStringLiteral("C") }, QString(), QString(), QString(), false);
+    TPhoto* gone
+        = Add(QStringLiteral("gone.jpg"), { QStringLiteral("C") }, QString(), QString(), QString(), false);
     QStringList results { QStringLiteral("kept") };
     EXPECT_FALSE(m_engine.Search(*m_album, { QStringLiteral("C") }, {}, QString(), QString(), QString(), 0,
         TSearchEngine::OptOr, results));
@@ -124,4 +130,54 @@ TEST_F(SearchEngineTest, MissingFilesAreMarkedButNotListed)
         TSearchEngine::OptOr, results));
     EXPECT_EQ(results, QStringList({ QStringLiteral("kept"), here->GetName(), here->GetName() }));
     EXPECT_EQ(here->GetName(), P(QStringLiteral("here.jpg")));
+}
+
+TEST(FileProbe, AnswersAsTheFileCheckForAFolderReadWhole)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    QStringList asked;
+    // Enough look-ups in one folder for it to be read whole.
+    for (int i = 0; i < 80; ++i) {
+        const QString path = dir.filePath(QStringLiteral("p%1.jpg").arg(i));
+        if (i % 3)
+            Touch(path);
+        asked << path;
+    }
+    ASSERT_TRUE(
+        QFile::link(dir.filePath(QStringLiteral("p1.jpg")), dir.filePath(QStringLiteral("link.jpg"))));
+    ASSERT_TRUE(
+        QFile::link(dir.filePath(QStringLiteral("gone.jpg")), dir.filePath(QStringLiteral("dangling.jpg"))));
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("folder.jpg")));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(dir.filePath(QStringLiteral("fifo.jpg"))).constData(), 0600), 0);
+    for (const char* name : { "link.jpg", "dangling.jpg", "folder.jpg", "fifo.jpg", "never.jpg" })
+        asked << dir.filePath(QString::fromLatin1(name));
+    asked << dir.filePath(QStringLiteral("folder.jpg/")) << QStringLiteral("relative.jpg");
+
+    TFileProbe probe;
+    for (const QString& path : asked)
+        probe.Expect(path);
+    for (const QString& path : asked)
+        EXPECT_EQ(probe.Exists(path), PhotoFileExists(path)) << qPrintable(path);
+    EXPECT_TRUE(probe.Exists(dir.filePath(QStringLiteral("link.jpg"))));
+    EXPECT_FALSE(probe.Exists(dir.filePath(QStringLiteral("p0.jpg"))));
+}
+
+TEST_F(SearchEngineTest, ALargeAlbumGivesTheHitsInAlbumOrder)
+{
+    // Large enough to be matched and looked up in parallel parts.
+    QStringList expected;
+    for (int i = 0; i < 40000; ++i) {
+        const QString file = QStringLiteral("f%1/p%2.jpg").arg(i % 4).arg(i);
+        const bool hit = i % 7 == 0;
+        const bool onDisk = hit ? i % 3 != 0 : i < 50;
+        Add(file, {}, QString(), hit ? QStringLiteral("2004") : QStringLiteral("2005"), QString(), onDisk);
+        if (hit && onDisk)
+            expected << P(file);
+    }
+    EXPECT_EQ(
+        Find({}, {}, 0, TSearchEngine::OptOr | TSearchEngine::OptYear, QStringLiteral("2004")), expected);
+    const TPhotoList& photos = m_album->GetPhotos();
+    for (int i = 0; i < photos.Count(); ++i)
+        ASSERT_EQ(photos.PhotoAt(i)->GetFound(), i % 7 == 0) << i;
 }

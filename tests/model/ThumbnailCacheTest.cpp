@@ -233,6 +233,20 @@ TEST_F(ThumbnailCache, MalformedIndexIsNoIndex)
     EXPECT_EQ(album->GetPhotos().IndexPhotoFiles, QStringList({ QString() }));
 }
 
+TEST_F(ThumbnailCache, IndexOfTheOriginalProgramReadsAsWindows1252)
+{
+    auto album = AlbumWith({});
+    QDir().mkpath(folder);
+    Touch(folder + QStringLiteral("0_caf\u00e9.jpg"));
+    // "café" with é as the single byte 0xE9, in both paths.
+    WriteAll(folder + QStringLiteral("thumbnails.pct"),
+        QByteArray("40\r\n40\r\nD:\\caf\xe9.jpg=") + QFile::encodeName(folder) + "0_caf\xe9.jpg\r\n");
+    ASSERT_EQ(album->LoadThumbnailIndex(), 1);
+    EXPECT_EQ(album->GetPhotos().IndexPhotoFiles, QStringList({ QStringLiteral("D:\\caf\u00e9.jpg") }));
+    EXPECT_EQ(
+        album->GetPhotos().IndexThumbFiles, QStringList({ folder + QStringLiteral("0_caf\u00e9.jpg") }));
+}
+
 TEST_F(ThumbnailCache, AlbumWithoutCacheGetsAnEmptyFolder)
 {
     auto album = AlbumWith({});

@@ -1,5 +1,6 @@
 // The program's entry: checks the two image libraries, creates the main window
 // and the folder window, and runs the event loop.
+#include "app/QtTranslations.h"
 #include "app/Tfm_MainForm.h"
 #include "app/Tfm_SelectdirectoryWindow.h"
 #include "common/DialogService.h"
@@ -31,6 +32,7 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tavrimolex 2005"));
     QApplication::setApplicationDisplayName(QStringLiteral("Tavrimolex 2005"));
+    InstallQtTranslations();
 
     // The language record and the album model show no windows themselves: their
     // plain notes reach the user through the dialog service.

@@ -1,0 +1,19 @@
+// Fuzz target: the program's JPEG decoder on any bytes, at full size and for
+// a thumbnail box; what decodes is encoded again.
+#include "imaging/JpegCodec.h"
+
+#include <QByteArray>
+#include <QImage>
+
+#include <cstddef>
+#include <cstdint>
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    const QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char*>(data), qsizetype(size));
+    QImage image;
+    DecodeJpegData(bytes, image, 160, 120);
+    if (DecodeJpegData(bytes, image) && image.width() * qint64(image.height()) <= 1024 * 1024)
+        EncodeJpeg(image, 90);
+    return 0;
+}

@@ -1,0 +1,159 @@
+#include "app/AlbumPhotoRenamer.h"
+
+#include "app/AlbumPhotoList.h"
+#include "app/FormRenameSettings.h"
+#include "app/NamedControl.h"
+#include "app/PhotoInfoPanel.h"
+#include "app/PhotoPanelHost.h"
+#include "app/PhotoRenamePlanner.h"
+#include "common/BusyGuard.h"
+#include "common/DialogService.h"
+#include "common/Tfm_StatusWindow.h"
+#include "language/LanguageSelector.h"
+#include "model/Album.h"
+#include "platform/IniFile.h"
+#include "platform/RenameNoReplace.h"
+
+#include <QListWidget>
+#include <QPushButton>
+
+TAlbumPhotoRenamer::TAlbumPhotoRenamer(QWidget* root, TPhotoPanelHost& host, TPhotoInfoPanel& panel)
+    : QObject(root)
+    , m_root(root)
+    , m_host(host)
+    , m_panel(panel)
+    , lb_PhotosInAlbum(NamedControl<QListWidget>(root, "lb_PhotosInAlbum"))
+    , btnRenameSelectedPhotos(NamedControl<QPushButton>(root, "btnRenameSelectedPhotos"))
+{
+    connect(btnRenameSelectedPhotos, &QPushButton::clicked, this,
+        &TAlbumPhotoRenamer::btnRenameSelectedPhotosClick);
+}
+
+TAlbumPhotoRenamer::~TAlbumPhotoRenamer() = default;
+
+void TAlbumPhotoRenamer::btnRenameSelectedPhotosClick()
+{
+    // The run pumps events; a second long operation must not start under it.
+    if (TBusyGuard::IsBusy())
+        return;
+    IniFile* ini = m_host.Settings();
+    const QString nameKey = QStringLiteral("NewName");
+    const QString startKey = QStringLiteral("StartNr");
+    const QString actionKey = QStringLiteral("Action");
+    TFormRenameSettings settings(m_root->window());
+    if (ini) {
+        settings.SetNewName(ini->ReadString(SettingsSection, nameKey, QString()));
+        settings.SetStartNr(ini->ReadString(SettingsSection, startKey, QString()));
+        const int action = ini->ReadInteger(SettingsSection, actionKey, RA_Replace);
+        settings.SetAction(action == RA_AddAtTheEnd || action == RA_InsertAtTheBeginning
+                ? static_cast<unsigned char>(action)
+                : static_cast<unsigned char>(RA_Replace));
+    }
+    if (settings.exec() != QDialog::Accepted) {
+        m_panel.UpdatePhotoControls();
+        return;
+    }
+    const QString newName = TPhotoRenamePlanner::CutExtension(settings.NewName());
+    if (ini) {
+        ini->BeginUpdate();
+        ini->WriteString(SettingsSection, nameKey, newName);
+        ini->WriteString(SettingsSection, startKey, settings.StartNr());
+        ini->WriteInteger(SettingsSection, actionKey, settings.Action());
+        ini->EndUpdate();
+    }
+    RenameSelected(newName, settings.StartNr(), settings.Action());
+    m_panel.UpdatePhotoControls();
+}
+
+std::vector<TAlbumPhotoRenamer::TRenamed> TAlbumPhotoRenamer::RenameSelected(
+    const QString& newName, const QString& startNr, int action)
+{
+    std::vector<TRenamed> renamed;
+    QStringList selected;
+    for (int i = 0; i < lb_PhotosInAlbum->count(); ++i)
+        if (lb_PhotosInAlbum->item(i)->isSelected())
+            selected.append(lb_PhotosInAlbum->item(i)->text());
+    const TLanguageSelector& t = *Language();
+    if (!m_host.Album() || selected.isEmpty())
+        return renamed;
+    TPhotoRenamePlanner planner(newName, startNr, action, [this](const QString& path) {
+        // A path another album photo already has would put one file in the
+        // album twice, even while that photo's file is missing.
+        const TAlbum* album = m_host.Album();
+        return TPhotoRenamePlanner::FileNameTaken(path)
+            || (album && album->GetPhotos().IndexOfName(path) >= 0);
+    });
+    if (!TPhotoRenamePlanner::IsUsableName(planner.NewName(), t.RS[8]))
+        return renamed;
+    const TBusyGuard busy;
+    if (!busy)
+        return renamed;
+
+    {
+        Tfm_StatusWindow status;
+        status.SetRange(0, int(selected.size()));
+        status.SetSubject(t.MF[192]);
+        status.ShowCentered();
+        for (const QString& oldPath : std::as_const(selected)) {
+            // Cancel stops the run after the file it was pressed during.
+            if (status.IsCancelled() || !m_host.Album())
+                break;
+            status.SetObject(oldPath);
+            status.StepIt();
+            status.ProcessEvents();
+            const QString target = planner.TargetFor(oldPath);
+            // Photos are found by path: ids may repeat in imported albums.
+            if (target.isEmpty() || !m_host.Album() || m_host.Album()->GetPhotos().IndexOfName(oldPath) < 0)
+                continue;
+            if (!RenameNoReplace(oldPath, target))
+                continue;
+            SetPhotoPath(oldPath, target);
+            for (QListWidgetItem* row : lb_PhotosInAlbum->findItems(target, Qt::MatchExactly))
+                row->setSelected(true);
+            renamed.push_back({ oldPath, target });
+        }
+    }
+    if (renamed.empty())
+        return renamed;
+
+    if (!m_host.SaveCurrentAlbum())
+        RenameBack(renamed);
+    for (const TRenamed& each : renamed) {
+        m_host.PhotoRecordReplaced(each.NewPath);
+        m_panel.PhotoFileRenamed(each.OldPath, each.NewPath);
+    }
+    return renamed;
+}
+
+void TAlbumPhotoRenamer::RenameBack(std::vector<TRenamed>& renamed)
+{
+    // Backwards: a later photo may have taken a name an earlier one gave up.
+    std::vector<TRenamed> kept;
+    QStringList stuck;
+    for (auto each = renamed.rbegin(); each != renamed.rend(); ++each) {
+        if (RenameNoReplace(each->NewPath, each->OldPath)) {
+            SetPhotoPath(each->NewPath, each->OldPath);
+        } else {
+            kept.push_back(*each);
+            stuck.append(each->NewPath);
+        }
+    }
+    renamed = std::move(kept);
+    if (renamed.empty())
+        return;
+    // These photos keep their new names in the album too, which now differs
+    // from its file until the user saves.
+    m_host.SetContentsChanged(true);
+    ShowMessageBox(stuck.join(u'\r'), Language()->MF[21], MessageBoxFlags::IconWarning);
+}
+
+void TAlbumPhotoRenamer::SetPhotoPath(const QString& from, const QString& to)
+{
+    if (TAlbum* album = m_host.Album()) {
+        const int index = album->GetPhotos().IndexOfName(from);
+        if (index >= 0)
+            album->GetPhotos().PhotoAt(index)->SetName(to);
+    }
+    for (QListWidgetItem* row : lb_PhotosInAlbum->findItems(from, Qt::MatchExactly))
+        row->setText(to);
+}

@@ -1,0 +1,48 @@
+#pragma once
+// "Rename selected photos" on the page of the album's photos: renames the
+// files of the selected photos on disk and in the album at once, then saves
+// the album. The new names come from TPhotoRenamePlanner; nothing is ever
+// overwritten, and when the album cannot be saved the files get their old
+// names back, so that album and disk never disagree.
+#include <QObject>
+#include <QString>
+
+#include <vector>
+
+class QListWidget;
+class QPushButton;
+class QWidget;
+class TPhotoInfoPanel;
+class TPhotoPanelHost;
+
+class TAlbumPhotoRenamer : public QObject {
+    Q_OBJECT
+public:
+    static inline const QString SettingsSection = QStringLiteral("FileRenameSettings");
+
+    TAlbumPhotoRenamer(QWidget* root, TPhotoPanelHost& host, TPhotoInfoPanel& panel);
+    ~TAlbumPhotoRenamer() override;
+
+    // Asks the settings and runs the whole rename.
+    void btnRenameSelectedPhotosClick();
+
+    struct TRenamed {
+        QString OldPath;
+        QString NewPath;
+    };
+    // Renames the selected rows' photos with these settings (no window);
+    // what was renamed and stays renamed.
+    std::vector<TRenamed> RenameSelected(const QString& newName, const QString& startNr, int action);
+
+private:
+    // Renames the files back after a failed save; the photos whose file
+    // could not get its old name keep the new one.
+    void RenameBack(std::vector<TRenamed>& renamed);
+    void SetPhotoPath(const QString& from, const QString& to);
+
+    QWidget* m_root;
+    TPhotoPanelHost& m_host;
+    TPhotoInfoPanel& m_panel;
+    QListWidget* lb_PhotosInAlbum;
+    QPushButton* btnRenameSelectedPhotos;
+};

@@ -1,0 +1,48 @@
+#pragma once
+// Decoding a file with FreeImage in the calling process, whatever its pixel
+// type, into rows of 8 bits per channel. The library can crash, hang or
+// exhaust the memory on damaged files, so only the decoder program (and the
+// benchmark that measures it) calls this; the program asks that process.
+#include <QtGlobal>
+
+#include <array>
+
+// Receives a decoded picture row by row.
+class TFreeImageRowSink {
+public:
+    virtual ~TFreeImageRowSink() = default;
+    // The picture's size, before the first row; false stops the decoding.
+    virtual bool Start(int width, int height) = 0;
+    // One row, top row first: width pixels of blue, green, red and 0xFF in
+    // memory. False stops the decoding.
+    virtual bool Row(const quint32* pixels) = 0;
+};
+
+// Loads fileName with FreeImage_Load(formatCode, fileName, 0) through the
+// binding (which must be loaded) and hands its rows to sink. False when the
+// library cannot decode the file, an entry point is missing, the picture is
+// empty or holds more than maxPixels, or the sink stops.
+bool DecodeWithFreeImage(int formatCode, const char* fileName, qint64 maxPixels, TFreeImageRowSink& sink);
+
+// How FreeImage lays out the pixels of one row.
+struct TFreeImageRowFormat {
+    int type = 1; // FREE_IMAGE_TYPE: FIT_BITMAP
+    int colorType = 2; // FREE_IMAGE_COLOR_TYPE: FIC_RGB
+    unsigned bpp = 24;
+    // Pictures of 8 bits or fewer: the colours, 0xRRGGBB.
+    std::array<quint32, 256> palette {};
+    // 16-bit pictures: where red, green and blue lie.
+    unsigned redMask = 0;
+    unsigned greenMask = 0;
+    unsigned blueMask = 0;
+};
+
+// True when ConvertFreeImageRow reads this layout.
+bool FreeImageRowReadable(const TFreeImageRowFormat& format);
+
+// Converts width pixels of one row to blue, green, red and 0xFF:
+// palettes and bit fields looked up, 16-bit channels cut to their high byte,
+// floating point (0 to 1) clamped and scaled, CMYK turned into RGB. The
+// alpha channel is dropped.
+void ConvertFreeImageRow(
+    const TFreeImageRowFormat& format, const unsigned char* from, quint32* to, unsigned width);

@@ -1,0 +1,158 @@
+// The thumbnail window as the Photos tab shows it: its album, editing and
+// removing photos through the main window, and its life with the album.
+#include "ViewerTabsFixture.h"
+
+#include "app/PhotosPage.h"
+#include "app/ThumbnailsTab.h"
+#include "viewers/Tfm_SlideShowWindow.h"
+#include "viewers/Tfm_ThumbNailWindow.h"
+
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QTableView>
+#include <QTest>
+
+namespace {
+
+using Kind = TDialogCall::Kind;
+
+class ThumbnailWindowTabTest : public ViewerTabsFixture {
+protected:
+    TThumbnailsTab* Tab() const { return form->PhotosPage()->ThumbnailsTab(); }
+    Tfm_ThumbNailWindow* Window() const { return Tab()->ThumbWindow(); }
+    void ClickCell(int entry)
+    {
+        QTableView* view = Window()->GridView();
+        const int columns = Window()->Grid().Columns();
+        const QRect cell = view->visualRect(view->model()->index(entry / columns, entry % columns));
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::NoModifier, cell.center());
+    }
+    void Trigger(const char* item)
+    {
+        Window()->PopupMenu()->findChild<QAction*>(QLatin1String(item))->trigger();
+    }
+    // Opens the album with its thumbnails made and shown.
+    QString OpenWithThumbnails(int count)
+    {
+        const QString album = MakeAlbum(QStringLiteral("Trip.tvx"), count);
+        OpenAt(album, "ts_ThumbNails");
+        Find<QPushButton>("pb_CreateThumbnails")->click();
+        return album;
+    }
+};
+
+TEST_F(ThumbnailWindowTabTest, CreatedThumbnailsAreShownAndEditingAPhotoGoesToTheAlbumsList)
+{
+    Start();
+    OpenWithThumbnails(3);
+    ASSERT_TRUE(Window()->isVisible());
+    EXPECT_EQ(Window()->Album(), form->Album());
+    EXPECT_EQ(Window()->Grid().Count(), 3);
+
+    ClickCell(1);
+    Trigger("PopupMenuEditPhotoInformation");
+    EXPECT_EQ(
+        Find<QTabWidget>("pc_Photos")->currentWidget()->objectName(), QStringLiteral("ts_PhotosInAlbum"));
+    EXPECT_EQ(Find<QListWidget>("lb_PhotosInAlbum")->currentRow(), 1);
+    EXPECT_EQ(Find<QLineEdit>("eb_PhotoName")->text(), photos + QStringLiteral("/p1.bmp"));
+    // Leaving the thumbnail page puts the thumbnail window away.
+    EXPECT_FALSE(Window()->isVisible());
+
+    // Shown again from its page, without thumbnails there is nothing to show.
+    Find<QTabWidget>("pc_Photos")->setCurrentWidget(Find<QWidget>("ts_ThumbNails"));
+    Find<QPushButton>("pb_ShowThumbNails")->click();
+    EXPECT_TRUE(Window()->isVisible());
+    Find<QPushButton>("pb_RemoveThumbNails")->click();
+    dialogs.Clear();
+    Tab()->pb_ShowThumbNailsClick();
+    ASSERT_NE(dialogs.LastCall(Kind::ShowMessage), nullptr);
+    EXPECT_EQ(dialogs.LastCall(Kind::ShowMessage)->text, Language()->MF[55]);
+    EXPECT_FALSE(Window()->isVisible());
+}
+
+TEST_F(ThumbnailWindowTabTest, APhotoRemovedInTheThumbnailWindowLeavesTheAlbumOnSave)
+{
+    Start();
+    const QString album = OpenWithThumbnails(3);
+    ClickCell(0);
+    Trigger("PopumMenuRemovePhotoFromAlbum");
+    EXPECT_TRUE(form->ContentsChanged());
+    EXPECT_EQ(Find<QListWidget>("lb_PhotosInAlbum")->count(), 2);
+    EXPECT_EQ(Window()->Grid().Count(), 2);
+
+    // Closing asks to save; Yes keeps the removal.
+    dialogs.QueueMessageResult(MessageResult::Yes);
+    ASSERT_TRUE(form->CloseCurrentAlbum());
+    ASSERT_TRUE(form->OpenAlbum(album));
+    ASSERT_EQ(form->Album()->GetPhotos().Count(), 2);
+    EXPECT_EQ(form->Album()->GetPhotos().PhotoAt(0)->GetName(), photos + QStringLiteral("/p1.bmp"));
+}
+
+TEST_F(ThumbnailWindowTabTest, AChangedPhotoRecordUpdatesShownThumbnailsAtOnceAndHiddenOnesWhenShown)
+{
+    Start();
+    const QString album = OpenWithThumbnails(2);
+    const QString thumbnail = ThumbnailFolder(album) + QStringLiteral("/0_p0.jpg");
+    // The update writes every thumbnail file again: a removed one comes back.
+    ASSERT_TRUE(Window()->isVisible());
+    ASSERT_TRUE(QFile::remove(thumbnail));
+    form->PhotoRecordReplaced(photos + QStringLiteral("/p0.bmp"));
+    EXPECT_TRUE(QFileInfo::exists(thumbnail));
+    EXPECT_FALSE(Tab()->ThumbnailsStale());
+    EXPECT_TRUE(Window()->isVisible());
+
+    // A description typed while the window is away marks the thumbnails stale.
+    Find<QTabWidget>("pc_Photos")->setCurrentWidget(Find<QWidget>("ts_PhotosInAlbum"));
+    auto* rows = Find<QListWidget>("lb_PhotosInAlbum");
+    QTest::mouseClick(
+        rows->viewport(), Qt::LeftButton, Qt::NoModifier, rows->visualItemRect(rows->item(0)).center());
+    ASSERT_TRUE(QFile::remove(thumbnail));
+    auto* description = Find<QPlainTextEdit>("mm_PhotoDescription");
+    description->setFocus();
+    QTest::keyClicks(description, QStringLiteral("Dunes"));
+    EXPECT_TRUE(Tab()->ThumbnailsStale());
+    EXPECT_FALSE(QFileInfo::exists(thumbnail));
+
+    Find<QTabWidget>("pc_Photos")->setCurrentWidget(Find<QWidget>("ts_ThumbNails"));
+    Find<QPushButton>("pb_ShowThumbNails")->click();
+    EXPECT_FALSE(Tab()->ThumbnailsStale());
+    EXPECT_TRUE(QFileInfo::exists(thumbnail));
+    EXPECT_TRUE(Window()->isVisible());
+}
+
+TEST_F(ThumbnailWindowTabTest, TheWindowIsMadeAnewWithEveryAlbumAndAfterRemovalAndClosesWithTheProgram)
+{
+    Start();
+    OpenWithThumbnails(2);
+    QPointer<Tfm_ThumbNailWindow> shown = Window();
+    Window()->StartSlideShow();
+    QPointer<Tfm_SlideShowWindow> show = Window()->SlideShowWindow();
+    ASSERT_TRUE(show->Running());
+
+    ASSERT_TRUE(form->CloseCurrentAlbum());
+    EXPECT_TRUE(shown.isNull());
+    EXPECT_TRUE(show.isNull());
+    EXPECT_FALSE(Window()->isVisible());
+    EXPECT_EQ(Window()->Album(), nullptr);
+
+    OpenAt(MakeAlbum(QStringLiteral("Other.tvx"), 2), "ts_ThumbNails");
+    EXPECT_EQ(Window()->Album(), form->Album());
+    Find<QPushButton>("pb_CreateThumbnails")->click();
+    shown = Window();
+    Find<QPushButton>("pb_RemoveThumbNails")->click();
+    EXPECT_TRUE(shown.isNull());
+    EXPECT_FALSE(Window()->isVisible());
+    EXPECT_EQ(Window()->Album(), form->Album());
+
+    Find<QPushButton>("pb_CreateThumbnails")->click();
+    ASSERT_TRUE(Window()->isVisible());
+    Window()->StartSlideShow();
+    form->close();
+    EXPECT_FALSE(Window()->isVisible());
+    EXPECT_FALSE(Window()->SlideShowWindow()->isVisible());
+}
+
+} // namespace
