@@ -130,10 +130,8 @@ bool TAlbumImportPage::ImportRow(const QString& fileName, int& imported)
         status.ShowCentered();
         try {
             source = TAlbum::CreateFromFile(fileName, &status);
-        } catch (const EStreamError& e) {
-            error = e.Message();
         } catch (const std::exception& e) {
-            error = QString::fromLocal8Bit(e.what());
+            error = ExceptionMessage(e);
         }
     }
     if (!source) {

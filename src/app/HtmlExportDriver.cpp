@@ -119,33 +119,26 @@ bool THtmlExportDriver::RunGenerator(QString& indexFile, bool& stopped, int& pho
 {
     TExportOptions options = m_options.Read();
     options.Background = m_background.Current();
-    bool succeeded = false;
+    // Both generators run alike; they count the photos they found each in their own way.
+    auto run = [&](auto& generator, auto countPhotos) {
+        m_generator = &generator;
+        const auto forget = qScopeGuard([&] {
+            indexFile = generator.IndexFile;
+            stopped = generator.Stopped;
+            photoCount = (generator.*countPhotos)();
+            m_generator = nullptr;
+        });
+        generator.Initialize(options, m_progress);
+        return generator.Generate();
+    };
     if (ViewerKind == 1) {
         THTMLGenerator generator;
-        m_generator = &generator;
-        const auto forget = qScopeGuard([this, &generator, &indexFile, &stopped, &photoCount] {
-            indexFile = generator.IndexFile;
-            stopped = generator.Stopped;
-            photoCount = generator.GetPhotoCount();
-            m_generator = nullptr;
-        });
-        generator.Initialize(options, m_progress);
-        succeeded = generator.Generate();
-    } else {
-        options.SlideShowImages = imlSlideShow;
-        options.StartSlideShow = StartSlideShowPages;
-        THTMLGeneratorSimple generator;
-        m_generator = &generator;
-        const auto forget = qScopeGuard([this, &generator, &indexFile, &stopped, &photoCount] {
-            indexFile = generator.IndexFile;
-            stopped = generator.Stopped;
-            photoCount = generator.GetFlaggedPhotoCount();
-            m_generator = nullptr;
-        });
-        generator.Initialize(options, m_progress);
-        succeeded = generator.Generate();
+        return run(generator, &THTMLGenerator::GetPhotoCount);
     }
-    return succeeded;
+    options.SlideShowImages = imlSlideShow;
+    options.StartSlideShow = StartSlideShowPages;
+    THTMLGeneratorSimple generator;
+    return run(generator, &THTMLGeneratorSimple::GetFlaggedPhotoCount);
 }
 
 void THtmlExportDriver::GenerateHTML()

@@ -140,10 +140,8 @@ bool Tfm_MainForm::OpenAlbum(const QString& requested)
         status.ShowCentered();
         try {
             album = TAlbum::CreateFromFile(fileName, &status);
-        } catch (const EStreamError& e) {
-            error = e.Message();
         } catch (const std::exception& e) {
-            error = QString::fromLocal8Bit(e.what());
+            error = ExceptionMessage(e);
         }
     }
     if (!album) {
@@ -190,11 +188,8 @@ bool Tfm_MainForm::SaveCurrentAlbum()
     album->SetDescription(m_albumsPage->Form().mm_AlbumDescription->toPlainText());
     try {
         album->SaveToFile();
-    } catch (const EStreamError& e) {
-        ShowError(e.Message());
-        return false;
     } catch (const std::exception& e) {
-        ShowError(QString::fromLocal8Bit(e.what()));
+        ShowError(ExceptionMessage(e));
         return false;
     }
     SetContentsChanged(false);
@@ -290,12 +285,8 @@ void Tfm_MainForm::pb_CreateNewAlbumClick()
     album->SetDescription(a.mm_AlbumDescription->toPlainText());
     try {
         album->SaveToFile();
-    } catch (const EStreamError& e) {
-        ShowError(e.Message());
-        ShowNoAlbumState();
-        return;
     } catch (const std::exception& e) {
-        ShowError(QString::fromLocal8Bit(e.what()));
+        ShowError(ExceptionMessage(e));
         ShowNoAlbumState();
         return;
     }

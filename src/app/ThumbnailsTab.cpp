@@ -162,10 +162,8 @@ void TThumbnailsTab::pb_CreateThumbnailsClick()
         QCoreApplication::processEvents();
         try {
             created = album->CreateThumbnails(&status);
-        } catch (const EStreamError& e) {
-            ShowError(e.Message());
         } catch (const std::exception& e) {
-            ShowError(QString::fromLocal8Bit(e.what()));
+            ShowError(ExceptionMessage(e));
         }
     }
     if (created)
@@ -215,10 +213,8 @@ void TThumbnailsTab::UpdateThumbnails()
             m_slideShow.UpdateSlideShowControls();
             m_slideShow.SaveSlideShowSettings();
             m_window->BuildGrid();
-        } catch (const EStreamError& e) {
-            ShowError(e.Message());
         } catch (const std::exception& e) {
-            ShowError(QString::fromLocal8Bit(e.what()));
+            ShowError(ExceptionMessage(e));
         }
     }
     m_window->show();

@@ -32,3 +32,10 @@ EStreamError EStreamError::CreateError(const QString& fileName, const QString& r
 {
     return EStreamError(Text::Format(QStringLiteral("Cannot create file \"%s\". %s"), { fileName, reason }));
 }
+
+QString ExceptionMessage(const std::exception& error)
+{
+    if (const auto* stream = dynamic_cast<const EStreamError*>(&error))
+        return stream->Message();
+    return QString::fromLocal8Bit(error.what());
+}

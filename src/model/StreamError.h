@@ -25,3 +25,7 @@ public:
 private:
     QString m_message;
 };
+
+// The message of an exception as the program shows it: a stream error's own
+// text (which keeps every letter of a file name), else what the exception says.
+QString ExceptionMessage(const std::exception& error);

@@ -232,11 +232,8 @@ void TFormPhotoList::ButtonShowThumbnailsAlbumClick()
         CopyFoundPhotosTo(album);
         try {
             album.SaveToFile();
-        } catch (const EStreamError& e) {
-            ShowMessageBox(e.Message(), t.Title, MessageBoxFlags::IconError);
-            return;
         } catch (const std::exception& e) {
-            ShowMessageBox(QString::fromLocal8Bit(e.what()), t.Title, MessageBoxFlags::IconError);
+            ShowMessageBox(ExceptionMessage(e), t.Title, MessageBoxFlags::IconError);
             return;
         }
     }
@@ -271,8 +268,8 @@ void TFormPhotoList::ButtonShowThumbnailsClick()
         if (!ready) {
             try {
                 ready = album->CreateThumbnails(&status);
-            } catch (const EStreamError& e) {
-                ShowMessageBox(e.Message(), t.Title, MessageBoxFlags::IconError);
+            } catch (const std::exception& e) {
+                ShowMessageBox(ExceptionMessage(e), t.Title, MessageBoxFlags::IconError);
             }
             // Part of a set would pass for all of it at the next click.
             if (!ready)
