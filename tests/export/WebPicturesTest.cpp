@@ -123,36 +123,30 @@ protected:
 
 } // namespace
 
-TEST_F(WebPictures, TheFramedSiteIsTheSameWhateverTheThreadCount)
+TEST_F(WebPictures, BothSitesAreTheSameWhateverTheThreadCount)
 {
     const QString album = MixedAlbum();
-    const SiteOutcome one = MakeSite<THTMLGenerator>(album, 1);
-    const SiteOutcome four = MakeSite<THTMLGenerator>(album, 4);
+    const SiteOutcome framedOne = MakeSite<THTMLGenerator>(album, 1);
+    const SiteOutcome framedFour = MakeSite<THTMLGenerator>(album, 4);
+    // Numbers 1 to 10, and no pictures for the broken photo, number 6.
+    EXPECT_TRUE(framedOne.files.contains(QStringLiteral("images/thumbnails/Thumbnail10.jpg")));
+    EXPECT_FALSE(framedOne.files.contains(QStringLiteral("images/photos/Photo6.jpg")));
+    EXPECT_TRUE(framedOne.remarks.contains(T(21, Photos() + QStringLiteral("broken.jpg"))));
+    EXPECT_EQ(framedFour.files, framedOne.files);
+    EXPECT_EQ(framedFour.remarks, framedOne.remarks);
+    EXPECT_EQ(framedFour.thumbnailProgress, framedOne.thumbnailProgress);
+    EXPECT_EQ(framedFour.copyProgress, framedOne.copyProgress);
+    EXPECT_EQ(ShownFiles(framedFour.copyProgress), PhotoPathsButBroken());
+    EXPECT_EQ(framedFour.copyProgress.last(), QStringLiteral("to go 0"));
 
-    // Nine thumbnails and nine web copies, the broken photo none.
-    EXPECT_TRUE(one.files.contains(QStringLiteral("images/thumbnails/Thumbnail10.jpg")));
-    EXPECT_FALSE(one.files.contains(QStringLiteral("images/photos/Photo6.jpg")));
-    EXPECT_EQ(four.files, one.files);
-    EXPECT_EQ(four.remarks, one.remarks);
-    EXPECT_TRUE(one.remarks.contains(T(21, Photos() + QStringLiteral("broken.jpg"))));
-    EXPECT_EQ(four.thumbnailProgress, one.thumbnailProgress);
-    EXPECT_EQ(four.copyProgress, one.copyProgress);
-    EXPECT_EQ(ShownFiles(four.copyProgress), PhotoPathsButBroken());
-    EXPECT_EQ(four.copyProgress.last(), QStringLiteral("to go 0"));
-}
-
-TEST_F(WebPictures, ThePhotoByPhotoSiteIsTheSameWhateverTheThreadCount)
-{
-    const QString album = MixedAlbum();
-    const SiteOutcome one = MakeSite<THTMLGeneratorSimple>(album, 1);
-    const SiteOutcome four = MakeSite<THTMLGeneratorSimple>(album, 3);
-
-    EXPECT_TRUE(one.files.contains(QStringLiteral("photos/photo10.jpg")));
-    EXPECT_FALSE(one.files.contains(QStringLiteral("photos/photo6.jpg")));
-    EXPECT_EQ(four.files, one.files);
-    EXPECT_EQ(four.remarks, one.remarks);
-    EXPECT_EQ(four.copyProgress, one.copyProgress);
-    EXPECT_EQ(ShownFiles(four.copyProgress), PhotoPathsButBroken());
+    const SiteOutcome simpleOne = MakeSite<THTMLGeneratorSimple>(album, 1);
+    const SiteOutcome simpleThree = MakeSite<THTMLGeneratorSimple>(album, 3);
+    EXPECT_TRUE(simpleOne.files.contains(QStringLiteral("photos/photo10.jpg")));
+    EXPECT_FALSE(simpleOne.files.contains(QStringLiteral("photos/photo6.jpg")));
+    EXPECT_EQ(simpleThree.files, simpleOne.files);
+    EXPECT_EQ(simpleThree.remarks, simpleOne.remarks);
+    EXPECT_EQ(simpleThree.copyProgress, simpleOne.copyProgress);
+    EXPECT_EQ(ShownFiles(simpleThree.copyProgress), PhotoPathsButBroken());
 }
 
 TEST_F(WebPictures, AStopLeavesEveryPhotoWithAllItsPicturesOrNone)

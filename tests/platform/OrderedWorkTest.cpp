@@ -3,7 +3,6 @@
 // job's failure reaches the caller at its place.
 #include "platform/OrderedWork.h"
 
-#include <QThread>
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -111,13 +110,4 @@ TEST(OrderedWork, AJobsFailureReachesTheCallerAtItsPlace)
     EXPECT_THROW(work.Next({}, {}), std::runtime_error);
     EXPECT_EQ(work.Next({}, {}), 2);
     EXPECT_FALSE(work.Next({}, {}).has_value());
-}
-
-TEST(OrderedWork, TheThreadCountFollowsTheMachineUnlessChosen)
-{
-    EXPECT_GE(WorkerThreadCount(), 1);
-    SetWorkerThreadCount(3);
-    EXPECT_EQ(WorkerThreadCount(), 3);
-    SetWorkerThreadCount(0);
-    EXPECT_EQ(WorkerThreadCount(), std::max(1, QThread::idealThreadCount()));
 }
