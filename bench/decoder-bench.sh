@@ -14,9 +14,6 @@ cd "$(dirname "$0")/.."
 BUILD=${BUILD:-build}
 ROUNDS=${ROUNDS:-30}
 bench="$BUILD/bench/tavri_decoder_bench"
-if [ ! -x "$bench" ]; then
-  ./scripts/install-deps
-  cmake -S . -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-fi
-cmake --build "$BUILD" --target tavri_decoder_bench tavrimolex-decoder >/dev/null
+. bench/lib.sh
+build_targets "$BUILD" tavri_decoder_bench tavrimolex-decoder
 TAVRI_BIN_DIR="$PWD/$BUILD/bin" "$bench" "$ROUNDS"

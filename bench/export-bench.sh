@@ -18,20 +18,12 @@ BUILD=${BUILD:-build}
 PHOTOS=${PHOTOS:-40}
 ROUNDS=${ROUNDS:-3}
 
-if ! command -v vipsthumbnail >/dev/null; then
-  SUDO=""
-  if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
-  $SUDO apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq libvips-tools >/dev/null
-fi
+. bench/lib.sh
+need_command vipsthumbnail libvips-tools
 
 maker="$BUILD/bench/tavri_thumbnail_bench"
 bench="$BUILD/bench/tavri_export_bench"
-if [ ! -x "$bench" ] || [ ! -x "$maker" ]; then
-  ./scripts/install-deps
-  cmake -S . -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-fi
-cmake --build "$BUILD" --target tavri_export_bench tavri_thumbnail_bench >/dev/null
+build_targets "$BUILD" tavri_export_bench tavri_thumbnail_bench
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -40,26 +32,6 @@ echo "Making $PHOTOS JPEGs of 4000x3000 in $work ..."
 photos=("$work"/photos/*.jpg)
 cat "${photos[@]}" >/dev/null # every side reads from the page cache
 
-now() { date +%s.%N; }
-
-# The fastest of ROUNDS runs, in seconds.
-best() {
-  local best="" t
-  for _ in $(seq "$ROUNDS"); do
-    t=$("$@")
-    if [ -z "$best" ] || awk "BEGIN{exit !($t < $best)}"; then best=$t; fi
-  done
-  echo "$best"
-}
-
-# Wall time of a whole command, process start included on every side.
-timed() {
-  local start end
-  start=$(now)
-  "$@" >/dev/null
-  end=$(now)
-  awk "BEGIN{printf \"%.6f\n\", $end - $start}"
-}
 site() { timed "$bench" "$1" "$2" "$work/ours" "${photos[@]}"; }
 framed_all() { site framed 0; }
 framed_one() { site framed 1; }

@@ -16,11 +16,8 @@ BUILD=${BUILD:-build}
 PHOTOS=${PHOTOS:-100000}
 ROUNDS=${ROUNDS:-9}
 
-if [ ! -d "$BUILD" ]; then
-  ./scripts/install-deps
-  cmake -S . -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-fi
-cmake --build "$BUILD" --target tavri_search_bench >/dev/null
+. bench/lib.sh
+build_targets "$BUILD" tavri_search_bench
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT

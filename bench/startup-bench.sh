@@ -15,19 +15,11 @@ BUILD=${BUILD:-build}
 PHOTOS=${PHOTOS:-100000}
 ROUNDS=${ROUNDS:-5}
 
-if ! command -v xvfb-run >/dev/null; then
-  SUDO=""
-  if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
-  $SUDO apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq xvfb xauth >/dev/null
-fi
-
+. bench/lib.sh
+need_command xvfb-run xvfb
+need_command xauth xauth
+build_targets "$BUILD" tavri_startup_bench
 bench="$BUILD/bench/tavri_startup_bench"
-if [ ! -x "$bench" ]; then
-  ./scripts/install-deps
-  cmake -S . -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-fi
-cmake --build "$BUILD" --target tavri_startup_bench >/dev/null
 bench=$(realpath "$bench")
 
 work=$(mktemp -d)

@@ -26,19 +26,11 @@ ROUNDS=${ROUNDS:-3}
 BOX_W=${BOX%x*}
 BOX_H=${BOX#*x}
 
-if ! command -v vipsthumbnail >/dev/null; then
-  SUDO=""
-  if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
-  $SUDO apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq libvips-tools >/dev/null
-fi
+. bench/lib.sh
+need_command vipsthumbnail libvips-tools
 
 bench="$BUILD/bench/tavri_thumbnail_bench"
-if [ ! -x "$bench" ]; then
-  ./scripts/install-deps
-  cmake -S . -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-fi
-cmake --build "$BUILD" --target tavri_thumbnail_bench >/dev/null
+build_targets "$BUILD" tavri_thumbnail_bench
 # The benchmark finds the decoder process (FreeImage's PNGs) beside the program.
 export TAVRI_BIN_DIR="$PWD/$BUILD/bin"
 
@@ -50,26 +42,6 @@ mapfile -t photos < <(ls "$work"/photos/*)
 jpegs=("$work"/photos/*.jpg)
 cat "${photos[@]}" >/dev/null # both sides read from the page cache
 
-now() { date +%s.%N; }
-
-# The fastest of ROUNDS runs, in seconds.
-best() {
-  local best="" t
-  for _ in $(seq "$ROUNDS"); do
-    t=$("$@")
-    if [ -z "$best" ] || awk "BEGIN{exit !($t < $best)}"; then best=$t; fi
-  done
-  echo "$best"
-}
-
-# Wall time of a whole command, process start included on both sides.
-timed() {
-  local start end
-  start=$(now)
-  "$@" >/dev/null
-  end=$(now)
-  awk "BEGIN{printf \"%.6f\n\", $end - $start}"
-}
 ours() { timed "$bench" thumbs "$work/ours" "$BOX_W" "$BOX_H" "$@"; }
 ours_full() { timed "$bench" full "$work/full" "$BOX_W" "$BOX_H" "$@"; }
 vips() {

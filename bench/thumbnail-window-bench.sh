@@ -13,9 +13,6 @@ BUILD=${BUILD:-build}
 COUNT=${COUNT:-10000}
 SIZE=${SIZE:-100x75}
 
-if [ ! -f "$BUILD/build.ninja" ]; then
-  ./scripts/install-deps
-  cmake -S . -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-fi
-cmake --build "$BUILD" --target tavri_thumbnail_window_bench >/dev/null
+. bench/lib.sh
+build_targets "$BUILD" tavri_thumbnail_window_bench
 QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen} "$BUILD/bench/tavri_thumbnail_window_bench" "$COUNT" "${SIZE%x*}" "${SIZE#*x}"
