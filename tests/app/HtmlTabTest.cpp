@@ -13,6 +13,7 @@
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QSlider>
 #include <QSpinBox>
 #include <QTableWidget>
@@ -290,6 +291,14 @@ TEST_F(HtmlTab, ExportOfTheChangedOpenAlbumSavesItListsTheSiteAndOpensIt)
     IniFile ini(SettingsFile());
     EXPECT_EQ(ini.ReadInteger(QStringLiteral("Html"), QStringLiteral("Amount"), 0), 1);
     EXPECT_EQ(ini.ReadString(QStringLiteral("Html"), QStringLiteral("LastGeneratedFile1"), QString()), index);
+
+    // The outcome heading the remarks is what the user sees of them first.
+    Find<QTabWidget>("pc_HTMLSTEPS")->setCurrentWidget(Find<QWidget>("ts_HTMLStep4"));
+    Find<QPushButton>("bt_Results")->click();
+    QCoreApplication::processEvents();
+    const QScrollBar* remarks = Find<QPlainTextEdit>("MemoRemarks")->verticalScrollBar();
+    EXPECT_GT(remarks->maximum(), 0);
+    EXPECT_EQ(remarks->value(), 0);
 }
 
 TEST_F(HtmlTab, StoppedRunListsNothingAndTheWindowWaitsForIt)
