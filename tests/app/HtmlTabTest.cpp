@@ -188,6 +188,24 @@ TEST_F(HtmlTab, StepOneListsEachAlbumOnceAndGuardsTheLaterSteps)
     EXPECT_EQ(CurrentInner("pc_HTMLSTEPS"), QStringLiteral("ts_HTMLStep2"));
 }
 
+TEST_F(HtmlTab, EveryStepTabStaysInViewInEveryLanguage)
+{
+    for (int language : { 0, 1, 2 }) {
+        // The window writes its settings when it goes.
+        m_form.reset();
+        ChosenLanguage(language);
+        Restart();
+        m_form->ApplyLanguage();
+        ShowHtmlTab();
+        QCoreApplication::processEvents();
+        const QTabBar* tabs = Find<QTabWidget>("pc_HTMLSTEPS")->tabBar();
+        for (int i = 0; i < tabs->count(); ++i) {
+            EXPECT_GE(tabs->tabRect(i).left(), 0) << language << ' ' << i;
+            EXPECT_LE(tabs->tabRect(i).right(), tabs->width()) << language << ' ' << i;
+        }
+    }
+}
+
 TEST_F(HtmlTab, OptionsStartAtTheirDesignValuesAndKeepInStep)
 {
     ChosenLanguage();
