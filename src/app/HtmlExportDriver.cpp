@@ -40,6 +40,8 @@ void InsertFirstLine(QPlainTextEdit* memo, const QString& line)
     }
     QTextCursor top(memo->document());
     top.insertText(line + u'\n');
+    // The memo shows where its cursor is, and appending left that at the end.
+    memo->moveCursor(QTextCursor::Start);
 }
 
 } // namespace

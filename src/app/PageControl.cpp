@@ -79,8 +79,11 @@ void TTabBar::PaintColouredTab(QPainter& painter, int index, const QRect& tabRec
     painter.fillRect(tabRect, active ? m_active : ListColours::TabBackground());
     painter.setPen(active ? Qt::white : Qt::black);
     painter.setFont(font());
-    painter.drawText(tabRect.translated(0, 1), Qt::AlignCenter | Qt::TextSingleLine | Qt::TextHideMnemonic,
-        tabText(index));
+    // A tab made narrower than its text, to keep every tab in view, shows the text shortened.
+    const QString text = painter.fontMetrics().elidedText(
+        tabText(index), elideMode(), tabRect.width() - 4, Qt::TextShowMnemonic);
+    painter.drawText(
+        tabRect.translated(0, 1), Qt::AlignCenter | Qt::TextSingleLine | Qt::TextHideMnemonic, text);
 }
 
 void TTabBar::paintEvent(QPaintEvent* event)

@@ -13,6 +13,7 @@
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QSlider>
 #include <QSpinBox>
 #include <QTableWidget>
@@ -187,6 +188,24 @@ TEST_F(HtmlTab, StepOneListsEachAlbumOnceAndGuardsTheLaterSteps)
     EXPECT_EQ(CurrentInner("pc_HTMLSTEPS"), QStringLiteral("ts_HTMLStep2"));
 }
 
+TEST_F(HtmlTab, EveryStepTabStaysInViewInEveryLanguage)
+{
+    for (int language : { 0, 1, 2 }) {
+        // The window writes its settings when it goes.
+        m_form.reset();
+        ChosenLanguage(language);
+        Restart();
+        m_form->ApplyLanguage();
+        ShowHtmlTab();
+        QCoreApplication::processEvents();
+        const QTabBar* tabs = Find<QTabWidget>("pc_HTMLSTEPS")->tabBar();
+        for (int i = 0; i < tabs->count(); ++i) {
+            EXPECT_GE(tabs->tabRect(i).left(), 0) << language << ' ' << i;
+            EXPECT_LE(tabs->tabRect(i).right(), tabs->width()) << language << ' ' << i;
+        }
+    }
+}
+
 TEST_F(HtmlTab, OptionsStartAtTheirDesignValuesAndKeepInStep)
 {
     ChosenLanguage();
@@ -290,6 +309,14 @@ TEST_F(HtmlTab, ExportOfTheChangedOpenAlbumSavesItListsTheSiteAndOpensIt)
     IniFile ini(SettingsFile());
     EXPECT_EQ(ini.ReadInteger(QStringLiteral("Html"), QStringLiteral("Amount"), 0), 1);
     EXPECT_EQ(ini.ReadString(QStringLiteral("Html"), QStringLiteral("LastGeneratedFile1"), QString()), index);
+
+    // The outcome heading the remarks is what the user sees of them first.
+    Find<QTabWidget>("pc_HTMLSTEPS")->setCurrentWidget(Find<QWidget>("ts_HTMLStep4"));
+    Find<QPushButton>("bt_Results")->click();
+    QCoreApplication::processEvents();
+    const QScrollBar* remarks = Find<QPlainTextEdit>("MemoRemarks")->verticalScrollBar();
+    EXPECT_GT(remarks->maximum(), 0);
+    EXPECT_EQ(remarks->value(), 0);
 }
 
 TEST_F(HtmlTab, StoppedRunListsNothingAndTheWindowWaitsForIt)

@@ -1,5 +1,9 @@
 #include "MainWindowFixture.h"
 
+#include "app/Tfm_LanguageWindow.h"
+
+#include <QLabel>
+
 TEST_F(MainWindow, FirstStartAsksForTheLanguageAndStoresTheChoice)
 {
     {
@@ -525,6 +529,12 @@ TEST_F(MainWindow, ChangeLanguageStoresTheChoiceForTheNextStart)
     LanguageWindowAnswer same("bt_English");
     Find<QPushButton>("btnChangeLanguage")->click();
     EXPECT_EQ(m_dialogs->LastCall(Kind::ShowMessage)->text, Language()->MF[105]);
+
+    // The note asking for translations gives the address the Help tab gives.
+    const QString address = Find<QLabel>("lbl_email")->text().section(QStringLiteral(" - "), -1);
+    EXPECT_TRUE(address.contains(u'@'));
+    Tfm_LanguageWindow window;
+    EXPECT_TRUE(window.findChild<QLabel*>(QStringLiteral("lblHelp"))->text().contains(address));
 }
 
 TEST_F(MainWindow, EditPhotoInformationShowsTheAlbumPhoto)
