@@ -27,6 +27,19 @@
 #include <memory>
 #include <optional>
 
+namespace {
+
+// A file that was tried and not converted is said so: a picture that does not
+// decode and a target that is there already are both left alone silently otherwise.
+QString WithFailedConversions(QString message, qsizetype failed)
+{
+    if (failed > 0)
+        message += u' ' + Text::Format(Language()->MF[126], { qint64(failed) });
+    return message;
+}
+
+} // namespace
+
 // During a recursive run Stop can be pressed and the recursive entry cannot
 // be chosen again; both come back however the run ends.
 class TPhotosFromFolders::TRecursiveRun {
@@ -351,11 +364,14 @@ void TPhotosFromFolders::pb_ConvertPhotoClick()
     if (!busy || !ChooseConvertFolder(true))
         return;
     int count = 0;
+    int tried = 0;
     RunOver(paths, t.MF[121], false, [&](const QString& path) {
+        ++tried;
         if (Convert(path))
             ++count;
     });
-    ShowMessageBox(Text::Format(t.MF[188], { count }), t.MF[189], MessageBoxFlags::IconInformation);
+    ShowMessageBox(WithFailedConversions(Text::Format(t.MF[188], { count }), tried - count), t.MF[189],
+        MessageBoxFlags::IconInformation);
 }
 
 void TPhotosFromFolders::ConvertPhotosInFolder()
@@ -368,12 +384,17 @@ void TPhotosFromFolders::ConvertPhotosInFolder()
         return;
     const TLanguageSelector& t = *Language();
     int count = 0;
+    int tried = 0;
     RunOver(ListedPaths(false), t.MF[121], true, [&](const QString& path) {
-        if (QFileInfo::exists(path) && Convert(path))
+        // A file gone since it was listed is skipped, not failed.
+        if (!QFileInfo::exists(path))
+            return;
+        ++tried;
+        if (Convert(path))
             ++count;
     });
-    ShowMessageBox(
-        Text::Format(t.MF[122], { count, m_convertFolder }), t.MF[120], MessageBoxFlags::IconInformation);
+    ShowMessageBox(WithFailedConversions(Text::Format(t.MF[122], { count, m_convertFolder }), tried - count),
+        t.MF[120], MessageBoxFlags::IconInformation);
 }
 
 void TPhotosFromFolders::ConvertPhotosRecursive()
@@ -384,10 +405,8 @@ void TPhotosFromFolders::ConvertPhotosRecursive()
     const TLanguageSelector& t = *Language();
     const auto [count, found]
         = RunOverFolderTree(t.MF[125], true, [&](const QString& path) { return Convert(path); });
-    QString message = Text::Format(t.MF[127], { count, m_convertFolder });
-    if (found - count > 0)
-        message += u' ' + Text::Format(t.MF[126], { qint64(found - count) });
-    ShowMessageBox(message, t.MF[120], MessageBoxFlags::IconInformation);
+    ShowMessageBox(WithFailedConversions(Text::Format(t.MF[127], { count, m_convertFolder }), found - count),
+        t.MF[120], MessageBoxFlags::IconInformation);
 }
 
 bool ChooseFolderWithWindow(QWidget* owner, QString& folder)

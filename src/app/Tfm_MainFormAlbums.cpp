@@ -14,6 +14,7 @@
 #include "app/PhotoInfoPanel.h"
 #include "app/PhotosPage.h"
 #include "app/Tfm_SelectdirectoryWindow.h"
+#include "app/ThumbnailsTab.h"
 #include "common/BusyGuard.h"
 #include "common/DialogService.h"
 #include "common/Tfm_StatusWindow.h"
@@ -26,6 +27,7 @@
 #include "platform/TextUtil.h"
 #include "ui_TabAlbums.h"
 #include "ui_TabPhotos.h"
+#include "viewers/Tfm_ThumbNailWindow.h"
 
 #include <QDir>
 #include <QFile>
@@ -395,7 +397,15 @@ void Tfm_MainForm::pb_RenameAlbumClick()
             recent->item(i)->setText(newName);
     }
     m_albumsPage->SaveRecentAlbums(*m_ini);
+    // Left under the old name the thumbnails would be lost to this album and
+    // shown as its own by any later album of that name.
+    const bool thumbnailsMoved = album->GetPhotos().MoveThumbnails(oldName, newName);
     album->SetFileName(newName);
+    if (TThumbnailsTab* thumbnails = m_photosPage->ThumbnailsTab()) {
+        thumbnails->UpdateThumbnailControls();
+        if (thumbnailsMoved && thumbnails->ThumbWindow()->isVisible())
+            thumbnails->ThumbWindow()->BuildGrid();
+    }
     m_albumsPage->Form().eb_AlbumName->setText(newName);
     SetAlbumCaption(Paths::ExtractFileName(newName));
     // The folder's album list would otherwise offer the old name, which no longer opens.

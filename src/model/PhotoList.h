@@ -65,6 +65,10 @@ public:
     void DeleteIndexEntry(int index);
     // Deletes the thumbnail folder with everything in it; true only when it is gone.
     bool RemoveThumbnails(const QString& albumFileName, TStatusReporter* status);
+    // The album file was renamed: its thumbnail folder takes the new album's
+    // name and the index names the thumbnails there. Nothing moves when the
+    // new name's folder exists already; false then, or when nothing was moved.
+    bool MoveThumbnails(const QString& oldAlbumFileName, const QString& newAlbumFileName);
 
     TThumbNailInfo IndexThumbInfo;
     // Parallel lists: entry k of each comes from the same index line.

@@ -10,6 +10,7 @@
 #include "platform/FileRoutines.h"
 #include "platform/OrderedWork.h"
 #include "platform/Paths.h"
+#include "platform/RenameNoReplace.h"
 #include "platform/StatusReporter.h"
 #include "platform/TextUtil.h"
 
@@ -264,4 +265,30 @@ bool TPhotoList::RemoveThumbnails(const QString& albumFileName, TStatusReporter*
         return false;
     QDir().rmdir(folder);
     return !QFileInfo::exists(Paths::ExcludeTrailingSeparator(folder));
+}
+
+bool TPhotoList::MoveThumbnails(const QString& oldAlbumFileName, const QString& newAlbumFileName)
+{
+    const QString from = ThumbnailFolderName(oldAlbumFileName);
+    const QString to = ThumbnailFolderName(newAlbumFileName);
+    if (!QFileInfo(Paths::ExcludeTrailingSeparator(from)).isDir())
+        return false;
+    // The index names every thumbnail by its full path: it is read while
+    // those paths still hold.
+    const bool indexed = HasThumbnailIndex(oldAlbumFileName) && LoadThumbnailIndex(oldAlbumFileName) > 0;
+    // Another album's cache, or anything else of that name, stays as it is.
+    if (!RenameNoReplace(Paths::ExcludeTrailingSeparator(from), Paths::ExcludeTrailingSeparator(to)))
+        return false;
+    if (indexed) {
+        for (QString& thumb : IndexThumbFiles)
+            if (thumb.startsWith(from))
+                thumb = to + thumb.mid(from.size());
+        try {
+            SaveThumbnailIndex(newAlbumFileName);
+        } catch (const EStreamError&) {
+            // A read-only folder keeps its old index; its lines no longer
+            // match and the thumbnails are made again when asked for.
+        }
+    }
+    return true;
 }

@@ -376,15 +376,29 @@ TEST_F(AddingFromFoldersTest, SelectedPhotosConvertAtTheBoxQualityAndFolderRunsR
     ASSERT_TRUE(written.open(QIODevice::ReadOnly));
     EXPECT_EQ(written.readAll(), EncodeJpeg(picture, 100));
 
-    // A folder run first resets the box, then converts what is not there yet.
+    // A folder run first resets the box, then converts what is not there yet
+    // and says how many it left.
     page->pb_ConvertAllPhotosClick();
     EXPECT_EQ(Quality()->text(), QStringLiteral("100"));
     Quality()->setText(QStringLiteral("250"));
     page->ProcessAllMenu()->hide();
     page->pmiUsePhotosInThisFolderClick();
     EXPECT_EQ(Quality()->text(), QStringLiteral("100"));
-    EXPECT_EQ(LastBox().text, Text::Format(Language()->MF[122], { 1, out }));
+    EXPECT_EQ(LastBox().text,
+        Text::Format(Language()->MF[122], { 1, out }) + u' ' + Text::Format(Language()->MF[126], { 1 }));
     EXPECT_TRUE(QFileInfo::exists(out + QStringLiteral("/other.jpg")));
+
+    // Selected photos that are there already, or do not decode, are counted as failed too.
+    QFile broken(photos + QStringLiteral("/broken.bmp"));
+    ASSERT_TRUE(broken.open(QIODevice::WriteOnly));
+    broken.write("BM no bitmap");
+    broken.close();
+    page->ListPhotoFiles();
+    SelectListed({ 0, 1 });
+    page->pb_ConvertPhotoClick();
+    EXPECT_EQ(LastBox().text,
+        Text::Format(Language()->MF[188], { 0 }) + u' ' + Text::Format(Language()->MF[126], { 2 }));
+    EXPECT_FALSE(QFileInfo::exists(out + QStringLiteral("/broken.jpg")));
 }
 
 TEST_F(AddingFromFoldersTest, TheQualityBoxTakesOnlyShortNumbers)

@@ -155,4 +155,32 @@ TEST_F(ThumbnailWindowTabTest, TheWindowIsMadeAnewWithEveryAlbumAndAfterRemovalA
     EXPECT_FALSE(Window()->SlideShowWindow()->isVisible());
 }
 
+TEST_F(ThumbnailWindowTabTest, ARenamedAlbumKeepsItsThumbnailsAndLeavesNoneUnderItsOldName)
+{
+    Start();
+    const QString album = OpenWithThumbnails(2);
+    ASSERT_EQ(Window()->Grid().Count(), 2);
+    dialogs.QueueInput(QStringLiteral("Journey"));
+    Find<QPushButton>("pb_RenameAlbum")->click();
+    const QString renamed = dir.filePath(QStringLiteral("albums/Journey.tvx"));
+    ASSERT_EQ(form->Album()->GetFileName(), renamed);
+
+    // The thumbnails went with the album; the shown window shows them still.
+    EXPECT_FALSE(QFileInfo::exists(ThumbnailFolder(album)));
+    EXPECT_TRUE(QFileInfo::exists(ThumbnailFolder(renamed) + QStringLiteral("/0_p0.jpg")));
+    EXPECT_EQ(Window()->Grid().Count(), 2);
+    Find<QTabWidget>("pc_Photos")->setCurrentWidget(Find<QWidget>("ts_ThumbNails"));
+    EXPECT_TRUE(Enabled("pb_ShowThumbNails"));
+    EXPECT_FALSE(Enabled("pb_CreateThumbnails"));
+    ASSERT_EQ(form->Album()->LoadThumbnailIndex(), 2);
+    for (const QString& thumbnail : form->Album()->GetPhotos().IndexThumbFiles)
+        EXPECT_TRUE(thumbnail.startsWith(ThumbnailFolder(renamed) + u'/')) << thumbnail.toStdString();
+
+    // A new album under the old name starts without the renamed album's thumbnails.
+    ASSERT_TRUE(form->CloseCurrentAlbum());
+    OpenAt(MakeAlbum(QStringLiteral("Trip.tvx"), 1), "ts_ThumbNails");
+    EXPECT_TRUE(Enabled("pb_CreateThumbnails"));
+    EXPECT_FALSE(Enabled("pb_ShowThumbNails"));
+}
+
 } // namespace
