@@ -3,6 +3,7 @@
 #include "app/AlbumSession.h"
 #include "app/AlbumsPage.h"
 #include "app/Captions.h"
+#include "app/FittingRow.h"
 #include "app/FolderTree.h"
 #include "app/GeneratedSites.h"
 #include "app/HtmlBackground.h"
@@ -49,6 +50,9 @@ THtmlPage::THtmlPage(TAlbumSession& session, THtmlExportHost& host, QWidget* par
     ui->lsbPreviousGeneratedPhotoViewers->setItemDelegate(
         new TNumberedFileItemDelegate(18, ui->lsbPreviousGeneratedPhotoViewers));
     ui->gb_StepsTakenByTavrimolex->hide();
+    for (QWidget* buttons : { static_cast<QWidget*>(ui->pnlActionsShowingLastGeneratedPhotoViewers),
+             static_cast<QWidget*>(ui->pnlActionsShowingLastSavedHTMLSettings) })
+        m_buttonRows.push_back(new TFittingRow(buttons));
     ui->eb_HTMLDirectory->setText(QDir::homePath() + QStringLiteral("/webview"));
     ui->imgThumbnails->setPixmap(QPixmap::fromImage(ThumbnailsSketch()));
 
@@ -350,4 +354,6 @@ void THtmlPage::ApplyLanguage(const TLanguageSelector& t)
     ui->bt_DefaultBackGroundImage->setText(t.MF[383]);
     ui->bt_SelectBackGroundColor->setText(t.MF[384]);
     ui->lb_Image->setText(t.MF[385]);
+    for (TFittingRow* row : m_buttonRows)
+        row->Arrange();
 }

@@ -6,6 +6,7 @@
 #include <QWidget>
 
 #include <memory>
+#include <vector>
 
 namespace Ui {
 class TabHTML;
@@ -18,6 +19,7 @@ class THtmlBackground;
 class THtmlExportDriver;
 class THtmlExportHost;
 class THtmlOptions;
+class TFittingRow;
 class THtmlSettingsPresets;
 class THtmlStepReporter;
 class TLanguageSelector;
@@ -79,6 +81,8 @@ private:
     bool m_firstHTMLVisit = true;
     std::unique_ptr<THtmlStepReporter> m_progress;
     THtmlOptions* m_options = nullptr;
+    // The button rows of the site list and the saved settings.
+    std::vector<TFittingRow*> m_buttonRows;
     THtmlBackground* m_background = nullptr;
     TGeneratedSites* m_sites = nullptr;
     THtmlSettingsPresets* m_presets = nullptr;

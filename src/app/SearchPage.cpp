@@ -2,6 +2,7 @@
 
 #include "app/AlbumSession.h"
 #include "app/Captions.h"
+#include "app/FittingRow.h"
 #include "app/SearchHost.h"
 #include "common/BusyGuard.h"
 #include "common/DialogService.h"
@@ -13,9 +14,6 @@
 #include "viewers/FormPhotoList.h"
 
 #include <QApplication>
-#include <QBoxLayout>
-#include <QEvent>
-#include <QGroupBox>
 #include <QRegularExpressionValidator>
 #include <QSignalBlocker>
 
@@ -75,15 +73,7 @@ TSearchPage::TSearchPage(TAlbumSession& session, TSearchHost& host, QWidget* par
         &TSearchPage::pb_ButtonResetSearchsettingsClick);
     connect(&m_session, &TAlbumSession::AlbumClosed, this, &TSearchPage::ClearSearchLists);
 
-    // The two choice groups do not set the window's width: in Dutch and
-    // Spanish their captions side by side are wider than the window, which
-    // then widened itself. They stand one above the other when they do not fit.
-    for (QGroupBox* group : { ui->gb_HowManyObjects, ui->gb_ObjectsEvents }) {
-        QSizePolicy policy = group->sizePolicy();
-        policy.setHorizontalPolicy(QSizePolicy::Ignored);
-        group->setSizePolicy(policy);
-    }
-    ui->pnlObjectEventChoices->installEventFilter(this);
+    m_choiceGroups = new TFittingRow(ui->pnlObjectEventChoices);
 
     CriterionBoxClick(ui->chb_YearSearch, ui->eb_YearSearch);
     CriterionBoxClick(ui->chb_Description, ui->eb_DescriptionKeyWords);
@@ -113,29 +103,7 @@ void TSearchPage::ApplyLanguage(const TLanguageSelector& t)
     ui->pb_ButtonResetSearchsettings->setText(t.MF[304]);
     ui->bt_ClearSelectedObjects->setText(t.MF[305]);
     ui->bt_ClearSelectedEvents->setText(t.MF[306]);
-    ArrangeChoiceGroups();
-}
-
-void TSearchPage::ArrangeChoiceGroups()
-{
-    auto* layout = qobject_cast<QBoxLayout*>(ui->pnlObjectEventChoices->layout());
-    if (!layout)
-        return;
-    const QMargins margins = layout->contentsMargins();
-    const int sideBySide = ui->gb_HowManyObjects->sizeHint().width() + ui->gb_ObjectsEvents->sizeHint().width()
-        + layout->spacing() + margins.left() + margins.right();
-    const auto direction
-        = sideBySide <= ui->pnlObjectEventChoices->width() ? QBoxLayout::LeftToRight : QBoxLayout::TopToBottom;
-    if (layout->direction() != direction)
-        layout->setDirection(direction);
-}
-
-bool TSearchPage::eventFilter(QObject* watched, QEvent* event)
-{
-    // The type first: while the page is torn down its form is gone before the panel.
-    if (event->type() == QEvent::Resize && watched == ui->pnlObjectEventChoices)
-        ArrangeChoiceGroups();
-    return QWidget::eventFilter(watched, event);
+    m_choiceGroups->Arrange();
 }
 
 void TSearchPage::ts_SearchEnter()

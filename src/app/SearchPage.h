@@ -14,6 +14,7 @@ class QCheckBox;
 class QLineEdit;
 class QListWidget;
 class TAlbumSession;
+class TFittingRow;
 class TEntityList;
 class TLanguageSelector;
 class TSearchHost;
@@ -45,11 +46,7 @@ public:
     // The album closed: the four lists are emptied.
     void ClearSearchLists();
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
-    void ArrangeChoiceGroups();
     void FillSearchList(QListWidget* choiceList, QListWidget* chosenList, TEntityList& entities);
     void ToggleSearchItem(QListWidget* choiceList, QListWidget* chosenList, TEntityList& entities);
     void ClearSearchSelection(QListWidget* choiceList, QListWidget* chosenList, TEntityList& entities);
@@ -60,5 +57,6 @@ private:
 
     std::unique_ptr<Ui::TabSearch> ui;
     TAlbumSession& m_session;
+    TFittingRow* m_choiceGroups = nullptr;
     TSearchHost& m_host;
 };

@@ -1,0 +1,27 @@
+#pragma once
+// A radio button or check box whose caption wraps onto more lines when the
+// row is narrow. Some Dutch and Spanish captions are whole sentences: on one
+// line they would widen the main window beyond the screen.
+#include <QCheckBox>
+#include <QRadioButton>
+
+template <class Button> class TWrappingButton : public Button {
+public:
+    explicit TWrappingButton(QWidget* parent = nullptr);
+
+    QSize minimumSizeHint() const override;
+    bool hasHeightForWidth() const override { return true; }
+    int heightForWidth(int width) const override;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    bool hitButton(const QPoint& pos) const override;
+
+private:
+    // The room the indicator and its gap take before the caption.
+    int CaptionLeft() const;
+    QRect CaptionRect(int width) const;
+};
+
+using TWrappingRadioButton = TWrappingButton<QRadioButton>;
+using TWrappingCheckBox = TWrappingButton<QCheckBox>;
