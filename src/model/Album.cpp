@@ -1,11 +1,11 @@
 #include "model/Album.h"
 
 #include "language/LanguageSelector.h"
+#include "model/FileProbe.h"
 #include "model/Reader.h"
 #include "model/SafeFile.h"
 #include "model/StreamError.h"
 #include "model/Writer.h"
-#include "platform/ExistingFiles.h"
 #include "platform/Paths.h"
 #include "platform/StatusReporter.h"
 
@@ -127,7 +127,15 @@ void TAlbum::Relocate(TStatusReporter* status)
         status->SetSubject(Language()->AM[0]);
         status->ShowStatus();
     }
-    TExistingFiles files;
+    // The probe reads folders whole where that is cheaper than a look-up per
+    // photo; the names it is told of stay alive in this list while it runs.
+    QStringList names;
+    names.reserve(n);
+    for (int i = 0; i < n; ++i)
+        names.append(m_photos->PhotoAt(i)->GetName());
+    TFileProbe files;
+    for (const QString& name : names)
+        files.Expect(name);
     for (int i = 0; i < n; ++i) {
         TPhoto* photo = m_photos->PhotoAt(i);
         QString path = photo->GetName();
@@ -138,14 +146,14 @@ void TAlbum::Relocate(TStatusReporter* status)
             status->ProcessEvents();
         }
         if (albumHasDrive && Paths::HasDriveLetter(path) && photo->GetDriveLetter() != albumDrive
-            && !files.IsFile(path)) {
+            && !files.Exists(path)) {
             path[0] = albumDrive;
-            if (files.IsFile(path))
+            if (files.Exists(path))
                 photo->SetName(path);
         }
-        if (!files.IsFile(path)) {
+        if (!files.Exists(path)) {
             const QString moved = albumFolder + photo->GetFileNameOnly();
-            if (files.IsFile(moved))
+            if (files.Exists(moved))
                 photo->SetName(moved);
         }
         if (status && status->IsCancelled())
