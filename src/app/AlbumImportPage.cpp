@@ -14,19 +14,6 @@
 
 #include <QFileInfo>
 
-namespace {
-
-// The open album may be listed under another spelling of its path (a linked folder).
-bool SameFile(const QString& a, const QString& b)
-{
-    if (a == b)
-        return true;
-    const QString canonical = QFileInfo(a).canonicalFilePath();
-    return !canonical.isEmpty() && canonical == QFileInfo(b).canonicalFilePath();
-}
-
-} // namespace
-
 TAlbumImportPage::TAlbumImportPage(Ui::TabAlbums& form, TAlbumSession& session, QObject* parent)
     : QObject(parent)
     , ui(form)
@@ -116,7 +103,7 @@ bool TAlbumImportPage::ImportRow(const QString& fileName, int& imported)
     }
     if (!m_session.Album())
         return false;
-    if (SameFile(fileName, m_session.Album()->GetFileName())) {
+    if (Paths::SameFile(fileName, m_session.Album()->GetFileName())) {
         EndWait();
         ShowMessageBox(Text::Format(t.MF[35], { fileName }), t.MF[36], MessageBoxFlags::IconInformation);
         BeginWait();

@@ -26,11 +26,6 @@
 
 namespace {
 
-bool SameFile(const QString& a, const QString& b)
-{
-    return Paths::AbsoluteClean(a) == Paths::AbsoluteClean(b);
-}
-
 // The outcome of a run heads the remarks, above what the generator wrote.
 void InsertFirstLine(QPlainTextEdit* memo, const QString& line)
 {
@@ -106,7 +101,7 @@ void THtmlExportDriver::OfferToSaveOpenAlbum()
         return;
     bool listed = false;
     for (int i = 0; i < ui.lb_HTMLSelectedAlbums->count() && !listed; ++i)
-        listed = SameFile(ui.lb_HTMLSelectedAlbums->item(i)->text(), album->GetFileName());
+        listed = Paths::SameFile(ui.lb_HTMLSelectedAlbums->item(i)->text(), album->GetFileName());
     if (!listed)
         return;
     const TLanguageSelector& t = *Language();

@@ -41,16 +41,6 @@ QString AlbumFileExtension()
     return u'.' + QString::fromLatin1(AlbumExtension);
 }
 
-// The recent list and the open album may spell one file differently (a
-// linked folder, a path written before the folder was moved back).
-bool SameAlbumFile(const QString& a, const QString& b)
-{
-    if (a == b)
-        return true;
-    const QString canonicalA = QFileInfo(a).canonicalFilePath();
-    return !canonicalA.isEmpty() && canonicalA == QFileInfo(b).canonicalFilePath();
-}
-
 } // namespace
 
 void Tfm_MainForm::WireAlbumHandlers()
@@ -410,7 +400,7 @@ void Tfm_MainForm::pb_RenameAlbumClick()
     SetAlbumCaption(Paths::ExtractFileName(newName));
     // The folder's album list would otherwise offer the old name, which no longer opens.
     Ui::TabAlbums& a = m_albumsPage->Form();
-    if (SameAlbumFile(Paths::IncludeTrailingSeparator(a.stvAlbumFolders->Folder()), album->GetFolder()))
+    if (Paths::SameFile(Paths::IncludeTrailingSeparator(a.stvAlbumFolders->Folder()), album->GetFolder()))
         TAlbumsPage::ListAlbumFiles(a.stvAlbumFolders->Folder(), a.lsbAlbumFiles);
 }
 
@@ -440,7 +430,7 @@ void Tfm_MainForm::pb_RemoveAlbumFromListClick()
     if (row < 0)
         return;
     const TLanguageSelector& t = *Language();
-    if (Album() && SameAlbumFile(recent->item(row)->text(), Album()->GetFileName())
+    if (Album() && Paths::SameFile(recent->item(row)->text(), Album()->GetFileName())
         && ShowMessageBox(t.MF[24], t.MF[25], 52) != MessageResult::Yes)
         return;
     std::unique_ptr<QListWidgetItem>(recent->takeItem(row));
@@ -460,7 +450,7 @@ void Tfm_MainForm::pb_RemoveAlbumFromDiscClick()
     const QString fileName = recent->item(row)->text();
     // The open album stays on disc: its question promises so, and saving it
     // later would only write it again.
-    if (Album() && SameAlbumFile(fileName, Album()->GetFileName())) {
+    if (Album() && Paths::SameFile(fileName, Album()->GetFileName())) {
         if (ShowMessageBox(t.MF[24], t.MF[25], 52) != MessageResult::Yes)
             return;
         std::unique_ptr<QListWidgetItem>(recent->takeItem(row));

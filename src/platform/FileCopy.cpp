@@ -1,5 +1,6 @@
 #include "platform/FileCopy.h"
 
+#include "platform/Paths.h"
 #include "platform/SafeFile.h"
 
 #include <QByteArray>
@@ -11,12 +12,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-bool IsSameFile(const QString& a, const QString& b)
-{
-    const QString canonicalA = QFileInfo(a).canonicalFilePath();
-    return !canonicalA.isEmpty() && canonicalA == QFileInfo(b).canonicalFilePath();
-}
-
 bool CopyFileReplacing(const QString& source, const QString& target, int* error)
 {
     const auto fail = [error](int code) {
@@ -24,7 +19,7 @@ bool CopyFileReplacing(const QString& source, const QString& target, int* error)
             *error = code;
         return false;
     };
-    if (IsSameFile(source, target))
+    if (Paths::SameFile(source, target))
         return fail(EEXIST);
     // Non-blocking, so that a FIFO planted under a photo's name cannot hang the copy.
     const int fd = ::open(QFile::encodeName(source).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);

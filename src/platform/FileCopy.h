@@ -2,9 +2,6 @@
 // Copying a file over another without ever losing the one it replaces.
 #include <QString>
 
-// True when both paths lead to one existing file (through links, "." or "..").
-bool IsSameFile(const QString& a, const QString& b);
-
 // Copies the regular file source to target. The copy is written beside the
 // target under a temporary name and renamed over it only when complete, so a
 // failed copy leaves an existing target as it was; a link at the target is

@@ -87,4 +87,12 @@ QString AbsoluteClean(const QString& path)
     return QDir::cleanPath(QFileInfo(path).absoluteFilePath());
 }
 
+bool SameFile(const QString& a, const QString& b)
+{
+    if (a == b || AbsoluteClean(a) == AbsoluteClean(b))
+        return true;
+    const QString canonical = QFileInfo(a).canonicalFilePath();
+    return !canonical.isEmpty() && canonical == QFileInfo(b).canonicalFilePath();
+}
+
 } // namespace Paths

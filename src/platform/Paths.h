@@ -41,4 +41,9 @@ QString ExcludeTrailingSeparator(const QString& path);
 // Absolute and cleaned (no "." or ".." parts, no doubled separators) for local paths.
 QString AbsoluteClean(const QString& path);
 
+// True when both paths name one file: spelled alike once cleaned, or leading
+// to one existing file (a linked folder, a path written before its folder was
+// moved back).
+bool SameFile(const QString& a, const QString& b);
+
 } // namespace Paths

@@ -24,15 +24,6 @@
 #include <QGuiApplication>
 #include <QScreen>
 
-namespace {
-
-// The new album must not be the open one under another spelling of its path.
-bool SameAlbumFile(const QString& a, const QString& b)
-{
-    return Paths::AbsoluteClean(a) == Paths::AbsoluteClean(b) || IsSameFile(a, b);
-}
-
-} // namespace
 
 TFormPhotoList::TFormPhotoList(QWidget* owner, TPhotoWindowList* windowList, IniFile* ini, TAlbum& album)
     : QDialog(owner)
@@ -220,7 +211,7 @@ void TFormPhotoList::ButtonShowThumbnailsAlbumClick()
         fileName = Dialogs().SaveFileDialog(options);
         if (fileName.isEmpty())
             return;
-        if (!SameAlbumFile(fileName, m_album.GetFileName()))
+        if (!Paths::SameFile(fileName, m_album.GetFileName()))
             break;
         ShowMessage(t.PLF[0]);
         options.FileName = fileName;
@@ -319,7 +310,7 @@ void TFormPhotoList::ButtonCopyToOtherLocationClick()
                 status.StepIt();
                 status.ProcessEvents();
                 // A photo copied into its own folder is already there; a failed copy is not reported.
-                if (!IsSameFile(source, target))
+                if (!Paths::SameFile(source, target))
                     CopyFileReplacing(source, target);
             }
             if (status.IsCancelled())
