@@ -208,7 +208,7 @@ bool Tfm_PhotoWindow::ShowPhoto(const QString& fileName, int index, int count)
         ui->im_Photo->hide();
         ui->lblWait->hide();
         UpdateMenuState();
-        ShowMessage(QString::fromLocal8Bit(error.what()));
+        ShowMessage(ExceptionMessage(error));
         if (waiting)
             EndWait();
         return false;

@@ -7,6 +7,7 @@
 #include "imaging/PictureDrawing.h"
 #include "language/LanguageSelector.h"
 #include "model/Album.h"
+#include "model/StreamError.h"
 #include "platform/Paths.h"
 #include "viewers/PhotoImage.h"
 #include "viewers/SlideShowSettings.h"
@@ -174,7 +175,7 @@ void Tfm_SlideShowWindow::ShowNext()
         try {
             shown = TryShow(m_nextIndex, count);
         } catch (const std::exception& error) {
-            ShowMessage(QString::fromLocal8Bit(error.what()));
+            ShowMessage(ExceptionMessage(error));
         }
         ++m_nextIndex;
         if (shown) {
