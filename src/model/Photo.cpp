@@ -44,6 +44,7 @@ void TPhoto::LoadFromReader(TReader& reader, int version)
 {
     TEntity::LoadFromReader(reader, version);
     m_description = reader.ReadString();
+    m_wordBitsKnown = false;
     m_year = reader.ReadString();
     m_eventId = reader.ReadInteger();
     m_objectIds.LoadFromReader(reader, version);
@@ -73,6 +74,15 @@ std::unique_ptr<TPhoto> TPhoto::Clone() const
 QString TPhoto::GetDescription() const
 {
     return Text::Trim(m_description);
+}
+
+const TWordBits& TPhoto::DescriptionWordBits() const
+{
+    if (!m_wordBitsKnown) {
+        m_wordBits = TWordBits::OfText(m_description);
+        m_wordBitsKnown = true;
+    }
+    return m_wordBits;
 }
 
 bool TPhoto::HasDescription() const

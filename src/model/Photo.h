@@ -6,6 +6,7 @@
 #include "model/StreamIntList.h"
 #include "model/ThumbNail.h"
 #include "model/ThumbNailInfo.h"
+#include "platform/Words.h"
 
 #include <memory>
 
@@ -28,7 +29,15 @@ public:
     QString GetDescription() const;
     // As it was set, untrimmed: for reading through without a copy.
     const QString& StoredDescription() const { return m_description; }
-    void SetDescription(const QString& value) { m_description = value; }
+    void SetDescription(const QString& value)
+    {
+        m_description = value;
+        m_wordBitsKnown = false;
+    }
+    // The brief of the description's words, made once per change of the
+    // description, at the first call after it. A search's workers each call
+    // it only for the photos they match.
+    const TWordBits& DescriptionWordBits() const;
     const QString& GetYear() const { return m_year; }
     void SetYear(const QString& value) { m_year = value; }
     int GetEventId() const { return m_eventId; }
@@ -74,6 +83,8 @@ private:
     bool m_found = false;
     int m_htmlNumber = -1;
     bool m_useInHtml = true;
+    mutable bool m_wordBitsKnown = false;
+    mutable TWordBits m_wordBits;
 };
 
 // True when a regular file exists at path. Album paths are full paths, so a
