@@ -4,8 +4,11 @@
 #include "model/EntityList.h"
 #include "model/Photo.h"
 #include "model/ThumbNailInfo.h"
+#include "platform/FileStamp.h"
 
 #include <QStringList>
+
+#include <optional>
 
 class TStatusReporter;
 
@@ -59,6 +62,8 @@ public:
     // Reads the index into IndexThumbInfo, IndexPhotoFiles and IndexThumbFiles;
     // lines whose thumbnail file is gone are dropped (and the index rewritten
     // without them). Never throws: an unreadable or malformed index is no index.
+    // While neither the index nor its folder changed since the last reading,
+    // that reading is handed out again without a look at the file.
     int LoadThumbnailIndex(const QString& albumFileName);
     // Rewrites the index from memory; throws EStreamError when that fails.
     void SaveThumbnailIndex(const QString& albumFileName) const;
@@ -79,6 +84,20 @@ protected:
     std::unique_ptr<TStreamObject> CreateItem() const override;
 
 private:
+    // The last reading of the index with the stamps of the index file and its
+    // folder taken before it: the windows ask for the index at every step,
+    // and a large album's index takes a while to read.
+    struct TIndexReading {
+        QString AlbumFileName;
+        TFileStamp Index;
+        TFileStamp Folder;
+        int Width = 0;
+        int Height = 0;
+        QStringList Photos;
+        QStringList Thumbs;
+    };
+    mutable std::optional<TIndexReading> m_indexReading;
+
     bool BuildThumbnails(const TThumbNailInfo& info, QChar driveLetter, const QString& albumFileName,
         TStatusReporter* status, const QString& subject);
 };

@@ -3,6 +3,7 @@
 
 #include "imaging/JpegCodec.h"
 #include "language/LanguageSelector.h"
+#include "model/FileProbe.h"
 #include "model/SafeFile.h"
 #include "model/StreamError.h"
 #include "model/UserMessage.h"
@@ -130,6 +131,7 @@ bool TPhotoList::BuildThumbnails(const TThumbNailInfo& info, QChar driveLetter, 
 {
     const int n = Count();
     const QString folder = GetThumbnailFolder(albumFileName);
+    m_indexReading.reset();
     if (!CheckDriveWritable(folder))
         return false;
 
@@ -200,6 +202,18 @@ int TPhotoList::LoadThumbnailIndex(const QString& albumFileName)
     IndexPhotoFiles.clear();
     IndexThumbFiles.clear();
     const QString folder = GetThumbnailFolder(albumFileName);
+    // Taken before reading: a change while reading shows at the next call.
+    const TFileStamp indexStamp = TFileStamp::Of(folder + IndexName);
+    const TFileStamp folderStamp = TFileStamp::Of(folder);
+    if (m_indexReading && m_indexReading->AlbumFileName == albumFileName
+        && m_indexReading->Index == indexStamp && m_indexReading->Folder == folderStamp) {
+        IndexThumbInfo.SetWidth(m_indexReading->Width);
+        IndexThumbInfo.SetHeight(m_indexReading->Height);
+        IndexPhotoFiles = m_indexReading->Photos;
+        IndexThumbFiles = m_indexReading->Thumbs;
+        return int(IndexThumbFiles.size());
+    }
+    m_indexReading.reset();
     QByteArray data;
     if (!ReadRegularFile(folder + IndexName, MaxIndexFileSize, data))
         return 0;
@@ -212,17 +226,29 @@ int TPhotoList::LoadThumbnailIndex(const QString& albumFileName)
     IndexThumbInfo.SetWidth(width);
     IndexThumbInfo.SetHeight(height);
 
-    bool dropped = false;
+    QStringList photos;
+    QStringList thumbs;
+    photos.reserve(lines.size());
+    thumbs.reserve(lines.size());
     for (qsizetype k = 2; k < lines.size(); ++k) {
         const QString& line = lines[k];
         // The text after the last line break is no line.
         if (k == lines.size() - 1 && line.isEmpty())
             break;
         const qsizetype p = SplitPosition(line, folder);
-        const QString photo = p < 0 ? QString() : line.left(p);
-        const QString thumb = p < 0 ? line : line.mid(p + 1);
-        if (QFileInfo(thumb).isFile()) {
-            IndexPhotoFiles << photo;
+        photos << (p < 0 ? QString() : line.left(p));
+        thumbs << (p < 0 ? line : line.mid(p + 1));
+    }
+    // The thumbnails lie together in the album's folder, which is read once
+    // rather than each file looked up.
+    TFileProbe files;
+    for (const QString& thumb : std::as_const(thumbs))
+        files.Expect(thumb);
+    bool dropped = false;
+    for (qsizetype k = 0; k < thumbs.size(); ++k) {
+        const QString& thumb = thumbs[k];
+        if (thumb.startsWith(u'/') ? files.Exists(thumb) : QFileInfo(thumb).isFile()) {
+            IndexPhotoFiles << photos[k];
             IndexThumbFiles << thumb;
         } else {
             dropped = true;
@@ -234,12 +260,16 @@ int TPhotoList::LoadThumbnailIndex(const QString& albumFileName)
             SaveThumbnailIndex(albumFileName);
         } catch (const EStreamError&) {
         }
+    } else if (indexStamp.Exists && !indexStamp.IsRecent() && !folderStamp.IsRecent()) {
+        m_indexReading = TIndexReading { albumFileName, indexStamp, folderStamp, width, height,
+            IndexPhotoFiles, IndexThumbFiles };
     }
     return int(IndexThumbFiles.size());
 }
 
 void TPhotoList::SaveThumbnailIndex(const QString& albumFileName) const
 {
+    m_indexReading.reset();
     WriteFileOrThrow(GetThumbnailIndexFile(albumFileName),
         IndexText(IndexThumbInfo.GetWidth(), IndexThumbInfo.GetHeight(), IndexPhotoFiles, IndexThumbFiles),
         TLinkPolicy::Replace, false);
@@ -255,6 +285,7 @@ void TPhotoList::DeleteIndexEntry(int index)
 
 bool TPhotoList::RemoveThumbnails(const QString& albumFileName, TStatusReporter* status)
 {
+    m_indexReading.reset();
     const QString folder = GetThumbnailFolder(albumFileName);
     const QString folderPath = Paths::ExcludeTrailingSeparator(folder);
     // A cache folder that is a link goes as a link: what it points to may
@@ -269,6 +300,7 @@ bool TPhotoList::RemoveThumbnails(const QString& albumFileName, TStatusReporter*
 
 bool TPhotoList::MoveThumbnails(const QString& oldAlbumFileName, const QString& newAlbumFileName)
 {
+    m_indexReading.reset();
     const QString from = ThumbnailFolderName(oldAlbumFileName);
     const QString to = ThumbnailFolderName(newAlbumFileName);
     if (!QFileInfo(Paths::ExcludeTrailingSeparator(from)).isDir())

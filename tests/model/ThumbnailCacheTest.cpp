@@ -21,7 +21,10 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <ctime>
+#include <fcntl.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -200,6 +203,48 @@ TEST_F(ThumbnailCache, DeletedThumbnailIsDroppedAndTheIndexRewritten)
     album->GetPhotos().DeleteIndexEntry(7);
     album->GetPhotos().SaveThumbnailIndex(albumFile);
     EXPECT_EQ(IndexLines(), QStringList({ "40", "40" }));
+}
+
+// An index read before is handed out again while nothing changed; these
+// times lie back far enough for that, and every change must still be seen.
+TEST_F(ThumbnailCache, AnIndexIsReadAgainAfterEveryChange)
+{
+    const QString a = MakePhoto(QStringLiteral("a.jpg"));
+    const QString b = MakePhoto(QStringLiteral("b.jpg"));
+    auto album = AlbumWith({ a, b });
+    ASSERT_TRUE(album->CreateThumbnails(nullptr));
+    const QString index = folder + QStringLiteral("thumbnails.pct");
+    const auto age = [&] {
+        const timespec hourAgo[2] = { { ::time(nullptr) - 3600, 0 }, { ::time(nullptr) - 3600, 0 } };
+        for (const QString& path : { index, folder })
+            ASSERT_EQ(::utimensat(AT_FDCWD, QFile::encodeName(path).constData(), hourAgo, 0), 0);
+    };
+    age();
+    ASSERT_EQ(album->LoadThumbnailIndex(), 2);
+    ASSERT_EQ(album->LoadThumbnailIndex(), 2);
+
+    // A thumbnail deleted by someone else.
+    ASSERT_TRUE(QFile::remove(folder + QStringLiteral("1_b.jpg")));
+    EXPECT_EQ(album->LoadThumbnailIndex(), 1);
+    age();
+    ASSERT_EQ(album->LoadThumbnailIndex(), 1);
+
+    // The index rewritten in place, just as long and with its old time put back.
+    const QByteArray before = ReadAll(index);
+    QByteArray after = before;
+    after.replace((a + u'=').toUtf8(), (b + u'=').toUtf8());
+    {
+        QFile file(index);
+        ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+        ASSERT_EQ(file.write(after), before.size());
+    }
+    age();
+    ASSERT_EQ(album->LoadThumbnailIndex(), 1);
+    EXPECT_EQ(album->GetPhotos().IndexPhotoFiles, QStringList({ b }));
+
+    // A reader that changed its lists in memory gets the file's lines back.
+    album->GetPhotos().DeleteIndexEntry(0);
+    EXPECT_EQ(album->LoadThumbnailIndex(), 1);
 }
 
 TEST_F(ThumbnailCache, PhotoPathWithEqualsSignSurvives)
