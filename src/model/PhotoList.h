@@ -8,7 +8,9 @@
 
 #include <QStringList>
 
+#include <functional>
 #include <optional>
+#include <vector>
 
 class TStatusReporter;
 
@@ -56,7 +58,12 @@ public:
     // Throws EStreamError when the index cannot be written.
     bool CreateThumbnails(
         const TThumbNailInfo& info, QChar driveLetter, const QString& albumFileName, TStatusReporter* status);
-    // The same with the subject "Updating thumbnail of:".
+    // The same with the subject "Updating thumbnail of:", but a thumbnail
+    // that would come out the same stays as it is: one listed in the index
+    // for this photo under the name its place gives, at this size, made for
+    // this record from the photo file as it is now (the size and date the
+    // record holds). A record replaced since, a photo moved or changed on
+    // disk, a missing or another thumbnail file, and a new size, are made anew.
     bool UpdateThumbnails(
         const TThumbNailInfo& info, QChar driveLetter, const QString& albumFileName, TStatusReporter* status);
     // Reads the index into IndexThumbInfo, IndexPhotoFiles and IndexThumbFiles;
@@ -99,5 +106,10 @@ private:
     mutable std::optional<TIndexReading> m_indexReading;
 
     bool BuildThumbnails(const TThumbNailInfo& info, QChar driveLetter, const QString& albumFileName,
-        TStatusReporter* status, const QString& subject);
+        TStatusReporter* status, const QString& subject, bool keepFresh);
+    // The photos whose thumbnail the index lists as UpdateThumbnails keeps it,
+    // in album order; their files are still to be compared.
+    std::vector<int> ThumbnailsToCheck(const TThumbNailInfo& info, const QString& albumFileName);
+    // For every photo: 1 when its thumbnail stays. Pumps while it waits.
+    std::vector<char> FreshThumbnails(const std::vector<int>& candidates, const std::function<void()>& pump);
 };

@@ -47,6 +47,12 @@ public:
         int width, int height, const QString& photoPath, QChar driveLetter, QChar dateSeparator);
     // Takes the file size and date a detached build found, as Build does.
     void TakeFileFacts(const TDetachedThumbnail& built);
+    // Whether Build would record this size and date for the photo file at
+    // photoPath now, found there without a drive-letter repair and readable:
+    // the file is the one a thumbnail recorded so was made from. Safe on any
+    // thread, like BuildDetached.
+    static bool FileFactsMatch(
+        const QString& photoPath, int fileSize, const QString& fileDate, QChar dateSeparator);
     // Loads a thumbnail JPEG unscaled into a cream picture of the info size.
     // A missing file does nothing; an undecodable one leaves no picture. True
     // when a picture was made.

@@ -15,6 +15,9 @@
 #include <QPainter>
 
 #include <climits>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -133,6 +136,25 @@ TDetachedThumbnail TThumbNail::BuildDetached(
     }
     ReadFileFacts(path, dateSeparator, built);
     return built;
+}
+
+bool TThumbNail::FileFactsMatch(
+    const QString& photoPath, int fileSize, const QString& fileDate, QChar dateSeparator)
+{
+    // Build reads only files that PhotoFileExists finds, and takes their date
+    // only when they open for reading.
+    if (fileSize < 0 || fileDate.isEmpty() || !photoPath.startsWith(u'/'))
+        return false;
+    const int fd = ::open(QFile::encodeName(photoPath).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0)
+        return false;
+    struct stat st { };
+    const bool regular = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
+    ::close(fd);
+    if (!regular || int(std::min<qint64>(st.st_size, INT_MAX)) != fileSize)
+        return false;
+    const qint64 modified = qint64(st.st_mtim.tv_sec) * 1000 + st.st_mtim.tv_nsec / 1000000;
+    return FormatFileDate(QDateTime::fromMSecsSinceEpoch(modified), dateSeparator) == fileDate;
 }
 
 void TThumbNail::TakeFileFacts(const TDetachedThumbnail& built)

@@ -23,6 +23,7 @@
 #include <fcntl.h>
 #include <optional>
 #include <unistd.h>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -117,20 +118,106 @@ bool TPhotoList::CheckDriveWritable(const QString& folder)
 bool TPhotoList::CreateThumbnails(
     const TThumbNailInfo& info, QChar driveLetter, const QString& albumFileName, TStatusReporter* status)
 {
-    return BuildThumbnails(info, driveLetter, albumFileName, status, Language()->PL[0]);
+    return BuildThumbnails(info, driveLetter, albumFileName, status, Language()->PL[0], false);
 }
 
 bool TPhotoList::UpdateThumbnails(
     const TThumbNailInfo& info, QChar driveLetter, const QString& albumFileName, TStatusReporter* status)
 {
-    return BuildThumbnails(info, driveLetter, albumFileName, status, Language()->PL[1]);
+    return BuildThumbnails(info, driveLetter, albumFileName, status, Language()->PL[1], true);
+}
+
+std::vector<int> TPhotoList::ThumbnailsToCheck(const TThumbNailInfo& info, const QString& albumFileName)
+{
+    // Read without disturbing the in-memory index, which callers read anew.
+    const QStringList ownPhotos = IndexPhotoFiles;
+    const QStringList ownThumbs = IndexThumbFiles;
+    const int ownWidth = IndexThumbInfo.GetWidth();
+    const int ownHeight = IndexThumbInfo.GetHeight();
+    LoadThumbnailIndex(albumFileName);
+    const QStringList photos = std::exchange(IndexPhotoFiles, ownPhotos);
+    const QStringList thumbs = std::exchange(IndexThumbFiles, ownThumbs);
+    const bool sameSize
+        = IndexThumbInfo.GetWidth() == info.GetWidth() && IndexThumbInfo.GetHeight() == info.GetHeight();
+    IndexThumbInfo.SetWidth(ownWidth);
+    IndexThumbInfo.SetHeight(ownHeight);
+    std::vector<int> candidates;
+    if (!sameSize)
+        return candidates;
+
+    // A thumbnail file named twice in the index is made again.
+    QHash<QStringView, QStringView> photoOf;
+    photoOf.reserve(thumbs.size());
+    for (qsizetype k = 0; k < thumbs.size(); ++k) {
+        const auto found = photoOf.find(thumbs[k]);
+        if (found == photoOf.end())
+            photoOf.insert(thumbs[k], photos[k]);
+        else
+            *found = QStringView();
+    }
+    const QString folder = ThumbnailFolderName(albumFileName);
+    for (int i = 0; i < Count(); ++i) {
+        const TPhoto* photo = PhotoAt(i);
+        const TThumbNail& record = photo->GetThumbNail();
+        // A record made anew (its photo's information was edited) has no file facts.
+        if (record.GetFileSize() < 0 || record.GetFileDate().isEmpty())
+            continue;
+        const auto found = photoOf.constFind(ThumbnailFileName(folder, i, photo->GetName()));
+        if (found != photoOf.constEnd() && !found->isNull() && *found == photo->GetName())
+            candidates.push_back(i);
+    }
+    return candidates;
+}
+
+std::vector<char> TPhotoList::FreshThumbnails(
+    const std::vector<int>& candidates, const std::function<void()>& pump)
+{
+    std::vector<char> fresh(size_t(Count()), 0);
+    // The photo files are looked at on every core, a slice of them per job.
+    constexpr int Slice = 256;
+    struct TFacts {
+        QString Path;
+        int Size;
+        QString Date;
+    };
+    std::vector<TFacts> facts;
+    facts.reserve(candidates.size());
+    for (const int i : candidates) {
+        const TThumbNail& record = PhotoAt(i)->GetThumbNail();
+        facts.push_back({ PhotoAt(i)->GetName(), record.GetFileSize(), record.GetFileDate() });
+    }
+    const auto shared = std::make_shared<const std::vector<TFacts>>(std::move(facts));
+    const QChar separator = TThumbNail::DateSeparator();
+    const int slices = int((candidates.size() + Slice - 1) / Slice);
+    TOrderedWork<std::vector<char>> work(slices, [shared, separator](int slice) {
+        const size_t first = size_t(slice) * Slice;
+        const size_t last = std::min(shared->size(), first + Slice);
+        std::vector<char> matches;
+        matches.reserve(last - first);
+        for (size_t k = first; k < last; ++k) {
+            const TFacts& f = (*shared)[k];
+            matches.push_back(TThumbNail::FileFactsMatch(f.Path, f.Size, f.Date, separator) ? 1 : 0);
+        }
+        return matches;
+    });
+    for (int slice = 0; slice < slices; ++slice) {
+        const std::optional<std::vector<char>> matches = work.Next(pump, {});
+        if (!matches)
+            break;
+        for (size_t k = 0; k < matches->size(); ++k)
+            fresh[size_t(candidates[size_t(slice) * Slice + k])] = (*matches)[k];
+    }
+    return fresh;
 }
 
 bool TPhotoList::BuildThumbnails(const TThumbNailInfo& info, QChar driveLetter, const QString& albumFileName,
-    TStatusReporter* status, const QString& subject)
+    TStatusReporter* status, const QString& subject, bool keepFresh)
 {
     const int n = Count();
     const QString folder = GetThumbnailFolder(albumFileName);
+    // Read before the drive test, which changes the folder.
+    const std::vector<int> candidates
+        = keepFresh ? ThumbnailsToCheck(info, albumFileName) : std::vector<int>();
     m_indexReading.reset();
     if (!CheckDriveWritable(folder))
         return false;
@@ -141,24 +228,29 @@ bool TPhotoList::BuildThumbnails(const TThumbNailInfo& info, QChar driveLetter, 
         status->SetSubject(subject);
         status->ShowStatus();
     }
-    // The pictures are made on every core, ahead of this loop, which takes
-    // them in album order: the records, the files, the index and the progress
-    // stay on this thread.
-    std::vector<QString> paths;
-    paths.reserve(size_t(n));
-    for (int i = 0; i < n; ++i)
-        paths.push_back(PhotoAt(i)->GetName());
-    const int width = info.GetWidth();
-    const int height = info.GetHeight();
-    const QChar separator = TThumbNail::DateSeparator();
-    TOrderedWork<TDetachedThumbnail> work(n, [paths, width, height, driveLetter, separator](int i) {
-        return TThumbNail::BuildDetached(width, height, paths[size_t(i)], driveLetter, separator);
-    });
     const auto pump = [status] {
         if (status)
             status->ProcessEvents();
     };
     const auto cancelledNow = [status] { return status && status->IsCancelled(); };
+    // A thumbnail made for this record, under the name its place gives, at
+    // this size, from the photo file as it is now, would come out the same
+    // again: it stays, and only the others are made.
+    const std::vector<char> fresh = FreshThumbnails(candidates, pump);
+    // The pictures are made on every core, ahead of this loop, which takes
+    // them in album order: the records, the files, the index and the progress
+    // stay on this thread.
+    std::vector<QString> paths;
+    for (int i = 0; i < n; ++i)
+        if (!fresh[size_t(i)])
+            paths.push_back(PhotoAt(i)->GetName());
+    const int width = info.GetWidth();
+    const int height = info.GetHeight();
+    const QChar separator = TThumbNail::DateSeparator();
+    TOrderedWork<TDetachedThumbnail> work(
+        int(paths.size()), [paths, width, height, driveLetter, separator](int i) {
+            return TThumbNail::BuildDetached(width, height, paths[size_t(i)], driveLetter, separator);
+        });
 
     QStringList photos;
     QStringList thumbs;
@@ -176,6 +268,11 @@ bool TPhotoList::BuildThumbnails(const TThumbNailInfo& info, QChar driveLetter, 
             status->ProcessEvents();
         }
         const QString thumb = ThumbnailFileName(folder, i, photo->GetName());
+        if (fresh[size_t(i)]) {
+            photos << photo->GetName();
+            thumbs << thumb;
+            continue;
+        }
         // Cancel while the picture is still being made gives it up: nothing
         // of it is written.
         const std::optional<TDetachedThumbnail> built = work.Next(pump, cancelledNow);

@@ -570,3 +570,64 @@ TEST_F(ThumbnailCache, CancelWhilePicturesAreMadeLeavesOnlyWholeListedFiles)
                   QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name),
         expected);
 }
+
+// Update makes only the thumbnails that would come out otherwise, and ends
+// with the files, index and records a full rebuild gives.
+TEST_F(ThumbnailCache, UpdateMakesOnlyStaleThumbnailsAndEndsAsAFullRebuild)
+{
+    QStringList paths;
+    for (int i = 0; i < 6; ++i)
+        paths << MakeDetailedPhoto(root + QStringLiteral("p%1.jpg").arg(i), 120 + 10 * i, 90, i);
+    auto album = AlbumWith(paths);
+    ASSERT_TRUE(album->CreateThumbnails(nullptr));
+    TPhotoList& photos = album->GetPhotos();
+    const auto thumb
+        = [&](int i) { return TPhotoList::ThumbnailFileName(folder, i, photos.PhotoAt(i)->GetName()); };
+    // Thumbnails left alone keep this time.
+    const qint64 old = ::time(nullptr) - 3600;
+    const auto age = [&] {
+        const timespec times[2] = { { old, 0 }, { old, 0 } };
+        for (const QString& name : QDir(folder).entryList(QDir::Files))
+            ::utimensat(AT_FDCWD, QFile::encodeName(folder + name).constData(), times, 0);
+    };
+    const auto remade = [&] {
+        QList<int> made;
+        for (int i = 0; i < photos.Count(); ++i)
+            if (QFileInfo(thumb(i)).lastModified().toSecsSinceEpoch() != old)
+                made << i;
+        return made;
+    };
+    age();
+
+    // Photo 1's record replaced as an edit replaces it; photo 2 changed on
+    // disk; photo 3's thumbnail deleted; photos 4 and 5 change places.
+    auto replaced = std::make_unique<TPhoto>();
+    replaced->SetName(paths[1]);
+    photos.Take(1);
+    photos.Insert(1, std::move(replaced));
+    MakeDetailedPhoto(paths[2], 200, 150, 9);
+    ASSERT_TRUE(QFile::remove(thumb(3)));
+    photos.MoveDown(paths[4]);
+    ASSERT_TRUE(album->UpdateThumbnails(nullptr));
+    EXPECT_EQ(remade(), QList<int>({ 1, 2, 3, 4, 5 }));
+
+    const auto outcome = [&] {
+        album->SaveToFile();
+        QMap<QString, QByteArray> files = FolderFiles(folder);
+        files.insert(QStringLiteral("album"), ReadAll(albumFile));
+        return files;
+    };
+    const QMap<QString, QByteArray> updated = outcome();
+    age();
+    ASSERT_TRUE(album->UpdateThumbnails(nullptr));
+    EXPECT_TRUE(remade().isEmpty());
+    EXPECT_EQ(outcome(), updated);
+    ASSERT_TRUE(album->CreateThumbnails(nullptr));
+    EXPECT_EQ(outcome(), updated);
+
+    // Another size makes them all.
+    age();
+    album->SetThumbWidth(50);
+    ASSERT_TRUE(album->UpdateThumbnails(nullptr));
+    EXPECT_EQ(remade(), QList<int>({ 0, 1, 2, 3, 4, 5 }));
+}
