@@ -62,8 +62,9 @@ public:
     // that would come out the same stays as it is: one listed in the index
     // for this photo under the name its place gives, at this size, made for
     // this record from the photo file as it is now (the size and date the
-    // record holds). A record replaced since, a photo moved or changed on
-    // disk, a missing or another thumbnail file, and a new size, are made anew.
+    // record holds, nothing of the file changed after the thumbnail's). A
+    // record replaced since, a photo moved or changed on disk, a missing or
+    // another thumbnail file, and a new size, are made anew.
     bool UpdateThumbnails(
         const TThumbNailInfo& info, QChar driveLetter, const QString& albumFileName, TStatusReporter* status);
     // Reads the index into IndexThumbInfo, IndexPhotoFiles and IndexThumbFiles;
@@ -104,6 +105,9 @@ private:
         QStringList Thumbs;
     };
     mutable std::optional<TIndexReading> m_indexReading;
+    // The index was just written with these lines, all of existing files.
+    void RememberReading(const QString& albumFileName, int width, int height, const QStringList& photos,
+        const QStringList& thumbs);
 
     bool BuildThumbnails(const TThumbNailInfo& info, QChar driveLetter, const QString& albumFileName,
         TStatusReporter* status, const QString& subject, bool keepFresh);
@@ -111,5 +115,6 @@ private:
     // in album order; their files are still to be compared.
     std::vector<int> ThumbnailsToCheck(const TThumbNailInfo& info, const QString& albumFileName);
     // For every photo: 1 when its thumbnail stays. Pumps while it waits.
-    std::vector<char> FreshThumbnails(const std::vector<int>& candidates, const std::function<void()>& pump);
+    std::vector<char> FreshThumbnails(
+        const std::vector<int>& candidates, const QString& folder, const std::function<void()>& pump);
 };

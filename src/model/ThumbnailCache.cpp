@@ -170,7 +170,7 @@ std::vector<int> TPhotoList::ThumbnailsToCheck(const TThumbNailInfo& info, const
 }
 
 std::vector<char> TPhotoList::FreshThumbnails(
-    const std::vector<int>& candidates, const std::function<void()>& pump)
+    const std::vector<int>& candidates, const QString& folder, const std::function<void()>& pump)
 {
     std::vector<char> fresh(size_t(Count()), 0);
     // The photo files are looked at on every core, a slice of them per job.
@@ -179,12 +179,14 @@ std::vector<char> TPhotoList::FreshThumbnails(
         QString Path;
         int Size;
         QString Date;
+        QString Thumbnail;
     };
     std::vector<TFacts> facts;
     facts.reserve(candidates.size());
     for (const int i : candidates) {
         const TThumbNail& record = PhotoAt(i)->GetThumbNail();
-        facts.push_back({ PhotoAt(i)->GetName(), record.GetFileSize(), record.GetFileDate() });
+        facts.push_back({ PhotoAt(i)->GetName(), record.GetFileSize(), record.GetFileDate(),
+            ThumbnailFileName(folder, i, PhotoAt(i)->GetName()) });
     }
     const auto shared = std::make_shared<const std::vector<TFacts>>(std::move(facts));
     const QChar separator = TThumbNail::DateSeparator();
@@ -196,7 +198,8 @@ std::vector<char> TPhotoList::FreshThumbnails(
         matches.reserve(last - first);
         for (size_t k = first; k < last; ++k) {
             const TFacts& f = (*shared)[k];
-            matches.push_back(TThumbNail::FileFactsMatch(f.Path, f.Size, f.Date, separator) ? 1 : 0);
+            matches.push_back(
+                TThumbNail::StillCurrent(f.Path, f.Size, f.Date, f.Thumbnail, separator) ? 1 : 0);
         }
         return matches;
     });
@@ -236,7 +239,7 @@ bool TPhotoList::BuildThumbnails(const TThumbNailInfo& info, QChar driveLetter, 
     // A thumbnail made for this record, under the name its place gives, at
     // this size, from the photo file as it is now, would come out the same
     // again: it stays, and only the others are made.
-    const std::vector<char> fresh = FreshThumbnails(candidates, pump);
+    const std::vector<char> fresh = FreshThumbnails(candidates, folder, pump);
     // The pictures are made on every core, ahead of this loop, which takes
     // them in album order: the records, the files, the index and the progress
     // stay on this thread.
@@ -291,7 +294,18 @@ bool TPhotoList::BuildThumbnails(const TThumbNailInfo& info, QChar driveLetter, 
     }
     WriteFileOrThrow(GetThumbnailIndexFile(albumFileName),
         IndexText(info.GetWidth(), info.GetHeight(), photos, thumbs), TLinkPolicy::Replace, false);
+    RememberReading(albumFileName, info.GetWidth(), info.GetHeight(), photos, thumbs);
     return !cancelled;
+}
+
+void TPhotoList::RememberReading(
+    const QString& albumFileName, int width, int height, const QStringList& photos, const QStringList& thumbs)
+{
+    // Just written, so recent; but every file it names is there, and nothing
+    // else wrote in the moment since.
+    const QString folder = ThumbnailFolderName(albumFileName);
+    m_indexReading = TIndexReading { albumFileName, TFileStamp::Of(folder + IndexName),
+        TFileStamp::Of(folder), width, height, photos, thumbs };
 }
 
 int TPhotoList::LoadThumbnailIndex(const QString& albumFileName)
@@ -355,6 +369,7 @@ int TPhotoList::LoadThumbnailIndex(const QString& albumFileName)
         // Read-only media keep their index as it is.
         try {
             SaveThumbnailIndex(albumFileName);
+            RememberReading(albumFileName, width, height, IndexPhotoFiles, IndexThumbFiles);
         } catch (const EStreamError&) {
         }
     } else if (indexStamp.Exists && !indexStamp.IsRecent() && !folderStamp.IsRecent()) {
