@@ -586,8 +586,12 @@ void TPhotoInfoPanel::ts_PhotosEnter()
     if (!album)
         return;
     FillLabelLists(*album);
-    if (m_host.PhotosInAlbumPageActive())
-        ShowPhoto(eb_PhotoName->text(), false, true);
+    // The checks of an album photo are shown from its record: every edit
+    // writes them back, so they must be its own and not what the list held.
+    if (m_host.PhotosInAlbumPageActive()) {
+        const QString shown = eb_PhotoName->text();
+        ShowPhoto(shown, album->GetPhotos().IndexOfName(shown) >= 0, true);
+    }
 }
 
 void TPhotoInfoPanel::CapturePhotoInfo(TPhotoInfoSlot& slot) const

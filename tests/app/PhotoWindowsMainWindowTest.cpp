@@ -55,6 +55,44 @@ protected:
 
 } // namespace
 
+TEST_F(PhotoWindowsMainWindow, APhotoWindowLeftOpenStepsIntoTheNextAlbumWithoutWipingItsLabels)
+{
+    OpenOnPhotosPage(MakeAlbum(QStringLiteral("First.tvx"), 2));
+    ClickRow(Rows(), 0);
+    const QPointer<Tfm_PhotoWindow> window = PhotoWindow();
+    ASSERT_NE(window, nullptr);
+
+    // The next album's first photo carries a label.
+    const QString next = dir.filePath(QStringLiteral("albums/Second.tvx"));
+    const QString labelled = Picture(QStringLiteral("labelled.bmp"));
+    {
+        TAlbum album(next);
+        album.GetObjects().AddName(QStringLiteral("Dog"));
+        auto photo = std::make_unique<TPhoto>();
+        photo->SetId(album.GetPhotos().TakeNextId());
+        photo->SetName(labelled);
+        photo->GetObjectIds().Add(album.ObjectIdByName(QStringLiteral("Dog")));
+        album.GetPhotos().Add(std::move(photo));
+        ASSERT_TRUE(album.SaveToFile());
+    }
+    // Opened as a search result's album is: the main window shows the Albums tab.
+    form->OpenFoundAlbum(next);
+    ASSERT_EQ(form->Album()->GetFileName(), next);
+    ASSERT_TRUE(window);
+
+    QTest::mouseClick(window->findChild<QPushButton*>(QStringLiteral("btnNext")), Qt::LeftButton);
+    EXPECT_EQ(window->FileName(), labelled) << "the window walks the album open now";
+
+    form->pc_Album()->setCurrentWidget(form->PhotosPage());
+    auto* description = Find<QPlainTextEdit>("mm_PhotoDescription");
+    description->setFocus();
+    QTest::keyClicks(description, QStringLiteral("x"));
+    const TPhoto* photo = form->Album()->GetPhotos().PhotoAt(0);
+    EXPECT_EQ(photo->GetDescription(), QStringLiteral("x"));
+    ASSERT_EQ(photo->GetObjectIds().Count(), 1);
+    EXPECT_EQ(form->Album()->ObjectNameById(photo->GetObjectIds().ValueAt(0)), QStringLiteral("Dog"));
+}
+
 TEST_F(PhotoWindowsMainWindow, AMessageBoxComesAboveThePhotoWindowsThatStayOnTop)
 {
     const QString file = MakeAlbum(QStringLiteral("Trip.tvx"), 2);
