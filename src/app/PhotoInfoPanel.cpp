@@ -413,6 +413,8 @@ void TPhotoInfoPanel::ShowSelectedAvailablePhoto()
     const QString path = Paths::IncludeTrailingSeparator(m_host.AvailablePhotoFolder()) + item->text();
     item->setSelected(true);
     ShowPhoto(path, true, true);
+    // The photo window came to the front; the keyboard stays with the list.
+    m_host.TakeBackFocus();
     lsbPhotos->setFocus();
     m_infoEditsLive = true;
     m_activeList = AvailablePhotos;
@@ -433,12 +435,10 @@ bool TPhotoInfoPanel::ShowSelectedAlbumPhoto(bool repairPath)
         }
         m_infoEditsLive = true;
         UpdatePhotoControls();
-        // A photo window stepping through the list keeps the keyboard; a
-        // click on the list takes it back to the list.
-        if (!m_navigating) {
-            m_host.TakeBackFocus();
-            lb_PhotosInAlbum->setFocus();
-        }
+        // The photo window came to the front; the keyboard goes back to the
+        // list. A photo window's own buttons and keys take it again after.
+        m_host.TakeBackFocus();
+        lb_PhotosInAlbum->setFocus();
         if (QListWidgetItem* item = lb_PhotosInAlbum->item(index))
             item->setSelected(true);
         shown = true;

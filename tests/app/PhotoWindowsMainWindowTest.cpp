@@ -93,6 +93,35 @@ TEST_F(PhotoWindowsMainWindow, APhotoWindowLeftOpenStepsIntoTheNextAlbumWithoutW
     EXPECT_EQ(form->Album()->ObjectNameById(photo->GetObjectIds().ValueAt(0)), QStringLiteral("Dog"));
 }
 
+TEST_F(PhotoWindowsMainWindow, TheKeyboardStaysWithTheListThatShowedThePhoto)
+{
+    OpenOnPhotosPage(MakeAlbum(QStringLiteral("Trip.tvx"), 3));
+    ClickRow(Rows(), 0);
+    ASSERT_NE(PhotoWindow(), nullptr);
+    EXPECT_TRUE(KeyboardWith(form.get(), Rows()));
+
+    for (const Qt::Key key : { Qt::Key_End, Qt::Key_Home }) {
+        QTest::keyClick(Rows(), key);
+        EXPECT_TRUE(KeyboardWith(form.get(), Rows())) << key;
+    }
+    QTest::keyClick(Rows(), Qt::Key_Plus, Qt::KeypadModifier);
+    EXPECT_EQ(PhotoWindow()->FileName(), photos + QStringLiteral("/p1.bmp"));
+    EXPECT_TRUE(KeyboardWith(form.get(), Rows()));
+    // The photo window's own buttons leave the keyboard in that window.
+    QTest::mouseClick(PhotoWindow()->findChild<QPushButton*>(QStringLiteral("btnNext")), Qt::LeftButton);
+    EXPECT_EQ(PhotoWindow()->FileName(), photos + QStringLiteral("/p2.bmp"));
+    EXPECT_TRUE(KeyboardWith(PhotoWindow(), PhotoWindow()));
+
+    Find<QTabWidget>("pc_Photos")->setCurrentWidget(Find<QWidget>("ts_AvailablePhotos"));
+    ASSERT_TRUE(Find<TFolderTree>("stvPhotoFolders")->SetFolder(photos));
+    auto* available = Find<QListWidget>("lsbPhotos");
+    ASSERT_EQ(available->count(), 3);
+    PhotoWindow()->activateWindow();
+    ClickRow(available, 2);
+    EXPECT_EQ(PhotoWindow()->FileName(), photos + QStringLiteral("/p2.bmp"));
+    EXPECT_TRUE(KeyboardWith(form.get(), available));
+}
+
 TEST_F(PhotoWindowsMainWindow, AMessageBoxComesAboveThePhotoWindowsThatStayOnTop)
 {
     const QString file = MakeAlbum(QStringLiteral("Trip.tvx"), 2);
