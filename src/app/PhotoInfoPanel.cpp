@@ -25,6 +25,7 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QTextCursor>
+#include <QTextDocument>
 
 #include <algorithm>
 
@@ -92,6 +93,8 @@ TPhotoInfoPanel::TPhotoInfoPanel(QWidget* root, TPhotoPanelHost& host)
 
     // Only what the user does counts as an edit; the program's own filling
     // runs inside TFilling and is ignored below.
+    connect(mm_PhotoDescription->document(), &QTextDocument::contentsChange, this,
+        [this](int position, int, int) { m_descriptionEditAt = position; });
     connect(
         mm_PhotoDescription, &QPlainTextEdit::textChanged, this, &TPhotoInfoPanel::mm_PhotoDescriptionChange);
     connect(cb_Event, &QComboBox::activated, this, &TPhotoInfoPanel::cb_EventChange);
@@ -353,19 +356,27 @@ void TPhotoInfoPanel::PhotoInfoChanged()
 
 void TPhotoInfoPanel::mm_PhotoDescriptionChange()
 {
+    const QString text = mm_PhotoDescription->toPlainText();
     if (Filling()) {
-        m_descriptionLength = int(mm_PhotoDescription->toPlainText().size());
+        m_description = text;
         return;
     }
-    // Typing stops at the limit; a longer text the album brought may shrink.
-    const QString text = mm_PhotoDescription->toPlainText();
-    const int allowed = std::max(MaxDescriptionLength, m_descriptionLength);
+    // Typing that would pass the limit is refused whole, wherever the cursor
+    // stands, and the cursor stays put; a longer text the album brought may shrink.
+    const qsizetype allowed = std::max<qsizetype>(MaxDescriptionLength, m_description.size());
     if (text.size() > allowed) {
         const TFilling filling(*this);
-        mm_PhotoDescription->setPlainText(text.left(allowed));
-        mm_PhotoDescription->moveCursor(QTextCursor::End);
+        const int editAt = int(std::min<qsizetype>(m_descriptionEditAt, m_description.size()));
+        QScrollBar* scroll = mm_PhotoDescription->verticalScrollBar();
+        const int scrolled = scroll->value();
+        mm_PhotoDescription->setPlainText(m_description);
+        QTextCursor cursor = mm_PhotoDescription->textCursor();
+        cursor.setPosition(editAt);
+        mm_PhotoDescription->setTextCursor(cursor);
+        scroll->setValue(scrolled);
+        return;
     }
-    m_descriptionLength = int(mm_PhotoDescription->toPlainText().size());
+    m_description = text;
     m_host.SetContentsChanged(true);
     PhotoInfoChanged();
 }

@@ -152,6 +152,8 @@ private:
     bool m_placeFirstPhotoWindow = false;
     bool m_navigating = false;
     int m_filling = 0;
-    // The description's length when last filled or edited, for the typing limit.
-    int m_descriptionLength = 0;
+    // The description as last filled or edited, and where in it the user's
+    // last change began: typing past the limit is taken back to this.
+    QString m_description;
+    int m_descriptionEditAt = 0;
 };

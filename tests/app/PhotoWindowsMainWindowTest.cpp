@@ -122,6 +122,37 @@ TEST_F(PhotoWindowsMainWindow, TheKeyboardStaysWithTheListThatShowedThePhoto)
     EXPECT_TRUE(KeyboardWith(form.get(), available));
 }
 
+TEST_F(PhotoWindowsMainWindow, AFullDescriptionRefusesTypingInTheMiddle)
+{
+    const QString file = MakeAlbum(QStringLiteral("Trip.tvx"), 1);
+    const QString full = QString(100, u'a') + QString(100, u'b');
+    {
+        const std::unique_ptr<TAlbum> album = TAlbum::CreateFromFile(file, nullptr);
+        album->GetPhotos().PhotoAt(0)->SetDescription(full);
+        ASSERT_TRUE(album->SaveToFile());
+    }
+    OpenOnPhotosPage(file);
+    ClickRow(Rows(), 0);
+    auto* description = Find<QPlainTextEdit>("mm_PhotoDescription");
+    description->setFocus();
+    QTextCursor cursor = description->textCursor();
+    cursor.setPosition(100);
+    description->setTextCursor(cursor);
+
+    QTest::keyClick(description, Qt::Key_X);
+    EXPECT_EQ(description->toPlainText(), full);
+    EXPECT_EQ(description->textCursor().position(), 100);
+    EXPECT_EQ(form->Album()->GetPhotos().PhotoAt(0)->GetDescription(), full);
+    EXPECT_FALSE(form->ContentsChanged());
+
+    // With room made, the same key goes in where the cursor stands.
+    QTest::keyClick(description, Qt::Key_Backspace);
+    QTest::keyClick(description, Qt::Key_X);
+    const QString edited = QString(99, u'a') + u'x' + QString(100, u'b');
+    EXPECT_EQ(description->toPlainText(), edited);
+    EXPECT_EQ(form->Album()->GetPhotos().PhotoAt(0)->GetDescription(), edited);
+}
+
 TEST_F(PhotoWindowsMainWindow, AMessageBoxComesAboveThePhotoWindowsThatStayOnTop)
 {
     const QString file = MakeAlbum(QStringLiteral("Trip.tvx"), 2);
