@@ -277,7 +277,7 @@ void TFormPhotoList::ButtonShowThumbnailsClick()
     m_tempAlbum = std::move(album);
     m_thumbnailWindow->BuildGrid();
     m_thumbnailWindow->HideEditMenu();
-    m_thumbnailWindow->ShowModal();
+    m_thumbnailWindow->ShowModal(this);
 }
 
 void TFormPhotoList::ButtonCopyToOtherLocationClick()

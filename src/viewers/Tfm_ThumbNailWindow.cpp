@@ -435,10 +435,17 @@ void Tfm_ThumbNailWindow::ClearPhotoInfo()
         control->setEnabled(false);
 }
 
-void Tfm_ThumbNailWindow::ShowModal()
+void Tfm_ThumbNailWindow::ShowModal(QWidget* owner)
 {
+    // Modal to its owner's windows only: blocking the whole program would
+    // block the photo windows and the slide show too, and a maximised show
+    // could then not be stopped.
+    QWidget* const parent = parentWidget();
+    const Qt::WindowFlags flags = windowFlags();
     const Qt::WindowModality modality = windowModality();
-    setWindowModality(Qt::ApplicationModal);
+    if (owner)
+        setParent(owner, flags);
+    setWindowModality(Qt::WindowModal);
     QEventLoop loop;
     // Minimising also hides; only a window that is gone ends the wait.
     const QMetaObject::Connection hidden = connect(this, &Tfm_ThumbNailWindow::Hidden, &loop, [this, &loop] {
@@ -452,6 +459,8 @@ void Tfm_ThumbNailWindow::ShowModal()
         loop.exec();
     disconnect(hidden);
     setWindowModality(modality);
+    if (owner)
+        setParent(parent, flags);
 }
 
 bool Tfm_ThumbNailWindow::event(QEvent* event)
