@@ -194,6 +194,21 @@ TEST_F(FormPhotoListTest, PhotosAreShownAndWalkedInListOrderWhileTheWindowLives)
     EXPECT_EQ(shown->LoadingPath(), a);
 }
 
+TEST_F(FormPhotoListTest, ADoubleClickOpensThePhotoOnce)
+{
+    const QString gone = dir.filePath(QStringLiteral("gone.bmp"));
+    Open({ gone });
+    window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    auto* list = Find<QListWidget>("lb_Photos");
+    // Through the window system, which makes a double click of two clicks in a row.
+    const QPoint entry = list->viewport()->mapTo(window.get(), list->visualItemRect(list->item(0)).center());
+    QTest::mouseDClick(window->windowHandle(), Qt::LeftButton, Qt::NoModifier, entry);
+    EXPECT_EQ(dialogs.CallCount(Kind::MessageBox), 1) << "one warning for the one photo opened";
+    QTest::mouseClick(window->windowHandle(), Qt::LeftButton, Qt::NoModifier, entry, 1000);
+    EXPECT_EQ(dialogs.CallCount(Kind::MessageBox), 2) << "the next click opens it again";
+}
+
 TEST_F(FormPhotoListTest, CopyingReplacesByNameInListOrderAndStopsOnCancel)
 {
     const QString first = Picture(QStringLiteral("one/x.bmp"), Qt::red);
