@@ -26,6 +26,8 @@
 #include <QScrollBar>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTimer>
+#include <QWindow>
 
 #include <algorithm>
 
@@ -424,9 +426,7 @@ void TPhotoInfoPanel::ShowSelectedAvailablePhoto()
     const QString path = Paths::IncludeTrailingSeparator(m_host.AvailablePhotoFolder()) + item->text();
     item->setSelected(true);
     ShowPhoto(path, true, true);
-    // The photo window came to the front; the keyboard stays with the list.
-    m_host.TakeBackFocus();
-    lsbPhotos->setFocus();
+    KeyboardBackTo(lsbPhotos);
     m_infoEditsLive = true;
     m_activeList = AvailablePhotos;
 }
@@ -446,16 +446,39 @@ bool TPhotoInfoPanel::ShowSelectedAlbumPhoto(bool repairPath)
         }
         m_infoEditsLive = true;
         UpdatePhotoControls();
-        // The photo window came to the front; the keyboard goes back to the
-        // list. A photo window's own buttons and keys take it again after.
-        m_host.TakeBackFocus();
-        lb_PhotosInAlbum->setFocus();
+        // A photo window's own buttons and keys take the keyboard again after.
+        KeyboardBackTo(lb_PhotosInAlbum);
         if (QListWidgetItem* item = lb_PhotosInAlbum->item(index))
             item->setSelected(true);
         shown = true;
     }
     m_activeList = AlbumPhotos;
     return shown;
+}
+
+void TPhotoInfoPanel::KeyboardBackTo(QWidget* list)
+{
+    // The photo window came to the front; the keyboard goes back to the list.
+    m_host.TakeBackFocus();
+    list->setFocus();
+    // A window shown for the first time is activated only once the window
+    // system has put it on screen, after this: take the keyboard back then.
+    QWindow* shown = m_photoWindow ? m_photoWindow->windowHandle() : nullptr;
+    if (!shown || shown->isExposed())
+        return;
+    auto* watch = new QObject(this);
+    const QPointer<QWidget> target(list);
+    connect(
+        qApp, &QGuiApplication::focusWindowChanged, watch, [this, watch, shown, target](QWindow* focused) {
+            QObject::disconnect(qApp, nullptr, watch, nullptr);
+            watch->deleteLater();
+            if (focused == shown && target) {
+                m_host.TakeBackFocus();
+                target->setFocus();
+            }
+        });
+    // Should the window system not activate it at all, a later click on it is the user's.
+    QTimer::singleShot(1000, watch, &QObject::deleteLater);
 }
 
 bool TPhotoInfoPanel::ShowAlbumPhotoFromList()

@@ -118,6 +118,8 @@ private:
     void SetObjectChecked(QListWidgetItem* item, bool checked);
     bool Filling() const { return m_filling > 0; }
     template <class Select> void Navigate(Select select);
+    // Gives the keyboard back to a list of the main window after a photo window came up.
+    void KeyboardBackTo(QWidget* list);
 
     void mm_PhotoDescriptionChange();
     void cb_EventChange();
