@@ -24,6 +24,7 @@
 #include "platform/FileRoutines.h"
 #include "platform/IniFile.h"
 #include "platform/Paths.h"
+#include "platform/SafeFile.h"
 #include "platform/TextUtil.h"
 #include "ui_TabAlbums.h"
 #include "ui_TabPhotos.h"
@@ -257,16 +258,10 @@ void Tfm_MainForm::pb_CreateNewAlbumClick()
     if (!CloseCurrentAlbum())
         return;
 
-    // The name must be usable for a file before anything is written.
-    bool usable = false;
-    {
-        QFile probe(name);
-        if (probe.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-            probe.close();
-            usable = probe.remove();
-        }
-    }
-    if (!usable) {
+    // The name must be usable for a file before anything is written, and it is
+    // asked without opening what has the name: that may be a link to, or a
+    // second name of, another album, which truncating would destroy.
+    if (!FileNameUsable(name)) {
         ShowMessageBox(Text::Format(t.MF[7], { name }), t.MF[8], 48);
         ShowNoAlbumState();
         a.eb_AlbumName->setText(name);
@@ -276,7 +271,8 @@ void Tfm_MainForm::pb_CreateNewAlbumClick()
     auto album = std::make_unique<TAlbum>(name);
     album->SetDescription(a.mm_AlbumDescription->toPlainText());
     try {
-        album->SaveToFile();
+        // The new album replaces the name, not a file a link there leads to.
+        album->SaveToFile(TLinkPolicy::Replace);
     } catch (const std::exception& e) {
         ShowError(ExceptionMessage(e));
         ShowNoAlbumState();

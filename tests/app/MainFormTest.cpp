@@ -4,6 +4,8 @@
 
 #include <QLabel>
 
+#include <unistd.h>
+
 TEST_F(MainWindow, FirstStartAsksForTheLanguageAndStoresTheChoice)
 {
     {
@@ -156,6 +158,37 @@ TEST_F(MainWindow, CreateOverAnExistingFileAsksAndAnswerNoKeepsIt)
     EXPECT_EQ(m_dialogs->LastCall(Kind::MessageBox)->text, Text::Format(Language()->MF[3], { file }));
     EXPECT_EQ(QFileInfo(file).size(), size);
     EXPECT_EQ(m_form->Album(), nullptr);
+}
+
+TEST_F(MainWindow, CreatingOverALinkReplacesTheNameNotTheAlbumBehindIt)
+{
+    ChosenLanguage();
+    const QString precious
+        = MakeAlbum(Path(QStringLiteral("albums/Precious.tvx")), QStringLiteral("keep me"));
+    const auto content = [](const QString& file) {
+        QFile f(file);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    };
+    const QByteArray bytes = content(precious);
+    const QString soft = Path(QStringLiteral("albums/Soft.tvx"));
+    const QString hard = Path(QStringLiteral("albums/Hard.tvx"));
+    ASSERT_TRUE(QFile::link(precious, soft));
+    ASSERT_EQ(::link(QFile::encodeName(precious).constData(), QFile::encodeName(hard).constData()), 0);
+    Start();
+
+    for (const QString& name : { soft, hard }) {
+        m_form->pc_Album()->setCurrentWidget(Find<QWidget>("ts_Albums"));
+        Find<QLineEdit>("eb_AlbumName")->setText(name);
+        m_dialogs->QueueMessageResult(MessageResult::Yes);
+        QTest::mouseClick(Find<QPushButton>("pb_CreateNewAlbum"), Qt::LeftButton);
+
+        EXPECT_EQ(m_dialogs->LastCall(Kind::MessageBox)->text, Text::Format(Language()->MF[3], { name }));
+        ASSERT_NE(m_form->Album(), nullptr);
+        EXPECT_EQ(m_form->Album()->GetFileName(), name);
+        EXPECT_FALSE(QFileInfo(name).isSymLink());
+        EXPECT_EQ(QFileInfo(name).size(), 20);
+        EXPECT_EQ(content(precious), bytes) << name.toStdString();
+    }
 }
 
 TEST_F(MainWindow, OpenFromRecentListAndCloseWithYesNoCancel)
