@@ -24,6 +24,7 @@
 #include "platform/FileRoutines.h"
 #include "platform/IniFile.h"
 #include "platform/Paths.h"
+#include "platform/RenameNoReplace.h"
 #include "platform/SafeFile.h"
 #include "platform/TextUtil.h"
 #include "ui_TabAlbums.h"
@@ -35,11 +36,20 @@
 #include <QFileInfo>
 #include <QSignalBlocker>
 
+#include <cerrno>
+
 namespace {
 
 QString AlbumFileExtension()
 {
     return u'.' + QString::fromLatin1(AlbumExtension);
+}
+
+// The rename message with the system's reason, which tells a name too long
+// for the file system from a file in use.
+QString RenameFailure(int error)
+{
+    return Language()->MF[404] + QStringLiteral("\r\r") + SystemErrorText(error);
 }
 
 } // namespace
@@ -356,6 +366,7 @@ void Tfm_MainForm::pb_RenameAlbumClick()
     const QString oldName = album->GetFileName();
     QString typed = album->GetName();
     QString newName;
+    bool thumbnailsMoved = false;
     for (;;) {
         if (!Dialogs().InputQuery(t.MF[401], t.MF[402], typed))
             return;
@@ -371,8 +382,18 @@ void Tfm_MainForm::pb_RenameAlbumClick()
             ShowMessage(t.MF[403]);
             continue;
         }
-        if (!QFile::rename(oldName, newName)) {
-            ShowMessage(t.MF[404]);
+        int error = 0;
+        if (!RenameNoReplace(oldName, newName, &error)) {
+            ShowMessage(error == EEXIST ? t.MF[403] : RenameFailure(error));
+            continue;
+        }
+        // Left under the old name the thumbnails would be lost to this album and
+        // shown as its own by any later album of that name.
+        thumbnailsMoved = album->GetPhotos().MoveThumbnails(oldName, newName, &error);
+        // A name the thumbnail folder cannot take (too long once "_thumbnails"
+        // is added) would part the album from its thumbnails: nothing is renamed.
+        if (!thumbnailsMoved && error != 0 && error != EEXIST && RenameNoReplace(newName, oldName)) {
+            ShowMessage(RenameFailure(error));
             continue;
         }
         break;
@@ -383,9 +404,6 @@ void Tfm_MainForm::pb_RenameAlbumClick()
             recent->item(i)->setText(newName);
     }
     m_albumsPage->SaveRecentAlbums(*m_ini);
-    // Left under the old name the thumbnails would be lost to this album and
-    // shown as its own by any later album of that name.
-    const bool thumbnailsMoved = album->GetPhotos().MoveThumbnails(oldName, newName);
     album->SetFileName(newName);
     if (TThumbnailsTab* thumbnails = m_photosPage->ThumbnailsTab()) {
         thumbnails->UpdateThumbnailControls();

@@ -1,9 +1,11 @@
 #include "MainWindowFixture.h"
 
 #include "app/Tfm_LanguageWindow.h"
+#include "platform/SafeFile.h"
 
 #include <QLabel>
 
+#include <cerrno>
 #include <unistd.h>
 
 TEST_F(MainWindow, FirstStartAsksForTheLanguageAndStoresTheChoice)
@@ -312,6 +314,32 @@ TEST_F(MainWindow, RenameUpdatesFileListAndCaption)
     m_dialogs->QueueInput(QStringLiteral("JOURNEY"));
     Find<QPushButton>("pb_RenameAlbum")->click();
     EXPECT_TRUE(QFileInfo::exists(renamed));
+}
+
+TEST_F(MainWindow, RenamingToANameTooLongForTheDiscRenamesNothingAndSaysWhy)
+{
+    ChosenLanguage();
+    const QString file = MakeAlbum(Path(QStringLiteral("albums/Trip.tvx")));
+    WriteFile(Path(QStringLiteral("albums/Trip_thumbnails/thumbnails.pct")), "40\r\n40\r\n");
+    Start({ file });
+    m_form->pc_Album()->setCurrentWidget(Find<QWidget>("ts_Albums"));
+    // Too long for the album file; then short enough for the album file, but
+    // not for its thumbnail folder, which would be parted from it.
+    m_dialogs->QueueInput(QString(300, u'x'));
+    m_dialogs->QueueInput(QString(250, u'y'));
+    const size_t before = m_dialogs->Calls().size();
+    QTest::mouseClick(Find<QPushButton>("pb_RenameAlbum"), Qt::LeftButton);
+
+    const QString tooLong = Language()->MF[404] + QStringLiteral("\r\r") + SystemErrorText(ENAMETOOLONG);
+    QStringList messages;
+    for (size_t i = before; i < m_dialogs->Calls().size(); ++i)
+        if (m_dialogs->Calls()[i].kind == Kind::ShowMessage)
+            messages.append(m_dialogs->Calls()[i].text);
+    EXPECT_EQ(messages, QStringList({ tooLong, tooLong }));
+    EXPECT_EQ(QDir(Path(QStringLiteral("albums"))).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+        QStringList({ QStringLiteral("Trip.tvx"), QStringLiteral("Trip_thumbnails") }));
+    EXPECT_EQ(m_form->Album()->GetFileName(), file);
+    EXPECT_EQ(Find<QLineEdit>("eb_AlbumName")->text(), file);
 }
 
 TEST_F(MainWindow, RemoveFromListAndFromDisc)
