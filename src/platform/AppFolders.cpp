@@ -6,8 +6,6 @@
 #include <QDir>
 #include <QFileInfo>
 
-#include <unistd.h>
-
 namespace AppFolders {
 
 namespace {
@@ -26,15 +24,20 @@ QString ProgramFolder()
     return Paths::IncludeTrailingSeparator(dir);
 }
 
+QString SettingsFileName()
+{
+    return QStringLiteral("tavrimolex.Ini");
+}
+
 QString SettingsFolder()
 {
     const QString program = ProgramFolder();
-    if (::access(QFile::encodeName(program).constData(), W_OK) == 0)
+    if (QFileInfo(program + SettingsFileName()).isFile())
         return program;
     QString base = qEnvironmentVariable("XDG_CONFIG_HOME");
     if (base.isEmpty() || !QDir::isAbsolutePath(base))
         base = QDir::homePath() + QStringLiteral("/.config");
-    const QString folder = base + QStringLiteral("/tavrimolex/");
+    const QString folder = Paths::IncludeTrailingSeparator(base) + QStringLiteral("tavrimolex/");
     QDir().mkpath(folder);
     return folder;
 }
