@@ -1,5 +1,6 @@
 // The program's entry: checks the two image libraries, creates the main window
 // and the folder window, and runs the event loop.
+#include "app/FileTypeRegistration.h"
 #include "app/QtTranslations.h"
 #include "app/Tfm_MainForm.h"
 #include "app/Tfm_SelectdirectoryWindow.h"
@@ -30,8 +31,9 @@ bool LibraryPresent(bool present, const QString& fileName)
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Tavrimolex 2005"));
+    QApplication::setApplicationName(QString::fromLatin1(ApplicationName));
     QApplication::setApplicationDisplayName(QStringLiteral("Tavrimolex 2005"));
+    QGuiApplication::setDesktopFileName(QString::fromLatin1(DesktopFileName));
     InstallQtTranslations();
 
     // The language record and the album model show no windows themselves: their
