@@ -1,5 +1,6 @@
 #include "platform/AppFolders.h"
 
+#include "InstallLayout.h"
 #include "platform/Paths.h"
 
 #include <QCoreApplication>
@@ -11,6 +12,23 @@ namespace AppFolders {
 namespace {
 
     QString g_programFolderOverride;
+
+    // The first of beside, installed and further that exists. When none does,
+    // where the file belongs: the installed tree's folder when the program runs
+    // from one (that folder exists), else beside the executable.
+    QString FirstPresent(const QString& beside, const QString& installed, const QString& further = {})
+    {
+        for (const QString& path : { beside, installed, further }) {
+            if (!path.isEmpty() && QFileInfo::exists(path))
+                return path;
+        }
+        return QFileInfo(installed).absoluteDir().exists() ? installed : beside;
+    }
+
+    QString BelowProgram(const char* relativeFolder, const QString& name)
+    {
+        return QDir::cleanPath(ProgramFolder() + QLatin1String(relativeFolder) + u'/' + name);
+    }
 
 } // namespace
 
@@ -44,16 +62,14 @@ QString SettingsFolder()
 
 QString BesideProgram(const QString& name)
 {
-    const QString beside = ProgramFolder() + name;
-    if (QFileInfo::exists(beside))
-        return beside;
     const QString binDir = qEnvironmentVariable("TAVRI_BIN_DIR");
-    if (!binDir.isEmpty()) {
-        const QString inBin = Paths::IncludeTrailingSeparator(binDir) + name;
-        if (QFileInfo::exists(inBin))
-            return inBin;
-    }
-    return beside;
+    return FirstPresent(ProgramFolder() + name, BelowProgram(TAVRI_PRIVATE_FOLDER, name),
+        binDir.isEmpty() ? QString() : Paths::IncludeTrailingSeparator(binDir) + name);
+}
+
+QString DataFile(const QString& name)
+{
+    return FirstPresent(ProgramFolder() + name, BelowProgram(TAVRI_DATA_FOLDER, name));
 }
 
 void SetProgramFolderForTesting(const QString& folder)
