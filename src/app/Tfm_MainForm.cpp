@@ -136,7 +136,7 @@ void Tfm_MainForm::FormCreate()
     });
     const TLanguageSelector& t = *Language();
 
-    m_helpPath = AppFolders::ProgramFolder() + t.MF[101];
+    m_helpPath = AppFolders::DataFile(t.MF[101]);
 
     // The pages start on their first inner pages themselves.
     ui->pc_Album->setCurrentWidget(m_albumsPage);
