@@ -38,8 +38,9 @@ QSize TTabBar::tabSizeHint(int index) const
         size.setWidth(25 + 3 + text + 8);
         size.setHeight(qMax(size.height(), 27 + 3));
     } else if (m_look == Look::Coloured) {
-        QFont bold = font();
-        size.setWidth(qMax(size.width(), QFontMetrics(bold).horizontalAdvance(tabText(index)) + 20));
+        // A plain margin beside the caption: the style's wider one would
+        // need a window wider than the screen for the export's five steps.
+        size.setWidth(fontMetrics().horizontalAdvance(tabText(index)) + 12);
     }
     return size;
 }
