@@ -57,6 +57,8 @@ void TTabBar::PaintButtonTab(QPainter& painter, int index, const QRect& tabRect,
     painter.fillRect(tabRect, ListColours::TabBackground());
     QStyleOptionButton button;
     button.initFrom(this);
+    // The caption is black: the button stays light under a dark desktop palette.
+    button.palette.setColor(QPalette::Button, ListColours::TabBackground());
     button.rect = tabRect.adjusted(1, 1, -1, 0);
     button.state = QStyle::State_Enabled | (active ? QStyle::State_Sunken : QStyle::State_Raised);
     style()->drawPrimitive(QStyle::PE_PanelButtonCommand, &button, &painter, this);

@@ -9,6 +9,7 @@
 #include "viewers/Tfm_PhotoWindow.h"
 
 #include <QGroupBox>
+#include <QHash>
 #include <QImage>
 #include <QLabel>
 #include <QMenu>
@@ -281,19 +282,41 @@ QString OutsideOfParents(const QWidget* control, const QWidget* window)
     return {};
 }
 
-class WindowLayout : public LifeCycle, public ::testing::WithParamInterface<int> {
-protected:
-    // Makes the page current in its page control and in every one around it.
-    static void Reveal(QWidget* page)
-    {
-        for (QWidget* child = page; child && child->parentWidget(); child = child->parentWidget()) {
-            if (auto* tabs = qobject_cast<QTabWidget*>(child->parentWidget()->parentWidget())) {
-                if (tabs->indexOf(child) >= 0)
-                    tabs->setCurrentWidget(child);
-            }
+// Makes the page current in its page control and in every one around it.
+void Reveal(QWidget* page)
+{
+    for (QWidget* child = page; child && child->parentWidget(); child = child->parentWidget()) {
+        if (auto* tabs = qobject_cast<QTabWidget*>(child->parentWidget()->parentWidget())) {
+            if (tabs->indexOf(child) >= 0)
+                tabs->setCurrentWidget(child);
         }
     }
-};
+}
+
+// How far the colour most unlike the background is from it, as drawn: 0 when
+// the text is drawn in the background's colour.
+int Contrast(QWidget* control, const QRect& part)
+{
+    const QImage image = control->grab(part).toImage();
+    QHash<QRgb, int> counts;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            ++counts[image.pixel(x, y)];
+    QRgb background = 0;
+    for (auto it = counts.cbegin(); it != counts.cend(); ++it)
+        if (it.value() > counts.value(background))
+            background = it.key();
+    int farthest = 0;
+    for (auto it = counts.cbegin(); it != counts.cend(); ++it) {
+        const QRgb c = it.key();
+        farthest = qMax(farthest,
+            qAbs(qRed(c) - qRed(background)) + qAbs(qGreen(c) - qGreen(background))
+                + qAbs(qBlue(c) - qBlue(background)));
+    }
+    return farthest;
+}
+
+class WindowLayout : public LifeCycle, public ::testing::WithParamInterface<int> { };
 
 TEST_P(WindowLayout, EveryControlOfEveryPageIsWhollyInViewInEachLanguage)
 {
@@ -344,5 +367,50 @@ TEST_P(WindowLayout, EveryControlOfEveryPageIsWhollyInViewInEachLanguage)
 }
 
 INSTANTIATE_TEST_SUITE_P(Languages, WindowLayout, ::testing::Values(0, 1, 2));
+
+TEST_F(LifeCycle, TextsStayReadableUnderADarkDesktopPalette)
+{
+    const QPalette light = QApplication::palette();
+    QPalette dark = light;
+    for (auto role : { QPalette::Window, QPalette::Base, QPalette::Button, QPalette::AlternateBase })
+        dark.setColor(role, QColor(40, 40, 40));
+    for (auto role : { QPalette::WindowText, QPalette::Text, QPalette::ButtonText })
+        dark.setColor(role, Qt::white);
+    QApplication::setPalette(dark);
+    ChosenLanguage();
+    const QString album = AlbumWithPhotos(QStringLiteral("K.tvx"), 1);
+    Start({ album });
+    m_form->HtmlPage()->AddHTMLAlbum(album);
+    // The merge boxes and an unticked search criterion have light colours of their own.
+    Find<QLineEdit>("eb_MergeObject1")->setText(QStringLiteral("Beach"));
+    Find<QLineEdit>("eb_YearSearch")->setText(QStringLiteral("1999"));
+    for (QTabWidget* pages : m_form->findChildren<QTabWidget*>()) {
+        for (int index = 0; index < pages->count(); ++index) {
+            Reveal(pages->widget(index));
+            QCoreApplication::processEvents();
+            for (QWidget* control : pages->widget(index)->findChildren<QWidget*>()) {
+                auto* label = qobject_cast<QLabel*>(control);
+                auto* edit = qobject_cast<QLineEdit*>(control);
+                if (!control->isVisible() || control->objectName().startsWith(QStringLiteral("qt_"))
+                    || !((label && !label->text().trimmed().isEmpty()) || (edit && !edit->text().isEmpty())))
+                    continue;
+                // An edit's frame is not its text: only the inside counts.
+                const QRect part = edit ? control->rect().adjusted(4, 4, -4, -4) : control->rect();
+                EXPECT_GE(Contrast(control, part), 150) << control->objectName().toStdString();
+            }
+        }
+    }
+    // The captions of the top tabs, beside their pictures.
+    const QTabBar* tabs = m_form->pc_Album()->tabBar();
+    for (int index = 0; index < tabs->count(); ++index) {
+        if (tabs->isTabVisible(index)) {
+            EXPECT_GE(
+                Contrast(m_form->pc_Album()->tabBar(), tabs->tabRect(index).adjusted(28, 5, -5, -5)), 150)
+                << index;
+        }
+    }
+    m_form.reset();
+    QApplication::setPalette(light);
+}
 
 } // namespace
