@@ -111,6 +111,8 @@ void THtmlPage::WireFolderBrowser()
 {
     connect(ui->stvFoldersForHTML, &TFolderTree::FolderChanged, this,
         [this](const QString& folder) { TAlbumsPage::ListAlbumFiles(folder, ui->lsbAlbumsForHTML); });
+    connect(ui->stvFoldersForHTML, &TFolderTree::FolderContentsChanged, this,
+        [this](const QString& folder) { TAlbumsPage::RefreshAlbumFiles(folder, ui->lsbAlbumsForHTML); });
 }
 
 void THtmlPage::SaveUserPaths(IniFile& settings) const
