@@ -466,6 +466,33 @@ TEST_F(HtmlTab, GeneratedSitesAreShownAndRemovedWithoutTheUsersOwnFiles)
     EXPECT_FALSE(ini.ValueExists(QStringLiteral("Html"), QStringLiteral("LastGeneratedFile2")));
 }
 
+TEST_F(HtmlTab, CountsOfADamagedSettingsFileReachOnlyAsFarAsItsEntries)
+{
+    const QString site = Path(QStringLiteral("site/index.htm"));
+    const QString album = Path(QStringLiteral("albums/A.tvx"));
+    ChosenLanguage(0,
+        QStringLiteral("[Html]\r\nAmount=2000000000\r\nLastGeneratedFile1=%1\r\n"
+                       "[HtmlSettings]\r\nNrOfHtmlSettings=2000000000\r\n[HtmlSettings-1]\r\nName=Holiday\r\n"
+                       "[AlbumList]\r\nAmount=2000000000\r\nAlbum1=%2\r\n")
+            .arg(site, album));
+    Start();
+    EXPECT_EQ(Items("lsbPreviousGeneratedPhotoViewers"), QStringList { site });
+    EXPECT_EQ(Items("lsbRecentlyUsedAlbums"), QStringList { album });
+    EXPECT_EQ(Find<QTableWidget>("sgdHTMLSettings")->rowCount(), 1);
+    EXPECT_EQ(Cell(0, 0), QStringLiteral("Holiday"));
+
+    // A preset saved now follows the one that is there.
+    ShowHtmlTab();
+    Find<QTabWidget>("pc_HTMLSTEPS")->setCurrentWidget(Find<QWidget>("ts_LastSavedHTMLSettings"));
+    m_dialogs->QueueInput(QStringLiteral("Winter"));
+    QTest::mouseClick(Find<QPushButton>("bt_SaveCurrentHTMLSettings"), Qt::LeftButton);
+    EXPECT_EQ(Find<QTableWidget>("sgdHTMLSettings")->rowCount(), 2);
+    IniFile ini(SettingsFile());
+    EXPECT_EQ(ini.ReadString(QStringLiteral("HtmlSettings-2"), QStringLiteral("Name"), QString()),
+        QStringLiteral("Winter"));
+    EXPECT_EQ(ini.ReadInteger(QStringLiteral("HtmlSettings"), QStringLiteral("NrOfHtmlSettings"), 0), 2);
+}
+
 TEST_F(HtmlTab, SavedSettingsRoundTripAndRestoreInStep)
 {
     ChosenLanguage();
