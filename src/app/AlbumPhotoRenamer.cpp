@@ -41,8 +41,9 @@ void TAlbumPhotoRenamer::btnRenameSelectedPhotosClick()
     const QString startKey = QStringLiteral("StartNr");
     const QString actionKey = QStringLiteral("Action");
     TFormRenameSettings settings(m_root->window());
+    const QString offered = ini ? ini->ReadString(SettingsSection, nameKey, QString()) : QString();
     if (ini) {
-        settings.SetNewName(ini->ReadString(SettingsSection, nameKey, QString()));
+        settings.SetNewName(offered);
         settings.SetStartNr(ini->ReadString(SettingsSection, startKey, QString()));
         const int action = ini->ReadInteger(SettingsSection, actionKey, RA_Replace);
         settings.SetAction(action == RA_AddAtTheEnd || action == RA_InsertAtTheBeginning
@@ -53,7 +54,7 @@ void TAlbumPhotoRenamer::btnRenameSelectedPhotosClick()
         m_panel.UpdatePhotoControls();
         return;
     }
-    const QString newName = TPhotoRenamePlanner::CutExtension(settings.NewName());
+    const QString newName = TPhotoRenamePlanner::NameToUse(settings.NewName(), offered);
     if (ini) {
         ini->BeginUpdate();
         ini->WriteString(SettingsSection, nameKey, newName);
@@ -83,7 +84,7 @@ std::vector<TAlbumPhotoRenamer::TRenamed> TAlbumPhotoRenamer::RenameSelected(
         return TPhotoRenamePlanner::FileNameTaken(path)
             || (album && album->GetPhotos().IndexOfName(path) >= 0);
     });
-    if (!TPhotoRenamePlanner::IsUsableName(planner.NewName(), t.RS[8]))
+    if (!TPhotoRenamePlanner::IsUsableName(planner.NewName(), planner.Action(), t.RS[8]))
         return renamed;
     const TBusyGuard busy;
     if (!busy)

@@ -30,8 +30,8 @@ public:
         QString OldPath;
         QString NewPath;
     };
-    // Renames the selected rows' photos with these settings (no window);
-    // what was renamed and stays renamed.
+    // Renames the selected rows' photos with these settings (no window; the
+    // name as the run uses it); what was renamed and stays renamed.
     std::vector<TRenamed> RenameSelected(const QString& newName, const QString& startNr, int action);
 
 private:

@@ -47,9 +47,9 @@ public:
 
     // Builds every thumbnail and writes the index. The pictures are made on
     // every core; records, files, index and progress stay on this thread, in
-    // album order. False when the folder is not writable or the user cancelled
-    // (the index then lists what was built; a picture still being made when
-    // Cancel came is dropped).
+    // album order. False only when the folder is not writable. Cancel ends the
+    // run with True: the index lists what was built (a picture still being
+    // made when Cancel came is dropped).
     // Throws EStreamError when the index cannot be written.
     bool CreateThumbnails(
         const TThumbNailInfo& info, QChar driveLetter, const QString& albumFileName, TStatusReporter* status);

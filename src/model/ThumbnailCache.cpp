@@ -160,12 +160,9 @@ bool TPhotoList::BuildThumbnails(const TThumbNailInfo& info, QChar driveLetter, 
 
     QStringList photos;
     QStringList thumbs;
-    bool cancelled = false;
     for (int i = 0; i < n; ++i) {
-        if (cancelledNow()) {
-            cancelled = true;
+        if (cancelledNow())
             break;
-        }
         TPhoto* photo = PhotoAt(i);
         if (status) {
             status->SetObject(photo->GetName());
@@ -177,10 +174,8 @@ bool TPhotoList::BuildThumbnails(const TThumbNailInfo& info, QChar driveLetter, 
         // Cancel while the picture is still being made gives it up: nothing
         // of it is written.
         const std::optional<TDetachedThumbnail> built = work.Next(pump, cancelledNow);
-        if (!built) {
-            cancelled = true;
+        if (!built)
             break;
-        }
         photo->GetThumbNail().TakeFileFacts(*built);
         // Only a thumbnail that reached the disk gets a line: a stale file of
         // another photo under this name would be shown otherwise.
@@ -192,7 +187,8 @@ bool TPhotoList::BuildThumbnails(const TThumbNailInfo& info, QChar driveLetter, 
     }
     WriteFileOrThrow(GetThumbnailIndexFile(albumFileName),
         IndexText(info.GetWidth(), info.GetHeight(), photos, thumbs), TLinkPolicy::Replace, false);
-    return !cancelled;
+    // Cancel keeps what was made: the thumbnails so far are there to be shown.
+    return true;
 }
 
 int TPhotoList::LoadThumbnailIndex(const QString& albumFileName)
