@@ -13,6 +13,7 @@
 #include "model/Album.h"
 #include "platform/IniFile.h"
 #include "platform/RenameNoReplace.h"
+#include "platform/SafeFile.h"
 
 #include <QListWidget>
 #include <QPushButton>
@@ -90,6 +91,9 @@ std::vector<TAlbumPhotoRenamer::TRenamed> TAlbumPhotoRenamer::RenameSelected(
     if (!busy)
         return renamed;
 
+    // Photos whose file would not take its new name, with the system's reason
+    // (a name too long for the file system, a read-only folder).
+    QStringList failed;
     {
         Tfm_StatusWindow status;
         status.SetRange(0, int(selected.size()));
@@ -106,14 +110,19 @@ std::vector<TAlbumPhotoRenamer::TRenamed> TAlbumPhotoRenamer::RenameSelected(
             // Photos are found by path: ids may repeat in imported albums.
             if (target.isEmpty() || !m_host.Album() || m_host.Album()->GetPhotos().IndexOfName(oldPath) < 0)
                 continue;
-            if (!RenameNoReplace(oldPath, target))
+            int error = 0;
+            if (!RenameNoReplace(oldPath, target, &error)) {
+                failed.append(oldPath + QStringLiteral(": ") + SystemErrorText(error));
                 continue;
+            }
             SetPhotoPath(oldPath, target);
             for (QListWidgetItem* row : lb_PhotosInAlbum->findItems(target, Qt::MatchExactly))
                 row->setSelected(true);
             renamed.push_back({ oldPath, target });
         }
     }
+    if (!failed.isEmpty())
+        ShowMessageBox(t.MF[192] + u'\r' + failed.join(u'\r'), t.Title, MessageBoxFlags::IconWarning);
     if (renamed.empty())
         return renamed;
 

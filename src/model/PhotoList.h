@@ -68,7 +68,9 @@ public:
     // The album file was renamed: its thumbnail folder takes the new album's
     // name and the index names the thumbnails there. Nothing moves when the
     // new name's folder exists already; false then, or when nothing was moved.
-    bool MoveThumbnails(const QString& oldAlbumFileName, const QString& newAlbumFileName);
+    // error receives the errno value of a failed move, 0 when there was no folder.
+    bool MoveThumbnails(
+        const QString& oldAlbumFileName, const QString& newAlbumFileName, int* error = nullptr);
 
     TThumbNailInfo IndexThumbInfo;
     // Parallel lists: entry k of each comes from the same index line.

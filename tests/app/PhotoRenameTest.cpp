@@ -3,10 +3,14 @@
 #include "app/AlbumPhotoRenamer.h"
 #include "app/PhotoRenamePlanner.h"
 #include "common/Tfm_StatusWindow.h"
+#include "platform/SafeFile.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QTest>
+
+#include <cerrno>
 
 namespace {
 
@@ -200,6 +204,29 @@ TEST_F(PhotoRenameRun, ARefusedNameRenamesNothing)
     EXPECT_TRUE(QFileInfo::exists(a));
     EXPECT_EQ(host.saves, 0);
     EXPECT_FALSE(host.ini->SectionExists(TAlbumPhotoRenamer::SettingsSection));
+}
+
+TEST_F(PhotoRenameRun, ANameTooLongForTheDiscRenamesNothingAndSaysWhy)
+{
+    const QString a = AddPhoto(QStringLiteral("a.bmp"));
+    const QString b = AddPhoto(QStringLiteral("b.bmp"));
+    EnterTab();
+    SelectRows({ 0, 1 });
+    root->show();
+
+    RenameSettingsAnswer answer(QString(300, u'x'), QStringLiteral("1"), "rdbInsertAtTheBeginning");
+    QTest::mouseClick(RenameButton(), Qt::LeftButton);
+
+    ASSERT_EQ(dialogs.CallCount(Kind::MessageBox), 1);
+    const QString reason = SystemErrorText(ENAMETOOLONG);
+    EXPECT_EQ(dialogs.LastCall(Kind::MessageBox)->text,
+        Language()->MF[192] + u'\r' + a + QStringLiteral(": ") + reason + u'\r' + b + QStringLiteral(": ")
+            + reason);
+    EXPECT_EQ(dialogs.LastCall(Kind::MessageBox)->flags, 48);
+    EXPECT_TRUE(QFileInfo::exists(a));
+    EXPECT_TRUE(QFileInfo::exists(b));
+    EXPECT_EQ(AlbumOrder(), QStringList({ QStringLiteral("a.bmp"), QStringLiteral("b.bmp") }));
+    EXPECT_EQ(host.saves, 0);
 }
 
 TEST_F(PhotoRenameRun, TheNameLosesOneExtensionAndMayNotHideThePhotos)
