@@ -203,8 +203,10 @@ void TSearchPage::CriterionBoxClick(QCheckBox* box, QLineEdit* edit)
     const bool ticked = box->isChecked();
     edit->setReadOnly(!ticked);
     QPalette palette = QApplication::palette(edit);
-    if (!ticked)
+    if (!ticked) {
         palette.setColor(QPalette::Base, QColor(0xC0, 0xC0, 0xC0));
+        palette.setColor(QPalette::Text, Qt::black);
+    }
     edit->setPalette(palette);
     if (ticked)
         edit->setFocus();

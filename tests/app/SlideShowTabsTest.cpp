@@ -72,8 +72,21 @@ TEST_F(SlideShowTabsTest, ControlsFollowWhetherTheAlbumHasPhotosAndThumbnails)
     EXPECT_TRUE(
         IniFile(SettingsFile()).ValueExists(TSlideShowSettings::Section, QStringLiteral("Change on")));
 
-    Click("pb_RemoveThumbNails");
-    const TDialogCall* box = dialogs.LastCall(Kind::MessageBox);
+    // The outcome is told with no progress window left on the screen.
+    class TProgressWatch : public TScriptedDialogService {
+    public:
+        int MessageBox(const QString& text, const QString& caption, int flags) override
+        {
+            for (const QWidget* window : QApplication::topLevelWidgets())
+                ProgressShown
+                    = ProgressShown || (qobject_cast<const Tfm_StatusWindow*>(window) && window->isVisible());
+            return TScriptedDialogService::MessageBox(text, caption, flags);
+        }
+        bool ProgressShown = false;
+    } watch;
+    QTest::mouseClick(Find<QPushButton>("pb_RemoveThumbNails"), Qt::LeftButton);
+    EXPECT_FALSE(watch.ProgressShown);
+    const TDialogCall* box = watch.LastCall(Kind::MessageBox);
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(box->text, Language()->MF[57]);
     EXPECT_EQ(box->flags, 64);
