@@ -12,7 +12,7 @@ class QImage;
 bool LoadImageFile(const QString& fileName, QImage& image);
 
 // The same chain, but a JPEG is decoded by libjpeg at the smallest scale n/8
-// whose output still covers boxWidth x boxHeight (never enlarged). For
+// whose upright output still covers boxWidth x boxHeight (never enlarged). For
 // thumbnails; a box of 0 or less in either direction means full size.
 bool LoadImageFileForBox(const QString& fileName, QImage& image, int boxWidth, int boxHeight);
 
@@ -21,7 +21,7 @@ bool LoadImageFileForBox(const QString& fileName, QImage& image, int boxWidth, i
 // decoders that run in this process refuse pictures above
 // PictureLimits::MaxPixels and sizes their files cannot hold.
 
-// libjpeg-turbo, full-size decode (no EXIF rotation).
+// libjpeg-turbo, full-size decode, turned upright by the Exif orientation.
 bool LoadJpegFile(const QString& fileName, QImage& image);
 // The platform's picture reader, chosen by extension (used for ".bmp").
 bool LoadPictureFile(const QString& fileName, QImage& image);

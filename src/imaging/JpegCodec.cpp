@@ -1,5 +1,6 @@
 #include "imaging/JpegCodec.h"
 
+#include "imaging/ExifOrientation.h"
 #include "imaging/PictureLimits.h"
 #include "platform/SafeFile.h"
 
@@ -82,7 +83,8 @@ void SetError(QString* error, const QString& text)
 }
 
 // CMYK and YCCK photos (from print workflows) come out as CMYK; Photoshop
-// writes them inverted, which its Adobe marker tells.
+// writes them inverted, which its Adobe marker tells. out may be the row
+// itself: each pixel is read whole before it is written.
 void CmykRowToRgb32(const JSAMPLE* cmyk, QRgb* out, int width, bool inverted)
 {
     for (int x = 0; x < width; ++x) {
@@ -94,6 +96,95 @@ void CmykRowToRgb32(const JSAMPLE* cmyk, QRgb* out, int width, bool inverted)
             k = 255 - k;
         }
         out[x] = qRgb(c * k / 255, m * k / 255, y * k / 255);
+    }
+}
+
+// The orientation of the first Exif block; libjpeg hands us every APP1
+// marker through ReadApp1 below.
+struct ExifReading {
+    int orientation = 1;
+    bool seen = false;
+};
+
+// Reads count bytes of the marker into to, or skips them when to is null.
+// Our sources never suspend: a refill past the end delivers an end marker.
+bool MarkerBytes(j_decompress_ptr cinfo, unsigned char* to, long count)
+{
+    jpeg_source_mgr* src = cinfo->src;
+    while (count > 0) {
+        if (src->bytes_in_buffer == 0 && !(*src->fill_input_buffer)(cinfo))
+            return false;
+        const long n = std::min<long>(count, long(src->bytes_in_buffer));
+        if (to) {
+            std::memcpy(to, src->next_input_byte, size_t(n));
+            to += n;
+        }
+        src->next_input_byte += n;
+        src->bytes_in_buffer -= size_t(n);
+        count -= n;
+    }
+    return true;
+}
+
+// Only the first APP1 that begins as Exif is kept, and only it takes memory:
+// XMP and the rest are skipped, so a file of thousands of markers costs
+// nothing but the reading.
+boolean ReadApp1(j_decompress_ptr cinfo)
+{
+    auto* exif = static_cast<ExifReading*>(cinfo->client_data);
+    unsigned char length[2];
+    if (!MarkerBytes(cinfo, length, 2))
+        return FALSE;
+    long left = long(length[0]) << 8 | length[1];
+    left -= 2;
+    constexpr long HeadSize = 6;
+    if (exif->seen || left < HeadSize)
+        return MarkerBytes(cinfo, nullptr, left);
+    unsigned char head[HeadSize];
+    if (!MarkerBytes(cinfo, head, HeadSize))
+        return FALSE;
+    left -= HeadSize;
+    if (std::memcmp(head, "Exif\0\0", HeadSize) != 0)
+        return MarkerBytes(cinfo, nullptr, left);
+    exif->seen = true;
+    auto* block = static_cast<unsigned char*>((*cinfo->mem->alloc_small)(
+        reinterpret_cast<j_common_ptr>(cinfo), JPOOL_IMAGE, size_t(HeadSize + left)));
+    std::memcpy(block, head, HeadSize);
+    if (!MarkerBytes(cinfo, block + HeadSize, left))
+        return FALSE;
+    exif->orientation = ExifOrientation(block, size_t(HeadSize + left));
+    return TRUE;
+}
+
+// Puts count decoded rows, starting at row first of a width x height
+// decode, where they belong in the upright picture.
+void PlaceRows(
+    QImage& upright, const JSAMPARRAY rows, int first, int count, int width, int height, int orientation)
+{
+    if (!ExifOrientationTurns(orientation)) {
+        const bool upsideDown = orientation == 3 || orientation == 4;
+        const bool mirrored = orientation == 2 || orientation == 3;
+        for (int j = 0; j < count; ++j) {
+            const int y = first + j;
+            auto* out = reinterpret_cast<QRgb*>(upright.scanLine(upsideDown ? height - 1 - y : y));
+            const auto* in = reinterpret_cast<const QRgb*>(rows[j]);
+            if (mirrored)
+                std::reverse_copy(in, in + width, out);
+            else
+                std::memcpy(out, in, size_t(width) * 4);
+        }
+        return;
+    }
+    // Column x becomes a row and row y a column; the batch of rows lands as
+    // a short run in each upright row, so the writes stay together.
+    const bool columnsFromBottom = orientation == 7 || orientation == 8;
+    const bool rowsFromRight = orientation == 6 || orientation == 7;
+    for (int x = 0; x < width; ++x) {
+        auto* out = reinterpret_cast<QRgb*>(upright.scanLine(columnsFromBottom ? width - 1 - x : x));
+        for (int j = 0; j < count; ++j) {
+            const int y = first + j;
+            out[rowsFromRight ? height - 1 - y : y] = reinterpret_cast<const QRgb*>(rows[j])[x];
+        }
     }
 }
 
@@ -129,16 +220,23 @@ bool Decode(const Source& source, QImage& image, int boxWidth, int boxHeight, QS
     jpeg_create_decompress(&cinfo);
     cinfo.mem->max_memory_to_use = MaxDecoderMemory;
     cinfo.progress = &progress;
+    ExifReading exif;
+    cinfo.client_data = &exif;
+    jpeg_set_marker_processor(&cinfo, JPEG_APP0 + 1, ReadApp1);
     if (source.file)
         jpeg_stdio_src(&cinfo, source.file);
     else
         jpeg_mem_src(&cinfo, source.data, static_cast<unsigned long>(source.size));
     jpeg_read_header(&cinfo, TRUE);
 
+    // The box holds the upright picture, whose sides a quarter turn swaps.
+    const int orientation = exif.orientation;
+    const bool turns = ExifOrientationTurns(orientation);
     const bool cmyk = cinfo.jpeg_color_space == JCS_CMYK || cinfo.jpeg_color_space == JCS_YCCK;
     cinfo.out_color_space = cmyk ? JCS_CMYK : JCS_EXT_BGRX;
-    cinfo.scale_num = static_cast<unsigned>(
-        JpegScaleNumerator(int(cinfo.image_width), int(cinfo.image_height), boxWidth, boxHeight));
+    cinfo.scale_num = static_cast<unsigned>(turns
+            ? JpegScaleNumerator(int(cinfo.image_height), int(cinfo.image_width), boxWidth, boxHeight)
+            : JpegScaleNumerator(int(cinfo.image_width), int(cinfo.image_height), boxWidth, boxHeight));
     cinfo.scale_denom = 8;
     jpeg_calc_output_dimensions(&cinfo);
 
@@ -155,7 +253,8 @@ bool Decode(const Source& source, QImage& image, int boxWidth, int boxHeight, QS
         SetError(error, QStringLiteral("JPEG picture too large"));
         return false;
     }
-    result = QImage(int(w), int(h), QImage::Format_RGB32);
+    result
+        = turns ? QImage(int(h), int(w), QImage::Format_RGB32) : QImage(int(w), int(h), QImage::Format_RGB32);
     if (result.isNull()) {
         jpeg_destroy_decompress(&cinfo);
         SetError(error, QStringLiteral("out of memory"));
@@ -163,21 +262,28 @@ bool Decode(const Source& source, QImage& image, int boxWidth, int boxHeight, QS
     }
 
     jpeg_start_decompress(&cinfo);
-    if (cmyk) {
-        // The row comes from libjpeg's pool: a longjmp must not skip a destructor.
-        const bool inverted = cinfo.saw_Adobe_marker;
-        JSAMPARRAY row = (*cinfo.mem->alloc_sarray)(
-            reinterpret_cast<j_common_ptr>(&cinfo), JPOOL_IMAGE, JDIMENSION(w * 4), 1);
-        while (cinfo.output_scanline < cinfo.output_height) {
-            const int y = int(cinfo.output_scanline);
-            jpeg_read_scanlines(&cinfo, row, 1);
-            CmykRowToRgb32(row[0], reinterpret_cast<QRgb*>(result.scanLine(y)), int(w), inverted);
-        }
-    } else {
+    if (!cmyk && orientation == 1) {
         // libjpeg-turbo writes blue, green, red, 0xFF: RGB32's memory order.
         while (cinfo.output_scanline < cinfo.output_height) {
             JSAMPROW rows[1] = { result.scanLine(int(cinfo.output_scanline)) };
             jpeg_read_scanlines(&cinfo, rows, 1);
+        }
+    } else {
+        // A batch of rows, then turned into place. The rows come from
+        // libjpeg's pool: a longjmp must not skip a destructor.
+        const bool inverted = cinfo.saw_Adobe_marker;
+        constexpr int BatchRows = 16;
+        JSAMPARRAY rows = (*cinfo.mem->alloc_sarray)(
+            reinterpret_cast<j_common_ptr>(&cinfo), JPOOL_IMAGE, JDIMENSION(w * 4), BatchRows);
+        while (cinfo.output_scanline < cinfo.output_height) {
+            const int first = int(cinfo.output_scanline);
+            int count = 0;
+            while (count < BatchRows && cinfo.output_scanline < cinfo.output_height)
+                count += int(jpeg_read_scanlines(&cinfo, rows + count, JDIMENSION(BatchRows - count)));
+            // CMYK rows are as wide as RGB32 rows: converted in place.
+            for (int j = 0; cmyk && j < count; ++j)
+                CmykRowToRgb32(rows[j], reinterpret_cast<QRgb*>(rows[j]), int(w), inverted);
+            PlaceRows(result, rows, first, count, int(w), int(h), orientation);
         }
     }
     jpeg_finish_decompress(&cinfo);
