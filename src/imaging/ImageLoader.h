@@ -29,7 +29,8 @@ bool LoadPictureFile(const QString& fileName, QImage& image);
 bool LoadWithNViewLib(const QString& fileName, QImage& image);
 // FreeImage, in the decoder process (DecoderProcess.h), which binds the
 // library named by FreeImageLibraryName. A picture the library cannot decode,
-// and a file that crashes the process or exceeds its limits, is a failure.
+// and a file that crashes the process or exceeds its limits, is a failure;
+// the latter fails at once when it is asked for again.
 bool LoadWithFreeImage(const QString& fileName, QImage& image);
 
 // The extension with its dot, ASCII lower-cased, ".jpeg" mapped to ".jpg".
