@@ -19,6 +19,10 @@
 
 #include <jpeglib.h>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace {
 
 // A Huffman-coded JPEG stores every 8 x 8 block of every component with at
@@ -156,34 +160,84 @@ boolean ReadApp1(j_decompress_ptr cinfo)
     return TRUE;
 }
 
-// Puts count decoded rows, starting at row first of a width x height
-// decode, where they belong in the upright picture.
-void PlaceRows(
+// Mirrors a row in place, four pixels at a time where the processor can.
+void MirrorRow(QRgb* row, int width)
+{
+    int left = 0, right = width;
+#if defined(__SSE2__)
+    for (; right - left >= 8; left += 4) {
+        right -= 4;
+        const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(row + left));
+        const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(row + right));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(row + left), _mm_shuffle_epi32(b, 0x1B));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(row + right), _mm_shuffle_epi32(a, 0x1B));
+    }
+#endif
+    std::reverse(row + left, row + right);
+}
+
+// Rows decoded a batch at a time when the picture turns a quarter.
+constexpr int BatchRows = 64;
+
+// Puts count decoded rows (at most BatchRows), starting at row first of a
+// width x height decode, into the upright picture turned as orientation 5
+// to 8 says: column x becomes a row, row y a column. Each upright row gets
+// the batch as one short run, so the writes stay together, and four by four
+// pixels are turned in registers where the processor can.
+void TurnRows(
     QImage& upright, const JSAMPARRAY rows, int first, int count, int width, int height, int orientation)
 {
-    if (!ExifOrientationTurns(orientation)) {
-        const bool upsideDown = orientation == 3 || orientation == 4;
-        const bool mirrored = orientation == 2 || orientation == 3;
-        for (int j = 0; j < count; ++j) {
-            const int y = first + j;
-            auto* out = reinterpret_cast<QRgb*>(upright.scanLine(upsideDown ? height - 1 - y : y));
-            const auto* in = reinterpret_cast<const QRgb*>(rows[j]);
-            if (mirrored)
-                std::reverse_copy(in, in + width, out);
-            else
-                std::memcpy(out, in, size_t(width) * 4);
-        }
-        return;
-    }
-    // Column x becomes a row and row y a column; the batch of rows lands as
-    // a short run in each upright row, so the writes stay together.
     const bool columnsFromBottom = orientation == 7 || orientation == 8;
     const bool rowsFromRight = orientation == 6 || orientation == 7;
-    for (int x = 0; x < width; ++x) {
-        auto* out = reinterpret_cast<QRgb*>(upright.scanLine(columnsFromBottom ? width - 1 - x : x));
+    uchar* const bits = upright.bits();
+    const qsizetype stride = upright.bytesPerLine();
+    const auto uprightRow = [&](int x) {
+        return reinterpret_cast<QRgb*>(bits + (columnsFromBottom ? width - 1 - x : x) * stride);
+    };
+    const auto pixel = [&](int j, int x) { return reinterpret_cast<const QRgb*>(rows[j])[x]; };
+    int x = 0;
+#if defined(__SSE2__)
+    // The picture is far larger than any cache: whole lines are written
+    // past it, without reading them first, where the runs fall on 16 bytes.
+    const bool streamed = reinterpret_cast<quintptr>(bits) % 16 == 0 && stride % 16 == 0 && first % 4 == 0
+        && (!rowsFromRight || height % 4 == 0);
+    for (; x + 4 <= width; x += 4) {
+        QRgb* const out[4] = { uprightRow(x), uprightRow(x + 1), uprightRow(x + 2), uprightRow(x + 3) };
+        int j = 0;
+        for (; j + 4 <= count; j += 4) {
+            __m128i r[4];
+            for (int k = 0; k < 4; ++k)
+                r[k] = _mm_loadu_si128(reinterpret_cast<const __m128i*>(rows[j + k]) + x / 4);
+            const __m128i low01 = _mm_unpacklo_epi32(r[0], r[1]), low23 = _mm_unpacklo_epi32(r[2], r[3]);
+            const __m128i high01 = _mm_unpackhi_epi32(r[0], r[1]), high23 = _mm_unpackhi_epi32(r[2], r[3]);
+            const __m128i columns[4] = { _mm_unpacklo_epi64(low01, low23), _mm_unpackhi_epi64(low01, low23),
+                _mm_unpacklo_epi64(high01, high23), _mm_unpackhi_epi64(high01, high23) };
+            // Rows y to y + 3 land in columns y to y + 3, or from the right
+            // in height - 1 - y down to height - 4 - y.
+            const int y = first + j;
+            const int at = rowsFromRight ? height - 4 - y : y;
+            for (int k = 0; k < 4; ++k) {
+                const __m128i run = rowsFromRight ? _mm_shuffle_epi32(columns[k], 0x1B) : columns[k];
+                auto* to = reinterpret_cast<__m128i*>(out[k] + at);
+                if (streamed)
+                    _mm_stream_si128(to, run);
+                else
+                    _mm_storeu_si128(to, run);
+            }
+        }
+        for (; j < count; ++j) {
+            const int y = first + j;
+            for (int k = 0; k < 4; ++k)
+                out[k][rowsFromRight ? height - 1 - y : y] = pixel(j, x + k);
+        }
+    }
+    _mm_sfence();
+#endif
+    for (; x < width; ++x) {
+        QRgb* const out = uprightRow(x);
         for (int j = 0; j < count; ++j) {
             const int y = first + j;
-            out[rowsFromRight ? height - 1 - y : y] = reinterpret_cast<const QRgb*>(rows[j])[x];
+            out[rowsFromRight ? height - 1 - y : y] = pixel(j, x);
         }
     }
 }
@@ -262,17 +316,25 @@ bool Decode(const Source& source, QImage& image, int boxWidth, int boxHeight, QS
     }
 
     jpeg_start_decompress(&cinfo);
-    if (!cmyk && orientation == 1) {
-        // libjpeg-turbo writes blue, green, red, 0xFF: RGB32's memory order.
+    // libjpeg-turbo writes blue, green, red, 0xFF: RGB32's memory order; CMYK
+    // rows are as wide, and converted in place.
+    const bool inverted = cinfo.saw_Adobe_marker;
+    if (!turns) {
+        // Each row straight into its place, mirrored there when it must be.
+        const bool upsideDown = orientation == 3 || orientation == 4;
+        const bool mirrored = orientation == 2 || orientation == 3;
         while (cinfo.output_scanline < cinfo.output_height) {
-            JSAMPROW rows[1] = { result.scanLine(int(cinfo.output_scanline)) };
+            const int y = int(cinfo.output_scanline);
+            auto* row = reinterpret_cast<QRgb*>(result.scanLine(upsideDown ? int(h) - 1 - y : y));
+            JSAMPROW rows[1] = { reinterpret_cast<JSAMPROW>(row) };
             jpeg_read_scanlines(&cinfo, rows, 1);
+            if (cmyk)
+                CmykRowToRgb32(rows[0], row, int(w), inverted);
+            if (mirrored)
+                MirrorRow(row, int(w));
         }
     } else {
-        // A batch of rows, then turned into place. The rows come from
-        // libjpeg's pool: a longjmp must not skip a destructor.
-        const bool inverted = cinfo.saw_Adobe_marker;
-        constexpr int BatchRows = 16;
+        // The rows come from libjpeg's pool: a longjmp must not skip a destructor.
         JSAMPARRAY rows = (*cinfo.mem->alloc_sarray)(
             reinterpret_cast<j_common_ptr>(&cinfo), JPOOL_IMAGE, JDIMENSION(w * 4), BatchRows);
         while (cinfo.output_scanline < cinfo.output_height) {
@@ -280,10 +342,9 @@ bool Decode(const Source& source, QImage& image, int boxWidth, int boxHeight, QS
             int count = 0;
             while (count < BatchRows && cinfo.output_scanline < cinfo.output_height)
                 count += int(jpeg_read_scanlines(&cinfo, rows + count, JDIMENSION(BatchRows - count)));
-            // CMYK rows are as wide as RGB32 rows: converted in place.
             for (int j = 0; cmyk && j < count; ++j)
                 CmykRowToRgb32(rows[j], reinterpret_cast<QRgb*>(rows[j]), int(w), inverted);
-            PlaceRows(result, rows, first, count, int(w), int(h), orientation);
+            TurnRows(result, rows, first, count, int(w), int(h), orientation);
         }
     }
     jpeg_finish_decompress(&cinfo);
