@@ -26,6 +26,7 @@
 #include <cstring>
 #include <ctime>
 #include <iterator>
+#include <malloc.h>
 #include <vector>
 
 namespace {
@@ -174,10 +175,49 @@ int Large()
     return allOpened ? 0 : 1;
 }
 
+struct TJpegVariant {
+    const char* what;
+    QByteArray jpeg;
+};
+
+// Each round decodes every variant, in turns that start with another one
+// each round, and compares each with the reference (the first variant) of
+// its own round: on a busy machine neighbouring decodes meet the same load.
+// Prints the fastest time of each variant and the median of its ratios;
+// returns the largest median ratio.
+double CompareDecodes(const std::vector<TJpegVariant>& variants, int rounds)
+{
+    const size_t count = variants.size();
+    std::vector<std::vector<double>> ratios(count);
+    std::vector<double> best(count, 1e300);
+    QImage image;
+    for (int round = 0; round < rounds; ++round) {
+        std::vector<double> took(count);
+        for (size_t i = 0; i < count; ++i) {
+            const size_t v = (size_t(round) + i) % count;
+            const double start = ThreadMilliseconds();
+            if (!DecodeJpegData(variants[v].jpeg, image)) {
+                std::fprintf(stderr, "%s does not decode\n", variants[v].what);
+                return 1e300;
+            }
+            took[v] = ThreadMilliseconds() - start;
+            best[v] = std::min(best[v], took[v]);
+        }
+        for (size_t v = 0; v < count; ++v)
+            ratios[v].push_back(took[v] / took[0]);
+    }
+    double worst = 1.0;
+    for (size_t v = 0; v < count; ++v) {
+        const double ratio = Median(ratios[v]);
+        worst = std::max(worst, ratio);
+        std::printf("  %-26s fastest %7.1f ms   median ratio %.3f\n", variants[v].what, best[v], ratio);
+    }
+    return worst;
+}
+
 int Orientation(int rounds)
 {
-    const QImage photo = Photo(4000, 3000);
-    const QByteArray plain = EncodeJpeg(photo, 90);
+    const QByteArray plain = EncodeJpeg(Photo(4000, 3000), 90);
     // The Exif block a camera writes, orientation tag only.
     const auto tagged = [&plain](int orientation) {
         QByteArray tiff("MM\0\x2A\0\0\0\x08\0\x01\x01\x12\0\x03\0\0\0\x01\0\0\0\0\0\0\0\0", 26);
@@ -189,48 +229,27 @@ int Orientation(int rounds)
         segment += payload;
         return plain.left(2) + segment + plain.mid(2);
     };
-    const struct {
-        const char* what;
-        QByteArray jpeg;
-    } variants[] = {
+    const std::vector<TJpegVariant> variants = {
         { "no tag (reference)", plain },
+        { "tag 1, stands as stored", tagged(1) },
+        { "tag 3, half turn", tagged(3) },
         { "tag 6, quarter turn", tagged(6) },
         { "tag 8, quarter turn back", tagged(8) },
-        { "tag 3, half turn", tagged(3) },
     };
-    // Each round decodes every variant, in turns that start with another
-    // one each round, and compares each with the reference of its own round:
-    // on a busy machine neighbouring decodes meet the same load. The median
-    // of those ratios, and the fastest time of each variant.
-    const size_t count = std::size(variants);
-    std::vector<std::vector<double>> ratios(count);
-    std::vector<double> best(count, 1e300);
-    QImage image;
-    for (int round = 0; round < rounds; ++round) {
-        std::vector<double> took(count);
-        for (size_t i = 0; i < count; ++i) {
-            const size_t v = (size_t(round) + i) % count;
-            const double start = ThreadMilliseconds();
-            if (!DecodeJpegData(variants[v].jpeg, image)) {
-                std::fprintf(stderr, "%s does not decode\n", variants[v].what);
-                return 1;
-            }
-            took[v] = ThreadMilliseconds() - start;
-            best[v] = std::min(best[v], took[v]);
-        }
-        for (size_t v = 0; v < count; ++v)
-            ratios[v].push_back(took[v] / took[0]);
-    }
-    std::printf("12-megapixel JPEG decoded at full size, %d rounds (processor time):\n", rounds);
-    double worst = 1.0;
-    for (size_t v = 0; v < count; ++v) {
-        const double ratio = Median(ratios[v]);
-        if (v > 0)
-            worst = std::max(worst, ratio);
-        std::printf("  %-26s fastest %7.1f ms   median ratio %.3f\n", variants[v].what, best[v], ratio);
-    }
-    std::printf("  upright costs at most %+.1f%% (goal: under 5%%)\n", (worst - 1.0) * 100.0);
-    return worst < 1.05 ? 0 : 1;
+    std::printf("12-megapixel JPEG decoded at full size, %d rounds (processor time)\n", rounds);
+    std::printf(" as the program does it, each picture in memory fresh from the system:\n");
+    const double asUsed = CompareDecodes(variants, rounds);
+    // Then from memory used before: both pay the same page faults for a
+    // fresh 48 MB picture, which on a busy or virtual machine take most of
+    // the time and vary most; without them the ratio is the stricter one.
+    ::mallopt(M_MMAP_THRESHOLD, 512 * 1024 * 1024);
+    ::mallopt(M_TRIM_THRESHOLD, 1024 * 1024 * 1024);
+    std::printf(" in memory used before (decoding alone):\n");
+    const double strict = CompareDecodes(variants, rounds);
+    std::printf("  upright costs at most %+.1f%% as the program decodes, %+.1f%% decoding alone"
+                " (goal: under 5%%)\n",
+        (asUsed - 1.0) * 100.0, (strict - 1.0) * 100.0);
+    return asUsed < 1.05 ? 0 : 1;
 }
 
 } // namespace

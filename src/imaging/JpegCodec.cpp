@@ -197,10 +197,6 @@ void TurnRows(
     const auto pixel = [&](int j, int x) { return reinterpret_cast<const QRgb*>(rows[j])[x]; };
     int x = 0;
 #if defined(__SSE2__)
-    // The picture is far larger than any cache: whole lines are written
-    // past it, without reading them first, where the runs fall on 16 bytes.
-    const bool streamed = reinterpret_cast<quintptr>(bits) % 16 == 0 && stride % 16 == 0 && first % 4 == 0
-        && (!rowsFromRight || height % 4 == 0);
     for (; x + 4 <= width; x += 4) {
         QRgb* const out[4] = { uprightRow(x), uprightRow(x + 1), uprightRow(x + 2), uprightRow(x + 3) };
         int j = 0;
@@ -218,11 +214,7 @@ void TurnRows(
             const int at = rowsFromRight ? height - 4 - y : y;
             for (int k = 0; k < 4; ++k) {
                 const __m128i run = rowsFromRight ? _mm_shuffle_epi32(columns[k], 0x1B) : columns[k];
-                auto* to = reinterpret_cast<__m128i*>(out[k] + at);
-                if (streamed)
-                    _mm_stream_si128(to, run);
-                else
-                    _mm_storeu_si128(to, run);
+                _mm_storeu_si128(reinterpret_cast<__m128i*>(out[k] + at), run);
             }
         }
         for (; j < count; ++j) {
@@ -231,7 +223,6 @@ void TurnRows(
                 out[k][rowsFromRight ? height - 1 - y : y] = pixel(j, x + k);
         }
     }
-    _mm_sfence();
 #endif
     for (; x < width; ++x) {
         QRgb* const out = uprightRow(x);
