@@ -176,12 +176,14 @@ bool ReceiveAll(int fd, char* data, size_t size, TDecodeClock& clock)
     return true;
 }
 
-// What tells one version of a file from another without reading it.
+// What tells one version of a file from another without reading it; the
+// file's number too, as a file written anew within the clock's tick may
+// have the same size and time.
 QByteArray FileIdentity(const QByteArray& path, const struct stat& st)
 {
     return path + '\0' + QByteArray::number(qint64(st.st_size)) + ':'
-        + QByteArray::number(qint64(st.st_mtim.tv_sec)) + '.'
-        + QByteArray::number(qint64(st.st_mtim.tv_nsec));
+        + QByteArray::number(qint64(st.st_mtim.tv_sec)) + '.' + QByteArray::number(qint64(st.st_mtim.tv_nsec))
+        + ':' + QByteArray::number(quint64(st.st_dev)) + '.' + QByteArray::number(quint64(st.st_ino));
 }
 
 } // namespace

@@ -8,9 +8,9 @@
 // process. A healthy process serves one request after another.
 //
 // Everything waits on the caller's thread, the window's too, so a file that
-// failed by a limit is remembered for the rest of the run (by path, size and
-// modification time) and fails at once when it is asked for again, for its
-// thumbnail say.
+// failed by a limit is remembered for the rest of the run (by path, size,
+// modification time and file number) and fails at once when it is asked for
+// again, for its thumbnail say.
 #include <QSet>
 #include <QString>
 
@@ -86,7 +86,7 @@ private:
     QString m_programOverride;
     int m_timeLimitMs = 0;
     qint64 m_peakKilobytes = 0;
-    // Files that failed by a limit: path, size and modification time.
+    // Files that failed by a limit (FileIdentity in the .cpp).
     QSet<QByteArray> m_failedByLimit;
 };
 
