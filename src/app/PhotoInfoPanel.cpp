@@ -4,6 +4,7 @@
 #include "app/NamedControl.h"
 #include "app/PhotoPanelHost.h"
 #include "common/DialogService.h"
+#include "common/LabelOrder.h"
 #include "common/ListSelection.h"
 #include "language/LanguageSelector.h"
 #include "model/Album.h"
@@ -82,8 +83,6 @@ TPhotoInfoPanel::TPhotoInfoPanel(QWidget* root, TPhotoPanelHost& host)
 {
     eb_PhotoName->setReadOnly(true);
     eb_PhotoStatus->setReadOnly(true);
-    lb_PhotoObjects->setSortingEnabled(true);
-    lb_SelectedObjects->setSortingEnabled(true);
     pb_PasteInfo->setEnabled(false);
     btnReuseInfoPreviousPhoto->setEnabled(false);
     // The limits hold for typing only: a longer text from an album file still shows whole.
@@ -235,7 +234,7 @@ void TPhotoInfoPanel::ShowPhotoObjects(const TPhoto& photo)
         if (found.isEmpty())
             continue;
         SetObjectChecked(found.front(), true);
-        lb_SelectedObjects->addItem(name);
+        InsertLabelRow(lb_SelectedObjects, name);
     }
 }
 
@@ -397,7 +396,7 @@ void TPhotoInfoPanel::lb_PhotoObjectsClick(QListWidgetItem* item)
     const QList<QListWidgetItem*> listed = lb_SelectedObjects->findItems(item->text(), Qt::MatchExactly);
     if (item->checkState() == Qt::Checked) {
         if (listed.isEmpty())
-            lb_SelectedObjects->addItem(item->text());
+            InsertLabelRow(lb_SelectedObjects, item->text());
     } else {
         for (QListWidgetItem* each : listed)
             delete lb_SelectedObjects->takeItem(lb_SelectedObjects->row(each));
@@ -531,9 +530,11 @@ void TPhotoInfoPanel::FillLabelLists(const TAlbum& album)
             checked.append(LabelId(item->data(LabelIdRole), album.ObjectIdByName(item->text())));
     }
     lb_PhotoObjects->clear();
-    const TEntityList& objects = album.GetObjects();
-    for (int i = 0; i < objects.Count(); ++i) {
-        const TEntity* object = objects.ItemAt(i);
+    QList<const TEntity*> objects;
+    for (int i = 0; i < album.GetObjects().Count(); ++i)
+        objects.append(album.GetObjects().ItemAt(i));
+    SortLabels(objects, [](const TEntity* each) { return each->GetName(); });
+    for (const TEntity* object : std::as_const(objects)) {
         auto* item = new QListWidgetItem(object->GetName());
         item->setData(LabelIdRole, object->GetId());
         item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
@@ -554,9 +555,7 @@ void TPhotoInfoPanel::FillLabelLists(const TAlbum& album)
     QList<const TEntity*> events;
     for (int i = 0; i < album.GetEvents().Count(); ++i)
         events.append(album.GetEvents().ItemAt(i));
-    std::stable_sort(events.begin(), events.end(), [](const TEntity* a, const TEntity* b) {
-        return a->GetName().compare(b->GetName(), Qt::CaseInsensitive) < 0;
-    });
+    SortLabels(events, [](const TEntity* each) { return each->GetName(); });
     for (const TEntity* each : events)
         cb_Event->addItem(each->GetName(), each->GetId());
     cb_Event->setCurrentIndex(current > 0 ? cb_Event->findData(event, LabelIdRole) : -1);

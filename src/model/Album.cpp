@@ -104,12 +104,12 @@ std::unique_ptr<TAlbum> TAlbum::CreateFromFile(const QString& fileName, TStatusR
     return album;
 }
 
-bool TAlbum::SaveToFile()
+bool TAlbum::SaveToFile(TLinkPolicy links)
 {
     TWriter writer;
     writer.WriteInteger(2);
     SaveToWriter(writer);
-    WriteFileOrThrow(m_fileName, writer.Data(), TLinkPolicy::Follow, true);
+    WriteFileOrThrow(m_fileName, writer.Data(), links, true);
     return true;
 }
 

@@ -6,6 +6,7 @@
 #include "model/PhotoList.h"
 #include "model/StreamObject.h"
 #include "model/ThumbNailInfo.h"
+#include "platform/SafeFile.h"
 
 #include <QString>
 #include <QStringList>
@@ -35,7 +36,10 @@ public:
 
     // Writes the whole file through a temporary file beside it, renamed over the
     // album only when complete; a failure throws EStreamError and leaves the old file.
-    bool SaveToFile();
+    // An album saved through a link reaches the file the link leads to; a new
+    // album that takes over a name asks for Replace, so that the link itself,
+    // not another album behind it, is what it replaces.
+    bool SaveToFile(TLinkPolicy links = TLinkPolicy::Follow);
 
     bool IsVersionSupported() const { return true; }
     int GetFileVersion() const { return m_fileVersion; }

@@ -24,7 +24,6 @@
 #include <QGuiApplication>
 #include <QScreen>
 
-
 TFormPhotoList::TFormPhotoList(QWidget* owner, TPhotoWindowList* windowList, IniFile* ini, TAlbum& album)
     : QDialog(owner)
     , ui(std::make_unique<Ui::FormPhotoList>())
@@ -258,7 +257,8 @@ void TFormPhotoList::ButtonShowThumbnailsClick()
         ready = m_tempThumbnailsMade && album->LoadThumbnailIndex() != 0;
         if (!ready) {
             try {
-                ready = album->CreateThumbnails(&status);
+                // Only a whole set is shown here and kept for the next click.
+                ready = album->CreateThumbnails(&status) && !status.IsCancelled();
             } catch (const std::exception& e) {
                 ShowMessageBox(ExceptionMessage(e), t.Title, MessageBoxFlags::IconError);
             }

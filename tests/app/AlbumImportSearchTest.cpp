@@ -128,6 +128,28 @@ TEST_F(AlbumPages, ImportMergesLabelsByNameTakesNewPhotosOnlyAndSkipsTheOpenAlbu
     EXPECT_TRUE(m_form->ContentsChanged());
 }
 
+TEST_F(AlbumPages, AlbumsWhoseNamesDifferOnlyInLetterCaseAreBothImported)
+{
+    const QString open = MakeAlbumWith(QStringLiteral("open.tvx"), {}, {}, {});
+    MakeAlbumWith(QStringLiteral("Trip.tvx"), {}, {}, { { QStringLiteral("/p/a.jpg"), {}, {} } });
+    MakeAlbumWith(QStringLiteral("trip.tvx"), {}, {}, { { QStringLiteral("/p/b.jpg"), {}, {} } });
+    ASSERT_TRUE(m_form->OpenAlbum(open));
+    ShowImportPage();
+    AddForImport(QStringLiteral("Trip.tvx"));
+    AddForImport(QStringLiteral("trip.tvx"));
+    EXPECT_EQ(m_dialogs->CallCount(Kind::MessageBox), 0);
+    AddForImport(QStringLiteral("trip.tvx"));
+    ASSERT_EQ(m_dialogs->CallCount(Kind::MessageBox), 1);
+    EXPECT_EQ(m_dialogs->LastCall(Kind::MessageBox)->text, Language()->MF[29]);
+    ASSERT_EQ(Find<QListWidget>("lsbSelectedImportAlbums")->count(), 2);
+
+    m_dialogs->QueueMessageResult(MessageResult::Yes);
+    QTest::mouseClick(Find<QPushButton>("pb_ImportSelectedAlbums"), Qt::LeftButton);
+    EXPECT_EQ(m_dialogs->LastCall(Kind::MessageBox)->text, Text::Format(Language()->MF[39], { 2 }));
+    EXPECT_EQ(Names(m_form->Album()->GetPhotos()),
+        QStringList({ QStringLiteral("/p/a.jpg"), QStringLiteral("/p/b.jpg") }));
+}
+
 TEST_F(AlbumPages, ADamagedAlbumEndsTheImportNamedWithTheCursorRestored)
 {
     const QString open = MakeAlbumWith(QStringLiteral("open.tvx"), {}, {}, {});

@@ -1,8 +1,12 @@
 #include "MainWindowFixture.h"
 
 #include "app/Tfm_LanguageWindow.h"
+#include "platform/SafeFile.h"
 
 #include <QLabel>
+
+#include <cerrno>
+#include <unistd.h>
 
 TEST_F(MainWindow, FirstStartAsksForTheLanguageAndStoresTheChoice)
 {
@@ -158,6 +162,37 @@ TEST_F(MainWindow, CreateOverAnExistingFileAsksAndAnswerNoKeepsIt)
     EXPECT_EQ(m_form->Album(), nullptr);
 }
 
+TEST_F(MainWindow, CreatingOverALinkReplacesTheNameNotTheAlbumBehindIt)
+{
+    ChosenLanguage();
+    const QString precious
+        = MakeAlbum(Path(QStringLiteral("albums/Precious.tvx")), QStringLiteral("keep me"));
+    const auto content = [](const QString& file) {
+        QFile f(file);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    };
+    const QByteArray bytes = content(precious);
+    const QString soft = Path(QStringLiteral("albums/Soft.tvx"));
+    const QString hard = Path(QStringLiteral("albums/Hard.tvx"));
+    ASSERT_TRUE(QFile::link(precious, soft));
+    ASSERT_EQ(::link(QFile::encodeName(precious).constData(), QFile::encodeName(hard).constData()), 0);
+    Start();
+
+    for (const QString& name : { soft, hard }) {
+        m_form->pc_Album()->setCurrentWidget(Find<QWidget>("ts_Albums"));
+        Find<QLineEdit>("eb_AlbumName")->setText(name);
+        m_dialogs->QueueMessageResult(MessageResult::Yes);
+        QTest::mouseClick(Find<QPushButton>("pb_CreateNewAlbum"), Qt::LeftButton);
+
+        EXPECT_EQ(m_dialogs->LastCall(Kind::MessageBox)->text, Text::Format(Language()->MF[3], { name }));
+        ASSERT_NE(m_form->Album(), nullptr);
+        EXPECT_EQ(m_form->Album()->GetFileName(), name);
+        EXPECT_FALSE(QFileInfo(name).isSymLink());
+        EXPECT_EQ(QFileInfo(name).size(), 20);
+        EXPECT_EQ(content(precious), bytes) << name.toStdString();
+    }
+}
+
 TEST_F(MainWindow, OpenFromRecentListAndCloseWithYesNoCancel)
 {
     const QString file = MakeAlbum(Path(QStringLiteral("albums/Family.tvx")), QStringLiteral("old"));
@@ -279,6 +314,32 @@ TEST_F(MainWindow, RenameUpdatesFileListAndCaption)
     m_dialogs->QueueInput(QStringLiteral("JOURNEY"));
     Find<QPushButton>("pb_RenameAlbum")->click();
     EXPECT_TRUE(QFileInfo::exists(renamed));
+}
+
+TEST_F(MainWindow, RenamingToANameTooLongForTheDiscRenamesNothingAndSaysWhy)
+{
+    ChosenLanguage();
+    const QString file = MakeAlbum(Path(QStringLiteral("albums/Trip.tvx")));
+    WriteFile(Path(QStringLiteral("albums/Trip_thumbnails/thumbnails.pct")), "40\r\n40\r\n");
+    Start({ file });
+    m_form->pc_Album()->setCurrentWidget(Find<QWidget>("ts_Albums"));
+    // Too long for the album file; then short enough for the album file, but
+    // not for its thumbnail folder, which would be parted from it.
+    m_dialogs->QueueInput(QString(300, u'x'));
+    m_dialogs->QueueInput(QString(250, u'y'));
+    const size_t before = m_dialogs->Calls().size();
+    QTest::mouseClick(Find<QPushButton>("pb_RenameAlbum"), Qt::LeftButton);
+
+    const QString tooLong = Language()->MF[404] + QStringLiteral("\r\r") + SystemErrorText(ENAMETOOLONG);
+    QStringList messages;
+    for (size_t i = before; i < m_dialogs->Calls().size(); ++i)
+        if (m_dialogs->Calls()[i].kind == Kind::ShowMessage)
+            messages.append(m_dialogs->Calls()[i].text);
+    EXPECT_EQ(messages, QStringList({ tooLong, tooLong }));
+    EXPECT_EQ(QDir(Path(QStringLiteral("albums"))).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+        QStringList({ QStringLiteral("Trip.tvx"), QStringLiteral("Trip_thumbnails") }));
+    EXPECT_EQ(m_form->Album()->GetFileName(), file);
+    EXPECT_EQ(Find<QLineEdit>("eb_AlbumName")->text(), file);
 }
 
 TEST_F(MainWindow, RemoveFromListAndFromDisc)
