@@ -3,9 +3,9 @@
 // FreeImage decodes pictures for the chain. It runs with a memory limit and
 // each request with a budget of processor time that grows with the size the
 // picture's header claims; a picture over the pixel budget is refused before
-// it is decoded. When the process crashes, exceeds a limit or does not answer, the
-// file in hand counts as undecodable and the next request starts a fresh
-// process. A healthy process serves one request after another.
+// it is decoded. When the process crashes, exceeds a limit or does not
+// answer, the file in hand counts as undecodable and the next request starts
+// a fresh process. A healthy process serves one request after another.
 //
 // Everything waits on the caller's thread, the window's too, so a file that
 // failed by a limit is remembered for the rest of the run (by path, size,
