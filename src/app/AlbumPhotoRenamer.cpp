@@ -8,6 +8,7 @@
 #include "app/PhotoRenamePlanner.h"
 #include "common/BusyGuard.h"
 #include "common/DialogService.h"
+#include "common/OnTopWindowsLowered.h"
 #include "common/Tfm_StatusWindow.h"
 #include "language/LanguageSelector.h"
 #include "model/Album.h"
@@ -51,7 +52,13 @@ void TAlbumPhotoRenamer::btnRenameSelectedPhotosClick()
                 ? static_cast<unsigned char>(action)
                 : static_cast<unsigned char>(RA_Replace));
     }
-    if (settings.exec() != QDialog::Accepted) {
+    bool accepted = false;
+    {
+        // Above the photo windows, which stay on top otherwise.
+        const TOnTopWindowsLowered lowered;
+        accepted = settings.exec() == QDialog::Accepted;
+    }
+    if (!accepted) {
         m_panel.UpdatePhotoControls();
         return;
     }

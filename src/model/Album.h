@@ -83,6 +83,12 @@ public:
         return m_photos->UpdateThumbnails(*m_thumbInfo, GetDriveLetter(), m_fileName, status);
     }
     bool RemoveThumbnails(TStatusReporter* status) { return m_photos->RemoveThumbnails(m_fileName, status); }
+    // The album photo each line of the thumbnail index stands for. The index
+    // keeps the path a photo had when its thumbnail was made; a photo that
+    // opening the album found moved (missing there, present in the album's
+    // folder or on the album's drive) is matched by the path it has now. A
+    // line that no photo matches keeps its own path.
+    QStringList IndexedPhotoPaths(const QStringList& indexedPaths) const;
 
     // Label merging and usage filters. Taking another album's content into this one:
     // MergeObjects and MergeEvents with its labels and photos, then AddPhotos,
