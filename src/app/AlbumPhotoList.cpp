@@ -189,7 +189,7 @@ void TAlbumPhotoList::ClearSelection()
 void TAlbumPhotoList::SelectPhoto(const QString& path)
 {
     for (int i = 0; i < lb_PhotosInAlbum->count(); ++i) {
-        if (lb_PhotosInAlbum->item(i)->text().compare(path, Qt::CaseInsensitive) == 0) {
+        if (lb_PhotosInAlbum->item(i)->text() == path) {
             lb_PhotosInAlbum->setCurrentRow(i, QItemSelectionModel::ClearAndSelect);
             return;
         }

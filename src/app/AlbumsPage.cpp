@@ -214,7 +214,7 @@ void TAlbumsPage::AddRecentAlbum(const QString& fileName, IniFile& settings)
     QListWidget* list = ui->lsbRecentlyUsedAlbums;
     bool removed = false;
     for (int i = 0; i < list->count(); ++i) {
-        if (list->item(i)->text().compare(fileName, Qt::CaseInsensitive) == 0) {
+        if (list->item(i)->text() == fileName) {
             std::unique_ptr<QListWidgetItem>(list->takeItem(i));
             removed = true;
             break;

@@ -376,7 +376,7 @@ void Tfm_MainForm::pb_RenameAlbumClick()
             continue;
         }
         newName = Paths::ChangeFileExt(album->GetFolder() + typed, AlbumFileExtension());
-        if (newName.compare(oldName, Qt::CaseInsensitive) == 0)
+        if (newName == oldName)
             return;
         if (QFileInfo::exists(newName)) {
             ShowMessage(t.MF[403]);
@@ -400,7 +400,7 @@ void Tfm_MainForm::pb_RenameAlbumClick()
     }
     QListWidget* recent = m_albumsPage->Form().lsbRecentlyUsedAlbums;
     for (int i = 0; i < recent->count(); ++i) {
-        if (recent->item(i)->text().compare(oldName, Qt::CaseInsensitive) == 0)
+        if (recent->item(i)->text() == oldName)
             recent->item(i)->setText(newName);
     }
     m_albumsPage->SaveRecentAlbums(*m_ini);
