@@ -1,5 +1,7 @@
 # make run  : install what is missing, build, start the program
 # make test : install what is missing, build, run every test
+# make install: build, then install as a package is made: below PREFIX (default
+#   the configured prefix, /usr/local), under DESTDIR when given
 BUILD      ?= build
 ASAN_BUILD ?= build-asan
 FUZZ_BUILD ?= build-fuzz
@@ -11,7 +13,7 @@ JOBS       ?= $(shell nproc)
 # windows too, whose teardown is where lifetime faults hide.
 ASAN_TESTS ?= test_platform test_model test_imaging test_language test_export test_common test_viewers test_app
 
-.PHONY: all deps configure build run test test-sanitize fuzz clean
+.PHONY: all deps configure build run test install test-sanitize fuzz clean
 
 all: build
 
@@ -29,6 +31,9 @@ run: build
 
 test: build
 	@cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+install: build
+	@DESTDIR="$(DESTDIR)" cmake --install $(BUILD) $(if $(PREFIX),--prefix "$(PREFIX)")
 
 # The unit tests again under AddressSanitizer and UBSan.
 test-sanitize: deps

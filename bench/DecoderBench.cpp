@@ -103,7 +103,8 @@ int main(int argc, char** argv)
     for (int i = 0; i < rounds; ++i) {
         ImageSink sink;
         timer.restart();
-        const bool ok = DecodeWithFreeImage(13, pngName.constData(), qint64(1) << 27, sink);
+        const bool ok = DecodeWithFreeImage(13, pngName.constData(), qint64(1) << 27, sink)
+            == TFreeImageOutcome::Decoded;
         inProcess.push_back(Milliseconds(timer));
         timer.restart();
         const bool viaOk = LoadWithFreeImage(png, image);

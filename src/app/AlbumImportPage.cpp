@@ -33,8 +33,9 @@ TAlbumImportPage::~TAlbumImportPage() = default;
 bool TAlbumImportPage::AddAlbumToImport(const QString& fileName)
 {
     QListWidget* selected = ui.lsbSelectedImportAlbums;
+    // File names differ by letter case here: Trip.tvx and trip.tvx are two albums.
     for (int i = 0; i < selected->count(); ++i)
-        if (selected->item(i)->text().compare(fileName, Qt::CaseInsensitive) == 0)
+        if (Paths::SameFile(selected->item(i)->text(), fileName))
             return false;
     selected->addItem(fileName);
     selected->setCurrentRow(selected->count() - 1);

@@ -23,8 +23,8 @@ public:
     // Appends the album file of the current row of the folder's album list
     // to the albums to import; an album already listed is refused with a message.
     void AddImportAlbum();
-    // Appends a full path (letter case ignored when comparing) unless it is
-    // listed already; true when it was appended. No message.
+    // Appends a full path unless a listed one names the same file; true when
+    // it was appended. No message.
     bool AddAlbumToImport(const QString& fileName);
     // Takes the labels and the new photos of source into the open album.
     void ImportAlbum(TAlbum& source);

@@ -189,7 +189,7 @@ void TAlbumPhotoList::ClearSelection()
 void TAlbumPhotoList::SelectPhoto(const QString& path)
 {
     for (int i = 0; i < lb_PhotosInAlbum->count(); ++i) {
-        if (lb_PhotosInAlbum->item(i)->text().compare(path, Qt::CaseInsensitive) == 0) {
+        if (lb_PhotosInAlbum->item(i)->text() == path) {
             lb_PhotosInAlbum->setCurrentRow(i, QItemSelectionModel::ClearAndSelect);
             return;
         }
@@ -215,7 +215,10 @@ void TAlbumPhotoList::UpdateListControls()
     pmiOnlyFromAlbum->setEnabled(hasSelection);
     pmiFromAlbumAndDisk->setEnabled(hasSelection);
     pmiAllFromAlbum->setEnabled(rows > 0);
-    pb_Show->setEnabled(rows > 0);
+    // A filter that lists none of the album's photos must leave the way back
+    // to the others.
+    const TAlbum* album = m_host.Album();
+    pb_Show->setEnabled(rows > 0 || (album && album->GetPhotos().Count() > 0));
     pb_remove->setEnabled(rows > 0);
     pb_HTML->setEnabled(rows > 0);
 }

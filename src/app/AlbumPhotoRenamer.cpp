@@ -8,11 +8,13 @@
 #include "app/PhotoRenamePlanner.h"
 #include "common/BusyGuard.h"
 #include "common/DialogService.h"
+#include "common/OnTopWindowsLowered.h"
 #include "common/Tfm_StatusWindow.h"
 #include "language/LanguageSelector.h"
 #include "model/Album.h"
 #include "platform/IniFile.h"
 #include "platform/RenameNoReplace.h"
+#include "platform/SafeFile.h"
 
 #include <QListWidget>
 #include <QPushButton>
@@ -41,19 +43,26 @@ void TAlbumPhotoRenamer::btnRenameSelectedPhotosClick()
     const QString startKey = QStringLiteral("StartNr");
     const QString actionKey = QStringLiteral("Action");
     TFormRenameSettings settings(m_root->window());
+    const QString offered = ini ? ini->ReadString(SettingsSection, nameKey, QString()) : QString();
     if (ini) {
-        settings.SetNewName(ini->ReadString(SettingsSection, nameKey, QString()));
+        settings.SetNewName(offered);
         settings.SetStartNr(ini->ReadString(SettingsSection, startKey, QString()));
         const int action = ini->ReadInteger(SettingsSection, actionKey, RA_Replace);
         settings.SetAction(action == RA_AddAtTheEnd || action == RA_InsertAtTheBeginning
                 ? static_cast<unsigned char>(action)
                 : static_cast<unsigned char>(RA_Replace));
     }
-    if (settings.exec() != QDialog::Accepted) {
+    bool accepted = false;
+    {
+        // Above the photo windows, which stay on top otherwise.
+        const TOnTopWindowsLowered lowered;
+        accepted = settings.exec() == QDialog::Accepted;
+    }
+    if (!accepted) {
         m_panel.UpdatePhotoControls();
         return;
     }
-    const QString newName = TPhotoRenamePlanner::CutExtension(settings.NewName());
+    const QString newName = TPhotoRenamePlanner::NameToUse(settings.NewName(), offered);
     if (ini) {
         ini->BeginUpdate();
         ini->WriteString(SettingsSection, nameKey, newName);
@@ -83,12 +92,15 @@ std::vector<TAlbumPhotoRenamer::TRenamed> TAlbumPhotoRenamer::RenameSelected(
         return TPhotoRenamePlanner::FileNameTaken(path)
             || (album && album->GetPhotos().IndexOfName(path) >= 0);
     });
-    if (!TPhotoRenamePlanner::IsUsableName(planner.NewName(), t.RS[8]))
+    if (!TPhotoRenamePlanner::IsUsableName(planner.NewName(), planner.Action(), t.RS[8]))
         return renamed;
     const TBusyGuard busy;
     if (!busy)
         return renamed;
 
+    // Photos whose file would not take its new name, with the system's reason
+    // (a name too long for the file system, a read-only folder).
+    QStringList failed;
     {
         Tfm_StatusWindow status;
         status.SetRange(0, int(selected.size()));
@@ -105,14 +117,19 @@ std::vector<TAlbumPhotoRenamer::TRenamed> TAlbumPhotoRenamer::RenameSelected(
             // Photos are found by path: ids may repeat in imported albums.
             if (target.isEmpty() || !m_host.Album() || m_host.Album()->GetPhotos().IndexOfName(oldPath) < 0)
                 continue;
-            if (!RenameNoReplace(oldPath, target))
+            int error = 0;
+            if (!RenameNoReplace(oldPath, target, &error)) {
+                failed.append(oldPath + QStringLiteral(": ") + SystemErrorText(error));
                 continue;
+            }
             SetPhotoPath(oldPath, target);
             for (QListWidgetItem* row : lb_PhotosInAlbum->findItems(target, Qt::MatchExactly))
                 row->setSelected(true);
             renamed.push_back({ oldPath, target });
         }
     }
+    if (!failed.isEmpty())
+        ShowMessageBox(t.MF[192] + u'\r' + failed.join(u'\r'), t.Title, MessageBoxFlags::IconWarning);
     if (renamed.empty())
         return renamed;
 

@@ -2,7 +2,8 @@
 // "Rename selected photos" on the page of the album's photos: renames the
 // files of the selected photos on disk and in the album at once, then saves
 // the album. The new names come from TPhotoRenamePlanner; nothing is ever
-// overwritten, and when the album cannot be saved the files get their old
+// overwritten, a file that will not take its new name is reported with the
+// system's reason, and when the album cannot be saved the files get their old
 // names back, so that album and disk never disagree.
 #include <QObject>
 #include <QString>
@@ -30,8 +31,8 @@ public:
         QString OldPath;
         QString NewPath;
     };
-    // Renames the selected rows' photos with these settings (no window);
-    // what was renamed and stays renamed.
+    // Renames the selected rows' photos with these settings (no window; the
+    // name as the run uses it); what was renamed and stays renamed.
     std::vector<TRenamed> RenameSelected(const QString& newName, const QString& startNr, int action);
 
 private:

@@ -158,6 +158,8 @@ void TAlbumsPage::WireFolderBrowsers(const IniFile& settings)
     for (const auto& [tree, list] : pairs) {
         connect(tree, &TFolderTree::FolderChanged, this,
             [list](const QString& folder) { ListAlbumFiles(folder, list); });
+        connect(tree, &TFolderTree::FolderContentsChanged, this,
+            [list](const QString& folder) { RefreshAlbumFiles(folder, list); });
     }
     const QString folder
         = settings.ReadString(UserPathsSection, QStringLiteral("stvAlbumFolders"), QDir::homePath());
@@ -212,7 +214,7 @@ void TAlbumsPage::AddRecentAlbum(const QString& fileName, IniFile& settings)
     QListWidget* list = ui->lsbRecentlyUsedAlbums;
     bool removed = false;
     for (int i = 0; i < list->count(); ++i) {
-        if (list->item(i)->text().compare(fileName, Qt::CaseInsensitive) == 0) {
+        if (list->item(i)->text() == fileName) {
             std::unique_ptr<QListWidgetItem>(list->takeItem(i));
             removed = true;
             break;
@@ -231,6 +233,16 @@ QStringList TAlbumsPage::RecentAlbums() const
     for (int i = 0; i < ui->lsbRecentlyUsedAlbums->count(); ++i)
         names << ui->lsbRecentlyUsedAlbums->item(i)->text();
     return names;
+}
+
+void TAlbumsPage::RefreshAlbumFiles(const QString& folder, QListWidget* list)
+{
+    const QListWidgetItem* current = list->currentItem();
+    const QString picked = current ? current->text() : QString();
+    ListAlbumFiles(folder, list);
+    const QList<QListWidgetItem*> found = list->findItems(picked, Qt::MatchExactly);
+    if (!picked.isEmpty() && !found.isEmpty())
+        list->setCurrentItem(found.first());
 }
 
 void TAlbumsPage::ListAlbumFiles(const QString& folder, QListWidget* list)

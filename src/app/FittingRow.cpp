@@ -8,17 +8,12 @@ TFittingRow::TFittingRow(QWidget* panel)
     : QObject(panel)
     , m_panel(panel)
 {
-    // The controls do not set the panel's least width; the direction sees to
-    // it that they get what they need.
-    if (QLayout* layout = panel->layout()) {
-        for (int i = 0; i < layout->count(); ++i) {
-            if (QWidget* control = layout->itemAt(i)->widget()) {
-                QSizePolicy policy = control->sizePolicy();
-                policy.setHorizontalPolicy(QSizePolicy::Ignored);
-                control->setSizePolicy(policy);
-            }
-        }
-    }
+    // The panel does not ask its parent for the width its controls need side
+    // by side, else it would widen the window; the direction sees to it that
+    // each control still gets its whole caption.
+    QSizePolicy policy = panel->sizePolicy();
+    policy.setHorizontalPolicy(QSizePolicy::Ignored);
+    panel->setSizePolicy(policy);
     panel->installEventFilter(this);
 }
 

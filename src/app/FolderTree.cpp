@@ -11,6 +11,7 @@
 #include <QStandardItemModel>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -77,11 +78,82 @@ TFolderTree::TFolderTree(QWidget* parent)
     m_model->appendRow(root);
     Populate(root);
 
-    connect(this, &QTreeView::expanded, this,
-        [this](const QModelIndex& index) { Populate(m_model->itemFromIndex(index)); });
+    m_changeDelay.setSingleShot(true);
+    m_changeDelay.setInterval(100);
+    connect(&m_changeDelay, &QTimer::timeout, this, &TFolderTree::ReadChangedFolders);
+    connect(&m_watcher, &QFileSystemWatcher::directoryChanged, this, [this](const QString& path) {
+        m_changed.insert(path);
+        m_changeDelay.start();
+    });
+
+    connect(this, &QTreeView::expanded, this, [this](const QModelIndex& index) {
+        Populate(m_model->itemFromIndex(index));
+        Watch(index);
+    });
+    connect(this, &QTreeView::collapsed, this, &TFolderTree::Unwatch);
     connect(selectionModel(), &QItemSelectionModel::currentChanged, this,
-        [this](const QModelIndex& current) { emit FolderChanged(ItemPath(m_model->itemFromIndex(current))); });
+        [this](const QModelIndex& current, const QModelIndex& previous) {
+            QStandardItem* item = m_model->itemFromIndex(current);
+            m_watchedSelection = ItemPath(item);
+            Unwatch(previous);
+            if (item) {
+                MarkSubfolders(item);
+                Watch(current);
+            }
+            emit FolderChanged(m_watchedSelection);
+        });
     SetFolder(QDir::homePath());
+}
+
+void TFolderTree::Watch(const QModelIndex& index)
+{
+    const QString path = ItemPath(m_model->itemFromIndex(index));
+    if (path.isEmpty() || m_watched.contains(path))
+        return;
+    m_watched.insert(path, QPersistentModelIndex(index));
+    m_watcher.addPath(path);
+}
+
+void TFolderTree::Unwatch(const QModelIndex& index)
+{
+    const QString path = ItemPath(m_model->itemFromIndex(index));
+    if (path.isEmpty() || isExpanded(index) || path == m_watchedSelection || !m_watched.contains(path))
+        return;
+    m_watched.remove(path);
+    m_watcher.removePath(path);
+}
+
+void TFolderTree::ReadChangedFolders()
+{
+    const QSet<QString> changed = std::exchange(m_changed, {});
+    for (const QString& path : changed) {
+        const QPersistentModelIndex index = m_watched.value(path);
+        if (!index.isValid() || !QFileInfo(path).isDir()) {
+            // Gone: its parent, watched while it shows it, takes the row away.
+            m_watched.remove(path);
+            m_watcher.removePath(path);
+            continue;
+        }
+        QStandardItem* item = m_model->itemFromIndex(index);
+        if (isExpanded(index))
+            Populate(item, true);
+        else
+            MarkSubfolders(item);
+    }
+    const QString selected = Folder();
+    if (changed.contains(selected))
+        emit FolderContentsChanged(selected);
+}
+
+void TFolderTree::MarkSubfolders(QStandardItem* item)
+{
+    if (!item || isExpanded(item->index()))
+        return;
+    const bool subfolders = HasSubfolder(ItemPath(item));
+    if (subfolders && item->rowCount() == 0)
+        item->appendRow(new QStandardItem);
+    else if (!subfolders && item->rowCount() > 0)
+        item->removeRows(0, item->rowCount());
 }
 
 QStandardItem* TFolderTree::AddFolderItem(QStandardItem* parent, int row, const QString& name, const QString& path)
@@ -96,7 +168,7 @@ QStandardItem* TFolderTree::AddFolderItem(QStandardItem* parent, int row, const 
     return item;
 }
 
-void TFolderTree::Populate(QStandardItem* item)
+void TFolderTree::Populate(QStandardItem* item, bool recheck)
 {
     if (!item)
         return;
@@ -119,6 +191,8 @@ void TFolderTree::Populate(QStandardItem* item)
         }
         QStandardItem* child = row < item->rowCount() ? item->child(row) : nullptr;
         if (child && child->text() == name) {
+            if (recheck)
+                MarkSubfolders(child);
             ++row;
             continue;
         }

@@ -1,9 +1,16 @@
 #pragma once
 // A tree of the file system's folders (no files), from the root down, with
 // the home folder opened at first. Stands in for the shell folder trees.
-// A folder's sub-folders are read when it is opened, every time, so that
-// folders made by other programs meanwhile show up.
+// A folder's sub-folders are read when it is opened. The opened folders and
+// the selected one are watched while the program runs, so that folders made
+// or removed by other programs meanwhile show up or go without the user
+// closing and opening them again.
+#include <QFileSystemWatcher>
+#include <QHash>
 #include <QIcon>
+#include <QPersistentModelIndex>
+#include <QSet>
+#include <QTimer>
 #include <QTreeView>
 
 class QStandardItem;
@@ -26,15 +33,30 @@ public:
 signals:
     // The selected folder changed, by the user or by SetFolder.
     void FolderChanged(const QString& folder);
+    // Files or folders were made or removed in the selected folder.
+    void FolderContentsChanged(const QString& folder);
 
 private:
     QStandardItem* AddFolderItem(QStandardItem* parent, int row, const QString& name, const QString& path);
     // Reads the item's sub-folders again: new ones are added, vanished ones
-    // removed, and those still there keep their own opened sub-trees.
-    void Populate(QStandardItem* item);
+    // removed, and those still there keep their own opened sub-trees; a closed
+    // one shows again whether it can be opened when recheck is set.
+    void Populate(QStandardItem* item, bool recheck = false);
+    // Shows whether a closed folder can be opened, as it is now on the disk.
+    void MarkSubfolders(QStandardItem* item);
     // The item of an existing folder, reading every folder on the way.
     QStandardItem* ItemFor(const QString& folder);
+    void Watch(const QModelIndex& index);
+    void Unwatch(const QModelIndex& index);
+    // Reads the folders that changed, a moment after the last change: a
+    // program writing many files at once costs one reading.
+    void ReadChangedFolders();
 
     QStandardItemModel* m_model;
     QIcon m_folderIcon;
+    QFileSystemWatcher m_watcher;
+    QHash<QString, QPersistentModelIndex> m_watched;
+    QSet<QString> m_changed;
+    QTimer m_changeDelay;
+    QString m_watchedSelection;
 };

@@ -105,9 +105,10 @@ void TFormRenameSettings::btnOkClick()
     const TLanguageSelector& t = *Language();
     const QString typed = ui->edtNewName->text();
     // The name becomes part of file names in the photos' own folders: a
-    // separator or ".." would move them elsewhere, a blank name or the
-    // untouched prompt is no name at all.
-    if (!TPhotoRenamePlanner::IsUsableName(TPhotoRenamePlanner::CutExtension(typed), t.RS[8])) {
+    // separator or ".." would move them elsewhere, a leading dot would hide
+    // them, a blank name or the untouched prompt is no name at all.
+    if (!TPhotoRenamePlanner::IsUsableName(
+            TPhotoRenamePlanner::NameToUse(typed, m_newName), Action(), t.RS[8])) {
         ShowMessageBox(t.MF[8], t.RS[0], MessageBoxFlags::IconWarning);
         ui->edtNewName->setFocus();
         ui->edtNewName->selectAll();

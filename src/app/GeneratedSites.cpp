@@ -18,9 +18,27 @@ namespace {
 const QString Section = QStringLiteral("Html");
 const QString AmountKey = QStringLiteral("Amount");
 
+const QString LinePrefix = QStringLiteral("LastGeneratedFile");
+
 QString LineKey(int n)
 {
-    return QStringLiteral("LastGeneratedFile") + QString::number(n);
+    return LinePrefix + QString::number(n);
+}
+
+// The highest line number that has a key in the section: a damaged "Amount"
+// must not have a billion keys looked up before the window shows.
+int HighestLine(const IniFile& ini)
+{
+    int highest = 0;
+    for (const QString& key : ini.ReadSection(Section)) {
+        if (!key.startsWith(LinePrefix, Qt::CaseInsensitive))
+            continue;
+        bool ok = false;
+        const int n = key.mid(LinePrefix.size()).toInt(&ok);
+        if (ok && n > highest && LineKey(n).compare(key, Qt::CaseInsensitive) == 0)
+            highest = n;
+    }
+    return highest;
 }
 
 } // namespace
@@ -49,7 +67,7 @@ void TGeneratedSites::LoadGeneratedViewers()
     const IniFile* ini = m_host.Settings();
     if (!ini)
         return;
-    const int amount = ini->ReadInteger(Section, AmountKey, 0);
+    const int amount = qMin(ini->ReadInteger(Section, AmountKey, 0), HighestLine(*ini));
     for (int n = 1; n <= amount; ++n) {
         const QString file = ini->ReadString(Section, LineKey(n), QString());
         if (!file.isEmpty())

@@ -42,9 +42,10 @@ THtmlPage::THtmlPage(TAlbumSession& session, THtmlExportHost& host, QWidget* par
     ui->pc_HTMLOptions->setCurrentWidget(ui->ts_HTMLOptions_Regular);
     for (TPageControl* pc : { ui->pc_HTMLSTEPS, ui->pc_HTMLOptions, ui->pc_HTMLGeneration })
         pc->Tabs()->SetColouredLook(HtmlTabColour);
-    // In Dutch and Spanish the five step captions are wider than the window:
-    // they are shortened rather than scrolled, so the first step stays in view.
-    ui->pc_HTMLSTEPS->setElideMode(Qt::ElideRight);
+    // The five steps stay in view side by side with their captions whole:
+    // scrolled, the first step would go out of view; shortened, a step would
+    // lose its name. In Dutch and Spanish the window is a little wider for them.
+    ui->pc_HTMLSTEPS->setElideMode(Qt::ElideNone);
     ui->pc_HTMLSTEPS->setUsesScrollButtons(false);
     ui->lb_HTMLSelectedAlbums->setItemDelegate(new TNumberedFileItemDelegate(18, ui->lb_HTMLSelectedAlbums));
     ui->lsbPreviousGeneratedPhotoViewers->setItemDelegate(
@@ -110,6 +111,8 @@ void THtmlPage::WireFolderBrowser()
 {
     connect(ui->stvFoldersForHTML, &TFolderTree::FolderChanged, this,
         [this](const QString& folder) { TAlbumsPage::ListAlbumFiles(folder, ui->lsbAlbumsForHTML); });
+    connect(ui->stvFoldersForHTML, &TFolderTree::FolderContentsChanged, this,
+        [this](const QString& folder) { TAlbumsPage::RefreshAlbumFiles(folder, ui->lsbAlbumsForHTML); });
 }
 
 void THtmlPage::SaveUserPaths(IniFile& settings) const

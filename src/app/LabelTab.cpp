@@ -96,8 +96,10 @@ TLabelTab::TLabelTab(TLabelKind kind, const TLabelTabControls& controls, TAlbumS
         box->setReadOnly(true);
         if (box == m_controls.ResultEdit)
             continue;
+        // Dark text on the light box, whatever the desktop's colours.
         QPalette palette = box->palette();
         palette.setColor(QPalette::Base, MergeBoxColour);
+        palette.setColor(QPalette::Text, Qt::black);
         box->setPalette(palette);
         box->setAcceptDrops(true);
         box->installEventFilter(this);

@@ -38,8 +38,9 @@ QSize TTabBar::tabSizeHint(int index) const
         size.setWidth(25 + 3 + text + 8);
         size.setHeight(qMax(size.height(), 27 + 3));
     } else if (m_look == Look::Coloured) {
-        QFont bold = font();
-        size.setWidth(qMax(size.width(), QFontMetrics(bold).horizontalAdvance(tabText(index)) + 20));
+        // A plain margin beside the caption: the style's wider one would
+        // need a window wider than the screen for the export's five steps.
+        size.setWidth(fontMetrics().horizontalAdvance(tabText(index)) + 12);
     }
     return size;
 }
@@ -56,6 +57,8 @@ void TTabBar::PaintButtonTab(QPainter& painter, int index, const QRect& tabRect,
     painter.fillRect(tabRect, ListColours::TabBackground());
     QStyleOptionButton button;
     button.initFrom(this);
+    // The caption is black: the button stays light under a dark desktop palette.
+    button.palette.setColor(QPalette::Button, ListColours::TabBackground());
     button.rect = tabRect.adjusted(1, 1, -1, 0);
     button.state = QStyle::State_Enabled | (active ? QStyle::State_Sunken : QStyle::State_Raised);
     style()->drawPrimitive(QStyle::PE_PanelButtonCommand, &button, &painter, this);

@@ -3,15 +3,16 @@
 #include "imaging/ImageLoader.h"
 #include "imaging/JpegCodec.h"
 #include "platform/Paths.h"
+#include "platform/RenameNoReplace.h"
 #include "platform/TextUtil.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QImage>
 #include <QRegularExpression>
 #include <QTemporaryFile>
 
+#include <cerrno>
 #include <sys/stat.h>
 
 namespace PhotoFiles {
@@ -120,10 +121,11 @@ TConvertResult ConvertToJPG(const QString& source, const QString& folder, int qu
     if (temporary.write(jpeg) != jpeg.size() || !temporary.flush())
         return TConvertResult::WriteFailed;
     temporary.close();
-    // A rename that never replaces: a file that appeared meanwhile stays.
-    if (!QFile::rename(temporary.fileName(), target))
-        return QFileInfo(target).exists() || QFileInfo(target).isSymLink() ? TConvertResult::TargetExists
-                                                                           : TConvertResult::WriteFailed;
+    // A rename that never replaces: a file that appeared meanwhile stays. (A
+    // refused QFile::rename falls back on copying, which writes over it.)
+    int error = 0;
+    if (!RenameNoReplace(temporary.fileName(), target, &error))
+        return error == EEXIST ? TConvertResult::TargetExists : TConvertResult::WriteFailed;
     temporary.setAutoRemove(false);
     return TConvertResult::Converted;
 }

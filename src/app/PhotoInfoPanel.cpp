@@ -4,6 +4,7 @@
 #include "app/NamedControl.h"
 #include "app/PhotoPanelHost.h"
 #include "common/DialogService.h"
+#include "common/LabelOrder.h"
 #include "common/ListSelection.h"
 #include "language/LanguageSelector.h"
 #include "model/Album.h"
@@ -25,6 +26,9 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QTextCursor>
+#include <QTextDocument>
+#include <QTimer>
+#include <QWindow>
 
 #include <algorithm>
 
@@ -82,8 +86,6 @@ TPhotoInfoPanel::TPhotoInfoPanel(QWidget* root, TPhotoPanelHost& host)
 {
     eb_PhotoName->setReadOnly(true);
     eb_PhotoStatus->setReadOnly(true);
-    lb_PhotoObjects->setSortingEnabled(true);
-    lb_SelectedObjects->setSortingEnabled(true);
     pb_PasteInfo->setEnabled(false);
     btnReuseInfoPreviousPhoto->setEnabled(false);
     // The limits hold for typing only: a longer text from an album file still shows whole.
@@ -92,6 +94,8 @@ TPhotoInfoPanel::TPhotoInfoPanel(QWidget* root, TPhotoPanelHost& host)
 
     // Only what the user does counts as an edit; the program's own filling
     // runs inside TFilling and is ignored below.
+    connect(mm_PhotoDescription->document(), &QTextDocument::contentsChange, this,
+        [this](int position, int, int) { m_descriptionEditAt = position; });
     connect(
         mm_PhotoDescription, &QPlainTextEdit::textChanged, this, &TPhotoInfoPanel::mm_PhotoDescriptionChange);
     connect(cb_Event, &QComboBox::activated, this, &TPhotoInfoPanel::cb_EventChange);
@@ -235,7 +239,7 @@ void TPhotoInfoPanel::ShowPhotoObjects(const TPhoto& photo)
         if (found.isEmpty())
             continue;
         SetObjectChecked(found.front(), true);
-        lb_SelectedObjects->addItem(name);
+        InsertLabelRow(lb_SelectedObjects, name);
     }
 }
 
@@ -353,19 +357,27 @@ void TPhotoInfoPanel::PhotoInfoChanged()
 
 void TPhotoInfoPanel::mm_PhotoDescriptionChange()
 {
+    const QString text = mm_PhotoDescription->toPlainText();
     if (Filling()) {
-        m_descriptionLength = int(mm_PhotoDescription->toPlainText().size());
+        m_description = text;
         return;
     }
-    // Typing stops at the limit; a longer text the album brought may shrink.
-    const QString text = mm_PhotoDescription->toPlainText();
-    const int allowed = std::max(MaxDescriptionLength, m_descriptionLength);
+    // Typing that would pass the limit is refused whole, wherever the cursor
+    // stands, and the cursor stays put; a longer text the album brought may shrink.
+    const qsizetype allowed = std::max<qsizetype>(MaxDescriptionLength, m_description.size());
     if (text.size() > allowed) {
         const TFilling filling(*this);
-        mm_PhotoDescription->setPlainText(text.left(allowed));
-        mm_PhotoDescription->moveCursor(QTextCursor::End);
+        const int editAt = int(std::min<qsizetype>(m_descriptionEditAt, m_description.size()));
+        QScrollBar* scroll = mm_PhotoDescription->verticalScrollBar();
+        const int scrolled = scroll->value();
+        mm_PhotoDescription->setPlainText(m_description);
+        QTextCursor cursor = mm_PhotoDescription->textCursor();
+        cursor.setPosition(editAt);
+        mm_PhotoDescription->setTextCursor(cursor);
+        scroll->setValue(scrolled);
+        return;
     }
-    m_descriptionLength = int(mm_PhotoDescription->toPlainText().size());
+    m_description = text;
     m_host.SetContentsChanged(true);
     PhotoInfoChanged();
 }
@@ -397,7 +409,7 @@ void TPhotoInfoPanel::lb_PhotoObjectsClick(QListWidgetItem* item)
     const QList<QListWidgetItem*> listed = lb_SelectedObjects->findItems(item->text(), Qt::MatchExactly);
     if (item->checkState() == Qt::Checked) {
         if (listed.isEmpty())
-            lb_SelectedObjects->addItem(item->text());
+            InsertLabelRow(lb_SelectedObjects, item->text());
     } else {
         for (QListWidgetItem* each : listed)
             delete lb_SelectedObjects->takeItem(lb_SelectedObjects->row(each));
@@ -413,7 +425,7 @@ void TPhotoInfoPanel::ShowSelectedAvailablePhoto()
     const QString path = Paths::IncludeTrailingSeparator(m_host.AvailablePhotoFolder()) + item->text();
     item->setSelected(true);
     ShowPhoto(path, true, true);
-    lsbPhotos->setFocus();
+    KeyboardBackTo(lsbPhotos);
     m_infoEditsLive = true;
     m_activeList = AvailablePhotos;
 }
@@ -433,18 +445,39 @@ bool TPhotoInfoPanel::ShowSelectedAlbumPhoto(bool repairPath)
         }
         m_infoEditsLive = true;
         UpdatePhotoControls();
-        // A photo window stepping through the list keeps the keyboard; a
-        // click on the list takes it back to the list.
-        if (!m_navigating) {
-            m_host.TakeBackFocus();
-            lb_PhotosInAlbum->setFocus();
-        }
+        // A photo window's own buttons and keys take the keyboard again after.
+        KeyboardBackTo(lb_PhotosInAlbum);
         if (QListWidgetItem* item = lb_PhotosInAlbum->item(index))
             item->setSelected(true);
         shown = true;
     }
     m_activeList = AlbumPhotos;
     return shown;
+}
+
+void TPhotoInfoPanel::KeyboardBackTo(QWidget* list)
+{
+    // The photo window came to the front; the keyboard goes back to the list.
+    m_host.TakeBackFocus();
+    list->setFocus();
+    // A window shown for the first time is activated only once the window
+    // system has put it on screen, after this: take the keyboard back then.
+    QWindow* shown = m_photoWindow ? m_photoWindow->windowHandle() : nullptr;
+    if (!shown || shown->isExposed())
+        return;
+    auto* watch = new QObject(this);
+    const QPointer<QWidget> target(list);
+    connect(
+        qApp, &QGuiApplication::focusWindowChanged, watch, [this, watch, shown, target](QWindow* focused) {
+            QObject::disconnect(qApp, nullptr, watch, nullptr);
+            watch->deleteLater();
+            if (focused == shown && target) {
+                m_host.TakeBackFocus();
+                target->setFocus();
+            }
+        });
+    // Should the window system not activate it at all, a later click on it is the user's.
+    QTimer::singleShot(1000, watch, &QObject::deleteLater);
 }
 
 bool TPhotoInfoPanel::ShowAlbumPhotoFromList()
@@ -531,9 +564,11 @@ void TPhotoInfoPanel::FillLabelLists(const TAlbum& album)
             checked.append(LabelId(item->data(LabelIdRole), album.ObjectIdByName(item->text())));
     }
     lb_PhotoObjects->clear();
-    const TEntityList& objects = album.GetObjects();
-    for (int i = 0; i < objects.Count(); ++i) {
-        const TEntity* object = objects.ItemAt(i);
+    QList<const TEntity*> objects;
+    for (int i = 0; i < album.GetObjects().Count(); ++i)
+        objects.append(album.GetObjects().ItemAt(i));
+    SortLabels(objects, [](const TEntity* each) { return each->GetName(); });
+    for (const TEntity* object : std::as_const(objects)) {
         auto* item = new QListWidgetItem(object->GetName());
         item->setData(LabelIdRole, object->GetId());
         item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
@@ -554,9 +589,7 @@ void TPhotoInfoPanel::FillLabelLists(const TAlbum& album)
     QList<const TEntity*> events;
     for (int i = 0; i < album.GetEvents().Count(); ++i)
         events.append(album.GetEvents().ItemAt(i));
-    std::stable_sort(events.begin(), events.end(), [](const TEntity* a, const TEntity* b) {
-        return a->GetName().compare(b->GetName(), Qt::CaseInsensitive) < 0;
-    });
+    SortLabels(events, [](const TEntity* each) { return each->GetName(); });
     for (const TEntity* each : events)
         cb_Event->addItem(each->GetName(), each->GetId());
     cb_Event->setCurrentIndex(current > 0 ? cb_Event->findData(event, LabelIdRole) : -1);
@@ -586,8 +619,12 @@ void TPhotoInfoPanel::ts_PhotosEnter()
     if (!album)
         return;
     FillLabelLists(*album);
-    if (m_host.PhotosInAlbumPageActive())
-        ShowPhoto(eb_PhotoName->text(), false, true);
+    // The checks of an album photo are shown from its record: every edit
+    // writes them back, so they must be its own and not what the list held.
+    if (m_host.PhotosInAlbumPageActive()) {
+        const QString shown = eb_PhotoName->text();
+        ShowPhoto(shown, album->GetPhotos().IndexOfName(shown) >= 0, true);
+    }
 }
 
 void TPhotoInfoPanel::CapturePhotoInfo(TPhotoInfoSlot& slot) const

@@ -118,6 +118,8 @@ private:
     void SetObjectChecked(QListWidgetItem* item, bool checked);
     bool Filling() const { return m_filling > 0; }
     template <class Select> void Navigate(Select select);
+    // Gives the keyboard back to a list of the main window after a photo window came up.
+    void KeyboardBackTo(QWidget* list);
 
     void mm_PhotoDescriptionChange();
     void cb_EventChange();
@@ -152,6 +154,8 @@ private:
     bool m_placeFirstPhotoWindow = false;
     bool m_navigating = false;
     int m_filling = 0;
-    // The description's length when last filled or edited, for the typing limit.
-    int m_descriptionLength = 0;
+    // The description as last filled or edited, and where in it the user's
+    // last change began: typing past the limit is taken back to this.
+    QString m_description;
+    int m_descriptionEditAt = 0;
 };

@@ -9,7 +9,7 @@
 
 TPhotoRenamePlanner::TPhotoRenamePlanner(
     const QString& newName, const QString& startNr, int action, TTaken taken)
-    : m_newName(CutExtension(newName))
+    : m_newName(newName)
     , m_action(
           action == RA_AddAtTheEnd || action == RA_InsertAtTheBeginning ? TRenameAction(action) : RA_Replace)
     , m_counter(StartNumber(startNr))
@@ -23,6 +23,11 @@ QString TPhotoRenamePlanner::CutExtension(const QString& typed)
     return dot < 0 ? typed : typed.left(dot);
 }
 
+QString TPhotoRenamePlanner::NameToUse(const QString& typed, const QString& offered)
+{
+    return typed == offered ? typed : CutExtension(typed);
+}
+
 qint64 TPhotoRenamePlanner::StartNumber(const QString& typed)
 {
     bool ok = false;
@@ -31,10 +36,12 @@ qint64 TPhotoRenamePlanner::StartNumber(const QString& typed)
     return ok && number >= 1 ? number : 1;
 }
 
-bool TPhotoRenamePlanner::IsUsableName(const QString& name, const QString& prompt)
+bool TPhotoRenamePlanner::IsUsableName(const QString& name, int action, const QString& prompt)
 {
     const QString trimmed = Text::Trim(name);
     if (trimmed.isEmpty() || trimmed == QLatin1String(".") || trimmed == QLatin1String(".."))
+        return false;
+    if (action != RA_AddAtTheEnd && name.startsWith(u'.'))
         return false;
     if (name.contains(u'/') || name.contains(u'\\') || name.contains(QChar(0)))
         return false;

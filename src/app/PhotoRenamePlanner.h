@@ -18,17 +18,23 @@ public:
     // Whether something already has a path; a taken path is never a target.
     using TTaken = std::function<bool(const QString& path)>;
 
-    // newName and startNr as typed; an action other than 1 or 2 replaces.
+    // newName as the run uses it (see NameToUse), startNr as typed; an
+    // action other than 1 or 2 replaces.
     TPhotoRenamePlanner(const QString& newName, const QString& startNr, int action, TTaken taken);
 
     // The typed name without its extension: the text from its last dot on is cut.
     static QString CutExtension(const QString& typed);
+    // The name a run uses: the typed name without its extension. The name the
+    // window offered from the last run lost its extension then; left as it
+    // was, it is used whole, or "Mr. Smith" would come back as "Mr".
+    static QString NameToUse(const QString& typed, const QString& offered);
     // The first running number: the typed whole number, at least 1.
     static qint64 StartNumber(const QString& typed);
     // A name (its extension already cut) that can become part of a file name:
     // not blank, no folder separator, not "." or "..", and not the prompt
-    // the settings window puts into an empty field.
-    static bool IsUsableName(const QString& name, const QString& prompt);
+    // the settings window puts into an empty field. Where the name begins the
+    // file name, it may not begin with a dot: the files would be hidden.
+    static bool IsUsableName(const QString& name, int action, const QString& prompt);
     // True when a file, folder or link (a dangling one too) has the path.
     static bool FileNameTaken(const QString& path);
 

@@ -78,6 +78,9 @@ TPhotosPage::~TPhotosPage() = default;
 void TPhotosPage::AlbumOpened(TAlbum&)
 {
     m_photoPanel->ClearPhotoPanel();
+    // A photo window left open steps into this album's list at once, before
+    // the tab is entered: the panel must know the album's labels by then.
+    m_photoPanel->RefreshLabelLists();
     RefreshAlbumLists();
 }
 

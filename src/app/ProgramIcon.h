@@ -1,6 +1,7 @@
 #pragma once
-// The program's icon, drawn rather than shipped, so that the window, the
-// desktop entry and the registration all use the same picture.
+// The program's icon: the same pictures that an install puts in the desktop's
+// icon theme, so that the window, the desktop entry and the registration all
+// show one picture.
 #include <QIcon>
 #include <QImage>
 

@@ -6,6 +6,7 @@
 #include "app/SearchHost.h"
 #include "common/BusyGuard.h"
 #include "common/DialogService.h"
+#include "common/LabelOrder.h"
 #include "language/LanguageSelector.h"
 #include "model/Album.h"
 #include "model/SearchEngine.h"
@@ -122,8 +123,11 @@ void TSearchPage::FillSearchList(QListWidget* choiceList, QListWidget* chosenLis
     const QSignalBlocker blocker(choiceList);
     choiceList->clear();
     chosenList->clear();
-    for (int i = 0; i < entities.Count(); ++i) {
-        const TEntity* entity = entities.ItemAt(i);
+    QList<const TEntity*> labels;
+    for (int i = 0; i < entities.Count(); ++i)
+        labels.append(entities.ItemAt(i));
+    SortLabels(labels, [](const TEntity* each) { return each->GetName(); });
+    for (const TEntity* entity : std::as_const(labels)) {
         auto* item = new QListWidgetItem(entity->GetName(), choiceList);
         MarkRow(item, entity->IsSelected());
         if (entity->IsSelected())
@@ -144,7 +148,7 @@ void TSearchPage::ToggleSearchItem(QListWidget* choiceList, QListWidget* chosenL
             continue;
         if (selected) {
             entity->Select();
-            chosenList->addItem(item->text());
+            InsertLabelRow(chosenList, item->text());
         } else {
             entity->Deselect();
             RemoveFirstRow(chosenList, item->text());
@@ -199,8 +203,10 @@ void TSearchPage::CriterionBoxClick(QCheckBox* box, QLineEdit* edit)
     const bool ticked = box->isChecked();
     edit->setReadOnly(!ticked);
     QPalette palette = QApplication::palette(edit);
-    if (!ticked)
+    if (!ticked) {
         palette.setColor(QPalette::Base, QColor(0xC0, 0xC0, 0xC0));
+        palette.setColor(QPalette::Text, Qt::black);
+    }
     edit->setPalette(palette);
     if (ticked)
         edit->setFocus();

@@ -1,6 +1,7 @@
 #include "app/StringListProxy.h"
 
 #include "common/DialogService.h"
+#include "common/LabelOrder.h"
 #include "language/LanguageSelector.h"
 #include "model/EntityList.h"
 #include "model/MergeObject.h"
@@ -9,23 +10,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 
-#include <algorithm>
-
 namespace {
-
-bool SortsBefore(const QString& a, const QString& b)
-{
-    return a.compare(b, Qt::CaseInsensitive) < 0;
-}
-
-// The row a new name takes in a list kept in sorted order: after its equals.
-int SortedRow(const QListWidget* list, const QString& name)
-{
-    int row = 0;
-    while (row < list->count() && !SortsBefore(name, list->item(row)->text()))
-        ++row;
-    return row;
-}
 
 void Warn(const QString& text, const QString& caption)
 {
@@ -60,7 +45,7 @@ void TStringListProxy::Refresh()
     for (int i = 0; i < m_entityList.Count(); ++i)
         if (m_entityList.ItemAt(i)->IsVisible())
             names.append(m_entityList.NameAt(i));
-    std::stable_sort(names.begin(), names.end(), SortsBefore);
+    SortLabels(names, [](const QString& name) { return name; });
     m_listBox->clear();
     m_listBox->addItems(names);
 }
@@ -106,8 +91,7 @@ void TStringListProxy::AddFromEdit()
         Warn(Text::Format(t.SP[2], { name }), t.SP[3]);
     } else {
         m_entityList.AddName(name);
-        const int row = SortedRow(m_listBox, name);
-        m_listBox->insertItem(row, name);
+        const int row = InsertLabelRow(m_listBox, name);
         m_listBox->setCurrentRow(row, QItemSelectionModel::ClearAndSelect);
         m_lastActionOK = true;
     }

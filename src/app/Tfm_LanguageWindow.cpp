@@ -1,6 +1,7 @@
 #include "app/Tfm_LanguageWindow.h"
 
 #include "app/ProgramIcon.h"
+#include "common/OnTopWindowsLowered.h"
 #include "ui_Tfm_LanguageWindow.h"
 
 #include <QMouseEvent>
@@ -15,6 +16,12 @@ Tfm_LanguageWindow::Tfm_LanguageWindow(QWidget* parent)
 }
 
 Tfm_LanguageWindow::~Tfm_LanguageWindow() = default;
+
+int Tfm_LanguageWindow::exec()
+{
+    const TOnTopWindowsLowered lowered;
+    return QDialog::exec();
+}
 
 void Tfm_LanguageWindow::FormCreate()
 {

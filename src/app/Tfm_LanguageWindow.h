@@ -16,6 +16,9 @@ public:
     explicit Tfm_LanguageWindow(QWidget* parent = nullptr);
     ~Tfm_LanguageWindow() override;
 
+    // Shown above the photo and slide-show windows, which stay on top otherwise.
+    int exec() override;
+
     // The choice; stays as set by the caller when the window is closed without one.
     TLangType LangType = LT_Default;
 

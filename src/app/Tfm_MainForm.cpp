@@ -136,7 +136,7 @@ void Tfm_MainForm::FormCreate()
     });
     const TLanguageSelector& t = *Language();
 
-    m_helpPath = AppFolders::ProgramFolder() + t.MF[101];
+    m_helpPath = AppFolders::DataFile(t.MF[101]);
 
     // The pages start on their first inner pages themselves.
     ui->pc_Album->setCurrentWidget(m_albumsPage);
@@ -167,8 +167,6 @@ void Tfm_MainForm::ConstructorBody(const QStringList& arguments)
     m_photoPanel->ClearPhotoPanel();
 
     resize(800, qMax(height(), 600));
-    if (const QScreen* screen = this->screen())
-        move(screen->availableGeometry().center() - rect().center());
 
     m_photoPanel->SetInfoEditsLive(true);
     m_photoPanel->SetPlaceFirstPhotoWindow(true);
@@ -183,6 +181,15 @@ void Tfm_MainForm::ConstructorBody(const QStringList& arguments)
     SetContentsChanged(false);
     WireFolderBrowsers();
     ApplyLanguage();
+    // Dutch and Spanish captions may need a little more than 800 pixels. Pages
+    // not in view do not pass a new caption's size on, so every control is
+    // asked again: the window takes its width now, not when a page first shows,
+    // and is centred at the size it shows with.
+    for (QWidget* control : findChildren<QWidget*>())
+        control->updateGeometry();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+    if (const QScreen* screen = this->screen())
+        move(screen->availableGeometry().center() - rect().center());
 }
 
 void Tfm_MainForm::OpenCommandLineAlbum(const QStringList& arguments)

@@ -24,6 +24,8 @@
 #include "platform/FileRoutines.h"
 #include "platform/IniFile.h"
 #include "platform/Paths.h"
+#include "platform/RenameNoReplace.h"
+#include "platform/SafeFile.h"
 #include "platform/TextUtil.h"
 #include "ui_TabAlbums.h"
 #include "ui_TabPhotos.h"
@@ -34,11 +36,20 @@
 #include <QFileInfo>
 #include <QSignalBlocker>
 
+#include <cerrno>
+
 namespace {
 
 QString AlbumFileExtension()
 {
     return u'.' + QString::fromLatin1(AlbumExtension);
+}
+
+// The rename message with the system's reason, which tells a name too long
+// for the file system from a file in use.
+QString RenameFailure(int error)
+{
+    return Language()->MF[404] + QStringLiteral("\r\r") + SystemErrorText(error);
 }
 
 } // namespace
@@ -257,16 +268,10 @@ void Tfm_MainForm::pb_CreateNewAlbumClick()
     if (!CloseCurrentAlbum())
         return;
 
-    // The name must be usable for a file before anything is written.
-    bool usable = false;
-    {
-        QFile probe(name);
-        if (probe.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-            probe.close();
-            usable = probe.remove();
-        }
-    }
-    if (!usable) {
+    // The name must be usable for a file before anything is written, and it is
+    // asked without opening what has the name: that may be a link to, or a
+    // second name of, another album, which truncating would destroy.
+    if (!FileNameUsable(name)) {
         ShowMessageBox(Text::Format(t.MF[7], { name }), t.MF[8], 48);
         ShowNoAlbumState();
         a.eb_AlbumName->setText(name);
@@ -276,7 +281,8 @@ void Tfm_MainForm::pb_CreateNewAlbumClick()
     auto album = std::make_unique<TAlbum>(name);
     album->SetDescription(a.mm_AlbumDescription->toPlainText());
     try {
-        album->SaveToFile();
+        // The new album replaces the name, not a file a link there leads to.
+        album->SaveToFile(TLinkPolicy::Replace);
     } catch (const std::exception& e) {
         ShowError(ExceptionMessage(e));
         ShowNoAlbumState();
@@ -360,6 +366,7 @@ void Tfm_MainForm::pb_RenameAlbumClick()
     const QString oldName = album->GetFileName();
     QString typed = album->GetName();
     QString newName;
+    bool thumbnailsMoved = false;
     for (;;) {
         if (!Dialogs().InputQuery(t.MF[401], t.MF[402], typed))
             return;
@@ -369,27 +376,34 @@ void Tfm_MainForm::pb_RenameAlbumClick()
             continue;
         }
         newName = Paths::ChangeFileExt(album->GetFolder() + typed, AlbumFileExtension());
-        if (newName.compare(oldName, Qt::CaseInsensitive) == 0)
+        if (newName == oldName)
             return;
         if (QFileInfo::exists(newName)) {
             ShowMessage(t.MF[403]);
             continue;
         }
-        if (!QFile::rename(oldName, newName)) {
-            ShowMessage(t.MF[404]);
+        int error = 0;
+        if (!RenameNoReplace(oldName, newName, &error)) {
+            ShowMessage(error == EEXIST ? t.MF[403] : RenameFailure(error));
+            continue;
+        }
+        // Left under the old name the thumbnails would be lost to this album and
+        // shown as its own by any later album of that name.
+        thumbnailsMoved = album->GetPhotos().MoveThumbnails(oldName, newName, &error);
+        // A name the thumbnail folder cannot take (too long once "_thumbnails"
+        // is added) would part the album from its thumbnails: nothing is renamed.
+        if (!thumbnailsMoved && error != 0 && error != EEXIST && RenameNoReplace(newName, oldName)) {
+            ShowMessage(RenameFailure(error));
             continue;
         }
         break;
     }
     QListWidget* recent = m_albumsPage->Form().lsbRecentlyUsedAlbums;
     for (int i = 0; i < recent->count(); ++i) {
-        if (recent->item(i)->text().compare(oldName, Qt::CaseInsensitive) == 0)
+        if (recent->item(i)->text() == oldName)
             recent->item(i)->setText(newName);
     }
     m_albumsPage->SaveRecentAlbums(*m_ini);
-    // Left under the old name the thumbnails would be lost to this album and
-    // shown as its own by any later album of that name.
-    const bool thumbnailsMoved = album->GetPhotos().MoveThumbnails(oldName, newName);
     album->SetFileName(newName);
     if (TThumbnailsTab* thumbnails = m_photosPage->ThumbnailsTab()) {
         thumbnails->UpdateThumbnailControls();

@@ -1,6 +1,7 @@
 #include "app/Tfm_SelectdirectoryWindow.h"
 
 #include "common/DialogService.h"
+#include "common/OnTopWindowsLowered.h"
 #include "language/LanguageSelector.h"
 #include "platform/TextUtil.h"
 #include "ui_Tfm_SelectdirectoryWindow.h"
@@ -22,6 +23,12 @@ Tfm_SelectdirectoryWindow::Tfm_SelectdirectoryWindow(QWidget* parent)
 }
 
 Tfm_SelectdirectoryWindow::~Tfm_SelectdirectoryWindow() = default;
+
+int Tfm_SelectdirectoryWindow::exec()
+{
+    const TOnTopWindowsLowered lowered;
+    return QDialog::exec();
+}
 
 void Tfm_SelectdirectoryWindow::FormCreate()
 {

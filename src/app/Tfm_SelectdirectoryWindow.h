@@ -16,6 +16,9 @@ public:
     explicit Tfm_SelectdirectoryWindow(QWidget* parent = nullptr);
     ~Tfm_SelectdirectoryWindow() override;
 
+    // Shown above the photo and slide-show windows, which stay on top otherwise.
+    int exec() override;
+
     void ApplyLanguage();
     // Selects an existing folder; anything else leaves the selection as it is.
     void SetFolder(const QString& folder);

@@ -151,6 +151,7 @@ void TThumbnailsTab::pb_CreateThumbnailsClick()
     if (!album)
         return;
     bool created = false;
+    QString error;
     m_window->hide();
     {
         TBusyGuard busy;
@@ -163,9 +164,12 @@ void TThumbnailsTab::pb_CreateThumbnailsClick()
         try {
             created = album->CreateThumbnails(&status);
         } catch (const std::exception& e) {
-            ShowError(ExceptionMessage(e));
+            error = ExceptionMessage(e);
         }
     }
+    // Told once the progress window has gone, not behind it.
+    if (!error.isEmpty())
+        ShowError(error);
     if (created)
         pb_ShowThumbNailsClick();
     UpdateThumbnailControls();
@@ -202,6 +206,7 @@ void TThumbnailsTab::UpdateThumbnails()
     TBusyGuard busy;
     if (!busy)
         return;
+    QString error;
     {
         TWaitCursor wait(*this);
         Tfm_StatusWindow status;
@@ -214,9 +219,11 @@ void TThumbnailsTab::UpdateThumbnails()
             m_slideShow.SaveSlideShowSettings();
             m_window->BuildGrid();
         } catch (const std::exception& e) {
-            ShowError(ExceptionMessage(e));
+            error = ExceptionMessage(e);
         }
     }
+    if (!error.isEmpty())
+        ShowError(error);
     m_window->show();
     m_window->raise();
     m_window->activateWindow();
@@ -232,14 +239,19 @@ void TThumbnailsTab::pb_RemoveThumbNailsClick()
     TAlbum* album = m_session.Album();
     if (!album)
         return;
+    const TLanguageSelector& t = *Language();
     {
         TBusyGuard busy;
         if (!busy)
             return;
-        const TLanguageSelector& t = *Language();
-        Tfm_StatusWindow status;
-        status.SetSubject(t.MF[56] + u' ');
-        if (album->RemoveThumbnails(&status))
+        bool removed = false;
+        {
+            Tfm_StatusWindow status;
+            status.SetSubject(t.MF[56] + u' ');
+            removed = album->RemoveThumbnails(&status);
+        }
+        // The progress window has gone before the outcome is told.
+        if (removed)
             ShowMessageBox(t.MF[57], t.MF[58], 64);
         else
             ShowMessageBox(t.MF[59], t.MF[60], 48);

@@ -40,12 +40,14 @@ template <class Button> QRect TWrappingButton<Button>::CaptionRect(int width) co
 
 template <class Button> QSize TWrappingButton<Button>::minimumSizeHint() const
 {
-    // Narrow enough for the longest word; the rest of the caption wraps.
+    // Narrow enough for two lines, never narrower than the longest word. One
+    // word a line would make the window taller than a laptop screen.
     int longestWord = 0;
     const QStringList words = this->text().split(u' ', Qt::SkipEmptyParts);
     for (const QString& word : words)
         longestWord = qMax(longestWord, this->fontMetrics().horizontalAdvance(word));
-    const int width = CaptionLeft() + longestWord + 2;
+    const int oneLine = this->fontMetrics().horizontalAdvance(this->text());
+    const int width = CaptionLeft() + qMax(longestWord, (oneLine + 1) / 2) + 2;
     return QSize(width, heightForWidth(width));
 }
 

@@ -1,5 +1,6 @@
 #include "common/DialogService.h"
 
+#include "common/OnTopWindowsLowered.h"
 #include "language/LanguageSelector.h"
 
 #include <QApplication>
@@ -90,6 +91,7 @@ class TQtDialogService : public TDialogService {
 public:
     int MessageBox(const QString& text, const QString& caption, int flags) override
     {
+        const TOnTopWindowsLowered lowered;
         const TMessageBoxLayout layout = MessageBoxLayout(flags);
         QMessageBox box(
             ToQtIcon(layout.Icon), caption, text, QMessageBox::NoButton, QApplication::activeWindow());
@@ -106,6 +108,7 @@ public:
 
     void ShowMessage(const QString& text) override
     {
+        const TOnTopWindowsLowered lowered;
         QMessageBox box(
             QMessageBox::NoIcon, Language()->Title, text, QMessageBox::Ok, QApplication::activeWindow());
         box.exec();
@@ -118,6 +121,7 @@ public:
 
     bool InputQuery(const QString& caption, const QString& prompt, QString& value) override
     {
+        const TOnTopWindowsLowered lowered;
         bool ok = false;
         const QString text = QInputDialog::getText(
             QApplication::activeWindow(), caption, prompt, QLineEdit::Normal, value, &ok);
@@ -128,6 +132,7 @@ public:
 
     QStringList OpenFileDialog(const TFileDialogOptions& options) override
     {
+        const TOnTopWindowsLowered lowered;
         QFileDialog dialog(QApplication::activeWindow());
         PrepareFileDialog(dialog, options);
         dialog.setAcceptMode(QFileDialog::AcceptOpen);
@@ -142,6 +147,7 @@ public:
 
     QString SaveFileDialog(const TFileDialogOptions& options) override
     {
+        const TOnTopWindowsLowered lowered;
         QFileDialog dialog(QApplication::activeWindow());
         PrepareFileDialog(dialog, options);
         dialog.setAcceptMode(QFileDialog::AcceptSave);
@@ -154,11 +160,13 @@ public:
 
     QString SelectFolder(const QString& caption, const QString& startFolder) override
     {
+        const TOnTopWindowsLowered lowered;
         return QFileDialog::getExistingDirectory(QApplication::activeWindow(), caption, startFolder);
     }
 
     std::optional<QColor> SelectColor(const QColor& initial) override
     {
+        const TOnTopWindowsLowered lowered;
         const QColor color = QColorDialog::getColor(initial, QApplication::activeWindow());
         if (!color.isValid())
             return std::nullopt;

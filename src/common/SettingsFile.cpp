@@ -5,5 +5,5 @@
 
 std::unique_ptr<IniFile> OpenSettingsFile()
 {
-    return std::make_unique<IniFile>(AppFolders::SettingsFolder() + QStringLiteral("tavrimolex.Ini"));
+    return std::make_unique<IniFile>(AppFolders::SettingsFolder() + AppFolders::SettingsFileName());
 }

@@ -4,7 +4,7 @@
 class IniFile;
 
 // Opens the program's settings file "tavrimolex.Ini" in the settings folder
-// (beside the executable when that is writable, else the user's config
-// folder). The caller owns it; the main window keeps one for its lifetime and
-// lends it to the windows and objects that keep settings.
+// (the user's config folder, or beside the executable for a portable copy).
+// The caller owns it; the main window keeps one for its lifetime and lends it
+// to the windows and objects that keep settings.
 std::unique_ptr<IniFile> OpenSettingsFile();

@@ -16,8 +16,10 @@ int g_hideDelayMs = Tfm_StatusWindow::DefaultHideDelayMs;
 
 void FillBackground(QWidget* widget, const QColor& color)
 {
+    // The texts stay dark on the light window under a dark desktop palette.
     QPalette palette = widget->palette();
     palette.setColor(QPalette::Window, color);
+    palette.setColor(QPalette::WindowText, Qt::black);
     widget->setPalette(palette);
     widget->setAutoFillBackground(true);
 }

@@ -81,9 +81,16 @@ bool WriteExactly(const void* buffer, size_t size)
     return true;
 }
 
-// Sends the reply and the rows through one buffer.
+// Sends the replies and the rows through one buffer.
 class SocketSink : public TFreeImageRowSink {
 public:
+    // The program waits for the header to know how long the decode may take.
+    bool Header(int width, int height) override
+    {
+        const Reply reply { DecoderProtocol::Header, std::uint32_t(width), std::uint32_t(height) };
+        m_failed = !Put(&reply, sizeof reply) || !Flush();
+        return !m_failed;
+    }
     bool Start(int width, int height) override
     {
         m_width = size_t(width);
@@ -145,21 +152,25 @@ bool Serve(long long maxPixels)
     // that very file through /proc, so nothing swapped in after the check
     // (a FIFO that would block) is read instead.
     SocketSink sink;
+    TFreeImageOutcome outcome = TFreeImageOutcome::Failed;
     const int fd = ::open(path.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     struct stat st { };
     if (fd >= 0 && ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode)) {
         const QByteArray viaProc = "/proc/self/fd/" + QByteArray::number(fd);
         const QByteArray& name = ::access(viaProc.constData(), R_OK) == 0 ? viaProc : path;
-        DecodeWithFreeImage(int(request.formatCode), name.constData(), maxPixels, sink);
+        outcome = DecodeWithFreeImage(int(request.formatCode), name.constData(), maxPixels, sink);
     }
     if (fd >= 0)
         ::close(fd);
     if (sink.Failed())
         return false;
-    if (sink.Started())
+    if (outcome == TFreeImageOutcome::Decoded)
         return sink.Flush();
-    const Reply failed { Failed, 0, 0 };
-    return WriteExactly(&failed, sizeof failed);
+    // Rows a stopped decode left in the buffer would read as the reply.
+    if (sink.Started())
+        return false;
+    const Reply reply { outcome == TFreeImageOutcome::Refused ? Refused : Failed, 0, 0 };
+    return WriteExactly(&reply, sizeof reply);
 }
 
 } // namespace

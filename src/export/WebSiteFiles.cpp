@@ -1,23 +1,51 @@
 #include "export/WebSiteFiles.h"
 
-#include "platform/FileRoutines.h"
 #include "platform/Paths.h"
+#include "platform/StatusReporter.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
 
+#include <algorithm>
+
 namespace {
 
-// The folders the generators fill with nothing but their own files.
-const char* const SiteFolders[] = { "css", "images", "html", "script" };
-
-bool IsSitePhoto(const QString& name)
+// Every file either generator writes, by its path below the site's folder.
+// Anything else there is the user's, however much it looks like ours.
+const QRegularExpression& SiteFile()
 {
-    static const QRegularExpression pattern(QStringLiteral("^(background|photo[0-9]+)\\.jpg$"));
-    return pattern.match(name).hasMatch();
+    static const QRegularExpression pattern(QStringLiteral(
+        "^(index\\.htm"
+        "|css/tavrimolex\\.css"
+        "|script/(navigation|timer)\\.js"
+        "|images/(background|phslideslow_selected|phslideslow_unselected)\\.jpg"
+        "|images/photos/Photo[0-9]+\\.jpg"
+        "|images/thumbnails/Thumbnail[0-9]+\\.jpg"
+        "|photos/(background|photo[0-9]+)\\.jpg"
+        "|html/(top|list)\\.htm"
+        "|html/photo[0-9]+(_top|_contents|_bottom)?\\.htm"
+        "|html/photos/PhotoContents[0-9]+\\.htm"
+        "|html/(albums/album|objects/object|events/event|years/year|descriptions/description)[0-9]+"
+        "/ThumbnailFrame(Top|Bottom|Contents[0-9]+)?\\.htm"
+        ")$"));
+    return pattern;
 }
+
+// Every folder either generator makes below the site's folder.
+const QRegularExpression& SiteFolder()
+{
+    static const QRegularExpression pattern(QStringLiteral(
+        "^(css|script|photos|images|images/photos|images/thumbnails"
+        "|html|html/photos|html/(albums|objects|events|years|descriptions)"
+        "|html/(albums/album|objects/object|events/event|years/year|descriptions/description)[0-9]+"
+        ")$"));
+    return pattern;
+}
+
+const char* const TopFolders[] = { "css", "images", "html", "script", "photos" };
 
 bool RefusedFolder(const QFileInfo& folder)
 {
@@ -28,20 +56,33 @@ bool RefusedFolder(const QFileInfo& folder)
         || canonical == QFileInfo(QDir::homePath()).canonicalFilePath();
 }
 
-// Removes the site's own pictures from photos/, then the folder when they were all it held.
-bool RemoveSitePhotos(const QDir& root)
+// The site's own files and folders below root, found without following a
+// link: a link is at most one of the files, removed as a link.
+void CollectSite(const QDir& root, QStringList& files, QStringList& folders)
 {
-    const QFileInfo photos(root.filePath(QStringLiteral("photos")));
-    if (photos.isSymLink() || !photos.isDir())
-        return true;
-    QDir dir(photos.filePath());
-    bool complete = true;
-    for (const QFileInfo& entry : dir.entryInfoList(QDir::Files | QDir::System | QDir::Hidden)) {
-        if (IsSitePhoto(entry.fileName()) && !dir.remove(entry.fileName()))
-            complete = false;
+    if (QFileInfo(root.filePath(QStringLiteral("index.htm"))).isFile()
+        || QFileInfo(root.filePath(QStringLiteral("index.htm"))).isSymLink())
+        files << QStringLiteral("index.htm");
+    for (const char* top : TopFolders) {
+        const QString name = QString::fromLatin1(top);
+        const QFileInfo folder(root.filePath(name));
+        if (folder.isSymLink() || !folder.isDir())
+            continue;
+        folders << name;
+        QDirIterator it(folder.filePath(),
+            QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot,
+            QDirIterator::Subdirectories);
+        while (it.hasNext()) {
+            const QFileInfo entry = it.nextFileInfo();
+            const QString relative = root.relativeFilePath(entry.filePath());
+            if (entry.isDir() && !entry.isSymLink()) {
+                if (SiteFolder().match(relative).hasMatch())
+                    folders << relative;
+            } else if (SiteFile().match(relative).hasMatch()) {
+                files << relative;
+            }
+        }
     }
-    root.rmdir(QStringLiteral("photos"));
-    return complete;
 }
 
 } // namespace
@@ -51,27 +92,36 @@ bool RemoveWebSiteFiles(const QString& rootFolder, TStatusReporter* status)
     const QString bare = Paths::ExcludeTrailingSeparator(rootFolder);
     if (bare.isEmpty() || RefusedFolder(QFileInfo(bare)))
         return false;
-    const QDir root(bare);
+    QDir root(bare);
 
+    QStringList files;
+    QStringList folders;
+    CollectSite(root, files, folders);
+
+    if (status) {
+        status->SetRange(0, int(files.size()));
+        status->SetNumberToGo(QString::number(files.size()));
+        status->ShowStatus();
+    }
     bool complete = true;
-    for (const char* folder : SiteFolders) {
-        const QString name = QString::fromLatin1(folder);
-        const QFileInfo entry(root.filePath(name));
-        if (entry.isSymLink()) {
-            complete = QFile::remove(entry.filePath()) && complete;
-        } else if (entry.isDir()) {
-            if (!DeleteFolderContents(entry.filePath(), true, status))
+    for (const QString& file : files) {
+        if (status) {
+            if (status->IsCancelled())
                 return false;
-            complete = root.rmdir(name) && complete;
+            status->SetObject(root.filePath(file));
+            status->StepIt();
+            status->SetNumberToGo(QString::number(status->Maximum() - status->Position()));
+            status->ProcessEvents();
         }
+        complete = root.remove(file) && complete;
     }
 
-    const QFileInfo index(root.filePath(QStringLiteral("index.htm")));
-    if (index.exists() || index.isSymLink())
-        complete = QFile::remove(index.filePath()) && complete;
-    complete = RemoveSitePhotos(root) && complete;
-
-    // Only an emptied folder goes; files of the user's own keep it.
+    // The deepest first, so that a folder emptied of its own folders goes too;
+    // a folder that still holds something of the user's stays.
+    std::sort(folders.begin(), folders.end(),
+        [](const QString& a, const QString& b) { return a.count(u'/') > b.count(u'/'); });
+    for (const QString& folder : folders)
+        root.rmdir(folder);
     QDir().rmdir(bare);
     return complete;
 }

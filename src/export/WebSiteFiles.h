@@ -6,11 +6,13 @@
 
 class TStatusReporter;
 
-// Removes index.htm, the folders css, images, html and script, and from
-// photos/ the photo-by-photo site's background.jpg and photo<N>.jpg; photos/
-// and then the folder itself go only when nothing else is left in them.
-// Links are removed as links, never followed. A folder that is a link, the
-// home folder and the root folder are refused. True when nothing of the site
-// is left; false when refused, when Cancel was pressed in status, or when a
-// part of the site could not be removed.
+// Removes the files the generators write (index.htm and, by their names, the
+// pages, scripts, style sheet and pictures in css, html, images, script and
+// photos), then those of the generators' folders that are left empty, then
+// the folder itself when nothing else is left in it. Anything else, the
+// user's own files in the site's folders included, stays. Links are removed
+// as links when they bear a site file's name, and never followed. A folder
+// that is a link, the home folder and the root folder are refused. True when
+// nothing of the site is left; false when refused, when Cancel was pressed in
+// status, or when a file of the site could not be removed.
 bool RemoveWebSiteFiles(const QString& rootFolder, TStatusReporter* status);

@@ -9,6 +9,8 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdio>
+#include <cstring>
 #include <ctime>
 #include <vector>
 
@@ -18,6 +20,7 @@
 #include <spawn.h>
 #include <sys/resource.h>
 #include <sys/socket.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -34,11 +37,102 @@ qint64 NowMs()
     return qint64(now.tv_sec) * 1000 + now.tv_nsec / 1000000;
 }
 
-// Waits until the socket is ready for events or the deadline passes.
-bool WaitFor(int fd, short events, qint64 deadline)
+// The processor time the process has used, in milliseconds; -1 when the
+// system does not tell.
+qint64 ProcessCpuMs(pid_t pid)
+{
+    char name[64];
+    std::snprintf(name, sizeof name, "/proc/%d/stat", int(pid));
+    const int fd = ::open(name, O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return -1;
+    char text[1024];
+    const ssize_t n = ::read(fd, text, sizeof text - 1);
+    ::close(fd);
+    if (n <= 0)
+        return -1;
+    text[n] = '\0';
+    // The program's name, in parentheses, may hold anything: fields are
+    // counted from the last parenthesis; user and system time are the 14th
+    // and 15th.
+    const char* fields = std::strrchr(text, ')');
+    unsigned long user = 0, system = 0;
+    if (!fields
+        || std::sscanf(fields + 1, " %*c %*d %*d %*d %*d %*d %*u %*u %*u %*u %*u %lu %lu", &user, &system)
+            != 2)
+        return -1;
+    static const long ticks = ::sysconf(_SC_CLK_TCK);
+    return ticks > 0 ? qint64(user + system) * 1000 / ticks : -1;
+}
+
+} // namespace
+
+// The time of one Decode: a budget of the decoder's processor time, which
+// the header's size sets, and twice the budget in time on the clock, for a
+// decoder that waits instead of working. A busy machine, the program's own
+// thumbnail workers included, slows a large picture down without failing
+// it; a decoder that loops is stopped once it has had its budget.
+class TDecodeClock {
+public:
+    static constexpr qint64 WallFactor = 2;
+
+    TDecodeClock(qint64 capMs, qint64 fileBytes)
+        : m_start(NowMs())
+        , m_capMs(capMs)
+        , m_fileBytes(fileBytes)
+    {
+    }
+
+    qint64 FileBytes() const { return m_fileBytes; }
+
+    void Allow(qint64 milliseconds)
+    {
+        m_budgetMs = m_capMs > 0 ? std::min(milliseconds, m_capMs) : milliseconds;
+        m_lookAt = m_start + m_budgetMs;
+    }
+
+    // The processor time of process pid counts from here on.
+    void Watch(pid_t pid)
+    {
+        m_pid = pid;
+        m_cpuAtStart = ProcessCpuMs(pid);
+    }
+
+    // Milliseconds to wait before the next look at the decoder; 0 when its
+    // time is up.
+    qint64 Left()
+    {
+        const qint64 now = NowMs();
+        if (now < m_lookAt)
+            return m_lookAt - now;
+        const qint64 wallLimit = m_start + WallFactor * m_budgetMs;
+        if (now >= wallLimit)
+            return 0;
+        const qint64 cpu = ProcessCpuMs(m_pid);
+        const qint64 used = cpu - m_cpuAtStart;
+        if (cpu < 0 || m_cpuAtStart < 0 || used >= m_budgetMs)
+            return 0;
+        m_lookAt = std::min(now + (m_budgetMs - used), wallLimit);
+        return m_lookAt - now;
+    }
+
+private:
+    qint64 m_start;
+    qint64 m_capMs;
+    qint64 m_fileBytes;
+    qint64 m_budgetMs = 0;
+    qint64 m_lookAt = 0;
+    pid_t m_pid = -1;
+    qint64 m_cpuAtStart = -1;
+};
+
+namespace {
+
+// Waits until the socket is ready for events or the decoder's time is up.
+bool WaitFor(int fd, short events, TDecodeClock& clock)
 {
     for (;;) {
-        const qint64 left = deadline - NowMs();
+        const qint64 left = clock.Left();
         if (left <= 0)
             return false;
         pollfd p { fd, events, 0 };
@@ -50,10 +144,10 @@ bool WaitFor(int fd, short events, qint64 deadline)
     }
 }
 
-bool SendAll(int fd, const char* data, size_t size, qint64 deadline)
+bool SendAll(int fd, const char* data, size_t size, TDecodeClock& clock)
 {
     while (size > 0) {
-        if (!WaitFor(fd, POLLOUT, deadline))
+        if (!WaitFor(fd, POLLOUT, clock))
             return false;
         const ssize_t n = ::send(fd, data, size, MSG_NOSIGNAL | MSG_DONTWAIT);
         if (n < 0 && (errno == EINTR || errno == EAGAIN))
@@ -66,10 +160,10 @@ bool SendAll(int fd, const char* data, size_t size, qint64 deadline)
     return true;
 }
 
-bool ReceiveAll(int fd, char* data, size_t size, qint64 deadline)
+bool ReceiveAll(int fd, char* data, size_t size, TDecodeClock& clock)
 {
     while (size > 0) {
-        if (!WaitFor(fd, POLLIN, deadline))
+        if (!WaitFor(fd, POLLIN, clock))
             return false;
         const ssize_t n = ::recv(fd, data, size, MSG_DONTWAIT);
         if (n < 0 && (errno == EINTR || errno == EAGAIN))
@@ -82,7 +176,29 @@ bool ReceiveAll(int fd, char* data, size_t size, qint64 deadline)
     return true;
 }
 
+// What tells one version of a file from another without reading it; the
+// file's number too, as a file written anew within the clock's tick may
+// have the same size and time.
+QByteArray FileIdentity(const QByteArray& path, const struct stat& st)
+{
+    return path + '\0' + QByteArray::number(qint64(st.st_size)) + ':'
+        + QByteArray::number(qint64(st.st_mtim.tv_sec)) + '.' + QByteArray::number(qint64(st.st_mtim.tv_nsec))
+        + ':' + QByteArray::number(quint64(st.st_dev)) + '.' + QByteArray::number(quint64(st.st_ino));
+}
+
 } // namespace
+
+qint64 TDecoderProcess::TimeBudgetMs(qint64 width, qint64 height, qint64 fileBytes)
+{
+    if (width <= 0 || height <= 0)
+        return UnknownSizeTimeMs;
+    const qint64 describable = std::max<qint64>(fileBytes, 0) * PictureLimits::MaxPixelsPerFileByte
+        + PictureLimits::PixelAllowance;
+    const qint64 claimed
+        = std::min(width, qint64(PictureLimits::MaxSide)) * std::min(height, qint64(PictureLimits::MaxSide));
+    const qint64 pixels = std::min({ claimed, describable, PictureLimits::MaxPixels });
+    return BaseTimeMs + pixels * MsPerMegapixel / 1000000;
+}
 
 TDecoderProcess::~TDecoderProcess()
 {
@@ -92,7 +208,7 @@ TDecoderProcess::~TDecoderProcess()
 void TDecoderProcess::SetTimeLimit(int milliseconds)
 {
     std::lock_guard guard(m_lock);
-    m_timeLimitMs = milliseconds > 0 ? milliseconds : DefaultTimeLimitMs;
+    m_timeLimitMs = std::max(milliseconds, 0);
 }
 
 int TDecoderProcess::TimeLimit() const
@@ -209,32 +325,38 @@ bool TDecoderProcess::Start(const QString& libraryName)
     return true;
 }
 
-bool TDecoderProcess::Request(const QByteArray& path, int formatCode, QImage& image, qint64 deadline)
+TDecoderProcess::TAnswer TDecoderProcess::Request(
+    const QByteArray& path, int formatCode, QImage& image, TDecodeClock& clock)
 {
     const DecoderProtocol::Request request { std::uint32_t(formatCode), std::uint32_t(path.size()) };
     QByteArray message(reinterpret_cast<const char*>(&request), sizeof request);
     message += path;
-    if (!SendAll(m_socket, message.constData(), size_t(message.size()), deadline))
-        return false;
+    if (!SendAll(m_socket, message.constData(), size_t(message.size()), clock))
+        return TAnswer::Broken;
     Reply reply {};
-    if (!ReceiveAll(m_socket, reinterpret_cast<char*>(&reply), sizeof reply, deadline))
-        return false;
-    if (reply.status == Failed) {
-        image = QImage();
-        return true;
+    if (!ReceiveAll(m_socket, reinterpret_cast<char*>(&reply), sizeof reply, clock))
+        return TAnswer::Broken;
+    if (reply.status == Header) {
+        clock.Allow(TimeBudgetMs(reply.width, reply.height, clock.FileBytes()));
+        if (!ReceiveAll(m_socket, reinterpret_cast<char*>(&reply), sizeof reply, clock))
+            return TAnswer::Broken;
     }
+    if (reply.status == Failed)
+        return TAnswer::Failed;
+    if (reply.status == Refused)
+        return TAnswer::Refused;
     // The process is trusted no further than the sizes the program accepts.
     if (reply.status != Decoded || reply.width == 0 || reply.height == 0
         || reply.width > unsigned(PictureLimits::MaxSide) || reply.height > unsigned(PictureLimits::MaxSide)
         || qint64(reply.width) * reply.height > PictureLimits::MaxPixels)
-        return false;
+        return TAnswer::Broken;
     QImage result(int(reply.width), int(reply.height), QImage::Format_RGB32);
     if (result.isNull() || result.bytesPerLine() != qsizetype(reply.width) * 4)
-        return false;
-    if (!ReceiveAll(m_socket, reinterpret_cast<char*>(result.bits()), size_t(result.sizeInBytes()), deadline))
-        return false;
+        return TAnswer::Broken;
+    if (!ReceiveAll(m_socket, reinterpret_cast<char*>(result.bits()), size_t(result.sizeInBytes()), clock))
+        return TAnswer::Broken;
     image = result;
-    return true;
+    return TAnswer::Decoded;
 }
 
 bool TDecoderProcess::Decode(
@@ -242,10 +364,17 @@ bool TDecoderProcess::Decode(
 {
     image = QImage();
     const QByteArray path = QFile::encodeName(fileName);
-    if (path.isEmpty() || path.size() > qsizetype(MaxPathLength) || path.contains('\0'))
+    struct stat st { };
+    if (path.isEmpty() || path.size() > qsizetype(MaxPathLength) || path.contains('\0')
+        || ::stat(path.constData(), &st) != 0)
         return false;
+    const QByteArray identity = FileIdentity(path, st);
     std::lock_guard guard(m_lock);
-    const qint64 deadline = NowMs() + m_timeLimitMs;
+    if (m_failedByLimit.contains(identity))
+        return false;
+    TDecodeClock clock(m_timeLimitMs, qint64(st.st_size));
+    // Until the header tells the size.
+    clock.Allow(UnknownSizeTimeMs);
     // A process that ended since the last request (killed from outside) is
     // already reaped here, so its number is never signalled again.
     if (m_pid > 0 && ::waitpid(m_pid, nullptr, WNOHANG) != 0) {
@@ -257,19 +386,33 @@ bool TDecoderProcess::Decode(
     // A file can damage the process without crashing it (FreeImage writing
     // past a buffer and still returning a picture), and the next file then
     // crashes it. So a reused process that fails by crashing gets the file
-    // once more in a fresh process, within the same time limit; only a file
-    // that fails in a fresh process is lost.
+    // once more in a fresh process, within the same time; only a file that
+    // fails in a fresh process is lost.
     for (;;) {
         const bool fresh = m_pid <= 0;
         if (fresh && !Start(libraryName))
             return false;
-        if (Request(path, formatCode, image, deadline))
+        clock.Watch(m_pid);
+        switch (Request(path, formatCode, image, clock)) {
+        case TAnswer::Decoded:
             return !image.isNull();
-        // Crashed, over a limit, too slow or talking nonsense.
-        image = QImage();
-        StopLocked();
-        if (fresh || NowMs() >= deadline)
+        case TAnswer::Failed:
+            image = QImage();
             return false;
+        case TAnswer::Refused:
+            image = QImage();
+            m_failedByLimit.insert(identity);
+            return false;
+        case TAnswer::Broken:
+            // Crashed, over a limit, too slow or talking nonsense.
+            image = QImage();
+            StopLocked();
+            if (fresh || clock.Left() <= 0) {
+                m_failedByLimit.insert(identity);
+                return false;
+            }
+            break;
+        }
     }
 }
 

@@ -20,10 +20,15 @@ struct Request {
 };
 inline constexpr std::uint32_t MaxPathLength = 65536;
 
-// The reply. When status is Decoded, width x height pixels follow, rows top
-// down, each pixel four bytes: blue, green, red, 0xFF (RGB32 in memory on a
-// little-endian machine). Failed carries a width and height of 0.
-enum Status : std::uint32_t { Failed = 0, Decoded = 1 };
+// The replies to one request. First, before any decoding, Header: the size
+// the file's header claims, from which the program sets the time the decode
+// may take (0 x 0 where the format tells its size only by decoding). Then one
+// of the others. When status is Decoded, width x height pixels follow, rows
+// top down, each pixel four bytes: blue, green, red, 0xFF (RGB32 in memory on
+// a little-endian machine). Refused: the picture is over the pixel budget and
+// was not decoded. Failed: the library could not decode the file. Refused and
+// Failed may also come at once, without a Header, and carry 0 x 0.
+enum Status : std::uint32_t { Failed = 0, Decoded = 1, Header = 2, Refused = 3 };
 struct Reply {
     std::uint32_t status;
     std::uint32_t width;

@@ -135,6 +135,8 @@ void LoadFreeImageLibrary()
     Assign(p.FreeImage_GetGreenMask, ::dlsym(g_library, "FreeImage_GetGreenMask"));
     Assign(p.FreeImage_GetBlueMask, ::dlsym(g_library, "FreeImage_GetBlueMask"));
     Assign(p.FreeImage_ConvertToStandardType, ::dlsym(g_library, "FreeImage_ConvertToStandardType"));
+    Assign(p.FreeImage_FIFSupportsNoPixels, ::dlsym(g_library, "FreeImage_FIFSupportsNoPixels"));
+    Assign(p.FreeImage_HasPixels, ::dlsym(g_library, "FreeImage_HasPixels"));
     g_done = true;
 }
 

@@ -76,6 +76,9 @@ struct TProcs {
     unsigned (*FreeImage_GetGreenMask)(FIBITMAP* dib) = nullptr;
     unsigned (*FreeImage_GetBlueMask)(FIBITMAP* dib) = nullptr;
     FIBITMAP* (*FreeImage_ConvertToStandardType)(FIBITMAP* src, BOOL scaleLinear) = nullptr;
+    // Reading a header without the pixels, where the format allows it.
+    BOOL (*FreeImage_FIFSupportsNoPixels)(FREE_IMAGE_FORMAT fif) = nullptr;
+    BOOL (*FreeImage_HasPixels)(FIBITMAP* dib) = nullptr;
 };
 // clang-format on
 

@@ -25,6 +25,11 @@ enum : int {
     TypeRgbaF = 12,
 };
 
+// FreeImage_Load flags: the header alone; a JPEG turned by its Exif tag.
+constexpr int LoadNoPixels = 0x8000;
+constexpr int JpegExifRotate = 0x0008;
+constexpr int FormatJpeg = 2;
+
 // FREE_IMAGE_COLOR_TYPE
 constexpr int ColorTypeRgb = 2;
 constexpr int ColorTypeCmyk = 5;
@@ -205,25 +210,62 @@ void ConvertFreeImageRow(const TFreeImageRowFormat& f, const unsigned char* from
     std::fill(to, to + width, Opaque);
 }
 
-bool DecodeWithFreeImage(int formatCode, const char* fileName, qint64 maxPixels, TFreeImageRowSink& sink)
+TFreeImageOutcome DecodeWithFreeImage(
+    int formatCode, const char* fileName, qint64 maxPixels, TFreeImageRowSink& sink)
 {
+    using Outcome = TFreeImageOutcome;
     const FreeImage::TProcs& fi = FreeImageProcs;
     if (!fi.FreeImage_Load || !fi.FreeImage_Unload || !fi.FreeImage_GetBits || !fi.FreeImage_GetBPP
         || !fi.FreeImage_GetWidth || !fi.FreeImage_GetHeight || !fi.FreeImage_GetPitch)
-        return false;
-    FIBITMAP* dib = fi.FreeImage_Load(formatCode, fileName, 0);
-    if (!dib)
-        return false;
+        return Outcome::Failed;
+    const int flags = formatCode == FormatJpeg ? JpegExifRotate : 0;
+    const auto overBudget = [maxPixels](unsigned width, unsigned height) {
+        return width > unsigned(PictureLimits::MaxSide) || height > unsigned(PictureLimits::MaxSide)
+            || qint64(width) * height > maxPixels;
+    };
     struct Holder {
-        FIBITMAP* dib;
-        ~Holder() { FreeImageProcs.FreeImage_Unload(dib); }
-    } holder { dib };
+        FIBITMAP* dib = nullptr;
+        ~Holder()
+        {
+            if (dib)
+                FreeImageProcs.FreeImage_Unload(dib);
+        }
+    } holder;
+
+    const bool headerFirst = fi.FreeImage_FIFSupportsNoPixels && fi.FreeImage_HasPixels
+        && fi.FreeImage_FIFSupportsNoPixels(formatCode);
+    if (headerFirst) {
+        holder.dib = fi.FreeImage_Load(formatCode, fileName, flags | LoadNoPixels);
+        if (!holder.dib)
+            return Outcome::Failed;
+        const unsigned width = fi.FreeImage_GetWidth(holder.dib);
+        const unsigned height = fi.FreeImage_GetHeight(holder.dib);
+        if (width == 0 || height == 0)
+            return Outcome::Failed;
+        if (overBudget(width, height))
+            return Outcome::Refused;
+        if (!sink.Header(int(width), int(height)))
+            return Outcome::Failed;
+        // A plugin may ignore the request and decode the whole picture.
+        if (!fi.FreeImage_HasPixels(holder.dib)) {
+            fi.FreeImage_Unload(holder.dib);
+            holder.dib = nullptr;
+        }
+    } else if (!sink.Header(0, 0)) {
+        return Outcome::Failed;
+    }
+    if (!holder.dib)
+        holder.dib = fi.FreeImage_Load(formatCode, fileName, flags);
+    FIBITMAP* dib = holder.dib;
+    if (!dib)
+        return Outcome::Failed;
 
     const unsigned width = fi.FreeImage_GetWidth(dib);
     const unsigned height = fi.FreeImage_GetHeight(dib);
-    if (width == 0 || height == 0 || width > unsigned(PictureLimits::MaxSide)
-        || height > unsigned(PictureLimits::MaxSide) || qint64(width) * height > maxPixels)
-        return false;
+    if (width == 0 || height == 0)
+        return Outcome::Failed;
+    if (overBudget(width, height))
+        return Outcome::Refused;
 
     TFreeImageRowFormat format;
     format.type = fi.FreeImage_GetImageType ? fi.FreeImage_GetImageType(dib) : TypeBitmap;
@@ -231,7 +273,7 @@ bool DecodeWithFreeImage(int formatCode, const char* fileName, qint64 maxPixels,
         FIBITMAP* standard
             = fi.FreeImage_ConvertToStandardType ? fi.FreeImage_ConvertToStandardType(dib, 1) : nullptr;
         if (!standard)
-            return false;
+            return Outcome::Failed;
         fi.FreeImage_Unload(dib);
         holder.dib = dib = standard;
         format.type = fi.FreeImage_GetImageType ? fi.FreeImage_GetImageType(dib) : TypeBitmap;
@@ -256,19 +298,19 @@ bool DecodeWithFreeImage(int formatCode, const char* fileName, qint64 maxPixels,
         format.blueMask = fi.FreeImage_GetBlueMask(dib) & 0xFFFF;
     }
     if (!FreeImageRowReadable(format))
-        return false;
+        return Outcome::Failed;
 
     const unsigned char* bits = fi.FreeImage_GetBits(dib);
     const qsizetype pitch = qsizetype(fi.FreeImage_GetPitch(dib));
     const qsizetype rowBytes = (qsizetype(width) * format.bpp + 7) / 8;
     if (!bits || pitch < rowBytes || !sink.Start(int(width), int(height)))
-        return false;
+        return Outcome::Failed;
     // FreeImage keeps the bottom row first.
     std::vector<quint32> row(width);
     for (unsigned y = 0; y < height; ++y) {
         ConvertFreeImageRow(format, bits + qsizetype(height - 1 - y) * pitch, row.data(), width);
         if (!sink.Row(row.data()))
-            return false;
+            return Outcome::Failed;
     }
-    return true;
+    return Outcome::Decoded;
 }

@@ -11,6 +11,15 @@
 class TFreeImageRowSink {
 public:
     virtual ~TFreeImageRowSink() = default;
+    // Before anything is decoded, the size the file's header claims, within
+    // the budget; 0 x 0 where the format tells its size only by decoding.
+    // False stops.
+    virtual bool Header(int width, int height)
+    {
+        (void)width;
+        (void)height;
+        return true;
+    }
     // The picture's size, before the first row; false stops the decoding.
     virtual bool Start(int width, int height) = 0;
     // One row, top row first: width pixels of blue, green, red and 0xFF in
@@ -18,11 +27,23 @@ public:
     virtual bool Row(const quint32* pixels) = 0;
 };
 
-// Loads fileName with FreeImage_Load(formatCode, fileName, 0) through the
-// binding (which must be loaded) and hands its rows to sink. False when the
-// library cannot decode the file, an entry point is missing, the picture is
-// empty or holds more than maxPixels, or the sink stops.
-bool DecodeWithFreeImage(int formatCode, const char* fileName, qint64 maxPixels, TFreeImageRowSink& sink);
+enum class TFreeImageOutcome {
+    Decoded,
+    // The library cannot decode the file, an entry point is missing, the
+    // picture is empty, or the sink stopped.
+    Failed,
+    // The picture holds more than maxPixels or a side longer than
+    // PictureLimits::MaxSide.
+    Refused,
+};
+
+// Loads fileName with FreeImage_Load through the binding (which must be
+// loaded) and hands its rows to sink. Where the format allows, the header is
+// read first, without the pixels, so that a picture over the budget is
+// refused before the library decodes or allocates it. JPEG files are turned
+// upright by their Exif orientation tag.
+TFreeImageOutcome DecodeWithFreeImage(
+    int formatCode, const char* fileName, qint64 maxPixels, TFreeImageRowSink& sink);
 
 // How FreeImage lays out the pixels of one row.
 struct TFreeImageRowFormat {

@@ -12,7 +12,7 @@ class QImage;
 bool LoadImageFile(const QString& fileName, QImage& image);
 
 // The same chain, but a JPEG is decoded by libjpeg at the smallest scale n/8
-// whose output still covers boxWidth x boxHeight (never enlarged). For
+// whose upright output still covers boxWidth x boxHeight (never enlarged). For
 // thumbnails; a box of 0 or less in either direction means full size.
 bool LoadImageFileForBox(const QString& fileName, QImage& image, int boxWidth, int boxHeight);
 
@@ -21,7 +21,7 @@ bool LoadImageFileForBox(const QString& fileName, QImage& image, int boxWidth, i
 // decoders that run in this process refuse pictures above
 // PictureLimits::MaxPixels and sizes their files cannot hold.
 
-// libjpeg-turbo, full-size decode (no EXIF rotation).
+// libjpeg-turbo, full-size decode, turned upright by the Exif orientation.
 bool LoadJpegFile(const QString& fileName, QImage& image);
 // The platform's picture reader, chosen by extension (used for ".bmp").
 bool LoadPictureFile(const QString& fileName, QImage& image);
@@ -29,7 +29,8 @@ bool LoadPictureFile(const QString& fileName, QImage& image);
 bool LoadWithNViewLib(const QString& fileName, QImage& image);
 // FreeImage, in the decoder process (DecoderProcess.h), which binds the
 // library named by FreeImageLibraryName. A picture the library cannot decode,
-// and a file that crashes the process or exceeds its limits, is a failure.
+// and a file that crashes the process or exceeds its limits, is a failure;
+// the latter fails at once when it is asked for again.
 bool LoadWithFreeImage(const QString& fileName, QImage& image);
 
 // The extension with its dot, ASCII lower-cased, ".jpeg" mapped to ".jpg".

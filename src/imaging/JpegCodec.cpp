@@ -1,5 +1,6 @@
 #include "imaging/JpegCodec.h"
 
+#include "imaging/ExifOrientation.h"
 #include "imaging/PictureLimits.h"
 #include "platform/SafeFile.h"
 
@@ -17,6 +18,10 @@
 #include <unistd.h>
 
 #include <jpeglib.h>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace {
 
@@ -82,7 +87,8 @@ void SetError(QString* error, const QString& text)
 }
 
 // CMYK and YCCK photos (from print workflows) come out as CMYK; Photoshop
-// writes them inverted, which its Adobe marker tells.
+// writes them inverted, which its Adobe marker tells. out may be the row
+// itself: each pixel is read whole before it is written.
 void CmykRowToRgb32(const JSAMPLE* cmyk, QRgb* out, int width, bool inverted)
 {
     for (int x = 0; x < width; ++x) {
@@ -94,6 +100,136 @@ void CmykRowToRgb32(const JSAMPLE* cmyk, QRgb* out, int width, bool inverted)
             k = 255 - k;
         }
         out[x] = qRgb(c * k / 255, m * k / 255, y * k / 255);
+    }
+}
+
+// The orientation of the first Exif block; libjpeg hands us every APP1
+// marker through ReadApp1 below.
+struct ExifReading {
+    int orientation = 1;
+    bool seen = false;
+};
+
+// Reads count bytes of the marker into to, or skips them when to is null.
+// Our sources never suspend: a refill past the end delivers an end marker.
+bool MarkerBytes(j_decompress_ptr cinfo, unsigned char* to, long count)
+{
+    jpeg_source_mgr* src = cinfo->src;
+    while (count > 0) {
+        if (src->bytes_in_buffer == 0 && !(*src->fill_input_buffer)(cinfo))
+            return false;
+        const long n = std::min<long>(count, long(src->bytes_in_buffer));
+        if (to) {
+            std::memcpy(to, src->next_input_byte, size_t(n));
+            to += n;
+        }
+        src->next_input_byte += n;
+        src->bytes_in_buffer -= size_t(n);
+        count -= n;
+    }
+    return true;
+}
+
+// Only the first APP1 that begins as Exif is kept, and only it takes memory:
+// XMP and the rest are skipped, so a file of thousands of markers costs
+// nothing but the reading.
+boolean ReadApp1(j_decompress_ptr cinfo)
+{
+    auto* exif = static_cast<ExifReading*>(cinfo->client_data);
+    unsigned char length[2];
+    if (!MarkerBytes(cinfo, length, 2))
+        return FALSE;
+    long left = long(length[0]) << 8 | length[1];
+    left -= 2;
+    constexpr long HeadSize = 6;
+    if (exif->seen || left < HeadSize)
+        return MarkerBytes(cinfo, nullptr, left);
+    unsigned char head[HeadSize];
+    if (!MarkerBytes(cinfo, head, HeadSize))
+        return FALSE;
+    left -= HeadSize;
+    if (std::memcmp(head, "Exif\0\0", HeadSize) != 0)
+        return MarkerBytes(cinfo, nullptr, left);
+    exif->seen = true;
+    auto* block = static_cast<unsigned char*>((*cinfo->mem->alloc_small)(
+        reinterpret_cast<j_common_ptr>(cinfo), JPOOL_IMAGE, size_t(HeadSize + left)));
+    std::memcpy(block, head, HeadSize);
+    if (!MarkerBytes(cinfo, block + HeadSize, left))
+        return FALSE;
+    exif->orientation = ExifOrientation(block, size_t(HeadSize + left));
+    return TRUE;
+}
+
+// Mirrors a row in place, four pixels at a time where the processor can.
+void MirrorRow(QRgb* row, int width)
+{
+    int left = 0, right = width;
+#if defined(__SSE2__)
+    for (; right - left >= 8; left += 4) {
+        right -= 4;
+        const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(row + left));
+        const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(row + right));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(row + left), _mm_shuffle_epi32(b, 0x1B));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(row + right), _mm_shuffle_epi32(a, 0x1B));
+    }
+#endif
+    std::reverse(row + left, row + right);
+}
+
+// Rows decoded a batch at a time when the picture turns a quarter.
+constexpr int BatchRows = 64;
+
+// Puts count decoded rows (at most BatchRows), starting at row first of a
+// width x height decode, into the upright picture turned as orientation 5
+// to 8 says: column x becomes a row, row y a column. Each upright row gets
+// the batch as one short run, so the writes stay together, and four by four
+// pixels are turned in registers where the processor can.
+void TurnRows(
+    QImage& upright, const JSAMPARRAY rows, int first, int count, int width, int height, int orientation)
+{
+    const bool columnsFromBottom = orientation == 7 || orientation == 8;
+    const bool rowsFromRight = orientation == 6 || orientation == 7;
+    uchar* const bits = upright.bits();
+    const qsizetype stride = upright.bytesPerLine();
+    const auto uprightRow = [&](int x) {
+        return reinterpret_cast<QRgb*>(bits + (columnsFromBottom ? width - 1 - x : x) * stride);
+    };
+    const auto pixel = [&](int j, int x) { return reinterpret_cast<const QRgb*>(rows[j])[x]; };
+    int x = 0;
+#if defined(__SSE2__)
+    for (; x + 4 <= width; x += 4) {
+        QRgb* const out[4] = { uprightRow(x), uprightRow(x + 1), uprightRow(x + 2), uprightRow(x + 3) };
+        int j = 0;
+        for (; j + 4 <= count; j += 4) {
+            __m128i r[4];
+            for (int k = 0; k < 4; ++k)
+                r[k] = _mm_loadu_si128(reinterpret_cast<const __m128i*>(rows[j + k]) + x / 4);
+            const __m128i low01 = _mm_unpacklo_epi32(r[0], r[1]), low23 = _mm_unpacklo_epi32(r[2], r[3]);
+            const __m128i high01 = _mm_unpackhi_epi32(r[0], r[1]), high23 = _mm_unpackhi_epi32(r[2], r[3]);
+            const __m128i columns[4] = { _mm_unpacklo_epi64(low01, low23), _mm_unpackhi_epi64(low01, low23),
+                _mm_unpacklo_epi64(high01, high23), _mm_unpackhi_epi64(high01, high23) };
+            // Rows y to y + 3 land in columns y to y + 3, or from the right
+            // in height - 1 - y down to height - 4 - y.
+            const int y = first + j;
+            const int at = rowsFromRight ? height - 4 - y : y;
+            for (int k = 0; k < 4; ++k) {
+                const __m128i run = rowsFromRight ? _mm_shuffle_epi32(columns[k], 0x1B) : columns[k];
+                _mm_storeu_si128(reinterpret_cast<__m128i*>(out[k] + at), run);
+            }
+        }
+        for (; j < count; ++j) {
+            const int y = first + j;
+            for (int k = 0; k < 4; ++k)
+                out[k][rowsFromRight ? height - 1 - y : y] = pixel(j, x + k);
+        }
+    }
+#endif
+    for (; x < width; ++x) {
+        QRgb* const out = uprightRow(x);
+        for (int j = 0; j < count; ++j) {
+            const int y = first + j;
+            out[rowsFromRight ? height - 1 - y : y] = pixel(j, x);
+        }
     }
 }
 
@@ -129,16 +265,23 @@ bool Decode(const Source& source, QImage& image, int boxWidth, int boxHeight, QS
     jpeg_create_decompress(&cinfo);
     cinfo.mem->max_memory_to_use = MaxDecoderMemory;
     cinfo.progress = &progress;
+    ExifReading exif;
+    cinfo.client_data = &exif;
+    jpeg_set_marker_processor(&cinfo, JPEG_APP0 + 1, ReadApp1);
     if (source.file)
         jpeg_stdio_src(&cinfo, source.file);
     else
         jpeg_mem_src(&cinfo, source.data, static_cast<unsigned long>(source.size));
     jpeg_read_header(&cinfo, TRUE);
 
+    // The box holds the upright picture, whose sides a quarter turn swaps.
+    const int orientation = exif.orientation;
+    const bool turns = ExifOrientationTurns(orientation);
     const bool cmyk = cinfo.jpeg_color_space == JCS_CMYK || cinfo.jpeg_color_space == JCS_YCCK;
     cinfo.out_color_space = cmyk ? JCS_CMYK : JCS_EXT_BGRX;
-    cinfo.scale_num = static_cast<unsigned>(
-        JpegScaleNumerator(int(cinfo.image_width), int(cinfo.image_height), boxWidth, boxHeight));
+    cinfo.scale_num = static_cast<unsigned>(turns
+            ? JpegScaleNumerator(int(cinfo.image_height), int(cinfo.image_width), boxWidth, boxHeight)
+            : JpegScaleNumerator(int(cinfo.image_width), int(cinfo.image_height), boxWidth, boxHeight));
     cinfo.scale_denom = 8;
     jpeg_calc_output_dimensions(&cinfo);
 
@@ -155,7 +298,8 @@ bool Decode(const Source& source, QImage& image, int boxWidth, int boxHeight, QS
         SetError(error, QStringLiteral("JPEG picture too large"));
         return false;
     }
-    result = QImage(int(w), int(h), QImage::Format_RGB32);
+    result
+        = turns ? QImage(int(h), int(w), QImage::Format_RGB32) : QImage(int(w), int(h), QImage::Format_RGB32);
     if (result.isNull()) {
         jpeg_destroy_decompress(&cinfo);
         SetError(error, QStringLiteral("out of memory"));
@@ -163,21 +307,35 @@ bool Decode(const Source& source, QImage& image, int boxWidth, int boxHeight, QS
     }
 
     jpeg_start_decompress(&cinfo);
-    if (cmyk) {
-        // The row comes from libjpeg's pool: a longjmp must not skip a destructor.
-        const bool inverted = cinfo.saw_Adobe_marker;
-        JSAMPARRAY row = (*cinfo.mem->alloc_sarray)(
-            reinterpret_cast<j_common_ptr>(&cinfo), JPOOL_IMAGE, JDIMENSION(w * 4), 1);
+    // libjpeg-turbo writes blue, green, red, 0xFF: RGB32's memory order; CMYK
+    // rows are as wide, and converted in place.
+    const bool inverted = cinfo.saw_Adobe_marker;
+    if (!turns) {
+        // Each row straight into its place, mirrored there when it must be.
+        const bool upsideDown = orientation == 3 || orientation == 4;
+        const bool mirrored = orientation == 2 || orientation == 3;
         while (cinfo.output_scanline < cinfo.output_height) {
             const int y = int(cinfo.output_scanline);
-            jpeg_read_scanlines(&cinfo, row, 1);
-            CmykRowToRgb32(row[0], reinterpret_cast<QRgb*>(result.scanLine(y)), int(w), inverted);
+            auto* row = reinterpret_cast<QRgb*>(result.scanLine(upsideDown ? int(h) - 1 - y : y));
+            JSAMPROW rows[1] = { reinterpret_cast<JSAMPROW>(row) };
+            jpeg_read_scanlines(&cinfo, rows, 1);
+            if (cmyk)
+                CmykRowToRgb32(rows[0], row, int(w), inverted);
+            if (mirrored)
+                MirrorRow(row, int(w));
         }
     } else {
-        // libjpeg-turbo writes blue, green, red, 0xFF: RGB32's memory order.
+        // The rows come from libjpeg's pool: a longjmp must not skip a destructor.
+        JSAMPARRAY rows = (*cinfo.mem->alloc_sarray)(
+            reinterpret_cast<j_common_ptr>(&cinfo), JPOOL_IMAGE, JDIMENSION(w * 4), BatchRows);
         while (cinfo.output_scanline < cinfo.output_height) {
-            JSAMPROW rows[1] = { result.scanLine(int(cinfo.output_scanline)) };
-            jpeg_read_scanlines(&cinfo, rows, 1);
+            const int first = int(cinfo.output_scanline);
+            int count = 0;
+            while (count < BatchRows && cinfo.output_scanline < cinfo.output_height)
+                count += int(jpeg_read_scanlines(&cinfo, rows + count, JDIMENSION(BatchRows - count)));
+            for (int j = 0; cmyk && j < count; ++j)
+                CmykRowToRgb32(rows[j], reinterpret_cast<QRgb*>(rows[j]), int(w), inverted);
+            TurnRows(result, rows, first, count, int(w), int(h), orientation);
         }
     }
     jpeg_finish_decompress(&cinfo);

@@ -7,9 +7,10 @@
 
 class QImage;
 
-// Decodes a JPEG file into an RGB32 image. With a box (both sides > 0) the
-// decoder scales by the smallest n/8 (n = 1..8) whose output still covers
-// boxWidth x boxHeight; else full size. False (image null) on any error.
+// Decodes a JPEG file into an RGB32 image, standing as its Exif orientation
+// tag says. With a box (both sides > 0) the decoder scales by the smallest
+// n/8 (n = 1..8) whose upright output still covers boxWidth x boxHeight;
+// else full size. False (image null) on any error.
 bool DecodeJpegFile(
     const QString& fileName, QImage& image, int boxWidth = 0, int boxHeight = 0, QString* error = nullptr);
 bool DecodeJpegData(
@@ -18,7 +19,8 @@ bool DecodeJpegData(
 // The n of the n/8 scale DecodeJpegFile uses for a picture of width x height.
 int JpegScaleNumerator(int width, int height, int boxWidth, int boxHeight);
 
-// A baseline JPEG of the image at quality 1..100 (clamped); empty on failure.
+// A baseline JPEG of the image at quality 1..100 (clamped), without any Exif
+// block: the pixels stand as they are. Empty on failure.
 QByteArray EncodeJpeg(const QImage& image, int quality, QString* error = nullptr);
 
 // Encodes and writes a baseline JPEG through a new temporary file in the

@@ -10,6 +10,7 @@
 #include "platform/StatusReporter.h"
 
 #include <QDir>
+#include <QSet>
 
 #include <cerrno>
 
@@ -104,12 +105,12 @@ std::unique_ptr<TAlbum> TAlbum::CreateFromFile(const QString& fileName, TStatusR
     return album;
 }
 
-bool TAlbum::SaveToFile()
+bool TAlbum::SaveToFile(TLinkPolicy links)
 {
     TWriter writer;
     writer.WriteInteger(2);
     SaveToWriter(writer);
-    WriteFileOrThrow(m_fileName, writer.Data(), TLinkPolicy::Follow, true);
+    WriteFileOrThrow(m_fileName, writer.Data(), links, true);
     return true;
 }
 
@@ -159,4 +160,34 @@ void TAlbum::Relocate(TStatusReporter* status)
         if (status && status->IsCancelled())
             break;
     }
+}
+
+QStringList TAlbum::IndexedPhotoPaths(const QStringList& indexedPaths) const
+{
+    QSet<QString> names;
+    names.reserve(m_photos->Count());
+    for (int i = 0; i < m_photos->Count(); ++i)
+        names.insert(m_photos->PhotoAt(i)->GetName());
+    const QChar albumDrive = GetDriveLetter();
+    const bool albumHasDrive = Paths::HasDriveLetter(m_fileName);
+    const QString albumFolder = GetFolder();
+
+    QStringList result;
+    result.reserve(indexedPaths.size());
+    for (const QString& path : indexedPaths) {
+        QString photo = path;
+        // The same two steps as Relocate, which only moves a photo whose file is gone.
+        if (!names.contains(path) && !PhotoFileExists(path)) {
+            QString onDrive = path;
+            if (albumHasDrive && Paths::HasDriveLetter(path) && path.at(0) != albumDrive)
+                onDrive[0] = albumDrive;
+            const QString inFolder = albumFolder + Paths::ExtractFileName(path);
+            if (onDrive != path && names.contains(onDrive))
+                photo = onDrive;
+            else if (names.contains(inFolder))
+                photo = inFolder;
+        }
+        result.append(photo);
+    }
+    return result;
 }

@@ -6,6 +6,7 @@
 #include "model/PhotoList.h"
 #include "model/StreamObject.h"
 #include "model/ThumbNailInfo.h"
+#include "platform/SafeFile.h"
 
 #include <QString>
 #include <QStringList>
@@ -35,7 +36,10 @@ public:
 
     // Writes the whole file through a temporary file beside it, renamed over the
     // album only when complete; a failure throws EStreamError and leaves the old file.
-    bool SaveToFile();
+    // An album saved through a link reaches the file the link leads to; a new
+    // album that takes over a name asks for Replace, so that the link itself,
+    // not another album behind it, is what it replaces.
+    bool SaveToFile(TLinkPolicy links = TLinkPolicy::Follow);
 
     bool IsVersionSupported() const { return true; }
     int GetFileVersion() const { return m_fileVersion; }
@@ -79,6 +83,12 @@ public:
         return m_photos->UpdateThumbnails(*m_thumbInfo, GetDriveLetter(), m_fileName, status);
     }
     bool RemoveThumbnails(TStatusReporter* status) { return m_photos->RemoveThumbnails(m_fileName, status); }
+    // The album photo each line of the thumbnail index stands for. The index
+    // keeps the path a photo had when its thumbnail was made; a photo that
+    // opening the album found moved (missing there, present in the album's
+    // folder or on the album's drive) is matched by the path it has now. A
+    // line that no photo matches keeps its own path.
+    QStringList IndexedPhotoPaths(const QStringList& indexedPaths) const;
 
     // Label merging and usage filters. Taking another album's content into this one:
     // MergeObjects and MergeEvents with its labels and photos, then AddPhotos,

@@ -1,6 +1,7 @@
 #include "model/FileProbe.h"
 
 #include "model/Photo.h"
+#include "platform/NativePath.h"
 
 #include <QFile>
 
@@ -77,8 +78,10 @@ void TFileProbe::List(QStringView folder, TFolder& entry)
     const qint64 expected = qint64(entry.names.size());
     if (expected < MinimumForListing)
         return;
-    const int fd
-        = ::open(QFile::encodeName(folder.toString()).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    QByteArray native;
+    if (!NativePath(folder.toString(), native))
+        return;
+    const int fd = ::open(native.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0)
         return;
     struct stat st { };

@@ -1,12 +1,13 @@
 #include "model/Photo.h"
 
 #include "model/Reader.h"
+#include "model/StreamError.h"
 #include "model/Writer.h"
+#include "platform/NativePath.h"
 #include "platform/Paths.h"
 #include "platform/TextUtil.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 
 #include <sys/stat.h>
@@ -18,8 +19,9 @@ bool PhotoFileExists(const QString& path)
     if (!path.startsWith(u'/'))
         return QFileInfo(path).isFile();
     // One system call: searches and relocation ask this for every photo.
+    QByteArray native;
     struct stat st { };
-    return ::stat(QFile::encodeName(path).constData(), &st) == 0 && S_ISREG(st.st_mode);
+    return NativePath(path, native) && ::stat(native.constData(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
 TPhoto::TPhoto()
@@ -43,6 +45,10 @@ void TPhoto::SaveToWriter(TWriter& writer) const
 void TPhoto::LoadFromReader(TReader& reader, int version)
 {
     TEntity::LoadFromReader(reader, version);
+    // The system would read such a path up to the NUL: renaming, copying or
+    // showing the photo would reach another file than the album names.
+    if (HoldsNul(GetName()))
+        throw EStreamError::InvalidValue();
     m_description = reader.ReadString();
     m_wordBitsKnown = false;
     m_year = reader.ReadString();

@@ -52,9 +52,9 @@ public:
 
     // Builds every thumbnail and writes the index. The pictures are made on
     // every core; records, files, index and progress stay on this thread, in
-    // album order. False when the folder is not writable or the user cancelled
-    // (the index then lists what was built; a picture still being made when
-    // Cancel came is dropped).
+    // album order. False only when the folder is not writable. Cancel ends the
+    // run with True: the index lists what was built (a picture still being
+    // made when Cancel came is dropped).
     // Throws EStreamError when the index cannot be written.
     bool CreateThumbnails(
         const TThumbNailInfo& info, QChar driveLetter, const QString& albumFileName, TStatusReporter* status);
@@ -81,7 +81,9 @@ public:
     // The album file was renamed: its thumbnail folder takes the new album's
     // name and the index names the thumbnails there. Nothing moves when the
     // new name's folder exists already; false then, or when nothing was moved.
-    bool MoveThumbnails(const QString& oldAlbumFileName, const QString& newAlbumFileName);
+    // error receives the errno value of a failed move, 0 when there was no folder.
+    bool MoveThumbnails(
+        const QString& oldAlbumFileName, const QString& newAlbumFileName, int* error = nullptr);
 
     TThumbNailInfo IndexThumbInfo;
     // Parallel lists: entry k of each comes from the same index line.

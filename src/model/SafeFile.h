@@ -4,5 +4,7 @@
 #include "platform/SafeFile.h"
 
 // Throws EStreamError: "Cannot create file" when the temporary file cannot be
-// made, "Stream write error" when writing or renaming fails.
+// made, "Stream write error" with the system's reason when writing or
+// renaming fails. Leftovers of earlier writes that were killed half-way are
+// removed first: they may be what fills the disk.
 void WriteFileOrThrow(const QString& fileName, const QByteArray& data, TLinkPolicy links, bool durable);

@@ -18,9 +18,10 @@ EStreamError EStreamError::ReadError()
     return EStreamError(QStringLiteral("Stream read error"));
 }
 
-EStreamError EStreamError::WriteError()
+EStreamError EStreamError::WriteError(const QString& reason)
 {
-    return EStreamError(QStringLiteral("Stream write error"));
+    const QString message = QStringLiteral("Stream write error");
+    return EStreamError(reason.isEmpty() ? message : message + QStringLiteral(". ") + reason);
 }
 
 EStreamError EStreamError::OpenError(const QString& fileName, const QString& reason)

@@ -15,8 +15,9 @@ public:
     static EStreamError InvalidValue();
     // "Stream read error": the file ends before the value does.
     static EStreamError ReadError();
-    // "Stream write error".
-    static EStreamError WriteError();
+    // "Stream write error", followed by the system's reason when there is one
+    // ("Stream write error. No space left on device").
+    static EStreamError WriteError(const QString& reason = QString());
     // "Cannot open file "%s". %s"
     static EStreamError OpenError(const QString& fileName, const QString& reason);
     // "Cannot create file "%s". %s"

@@ -9,6 +9,7 @@
 #include "model/UserMessage.h"
 #include "platform/Cp1252.h"
 #include "platform/FileRoutines.h"
+#include "platform/NativePath.h"
 #include "platform/OrderedWork.h"
 #include "platform/Paths.h"
 #include "platform/RenameNoReplace.h"
@@ -98,11 +99,14 @@ QString TPhotoList::ThumbnailFileName(const QString& folder, int index, const QS
 
 bool TPhotoList::CheckDriveWritable(const QString& folder)
 {
-    const QByteArray probe = QFile::encodeName(folder + ProbeName);
-    // Never through a planted link, and never into a file someone else made.
-    int fd = ::open(probe.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
-    if (fd < 0 && errno == EEXIST && ::unlink(probe.constData()) == 0)
+    QByteArray probe;
+    int fd = -1;
+    if (NativePath(folder + ProbeName, probe)) {
+        // Never through a planted link, and never into a file someone else made.
         fd = ::open(probe.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+        if (fd < 0 && errno == EEXIST && ::unlink(probe.constData()) == 0)
+            fd = ::open(probe.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+    }
     bool ok = fd >= 0;
     if (ok)
         ok = ::close(fd) == 0;
@@ -257,12 +261,9 @@ bool TPhotoList::BuildThumbnails(const TThumbNailInfo& info, QChar driveLetter, 
 
     QStringList photos;
     QStringList thumbs;
-    bool cancelled = false;
     for (int i = 0; i < n; ++i) {
-        if (cancelledNow()) {
-            cancelled = true;
+        if (cancelledNow())
             break;
-        }
         TPhoto* photo = PhotoAt(i);
         if (status) {
             status->SetObject(photo->GetName());
@@ -279,10 +280,8 @@ bool TPhotoList::BuildThumbnails(const TThumbNailInfo& info, QChar driveLetter, 
         // Cancel while the picture is still being made gives it up: nothing
         // of it is written.
         const std::optional<TDetachedThumbnail> built = work.Next(pump, cancelledNow);
-        if (!built) {
-            cancelled = true;
+        if (!built)
             break;
-        }
         photo->GetThumbNail().TakeFileFacts(*built);
         // Only a thumbnail that reached the disk gets a line: a stale file of
         // another photo under this name would be shown otherwise.
@@ -295,7 +294,8 @@ bool TPhotoList::BuildThumbnails(const TThumbNailInfo& info, QChar driveLetter, 
     WriteFileOrThrow(GetThumbnailIndexFile(albumFileName),
         IndexText(info.GetWidth(), info.GetHeight(), photos, thumbs), TLinkPolicy::Replace, false);
     RememberReading(albumFileName, info.GetWidth(), info.GetHeight(), photos, thumbs);
-    return !cancelled;
+    // Cancel keeps what was made: the thumbnails so far are there to be shown.
+    return true;
 }
 
 void TPhotoList::RememberReading(
@@ -410,9 +410,11 @@ bool TPhotoList::RemoveThumbnails(const QString& albumFileName, TStatusReporter*
     return !QFileInfo::exists(Paths::ExcludeTrailingSeparator(folder));
 }
 
-bool TPhotoList::MoveThumbnails(const QString& oldAlbumFileName, const QString& newAlbumFileName)
+bool TPhotoList::MoveThumbnails(const QString& oldAlbumFileName, const QString& newAlbumFileName, int* error)
 {
     m_indexReading.reset();
+    if (error)
+        *error = 0;
     const QString from = ThumbnailFolderName(oldAlbumFileName);
     const QString to = ThumbnailFolderName(newAlbumFileName);
     if (!QFileInfo(Paths::ExcludeTrailingSeparator(from)).isDir())
@@ -421,7 +423,7 @@ bool TPhotoList::MoveThumbnails(const QString& oldAlbumFileName, const QString& 
     // those paths still hold.
     const bool indexed = HasThumbnailIndex(oldAlbumFileName) && LoadThumbnailIndex(oldAlbumFileName) > 0;
     // Another album's cache, or anything else of that name, stays as it is.
-    if (!RenameNoReplace(Paths::ExcludeTrailingSeparator(from), Paths::ExcludeTrailingSeparator(to)))
+    if (!RenameNoReplace(Paths::ExcludeTrailingSeparator(from), Paths::ExcludeTrailingSeparator(to), error))
         return false;
     if (indexed) {
         for (QString& thumb : IndexThumbFiles)

@@ -1,18 +1,34 @@
 #include "platform/AppFolders.h"
 
+#include "InstallLayout.h"
 #include "platform/Paths.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 
-#include <unistd.h>
-
 namespace AppFolders {
 
 namespace {
 
     QString g_programFolderOverride;
+
+    // The first of beside, installed and further that exists. When none does,
+    // where the file belongs: the installed tree's folder when the program runs
+    // from one (that folder exists), else beside the executable.
+    QString FirstPresent(const QString& beside, const QString& installed, const QString& further = {})
+    {
+        for (const QString& path : { beside, installed, further }) {
+            if (!path.isEmpty() && QFileInfo::exists(path))
+                return path;
+        }
+        return QFileInfo(installed).absoluteDir().exists() ? installed : beside;
+    }
+
+    QString BelowProgram(const char* relativeFolder, const QString& name)
+    {
+        return QDir::cleanPath(ProgramFolder() + QLatin1String(relativeFolder) + u'/' + name);
+    }
 
 } // namespace
 
@@ -26,31 +42,34 @@ QString ProgramFolder()
     return Paths::IncludeTrailingSeparator(dir);
 }
 
+QString SettingsFileName()
+{
+    return QStringLiteral("tavrimolex.Ini");
+}
+
 QString SettingsFolder()
 {
     const QString program = ProgramFolder();
-    if (::access(QFile::encodeName(program).constData(), W_OK) == 0)
+    if (QFileInfo(program + SettingsFileName()).isFile())
         return program;
     QString base = qEnvironmentVariable("XDG_CONFIG_HOME");
     if (base.isEmpty() || !QDir::isAbsolutePath(base))
         base = QDir::homePath() + QStringLiteral("/.config");
-    const QString folder = base + QStringLiteral("/tavrimolex/");
+    const QString folder = Paths::IncludeTrailingSeparator(base) + QStringLiteral("tavrimolex/");
     QDir().mkpath(folder);
     return folder;
 }
 
 QString BesideProgram(const QString& name)
 {
-    const QString beside = ProgramFolder() + name;
-    if (QFileInfo::exists(beside))
-        return beside;
     const QString binDir = qEnvironmentVariable("TAVRI_BIN_DIR");
-    if (!binDir.isEmpty()) {
-        const QString inBin = Paths::IncludeTrailingSeparator(binDir) + name;
-        if (QFileInfo::exists(inBin))
-            return inBin;
-    }
-    return beside;
+    return FirstPresent(ProgramFolder() + name, BelowProgram(TAVRI_PRIVATE_FOLDER, name),
+        binDir.isEmpty() ? QString() : Paths::IncludeTrailingSeparator(binDir) + name);
+}
+
+QString DataFile(const QString& name)
+{
+    return FirstPresent(ProgramFolder() + name, BelowProgram(TAVRI_DATA_FOLDER, name));
 }
 
 void SetProgramFolderForTesting(const QString& folder)

@@ -1,10 +1,10 @@
 #include "platform/FileCopy.h"
 
+#include "platform/NativePath.h"
 #include "platform/Paths.h"
 #include "platform/SafeFile.h"
 
 #include <QByteArray>
-#include <QFile>
 #include <QFileInfo>
 
 #include <cerrno>
@@ -21,8 +21,12 @@ bool CopyFileReplacing(const QString& source, const QString& target, int* error)
     };
     if (Paths::SameFile(source, target))
         return fail(EEXIST);
+    QByteArray sourcePath;
+    int refused = 0;
+    if (!NativePath(source, sourcePath, &refused))
+        return fail(refused);
     // Non-blocking, so that a FIFO planted under a photo's name cannot hang the copy.
-    const int fd = ::open(QFile::encodeName(source).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    const int fd = ::open(sourcePath.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
         return fail(errno);
     struct Closer {

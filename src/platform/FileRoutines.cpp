@@ -1,5 +1,6 @@
 #include "platform/FileRoutines.h"
 
+#include "platform/NativePath.h"
 #include "platform/Paths.h"
 #include "platform/StatusReporter.h"
 #include "platform/TextUtil.h"
@@ -49,7 +50,7 @@ void StartFolderScan(const QString& folder, const QStringList& extensions, QStri
 void ScanFolder(const QString& folder, const QStringList& extensions, QStringList* found,
     TFolderScanDisplay* display, bool recursive)
 {
-    if (FolderScanStopped)
+    if (FolderScanStopped || HoldsNul(folder))
         return;
     const QString dir = Paths::IncludeTrailingSeparator(folder);
     if (display)
@@ -77,9 +78,10 @@ void ScanFolder(const QString& folder, const QStringList& extensions, QStringLis
 bool DeleteFolderContents(const QString& folder, bool recursive, TStatusReporter* status)
 {
     // An empty name would become the root folder. A folder that is itself a
-    // link (a planted thumbnail folder) would empty whatever it points to.
+    // link (a planted thumbnail folder) would empty whatever it points to,
+    // and one holding a NUL would be listed as the shorter folder before it.
     const QString bare = Paths::ExcludeTrailingSeparator(folder);
-    if (bare.isEmpty() || QFileInfo(bare).isSymLink())
+    if (bare.isEmpty() || HoldsNul(bare) || QFileInfo(bare).isSymLink())
         return false;
     const QString dir = Paths::IncludeTrailingSeparator(folder);
     QDir qdir(dir);

@@ -36,7 +36,8 @@ void StartFolderScan(const QString& folder, const QStringList& extensions, QStri
 // Lists the files of folder (and, when recursive, of all its subfolders, depth
 // first) whose extension is in extensions (lower case, without the dot). The
 // files of a folder always come before anything of its subfolders. Hidden
-// entries are skipped; errors silently end the work on that folder.
+// entries are skipped; errors, and a folder name holding a NUL, silently end
+// the work on that folder.
 void ScanFolder(const QString& folder, const QStringList& extensions, QStringList* found,
     TFolderScanDisplay* display, bool recursive);
 
@@ -45,7 +46,8 @@ void ScanFolder(const QString& folder, const QStringList& extensions, QStringLis
 // link. With a status, each file is shown and Cancel is polled before it.
 // False when cancelled or when a subfolder could not be removed; a file that
 // could not be deleted is not by itself a failure. A folder that is itself a
-// symbolic link, or an empty name, is refused (false) and nothing is deleted.
+// symbolic link, an empty name, or one holding a NUL, is refused (false) and
+// nothing is deleted.
 bool DeleteFolderContents(const QString& folder, bool recursive, TStatusReporter* status);
 
 // The path as given when it exists (Linux has no short names to expand), else

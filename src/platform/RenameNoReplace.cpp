@@ -1,6 +1,6 @@
 #include "platform/RenameNoReplace.h"
 
-#include <QFile>
+#include "platform/NativePath.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -22,10 +22,10 @@ bool RenameNoReplace(const QString& from, const QString& to, int* error)
 {
     if (error)
         *error = 0;
-    const QByteArray source = QFile::encodeName(from);
-    const QByteArray target = QFile::encodeName(to);
-    if (source.isEmpty() || target.isEmpty())
-        return Fail(ENOENT, error);
+    QByteArray source;
+    QByteArray target;
+    if (!NativePath(from, source, error) || !NativePath(to, target, error))
+        return false;
 
     if (::renameat2(AT_FDCWD, source.constData(), AT_FDCWD, target.constData(), RENAME_NOREPLACE) == 0)
         return true;

@@ -4,8 +4,9 @@
 #include <QString>
 
 // Renames from to to, refusing (false, error EEXIST) when anything, even a
-// dangling link, already has the name to. Where the file system cannot refuse
-// by itself, the file is linked under the new name and the old name then
-// removed, which refuses an existing target just the same. On failure error
-// receives the errno value and both names are as they were.
+// dangling link, already has the name to, and (error EINVAL) when a name
+// holds a NUL. Where the file system cannot refuse by itself, the file is
+// linked under the new name and the old name then removed, which refuses an
+// existing target just the same. On failure error receives the errno value
+// and both names are as they were.
 bool RenameNoReplace(const QString& from, const QString& to, int* error = nullptr);

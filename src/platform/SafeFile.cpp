@@ -1,13 +1,73 @@
 #include "platform/SafeFile.h"
 
-#include <QFile>
-#include <QFileInfo>
+#include "platform/NativePath.h"
 
+#include <QFileInfo>
+#include <QRandomGenerator>
+
+#include <array>
 #include <cerrno>
 #include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+namespace {
+
+// A temporary file beside its target carries this mark and six random
+// letters, so that a later save can tell a leftover of its own from a file
+// of the user's that merely begins with the same name.
+constexpr char TemporaryMark[] = ".tavri-";
+constexpr int RandomLength = 6;
+constexpr char RandomLetters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+
+// The file a write replaces: with Follow, the one a symbolic link leads to.
+QString ResolvedTarget(const QString& fileName, TLinkPolicy links)
+{
+    if (links == TLinkPolicy::Follow) {
+        const QFileInfo info(fileName);
+        if (info.isSymLink() && info.exists())
+            return info.canonicalFilePath();
+    }
+    return fileName;
+}
+
+QByteArray FolderOf(const QByteArray& path)
+{
+    const qsizetype slash = path.lastIndexOf('/');
+    if (slash < 0)
+        return QByteArrayLiteral(".");
+    return slash == 0 ? QByteArrayLiteral("/") : path.left(slash);
+}
+
+// The beginnings of a temporary name, marked first; a target whose name is
+// too long to carry the mark still gets a temporary file.
+std::array<QByteArray, 2> TemporaryPrefixes(const QByteArray& target)
+{
+    return { target + TemporaryMark, target + '.' };
+}
+
+bool IsMarkedTemporary(const QByteArray& name, const QByteArray& prefix)
+{
+    if (name.size() != prefix.size() + RandomLength || !name.startsWith(prefix))
+        return false;
+    for (qsizetype i = prefix.size(); i < name.size(); ++i) {
+        const char c = name.at(i);
+        if (!((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9')))
+            return false;
+    }
+    return true;
+}
+
+bool UnnamedFilesUsable()
+{
+    // An unnamed file gets its name through its entry in /proc.
+    static const bool usable = ::access("/proc/self/fd", X_OK) == 0;
+    return usable;
+}
+
+} // namespace
 
 TAtomicFile::TAtomicFile(const QString& fileName, TLinkPolicy links, bool durable)
     : m_fileName(fileName)
@@ -25,24 +85,16 @@ bool TAtomicFile::Open()
 {
     Discard();
     m_error = 0;
-    QString target = m_fileName;
-    if (m_links == TLinkPolicy::Follow) {
-        const QFileInfo info(m_fileName);
-        if (info.isSymLink() && info.exists())
-            target = info.canonicalFilePath();
-    }
-    const QByteArray targetPath = QFile::encodeName(target);
-    if (targetPath.isEmpty()) {
-        m_error = ENOENT;
+    QByteArray target;
+    if (!NativePath(ResolvedTarget(m_fileName, m_links), target, &m_error))
         return false;
-    }
 
     // The new file keeps the mode of the one it replaces; a file the user made
     // read-only is not replaced at all.
     mode_t mode = 0;
     struct stat st { };
-    if (::lstat(targetPath.constData(), &st) == 0 && S_ISREG(st.st_mode)) {
-        if (::access(targetPath.constData(), W_OK) != 0) {
+    if (::lstat(target.constData(), &st) == 0 && S_ISREG(st.st_mode)) {
+        if (::access(target.constData(), W_OK) != 0) {
             m_error = errno;
             return false;
         }
@@ -52,16 +104,55 @@ bool TAtomicFile::Open()
         ::umask(mask);
         mode = 0666 & ~mask;
     }
+    m_target = target;
 
-    QByteArray tempPath = targetPath + ".XXXXXX";
-    m_fd = ::mkostemp(tempPath.data(), O_CLOEXEC);
-    if (m_fd < 0) {
-        m_error = errno;
-        return false;
+    // An unnamed file goes with the process that made it: a write killed
+    // half-way leaves nothing behind.
+    if (UnnamedFilesUsable()) {
+        m_fd = ::open(FolderOf(target).constData(), O_TMPFILE | O_WRONLY | O_CLOEXEC, mode);
+        if (m_fd >= 0) {
+            (void)::fchmod(m_fd, mode);
+            return true;
+        }
     }
-    (void)::fchmod(m_fd, mode);
-    m_tempPath = tempPath;
-    return true;
+    // File systems without unnamed files (FAT, network shares) get a named one.
+    for (const QByteArray& prefix : TemporaryPrefixes(target)) {
+        QByteArray tempPath = prefix + QByteArray(RandomLength, 'X');
+        m_fd = ::mkostemp(tempPath.data(), O_CLOEXEC);
+        if (m_fd >= 0) {
+            (void)::fchmod(m_fd, mode);
+            m_tempPath = tempPath;
+            return true;
+        }
+        m_error = errno;
+        if (m_error != ENAMETOOLONG)
+            break;
+    }
+    return false;
+}
+
+bool TAtomicFile::LinkUnnamed()
+{
+    const QByteArray self = QByteArrayLiteral("/proc/self/fd/") + QByteArray::number(m_fd);
+    for (const QByteArray& prefix : TemporaryPrefixes(m_target)) {
+        for (int attempt = 0; attempt < 100; ++attempt) {
+            QByteArray tempPath = prefix;
+            for (int i = 0; i < RandomLength; ++i)
+                tempPath
+                    += RandomLetters[QRandomGenerator::global()->bounded(int(sizeof(RandomLetters) - 1))];
+            if (::linkat(AT_FDCWD, self.constData(), AT_FDCWD, tempPath.constData(), AT_SYMLINK_FOLLOW)
+                == 0) {
+                m_tempPath = tempPath;
+                return true;
+            }
+            m_error = errno;
+            if (m_error != EEXIST)
+                break;
+        }
+        if (m_error != ENAMETOOLONG)
+            return false;
+    }
+    return false;
 }
 
 bool TAtomicFile::Write(const QByteArray& data)
@@ -102,27 +193,22 @@ bool TAtomicFile::Commit()
     bool ok = !m_durable || ::fsync(m_fd) == 0;
     if (!ok)
         m_error = errno;
+    // An unnamed file is given its temporary name before it is closed, which
+    // would end it.
+    if (ok && m_tempPath.isEmpty())
+        ok = LinkUnnamed();
     if (::close(m_fd) != 0 && ok) {
         m_error = errno;
         ok = false;
     }
     m_fd = -1;
-    if (ok) {
-        QString target = m_fileName;
-        if (m_links == TLinkPolicy::Follow) {
-            const QFileInfo info(m_fileName);
-            if (info.isSymLink() && info.exists())
-                target = info.canonicalFilePath();
-        }
-        // rename replaces a symbolic link at the target itself, never its target.
-        if (::rename(m_tempPath.constData(), QFile::encodeName(target).constData()) != 0) {
-            m_error = errno;
-            ok = false;
-        }
+    // rename replaces a symbolic link at the target itself, never its target.
+    if (ok && ::rename(m_tempPath.constData(), m_target.constData()) != 0) {
+        m_error = errno;
+        ok = false;
     }
-    if (!ok) {
+    if (!ok && !m_tempPath.isEmpty())
         ::unlink(m_tempPath.constData());
-    }
     m_tempPath.clear();
     return ok;
 }
@@ -166,7 +252,10 @@ int OpenRegularFile(const QString& fileName, qint64* size, int* error)
             *error = code;
         return -1;
     };
-    const QByteArray path = QFile::encodeName(fileName);
+    QByteArray path;
+    int refused = 0;
+    if (!NativePath(fileName, path, &refused))
+        return fail(refused);
     // Non-blocking only for the open: opening a FIFO would wait for a writer.
     const int fd = ::open(path.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
@@ -218,5 +307,64 @@ bool ReadRegularFile(const QString& fileName, qint64 maxSize, QByteArray& data, 
         done += n;
     }
     data.truncate(done);
+    return true;
+}
+
+void RemoveStaleTemporaries(const QString& fileName, TLinkPolicy links)
+{
+    QByteArray target;
+    if (!NativePath(ResolvedTarget(fileName, links), target))
+        return;
+    const QByteArray prefix = target.mid(target.lastIndexOf('/') + 1) + TemporaryMark;
+    const int fd = ::open(FolderOf(target).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return;
+    DIR* dir = ::fdopendir(fd);
+    if (!dir) {
+        ::close(fd);
+        return;
+    }
+    const uid_t user = ::geteuid();
+    while (const dirent* entry = ::readdir(dir)) {
+        if (!IsMarkedTemporary(QByteArray(entry->d_name), prefix))
+            continue;
+        // Only a plain file of this user is a leftover of a write: a link of
+        // that name is removed neither through nor as itself.
+        struct stat st { };
+        if (::fstatat(fd, entry->d_name, &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(st.st_mode)
+            && st.st_uid == user)
+            ::unlinkat(fd, entry->d_name, 0);
+    }
+    ::closedir(dir);
+}
+
+bool FileNameUsable(const QString& fileName, int* error)
+{
+    const auto fail = [error](int code) {
+        if (error)
+            *error = code;
+        return false;
+    };
+    if (error)
+        *error = 0;
+    QByteArray path;
+    int code = 0;
+    if (!NativePath(fileName, path, &code))
+        return fail(code);
+    struct stat st { };
+    if (::lstat(path.constData(), &st) == 0) {
+        if (S_ISDIR(st.st_mode))
+            return fail(EISDIR);
+        // What has the name now is replaced in its folder, never opened: a
+        // link, or a second name of another file, must not be written through.
+        return ::access(FolderOf(path).constData(), W_OK | X_OK) == 0 || fail(errno);
+    }
+    if (errno != ENOENT)
+        return fail(errno);
+    const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+    if (fd < 0)
+        return fail(errno);
+    ::close(fd);
+    ::unlink(path.constData());
     return true;
 }

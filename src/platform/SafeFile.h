@@ -2,9 +2,12 @@
 // Files written so that a failure never costs the user the old file, and
 // files read so that a hostile one cannot hang or exhaust the program.
 //
-// A new file is written under a temporary name beside the target and renamed
+// A new file is written as a temporary file beside the target and renamed
 // over it only when every byte has been written; a failed write (disk full)
-// leaves the old file as it was and no temporary file behind.
+// leaves the old file as it was and no temporary file behind. The temporary
+// file has no name until it is complete where the file system allows, so
+// that even a killed process leaves nothing; elsewhere it is named after the
+// target with a mark of its own, for RemoveStaleTemporaries to find.
 #include <QByteArray>
 #include <QString>
 
@@ -26,7 +29,8 @@ public:
     TAtomicFile& operator=(const TAtomicFile&) = delete;
 
     // Creates the temporary file (never an existing one, so nothing planted is
-    // followed). False with Error() set when that fails.
+    // followed). False with Error() set when that fails, EINVAL for a name
+    // holding a NUL.
     bool Open();
     bool Write(const QByteArray& data);
     // Closes the temporary file and renames it over the target; on failure the
@@ -40,9 +44,14 @@ public:
     QString ErrorText() const;
 
 private:
+    bool LinkUnnamed();
+
     QString m_fileName;
     TLinkPolicy m_links;
     bool m_durable;
+    // The file replaced, as opened: a link followed once, not again at the rename.
+    QByteArray m_target;
+    // Empty while the temporary file has no name.
     QByteArray m_tempPath;
     int m_fd = -1;
     int m_error = 0;
@@ -62,6 +71,19 @@ int OpenRegularFile(const QString& fileName, qint64* size = nullptr, int* error 
 // folder, a FIFO that would block, a device that never ends) is refused. On
 // failure error holds the errno value: EIO when reading broke off.
 bool ReadRegularFile(const QString& fileName, qint64 maxSize, QByteArray& data, int* error = nullptr);
+
+// Removes what writes of fileName (resolved as links says) left beside it
+// when the process was killed: plain files of this user whose names carry the
+// temporary mark and random letters after the file's name. Nothing else in
+// the folder is touched, and no link is followed.
+void RemoveStaleTemporaries(const QString& fileName, TLinkPolicy links);
+
+// Whether a file can be written under fileName, asked without writing through
+// anything there: a free name is created exclusively and removed again; a
+// file or link that has the name is left alone and only its folder is asked,
+// since TLinkPolicy::Replace renames over it. A folder of that name is
+// refused (EISDIR). error receives the errno value.
+bool FileNameUsable(const QString& fileName, int* error = nullptr);
 
 // The system's text for an errno value.
 QString SystemErrorText(int error);

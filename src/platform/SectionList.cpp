@@ -41,7 +41,26 @@ QString TSectionList::SectionName(int number) const
 
 int TSectionList::GetCount() const
 {
-    return m_ini->ReadInteger(m_name, m_counterKey, 0);
+    const int counter = m_ini->ReadInteger(m_name, m_counterKey, 0);
+    if (counter <= 0)
+        return 0;
+    return int(qMin<qint64>(counter, qint64(HighestRecord()) + m_added));
+}
+
+int TSectionList::HighestRecord() const
+{
+    const QString prefix = m_name + u'-';
+    int highest = 0;
+    for (const QString& section : m_ini->ReadSections()) {
+        if (!section.startsWith(prefix, Qt::CaseInsensitive))
+            continue;
+        const QStringView digits = QStringView(section).mid(prefix.size());
+        const std::optional<int> number = DecimalInteger(digits);
+        // Only the name the list itself would write: "HtmlSettings-01" is no record.
+        if (number && *number > highest && QString::number(*number) == digits)
+            highest = *number;
+    }
+    return highest;
 }
 
 int TSectionList::Find(const QString& key, const QString& value) const
@@ -78,6 +97,7 @@ int TSectionList::AddSection()
 {
     const int number = GetCount() + 1;
     m_ini->WriteInteger(m_name, m_counterKey, number);
+    ++m_added;
     return number;
 }
 

@@ -12,6 +12,8 @@ public:
     // The settings file is borrowed: it must outlive the list.
     TSectionList(IniFile& ini, const QString& name);
 
+    // The counter, but never more than the records the file holds (and those
+    // this list added): a damaged counter must not have a billion records read.
     int GetCount() const;
     // The number of the first record whose value of key equals value, both
     // lower-cased (ASCII); -1 when none does.
@@ -41,7 +43,12 @@ public:
     QString SectionName(int number) const;
 
 private:
+    // The highest record number that has a section in the file.
+    int HighestRecord() const;
+
     IniFile* m_ini;
     QString m_name;
     QString m_counterKey;
+    // Records added by this list, which stay empty until values are written.
+    int m_added = 0;
 };

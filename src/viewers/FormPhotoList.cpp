@@ -24,6 +24,7 @@
 #include <QGuiApplication>
 #include <QScreen>
 
+#include <utility>
 
 TFormPhotoList::TFormPhotoList(QWidget* owner, TPhotoWindowList* windowList, IniFile* ini, TAlbum& album)
     : QDialog(owner)
@@ -44,8 +45,18 @@ TFormPhotoList::TFormPhotoList(QWidget* owner, TPhotoWindowList* windowList, Ini
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
 
-    connect(ui->lb_Photos, &QListWidget::itemClicked, this, &TFormPhotoList::lb_PhotosClick);
-    connect(ui->lb_Photos, &QListWidget::itemActivated, this, &TFormPhotoList::lb_PhotosClick);
+    // A click shows the photo, and so does Enter. A double click is a click,
+    // then an activation and a second click: it shows the photo once.
+    m_listViewport = ui->lb_Photos->viewport();
+    m_listViewport->installEventFilter(this);
+    connect(ui->lb_Photos, &QListWidget::itemClicked, this, [this] {
+        if (!std::exchange(m_doubleClicked, false))
+            lb_PhotosClick();
+    });
+    connect(ui->lb_Photos, &QListWidget::itemActivated, this, [this] {
+        if (!m_doubleClicked)
+            lb_PhotosClick();
+    });
     connect(ui->ButtonShowThumbnailsAlbum, &QPushButton::clicked, this,
         &TFormPhotoList::ButtonShowThumbnailsAlbumClick);
     connect(
@@ -94,6 +105,16 @@ void TFormPhotoList::ApplyLanguage()
     ui->ButtonCopyToOtherLocation->setText(t.PLF[5]);
     ui->LabelHintMultiSelect->setText(t.PLF[6]);
     setWindowTitle(t.PLF[7]);
+}
+
+bool TFormPhotoList::eventFilter(QObject* watched, QEvent* event)
+{
+    // The type first: while the window is torn down its form is gone before the list.
+    const QEvent::Type type = event->type();
+    if ((type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick)
+        && watched == m_listViewport)
+        m_doubleClicked = type == QEvent::MouseButtonDblClick;
+    return QDialog::eventFilter(watched, event);
 }
 
 void TFormPhotoList::done(int result)
@@ -258,7 +279,8 @@ void TFormPhotoList::ButtonShowThumbnailsClick()
         ready = m_tempThumbnailsMade && album->LoadThumbnailIndex() != 0;
         if (!ready) {
             try {
-                ready = album->CreateThumbnails(&status);
+                // Only a whole set is shown here and kept for the next click.
+                ready = album->CreateThumbnails(&status) && !status.IsCancelled();
             } catch (const std::exception& e) {
                 ShowMessageBox(ExceptionMessage(e), t.Title, MessageBoxFlags::IconError);
             }
@@ -277,7 +299,7 @@ void TFormPhotoList::ButtonShowThumbnailsClick()
     m_tempAlbum = std::move(album);
     m_thumbnailWindow->BuildGrid();
     m_thumbnailWindow->HideEditMenu();
-    m_thumbnailWindow->ShowModal();
+    m_thumbnailWindow->ShowModal(this);
 }
 
 void TFormPhotoList::ButtonCopyToOtherLocationClick()

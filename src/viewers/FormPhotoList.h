@@ -75,6 +75,9 @@ public:
     // Refuses to close while a long operation of this window runs.
     void done(int result) override;
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     Tfm_PhotoWindow* GetPhotoWindow();
     template <class Select> void Navigate(Select select);
@@ -99,5 +102,9 @@ private:
     bool m_madeTempFolder = false;
     bool m_navigating = false;
     bool m_working = false;
+    // The list's viewport, known by a kept pointer; the mouse button pressed
+    // there last made a double click.
+    QObject* m_listViewport = nullptr;
+    bool m_doubleClicked = false;
     TNewAlbumQuestion m_question = TNewAlbumQuestion::Ask;
 };

@@ -295,6 +295,9 @@ void Tfm_SlideShowWindow::mousePressEvent(QMouseEvent* event)
 
 bool Tfm_SlideShowWindow::eventFilter(QObject* watched, QEvent* event)
 {
+    // The popup menu is a child too, but its keys choose its items.
+    if (watched == m_popup)
+        return QWidget::eventFilter(watched, event);
     if (event->type() == QEvent::KeyPress && KeyEvent(static_cast<QKeyEvent*>(event)))
         return true;
     if (event->type() == QEvent::MouseButtonPress && watched == ui->im_SlideShowPhoto) {

@@ -240,7 +240,9 @@ void Tfm_ThumbNailWindow::ReadIndex()
 {
     m_album->LoadThumbnailIndex();
     const TPhotoList& photos = m_album->GetPhotos();
-    m_photoFiles = photos.IndexPhotoFiles;
+    // The photos are known by the paths they have now: a thumbnail made
+    // before a photo was moved must show and edit that photo, not another.
+    m_photoFiles = m_album->IndexedPhotoPaths(photos.IndexPhotoFiles);
     m_thumbFiles = photos.IndexThumbFiles;
     m_thumbWidth = photos.IndexThumbInfo.GetWidth();
     m_thumbHeight = photos.IndexThumbInfo.GetHeight();
@@ -388,7 +390,10 @@ void Tfm_ThumbNailWindow::PopupMenuThumbNailPopup(const QPoint& point)
         sgdThumbnailsMouseDown(Qt::RightButton, Qt::NoModifier, column, row);
     const bool photo = !m_currentPhotoPath.isEmpty();
     PopupMenuShowPhoto->setEnabled(photo);
-    PopupMenuEditPhotoInformation->setEnabled(photo);
+    // Editing a photo the album does not hold would edit whichever photo the
+    // album's list had chosen before.
+    PopupMenuEditPhotoInformation->setEnabled(
+        photo && m_album && m_album->GetPhotos().IndexOfName(m_currentPhotoPath) >= 0);
     PopumMenuRemovePhotoFromAlbum->setEnabled(photo);
     PopupMenuStartSlideShow->setEnabled(m_album && !m_thumbFiles.isEmpty());
 }
@@ -409,6 +414,9 @@ void Tfm_ThumbNailWindow::ShowPhotoInfo(const QString& photoPath)
         ui->ComboBoxObjects->setCurrentIndex(ui->ComboBoxObjects->count() > 0 ? 0 : -1);
         ui->MemoDescription->setEnabled(true);
         ui->MemoDescription->setPlainText(photo->GetDescription());
+    } else {
+        // The information of the photo clicked before belongs to that photo only.
+        ClearPhotoInfo();
     }
     if (isVisible()) {
         activateWindow();
@@ -427,10 +435,17 @@ void Tfm_ThumbNailWindow::ClearPhotoInfo()
         control->setEnabled(false);
 }
 
-void Tfm_ThumbNailWindow::ShowModal()
+void Tfm_ThumbNailWindow::ShowModal(QWidget* owner)
 {
+    // Modal to its owner's windows only: blocking the whole program would
+    // block the photo windows and the slide show too, and a maximised show
+    // could then not be stopped.
+    QWidget* const parent = parentWidget();
+    const Qt::WindowFlags flags = windowFlags();
     const Qt::WindowModality modality = windowModality();
-    setWindowModality(Qt::ApplicationModal);
+    if (owner)
+        setParent(owner, flags);
+    setWindowModality(Qt::WindowModal);
     QEventLoop loop;
     // Minimising also hides; only a window that is gone ends the wait.
     const QMetaObject::Connection hidden = connect(this, &Tfm_ThumbNailWindow::Hidden, &loop, [this, &loop] {
@@ -444,6 +459,8 @@ void Tfm_ThumbNailWindow::ShowModal()
         loop.exec();
     disconnect(hidden);
     setWindowModality(modality);
+    if (owner)
+        setParent(parent, flags);
 }
 
 bool Tfm_ThumbNailWindow::event(QEvent* event)

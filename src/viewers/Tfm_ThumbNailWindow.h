@@ -58,9 +58,10 @@ public:
     virtual void ShowPhotoInfo(const QString& photoPath);
     virtual void ClearPhotoInfo();
     void ApplyLanguage();
-    // Shows the window and returns when it is hidden again, the rest of the
-    // program blocked meanwhile.
-    void ShowModal();
+    // Shows the window above owner and returns when it is hidden again; owner
+    // and the windows it is modal to wait meanwhile. The photo windows and the
+    // slide show opened from here keep their keys and clicks.
+    void ShowModal(QWidget* owner);
 
     // The photo-window navigation, through the album's photo order.
     void ShowPreviousPhoto(QObject* sender);

@@ -128,6 +128,28 @@ TEST_F(AlbumPages, ImportMergesLabelsByNameTakesNewPhotosOnlyAndSkipsTheOpenAlbu
     EXPECT_TRUE(m_form->ContentsChanged());
 }
 
+TEST_F(AlbumPages, AlbumsWhoseNamesDifferOnlyInLetterCaseAreBothImported)
+{
+    const QString open = MakeAlbumWith(QStringLiteral("open.tvx"), {}, {}, {});
+    MakeAlbumWith(QStringLiteral("Trip.tvx"), {}, {}, { { QStringLiteral("/p/a.jpg"), {}, {} } });
+    MakeAlbumWith(QStringLiteral("trip.tvx"), {}, {}, { { QStringLiteral("/p/b.jpg"), {}, {} } });
+    ASSERT_TRUE(m_form->OpenAlbum(open));
+    ShowImportPage();
+    AddForImport(QStringLiteral("Trip.tvx"));
+    AddForImport(QStringLiteral("trip.tvx"));
+    EXPECT_EQ(m_dialogs->CallCount(Kind::MessageBox), 0);
+    AddForImport(QStringLiteral("trip.tvx"));
+    ASSERT_EQ(m_dialogs->CallCount(Kind::MessageBox), 1);
+    EXPECT_EQ(m_dialogs->LastCall(Kind::MessageBox)->text, Language()->MF[29]);
+    ASSERT_EQ(Find<QListWidget>("lsbSelectedImportAlbums")->count(), 2);
+
+    m_dialogs->QueueMessageResult(MessageResult::Yes);
+    QTest::mouseClick(Find<QPushButton>("pb_ImportSelectedAlbums"), Qt::LeftButton);
+    EXPECT_EQ(m_dialogs->LastCall(Kind::MessageBox)->text, Text::Format(Language()->MF[39], { 2 }));
+    EXPECT_EQ(Names(m_form->Album()->GetPhotos()),
+        QStringList({ QStringLiteral("/p/a.jpg"), QStringLiteral("/p/b.jpg") }));
+}
+
 TEST_F(AlbumPages, ADamagedAlbumEndsTheImportNamedWithTheCursorRestored)
 {
     const QString open = MakeAlbumWith(QStringLiteral("open.tvx"), {}, {}, {});
@@ -220,6 +242,60 @@ TEST_F(AlbumPages, SearchFindsAlbumFilesInEveryCaseBelowTheFolderAndHandsThemOn)
     EXPECT_EQ(forHtml->count(), 2);
     EXPECT_EQ(CurrentPage(), QStringLiteral("ts_HTML"));
     EXPECT_EQ(CurrentInner("pc_HTMLSTEPS"), QStringLiteral("ts_HTMLSTEP1"));
+}
+
+// Another program makes folders and removes an album while the pages show them.
+TEST_F(AlbumPages, FolderTreesAndAlbumListsFollowTheDiskWithoutReopeningAFolder)
+{
+    MakeAlbumWith(QStringLiteral("Kept.tvx"), {}, {}, {});
+    const QString gone = MakeAlbumWith(QStringLiteral("Gone.tvx"), {}, {}, {});
+    QDir().mkpath(m_albums + QStringLiteral("/old"));
+    const auto names = [this](const char* list) {
+        QStringList rows;
+        for (int i = 0; i < Find<QListWidget>(list)->count(); ++i)
+            rows << Find<QListWidget>(list)->item(i)->text();
+        return rows;
+    };
+    // The sub-folders the tree shows below a folder.
+    const auto shown = [](TFolderTree* tree, const QModelIndex& folder) {
+        QStringList rows;
+        for (int r = 0; r < tree->model()->rowCount(folder); ++r)
+            rows << tree->model()->index(r, 0, folder).data().toString();
+        return rows;
+    };
+    auto* albums = Find<TFolderTree>("stvAlbumFolders");
+    auto* html = Find<TFolderTree>("stvFoldersForHTML");
+    auto* import = Find<TFolderTree>("stvImportAlbums");
+    ShowImportPage();
+    ASSERT_TRUE(albums->SetFolder(m_albums));
+    ASSERT_TRUE(html->SetFolder(m_albums));
+    // The folder of the albums open, with "old" below it.
+    ASSERT_TRUE(import->SetFolder(m_albums + QStringLiteral("/old")));
+    const QModelIndex parent = import->currentIndex().parent();
+    ASSERT_EQ(shown(import, parent), QStringList { QStringLiteral("old") });
+    auto* available = Find<QListWidget>("lsbAlbumsForHTML");
+    available->setCurrentRow(1);
+    ASSERT_EQ(available->currentItem()->text(), QStringLiteral("Kept.tvx"));
+
+    QDir().mkpath(m_albums + QStringLiteral("/new"));
+    QDir().mkpath(m_albums + QStringLiteral("/old/2024"));
+    ASSERT_TRUE(QFile::remove(gone));
+    // The disk is watched: the window hears of the change a moment later.
+    const QStringList kept { QStringLiteral("Kept.tvx") };
+    const QStringList both { QStringLiteral("new"), QStringLiteral("old") };
+    EXPECT_TRUE(QTest::qWaitFor([&] { return names("lsbAlbumFiles") == kept; }));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return names("lsbAlbumsForHTML") == kept; }));
+    EXPECT_EQ(available->currentItem()->text(), QStringLiteral("Kept.tvx"));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return shown(import, parent) == both; }));
+    // The selected folder had none below it: now it can be opened, and shows it.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return import->model()->hasChildren(import->currentIndex()); }));
+    import->expand(import->currentIndex());
+    EXPECT_EQ(shown(import, import->currentIndex()), QStringList { QStringLiteral("2024") });
+
+    // A folder removed goes too.
+    ASSERT_TRUE(QDir(m_albums + QStringLiteral("/new")).removeRecursively());
+    EXPECT_TRUE(
+        QTest::qWaitFor([&] { return shown(import, parent) == QStringList { QStringLiteral("old") }; }));
 }
 
 } // namespace

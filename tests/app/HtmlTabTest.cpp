@@ -10,6 +10,7 @@
 #include "platform/SectionList.h"
 
 #include <QComboBox>
+#include <QDirIterator>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QRadioButton>
@@ -400,40 +401,60 @@ TEST_F(HtmlTab, GeneratedSitesAreShownAndRemovedWithoutTheUsersOwnFiles)
     const QString kept = Path(QStringLiteral("mine/index.htm"));
     const QString gone = Path(QStringLiteral("gone/index.htm"));
     ChosenLanguage(0,
-        QStringLiteral("[Html]\r\nAmount=3\r\nLastGeneratedFile1=%1\r\nLastGeneratedFile2=\r\n"
-                       "LastGeneratedFile3=%2\r\n")
-            .arg(kept, gone));
-    for (const char* file : { "mine/index.htm", "mine/css/tavrimolex.css", "mine/html/photo1.htm",
-             "mine/images/photos/Photo1.jpg", "mine/script/timer.js", "mine/photos/photo1.jpg",
-             "mine/photos/background.jpg", "mine/photos/holiday.jpg", "mine/holiday.jpg" })
-        WriteFile(Path(QString::fromLatin1(file)), "x");
+        QStringLiteral("[Html]\r\nAmount=2\r\nLastGeneratedFile1=\r\nLastGeneratedFile2=%1\r\n").arg(gone));
+    const QString album = PhotoAlbum(QStringLiteral("Trip"), 2);
     Start();
     const TLanguageSelector& t = *Language();
     auto* sites = Find<QListWidget>("lsbPreviousGeneratedPhotoViewers");
-    EXPECT_EQ(Items("lsbPreviousGeneratedPhotoViewers"), (QStringList { kept, gone }));
+    EXPECT_EQ(Items("lsbPreviousGeneratedPhotoViewers"), QStringList { gone });
     EXPECT_FALSE(Find<QPushButton>("bt_RemovePhotoViewerFromDisk")->isEnabled());
+
+    // Both kinds of site into a folder where the user keeps files of his own,
+    // some in the very folders the sites fill.
+    const QStringList own { QStringLiteral("mine/holiday.jpg"),
+        QStringLiteral("mine/images/holiday/my_photo.jpg"), QStringLiteral("mine/photos/holiday.jpg"),
+        QStringLiteral("mine/css/mine.css"), QStringLiteral("mine/html/albums/notes.txt"),
+        QStringLiteral("mine/script/photo1.htm") };
+    for (const QString& file : own)
+        WriteFile(Path(file), "x");
+    for (int answer : { 6, 7 }) // go ahead, do not view the pages
+        m_dialogs->QueueMessageResult(answer);
+    Generate({ album }, Path(QStringLiteral("mine")));
+    Find<QRadioButton>("rdbNavigateByImageAndThumbnails")->click();
+    for (int answer : { 6, 7 })
+        m_dialogs->QueueMessageResult(answer);
+    Generate({}, Path(QStringLiteral("mine")));
+    ASSERT_TRUE(QFileInfo::exists(Path(QStringLiteral("mine/images/thumbnails/Thumbnail1.jpg"))));
+    ASSERT_TRUE(QFileInfo::exists(Path(QStringLiteral("mine/photos/photo1.jpg"))));
+    EXPECT_EQ(Items("lsbPreviousGeneratedPhotoViewers"), (QStringList { kept, gone }));
 
     sites->setCurrentRow(1);
     Find<QPushButton>("bt_ShowLastGeneratedPages")->click();
     EXPECT_EQ(m_dialogs->LastCall(Kind::ShowMessage)->text,
         Text::Format(t.MF[107], { QStringLiteral("index.htm") }));
     m_dialogs->QueueMessageResult(MessageResult::Yes);
-    Find<QPushButton>("bt_RemovePhotoViewerFromDisk")->click();
+    QTest::mouseClick(Find<QPushButton>("bt_RemovePhotoViewerFromDisk"), Qt::LeftButton);
     EXPECT_EQ(m_dialogs->LastCall(Kind::MessageBox)->text,
         Text::Format(t.MF[113], { Path(QStringLiteral("gone/")) }));
     EXPECT_EQ(m_dialogs->LastCall(Kind::MessageBox)->flags, 48);
     EXPECT_EQ(sites->count(), 2);
 
     sites->setCurrentRow(0);
-    Find<QPushButton>("bt_ShowLastGeneratedPages")->click();
+    QTest::mouseClick(Find<QPushButton>("bt_ShowLastGeneratedPages"), Qt::LeftButton);
     EXPECT_EQ(m_dialogs->ShellOpened(), QStringList { kept });
     m_dialogs->QueueMessageResult(MessageResult::Yes);
-    Find<QPushButton>("bt_RemovePhotoViewerFromDisk")->click();
-    for (const char* file : { "mine/index.htm", "mine/css", "mine/html", "mine/images", "mine/script",
-             "mine/photos/photo1.jpg", "mine/photos/background.jpg" })
-        EXPECT_FALSE(QFileInfo::exists(Path(QString::fromLatin1(file)))) << file;
-    EXPECT_TRUE(QFileInfo::exists(Path(QStringLiteral("mine/holiday.jpg"))));
-    EXPECT_TRUE(QFileInfo::exists(Path(QStringLiteral("mine/photos/holiday.jpg"))));
+    QTest::mouseClick(Find<QPushButton>("bt_RemovePhotoViewerFromDisk"), Qt::LeftButton);
+    // Only the user's files are left, with the folders that hold them.
+    QStringList left;
+    QDirIterator it(Path(QStringLiteral("mine")), QDir::Files, QDirIterator::Subdirectories);
+    while (it.hasNext())
+        left << QDir(m_dir.path()).relativeFilePath(it.next());
+    left.sort();
+    QStringList expected = own;
+    expected.sort();
+    EXPECT_EQ(left.join(u' ').toStdString(), expected.join(u' ').toStdString());
+    EXPECT_FALSE(QFileInfo::exists(Path(QStringLiteral("mine/images/thumbnails"))));
+    EXPECT_FALSE(QFileInfo::exists(Path(QStringLiteral("mine/html/objects"))));
     EXPECT_EQ(Items("lsbPreviousGeneratedPhotoViewers"), QStringList { gone });
     EXPECT_EQ(sites->currentRow(), 0);
 
@@ -442,7 +463,34 @@ TEST_F(HtmlTab, GeneratedSitesAreShownAndRemovedWithoutTheUsersOwnFiles)
     IniFile ini(SettingsFile());
     EXPECT_EQ(ini.ReadInteger(QStringLiteral("Html"), QStringLiteral("Amount"), 0), 1);
     EXPECT_EQ(ini.ReadString(QStringLiteral("Html"), QStringLiteral("LastGeneratedFile1"), QString()), gone);
-    EXPECT_FALSE(ini.ValueExists(QStringLiteral("Html"), QStringLiteral("LastGeneratedFile3")));
+    EXPECT_FALSE(ini.ValueExists(QStringLiteral("Html"), QStringLiteral("LastGeneratedFile2")));
+}
+
+TEST_F(HtmlTab, CountsOfADamagedSettingsFileReachOnlyAsFarAsItsEntries)
+{
+    const QString site = Path(QStringLiteral("site/index.htm"));
+    const QString album = Path(QStringLiteral("albums/A.tvx"));
+    ChosenLanguage(0,
+        QStringLiteral("[Html]\r\nAmount=2000000000\r\nLastGeneratedFile1=%1\r\n"
+                       "[HtmlSettings]\r\nNrOfHtmlSettings=2000000000\r\n[HtmlSettings-1]\r\nName=Holiday\r\n"
+                       "[AlbumList]\r\nAmount=2000000000\r\nAlbum1=%2\r\n")
+            .arg(site, album));
+    Start();
+    EXPECT_EQ(Items("lsbPreviousGeneratedPhotoViewers"), QStringList { site });
+    EXPECT_EQ(Items("lsbRecentlyUsedAlbums"), QStringList { album });
+    EXPECT_EQ(Find<QTableWidget>("sgdHTMLSettings")->rowCount(), 1);
+    EXPECT_EQ(Cell(0, 0), QStringLiteral("Holiday"));
+
+    // A preset saved now follows the one that is there.
+    ShowHtmlTab();
+    Find<QTabWidget>("pc_HTMLSTEPS")->setCurrentWidget(Find<QWidget>("ts_LastSavedHTMLSettings"));
+    m_dialogs->QueueInput(QStringLiteral("Winter"));
+    QTest::mouseClick(Find<QPushButton>("bt_SaveCurrentHTMLSettings"), Qt::LeftButton);
+    EXPECT_EQ(Find<QTableWidget>("sgdHTMLSettings")->rowCount(), 2);
+    IniFile ini(SettingsFile());
+    EXPECT_EQ(ini.ReadString(QStringLiteral("HtmlSettings-2"), QStringLiteral("Name"), QString()),
+        QStringLiteral("Winter"));
+    EXPECT_EQ(ini.ReadInteger(QStringLiteral("HtmlSettings"), QStringLiteral("NrOfHtmlSettings"), 0), 2);
 }
 
 TEST_F(HtmlTab, SavedSettingsRoundTripAndRestoreInStep)

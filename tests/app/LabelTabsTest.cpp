@@ -4,6 +4,7 @@
 #include "app/EventsPage.h"
 #include "app/LabelTab.h"
 #include "app/ObjectsPage.h"
+#include "app/SearchPage.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -364,6 +365,40 @@ TEST_F(LabelTabsTest, EventsAreRenamedMergedAndDeletedAndTheEventBoxFollows)
     EXPECT_FALSE(Photo("b.bmp").HasEvent());
     EXPECT_EQ(event->count(), 2);
     EXPECT_EQ(event->currentIndex(), -1);
+}
+
+TEST_F(LabelTabsTest, EveryTabListsLabelsInOneOrderWithoutRegardToLetterCase)
+{
+    Find<QLineEdit>("eb_ObjectName")->setText(QStringLiteral("cherry"));
+    QTest::mouseClick(Find<QPushButton>("pb_AddObjects"), Qt::LeftButton);
+    m_form->pc_Album()->setCurrentWidget(m_form->EventsPage());
+    Find<QLineEdit>("eb_EventName")->setText(QStringLiteral("easter"));
+    QTest::mouseClick(Find<QPushButton>("pb_AddEvent"), Qt::LeftButton);
+    const QStringList objects { "Beach", "cherry", "Dog", "Hound", "Sea" };
+    const QStringList events { "Birthday", "easter", "Holiday", "Trip" };
+    EXPECT_EQ(Rows(Find<QListWidget>("lb_AvailableObjects")), objects);
+    EXPECT_EQ(Rows(Find<QListWidget>("lb_AvailableEvents")), events);
+
+    m_form->GoToAlbumPhotos();
+    EXPECT_EQ(Rows(Find<QListWidget>("lb_PhotoObjects")), objects);
+    auto* event = Find<QComboBox>("cb_Event");
+    QStringList eventRows;
+    for (int i = 1; i < event->count(); ++i)
+        eventRows.append(event->itemText(i));
+    EXPECT_EQ(eventRows, events);
+    // Photo a has Dog and Beach; the label the user ticks goes in its place.
+    auto* photoObjects = Find<QListWidget>("lb_PhotoObjects");
+    ClickLabel(photoObjects, QStringLiteral("cherry"));
+    QTest::keyClick(photoObjects, Qt::Key_Space);
+    EXPECT_EQ(Rows(Find<QListWidget>("lb_SelectedObjects")), (QStringList { "Beach", "cherry", "Dog" }));
+
+    m_form->pc_Album()->setCurrentWidget(m_form->SearchPage());
+    auto* toSearch = Find<QListWidget>("lb_ObjectsToSearchFor");
+    EXPECT_EQ(Rows(toSearch), objects);
+    EXPECT_EQ(Rows(Find<QListWidget>("lb_EventsToSearchFor")), events);
+    ClickLabel(toSearch, QStringLiteral("Sea"));
+    ClickLabel(toSearch, QStringLiteral("cherry"));
+    EXPECT_EQ(Rows(Find<QListWidget>("lb_SelectedObjectsToSearchFor")), (QStringList { "cherry", "Sea" }));
 }
 
 } // namespace

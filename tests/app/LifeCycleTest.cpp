@@ -2,14 +2,18 @@
 
 #include "app/AlbumPhotoList.h"
 #include "app/AlbumSession.h"
+#include "app/HtmlPage.h"
 #include "app/NamedControl.h"
 #include "app/PhotoInfoPanel.h"
 #include "viewers/PhotoWindowList.h"
 #include "viewers/Tfm_PhotoWindow.h"
 
+#include <QGroupBox>
+#include <QHash>
 #include <QImage>
 #include <QLabel>
 #include <QMenu>
+#include <QTabBar>
 
 namespace {
 
@@ -176,8 +180,8 @@ TEST_F(LifeCycle, KeysStepThroughPhotosAndThePhotoWindowKeepsTheFocus)
     Start({ AlbumWithPhotos(QStringLiteral("F.tvx"), 3) });
     Tfm_PhotoWindow* window = ShowRow(0);
     ASSERT_NE(window, nullptr);
-    window->activateWindow();
-    QTRY_COMPARE(QApplication::activeWindow(), window);
+    QApplication::setActiveWindow(window);
+    ASSERT_EQ(QApplication::activeWindow(), window);
     // Keys go where the desktop sends them: to the active window.
     QTest::keyClick(window->windowHandle(), Qt::Key_Down, Qt::ControlModifier);
     EXPECT_TRUE(window->FileName().endsWith(QStringLiteral("F.tvx1.bmp"))) << window->FileName().toStdString();
@@ -231,36 +235,181 @@ TEST_F(LifeCycle, ADamagedAlbumFileIsNamedInTheMessage)
 
 namespace {
 
-class WindowWidth : public LifeCycle, public ::testing::WithParamInterface<int> {
-protected:
-    // Makes the page current in its page control and in every one around it.
-    static void Reveal(QWidget* page)
-    {
-        for (QWidget* child = page; child && child->parentWidget(); child = child->parentWidget()) {
-            if (auto* tabs = qobject_cast<QTabWidget*>(child->parentWidget() ? child->parentWidget()->parentWidget() : nullptr)) {
-                if (tabs->indexOf(child) >= 0)
-                    tabs->setCurrentWidget(child);
-            }
-        }
-    }
-};
-
-TEST_P(WindowWidth, StaysWhenEveryTabIsShownInEachLanguage)
+// The page of a page control that a control sits on, the innermost one.
+QWidget* PageOf(QWidget* control)
 {
-    ChosenLanguage(GetParam());
-    Start({ AlbumWithPhotos(QStringLiteral("W.tvx"), 1) });
-    QCoreApplication::processEvents();
-    const int width = m_form->width();
-    // Every page of every page control, the inner ones too.
-    for (QTabWidget* pages : m_form->findChildren<QTabWidget*>()) {
-        for (int page = 0; page < pages->count(); ++page) {
-            Reveal(pages->widget(page));
-            QCoreApplication::processEvents();
-            EXPECT_EQ(m_form->width(), width) << pages->widget(page)->objectName().toStdString();
+    for (QWidget* w = control; w && w->parentWidget(); w = w->parentWidget()) {
+        auto* tabs = qobject_cast<QTabWidget*>(w->parentWidget()->parentWidget());
+        if (tabs && tabs->indexOf(w) >= 0)
+            return w;
+    }
+    return nullptr;
+}
+
+// Why the caption of a control does not fit it, empty when it does.
+QString CutCaption(const QWidget* control)
+{
+    const QSize size = control->size();
+    if (const auto* box = qobject_cast<const QGroupBox*>(control)) {
+        if (box->minimumSizeHint().width() > size.width())
+            return QStringLiteral("title needs %1").arg(box->minimumSizeHint().width());
+        return {};
+    }
+    const auto* button = qobject_cast<const QAbstractButton*>(control);
+    const auto* label = qobject_cast<const QLabel*>(control);
+    if ((!button || button->text().isEmpty()) && (!label || label->text().isEmpty()))
+        return {};
+    if (control->hasHeightForWidth()) {
+        const int height = control->heightForWidth(size.width());
+        return height > size.height() ? QStringLiteral("needs height %1").arg(height) : QString();
+    }
+    const QSize hint = control->sizeHint();
+    if (hint.width() > size.width() || hint.height() > size.height())
+        return QStringLiteral("needs %1x%2").arg(hint.width()).arg(hint.height());
+    return {};
+}
+
+// Why the control is not wholly inside every control around it, empty when it is.
+QString OutsideOfParents(const QWidget* control, const QWidget* window)
+{
+    for (const QWidget* outer = control->parentWidget(); outer; outer = outer->parentWidget()) {
+        const QRect rect(control->mapTo(outer, QPoint(0, 0)), control->size());
+        if (!outer->rect().contains(rect))
+            return QStringLiteral("outside %1").arg(outer->objectName());
+        if (outer == window)
+            break;
+    }
+    return {};
+}
+
+// Makes the page current in its page control and in every one around it.
+void Reveal(QWidget* page)
+{
+    for (QWidget* child = page; child && child->parentWidget(); child = child->parentWidget()) {
+        if (auto* tabs = qobject_cast<QTabWidget*>(child->parentWidget()->parentWidget())) {
+            if (tabs->indexOf(child) >= 0)
+                tabs->setCurrentWidget(child);
         }
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Languages, WindowWidth, ::testing::Values(0, 1, 2));
+// How far the colour most unlike the background is from it, as drawn: 0 when
+// the text is drawn in the background's colour.
+int Contrast(QWidget* control, const QRect& part)
+{
+    const QImage image = control->grab(part).toImage();
+    QHash<QRgb, int> counts;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            ++counts[image.pixel(x, y)];
+    QRgb background = 0;
+    for (auto it = counts.cbegin(); it != counts.cend(); ++it)
+        if (it.value() > counts.value(background))
+            background = it.key();
+    int farthest = 0;
+    for (auto it = counts.cbegin(); it != counts.cend(); ++it) {
+        const QRgb c = it.key();
+        farthest = qMax(farthest,
+            qAbs(qRed(c) - qRed(background)) + qAbs(qGreen(c) - qGreen(background))
+                + qAbs(qBlue(c) - qBlue(background)));
+    }
+    return farthest;
+}
+
+class WindowLayout : public LifeCycle, public ::testing::WithParamInterface<int> { };
+
+TEST_P(WindowLayout, EveryControlOfEveryPageIsWhollyInViewInEachLanguage)
+{
+    ChosenLanguage(GetParam());
+    const QString album = AlbumWithPhotos(QStringLiteral("W.tvx"), 1);
+    Start({ album });
+    // The export's later steps open only with an album to export.
+    m_form->HtmlPage()->AddHTMLAlbum(album);
+    QCoreApplication::processEvents();
+    const int width = m_form->width();
+    // Room to spare on a 1024 by 768 screen, beside a panel and a title bar.
+    EXPECT_LE(width, 900);
+    EXPECT_LE(m_form->height(), 700);
+    // The export's steps and the searched folder as a run shows them; only one
+    // of the three background pictures is ever shown.
+    Find<QWidget>("gb_StepsTakenByTavrimolex")->show();
+    Find<QWidget>("eb_SearchingFolder")->show();
+    const QStringList hidden { QStringLiteral("im_BackGround"), QStringLiteral("im_BackGroundColor") };
+    for (QTabWidget* pages : m_form->findChildren<QTabWidget*>()) {
+        for (int index = 0; index < pages->count(); ++index) {
+            QWidget* page = pages->widget(index);
+            Reveal(page);
+            QCoreApplication::processEvents();
+            const std::string where = page->objectName().toStdString();
+            // Showing a page never widens the window.
+            EXPECT_EQ(m_form->width(), width) << where;
+            const QTabBar* tabs = pages->tabBar();
+            const QRect tab = tabs->tabRect(index);
+            EXPECT_TRUE(tabs->rect().contains(tab)) << where << " tab";
+            EXPECT_GE(tab.width(), tabs->fontMetrics().horizontalAdvance(pages->tabText(index)))
+                << where << " tab";
+            for (QWidget* control : page->findChildren<QWidget*>()) {
+                const QString name = control->objectName();
+                // Menus are windows of their own; the tab bars' scroll buttons Qt's.
+                if (name.isEmpty() || name.startsWith(QStringLiteral("qt_")) || control->isWindow()
+                    || qobject_cast<QTabBar*>(control->parentWidget()) || PageOf(control) != page
+                    || hidden.contains(name))
+                    continue;
+                const std::string what = where + ' ' + name.toStdString();
+                EXPECT_TRUE(control->isVisibleTo(m_form.get())) << what;
+                EXPECT_FALSE(control->size().isEmpty()) << what;
+                EXPECT_EQ(OutsideOfParents(control, m_form.get()).toStdString(), "") << what;
+                EXPECT_EQ(CutCaption(control).toStdString(), "") << what;
+            }
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Languages, WindowLayout, ::testing::Values(0, 1, 2));
+
+TEST_F(LifeCycle, TextsStayReadableUnderADarkDesktopPalette)
+{
+    const QPalette light = QApplication::palette();
+    QPalette dark = light;
+    for (auto role : { QPalette::Window, QPalette::Base, QPalette::Button, QPalette::AlternateBase })
+        dark.setColor(role, QColor(40, 40, 40));
+    for (auto role : { QPalette::WindowText, QPalette::Text, QPalette::ButtonText })
+        dark.setColor(role, Qt::white);
+    QApplication::setPalette(dark);
+    ChosenLanguage();
+    const QString album = AlbumWithPhotos(QStringLiteral("K.tvx"), 1);
+    Start({ album });
+    m_form->HtmlPage()->AddHTMLAlbum(album);
+    // The merge boxes and an unticked search criterion have light colours of their own.
+    Find<QLineEdit>("eb_MergeObject1")->setText(QStringLiteral("Beach"));
+    Find<QLineEdit>("eb_YearSearch")->setText(QStringLiteral("1999"));
+    for (QTabWidget* pages : m_form->findChildren<QTabWidget*>()) {
+        for (int index = 0; index < pages->count(); ++index) {
+            Reveal(pages->widget(index));
+            QCoreApplication::processEvents();
+            for (QWidget* control : pages->widget(index)->findChildren<QWidget*>()) {
+                auto* label = qobject_cast<QLabel*>(control);
+                auto* edit = qobject_cast<QLineEdit*>(control);
+                if (!control->isVisible() || control->objectName().startsWith(QStringLiteral("qt_"))
+                    || !((label && !label->text().trimmed().isEmpty()) || (edit && !edit->text().isEmpty())))
+                    continue;
+                // An edit's frame is not its text: only the inside counts.
+                const QRect part = edit ? control->rect().adjusted(4, 4, -4, -4) : control->rect();
+                EXPECT_GE(Contrast(control, part), 150) << control->objectName().toStdString();
+            }
+        }
+    }
+    // The captions of the top tabs, beside their pictures.
+    const QTabBar* tabs = m_form->pc_Album()->tabBar();
+    for (int index = 0; index < tabs->count(); ++index) {
+        if (tabs->isTabVisible(index)) {
+            EXPECT_GE(
+                Contrast(m_form->pc_Album()->tabBar(), tabs->tabRect(index).adjusted(28, 5, -5, -5)), 150)
+                << index;
+        }
+    }
+    m_form.reset();
+    QApplication::setPalette(light);
+}
 
 } // namespace

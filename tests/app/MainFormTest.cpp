@@ -1,8 +1,12 @@
 #include "MainWindowFixture.h"
 
 #include "app/Tfm_LanguageWindow.h"
+#include "platform/SafeFile.h"
 
 #include <QLabel>
+
+#include <cerrno>
+#include <unistd.h>
 
 TEST_F(MainWindow, FirstStartAsksForTheLanguageAndStoresTheChoice)
 {
@@ -158,6 +162,37 @@ TEST_F(MainWindow, CreateOverAnExistingFileAsksAndAnswerNoKeepsIt)
     EXPECT_EQ(m_form->Album(), nullptr);
 }
 
+TEST_F(MainWindow, CreatingOverALinkReplacesTheNameNotTheAlbumBehindIt)
+{
+    ChosenLanguage();
+    const QString precious
+        = MakeAlbum(Path(QStringLiteral("albums/Precious.tvx")), QStringLiteral("keep me"));
+    const auto content = [](const QString& file) {
+        QFile f(file);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    };
+    const QByteArray bytes = content(precious);
+    const QString soft = Path(QStringLiteral("albums/Soft.tvx"));
+    const QString hard = Path(QStringLiteral("albums/Hard.tvx"));
+    ASSERT_TRUE(QFile::link(precious, soft));
+    ASSERT_EQ(::link(QFile::encodeName(precious).constData(), QFile::encodeName(hard).constData()), 0);
+    Start();
+
+    for (const QString& name : { soft, hard }) {
+        m_form->pc_Album()->setCurrentWidget(Find<QWidget>("ts_Albums"));
+        Find<QLineEdit>("eb_AlbumName")->setText(name);
+        m_dialogs->QueueMessageResult(MessageResult::Yes);
+        QTest::mouseClick(Find<QPushButton>("pb_CreateNewAlbum"), Qt::LeftButton);
+
+        EXPECT_EQ(m_dialogs->LastCall(Kind::MessageBox)->text, Text::Format(Language()->MF[3], { name }));
+        ASSERT_NE(m_form->Album(), nullptr);
+        EXPECT_EQ(m_form->Album()->GetFileName(), name);
+        EXPECT_FALSE(QFileInfo(name).isSymLink());
+        EXPECT_EQ(QFileInfo(name).size(), 20);
+        EXPECT_EQ(content(precious), bytes) << name.toStdString();
+    }
+}
+
 TEST_F(MainWindow, OpenFromRecentListAndCloseWithYesNoCancel)
 {
     const QString file = MakeAlbum(Path(QStringLiteral("albums/Family.tvx")), QStringLiteral("old"));
@@ -275,10 +310,44 @@ TEST_F(MainWindow, RenameUpdatesFileListAndCaption)
     EXPECT_TRUE(m_form->windowTitle().endsWith(QStringLiteral(") - Journey.tvx")));
     EXPECT_EQ(m_form->AlbumsPage()->RecentAlbums().first(), renamed);
 
-    // The same name in other letter case changes nothing.
+    // Letter case makes another name here: the album takes it, and the recent
+    // list keeps an album whose name differs from it only in case.
+    const QString other = MakeAlbum(Path(QStringLiteral("albums/JOURNEY.tvx")));
+    ASSERT_TRUE(m_form->OpenAlbum(other));
+    ASSERT_TRUE(m_form->OpenAlbum(renamed));
+    EXPECT_EQ(m_form->AlbumsPage()->RecentAlbums().mid(0, 2), (QStringList { renamed, other }));
+    QFile::remove(other);
     m_dialogs->QueueInput(QStringLiteral("JOURNEY"));
-    Find<QPushButton>("pb_RenameAlbum")->click();
-    EXPECT_TRUE(QFileInfo::exists(renamed));
+    QTest::mouseClick(Find<QPushButton>("pb_RenameAlbum"), Qt::LeftButton);
+    EXPECT_TRUE(QFileInfo::exists(other));
+    EXPECT_FALSE(QFileInfo::exists(renamed));
+    EXPECT_EQ(m_form->Album()->GetFileName(), other);
+}
+
+TEST_F(MainWindow, RenamingToANameTooLongForTheDiscRenamesNothingAndSaysWhy)
+{
+    ChosenLanguage();
+    const QString file = MakeAlbum(Path(QStringLiteral("albums/Trip.tvx")));
+    WriteFile(Path(QStringLiteral("albums/Trip_thumbnails/thumbnails.pct")), "40\r\n40\r\n");
+    Start({ file });
+    m_form->pc_Album()->setCurrentWidget(Find<QWidget>("ts_Albums"));
+    // Too long for the album file; then short enough for the album file, but
+    // not for its thumbnail folder, which would be parted from it.
+    m_dialogs->QueueInput(QString(300, u'x'));
+    m_dialogs->QueueInput(QString(250, u'y'));
+    const size_t before = m_dialogs->Calls().size();
+    QTest::mouseClick(Find<QPushButton>("pb_RenameAlbum"), Qt::LeftButton);
+
+    const QString tooLong = Language()->MF[404] + QStringLiteral("\r\r") + SystemErrorText(ENAMETOOLONG);
+    QStringList messages;
+    for (size_t i = before; i < m_dialogs->Calls().size(); ++i)
+        if (m_dialogs->Calls()[i].kind == Kind::ShowMessage)
+            messages.append(m_dialogs->Calls()[i].text);
+    EXPECT_EQ(messages, QStringList({ tooLong, tooLong }));
+    EXPECT_EQ(QDir(Path(QStringLiteral("albums"))).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+        QStringList({ QStringLiteral("Trip.tvx"), QStringLiteral("Trip_thumbnails") }));
+    EXPECT_EQ(m_form->Album()->GetFileName(), file);
+    EXPECT_EQ(Find<QLineEdit>("eb_AlbumName")->text(), file);
 }
 
 TEST_F(MainWindow, RemoveFromListAndFromDisc)
@@ -397,17 +466,17 @@ TEST_F(MainWindow, RecentListKeepsThirtyNewestFirst)
     EXPECT_EQ(recent.last(), QStringLiteral("/albums/a2.tvx"));
 
     // Opening one already listed moves it to the top without dropping another.
-    m_form->AddRecentAlbum(QStringLiteral("/ALBUMS/A10.tvx"));
+    m_form->AddRecentAlbum(QStringLiteral("/albums/a10.tvx"));
     recent = m_form->AlbumsPage()->RecentAlbums();
     EXPECT_EQ(recent.size(), 30);
-    EXPECT_EQ(recent.first(), QStringLiteral("/ALBUMS/A10.tvx"));
+    EXPECT_EQ(recent.first(), QStringLiteral("/albums/a10.tvx"));
     EXPECT_EQ(recent.last(), QStringLiteral("/albums/a2.tvx"));
-    EXPECT_FALSE(recent.contains(QStringLiteral("/albums/a10.tvx")));
+    EXPECT_EQ(recent.count(QStringLiteral("/albums/a10.tvx")), 1);
 
     IniFile ini(SettingsFile());
     EXPECT_EQ(ini.ReadInteger(QStringLiteral("AlbumList"), QStringLiteral("Amount"), 0), 30);
     EXPECT_EQ(ini.ReadString(QStringLiteral("AlbumList"), QStringLiteral("Album1"), QString()),
-        QStringLiteral("/ALBUMS/A10.tvx"));
+        QStringLiteral("/albums/a10.tvx"));
 
     // A settings file with more rows than allowed is read up to the limit.
     Restart();
@@ -547,7 +616,7 @@ TEST_F(MainWindow, EditPhotoInformationShowsTheAlbumPhoto)
     m_form->DropFiles({ Path(QStringLiteral("in/one.jpg")), Path(QStringLiteral("in/two.jpg")) });
     Find<QTabWidget>("pc_Photos")->setCurrentIndex(0);
     m_form->pc_Album()->setCurrentIndex(0);
-    m_form->EditPhotoInformation(Path(QStringLiteral("in/ONE.JPG")));
+    m_form->EditPhotoInformation(Path(QStringLiteral("in/one.jpg")));
     EXPECT_EQ(Find<QListWidget>("lb_PhotosInAlbum")->currentRow(), 0);
     EXPECT_EQ(CurrentInner("pc_Photos"), QStringLiteral("ts_PhotosInAlbum"));
     // The top page stays where it was.

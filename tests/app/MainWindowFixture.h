@@ -106,7 +106,10 @@ protected:
         qputenv("XDG_CONFIG_HOME", m_oldConfig);
     }
 
-    QString SettingsFile() const { return m_program + QStringLiteral("/tavrimolex.Ini"); }
+    QString SettingsFile() const
+    {
+        return m_dir.filePath(QStringLiteral("xdg/config/tavrimolex/tavrimolex.Ini"));
+    }
 
     // Settings of a program that has been started before, in English.
     void ChosenLanguage(int id = 0, const QString& more = QString())

@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QScrollBar>
+#include <QTest>
 
 namespace {
 
@@ -27,6 +28,16 @@ protected:
     }
 
     QAction* Item(const char* name) const { return root->findChild<QAction*>(QLatin1String(name)); }
+
+    // Pops the button's menu up and clicks one of its items, as the user does.
+    void ChooseFromMenu(const char* button, const char* item) const
+    {
+        QTest::mouseClick(Find<QPushButton>(button), Qt::LeftButton);
+        QAction* action = Item(item);
+        auto* menu = qobject_cast<QMenu*>(action->parent());
+        ASSERT_TRUE(menu && menu->isVisible()) << button;
+        QTest::mouseClick(menu, Qt::LeftButton, Qt::NoModifier, menu->actionGeometry(action).center());
+    }
 };
 
 // Which of five photos pass each filter.
@@ -261,6 +272,27 @@ TEST_F(PhotoListTest, RemovingAllRemovesOnlyTheFilteredRowsAndClosesPhotoWindows
     EXPECT_TRUE(Name()->text().isEmpty());
     EXPECT_EQ(Find<QLabel>("lblNumberOfPhotos")->text(), QStringLiteral("0"));
     EXPECT_EQ(dialogs.LastCall(TDialogCall::Kind::MessageBox)->caption, Language()->MF[187]);
+}
+
+TEST_F(PhotoListTest, AFilterLeftEmptyByARemovalStillLeadsBackToAllPhotos)
+{
+    AddPhoto(QStringLiteral("p0.bmp"));
+    QFile::remove(AddPhoto(QStringLiteral("gone.bmp")));
+    EnterTab();
+    ChooseFromMenu("pb_Show", "pmiPhotosNotOnDisk");
+    ASSERT_EQ(RowNames(), QStringList { QStringLiteral("gone.bmp") });
+    QTest::mouseClick(
+        Rows()->viewport(), Qt::LeftButton, Qt::NoModifier, Rows()->visualItemRect(Rows()->item(0)).center());
+    dialogs.QueueMessageResult(MessageResult::Yes);
+    ChooseFromMenu("pb_remove", "pmiOnlyFromAlbum");
+    ASSERT_EQ(AlbumOrder(), QStringList { QStringLiteral("p0.bmp") });
+    EXPECT_EQ(Rows()->count(), 0);
+    EXPECT_EQ(Find<QLabel>("lblNumberOfPhotos")->text(), QStringLiteral("0"));
+
+    ChooseFromMenu("pb_Show", "pmiAllPhotos");
+    EXPECT_EQ(RowNames(), QStringList { QStringLiteral("p0.bmp") });
+    EXPECT_EQ(Find<QLabel>("lblNumberOfPhotos")->text(), QStringLiteral("1"));
+    EXPECT_TRUE(Item("pmiAllPhotos")->isChecked());
 }
 
 TEST_F(PhotoListTest, WebAlbumFlagsChangeForEveryPhotoAfterAYes)

@@ -3,10 +3,14 @@
 #include "app/AlbumPhotoRenamer.h"
 #include "app/PhotoRenamePlanner.h"
 #include "common/Tfm_StatusWindow.h"
+#include "platform/SafeFile.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QTest>
+
+#include <cerrno>
 
 namespace {
 
@@ -59,8 +63,8 @@ INSTANTIATE_TEST_SUITE_P(Settings, PhotoRenamePlan,
         PlanCase { "taken numbers skipped", QStringLiteral("Holiday"), QStringLiteral("7"), RA_Replace,
             { QStringLiteral("Holiday_000007.jpg") }, { QStringLiteral("a.jpg"), QStringLiteral("b.png") },
             { QStringLiteral("Holiday_000008.jpg"), QStringLiteral("Holiday_000009.png") } },
-        PlanCase { "typed extension cut, bad start is 1", QStringLiteral("trip.jpg"), QStringLiteral("-5"),
-            RA_Replace, {}, { QStringLiteral("a.gif") }, { QStringLiteral("trip_000001.gif") } },
+        PlanCase { "bad start is 1", QStringLiteral("Mr. Smith"), QStringLiteral("-5"), RA_Replace, {},
+            { QStringLiteral("a.gif") }, { QStringLiteral("Mr. Smith_000001.gif") } },
         PlanCase { "added at the end", QStringLiteral("_x"), QString(), RA_AddAtTheEnd,
             { QStringLiteral("b_x.jpg") }, { QStringLiteral("a.jpg"), QStringLiteral("b.jpg") },
             { QStringLiteral("a_x.jpg"), QString() } },
@@ -73,8 +77,13 @@ TEST(PhotoRenamePlanner, RefusesNamesThatAreNoFileName)
     const QString prompt = QStringLiteral("type the new name here");
     for (const QString& name : { QString(), QStringLiteral("   "), QStringLiteral("../up"),
              QStringLiteral("a/b"), QStringLiteral(".."), prompt })
-        EXPECT_FALSE(TPhotoRenamePlanner::IsUsableName(name, prompt)) << name.toStdString();
-    EXPECT_TRUE(TPhotoRenamePlanner::IsUsableName(QStringLiteral("Holiday 2005"), prompt));
+        for (int action : { RA_Replace, RA_AddAtTheEnd, RA_InsertAtTheBeginning })
+            EXPECT_FALSE(TPhotoRenamePlanner::IsUsableName(name, action, prompt)) << name.toStdString();
+    EXPECT_TRUE(TPhotoRenamePlanner::IsUsableName(QStringLiteral("Holiday 2005"), RA_Replace, prompt));
+    // Only a name that starts the file name would hide it.
+    EXPECT_FALSE(TPhotoRenamePlanner::IsUsableName(QStringLiteral(".a"), RA_Replace, prompt));
+    EXPECT_FALSE(TPhotoRenamePlanner::IsUsableName(QStringLiteral(".a"), RA_InsertAtTheBeginning, prompt));
+    EXPECT_TRUE(TPhotoRenamePlanner::IsUsableName(QStringLiteral(".a"), RA_AddAtTheEnd, prompt));
 }
 
 class PhotoRenameRun : public PhotoTabTest {
@@ -195,6 +204,69 @@ TEST_F(PhotoRenameRun, ARefusedNameRenamesNothing)
     EXPECT_TRUE(QFileInfo::exists(a));
     EXPECT_EQ(host.saves, 0);
     EXPECT_FALSE(host.ini->SectionExists(TAlbumPhotoRenamer::SettingsSection));
+}
+
+TEST_F(PhotoRenameRun, ANameTooLongForTheDiscRenamesNothingAndSaysWhy)
+{
+    const QString a = AddPhoto(QStringLiteral("a.bmp"));
+    const QString b = AddPhoto(QStringLiteral("b.bmp"));
+    EnterTab();
+    SelectRows({ 0, 1 });
+    root->show();
+
+    RenameSettingsAnswer answer(QString(300, u'x'), QStringLiteral("1"), "rdbInsertAtTheBeginning");
+    QTest::mouseClick(RenameButton(), Qt::LeftButton);
+
+    ASSERT_EQ(dialogs.CallCount(Kind::MessageBox), 1);
+    const QString reason = SystemErrorText(ENAMETOOLONG);
+    EXPECT_EQ(dialogs.LastCall(Kind::MessageBox)->text,
+        Language()->MF[192] + u'\r' + a + QStringLiteral(": ") + reason + u'\r' + b + QStringLiteral(": ")
+            + reason);
+    EXPECT_EQ(dialogs.LastCall(Kind::MessageBox)->flags, 48);
+    EXPECT_TRUE(QFileInfo::exists(a));
+    EXPECT_TRUE(QFileInfo::exists(b));
+    EXPECT_EQ(AlbumOrder(), QStringList({ QStringLiteral("a.bmp"), QStringLiteral("b.bmp") }));
+    EXPECT_EQ(host.saves, 0);
+}
+
+TEST_F(PhotoRenameRun, TheNameLosesOneExtensionAndMayNotHideThePhotos)
+{
+    const QString a = AddPhoto(QStringLiteral("a.bmp"));
+    EnterTab();
+    SelectRows({ 0 });
+    const QString section = TAlbumPhotoRenamer::SettingsSection;
+
+    {
+        RenameSettingsAnswer answer(QStringLiteral(".a.jpg"), QStringLiteral("1"), "rdbReplace");
+        QTest::mouseClick(RenameButton(), Qt::LeftButton);
+        EXPECT_EQ(answer.Seen, 2);
+        ASSERT_EQ(dialogs.CallCount(Kind::MessageBox), 1);
+        EXPECT_EQ(dialogs.LastCall(Kind::MessageBox)->text, Language()->MF[8]);
+        EXPECT_TRUE(QFileInfo::exists(a));
+        EXPECT_EQ(host.saves, 0);
+    }
+
+    const QString smith = dir.filePath(QStringLiteral("Mr. Smith_000001.bmp"));
+    {
+        RenameSettingsAnswer answer(QStringLiteral("Mr. Smith.jpg"), QStringLiteral("1"), "rdbReplace");
+        QTest::mouseClick(RenameButton(), Qt::LeftButton);
+        EXPECT_TRUE(QFileInfo::exists(smith));
+        EXPECT_EQ(RowNames(), QStringList { QStringLiteral("Mr. Smith_000001.bmp") });
+        EXPECT_EQ(
+            host.ini->ReadString(section, QStringLiteral("NewName"), QString()), QStringLiteral("Mr. Smith"));
+    }
+
+    // The next run offers the name it saved; taken as offered, it keeps its dot.
+    {
+        RenameSettingsAnswer answer(QString(), QStringLiteral("5"), "rdbReplace");
+        QTest::mouseClick(RenameButton(), Qt::LeftButton);
+        EXPECT_EQ(answer.ShownName, QStringLiteral("Mr. Smith"));
+        EXPECT_FALSE(QFileInfo::exists(smith));
+        EXPECT_TRUE(QFileInfo::exists(dir.filePath(QStringLiteral("Mr. Smith_000005.bmp"))));
+        EXPECT_EQ(
+            host.ini->ReadString(section, QStringLiteral("NewName"), QString()), QStringLiteral("Mr. Smith"));
+    }
+    EXPECT_EQ(host.saves, 2);
 }
 
 } // namespace

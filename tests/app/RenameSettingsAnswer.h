@@ -1,11 +1,13 @@
 #pragma once
 // Answers the rename settings window as a user would: as soon as it shows, it
-// notes what the fields offer, types the given settings and clicks a button;
-// when the window is still there afterwards (OK refused), it cancels.
+// notes what the fields offer, types the given settings (a null name leaves
+// the offered one) and clicks a button; when the window is still there
+// afterwards (OK refused), it cancels.
 #include <QApplication>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTest>
 #include <QTimer>
 
 class RenameSettingsAnswer : public QObject {
@@ -23,7 +25,8 @@ public:
                     continue;
                 // A window still open after OK refused the name: give up.
                 if (++Seen > 1) {
-                    w->findChild<QPushButton*>(QStringLiteral("btnCancel"))->click();
+                    QTest::mouseClick(
+                        w->findChild<QPushButton*>(QStringLiteral("btnCancel")), Qt::LeftButton);
                     continue;
                 }
                 auto* nameField = w->findChild<QLineEdit*>(QStringLiteral("edtNewName"));
@@ -31,10 +34,11 @@ public:
                 ShownName = nameField->text();
                 ShownNameSelected = nameField->selectedText() == nameField->text();
                 ShownStart = startField->text();
-                nameField->setText(m_name);
+                if (!m_name.isNull())
+                    nameField->setText(m_name);
                 startField->setText(m_start);
                 w->findChild<QRadioButton*>(QLatin1String(m_action))->setChecked(true);
-                w->findChild<QPushButton*>(QLatin1String(m_button))->click();
+                QTest::mouseClick(w->findChild<QPushButton*>(QLatin1String(m_button)), Qt::LeftButton);
             }
         });
         m_timer.start(10);

@@ -7,10 +7,14 @@
 #include "platform/IniFile.h"
 #include "viewers/SlideShowSettings.h"
 #include "viewers/Tfm_SlideShowWindow.h"
+#include "viewers/Tfm_ThumbNailWindow.h"
+#include "viewers/ThumbNailGrid.h"
 
 #include <QCheckBox>
 #include <QFileInfo>
+#include <QProgressBar>
 #include <QRadioButton>
+#include <QTest>
 #include <QTimer>
 
 namespace {
@@ -68,8 +72,21 @@ TEST_F(SlideShowTabsTest, ControlsFollowWhetherTheAlbumHasPhotosAndThumbnails)
     EXPECT_TRUE(
         IniFile(SettingsFile()).ValueExists(TSlideShowSettings::Section, QStringLiteral("Change on")));
 
-    Click("pb_RemoveThumbNails");
-    const TDialogCall* box = dialogs.LastCall(Kind::MessageBox);
+    // The outcome is told with no progress window left on the screen.
+    class TProgressWatch : public TScriptedDialogService {
+    public:
+        int MessageBox(const QString& text, const QString& caption, int flags) override
+        {
+            for (const QWidget* window : QApplication::topLevelWidgets())
+                ProgressShown
+                    = ProgressShown || (qobject_cast<const Tfm_StatusWindow*>(window) && window->isVisible());
+            return TScriptedDialogService::MessageBox(text, caption, flags);
+        }
+        bool ProgressShown = false;
+    } watch;
+    QTest::mouseClick(Find<QPushButton>("pb_RemoveThumbNails"), Qt::LeftButton);
+    EXPECT_FALSE(watch.ProgressShown);
+    const TDialogCall* box = watch.LastCall(Kind::MessageBox);
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(box->text, Language()->MF[57]);
     EXPECT_EQ(box->flags, 64);
@@ -78,23 +95,41 @@ TEST_F(SlideShowTabsTest, ControlsFollowWhetherTheAlbumHasPhotosAndThumbnails)
     EXPECT_FALSE(Enabled("pb_ShowThumbNails"));
 }
 
-TEST_F(SlideShowTabsTest, CancelInTheProgressWindowStopsCreatingThumbnails)
+TEST_F(SlideShowTabsTest, CancelInTheProgressWindowShowsTheThumbnailsMadeSoFar)
 {
     Start();
-    const QString album = MakeAlbum(QStringLiteral("Trip.tvx"), 5);
+    const QString album = MakeAlbum(QStringLiteral("Trip.tvx"), 6);
+    // The third photo takes long to make, so that Cancel comes while it is.
+    QImage big(4000, 3000, QImage::Format_RGB32);
+    for (int y = 0; y < big.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(big.scanLine(y));
+        for (int x = 0; x < big.width(); ++x)
+            line[x] = qRgb((x * 7) & 255, (y * 5 + x) & 255, (x ^ y) & 255);
+    }
+    ASSERT_TRUE(big.save(photos + QStringLiteral("/p2.bmp"), "BMP"));
     OpenAt(album, "ts_ThumbNails");
     dialogs.Clear();
-    // Cancel is pressed as soon as the progress window lets events run.
-    QTimer::singleShot(0, [] {
+    QTimer cancel;
+    QObject::connect(&cancel, &QTimer::timeout, [&cancel] {
         for (QWidget* widget : QApplication::topLevelWidgets())
-            if (auto* status = qobject_cast<Tfm_StatusWindow*>(widget); status && status->isVisible())
-                status->ButtonCancel()->click();
+            if (auto* status = qobject_cast<Tfm_StatusWindow*>(widget);
+                status && status->isVisible() && status->StatusProgressBar()->value() >= 3) {
+                cancel.stop();
+                QTest::mouseClick(status->ButtonCancel(), Qt::LeftButton);
+            }
     });
-    Click("pb_CreateThumbnails");
-    EXPECT_EQ(form->Album()->LoadThumbnailIndex(), 0);
-    EXPECT_FALSE(QFileInfo::exists(ThumbnailFolder(album) + QStringLiteral("/0_p0.jpg")));
-    EXPECT_TRUE(Enabled("pb_CreateThumbnails"));
-    EXPECT_FALSE(Enabled("pb_ShowThumbNails"));
+    cancel.start(0);
+    QTest::mouseClick(Find<QPushButton>("pb_CreateThumbnails"), Qt::LeftButton);
+
+    ASSERT_FALSE(cancel.isActive());
+    const int made = form->Album()->LoadThumbnailIndex();
+    EXPECT_GE(made, 2);
+    EXPECT_LT(made, 6);
+    const Tfm_ThumbNailWindow* window = form->PhotosPage()->ThumbnailsTab()->ThumbWindow();
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(window->Grid().Count(), made);
+    EXPECT_FALSE(Enabled("pb_CreateThumbnails"));
+    EXPECT_TRUE(Enabled("pb_ShowThumbNails"));
     EXPECT_EQ(dialogs.CallCount(Kind::ShowMessage), 0);
 }
 

@@ -183,4 +183,40 @@ TEST_F(ThumbnailWindowTabTest, ARenamedAlbumKeepsItsThumbnailsAndLeavesNoneUnder
     EXPECT_FALSE(Enabled("pb_ShowThumbNails"));
 }
 
+TEST_F(ThumbnailWindowTabTest, ThumbnailsOfMovedPhotosShowAndEditThePhotosWhereTheyAreNow)
+{
+    Start();
+    const QString album = MakeAlbum(QStringLiteral("Trip.tvx"), 3);
+    {
+        const std::unique_ptr<TAlbum> labelled = TAlbum::CreateFromFile(album, nullptr);
+        for (int i = 0; i < 3; ++i)
+            labelled->GetPhotos().PhotoAt(i)->SetYear(QString::number(2000 + i));
+        ASSERT_TRUE(labelled->SaveToFile());
+    }
+    OpenAt(album, "ts_ThumbNails");
+    Find<QPushButton>("pb_CreateThumbnails")->click();
+    ASSERT_TRUE(form->CloseCurrentAlbum());
+
+    // The photos move beside the album; opening it finds them there.
+    const QString moved = dir.filePath(QStringLiteral("albums"));
+    for (int i = 0; i < 3; ++i) {
+        const QString name = QStringLiteral("/p%1.bmp").arg(i);
+        ASSERT_TRUE(QFile::rename(photos + name, moved + name));
+    }
+    OpenAt(album, "ts_ThumbNails");
+    ASSERT_EQ(form->Album()->GetPhotos().PhotoAt(1)->GetName(), moved + QStringLiteral("/p1.bmp"));
+    Find<QPushButton>("pb_ShowThumbNails")->click();
+    ASSERT_EQ(Window()->Grid().Count(), 3);
+
+    const auto year = [this] { return Window()->findChild<QLineEdit*>(QStringLiteral("EditYear"))->text(); };
+    ClickCell(1);
+    EXPECT_EQ(year(), QStringLiteral("2001"));
+    ClickCell(2);
+    EXPECT_EQ(year(), QStringLiteral("2002"));
+    Trigger("PopupMenuEditPhotoInformation");
+    EXPECT_EQ(Find<QListWidget>("lb_PhotosInAlbum")->currentRow(), 2);
+    EXPECT_EQ(Find<QLineEdit>("eb_PhotoName")->text(), moved + QStringLiteral("/p2.bmp"));
+    EXPECT_EQ(Find<QLineEdit>("eb_Year")->text(), QStringLiteral("2002"));
+}
+
 } // namespace

@@ -30,14 +30,21 @@ TEST(WebSiteFiles, OnlyTheSitesOwnFilesGoAndHomeOrLinkedFoldersAreRefused)
     Touch(site + QStringLiteral("photos/Photo3.jpg"));
     Touch(site + QStringLiteral("html/albums/album1/ThumbnailFrame.htm"));
     Touch(dir.filePath(QStringLiteral("elsewhere/keep.css")));
+    Touch(dir.filePath(QStringLiteral("elsewhere/Thumbnail1.jpg")));
     ASSERT_TRUE(QFile::link(dir.filePath(QStringLiteral("elsewhere")), site + QStringLiteral("css")));
+    Touch(site + QStringLiteral("images/Photo1.jpg"));
+    ASSERT_TRUE(
+        QFile::link(dir.filePath(QStringLiteral("elsewhere")), site + QStringLiteral("images/thumbnails")));
     EXPECT_TRUE(RemoveWebSiteFiles(site, nullptr));
     EXPECT_FALSE(QFileInfo::exists(site + QStringLiteral("index.htm")));
     EXPECT_FALSE(QFileInfo::exists(site + QStringLiteral("html")));
-    EXPECT_FALSE(QFileInfo(site + QStringLiteral("css")).isSymLink());
+    // A link is never followed, nor taken for a folder of the site.
+    EXPECT_TRUE(QFileInfo(site + QStringLiteral("css")).isSymLink());
     EXPECT_FALSE(QFileInfo::exists(site + QStringLiteral("photos/photo12.jpg")));
     EXPECT_TRUE(QFileInfo::exists(site + QStringLiteral("photos/Photo3.jpg")));
     EXPECT_TRUE(QFileInfo::exists(dir.filePath(QStringLiteral("elsewhere/keep.css"))));
+    EXPECT_TRUE(QFileInfo::exists(dir.filePath(QStringLiteral("elsewhere/Thumbnail1.jpg"))));
+    EXPECT_TRUE(QFileInfo::exists(site + QStringLiteral("images/Photo1.jpg")));
 
     // Nothing of its own left: the folder goes too.
     Touch(dir.filePath(QStringLiteral("bare/index.htm")));

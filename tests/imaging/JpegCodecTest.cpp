@@ -1,5 +1,8 @@
 #include "imaging/JpegCodec.h"
 
+#include "imaging/ImageLoader.h"
+#include "support/ExifJpeg.h"
+
 #include "ImageTestSupport.h"
 
 #include <QDir>
@@ -41,6 +44,30 @@ bool IsBaseline(const QByteArray& jpeg)
             return false;
     }
     return false;
+}
+
+// Red, green / blue, white quadrants: every turn and mirror of it differs.
+QImage Quadrants(int width, int height)
+{
+    QImage image(width, height, QImage::Format_RGB32);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            const bool right = x >= width / 2, bottom = y >= height / 2;
+            image.setPixel(x, y,
+                bottom ? (right ? qRgb(255, 255, 255) : qRgb(0, 0, 255))
+                       : (right ? qRgb(0, 255, 0) : qRgb(255, 0, 0)));
+        }
+    }
+    return image;
+}
+
+::testing::AssertionResult Near(QRgb actual, QRgb expected)
+{
+    if (std::abs(qRed(actual) - qRed(expected)) <= 40 && std::abs(qGreen(actual) - qGreen(expected)) <= 40
+        && std::abs(qBlue(actual) - qBlue(expected)) <= 40)
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure()
+        << std::hex << (actual & 0xFFFFFF) << " against " << (expected & 0xFFFFFF);
 }
 
 } // namespace
@@ -200,6 +227,53 @@ TEST_F(JpegFiles, SaveAndDecodeFile)
     struct stat info { };
     ASSERT_EQ(::stat(QFile::encodeName(Path(QStringLiteral("a.jpg"))).constData(), &info), 0);
     EXPECT_EQ(info.st_mode & 0777, 0666 & ~mask);
+}
+
+TEST_F(JpegFiles, EveryOrientationTagStandsThePhotoUpright)
+{
+    const QRgb r = qRgb(255, 0, 0), g = qRgb(0, 255, 0), b = qRgb(0, 0, 255), w = qRgb(255, 255, 255);
+    // The corners as the photo must stand, clockwise from the top left, for
+    // pixels stored as red, green / blue, white.
+    const struct {
+        int orientation;
+        QRgb corners[4];
+    } cases[] = { { 1, { r, g, w, b } }, { 2, { g, r, b, w } }, { 3, { w, b, r, g } }, { 4, { b, w, g, r } },
+        { 5, { r, b, w, g } }, { 6, { b, r, g, w } }, { 7, { w, g, r, b } }, { 8, { g, w, b, r } } };
+    const QByteArray stored = EncodeJpeg(Quadrants(48, 32), 95);
+    for (const auto& c : cases) {
+        for (const bool bigEndian : { false, true }) {
+            SCOPED_TRACE(
+                testing::Message() << "orientation " << c.orientation << (bigEndian ? " MM" : " II"));
+            const QString path = Path(QStringLiteral("photo%1%2.jpg").arg(c.orientation).arg(bigEndian));
+            WriteFile(path, TestExif::WithOrientation(stored, c.orientation, bigEndian));
+            // The chain, and FreeImage, its last resort for a JPEG.
+            QImage photo, last;
+            ASSERT_TRUE(LoadImageFile(path, photo));
+            ASSERT_TRUE(LoadWithFreeImage(path, last));
+            for (const QImage& upright : { photo, last }) {
+                ASSERT_EQ(upright.size(), c.orientation >= 5 ? QSize(32, 48) : QSize(48, 32));
+                const int right = upright.width() - 4, bottom = upright.height() - 4;
+                EXPECT_TRUE(Near(upright.pixel(3, 3), c.corners[0]));
+                EXPECT_TRUE(Near(upright.pixel(right, 3), c.corners[1]));
+                EXPECT_TRUE(Near(upright.pixel(right, bottom), c.corners[2]));
+                EXPECT_TRUE(Near(upright.pixel(3, bottom), c.corners[3]));
+            }
+        }
+    }
+}
+
+TEST_F(JpegFiles, ThumbnailDecodeCoversTheBoxWithTheUprightPhoto)
+{
+    // Stored 800 x 200, shown 200 x 800: a landscape box of 160 x 40 needs
+    // 7/8 of the upright width, where the stored sides would settle for 2/8.
+    const QString path = Path(QStringLiteral("tower.jpg"));
+    WriteFile(path, TestExif::WithOrientation(EncodeJpeg(Quadrants(800, 200), 90), 6));
+    QImage photo;
+    ASSERT_TRUE(LoadImageFileForBox(path, photo, 160, 40));
+    ASSERT_EQ(photo.size(), QSize(175, 700));
+    EXPECT_TRUE(Near(photo.pixel(4, 4), qRgb(0, 0, 255)));
+    EXPECT_TRUE(Near(photo.pixel(170, 4), qRgb(255, 0, 0)));
+    EXPECT_TRUE(Near(photo.pixel(4, 695), qRgb(255, 255, 255)));
 }
 
 TEST_F(JpegFiles, SaveReplacesAnExistingFile)

@@ -5,6 +5,7 @@
 #include "imaging/FreeImageBinding.h"
 #include "imaging/ImageLoader.h"
 #include "imaging/JpegCodec.h"
+#include "support/ExifJpeg.h"
 
 #include "ImageTestSupport.h"
 
@@ -624,12 +625,15 @@ TEST(NViewLibGif, HugeScreenIsRefused)
 
 // ---- JPEG ----------------------------------------------------------------------
 
-TEST(NViewLibJpeg, SameAsTheProgramsDecoder)
+TEST(NViewLibJpeg, SameAsTheProgramsDecoderAndStandsAsTheTagSays)
 {
     const QByteArray jpeg = EncodeJpeg(Pattern(33, 17), 85);
-    QImage reference;
-    ASSERT_TRUE(DecodeJpegData(jpeg, reference));
-    EXPECT_TRUE(SamePixels(Decode(jpeg), reference));
+    for (int orientation = 1; orientation <= 8; ++orientation) {
+        const QByteArray tagged = TestExif::WithOrientation(jpeg, orientation, orientation % 2 == 0);
+        QImage reference;
+        ASSERT_TRUE(DecodeJpegData(tagged, reference));
+        EXPECT_TRUE(SamePixels(Decode(tagged), reference)) << "orientation " << orientation;
+    }
 }
 
 TEST(NViewLibJpeg, AdobeCmykJpeg)
@@ -705,12 +709,14 @@ TEST(NViewLibChain, EveryExtensionItServesReachesIt)
         EXPECT_TRUE(LoadImageFile(path, image)) << c.name;
         EXPECT_TRUE(SamePixels(image, c.expected)) << c.name;
     }
-    // ".jif" is a JPEG that only NViewLib is asked about.
-    const QByteArray jpeg = EncodeJpeg(pattern, 90);
+    // ".jif" is a JPEG that only NViewLib is asked about; a portrait photo
+    // stands upright there too.
+    const QByteArray jpeg = TestExif::WithOrientation(EncodeJpeg(pattern, 90), 8);
     WriteFile(dir.filePath(QStringLiteral("i.jif")), jpeg);
     QImage image, reference;
     EXPECT_TRUE(LoadImageFile(dir.filePath(QStringLiteral("i.jif")), image));
     ASSERT_TRUE(DecodeJpegData(jpeg, reference));
+    EXPECT_EQ(reference.size(), QSize(7, 9));
     EXPECT_TRUE(SamePixels(image, reference));
     SetFreeImageLibraryName(QString());
     LoadFreeImageLibrary();
@@ -737,6 +743,7 @@ std::vector<QByteArray> Samples()
         Pcx(indexed, 1, 4, 8),
         Gif(9, 7, true, 3),
         EncodeJpeg(pattern, 75),
+        TestExif::WithOrientation(EncodeJpeg(pattern, 75), 6, true),
     };
 }
 

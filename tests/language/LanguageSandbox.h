@@ -1,10 +1,12 @@
 #pragma once
-// Every language test runs with the settings folder in a temporary folder, no
-// record yet, English in force and the record's messages collected instead of shown.
+// Every language test runs with the user's config folder in a temporary folder,
+// so that the settings folder is Folder(), with no record yet, English in force
+// and the record's messages collected instead of shown.
 #include "language/LanguageSelector.h"
 #include "platform/AppFolders.h"
 
 #include <QByteArray>
+#include <QDir>
 #include <QFile>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -19,7 +21,8 @@ protected:
         m_hadConfigHome = qEnvironmentVariableIsSet("XDG_CONFIG_HOME");
         m_oldConfigHome = qgetenv("XDG_CONFIG_HOME");
         qputenv("XDG_CONFIG_HOME", QFile::encodeName(dir.filePath(QStringLiteral("config"))));
-        AppFolders::SetProgramFolderForTesting(dir.path());
+        AppFolders::SetProgramFolderForTesting(dir.filePath(QStringLiteral("bin")));
+        ASSERT_TRUE(QDir().mkpath(Folder()));
         ShutdownLanguage();
         CurrentLangType = LT_Default;
         SetLanguageMessageHandler([this](const QString& text) { messages << text; });
@@ -37,7 +40,8 @@ protected:
             qunsetenv("XDG_CONFIG_HOME");
     }
 
-    QString FilePath(const QString& name) const { return dir.filePath(name); }
+    QString Folder() const { return dir.filePath(QStringLiteral("config/tavrimolex")); }
+    QString FilePath(const QString& name) const { return Folder() + u'/' + name; }
 
     QByteArray ReadFile(const QString& name) const
     {

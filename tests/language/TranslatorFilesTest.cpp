@@ -42,7 +42,7 @@ TEST_F(TranslatorFiles, OffModeNeverTouchesAFile)
     ReloadLanguage(LT_Dutch);
     ShutdownLanguage();
     CreateLanguage(LT_Spanish).reset();
-    EXPECT_TRUE(QDir(dir.path()).entryList(QDir::Files).isEmpty());
+    EXPECT_TRUE(QDir(Folder()).entryList(QDir::Files).isEmpty());
 }
 
 TEST_F(TranslatorFiles, FirstRunWritesTheBuiltInTextsAtExit)
@@ -239,7 +239,7 @@ TEST_F(TranslatorFiles, AFileThatCannotBeWrittenAtExitIsLostQuietly)
     EXPECT_FALSE(record->WriteLanguageFile());
     EXPECT_FALSE(record->WriteStatistics());
     ShutdownLanguage();
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList { QStringLiteral("plain") });
+    EXPECT_EQ(QDir(Folder()).entryList(QDir::Files), QStringList { QStringLiteral("plain") });
 }
 
 TEST_F(TranslatorFiles, ModeStaysOffWhenTheErrorListCannotBeSaved)

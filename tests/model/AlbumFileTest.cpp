@@ -3,16 +3,43 @@
 
 #include "model/Album.h"
 #include "model/StreamError.h"
+#include "platform/SafeFile.h"
 
 #include <QDir>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <csignal>
-#include <sys/resource.h>
+#include <cstddef>
+#include <cstdio>
+#include <iterator>
+#include <linux/filter.h>
+#include <linux/seccomp.h>
+#include <sys/prctl.h>
+#include <sys/syscall.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
+
+// From here on every write to a file (the standard streams still work) fails
+// as on a full disk. False where the system does not allow the filter.
+bool FailFileWritesAsOnAFullDisk()
+{
+    sock_filter filter[] = {
+        BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, nr)),
+        BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, __NR_write, 0, 3),
+        BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, args[0])),
+        BPF_JUMP(BPF_JMP | BPF_JGT | BPF_K, 2, 0, 1),
+        BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ERRNO | ENOSPC),
+        BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ALLOW),
+    };
+    sock_fprog program { static_cast<unsigned short>(std::size(filter)), filter };
+    return ::prctl(PR_SET_NO_NEW_PRIVS, 1, 0, 0, 0) == 0
+        && ::prctl(PR_SET_SECCOMP, SECCOMP_MODE_FILTER, &program) == 0;
+}
 
 // The album of the one-photo example: object "Beach", photo "/p/abc.jp" (ten
 // 7-bit characters) in 1999 with that object.
@@ -170,37 +197,74 @@ TEST_F(AlbumFile, SaveIntoMissingFolderFailsWithCreateError)
     }
 }
 
-TEST_F(AlbumFile, FailedSaveLeavesTheOldFileIntact)
+TEST_F(AlbumFile, AFullDiskKeepsTheOldFileAndSaysWhy)
 {
     const QString file = Path(QStringLiteral("keep.tvx"));
     TAlbum album(file);
     FillOnePhotoAlbum(album);
     album.SaveToFile();
     const QByteArray before = ReadAll(file);
-
     for (int i = 0; i < 200; ++i)
         album.GetPhotos().AddName(QStringLiteral("/a/long/enough/path/to/grow/the/file/photo-%1.jpg").arg(i));
 
-    // A full disk, as far as this process can tell: writes past 1 KiB fail.
-    struct rlimit old { };
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
-    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    struct rlimit small = old;
-    small.rlim_cur = 1024;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    bool failed = false;
-    QString message;
-    try {
-        album.SaveToFile();
-    } catch (const EStreamError& e) {
-        failed = true;
-        message = e.Message();
+    // The save runs in a child process, the only one whose disk is full.
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        if (!FailFileWritesAsOnAFullDisk())
+            std::_Exit(2);
+        try {
+            album.SaveToFile();
+        } catch (const EStreamError& e) {
+            std::fprintf(stderr, "%s\n", qPrintable(e.Message()));
+            const QString expected = QStringLiteral("Stream write error. ") + SystemErrorText(ENOSPC);
+            std::_Exit(e.Message() == expected ? 0 : 1);
+        }
+        std::_Exit(3);
     }
-    setrlimit(RLIMIT_FSIZE, &old);
-    std::signal(SIGXFSZ, oldHandler);
-
-    EXPECT_TRUE(failed);
-    EXPECT_EQ(message, QStringLiteral("Stream write error"));
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    if (WEXITSTATUS(status) == 2)
+        GTEST_SKIP() << "this system refuses the filter that makes a disk look full";
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "1: the message above is not the one expected; 3: no error";
     EXPECT_EQ(ReadAll(file), before);
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList({ "keep.tvx" }));
+    EXPECT_EQ(
+        QDir(dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::System), QStringList({ "keep.tvx" }));
+}
+
+TEST_F(AlbumFile, ASaveKilledHalfWayLeavesNothingOnceTheAlbumIsSavedAgain)
+{
+    const QString file = Path(QStringLiteral("trip.tvx"));
+    TAlbum album(file);
+    FillOnePhotoAlbum(album);
+    album.SaveToFile();
+    // A leftover of a save killed where files cannot be unnamed (a FAT stick),
+    // and what must stay: the user's own copy, a link of the leftovers' form,
+    // and another album's leftover.
+    WriteAll(Path(QStringLiteral("trip.tvx.tavri-Ab12Cd")), "half an album");
+    WriteAll(Path(QStringLiteral("trip.tvx.backup")), "the user's copy");
+    WriteAll(Path(QStringLiteral("outside.txt")), "outside");
+    ASSERT_TRUE(
+        QFile::link(Path(QStringLiteral("outside.txt")), Path(QStringLiteral("trip.tvx.tavri-Zz99Zz"))));
+    WriteAll(Path(QStringLiteral("other.tvx.tavri-Xy34Wv")), "another album's");
+
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        TAtomicFile save(file, TLinkPolicy::Follow, true);
+        if (save.Open() && save.Write(QByteArray(1 << 20, 'x')))
+            ::kill(::getpid(), SIGKILL);
+        std::_Exit(1);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFSIGNALED(status));
+
+    album.SaveToFile();
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name),
+        QStringList({ "other.tvx.tavri-Xy34Wv", "outside.txt", "trip.tvx", "trip.tvx.backup",
+            "trip.tvx.tavri-Zz99Zz" }));
+    EXPECT_EQ(ReadAll(Path(QStringLiteral("outside.txt"))), QByteArray("outside"));
+    EXPECT_EQ(TAlbum::CreateFromFile(file, nullptr)->GetPhotos().Count(), 1);
 }

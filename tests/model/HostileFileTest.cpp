@@ -120,6 +120,21 @@ TEST_F(HostileFile, RandomDamageNeverCrashes)
     EXPECT_GT(loaded, 0);
 }
 
+TEST_F(HostileFile, APhotoPathHoldingANulIsADamagedAlbum)
+{
+    // The system would read the path as "notaphoto.txt", a file beside the
+    // album that renaming or copying the photo would then reach.
+    const QString unrelated = dir.filePath(QStringLiteral("notaphoto.txt"));
+    WriteAll(unrelated, "not a photo");
+    const QString file = dir.filePath(QStringLiteral("nul.tvx"));
+    TAlbum album(file);
+    album.GetPhotos().AddName(unrelated + QChar(0) + QStringLiteral(".jpg"));
+    album.SaveToFile();
+
+    EXPECT_EQ(LoadErrorOfFile(file), InvalidValue);
+    EXPECT_EQ(ReadAll(unrelated), QByteArray("not a photo"));
+}
+
 TEST_F(HostileFile, OnlyRegularFilesAreOpened)
 {
     const QString missing = dir.filePath(QStringLiteral("missing.tvx"));

@@ -9,6 +9,7 @@
 #include "platform/IniFile.h"
 #include "viewers/PhotoWindowList.h"
 #include "viewers/Tfm_PhotoWindow.h"
+#include "viewers/Tfm_SlideShowWindow.h"
 #include "viewers/Tfm_ThumbNailWindow.h"
 
 #include <QApplication>
@@ -20,6 +21,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -192,6 +194,21 @@ TEST_F(FormPhotoListTest, PhotosAreShownAndWalkedInListOrderWhileTheWindowLives)
     EXPECT_EQ(shown->LoadingPath(), a);
 }
 
+TEST_F(FormPhotoListTest, ADoubleClickOpensThePhotoOnce)
+{
+    const QString gone = dir.filePath(QStringLiteral("gone.bmp"));
+    Open({ gone });
+    window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    auto* list = Find<QListWidget>("lb_Photos");
+    // Through the window system, which makes a double click of two clicks in a row.
+    const QPoint entry = list->viewport()->mapTo(window.get(), list->visualItemRect(list->item(0)).center());
+    QTest::mouseDClick(window->windowHandle(), Qt::LeftButton, Qt::NoModifier, entry);
+    EXPECT_EQ(dialogs.CallCount(Kind::MessageBox), 1) << "one warning for the one photo opened";
+    QTest::mouseClick(window->windowHandle(), Qt::LeftButton, Qt::NoModifier, entry, 1000);
+    EXPECT_EQ(dialogs.CallCount(Kind::MessageBox), 2) << "the next click opens it again";
+}
+
 TEST_F(FormPhotoListTest, CopyingReplacesByNameInListOrderAndStopsOnCancel)
 {
     const QString first = Picture(QStringLiteral("one/x.bmp"), Qt::red);
@@ -293,7 +310,7 @@ TEST_F(FormPhotoListTest, NewAlbumTakesTheFoundPhotosWithTheirLabelsByName)
     EXPECT_TRUE(QFileInfo::exists(dir.filePath(QStringLiteral("albums/Second.tvx"))));
 }
 
-TEST_F(FormPhotoListTest, ThumbnailsAreMadeOnceAndShownWithoutTheProgressWindow)
+TEST_F(FormPhotoListTest, ThumbnailsAreMadeOnceAndShownModalToThisWindowOnly)
 {
     for (const char* name : { "a.jpg", "b.jpg" }) {
         QImage picture(40, 30, QImage::Format_RGB32);
@@ -315,7 +332,8 @@ TEST_F(FormPhotoListTest, ThumbnailsAreMadeOnceAndShownWithoutTheProgressWindow)
     struct TShown {
         bool progressShown = true;
         int photos = 0;
-        QStringList files;
+        bool showStoppedByKey = false;
+        bool resultWindowWaited = false;
     };
     const auto showThumbnails = [this] {
         TShown shown;
@@ -327,15 +345,27 @@ TEST_F(FormPhotoListTest, ThumbnailsAreMadeOnceAndShownWithoutTheProgressWindow)
             watch.stop();
             shown.progressShown = ShownStatusWindow() != nullptr;
             shown.photos = thumbnailWindow->Album()->GetPhotos().Count();
+            // Keys as the window system hands them over, modality and all:
+            // the slide show started here stops at a key, the result window waits.
+            QTest::keyClick(thumbnailWindow->windowHandle(), 's');
+            Tfm_SlideShowWindow* show = thumbnailWindow->SlideShowWindow();
+            if (show->Running())
+                QTest::keyClick(show->windowHandle(), Qt::Key_Escape);
+            shown.showStoppedByKey = !show->Running();
+            QTest::keyClick(window->windowHandle(), Qt::Key_Escape);
+            shown.resultWindowWaited = window->isVisible();
             thumbnailWindow->hide();
         });
         watch.start(5);
-        Click("ButtonShowThumbnails");
+        QTest::mouseClick(Find<QPushButton>("ButtonShowThumbnails"), Qt::LeftButton);
         return shown;
     };
+    window->show();
     const TShown first = showThumbnails();
     EXPECT_FALSE(first.progressShown);
     EXPECT_EQ(first.photos, 2);
+    EXPECT_TRUE(first.showStoppedByKey);
+    EXPECT_TRUE(first.resultWindowWaited);
     const QStringList made = QDir(thumbnails).entryList({ QStringLiteral("*.jpg") });
     ASSERT_EQ(made.size(), 2);
 

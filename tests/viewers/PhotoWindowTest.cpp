@@ -3,6 +3,7 @@
 #include "imaging/JpegCodec.h"
 #include "language/LanguageSelector.h"
 #include "platform/TextUtil.h"
+#include "support/ExifJpeg.h"
 #include "viewers/PhotoImage.h"
 
 #include <QApplication>
@@ -118,6 +119,31 @@ TEST_F(PhotoWindowTest, SavingARotatedJpegOverwritesItWithThePictureAsShown)
 
     window->btnRotateLeftClick();
     EXPECT_EQ(Text("lblWidth"), QStringLiteral("64"));
+}
+
+TEST_F(PhotoWindowTest, APortraitPhotoStandsUprightAndIsSavedAsShownWithoutItsTag)
+{
+    // Stored as landscape pixels, red on the left; the camera's tag asks for
+    // a quarter turn clockwise, which puts the red at the top.
+    const QString path = WriteBytes(QStringLiteral("portrait.jpg"),
+        TestExif::WithOrientation(EncodeJpeg(TwoColourPicture(64, 32), 95), 6));
+    ASSERT_TRUE(window->ShowPhoto(path, 0, 1));
+    EXPECT_EQ(Text("lblWidth"), QStringLiteral("32"));
+    EXPECT_EQ(Text("lblHeight"), QStringLiteral("64"));
+    EXPECT_GT(qRed(window->Picture().pixel(16, 4)), 200);
+
+    // The user turns the upright photo back a quarter and saves it: the file
+    // holds what is shown and no tag that would turn it once more.
+    QTest::mouseClick(window->findChild<QPushButton*>(QStringLiteral("btnRotateLeft")), Qt::LeftButton);
+    ASSERT_TRUE(window->pmiSavefileOnlyAsJpgClick());
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_FALSE(file.readAll().contains(QByteArray("Exif\0\0", 6)));
+    QImage saved;
+    ASSERT_TRUE(DecodeJpegFile(path, saved));
+    ASSERT_EQ(saved.size(), QSize(64, 32));
+    EXPECT_GT(qRed(saved.pixel(4, 16)), 200);
+    EXPECT_GT(qBlue(saved.pixel(60, 16)), 200);
 }
 
 TEST_F(PhotoWindowTest, AFailedSaveIsReportedAndKeepsTheOldFile)

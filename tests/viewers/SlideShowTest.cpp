@@ -284,4 +284,21 @@ TEST_F(SlideShowWindowTest, RotationAndTheDefaultViewerUseThePhotoShown)
     EXPECT_TRUE(window->Paused());
 }
 
+TEST_F(SlideShowWindowTest, KeysTypedInTheOptionsMenuChooseItsItemsAndKeepTheShowRunning)
+{
+    AddPhoto(QStringLiteral("a.bmp"));
+    AddPhoto(QStringLiteral("b.bmp"));
+    Start({ TSlideShowSettings::SpaceBar });
+    QTest::mouseClick(Button("pb_MoreOptions"), Qt::LeftButton);
+    QMenu* menu = window->PopupMenu();
+    ASSERT_TRUE(menu->isVisible());
+
+    QTest::keyClick(menu, Qt::Key_Down);
+    QTest::keyClick(menu, Qt::Key_Return);
+    EXPECT_EQ(dialogs.ShellOpened(), QStringList { dir.filePath("a.bmp") });
+    EXPECT_TRUE(window->Running());
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_FALSE(menu->isVisible());
+}
+
 } // namespace

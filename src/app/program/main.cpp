@@ -1,5 +1,7 @@
 // The program's entry: checks the two image libraries, creates the main window
 // and the folder window, and runs the event loop.
+#include "QuitWhenShown.h"
+#include "app/FileTypeRegistration.h"
 #include "app/QtTranslations.h"
 #include "app/Tfm_MainForm.h"
 #include "app/Tfm_SelectdirectoryWindow.h"
@@ -30,8 +32,9 @@ bool LibraryPresent(bool present, const QString& fileName)
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Tavrimolex 2005"));
+    QApplication::setApplicationName(QString::fromLatin1(ApplicationName));
     QApplication::setApplicationDisplayName(QStringLiteral("Tavrimolex 2005"));
+    QGuiApplication::setDesktopFileName(QString::fromLatin1(DesktopFileName));
     InstallQtTranslations();
 
     // The language record and the album model show no windows themselves: their
@@ -39,10 +42,15 @@ int main(int argc, char** argv)
     SetLanguageMessageHandler([](const QString& text) { ShowMessage(text); });
     SetUserMessageHandler([](const QString& text) { ShowMessage(text); });
 
+    const Tfm_MainForm* mainWindow = nullptr;
+    QuitWhenShownIfAsked([&mainWindow] { return mainWindow && mainWindow->isVisible(); });
+
     // The image libraries load before any window, as the start-up check expects.
+    // The stand-in is named where it belongs, beside the executable in the build
+    // folder or in the installed tree's private folder.
     LoadFreeImageLibrary();
-    const QString nviewlib = QStringLiteral("libNViewLib.so");
-    if (!LibraryPresent(QFileInfo::exists(AppFolders::ProgramFolder() + nviewlib), nviewlib)
+    const QString nviewlib = AppFolders::BesideProgram(QStringLiteral("libNViewLib.so"));
+    if (!LibraryPresent(QFileInfo::exists(nviewlib), nviewlib)
         || !LibraryPresent(FreeImageDone(), FreeImageLibraryName())) {
         ShutdownLanguage();
         return 1;
@@ -53,7 +61,9 @@ int main(int argc, char** argv)
         Tfm_MainForm mainForm(QApplication::arguments().mid(1));
         Tfm_SelectdirectoryWindow folderWindow(&mainForm);
         SetSelectdirectoryWindow(&folderWindow);
+        mainWindow = &mainForm;
         result = QApplication::exec();
+        mainWindow = nullptr;
         SetSelectdirectoryWindow(nullptr);
     }
     SetUserMessageHandler({});

@@ -1,0 +1,30 @@
+#include "language/DesktopTexts.h"
+
+TDesktopTexts DesktopTexts(TLangType type)
+{
+    const std::unique_ptr<TLanguageSelector> record = CreateLanguage(type);
+    // The welcome line reads "Welcome to Tavrimolex %s - find your favourite
+    // photos fast and easy."; its second half says what the program is for.
+    QString comment = record->HG[0];
+    const qsizetype dash = comment.indexOf(QLatin1String(" - "));
+    if (dash >= 0)
+        comment = comment.mid(dash + 3);
+    if (comment.endsWith(u'.'))
+        comment.chop(1);
+    if (!comment.isEmpty())
+        comment[0] = comment[0].toUpper();
+
+    QString generic;
+    switch (type) {
+    case LT_Dutch:
+        generic = QStringLiteral("Fotoalbumbeheer");
+        break;
+    case LT_Spanish:
+        generic = QStringLiteral("Organizador de álbumes de fotos");
+        break;
+    default:
+        generic = QStringLiteral("Photo album organiser");
+        break;
+    }
+    return { record->Title, generic, comment };
+}
