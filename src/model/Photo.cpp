@@ -24,10 +24,7 @@ bool PhotoFileExists(const QString& path)
     return NativePath(path, native) && ::stat(native.constData(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
-TPhoto::TPhoto()
-    : m_thumbNail(std::make_unique<TThumbNail>())
-{
-}
+TPhoto::TPhoto() = default;
 
 TPhoto::~TPhoto() = default;
 
@@ -38,7 +35,7 @@ void TPhoto::SaveToWriter(TWriter& writer) const
     writer.WriteString(m_year);
     writer.WriteInteger(m_eventId);
     m_objectIds.SaveToWriter(writer);
-    m_thumbNail->SaveToWriter(writer);
+    m_thumbNail.SaveToWriter(writer);
     writer.WriteBoolean(m_useInHtml);
 }
 
@@ -54,7 +51,7 @@ void TPhoto::LoadFromReader(TReader& reader, int version)
     m_year = reader.ReadString();
     m_eventId = reader.ReadInteger();
     m_objectIds.LoadFromReader(reader, version);
-    m_thumbNail->LoadFromReader(reader, version);
+    m_thumbNail.LoadFromReader(reader, version);
     // Format version 1 files have no publish flag.
     if (version > 1)
         m_useInHtml = reader.ReadBoolean();

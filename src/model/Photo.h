@@ -63,23 +63,23 @@ public:
     QString GetFileNameOnly() const;
     bool FileExists() const;
 
-    TThumbNail& GetThumbNail() { return *m_thumbNail; }
-    const TThumbNail& GetThumbNail() const { return *m_thumbNail; }
-    bool HasThumbnailImage() const { return m_thumbNail->HasImage(); }
-    TThumbNailImage* GetThumbnailImage() const { return m_thumbNail->GetImage(); }
-    void ReleaseThumbnailImage() { m_thumbNail->ReleaseImage(); }
+    TThumbNail& GetThumbNail() { return m_thumbNail; }
+    const TThumbNail& GetThumbNail() const { return m_thumbNail; }
+    bool HasThumbnailImage() const { return m_thumbNail.HasImage(); }
+    TThumbNailImage* GetThumbnailImage() const { return m_thumbNail.GetImage(); }
+    void ReleaseThumbnailImage() { m_thumbNail.ReleaseImage(); }
     bool BuildThumbnail(const TThumbNailInfo& info, QChar driveLetter)
     {
-        return m_thumbNail->Build(info, GetName(), driveLetter);
+        return m_thumbNail.Build(info, GetName(), driveLetter);
     }
-    bool SaveThumbnail(const QString& fileName) { return m_thumbNail->SaveAsJpeg(fileName); }
+    bool SaveThumbnail(const QString& fileName) { return m_thumbNail.SaveAsJpeg(fileName); }
 
 private:
     QString m_description;
     QString m_year;
     int m_eventId = -1;
     TStreamIntList m_objectIds;
-    std::unique_ptr<TThumbNail> m_thumbNail;
+    TThumbNail m_thumbNail;
     bool m_found = false;
     int m_htmlNumber = -1;
     bool m_useInHtml = true;

@@ -73,6 +73,9 @@ public:
     // While neither the index nor its folder changed since the last reading,
     // that reading is handed out again without a look at the file.
     int LoadThumbnailIndex(const QString& albumFileName);
+    // Whether LoadThumbnailIndex would find a thumbnail, mostly told by the
+    // first lines of the index alone; the in-memory index stays as it is.
+    bool HasThumbnails(const QString& albumFileName);
     // Rewrites the index from memory; throws EStreamError when that fails.
     void SaveThumbnailIndex(const QString& albumFileName) const;
     void DeleteIndexEntry(int index);

@@ -20,6 +20,7 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
 #include <optional>
@@ -33,6 +34,8 @@ const QString IndexName = QStringLiteral("thumbnails.pct");
 const QString ProbeName = QStringLiteral("t@e@s@t@t@a@v@r@i@m@o@l@ex");
 // A real index holds a line per photo; anything far larger is not an index.
 constexpr qint64 MaxIndexFileSize = qint64(64) * 1024 * 1024;
+// As much of an index as HasThumbnails reads before it reads all of it.
+constexpr qsizetype HeadSize = 64 * 1024;
 
 QByteArray IndexText(int width, int height, const QStringList& photos, const QStringList& thumbs)
 {
@@ -53,12 +56,37 @@ bool ParseSize(const QString& line, int& value)
 // Where a line's photo path ends. Photo and thumbnail names may both hold
 // "=", so the split is the "=" that starts this album's thumbnail folder;
 // a line of some other folder splits at its first "=".
-qsizetype SplitPosition(const QString& line, const QString& folder)
+qsizetype SplitPosition(QStringView line, const QString& folder)
 {
     for (qsizetype p = line.indexOf(u'='); p >= 0; p = line.indexOf(u'=', p + 1))
-        if (QStringView(line).mid(p + 1).startsWith(folder))
+        if (line.mid(p + 1).startsWith(folder))
             return p;
     return line.indexOf(u'=');
+}
+
+// The lines of a text as Text::SplitLines cuts them, without a string made
+// of each: a large album's index has a hundred thousand.
+std::vector<QStringView> LinesOf(QStringView text)
+{
+    std::vector<QStringView> lines;
+    qsizetype start = 0;
+    for (qsizetype i = text.indexOf(u'\n'); i >= 0; i = text.indexOf(u'\n', start)) {
+        qsizetype end = i;
+        if (end > start && text[end - 1] == u'\r')
+            --end;
+        lines.push_back(text.mid(start, end - start));
+        start = i + 1;
+    }
+    if (start < text.size())
+        lines.push_back(text.mid(start));
+    return lines;
+}
+
+bool ThumbnailFileExists(const QString& thumb, TFileProbe* files)
+{
+    if (!thumb.startsWith(u'/'))
+        return QFileInfo(thumb).isFile();
+    return files ? files->Exists(thumb) : PhotoFileExists(thumb);
 }
 
 } // namespace
@@ -329,26 +357,27 @@ int TPhotoList::LoadThumbnailIndex(const QString& albumFileName)
     if (!ReadRegularFile(folder + IndexName, MaxIndexFileSize, data))
         return 0;
     // Written as UTF-8 here, as Windows-1252 by the original program.
-    const QStringList lines = Text::SplitLines(Cp1252::DecodeUtf8OrCp1252(data));
+    const QString text = Cp1252::DecodeUtf8OrCp1252(data);
+    const std::vector<QStringView> lines = LinesOf(text);
     int width = 0;
     int height = 0;
-    if (lines.size() < 2 || !ParseSize(lines[0], width) || !ParseSize(lines[1], height))
+    if (lines.size() < 2 || !ParseSize(lines[0].toString(), width) || !ParseSize(lines[1].toString(), height))
         return 0;
     IndexThumbInfo.SetWidth(width);
     IndexThumbInfo.SetHeight(height);
 
     QStringList photos;
     QStringList thumbs;
-    photos.reserve(lines.size());
-    thumbs.reserve(lines.size());
-    for (qsizetype k = 2; k < lines.size(); ++k) {
-        const QString& line = lines[k];
+    photos.reserve(qsizetype(lines.size()));
+    thumbs.reserve(qsizetype(lines.size()));
+    for (size_t k = 2; k < lines.size(); ++k) {
+        const QStringView line = lines[k];
         // The text after the last line break is no line.
         if (k == lines.size() - 1 && line.isEmpty())
             break;
         const qsizetype p = SplitPosition(line, folder);
-        photos << (p < 0 ? QString() : line.left(p));
-        thumbs << (p < 0 ? line : line.mid(p + 1));
+        photos << (p < 0 ? QString() : line.left(p).toString());
+        thumbs << (p < 0 ? line.toString() : line.mid(p + 1).toString());
     }
     // The thumbnails lie together in the album's folder, which is read once
     // rather than each file looked up.
@@ -358,7 +387,7 @@ int TPhotoList::LoadThumbnailIndex(const QString& albumFileName)
     bool dropped = false;
     for (qsizetype k = 0; k < thumbs.size(); ++k) {
         const QString& thumb = thumbs[k];
-        if (thumb.startsWith(u'/') ? files.Exists(thumb) : QFileInfo(thumb).isFile()) {
+        if (ThumbnailFileExists(thumb, &files)) {
             IndexPhotoFiles << photos[k];
             IndexThumbFiles << thumb;
         } else {
@@ -377,6 +406,58 @@ int TPhotoList::LoadThumbnailIndex(const QString& albumFileName)
             IndexPhotoFiles, IndexThumbFiles };
     }
     return int(IndexThumbFiles.size());
+}
+
+bool TPhotoList::HasThumbnails(const QString& albumFileName)
+{
+    const QString folder = GetThumbnailFolder(albumFileName);
+    if (m_indexReading && m_indexReading->AlbumFileName == albumFileName
+        && m_indexReading->Index == TFileStamp::Of(folder + IndexName)
+        && m_indexReading->Folder == TFileStamp::Of(folder))
+        return !m_indexReading->Thumbs.isEmpty();
+    qint64 size = 0;
+    const int fd = OpenRegularFile(folder + IndexName, &size);
+    if (fd < 0)
+        return false;
+    QByteArray head(qsizetype(std::min<qint64>(size, HeadSize)), Qt::Uninitialized);
+    qsizetype got = 0;
+    while (got < head.size()) {
+        const ssize_t n = ::read(fd, head.data() + got, size_t(head.size() - got));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            break;
+        got += n;
+    }
+    ::close(fd);
+    // A small index is read whole, as ever.
+    if (size > MaxIndexFileSize || got >= size)
+        return size <= MaxIndexFileSize && LoadThumbnailIndex(albumFileName) > 0;
+    // Plain ASCII lines read the same in either encoding an index may have,
+    // so the first whole lines of the head settle it while they are ASCII.
+    head.truncate(head.lastIndexOf('\n') + 1);
+    int line = 0;
+    for (qsizetype start = 0; start < head.size();) {
+        const qsizetype stop = head.indexOf('\n', start);
+        const QByteArrayView bytes(head.constData() + start, stop - start);
+        start = stop + 1;
+        if (std::any_of(
+                bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; }))
+            break;
+        QString text = QString::fromLatin1(bytes);
+        if (text.endsWith(u'\r'))
+            text.chop(1);
+        int value = 0;
+        if (line++ < 2) {
+            if (!ParseSize(text, value))
+                return false;
+            continue;
+        }
+        const qsizetype p = SplitPosition(text, folder);
+        if (ThumbnailFileExists(p < 0 ? text : text.mid(p + 1), nullptr))
+            return true;
+    }
+    return LoadThumbnailIndex(albumFileName) > 0;
 }
 
 void TPhotoList::SaveThumbnailIndex(const QString& albumFileName) const

@@ -635,3 +635,45 @@ TEST_F(ThumbnailCache, UpdateMakesOnlyStaleThumbnailsAndEndsAsAFullRebuild)
     ASSERT_TRUE(album->UpdateThumbnails(nullptr));
     EXPECT_EQ(remade(), QList<int>({ 0, 1, 2, 3, 4, 5 }));
 }
+
+// Whether an album has thumbnails is mostly told by the first lines of a
+// large index; the answer is the one reading all of it gives.
+TEST_F(ThumbnailCache, HasThumbnailsAnswersAsReadingTheWholeIndex)
+{
+    auto album = AlbumWith({});
+    QDir().mkpath(folder);
+    const QString there = folder + QStringLiteral("9_there.jpg");
+    Touch(there);
+    const auto index = [&](int deadLines, const QString& last) {
+        QByteArray text = "40\r\n40\r\n";
+        // Long enough that the first lines are read alone.
+        for (int k = 0; k < deadLines; ++k)
+            text += (root + QStringLiteral("p%1.jpg=").arg(k) + folder
+                + QStringLiteral("%1_gone.jpg\r\n").arg(k))
+                        .toUtf8();
+        text += last.toUtf8();
+        EXPECT_TRUE(WriteAll(folder + QStringLiteral("thumbnails.pct"), text));
+    };
+    const QString live = root + QStringLiteral("p.jpg=") + there + QStringLiteral("\r\n");
+    const struct {
+        int dead;
+        QString last;
+        bool has;
+    } cases[] = {
+        { 0, live, true },
+        { 3000, live, true },
+        { 3000, QString(), false },
+        { 3000, root + QStringLiteral("Ma\u00f1ana.jpg=") + there + QStringLiteral("\r\n"), true },
+        { 0, QStringLiteral("\u00f1=") + there + QStringLiteral("\r\n") + QString(70000, u'x'), true },
+    };
+    for (const auto& c : cases) {
+        index(c.dead, c.last);
+        EXPECT_EQ(album->HasThumbnails(), c.has) << c.dead;
+        index(c.dead, c.last);
+        EXPECT_EQ(album->LoadThumbnailIndex() > 0, c.has) << c.dead;
+    }
+    // A head whose first line is no size is no index, however long.
+    EXPECT_TRUE(
+        WriteAll(folder + QStringLiteral("thumbnails.pct"), "x\r\n40\r\n" + live.toUtf8().repeated(2000)));
+    EXPECT_FALSE(album->HasThumbnails());
+}
