@@ -104,7 +104,20 @@ int TNumberedFileItemDelegate::WidestLabel(
 {
     const int rows = model.rowCount(parent);
     const auto labelOf = [&](int k) { return Label(k, rows, RowText(model.index(k, 0, parent))); };
-    const int widest = WidestText(fm, rows, labelOf);
+    // The labels are ranked without being made: the number's digits, then
+    // the file name without its extension ("  -  " is in every label).
+    const int digits = DecimalDigits(rows);
+    const auto estimate = [&](int k, TGlyphAdvances& advances) {
+        int width = 0;
+        int number = k + 1;
+        for (int d = 0; d < digits; ++d, number /= 10)
+            width += advances.Of(QChar(u'0' + number % 10));
+        const QString path = RowText(model.index(k, 0, parent));
+        const QStringView name = QStringView(path).mid(Paths::LastDelimiter(path) + 1);
+        const qsizetype dot = name.lastIndexOf(u'.');
+        return width + advances.Of(dot < 0 ? name : name.left(dot));
+    };
+    const int widest = WidestText(fm, rows, estimate, labelOf);
     return widest < 0 ? 0 : fm.horizontalAdvance(labelOf(widest));
 }
 

@@ -14,23 +14,51 @@ constexpr size_t FewRows = 64;
 
 } // namespace
 
+TGlyphAdvances::TGlyphAdvances(const QFontMetrics& metrics)
+    : m_metrics(metrics)
+{
+    std::fill(std::begin(m_latin1), std::end(m_latin1), -1);
+}
+
+int TGlyphAdvances::Of(QChar c)
+{
+    const char16_t u = c.unicode();
+    if (u < 256) {
+        int& advance = m_latin1[u];
+        if (advance < 0)
+            advance = m_metrics.horizontalAdvance(c);
+        return advance;
+    }
+    auto found = m_others.constFind(u);
+    if (found == m_others.constEnd())
+        found = m_others.insert(u, m_metrics.horizontalAdvance(c));
+    return *found;
+}
+
+int TGlyphAdvances::Of(QStringView text)
+{
+    int width = 0;
+    for (const QChar c : text)
+        width += Of(c);
+    return width;
+}
+
 int WidestText(const QFontMetrics& metrics, int count, const std::function<QString(int)>& textOf)
 {
+    return WidestText(
+        metrics, count, [&textOf](int k, TGlyphAdvances& advances) { return advances.Of(textOf(k)); },
+        textOf);
+}
+
+int WidestText(const QFontMetrics& metrics, int count,
+    const std::function<int(int, TGlyphAdvances&)>& estimate, const std::function<QString(int)>& textOf)
+{
     constexpr size_t Candidates = 64;
-    QHash<char16_t, int> advances;
+    TGlyphAdvances advances(metrics);
     std::vector<std::pair<int, int>> ranked;
     ranked.reserve(size_t(std::max(count, 0)));
-    for (int k = 0; k < count; ++k) {
-        const QString text = textOf(k);
-        int width = 0;
-        for (const QChar c : text) {
-            auto found = advances.constFind(c.unicode());
-            if (found == advances.constEnd())
-                found = advances.insert(c.unicode(), metrics.horizontalAdvance(c));
-            width += *found;
-        }
-        ranked.emplace_back(width, k);
-    }
+    for (int k = 0; k < count; ++k)
+        ranked.emplace_back(estimate(k, advances), k);
     const size_t kept = std::min(Candidates, ranked.size());
     std::partial_sort(ranked.begin(), ranked.begin() + std::ptrdiff_t(kept), ranked.end(),
         [](const auto& a, const auto& b) { return a.first > b.first; });
