@@ -14,6 +14,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -179,6 +180,19 @@ void MirrorRow(QRgb* row, int width)
 // Rows decoded a batch at a time when the picture turns a quarter.
 constexpr int BatchRows = 64;
 
+// A photo's picture is fresh memory, and with the system's small pages every
+// 4 KiB of it costs a page fault; a quarter turn also writes each batch
+// across every row, a page-table miss per short run. Large pages, where the
+// system gives them, make both a small share of the decoding.
+void AskForLargePages(QImage& image)
+{
+    constexpr quintptr Large = 2 * 1024 * 1024;
+    const auto begin = (quintptr(image.bits()) + Large - 1) & ~(Large - 1);
+    const auto end = (quintptr(image.bits()) + quintptr(image.sizeInBytes())) & ~(Large - 1);
+    if (end > begin)
+        madvise(reinterpret_cast<void*>(begin), end - begin, MADV_HUGEPAGE);
+}
+
 // Puts count decoded rows (at most BatchRows), starting at row first of a
 // width x height decode, into the upright picture turned as orientation 5
 // to 8 says: column x becomes a row, row y a column. Each upright row gets
@@ -306,6 +320,7 @@ bool Decode(const Source& source, QImage& image, int boxWidth, int boxHeight, QS
         return false;
     }
 
+    AskForLargePages(result);
     jpeg_start_decompress(&cinfo);
     // libjpeg-turbo writes blue, green, red, 0xFF: RGB32's memory order; CMYK
     // rows are as wide, and converted in place.
