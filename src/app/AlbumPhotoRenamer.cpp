@@ -8,6 +8,7 @@
 #include "app/PhotoRenamePlanner.h"
 #include "common/BusyGuard.h"
 #include "common/DialogService.h"
+#include "common/ListSelection.h"
 #include "common/OnTopWindowsLowered.h"
 #include "common/Tfm_StatusWindow.h"
 #include "language/LanguageSelector.h"
@@ -78,12 +79,12 @@ std::vector<TAlbumPhotoRenamer::TRenamed> TAlbumPhotoRenamer::RenameSelected(
     const QString& newName, const QString& startNr, int action)
 {
     std::vector<TRenamed> renamed;
-    QStringList selected;
-    for (int i = 0; i < lb_PhotosInAlbum->count(); ++i)
-        if (lb_PhotosInAlbum->item(i)->isSelected())
-            selected.append(lb_PhotosInAlbum->item(i)->text());
+    // The rows are kept with their texts: the run changes each row it renames.
+    std::vector<std::pair<int, QString>> selected;
+    for (const int row : SelectedRows(lb_PhotosInAlbum))
+        selected.emplace_back(row, lb_PhotosInAlbum->item(row)->text());
     const TLanguageSelector& t = *Language();
-    if (!m_host.Album() || selected.isEmpty())
+    if (!m_host.Album() || selected.empty())
         return renamed;
     TPhotoRenamePlanner planner(newName, startNr, action, [this](const QString& path) {
         // A path another album photo already has would put one file in the
@@ -106,7 +107,7 @@ std::vector<TAlbumPhotoRenamer::TRenamed> TAlbumPhotoRenamer::RenameSelected(
         status.SetRange(0, int(selected.size()));
         status.SetSubject(t.MF[192]);
         status.ShowCentered();
-        for (const QString& oldPath : std::as_const(selected)) {
+        for (const auto& [row, oldPath] : selected) {
             // Cancel stops the run after the file it was pressed during.
             if (status.IsCancelled() || !m_host.Album())
                 break;
@@ -122,10 +123,8 @@ std::vector<TAlbumPhotoRenamer::TRenamed> TAlbumPhotoRenamer::RenameSelected(
                 failed.append(oldPath + QStringLiteral(": ") + SystemErrorText(error));
                 continue;
             }
-            SetPhotoPath(oldPath, target);
-            for (QListWidgetItem* row : lb_PhotosInAlbum->findItems(target, Qt::MatchExactly))
-                row->setSelected(true);
-            renamed.push_back({ oldPath, target });
+            SetPhotoPath(row, oldPath, target);
+            renamed.push_back({ oldPath, target, row });
         }
     }
     if (!failed.isEmpty())
@@ -149,7 +148,7 @@ void TAlbumPhotoRenamer::RenameBack(std::vector<TRenamed>& renamed)
     QStringList stuck;
     for (auto each = renamed.rbegin(); each != renamed.rend(); ++each) {
         if (RenameNoReplace(each->NewPath, each->OldPath)) {
-            SetPhotoPath(each->NewPath, each->OldPath);
+            SetPhotoPath(each->Row, each->NewPath, each->OldPath);
         } else {
             kept.push_back(*each);
             stuck.append(each->NewPath);
@@ -164,13 +163,21 @@ void TAlbumPhotoRenamer::RenameBack(std::vector<TRenamed>& renamed)
     ShowMessageBox(stuck.join(u'\r'), Language()->MF[21], MessageBoxFlags::IconWarning);
 }
 
-void TAlbumPhotoRenamer::SetPhotoPath(const QString& from, const QString& to)
+void TAlbumPhotoRenamer::SetPhotoPath(int row, const QString& from, const QString& to)
 {
     if (TAlbum* album = m_host.Album()) {
         const int index = album->GetPhotos().IndexOfName(from);
         if (index >= 0)
             album->GetPhotos().PhotoAt(index)->SetName(to);
     }
-    for (QListWidgetItem* row : lb_PhotosInAlbum->findItems(from, Qt::MatchExactly))
-        row->setText(to);
+    // The row renamed is the one the photo was chosen by, unless the list
+    // changed while the run let events through: then it is looked for.
+    QListWidgetItem* item = lb_PhotosInAlbum->item(row);
+    const QList<QListWidgetItem*> rows = item && item->text() == from
+        ? QList<QListWidgetItem*> { item }
+        : lb_PhotosInAlbum->findItems(from, Qt::MatchExactly);
+    for (QListWidgetItem* each : rows) {
+        each->setText(to);
+        each->setSelected(true);
+    }
 }

@@ -30,6 +30,8 @@ public:
     struct TRenamed {
         QString OldPath;
         QString NewPath;
+        // The row of the photo's list.
+        int Row = -1;
     };
     // Renames the selected rows' photos with these settings (no window; the
     // name as the run uses it); what was renamed and stays renamed.
@@ -39,7 +41,8 @@ private:
     // Renames the files back after a failed save; the photos whose file
     // could not get its old name keep the new one.
     void RenameBack(std::vector<TRenamed>& renamed);
-    void SetPhotoPath(const QString& from, const QString& to);
+    // The photo named from, and its row, take the name to; the row stays selected.
+    void SetPhotoPath(int row, const QString& from, const QString& to);
 
     QWidget* m_root;
     TPhotoPanelHost& m_host;

@@ -1,6 +1,14 @@
 #include "app/AlbumSession.h"
 
 #include "model/Album.h"
+#include "platform/FreedMemory.h"
+
+namespace {
+
+// Closing an album this large frees enough memory to be worth handing back.
+constexpr int LargeAlbumPhotos = 5000;
+
+} // namespace
 
 TAlbumSession::TAlbumSession(QObject* parent)
     : QObject(parent)
@@ -33,9 +41,13 @@ void TAlbumSession::Close()
     if (!m_album)
         return;
     emit AlbumClosing(*m_album);
+    const bool large = m_album->GetPhotos().Count() >= LargeAlbumPhotos;
     m_album.reset();
     SetContentsChanged(false);
     emit AlbumClosed();
+    // The pages have emptied their lists of it by now.
+    if (large)
+        GiveBackFreedMemory();
 }
 
 void TAlbumSession::NotifyLabelsChanged()

@@ -1,15 +1,16 @@
 #include "app/ListDrawing.h"
 
+#include "common/WidestText.h"
 #include "platform/Paths.h"
 
 #include <QAbstractItemView>
-#include <QHash>
 #include <QEvent>
+#include <QHash>
 #include <QMouseEvent>
 #include <QPainter>
 
 #include <algorithm>
-#include <vector>
+#include <utility>
 
 namespace ListColours {
 QColor TabBackground()
@@ -68,46 +69,56 @@ TNumberedFileItemDelegate::TNumberedFileItemDelegate(int rowHeight, QObject* par
     : QStyledItemDelegate(parent)
     , m_rowHeight(rowHeight)
 {
-    // Any change of the rows may change the widest label.
+    // Rows added, removed or moved change the numbers of all labels; a row
+    // whose text changed changes its own.
     if (auto* view = qobject_cast<QAbstractItemView*>(parent); view && view->model()) {
         QAbstractItemModel* model = view->model();
         connect(model, &QAbstractItemModel::rowsInserted, this, [this] { Remeasure(); });
         connect(model, &QAbstractItemModel::rowsRemoved, this, [this] { Remeasure(); });
         connect(model, &QAbstractItemModel::rowsMoved, this, [this] { Remeasure(); });
-        connect(model, &QAbstractItemModel::dataChanged, this, [this] { Remeasure(); });
         connect(model, &QAbstractItemModel::modelReset, this, [this] { Remeasure(); });
         connect(model, &QAbstractItemModel::layoutChanged, this, [this] { Remeasure(); });
+        connect(model, &QAbstractItemModel::dataChanged, this,
+            [this](const QModelIndex& topLeft, const QModelIndex& bottomRight) {
+                RowsChanged(topLeft.row(), bottomRight.row());
+            });
     }
+}
+
+void TNumberedFileItemDelegate::RowsChanged(int first, int last)
+{
+    if (m_remeasure)
+        return;
+    // Renaming photos one by one changes one row at a time.
+    constexpr size_t FewRows = 64;
+    if (first < 0 || last < first || size_t(last - first) + m_changedRows.size() >= FewRows) {
+        Remeasure();
+        return;
+    }
+    for (int row = first; row <= last; ++row)
+        m_changedRows.push_back(row);
 }
 
 int TNumberedFileItemDelegate::WidestLabel(
     const QFontMetrics& fm, const QAbstractItemModel& model, const QModelIndex& parent)
 {
-    // Summed glyph advances rank the labels cheaply; only the widest few are
-    // measured exactly, since shaping every one of many thousands is slow.
-    constexpr std::size_t Candidates = 64;
     const int rows = model.rowCount(parent);
-    QHash<char16_t, int> advances;
-    std::vector<std::pair<int, QString>> ranked;
-    ranked.reserve(std::size_t(rows));
-    for (int k = 0; k < rows; ++k) {
-        QString label = Label(k, rows, RowText(model.index(k, 0, parent)));
+    const auto labelOf = [&](int k) { return Label(k, rows, RowText(model.index(k, 0, parent))); };
+    // The labels are ranked without being made: the number's digits, then
+    // the file name without its extension ("  -  " is in every label).
+    const int digits = DecimalDigits(rows);
+    const auto estimate = [&](int k, TGlyphAdvances& advances) {
         int width = 0;
-        for (const QChar c : label) {
-            auto found = advances.constFind(c.unicode());
-            if (found == advances.constEnd())
-                found = advances.insert(c.unicode(), fm.horizontalAdvance(c));
-            width += *found;
-        }
-        ranked.emplace_back(width, std::move(label));
-    }
-    const std::size_t kept = std::min(Candidates, ranked.size());
-    std::partial_sort(ranked.begin(), ranked.begin() + std::ptrdiff_t(kept), ranked.end(),
-        [](const auto& a, const auto& b) { return a.first > b.first; });
-    int widest = 0;
-    for (std::size_t i = 0; i < kept; ++i)
-        widest = qMax(widest, fm.horizontalAdvance(ranked[i].second));
-    return widest;
+        int number = k + 1;
+        for (int d = 0; d < digits; ++d, number /= 10)
+            width += advances.Of(QChar(u'0' + number % 10));
+        const QString path = RowText(model.index(k, 0, parent));
+        const QStringView name = QStringView(path).mid(Paths::LastDelimiter(path) + 1);
+        const qsizetype dot = name.lastIndexOf(u'.');
+        return width + advances.Of(dot < 0 ? name : name.left(dot));
+    };
+    const int widest = WidestText(fm, rows, estimate, labelOf);
+    return widest < 0 ? 0 : fm.horizontalAdvance(labelOf(widest));
 }
 
 QString TNumberedFileItemDelegate::Label(int row, int rowCount, const QString& path)
@@ -125,8 +136,16 @@ void TNumberedFileItemDelegate::paint(
     painter->setFont(option.font);
     if (m_remeasure) {
         m_remeasure = false;
+        m_changedRows.clear();
         m_maxWidth = WidestLabel(QFontMetrics(option.font), *model, index.parent());
     }
+    // A changed row can only widen the labels: a narrower one leaves the
+    // width as it was until rows are added, removed or moved.
+    for (const int row : std::exchange(m_changedRows, {}))
+        if (row < rows)
+            m_maxWidth = qMax(m_maxWidth,
+                QFontMetrics(option.font)
+                    .horizontalAdvance(Label(row, rows, RowText(model->index(row, 0, index.parent())))));
     const bool selected = option.state & QStyle::State_Selected;
     painter->fillRect(option.rect, selected ? ListColours::TabBackground() : ListColours::UnselectedRow());
     painter->setPen(Qt::black);

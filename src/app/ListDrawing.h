@@ -3,6 +3,8 @@
 // with hover selection, and the alternating label lists.
 #include <QStyledItemDelegate>
 
+#include <vector>
+
 class QAbstractItemModel;
 class QAbstractItemView;
 class QFontMetrics;
@@ -14,18 +16,24 @@ QString FormatItemNumber(int index, int width);
 int DecimalDigits(int count);
 
 // Rows of full paths: "01  -  name  -  [folder]", the folder parts of all rows
-// starting at one x. The widest label is measured again only when the rows
-// change or after Remeasure(): with many thousands of rows, measuring them at
-// every paint of the top row held the window up.
+// starting at one x. The widest label is measured again only when rows are
+// added, removed or moved, or after Remeasure(); a row whose text changed is
+// measured alone: with many thousands of rows, measuring them all at every
+// paint held the window up.
 class TNumberedFileItemDelegate : public QStyledItemDelegate {
     Q_OBJECT
 public:
     TNumberedFileItemDelegate(int rowHeight, QObject* parent);
 
     // The next paint measures all labels again (photos were added in bulk).
-    void Remeasure() { m_remeasure = true; }
+    void Remeasure()
+    {
+        m_remeasure = true;
+        m_changedRows.clear();
+    }
     // The width of the widest label of the model's rows.
-    static int WidestLabel(const QFontMetrics& metrics, const QAbstractItemModel& model, const QModelIndex& parent);
+    static int WidestLabel(
+        const QFontMetrics& metrics, const QAbstractItemModel& model, const QModelIndex& parent);
     int MaxWidth() const { return m_maxWidth; }
 
     // The text before the folder part of a row.
@@ -36,9 +44,12 @@ public:
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
 
 private:
+    void RowsChanged(int first, int last);
+
     int m_rowHeight;
     mutable int m_maxWidth = 0;
     mutable bool m_remeasure = true;
+    mutable std::vector<int> m_changedRows;
 };
 
 // Album file names of a folder: "001  -  name" (one digit more than the row count has).

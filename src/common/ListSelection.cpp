@@ -4,6 +4,8 @@
 #include <QItemSelectionModel>
 #include <QListView>
 
+#include <algorithm>
+
 namespace {
 
 enum class TMove { Previous, Next, First, Last };
@@ -63,4 +65,17 @@ bool ListBoxSelectFirst(QAbstractItemView* listBox)
 bool ListBoxSelectLast(QAbstractItemView* listBox)
 {
     return MoveSelection(listBox, TMove::Last);
+}
+
+std::vector<int> SelectedRows(const QAbstractItemView* listBox)
+{
+    std::vector<int> rows;
+    if (const QItemSelectionModel* selection = listBox->selectionModel()) {
+        for (const QItemSelectionRange& range : selection->selection())
+            for (int row = range.top(); row <= range.bottom(); ++row)
+                rows.push_back(row);
+    }
+    std::sort(rows.begin(), rows.end());
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    return rows;
 }

@@ -10,7 +10,6 @@
 #include "platform/StatusReporter.h"
 
 #include <QDir>
-#include <QSet>
 
 #include <cerrno>
 
@@ -164,10 +163,7 @@ void TAlbum::Relocate(TStatusReporter* status)
 
 QStringList TAlbum::IndexedPhotoPaths(const QStringList& indexedPaths) const
 {
-    QSet<QString> names;
-    names.reserve(m_photos->Count());
-    for (int i = 0; i < m_photos->Count(); ++i)
-        names.insert(m_photos->PhotoAt(i)->GetName());
+    const auto names = [this](const QString& path) { return m_photos->IndexOfName(path) >= 0; };
     const QChar albumDrive = GetDriveLetter();
     const bool albumHasDrive = Paths::HasDriveLetter(m_fileName);
     const QString albumFolder = GetFolder();
@@ -177,14 +173,14 @@ QStringList TAlbum::IndexedPhotoPaths(const QStringList& indexedPaths) const
     for (const QString& path : indexedPaths) {
         QString photo = path;
         // The same two steps as Relocate, which only moves a photo whose file is gone.
-        if (!names.contains(path) && !PhotoFileExists(path)) {
+        if (!names(path) && !PhotoFileExists(path)) {
             QString onDrive = path;
             if (albumHasDrive && Paths::HasDriveLetter(path) && path.at(0) != albumDrive)
                 onDrive[0] = albumDrive;
             const QString inFolder = albumFolder + Paths::ExtractFileName(path);
-            if (onDrive != path && names.contains(onDrive))
+            if (onDrive != path && names(onDrive))
                 photo = onDrive;
-            else if (names.contains(inFolder))
+            else if (names(inFolder))
                 photo = inFolder;
         }
         result.append(photo);

@@ -74,6 +74,7 @@ public:
 
     // The photo list's thumbnail cache operations for this album's file and thumbnail size.
     int LoadThumbnailIndex() { return m_photos->LoadThumbnailIndex(m_fileName); }
+    bool HasThumbnails() { return m_photos->HasThumbnails(m_fileName); }
     bool CreateThumbnails(TStatusReporter* status)
     {
         return m_photos->CreateThumbnails(*m_thumbInfo, GetDriveLetter(), m_fileName, status);

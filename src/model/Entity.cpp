@@ -1,7 +1,10 @@
 #include "model/Entity.h"
 
+#include "model/EntityList.h"
 #include "model/Reader.h"
 #include "model/Writer.h"
+
+#include <utility>
 
 void TEntity::SaveToWriter(TWriter& writer) const
 {
@@ -17,6 +20,16 @@ void TEntity::LoadFromReader(TReader& reader, int version)
     m_id = reader.ReadInteger();
     m_name = reader.ReadString();
     m_selected = reader.ReadBoolean();
+}
+
+void TEntity::SetName(const QString& name)
+{
+    if (!m_list || name == m_name) {
+        m_name = name;
+        return;
+    }
+    const QString old = std::exchange(m_name, name);
+    m_list->ItemRenamed(*this, old);
 }
 
 void TEntity::AssignTo(TEntity& dest) const

@@ -75,10 +75,82 @@ int TEntityList::IdByName(const QString& name) const
 
 int TEntityList::IndexOfName(const QString& name) const
 {
-    for (int i = 0; i < Count(); ++i)
-        if (ItemAt(i)->GetName() == name)
-            return i;
-    return -1;
+    if (!m_indexed)
+        BuildNameIndex();
+    const auto found = m_byName.constFind(name);
+    return found == m_byName.constEnd() ? -1 : (*found)->m_place;
+}
+
+int TEntityList::IndexOf(const TEntity* item) const
+{
+    return item && item->m_list == this ? item->m_place : -1;
+}
+
+void TEntityList::BuildNameIndex() const
+{
+    m_byName.clear();
+    m_byName.reserve(Count());
+    m_sharedNames = false;
+    for (int i = 0; i < Count(); ++i) {
+        TEntity* item = ItemAt(i);
+        if (m_byName.contains(item->GetName()))
+            m_sharedNames = true;
+        else
+            m_byName.insert(item->GetName(), item);
+    }
+    m_indexed = true;
+}
+
+void TEntityList::AddToNameIndex(TEntity& item)
+{
+    if (m_byName.contains(item.GetName())) {
+        // Which of the two comes first is left to the next look-up.
+        m_indexed = false;
+        return;
+    }
+    m_byName.insert(item.GetName(), &item);
+}
+
+void TEntityList::ItemJoined(TStreamObject& object)
+{
+    auto& item = static_cast<TEntity&>(object);
+    item.m_list = this;
+    if (m_indexed)
+        AddToNameIndex(item);
+}
+
+void TEntityList::ItemLeaving(TStreamObject& object)
+{
+    auto& item = static_cast<TEntity&>(object);
+    item.m_list = nullptr;
+    item.m_place = -1;
+    if (!m_indexed)
+        return;
+    if (m_sharedNames)
+        m_indexed = false;
+    else
+        m_byName.remove(item.GetName());
+}
+
+void TEntityList::ItemsPlaced(int first, int last)
+{
+    for (int i = first; i <= last; ++i)
+        ItemAt(i)->m_place = i;
+    // Which of two records of one name comes first may have changed.
+    if (m_sharedNames)
+        m_indexed = false;
+}
+
+void TEntityList::ItemRenamed(TEntity& item, const QString& oldName)
+{
+    if (!m_indexed)
+        return;
+    if (m_sharedNames) {
+        m_indexed = false;
+        return;
+    }
+    m_byName.remove(oldName);
+    AddToNameIndex(item);
 }
 
 void TEntityList::RemoveByName(const QString& name)

@@ -1,9 +1,13 @@
 #pragma once
 // An owning list of labelled records with the counter that hands out their ids.
-// Names compare exactly (case-sensitive, whole string).
+// Names compare exactly (case-sensitive, whole string). Look-ups by name go
+// through an index kept beside the records, built at the first look-up and
+// kept up with every change after it; an album's photo list is looked up by
+// path at every step through it. Not for use from two threads at once.
 #include "model/Entity.h"
 #include "model/StreamList.h"
 
+#include <QHash>
 #include <QString>
 
 class TEntityList : public TStreamList {
@@ -24,6 +28,7 @@ public:
     // Empty for -1 and for an id no item has.
     QString NameById(int id) const;
     int IdByName(const QString& name) const;
+    // The first record of that name; -1 when there is none.
     int IndexOfName(const QString& name) const;
     void RemoveByName(const QString& name);
     void MoveUp(const QString& name);
@@ -31,7 +36,7 @@ public:
     TEntity* FindById(int id) const;
     // Null when index is out of range.
     TEntity* ItemAt(int index) const;
-    int IndexOf(const TEntity* item) const { return IndexOfObject(item); }
+    int IndexOf(const TEntity* item) const;
 
     void Add(std::unique_ptr<TEntity> item) { AddObject(std::move(item)); }
     void Insert(int index, std::unique_ptr<TEntity> item) { InsertObject(index, std::move(item)); }
@@ -42,7 +47,21 @@ public:
 
 protected:
     std::unique_ptr<TStreamObject> CreateItem() const override;
+    void ItemJoined(TStreamObject& item) override;
+    void ItemLeaving(TStreamObject& item) override;
+    void ItemsPlaced(int first, int last) override;
 
 private:
+    friend class TEntity;
+    void ItemRenamed(TEntity& item, const QString& oldName);
+    void BuildNameIndex() const;
+    void AddToNameIndex(TEntity& item);
+
     int m_nextId = 0;
+    // Each name's record. Names that occur twice are rare (imported label
+    // lists); while there are any, every change rebuilds the index at the
+    // next look-up rather than work out which record comes first now.
+    mutable QHash<QString, TEntity*> m_byName;
+    mutable bool m_indexed = false;
+    mutable bool m_sharedNames = false;
 };

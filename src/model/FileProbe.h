@@ -7,8 +7,6 @@
 #include <QString>
 #include <QStringView>
 
-#include <string_view>
-#include <unordered_set>
 #include <vector>
 
 class TFileProbe {
@@ -22,23 +20,24 @@ public:
     bool Exists(const QString& path);
 
 private:
+    // What a folder's listing says of a name announced in it.
+    enum class TAnswer : unsigned char { Absent, File, AskSystem };
+
     struct TFolder {
-        int expected = 0;
+        std::vector<QStringView> names;
         bool looked = false;
         bool listed = false;
-        // The names of its regular files, and of entries the listing cannot
-        // settle (links, names that are not valid UTF-8); the sets point
-        // into the lists.
-        std::vector<QString> fileNames;
-        std::vector<QString> unsureNames;
-        std::unordered_set<std::u16string_view> files;
-        std::unordered_set<std::u16string_view> unsure;
+        QHash<QStringView, TAnswer> answers;
     };
 
     // The folder part of an absolute path naming a file, or a null view;
     // name receives the file name.
     static QStringView FolderOf(QStringView path, QStringView* name);
     static void List(QStringView folder, TFolder& entry);
+    // The entry of the folder, or null; paths of one folder mostly follow each other.
+    TFolder* Entry(QStringView folder);
 
     QHash<QStringView, TFolder> m_folders;
+    QStringView m_lastFolder;
+    TFolder* m_lastEntry = nullptr;
 };

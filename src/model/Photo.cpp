@@ -24,10 +24,7 @@ bool PhotoFileExists(const QString& path)
     return NativePath(path, native) && ::stat(native.constData(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
-TPhoto::TPhoto()
-    : m_thumbNail(std::make_unique<TThumbNail>())
-{
-}
+TPhoto::TPhoto() = default;
 
 TPhoto::~TPhoto() = default;
 
@@ -38,7 +35,7 @@ void TPhoto::SaveToWriter(TWriter& writer) const
     writer.WriteString(m_year);
     writer.WriteInteger(m_eventId);
     m_objectIds.SaveToWriter(writer);
-    m_thumbNail->SaveToWriter(writer);
+    m_thumbNail.SaveToWriter(writer);
     writer.WriteBoolean(m_useInHtml);
 }
 
@@ -50,10 +47,11 @@ void TPhoto::LoadFromReader(TReader& reader, int version)
     if (HoldsNul(GetName()))
         throw EStreamError::InvalidValue();
     m_description = reader.ReadString();
+    m_wordBitsKnown = false;
     m_year = reader.ReadString();
     m_eventId = reader.ReadInteger();
     m_objectIds.LoadFromReader(reader, version);
-    m_thumbNail->LoadFromReader(reader, version);
+    m_thumbNail.LoadFromReader(reader, version);
     // Format version 1 files have no publish flag.
     if (version > 1)
         m_useInHtml = reader.ReadBoolean();
@@ -79,6 +77,15 @@ std::unique_ptr<TPhoto> TPhoto::Clone() const
 QString TPhoto::GetDescription() const
 {
     return Text::Trim(m_description);
+}
+
+const TWordBits& TPhoto::DescriptionWordBits() const
+{
+    if (!m_wordBitsKnown) {
+        m_wordBits = TWordBits::OfText(m_description);
+        m_wordBitsKnown = true;
+    }
+    return m_wordBits;
 }
 
 bool TPhoto::HasDescription() const

@@ -6,6 +6,7 @@
 #include "model/StreamIntList.h"
 #include "model/ThumbNail.h"
 #include "model/ThumbNailInfo.h"
+#include "platform/Words.h"
 
 #include <memory>
 
@@ -28,7 +29,15 @@ public:
     QString GetDescription() const;
     // As it was set, untrimmed: for reading through without a copy.
     const QString& StoredDescription() const { return m_description; }
-    void SetDescription(const QString& value) { m_description = value; }
+    void SetDescription(const QString& value)
+    {
+        m_description = value;
+        m_wordBitsKnown = false;
+    }
+    // The brief of the description's words, made once per change of the
+    // description, at the first call after it. A search's workers each call
+    // it only for the photos they match.
+    const TWordBits& DescriptionWordBits() const;
     const QString& GetYear() const { return m_year; }
     void SetYear(const QString& value) { m_year = value; }
     int GetEventId() const { return m_eventId; }
@@ -54,26 +63,28 @@ public:
     QString GetFileNameOnly() const;
     bool FileExists() const;
 
-    TThumbNail& GetThumbNail() { return *m_thumbNail; }
-    const TThumbNail& GetThumbNail() const { return *m_thumbNail; }
-    bool HasThumbnailImage() const { return m_thumbNail->HasImage(); }
-    TThumbNailImage* GetThumbnailImage() const { return m_thumbNail->GetImage(); }
-    void ReleaseThumbnailImage() { m_thumbNail->ReleaseImage(); }
+    TThumbNail& GetThumbNail() { return m_thumbNail; }
+    const TThumbNail& GetThumbNail() const { return m_thumbNail; }
+    bool HasThumbnailImage() const { return m_thumbNail.HasImage(); }
+    TThumbNailImage* GetThumbnailImage() const { return m_thumbNail.GetImage(); }
+    void ReleaseThumbnailImage() { m_thumbNail.ReleaseImage(); }
     bool BuildThumbnail(const TThumbNailInfo& info, QChar driveLetter)
     {
-        return m_thumbNail->Build(info, GetName(), driveLetter);
+        return m_thumbNail.Build(info, GetName(), driveLetter);
     }
-    bool SaveThumbnail(const QString& fileName) { return m_thumbNail->SaveAsJpeg(fileName); }
+    bool SaveThumbnail(const QString& fileName) { return m_thumbNail.SaveAsJpeg(fileName); }
 
 private:
     QString m_description;
     QString m_year;
     int m_eventId = -1;
     TStreamIntList m_objectIds;
-    std::unique_ptr<TThumbNail> m_thumbNail;
+    TThumbNail m_thumbNail;
     bool m_found = false;
     int m_htmlNumber = -1;
     bool m_useInHtml = true;
+    mutable bool m_wordBitsKnown = false;
+    mutable TWordBits m_wordBits;
 };
 
 // True when a regular file exists at path. Album paths are full paths, so a

@@ -4,8 +4,13 @@
 #include "model/EntityList.h"
 #include "model/Photo.h"
 #include "model/ThumbNailInfo.h"
+#include "platform/FileStamp.h"
 
 #include <QStringList>
+
+#include <functional>
+#include <optional>
+#include <vector>
 
 class TStatusReporter;
 
@@ -53,13 +58,24 @@ public:
     // Throws EStreamError when the index cannot be written.
     bool CreateThumbnails(
         const TThumbNailInfo& info, QChar driveLetter, const QString& albumFileName, TStatusReporter* status);
-    // The same with the subject "Updating thumbnail of:".
+    // The same with the subject "Updating thumbnail of:", but a thumbnail
+    // that would come out the same stays as it is: one listed in the index
+    // for this photo under the name its place gives, at this size, made for
+    // this record from the photo file as it is now (the size and date the
+    // record holds, nothing of the file changed after the thumbnail's). A
+    // record replaced since, a photo moved or changed on disk, a missing or
+    // another thumbnail file, and a new size, are made anew.
     bool UpdateThumbnails(
         const TThumbNailInfo& info, QChar driveLetter, const QString& albumFileName, TStatusReporter* status);
     // Reads the index into IndexThumbInfo, IndexPhotoFiles and IndexThumbFiles;
     // lines whose thumbnail file is gone are dropped (and the index rewritten
     // without them). Never throws: an unreadable or malformed index is no index.
+    // While neither the index nor its folder changed since the last reading,
+    // that reading is handed out again without a look at the file.
     int LoadThumbnailIndex(const QString& albumFileName);
+    // Whether LoadThumbnailIndex would find a thumbnail, mostly told by the
+    // first lines of the index alone; the in-memory index stays as it is.
+    bool HasThumbnails(const QString& albumFileName);
     // Rewrites the index from memory; throws EStreamError when that fails.
     void SaveThumbnailIndex(const QString& albumFileName) const;
     void DeleteIndexEntry(int index);
@@ -81,6 +97,29 @@ protected:
     std::unique_ptr<TStreamObject> CreateItem() const override;
 
 private:
+    // The last reading of the index with the stamps of the index file and its
+    // folder taken before it: the windows ask for the index at every step,
+    // and a large album's index takes a while to read.
+    struct TIndexReading {
+        QString AlbumFileName;
+        TFileStamp Index;
+        TFileStamp Folder;
+        int Width = 0;
+        int Height = 0;
+        QStringList Photos;
+        QStringList Thumbs;
+    };
+    mutable std::optional<TIndexReading> m_indexReading;
+    // The index was just written with these lines, all of existing files.
+    void RememberReading(const QString& albumFileName, int width, int height, const QStringList& photos,
+        const QStringList& thumbs);
+
     bool BuildThumbnails(const TThumbNailInfo& info, QChar driveLetter, const QString& albumFileName,
-        TStatusReporter* status, const QString& subject);
+        TStatusReporter* status, const QString& subject, bool keepFresh);
+    // The photos whose thumbnail the index lists as UpdateThumbnails keeps it,
+    // in album order; their files are still to be compared.
+    std::vector<int> ThumbnailsToCheck(const TThumbNailInfo& info, const QString& albumFileName);
+    // For every photo: 1 when its thumbnail stays. Pumps while it waits.
+    std::vector<char> FreshThumbnails(
+        const std::vector<int>& candidates, const QString& folder, const std::function<void()>& pump);
 };

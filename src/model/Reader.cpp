@@ -50,13 +50,13 @@ QString TReader::ReadString()
     case 6: {
         const qsizetype length = TakeByte();
         // Files from other writers may hold Windows-1252 bytes in these texts.
-        return Cp1252::Decode(QByteArray(Take(length), length));
+        return Cp1252::Decode(QByteArrayView(Take(length), length));
     }
     case 12: {
         const qint32 length = TakeInt32();
         if (length < 0)
             throw EStreamError::InvalidValue();
-        return Cp1252::Decode(QByteArray(Take(length), length));
+        return Cp1252::Decode(QByteArrayView(Take(length), length));
     }
     case 20: {
         const qint32 length = TakeInt32();

@@ -84,6 +84,7 @@ struct TCriteria {
     std::vector<int> eventIds;
     QString year;
     QStringList words;
+    std::vector<TWordBits> wordBits;
     QString pathWord;
     unsigned char allObjects = 0;
     unsigned char options = 0;
@@ -122,6 +123,17 @@ bool LabelHit(const TPhoto& photo, const TCriteria& c)
     return objectHit || eventHit;
 }
 
+// Whether the description holds one of the words. Its brief rules out most
+// descriptions without reading them; only the others are read.
+bool DescriptionHit(const TPhoto& photo, const TCriteria& c)
+{
+    const TWordBits& own = photo.DescriptionWordBits();
+    for (const TWordBits& word : c.wordBits)
+        if (own.Covers(word))
+            return HasAnyWord(photo.StoredDescription(), c.words);
+    return false;
+}
+
 // The cheap tests come first: the result is their OR.
 bool Matches(const TPhoto& photo, const TCriteria& c)
 {
@@ -132,8 +144,7 @@ bool Matches(const TPhoto& photo, const TCriteria& c)
     if ((c.options & TSearchEngine::OptPath) && !c.pathWord.isEmpty()
         && ContainsLowered(photo.GetName(), c.pathWord))
         return true;
-    return (c.options & TSearchEngine::OptDescription) && !c.words.isEmpty()
-        && HasAnyWord(photo.StoredDescription(), c.words);
+    return (c.options & TSearchEngine::OptDescription) && !c.words.isEmpty() && DescriptionHit(photo, c);
 }
 
 // Asks the processor to fetch what Matches will read of a photo soon: the
@@ -145,8 +156,6 @@ void PrefetchTexts(const TPhoto& photo, const TCriteria& c)
         __builtin_prefetch(photo.GetYear().constData());
     if (c.options & TSearchEngine::OptPath)
         __builtin_prefetch(photo.GetName().constData());
-    if (c.options & TSearchEngine::OptDescription)
-        __builtin_prefetch(photo.StoredDescription().constData());
 }
 
 // The whole record of a photo: Matches reads it, Search its found flag.
@@ -232,6 +241,8 @@ TCriteria Prepare(const QString& year, const QStringList& words, const QString& 
     TCriteria c;
     c.year = year;
     c.words = words;
+    for (const QString& word : words)
+        c.wordBits.push_back(TWordBits::OfWord(word));
     c.pathWord = pathWord;
     c.allObjects = allObjects;
     c.options = options;
@@ -274,23 +285,31 @@ bool TSearchEngine::Search(TAlbum& album, const QStringList& objectNames, const 
         hits.insert(hits.end(), found[size_t(part)].begin(), found[size_t(part)].end());
 
     // Each folder goes to one part, so that its look-ups stay together and
-    // no two processors wait on the same folder.
+    // no two processors wait on the same folder. A folder's photos mostly
+    // follow each other: its part is worked out once per run of them.
     const int probeParts = PartsFor(qsizetype(hits.size()), 512);
-    std::vector<int> partOf(hits.size());
-    for (size_t h = 0; h < hits.size(); ++h)
-        partOf[h] = int(qHash(FolderKey(hits[h]->GetName())) % uint(probeParts));
+    std::vector<std::vector<size_t>> members(static_cast<size_t>(probeParts));
+    QStringView lastFolder;
+    size_t lastPart = 0;
+    for (size_t h = 0; h < hits.size(); ++h) {
+        const QStringView folder = FolderKey(hits[h]->GetName());
+        if (h == 0 || folder != lastFolder) {
+            lastFolder = folder;
+            lastPart = size_t(qHash(folder) % uint(probeParts));
+        }
+        members[lastPart].push_back(h);
+    }
     std::vector<QString> paths(hits.size());
     RunParts(probeParts, [&](int part) {
         TFileProbe probe;
-        for (size_t h = 0; h < hits.size(); ++h)
-            if (partOf[h] == part)
-                probe.Expect(hits[h]->GetName());
-        for (size_t h = 0; h < hits.size(); ++h)
-            if (partOf[h] == part)
-                paths[h] = ExistingPath(album, hits[h]->GetName(), probe);
+        for (const size_t h : members[size_t(part)])
+            probe.Expect(hits[h]->GetName());
+        for (const size_t h : members[size_t(part)])
+            paths[h] = ExistingPath(album, hits[h]->GetName(), probe);
     });
 
     bool appended = false;
+    results.reserve(results.size() + qsizetype(paths.size()));
     for (const QString& path : paths) {
         if (!path.isEmpty()) {
             results << path;

@@ -10,25 +10,32 @@ TStreamList::~TStreamList() = default;
 
 void TStreamList::Delete(int index)
 {
-    m_items.erase(m_items.begin() + index);
+    (void)TakeObject(index);
 }
 
 void TStreamList::Clear()
 {
-    m_items.clear();
+    (void)TakeAllObjects();
 }
 
 void TStreamList::Move(int from, int to)
 {
     if (from == to)
         return;
-    std::unique_ptr<TStreamObject> item = TakeObject(from);
-    InsertObject(to, std::move(item));
+    // Only the items between the two places move.
+    const auto at = [this](int i) { return m_items.begin() + i; };
+    if (from < to)
+        std::rotate(at(from), at(from + 1), at(to + 1));
+    else
+        std::rotate(at(to), at(from), at(from + 1));
+    ItemsPlaced(std::min(from, to), std::max(from, to));
 }
 
 void TStreamList::Exchange(int a, int b)
 {
     std::swap(m_items[size_t(a)], m_items[size_t(b)]);
+    ItemsPlaced(a, a);
+    ItemsPlaced(b, b);
 }
 
 void TStreamList::SaveToWriter(TWriter& writer) const
@@ -67,23 +74,34 @@ int TStreamList::IndexOfObject(const TStreamObject* item) const
 
 void TStreamList::AddObject(std::unique_ptr<TStreamObject> item)
 {
+    TStreamObject& joined = *item;
     m_items.push_back(std::move(item));
+    ItemsPlaced(Count() - 1, Count() - 1);
+    ItemJoined(joined);
 }
 
 void TStreamList::InsertObject(int index, std::unique_ptr<TStreamObject> item)
 {
+    TStreamObject& joined = *item;
     m_items.insert(m_items.begin() + index, std::move(item));
+    ItemsPlaced(index, Count() - 1);
+    ItemJoined(joined);
 }
 
 std::unique_ptr<TStreamObject> TStreamList::TakeObject(int index)
 {
+    ItemLeaving(*m_items[size_t(index)]);
     std::unique_ptr<TStreamObject> item = std::move(m_items[size_t(index)]);
     m_items.erase(m_items.begin() + index);
+    if (index < Count())
+        ItemsPlaced(index, Count() - 1);
     return item;
 }
 
 std::vector<std::unique_ptr<TStreamObject>> TStreamList::TakeAllObjects()
 {
+    for (const auto& item : m_items)
+        ItemLeaving(*item);
     std::vector<std::unique_ptr<TStreamObject>> items;
     items.swap(m_items);
     return items;

@@ -30,6 +30,13 @@ protected:
     // The item factory of the list's own item type.
     virtual std::unique_ptr<TStreamObject> CreateItem() const;
 
+    // For a list that keeps a look-up beside its items: told after an item
+    // joined, before one leaves (taken out or destroyed), and after the items
+    // first to last took new places.
+    virtual void ItemJoined(TStreamObject&) { }
+    virtual void ItemLeaving(TStreamObject&) { }
+    virtual void ItemsPlaced(int /*first*/, int /*last*/) { }
+
     TStreamObject* ObjectAt(int index) const { return m_items[size_t(index)].get(); }
     int IndexOfObject(const TStreamObject* item) const;
     void AddObject(std::unique_ptr<TStreamObject> item);

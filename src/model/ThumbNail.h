@@ -47,6 +47,13 @@ public:
         int width, int height, const QString& photoPath, QChar driveLetter, QChar dateSeparator);
     // Takes the file size and date a detached build found, as Build does.
     void TakeFileFacts(const TDetachedThumbnail& built);
+    // Whether the thumbnail file made for the photo at photoPath would come
+    // out the same if made now: the photo is found there without a drive-
+    // letter repair, Build would record this size and date for it, and
+    // nothing of it (content, name, permissions) changed after the thumbnail
+    // file was written. Safe on any thread, like BuildDetached.
+    static bool StillCurrent(const QString& photoPath, int fileSize, const QString& fileDate,
+        const QString& thumbnailPath, QChar dateSeparator);
     // Loads a thumbnail JPEG unscaled into a cream picture of the info size.
     // A missing file does nothing; an undecodable one leaves no picture. True
     // when a picture was made.

@@ -15,6 +15,8 @@
 #include <QPainter>
 
 #include <climits>
+#include <ctime>
+#include <sys/stat.h>
 
 namespace {
 
@@ -133,6 +135,59 @@ TDetachedThumbnail TThumbNail::BuildDetached(
     }
     ReadFileFacts(path, dateSeparator, built);
     return built;
+}
+
+namespace {
+
+qint64 Nanoseconds(const struct timespec& time)
+{
+    return qint64(time.tv_sec) * 1000 * 1000 * 1000 + time.tv_nsec;
+}
+
+// FormatFileDate of a file's modification time, without the cost of a date
+// object for each of many thousands of files.
+QString FileDateOf(const struct stat& st, QChar separator)
+{
+    struct tm local { };
+    const time_t seconds = st.st_mtim.tv_sec;
+    if (::localtime_r(&seconds, &local) && local.tm_year + 1900 >= 1 && local.tm_year + 1900 <= 9999) {
+        const QChar s = separator;
+        return QStringLiteral("%1%2%3%4%5%6%7%8%9")
+            .arg(local.tm_mon + 1, 2, 10, QLatin1Char('0'))
+            .arg(s)
+            .arg(local.tm_mday, 2, 10, QLatin1Char('0'))
+            .arg(s)
+            .arg(local.tm_year + 1900, 4, 10, QLatin1Char('0'))
+            .arg(s)
+            .arg(local.tm_hour, 2, 10, QLatin1Char('0'))
+            .arg(s)
+            .arg(local.tm_min, 2, 10, QLatin1Char('0'));
+    }
+    const qint64 modified = qint64(st.st_mtim.tv_sec) * 1000 + st.st_mtim.tv_nsec / 1000000;
+    return TThumbNail::FormatFileDate(QDateTime::fromMSecsSinceEpoch(modified), separator);
+}
+
+} // namespace
+
+bool TThumbNail::StillCurrent(const QString& photoPath, int fileSize, const QString& fileDate,
+    const QString& thumbnailPath, QChar dateSeparator)
+{
+    // Build reads only files that PhotoFileExists finds.
+    if (fileSize < 0 || fileDate.isEmpty() || !photoPath.startsWith(u'/'))
+        return false;
+    struct stat photo { };
+    struct stat thumbnail { };
+    if (::stat(QFile::encodeName(photoPath).constData(), &photo) != 0 || !S_ISREG(photo.st_mode)
+        || ::stat(QFile::encodeName(thumbnailPath).constData(), &thumbnail) != 0)
+        return false;
+    // A photo written, renamed onto or made unreadable after its thumbnail
+    // was made has a later change time. (In the same tick of the file
+    // system's clock, it was most likely changed before: thumbnails are made
+    // of photos that are there.)
+    if (Nanoseconds(photo.st_ctim) > Nanoseconds(thumbnail.st_mtim))
+        return false;
+    return int(std::min<qint64>(photo.st_size, INT_MAX)) == fileSize
+        && FileDateOf(photo, dateSeparator) == fileDate;
 }
 
 void TThumbNail::TakeFileFacts(const TDetachedThumbnail& built)

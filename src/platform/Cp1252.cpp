@@ -2,6 +2,8 @@
 
 #include <QStringDecoder>
 
+#include <algorithm>
+
 namespace Cp1252 {
 
 namespace {
@@ -51,12 +53,19 @@ QChar ToUnicode(unsigned char byte)
     return QChar(byte);
 }
 
-QString Decode(const QByteArray& bytes)
+QString Decode(QByteArrayView bytes)
 {
-    QString out;
-    out.resize(bytes.size());
+    // Only 0x80..0x9F differ from Latin-1: most texts go the fast way.
+    const auto differs = [](char c) {
+        const auto byte = static_cast<unsigned char>(c);
+        return byte >= 0x80 && byte <= 0x9F;
+    };
+    if (std::none_of(bytes.begin(), bytes.end(), differs))
+        return QString::fromLatin1(bytes);
+    QString out(bytes.size(), Qt::Uninitialized);
+    QChar* chars = out.data();
     for (qsizetype i = 0; i < bytes.size(); ++i)
-        out[i] = ToUnicode(static_cast<unsigned char>(bytes.at(i)));
+        chars[i] = ToUnicode(static_cast<unsigned char>(bytes[i]));
     return out;
 }
 

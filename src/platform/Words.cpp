@@ -10,6 +10,34 @@ bool IsWordChar(QChar c)
     return (u >= u'0' && u <= u'9') || (u >= u'A' && u <= u'Z') || (u >= u'a' && u <= u'z');
 }
 
+char16_t Lowered(char16_t u)
+{
+    return u >= u'A' && u <= u'Z' ? char16_t(u + 32) : u;
+}
+
+// FNV-1a over the lowered letters.
+quint32 WordHash(QStringView word)
+{
+    quint32 hash = 2166136261u;
+    for (const QChar c : word) {
+        hash ^= Lowered(c.unicode());
+        hash *= 16777619u;
+    }
+    return hash;
+}
+
+void AddBit(TWordBits& bits, quint32 position)
+{
+    (position & 64 ? bits.High : bits.Low) |= quint64(1) << (position & 63);
+}
+
+void AddWord(TWordBits& bits, QStringView word)
+{
+    const quint32 hash = WordHash(word);
+    AddBit(bits, hash & 127);
+    AddBit(bits, (hash >> 7) & 127);
+}
+
 } // namespace
 
 QStringList SplitWords(const QString& text, int caseMode)
@@ -32,4 +60,27 @@ QStringList SplitWords(const QString& text, int caseMode)
         }
     }
     return words;
+}
+
+TWordBits TWordBits::OfWord(QStringView word)
+{
+    TWordBits bits;
+    AddWord(bits, word);
+    return bits;
+}
+
+TWordBits TWordBits::OfText(QStringView text)
+{
+    TWordBits bits;
+    qsizetype start = -1;
+    for (qsizetype i = 0; i <= text.size(); ++i) {
+        const bool inWord = i < text.size() && IsWordChar(text.at(i));
+        if (inWord && start < 0) {
+            start = i;
+        } else if (!inWord && start >= 0) {
+            AddWord(bits, text.mid(start, i - start));
+            start = -1;
+        }
+    }
+    return bits;
 }

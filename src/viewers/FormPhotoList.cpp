@@ -6,6 +6,7 @@
 #include "common/DialogService.h"
 #include "common/ListSelection.h"
 #include "common/Tfm_StatusWindow.h"
+#include "common/WidestText.h"
 #include "language/LanguageSelector.h"
 #include "model/Album.h"
 #include "model/StreamError.h"
@@ -34,6 +35,8 @@ TFormPhotoList::TFormPhotoList(QWidget* owner, TPhotoWindowList* windowList, Ini
     , m_windowList(windowList)
 {
     ui->setupUi(this);
+    // A search may find a hundred thousand photos.
+    new TUniformRowsDelegate(ui->lb_Photos);
     setWindowModality(Qt::WindowModal);
 
     m_tempFolder = TempFolderFor(m_album.GetFolder(), QDateTime::currentDateTime());

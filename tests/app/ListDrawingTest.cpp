@@ -29,6 +29,32 @@ TEST(NumberedFileItems, NumberWidthFollowsTheRowCount)
         QStringLiteral("01  -  a.b"));
 }
 
+// The folder parts start where the widest label ends: a row renamed longer
+// moves them for every row, as rows added or removed do.
+TEST(NumberedFileItems, FolderColumnFollowsTheWidestLabel)
+{
+    QListWidget list;
+    auto* delegate = new TNumberedFileItemDelegate(18, &list);
+    list.setItemDelegate(delegate);
+    list.addItems({ "/p/a.jpg", "/p/bb.jpg", "/p/c.jpg" });
+    list.resize(400, 200);
+    list.show();
+    const auto widthAfterPaint = [&] {
+        list.doItemsLayout();
+        (void)list.viewport()->grab();
+        return delegate->MaxWidth();
+    };
+    const QFontMetrics metrics(list.font());
+    EXPECT_EQ(widthAfterPaint(), metrics.horizontalAdvance(QStringLiteral("2  -  bb")));
+    list.item(2)->setText(QStringLiteral("/p/a much longer name.jpg"));
+    EXPECT_EQ(widthAfterPaint(), metrics.horizontalAdvance(QStringLiteral("3  -  a much longer name")));
+    delete list.takeItem(2);
+    EXPECT_EQ(widthAfterPaint(), metrics.horizontalAdvance(QStringLiteral("2  -  bb")));
+    for (int i = 0; i < 8; ++i)
+        list.addItem(QStringLiteral("/p/x.jpg"));
+    EXPECT_EQ(widthAfterPaint(), metrics.horizontalAdvance(QStringLiteral("02  -  bb")));
+}
+
 TEST(AlbumFileItems, NumberHasOneDigitMoreThanTheRowCount)
 {
     EXPECT_EQ(TAlbumFileItemDelegate::Label(0, 10, QStringLiteral("Holiday.tvx")),

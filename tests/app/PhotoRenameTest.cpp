@@ -171,6 +171,23 @@ TEST_F(PhotoRenameRun, AFailedSaveRenamesTheFilesBack)
     EXPECT_EQ(dialogs.CallCount(Kind::MessageBox), 0);
 }
 
+TEST_F(PhotoRenameRun, ScatteredRowsAreRenamedWhereTheyStand)
+{
+    for (const char* name : { "a.bmp", "b.bmp", "c.bmp", "d.bmp" })
+        AddPhoto(QString::fromLatin1(name));
+    EnterTab();
+    SelectRows({ 3, 1 });
+
+    RenameSettingsAnswer answer(QStringLiteral("Trip"), QStringLiteral("1"), "rdbReplace");
+    RenameButton()->click();
+
+    const QStringList order({ QStringLiteral("a.bmp"), QStringLiteral("Trip_000001.bmp"),
+        QStringLiteral("c.bmp"), QStringLiteral("Trip_000002.bmp") });
+    EXPECT_EQ(AlbumOrder(), order);
+    EXPECT_EQ(RowNames(), order);
+    EXPECT_EQ(SelectedRows(), QList<int>({ 1, 3 }));
+}
+
 TEST_F(PhotoRenameRun, TheNewNameIsShownByThePanelAndThePhotoWindow)
 {
     const QString a = AddPhoto(QStringLiteral("a.bmp"));

@@ -15,6 +15,8 @@
 #include <QTableView>
 #include <QTest>
 
+#include <sys/stat.h>
+
 namespace {
 
 using Kind = TDialogCall::Kind;
@@ -96,7 +98,13 @@ TEST_F(ThumbnailWindowTabTest, AChangedPhotoRecordUpdatesShownThumbnailsAtOnceAn
     Start();
     const QString album = OpenWithThumbnails(2);
     const QString thumbnail = ThumbnailFolder(album) + QStringLiteral("/0_p0.jpg");
-    // The update writes every thumbnail file again: a removed one comes back.
+    const QString other = ThumbnailFolder(album) + QStringLiteral("/1_p1.jpg");
+    // A thumbnail file written again is a new file.
+    const auto inode = [](const QString& path) {
+        struct stat st { };
+        return ::stat(QFile::encodeName(path).constData(), &st) == 0 ? quint64(st.st_ino) : 0;
+    };
+    // The update makes a thumbnail that is gone again.
     ASSERT_TRUE(Window()->isVisible());
     ASSERT_TRUE(QFile::remove(thumbnail));
     form->PhotoRecordReplaced(photos + QStringLiteral("/p0.bmp"));
@@ -104,22 +112,26 @@ TEST_F(ThumbnailWindowTabTest, AChangedPhotoRecordUpdatesShownThumbnailsAtOnceAn
     EXPECT_FALSE(Tab()->ThumbnailsStale());
     EXPECT_TRUE(Window()->isVisible());
 
-    // A description typed while the window is away marks the thumbnails stale.
+    // A description typed while the window is away marks the thumbnails
+    // stale; Show makes that photo's thumbnail again and keeps the other.
     Find<QTabWidget>("pc_Photos")->setCurrentWidget(Find<QWidget>("ts_PhotosInAlbum"));
     auto* rows = Find<QListWidget>("lb_PhotosInAlbum");
     QTest::mouseClick(
         rows->viewport(), Qt::LeftButton, Qt::NoModifier, rows->visualItemRect(rows->item(0)).center());
-    ASSERT_TRUE(QFile::remove(thumbnail));
+    const quint64 edited = inode(thumbnail);
+    const quint64 kept = inode(other);
     auto* description = Find<QPlainTextEdit>("mm_PhotoDescription");
     description->setFocus();
     QTest::keyClicks(description, QStringLiteral("Dunes"));
     EXPECT_TRUE(Tab()->ThumbnailsStale());
-    EXPECT_FALSE(QFileInfo::exists(thumbnail));
+    EXPECT_EQ(inode(thumbnail), edited);
 
     Find<QTabWidget>("pc_Photos")->setCurrentWidget(Find<QWidget>("ts_ThumbNails"));
-    Find<QPushButton>("pb_ShowThumbNails")->click();
+    QTest::mouseClick(Find<QPushButton>("pb_ShowThumbNails"), Qt::LeftButton);
     EXPECT_FALSE(Tab()->ThumbnailsStale());
-    EXPECT_TRUE(QFileInfo::exists(thumbnail));
+    EXPECT_NE(inode(thumbnail), edited);
+    EXPECT_EQ(inode(other), kept);
+    EXPECT_EQ(Window()->Grid().Count(), 2);
     EXPECT_TRUE(Window()->isVisible());
 }
 

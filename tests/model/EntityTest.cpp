@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <random>
 
 namespace {
 
@@ -150,6 +151,73 @@ TEST(EntityList, DetachAllHandsTheItemsOver)
         to.Add(std::move(item));
     EXPECT_EQ(from.Count(), 0);
     EXPECT_EQ(Names(to), QStringList({ "a", "b" }));
+}
+
+// The list answers look-ups from an index it keeps beside the records: after
+// every kind of change, in any order, it answers as a search from the front
+// would, also while two records share a name and for records renamed in it.
+TEST(EntityList, LookupsFollowEveryChange)
+{
+    TEntityList list;
+    TEntityList other;
+    std::mt19937 random(7);
+    const auto pick = [&](int bound) { return int(random() % unsigned(std::max(bound, 1))); };
+    const auto name = [&] { return QStringLiteral("p%1").arg(pick(40)); };
+    for (int step = 0; step < 3000; ++step) {
+        const int n = list.Count();
+        switch (pick(9)) {
+        case 0:
+            list.AddName(name());
+            break;
+        case 1: {
+            auto item = std::make_unique<TEntity>();
+            item->SetName(name());
+            list.Insert(pick(n + 1), std::move(item));
+            break;
+        }
+        case 2:
+            if (n)
+                other.Add(list.Take(pick(n)));
+            break;
+        case 3:
+            if (n)
+                list.Delete(pick(n));
+            break;
+        case 4:
+            list.MoveUp(name());
+            list.MoveDown(name());
+            break;
+        case 5:
+            if (n)
+                list.Move(pick(n), pick(n));
+            break;
+        case 6:
+            if (n)
+                list.Exchange(pick(n), pick(n));
+            break;
+        case 7:
+            if (n)
+                list.ItemAt(pick(n))->SetName(name());
+            // A record taken out is no longer the list's to find.
+            if (other.Count())
+                other.ItemAt(pick(other.Count()))->SetName(name());
+            break;
+        default:
+            list.RemoveByName(name());
+            if (step % 500 == 0)
+                list.Clear();
+            break;
+        }
+        for (int k = 0; k < 40; ++k) {
+            const QString wanted = QStringLiteral("p%1").arg(k);
+            const int expected = int(Names(list).indexOf(wanted));
+            ASSERT_EQ(list.IndexOfName(wanted), expected)
+                << "step " << step << " name " << qPrintable(wanted);
+        }
+        for (int i = 0; i < list.Count(); ++i)
+            ASSERT_EQ(list.IndexOf(list.ItemAt(i)), i) << "step " << step;
+        ASSERT_EQ(list.IndexOf(other.ItemAt(0)), -1);
+    }
 }
 
 TEST(StreamIntList, Operations)

@@ -7,7 +7,9 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -113,6 +115,28 @@ TEST_F(SearchEngineTest, YearDescriptionAndPathJoinWithOr)
         QStringList({ P(QStringLiteral("y1.jpg")), P(QStringLiteral("b.jpg")) }));
 }
 
+TEST_F(SearchEngineTest, DescriptionWordsAreThoseOfTheDescriptionNow)
+{
+    TPhoto* photo = Add(QStringLiteral("p.jpg"), {}, QString(), QString(), QStringLiteral("sunset"));
+    QStringList many;
+    for (int i = 0; i < 300; ++i)
+        many << QStringLiteral("word%1").arg(i);
+    Add(QStringLiteral("long.jpg"), {}, QString(), QString(), many.join(u' '));
+    const auto find = [this](const char* words) {
+        return Find({}, {}, 0, TSearchEngine::OptOr | TSearchEngine::OptDescription, QString(),
+            QString::fromLatin1(words));
+    };
+    EXPECT_TRUE(find("sun").isEmpty());
+    // Searched once, then edited: the next search reads the new words.
+    photo->SetDescription(QStringLiteral("Sun at last"));
+    EXPECT_EQ(find("sun"), QStringList({ P(QStringLiteral("p.jpg")) }));
+    photo->SetDescription(QString());
+    EXPECT_TRUE(find("sun").isEmpty());
+    // A description of many words still holds only its own.
+    EXPECT_EQ(find("word299 nothing"), QStringList({ P(QStringLiteral("long.jpg")) }));
+    EXPECT_TRUE(find("word300 word2999 words").isEmpty());
+}
+
 TEST_F(SearchEngineTest, MissingFilesAreMarkedButNotListed)
 {
     TPhoto* gone
@@ -150,8 +174,18 @@ TEST(FileProbe, AnswersAsTheFileCheckForAFolderReadWhole)
         QFile::link(dir.filePath(QStringLiteral("gone.jpg")), dir.filePath(QStringLiteral("dangling.jpg"))));
     ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("folder.jpg")));
     ASSERT_EQ(::mkfifo(QFile::encodeName(dir.filePath(QStringLiteral("fifo.jpg"))).constData(), 0600), 0);
+    // Names beyond ASCII, and one on disk whose bytes are no UTF-8: it reads
+    // back with a replacement character, which another name may hold.
+    Touch(dir.filePath(QStringLiteral("A\u00f1o nuevo.jpg")));
+    const QByteArray notUtf8 = QFile::encodeName(dir.path()) + "/bad\xff.jpg";
+    ASSERT_EQ(::close(::open(notUtf8.constData(), O_CREAT | O_WRONLY, 0600)), 0);
+    Touch(dir.filePath(QStringLiteral("other\ufffd.jpg")));
     for (const char* name : { "link.jpg", "dangling.jpg", "folder.jpg", "fifo.jpg", "never.jpg" })
         asked << dir.filePath(QString::fromLatin1(name));
+    for (const QString& name : { QStringLiteral("A\u00f1o nuevo.jpg"), QStringLiteral("A\u00d1o nuevo.jpg"),
+             QStringLiteral("bad\ufffd.jpg"), QStringLiteral("other\ufffd.jpg"),
+             QStringLiteral("lone") + QChar(0xD800) + QStringLiteral(".jpg") })
+        asked << dir.filePath(name);
     asked << dir.filePath(QStringLiteral("folder.jpg/")) << QStringLiteral("relative.jpg");
 
     TFileProbe probe;
@@ -161,6 +195,8 @@ TEST(FileProbe, AnswersAsTheFileCheckForAFolderReadWhole)
         EXPECT_EQ(probe.Exists(path), PhotoFileExists(path)) << qPrintable(path);
     EXPECT_TRUE(probe.Exists(dir.filePath(QStringLiteral("link.jpg"))));
     EXPECT_FALSE(probe.Exists(dir.filePath(QStringLiteral("p0.jpg"))));
+    EXPECT_TRUE(probe.Exists(dir.filePath(QStringLiteral("A\u00f1o nuevo.jpg"))));
+    EXPECT_FALSE(probe.Exists(dir.filePath(QStringLiteral("bad\ufffd.jpg"))));
 }
 
 TEST_F(SearchEngineTest, ALargeAlbumGivesTheHitsInAlbumOrder)

@@ -21,7 +21,10 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <ctime>
+#include <fcntl.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -200,6 +203,48 @@ TEST_F(ThumbnailCache, DeletedThumbnailIsDroppedAndTheIndexRewritten)
     album->GetPhotos().DeleteIndexEntry(7);
     album->GetPhotos().SaveThumbnailIndex(albumFile);
     EXPECT_EQ(IndexLines(), QStringList({ "40", "40" }));
+}
+
+// An index read before is handed out again while nothing changed; these
+// times lie back far enough for that, and every change must still be seen.
+TEST_F(ThumbnailCache, AnIndexIsReadAgainAfterEveryChange)
+{
+    const QString a = MakePhoto(QStringLiteral("a.jpg"));
+    const QString b = MakePhoto(QStringLiteral("b.jpg"));
+    auto album = AlbumWith({ a, b });
+    ASSERT_TRUE(album->CreateThumbnails(nullptr));
+    const QString index = folder + QStringLiteral("thumbnails.pct");
+    const auto age = [&] {
+        const timespec hourAgo[2] = { { ::time(nullptr) - 3600, 0 }, { ::time(nullptr) - 3600, 0 } };
+        for (const QString& path : { index, folder })
+            ASSERT_EQ(::utimensat(AT_FDCWD, QFile::encodeName(path).constData(), hourAgo, 0), 0);
+    };
+    age();
+    ASSERT_EQ(album->LoadThumbnailIndex(), 2);
+    ASSERT_EQ(album->LoadThumbnailIndex(), 2);
+
+    // A thumbnail deleted by someone else.
+    ASSERT_TRUE(QFile::remove(folder + QStringLiteral("1_b.jpg")));
+    EXPECT_EQ(album->LoadThumbnailIndex(), 1);
+    age();
+    ASSERT_EQ(album->LoadThumbnailIndex(), 1);
+
+    // The index rewritten in place, just as long and with its old time put back.
+    const QByteArray before = ReadAll(index);
+    QByteArray after = before;
+    after.replace((a + u'=').toUtf8(), (b + u'=').toUtf8());
+    {
+        QFile file(index);
+        ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+        ASSERT_EQ(file.write(after), before.size());
+    }
+    age();
+    ASSERT_EQ(album->LoadThumbnailIndex(), 1);
+    EXPECT_EQ(album->GetPhotos().IndexPhotoFiles, QStringList({ b }));
+
+    // A reader that changed its lists in memory gets the file's lines back.
+    album->GetPhotos().DeleteIndexEntry(0);
+    EXPECT_EQ(album->LoadThumbnailIndex(), 1);
 }
 
 TEST_F(ThumbnailCache, PhotoPathWithEqualsSignSurvives)
@@ -524,4 +569,111 @@ TEST_F(ThumbnailCache, CancelWhilePicturesAreMadeLeavesOnlyWholeListedFiles)
     EXPECT_EQ(QDir(folder).entryList(
                   QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name),
         expected);
+}
+
+// Update makes only the thumbnails that would come out otherwise, and ends
+// with the files, index and records a full rebuild gives.
+TEST_F(ThumbnailCache, UpdateMakesOnlyStaleThumbnailsAndEndsAsAFullRebuild)
+{
+    QStringList paths;
+    for (int i = 0; i < 6; ++i)
+        paths << MakeDetailedPhoto(root + QStringLiteral("p%1.jpg").arg(i), 120 + 10 * i, 90, i);
+    auto album = AlbumWith(paths);
+    ASSERT_TRUE(album->CreateThumbnails(nullptr));
+    TPhotoList& photos = album->GetPhotos();
+    const auto thumb
+        = [&](int i) { return TPhotoList::ThumbnailFileName(folder, i, photos.PhotoAt(i)->GetName()); };
+    // A thumbnail file written again is a new file.
+    QMap<QString, quint64> inodes;
+    const auto inode = [](const QString& path) {
+        struct stat st { };
+        return ::stat(QFile::encodeName(path).constData(), &st) == 0 ? quint64(st.st_ino) : 0;
+    };
+    const auto age = [&] {
+        inodes.clear();
+        for (const QString& name : QDir(folder).entryList(QDir::Files))
+            inodes.insert(folder + name, inode(folder + name));
+    };
+    const auto remade = [&] {
+        QList<int> made;
+        for (int i = 0; i < photos.Count(); ++i)
+            if (inodes.value(thumb(i)) != inode(thumb(i)))
+                made << i;
+        return made;
+    };
+    age();
+
+    // Photo 1's record replaced as an edit replaces it; photo 2 changed on
+    // disk; photo 3's thumbnail deleted; photos 4 and 5 change places.
+    auto replaced = std::make_unique<TPhoto>();
+    replaced->SetName(paths[1]);
+    photos.Take(1);
+    photos.Insert(1, std::move(replaced));
+    MakeDetailedPhoto(paths[2], 200, 150, 9);
+    ASSERT_TRUE(QFile::remove(thumb(3)));
+    photos.MoveDown(paths[4]);
+    ASSERT_TRUE(album->UpdateThumbnails(nullptr));
+    EXPECT_EQ(remade(), QList<int>({ 1, 2, 3, 4, 5 }));
+
+    const auto outcome = [&] {
+        album->SaveToFile();
+        QMap<QString, QByteArray> files = FolderFiles(folder);
+        files.insert(QStringLiteral("album"), ReadAll(albumFile));
+        return files;
+    };
+    const QMap<QString, QByteArray> updated = outcome();
+    age();
+    ASSERT_TRUE(album->UpdateThumbnails(nullptr));
+    EXPECT_TRUE(remade().isEmpty());
+    EXPECT_EQ(outcome(), updated);
+    ASSERT_TRUE(album->CreateThumbnails(nullptr));
+    EXPECT_EQ(outcome(), updated);
+
+    // Another size makes them all.
+    age();
+    album->SetThumbWidth(50);
+    ASSERT_TRUE(album->UpdateThumbnails(nullptr));
+    EXPECT_EQ(remade(), QList<int>({ 0, 1, 2, 3, 4, 5 }));
+}
+
+// Whether an album has thumbnails is mostly told by the first lines of a
+// large index; the answer is the one reading all of it gives.
+TEST_F(ThumbnailCache, HasThumbnailsAnswersAsReadingTheWholeIndex)
+{
+    auto album = AlbumWith({});
+    QDir().mkpath(folder);
+    const QString there = folder + QStringLiteral("9_there.jpg");
+    Touch(there);
+    const auto index = [&](int deadLines, const QString& last) {
+        QByteArray text = "40\r\n40\r\n";
+        // Long enough that the first lines are read alone.
+        for (int k = 0; k < deadLines; ++k)
+            text += (root + QStringLiteral("p%1.jpg=").arg(k) + folder
+                + QStringLiteral("%1_gone.jpg\r\n").arg(k))
+                        .toUtf8();
+        text += last.toUtf8();
+        EXPECT_TRUE(WriteAll(folder + QStringLiteral("thumbnails.pct"), text));
+    };
+    const QString live = root + QStringLiteral("p.jpg=") + there + QStringLiteral("\r\n");
+    const struct {
+        int dead;
+        QString last;
+        bool has;
+    } cases[] = {
+        { 0, live, true },
+        { 3000, live, true },
+        { 3000, QString(), false },
+        { 3000, root + QStringLiteral("Ma\u00f1ana.jpg=") + there + QStringLiteral("\r\n"), true },
+        { 0, QStringLiteral("\u00f1=") + there + QStringLiteral("\r\n") + QString(70000, u'x'), true },
+    };
+    for (const auto& c : cases) {
+        index(c.dead, c.last);
+        EXPECT_EQ(album->HasThumbnails(), c.has) << c.dead;
+        index(c.dead, c.last);
+        EXPECT_EQ(album->LoadThumbnailIndex() > 0, c.has) << c.dead;
+    }
+    // A head whose first line is no size is no index, however long.
+    EXPECT_TRUE(
+        WriteAll(folder + QStringLiteral("thumbnails.pct"), "x\r\n40\r\n" + live.toUtf8().repeated(2000)));
+    EXPECT_FALSE(album->HasThumbnails());
 }

@@ -194,6 +194,26 @@ TEST_F(FormPhotoListTest, PhotosAreShownAndWalkedInListOrderWhileTheWindowLives)
     EXPECT_EQ(shown->LoadingPath(), a);
 }
 
+// Every row is as wide as the longest path, wherever it stands in the list,
+// so the list scrolls to the end of each one.
+TEST_F(FormPhotoListTest, EveryPathCanBeScrolledIntoViewWhole)
+{
+    const QString longest
+        = dir.filePath(QStringLiteral("a/very/deep/folder/of/the/holiday/in/Spain/photo.bmp"));
+    Open({ dir.filePath(QStringLiteral("a.bmp")), longest, dir.filePath(QStringLiteral("b.bmp")) });
+    auto* list = Find<QListWidget>("lb_Photos");
+    window->show();
+    const int needed = list->fontMetrics().horizontalAdvance(longest);
+    for (int row = 0; row < list->count(); ++row)
+        EXPECT_GE(list->visualItemRect(list->item(row)).width(), needed) << row;
+
+    const QString longer = longest + QStringLiteral("/and/on/and/on.bmp");
+    list->item(2)->setText(longer);
+    (void)list->viewport()->grab();
+    list->doItemsLayout();
+    EXPECT_GE(list->visualItemRect(list->item(0)).width(), list->fontMetrics().horizontalAdvance(longer));
+}
+
 TEST_F(FormPhotoListTest, ADoubleClickOpensThePhotoOnce)
 {
     const QString gone = dir.filePath(QStringLiteral("gone.bmp"));
