@@ -19,9 +19,16 @@ public:
     void ApplyLanguage(const TLanguageSelector& texts);
 
     void ShowVersion(const QString& fileVersion);
-    // Loads the help file into the rich-text box; false when it cannot be read.
-    bool LoadHelp(const QString& fileName);
+    // The help file for the rich-text box. It is read when the page first
+    // shows: a long text laid out behind the other pages slowed start-up.
+    void LoadHelp(const QString& fileName);
+
+protected:
+    void showEvent(QShowEvent* event) override;
 
 private:
+    void ReadHelp();
+
     std::unique_ptr<Ui::TabHelp> ui;
+    QString m_helpFile;
 };

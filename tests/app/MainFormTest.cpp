@@ -79,6 +79,9 @@ TEST_F(MainWindow, HelpTextIsLoadedOrItsAbsenceReported)
     m_dialogs->Clear();
     Restart();
     EXPECT_EQ(m_dialogs->CallCount(Kind::ShowMessage), 0);
+    QTabBar* tabs = m_form->pc_Album()->tabBar();
+    QTest::mouseClick(tabs, Qt::LeftButton, Qt::NoModifier,
+        tabs->tabRect(m_form->pc_Album()->indexOf(Find<QWidget>("ts_Help"))).center());
     EXPECT_TRUE(Find<QTextEdit>("redHelp")->toPlainText().contains(QStringLiteral("Creating an album")));
 }
 
