@@ -1,9 +1,9 @@
 #include "app/FolderTree.h"
 
+#include "platform/FileRoutines.h"
 #include "platform/Paths.h"
 
 #include <QDir>
-#include <QDirIterator>
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QPainter>
@@ -44,12 +44,6 @@ QIcon DriveIcon()
     p.drawRect(11, 8, 1, 1);
     p.end();
     return QIcon(pixmap);
-}
-
-bool HasSubfolder(const QString& path)
-{
-    QDirIterator it(path, QDir::Dirs | QDir::NoDotAndDotDot);
-    return it.hasNext();
 }
 
 QString ItemPath(const QStandardItem* item)
