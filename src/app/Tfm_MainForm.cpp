@@ -51,6 +51,7 @@ Tfm_MainForm::Tfm_MainForm(const QStringList& arguments, QWidget* parent)
     : QMainWindow(parent)
     , ui(std::make_unique<Ui::Tfm_MainForm>())
 {
+    const TSharedFolderReading reading;
     ui->setupUi(this);
     BuildPages();
     FormCreate();
