@@ -22,6 +22,7 @@
 #include "model/Album.h"
 #include "model/StreamError.h"
 #include "platform/FileRoutines.h"
+#include "platform/FreedMemory.h"
 #include "platform/IniFile.h"
 #include "platform/Paths.h"
 #include "platform/RenameNoReplace.h"
@@ -134,6 +135,8 @@ bool Tfm_MainForm::OpenAlbum(const QString& requested)
     if (ContentsChanged() && !CloseCurrentAlbum())
         return true;
 
+    // An open album with its list takes about ten times its file in memory.
+    const TLargeRecordHeap heap(QFileInfo(fileName).size() * 10);
     std::unique_ptr<TAlbum> album;
     QString error;
     {
