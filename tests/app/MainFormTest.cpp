@@ -1,5 +1,6 @@
 #include "MainWindowFixture.h"
 
+#include "app/ProgramIcon.h"
 #include "app/Tfm_LanguageWindow.h"
 #include "platform/SafeFile.h"
 
@@ -61,6 +62,20 @@ TEST_F(MainWindow, NoAlbumStateAtStart)
     EXPECT_FALSE(m_form->pc_Album()->tabText(0).endsWith(QStringLiteral("   ")));
     EXPECT_EQ(
         Find<QWidget>("gb_AlbumAction")->property("title").toString(), QStringLiteral(" Album action "));
+}
+
+TEST_F(MainWindow, TheWindowCarriesTheProgramIconInEverySize)
+{
+    ChosenLanguage();
+    Start();
+    const QIcon icon = m_form->windowIcon();
+    QList<int> sides;
+    for (const QSize& size : icon.availableSizes())
+        sides << size.width();
+    EXPECT_EQ(sides, (QList<int> { 16, 24, 32, 48, 64, 128, 256 }));
+    // The window system is handed the installed picture of each size.
+    EXPECT_EQ(icon.pixmap(48, 48).toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied),
+        ProgramIconImage(48).convertToFormat(QImage::Format_ARGB32_Premultiplied));
 }
 
 TEST_F(MainWindow, HelpTextIsLoadedOrItsAbsenceReported)
