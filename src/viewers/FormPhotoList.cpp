@@ -6,7 +6,7 @@
 #include "common/DialogService.h"
 #include "common/ListSelection.h"
 #include "common/Tfm_StatusWindow.h"
-#include "common/WidestText.h"
+#include "widgets/WidestText.h"
 #include "language/LanguageSelector.h"
 #include "model/Album.h"
 #include "model/StreamError.h"

@@ -2,9 +2,9 @@
 // Shared set-up of the Photos tab tests: an album of real picture files in a
 // sandbox, a fake main window, the information panel and the photo list on
 // one root widget, and scripted dialogs.
-#include "app/AlbumPhotoList.h"
-#include "app/PhotoInfoPanel.h"
-#include "app/PhotoPanelHost.h"
+#include "app/photos/AlbumPhotoList.h"
+#include "app/photos/PhotoInfoPanel.h"
+#include "app/photos/PhotoPanelHost.h"
 #include "common/ScriptedDialogService.h"
 #include "language/LanguageSelector.h"
 #include "model/Album.h"

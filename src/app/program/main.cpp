@@ -1,10 +1,10 @@
 // The program's entry: checks the two image libraries, creates the main window
 // and the folder window, and runs the event loop.
 #include "QuitWhenShown.h"
-#include "app/FileTypeRegistration.h"
-#include "app/QtTranslations.h"
-#include "app/Tfm_MainForm.h"
-#include "app/Tfm_SelectdirectoryWindow.h"
+#include "common/FileTypeRegistration.h"
+#include "app/main/QtTranslations.h"
+#include "app/main/Tfm_MainForm.h"
+#include "common/Tfm_SelectdirectoryWindow.h"
 #include "common/DialogService.h"
 #include "imaging/FreeImageBinding.h"
 #include "language/LanguageSelector.h"

@@ -1,0 +1,53 @@
+#include "app/help/HelpPage.h"
+
+#include "widgets/RtfReader.h"
+#include "language/LanguageSelector.h"
+#include "ui_TabHelp.h"
+
+#include <QTextCursor>
+
+namespace {
+
+// The product's web address and contact address after the "created by" line.
+const char* const EmailSuffix = " - www.tavrimolex.nl - info@tavrimolex.nl";
+
+} // namespace
+
+THelpPage::THelpPage(QWidget* parent)
+    : QWidget(parent)
+    , ui(std::make_unique<Ui::TabHelp>())
+{
+    ui->setupUi(this);
+    ui->redHelp->setTabStopDistance(24);
+    ui->ComboBoxFreeWareComponents->addItems({
+        QStringLiteral("libjpeg-turbo: the JPEG codec (IJG JPEG library)"),
+        QStringLiteral("FreeImage: decoding of the other image formats (GPL / FreeImage Public License)"),
+        QStringLiteral("NViewLib stand-in: BMP, TGA, PCX and GIF decoding, with giflib"),
+        QStringLiteral("Qt 6: windows and dialogs (LGPL)"),
+        QStringLiteral("2005 for Linux: the program runs on Linux with Qt; settings stay compatible"),
+        QStringLiteral("2005: photo-by-photo web albums with a slide show"),
+        QStringLiteral("2004: framed web albums with thumbnails, objects, events and years"),
+    });
+}
+
+THelpPage::~THelpPage() = default;
+
+void THelpPage::ShowVersion(const QString& fileVersion)
+{
+    ui->lblVersion->setText(QStringLiteral("2005 - ") + fileVersion);
+}
+
+bool THelpPage::LoadHelp(const QString& fileName)
+{
+    const bool loaded = Rtf::LoadFile(fileName, ui->redHelp->document());
+    ui->redHelp->moveCursor(QTextCursor::Start);
+    return loaded;
+}
+
+void THelpPage::ApplyLanguage(const TLanguageSelector& t)
+{
+    ui->st_Version->setText(t.MF[387]);
+    ui->st_FreeWare->setText(t.MF[388]);
+    ui->lbl_email->setText(t.MF[389] + QString::fromUtf8(EmailSuffix));
+    ui->btnChangeLanguage->setText(t.MF[390]);
+}
