@@ -96,7 +96,7 @@ void Tfm_ThumbNailWindow::StartSlideShow()
     settings.LoadFromIni();
     if (!settings.HasAnyChangeOn()) {
         const TLanguageSelector& t = *Language();
-        ShowMessageBox(t.TF[5], t.TF[6], 48);
+        ShowMessageBox(t.TF[5], t.TF[6], MessageBoxFlags::IconWarning);
         return;
     }
     settings.SetShowThumbnails();
@@ -179,8 +179,8 @@ int Tfm_ThumbNailWindow::DeleteSelected()
         return 0;
     const TLanguageSelector& t = *Language();
     if (CountSelected() == 0)
-        return ShowMessageBox(t.TF[1], t.TF[2], 48);
-    const int answer = ShowMessageBox(t.TF[3], t.TF[4], 52);
+        return ShowMessageBox(t.TF[1], t.TF[2], MessageBoxFlags::IconWarning);
+    const int answer = ShowMessageBox(t.TF[3], t.TF[4], MessageBoxFlags::YesNo | MessageBoxFlags::IconWarning);
     if (answer != MessageResult::Yes)
         return answer;
     // The thumbnails leave the index; the photos and all files stay.

@@ -392,7 +392,7 @@ int Tfm_MainForm::DropFiles(const QStringList& paths)
     }
     if (count > 0) {
         const TLanguageSelector& t = *Language();
-        ShowMessageBox(Text::Format(t.MF[190], { count }), t.MF[191], 64);
+        ShowMessageBox(Text::Format(t.MF[190], { count }), t.MF[191], MessageBoxFlags::IconInformation);
     }
     return count;
 }

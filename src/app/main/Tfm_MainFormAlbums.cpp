@@ -128,7 +128,7 @@ bool Tfm_MainForm::OpenAlbum(const QString& requested)
     // missing file leaves the current album open.
     const QString fileName = Paths::AbsoluteClean(requested);
     if (!QFileInfo(fileName).isFile()) {
-        ShowMessageBox(Text::Format(t.MF[11], { fileName }), t.MF[12], 48);
+        ShowMessageBox(Text::Format(t.MF[11], { fileName }), t.MF[12], MessageBoxFlags::IconWarning);
         return false;
     }
     if (ContentsChanged() && !CloseCurrentAlbum())
@@ -172,7 +172,7 @@ bool Tfm_MainForm::CloseCurrentAlbum()
     int answer = MessageResult::No;
     if (ContentsChanged()) {
         const TLanguageSelector& t = *Language();
-        answer = ShowMessageBox(t.MF[18], t.MF[19], 51);
+        answer = ShowMessageBox(t.MF[18], t.MF[19], MessageBoxFlags::YesNoCancel | MessageBoxFlags::IconWarning);
     }
     if (answer == MessageResult::Cancel || (answer == MessageResult::Yes && !SaveCurrentAlbum())) {
         m_photoPanel->SetInfoEditsLive(true);
@@ -248,7 +248,7 @@ void Tfm_MainForm::pb_CreateNewAlbumClick()
     const TLanguageSelector& t = *Language();
     QString name = a.eb_AlbumName->text();
     if (name.isEmpty()) {
-        ShowMessageBox(t.MF[0], t.MF[1], 48);
+        ShowMessageBox(t.MF[0], t.MF[1], MessageBoxFlags::IconWarning);
         a.eb_AlbumName->setText(t.MF[2]);
         a.eb_AlbumName->setFocus();
         a.eb_AlbumName->selectAll();
@@ -261,8 +261,8 @@ void Tfm_MainForm::pb_CreateNewAlbumClick()
     name = Paths::AbsoluteClean(name);
     a.eb_AlbumName->setText(name);
 
-    const int answer = QFileInfo::exists(name) ? ShowMessageBox(Text::Format(t.MF[3], { name }), t.MF[4], 52)
-                                               : ShowMessageBox(Text::Format(t.MF[5], { name }), t.MF[6], 52);
+    const int answer = QFileInfo::exists(name) ? ShowMessageBox(Text::Format(t.MF[3], { name }), t.MF[4], MessageBoxFlags::YesNo | MessageBoxFlags::IconWarning)
+                                               : ShowMessageBox(Text::Format(t.MF[5], { name }), t.MF[6], MessageBoxFlags::YesNo | MessageBoxFlags::IconWarning);
     if (answer != MessageResult::Yes)
         return;
     if (!CloseCurrentAlbum())
@@ -272,7 +272,7 @@ void Tfm_MainForm::pb_CreateNewAlbumClick()
     // asked without opening what has the name: that may be a link to, or a
     // second name of, another album, which truncating would destroy.
     if (!FileNameUsable(name)) {
-        ShowMessageBox(Text::Format(t.MF[7], { name }), t.MF[8], 48);
+        ShowMessageBox(Text::Format(t.MF[7], { name }), t.MF[8], MessageBoxFlags::IconWarning);
         ShowNoAlbumState();
         a.eb_AlbumName->setText(name);
         return;
@@ -423,7 +423,7 @@ int Tfm_MainForm::SelectedRecentRow()
     const int row = m_albumsPage->Form().lsbRecentlyUsedAlbums->currentRow();
     if (row < 0) {
         const TLanguageSelector& t = *Language();
-        ShowMessageBox(t.MF[22], t.MF[23], 48);
+        ShowMessageBox(t.MF[22], t.MF[23], MessageBoxFlags::IconWarning);
     }
     return row;
 }
@@ -445,7 +445,7 @@ void Tfm_MainForm::pb_RemoveAlbumFromListClick()
         return;
     const TLanguageSelector& t = *Language();
     if (Album() && Paths::SameFile(recent->item(row)->text(), Album()->GetFileName())
-        && ShowMessageBox(t.MF[24], t.MF[25], 52) != MessageResult::Yes)
+        && ShowMessageBox(t.MF[24], t.MF[25], MessageBoxFlags::YesNo | MessageBoxFlags::IconWarning) != MessageResult::Yes)
         return;
     std::unique_ptr<QListWidgetItem>(recent->takeItem(row));
     m_albumsPage->SaveRecentAlbums(*m_ini);
@@ -465,17 +465,17 @@ void Tfm_MainForm::pb_RemoveAlbumFromDiscClick()
     // The open album stays on disc: its question promises so, and saving it
     // later would only write it again.
     if (Album() && Paths::SameFile(fileName, Album()->GetFileName())) {
-        if (ShowMessageBox(t.MF[24], t.MF[25], 52) != MessageResult::Yes)
+        if (ShowMessageBox(t.MF[24], t.MF[25], MessageBoxFlags::YesNo | MessageBoxFlags::IconWarning) != MessageResult::Yes)
             return;
         std::unique_ptr<QListWidgetItem>(recent->takeItem(row));
         m_albumsPage->SaveRecentAlbums(*m_ini);
         SelectRecentRowAfterRemoval(row);
         return;
     }
-    if (ShowMessageBox(t.MF[26], t.MF[27], 52) != MessageResult::Yes)
+    if (ShowMessageBox(t.MF[26], t.MF[27], MessageBoxFlags::YesNo | MessageBoxFlags::IconWarning) != MessageResult::Yes)
         return;
     if (QFileInfo::exists(fileName) && !QFile::remove(fileName)) {
-        ShowMessageBox(fileName, t.MF[60], 48);
+        ShowMessageBox(fileName, t.MF[60], MessageBoxFlags::IconWarning);
         return;
     }
     std::unique_ptr<QListWidgetItem>(recent->takeItem(row));

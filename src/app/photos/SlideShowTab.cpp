@@ -151,7 +151,7 @@ void TSlideShowTab::pb_StartSlideShowClick()
     ReadSlideShowControls();
     if (!m_settings->HasAnyChangeOn()) {
         const TLanguageSelector& t = *Language();
-        ShowMessageBox(t.MF[61], t.MF[62], 48);
+        ShowMessageBox(t.MF[61], t.MF[62], MessageBoxFlags::IconWarning);
         return;
     }
     SaveSlideShowSettings();

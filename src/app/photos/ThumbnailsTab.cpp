@@ -252,9 +252,9 @@ void TThumbnailsTab::pb_RemoveThumbNailsClick()
         }
         // The progress window has gone before the outcome is told.
         if (removed)
-            ShowMessageBox(t.MF[57], t.MF[58], 64);
+            ShowMessageBox(t.MF[57], t.MF[58], MessageBoxFlags::IconInformation);
         else
-            ShowMessageBox(t.MF[59], t.MF[60], 48);
+            ShowMessageBox(t.MF[59], t.MF[60], MessageBoxFlags::IconWarning);
     }
     RecreateThumbnailWindow();
     UpdateThumbnailControls();

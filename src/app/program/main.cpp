@@ -23,7 +23,7 @@ bool LibraryPresent(bool present, const QString& fileName)
     if (present)
         return true;
     const TLanguageSelector& t = *Language();
-    ShowMessageBox(Text::Format(t.GI[0], { fileName }) + QStringLiteral("\r\r") + t.GI[1], t.GI[2], 48);
+    ShowMessageBox(Text::Format(t.GI[0], { fileName }) + QStringLiteral("\r\r") + t.GI[1], t.GI[2], MessageBoxFlags::IconWarning);
     return false;
 }
 
