@@ -389,8 +389,8 @@ void Tfm_MainForm::pb_RenameAlbumClick()
         }
         // Left under the old name the thumbnails would be lost to this album and
         // shown as its own by any later album of that name.
-        thumbnailsMoved = album->GetPhotos().MoveThumbnails(oldName, newName, &error);
-        // A name the thumbnail folder cannot take (too long once "_thumbnails"
+        thumbnailsMoved = album->Thumbnails().MoveWithAlbum(newName, &error);
+        // A name the thumbnail folder cannot take (too long once its suffix
         // is added) would part the album from its thumbnails: nothing is renamed.
         if (!thumbnailsMoved && error != 0 && error != EEXIST && RenameNoReplace(newName, oldName)) {
             ShowMessage(RenameFailure(error));
@@ -481,17 +481,12 @@ void Tfm_MainForm::pb_RemoveAlbumFromDiscClick()
     std::unique_ptr<QListWidgetItem>(recent->takeItem(row));
     m_albumsPage->SaveRecentAlbums(*m_ini);
 
-    const QString thumbnails = Paths::ChangeFileExt(fileName, QString()) + QStringLiteral("_thumbnails");
-    const QFileInfo thumbnailInfo(thumbnails);
-    if (thumbnailInfo.isSymLink()) {
-        // Only the link belongs to the album; what it points to stays.
-        QFile::remove(thumbnails);
-    } else if (thumbnailInfo.isDir()) {
+    {
+        // Only a link belongs to the album, not what it points to.
         TBusyGuard busy;
         Tfm_StatusWindow status;
         status.SetSubject(t.MF[28]);
-        if (DeleteFolderContents(thumbnails, true, &status) && QFileInfo(thumbnails).isDir())
-            QDir().rmdir(thumbnails);
+        TThumbnailCache::RemoveFolder(TThumbnailCache::FolderOf(fileName), &status);
     }
     SelectRecentRowAfterRemoval(row);
 }
