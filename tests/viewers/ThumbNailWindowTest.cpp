@@ -294,6 +294,24 @@ TEST_F(ThumbNailWindowTest, RemovingAPhotoMarksTheAlbumChangedAndKeepsItsNamesak
     EXPECT_TRUE(QFileInfo::exists(dir.filePath("album_thumbnails/1_A.jpg")));
 }
 
+// After the album was renamed the window follows the index under its new name.
+TEST_F(ThumbNailWindowTest, ARenamedAlbumsIndexChangingOnDiskIsFollowed)
+{
+    MakePhotos(3);
+    ShowWindow();
+    const QString renamed = dir.filePath(QStringLiteral("journey.tvx"));
+    ASSERT_TRUE(album->Thumbnails().MoveWithAlbum(renamed));
+    album->SetFileName(renamed);
+    window->BuildGrid();
+    ASSERT_EQ(window->Grid().Count(), 3);
+
+    album->GetPhotos().Take(2);
+    ASSERT_TRUE(album->Thumbnails().Create(nullptr));
+    window->resize(window->width() + 100, window->height());
+    QCoreApplication::processEvents();
+    EXPECT_EQ(window->Grid().Count(), 2);
+}
+
 TEST_F(ThumbNailWindowTest, DeleteAsksAndOnYesDropsTheSelectedThumbnailsFromTheIndex)
 {
     MakePhotos(5);
