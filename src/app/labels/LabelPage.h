@@ -1,20 +1,21 @@
 #pragma once
-// The behaviour the Objects and Events tabs share: a label list with add,
+// The Objects tab and the Events tab: one of the album's label lists with add,
 // rename and delete, show and remove by usage, and merging by dropping labels
-// into two boxes. One class serves both tabs; the kind chooses the album's
-// list, the photos' field and the texts.
-#include <QObject>
+// into two boxes. Both tabs are this class; the kind chooses the form, the
+// album's list, the photos' field and the texts.
+#include <QWidget>
 
 #include <memory>
 
 #include "model/MergeObject.h"
 
 class QAction;
+class QGroupBox;
+class QLabel;
 class QLineEdit;
 class QListWidget;
 class QMenu;
 class QPushButton;
-class QWidget;
 class TAlbum;
 class TAlbumSession;
 class TEntityList;
@@ -25,9 +26,12 @@ struct TLabelTexts;
 
 enum class TLabelKind { Objects, Events };
 
-// The controls of one tab, from its form.
-struct TLabelTabControls {
+// The controls of one tab. The two generated forms differ only in the names
+// of their controls, so each fills this in and the page works on it alone.
+struct TLabelControls {
+    QLabel* NameCaption = nullptr;
     QLineEdit* NameEdit = nullptr;
+    QGroupBox* ListFrame = nullptr;
     QListWidget* ListBox = nullptr;
     QPushButton* AddButton = nullptr;
     QPushButton* RenameButton = nullptr;
@@ -40,25 +44,30 @@ struct TLabelTabControls {
     QPushButton* MergeButton = nullptr;
 };
 
-class TLabelTab : public QObject {
+class TLabelPage : public QWidget {
     Q_OBJECT
 public:
     // Usage classes of the show and remove menus, as the album's filters take them.
     enum TUsage { AllLabels = 0, LabelsInUse = 1, LabelsNotInUse = 2 };
 
-    // The menus are made here as children of page, named after the kind.
-    TLabelTab(TLabelKind kind, const TLabelTabControls& controls, TAlbumSession& session, TLabelTabHost& host,
-        QWidget* page);
-    ~TLabelTab() override;
+    TLabelPage(TLabelKind kind, TAlbumSession& session, TLabelTabHost& host, QWidget* parent = nullptr);
+    ~TLabelPage() override;
 
     void ApplyLanguage(const TLanguageSelector& texts);
 
-    // A new editor on the album's list; the merge boxes start empty.
-    void CreateListProxy(TAlbum& album);
-    // No album: the editor goes, the name, list and merge boxes are emptied.
-    void ClearTab();
     // The list shows the labels the current filter lets through.
     void RefreshList();
+    // A label row dragged from source and dropped on one of the merge boxes;
+    // false when the drop is not taken.
+    bool DropOnMergeEdit(QLineEdit* box, const QObject* source);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void AlbumOpened(TAlbum& album);
+    // No album: the editor goes, the name, list and merge boxes are emptied.
+    void ClearTab();
     // All labels shown again, the show menu ticked on "all".
     void RefreshLabels();
     void ShowLabels(int usage);
@@ -66,18 +75,7 @@ public:
     void CheckShowMenu(QAction* item);
     // Asks, then deletes the labels of the usage class and takes them off the photos.
     void DeleteLabels(int usage);
-    // A label row dragged from source and dropped on one of the merge boxes;
-    // false when the drop is not taken.
-    bool DropOnMergeEdit(QLineEdit* box, const QObject* source);
 
-    TStringListProxy* Proxy() const { return m_proxy.get(); }
-    QMenu* ShowMenu() const { return m_showMenu; }
-    QMenu* RemoveMenu() const { return m_removeMenu; }
-    // The show or remove menu entry of a usage class.
-    QAction* ShowItem(int usage) const { return m_showItems[usage]; }
-    QAction* RemoveItem(int usage) const { return m_removeItems[usage]; }
-
-    // Handlers.
     void lb_AvailableClick();
     void pb_AddClick();
     void pb_ReplaceClick();
@@ -86,10 +84,6 @@ public:
     void btnRemoveClick();
     void pb_MergeClick();
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
-private:
     const TLabelTexts& Texts() const;
     TEntityList& Labels(TAlbum& album) const;
     // A label was added, renamed or deleted: marked as a change, the list
@@ -98,13 +92,13 @@ private:
     bool AcceptsDrag(const QObject* source) const;
 
     TLabelKind m_kind;
-    TLabelTabControls m_controls;
+    TLabelControls m_controls;
     TAlbumSession& m_session;
     TLabelTabHost& m_host;
     std::unique_ptr<TStringListProxy> m_proxy;
     TMergeObject m_merger;
-    QMenu* m_showMenu;
-    QMenu* m_removeMenu;
+    QMenu* m_showMenu = nullptr;
+    QMenu* m_removeMenu = nullptr;
     QAction* m_showItems[3] = {};
     QAction* m_removeItems[3] = {};
 };
