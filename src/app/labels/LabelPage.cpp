@@ -173,8 +173,7 @@ void TLabelPage::ApplyLanguage(const TLanguageSelector& t)
 
 void TLabelPage::AlbumOpened(TAlbum& album)
 {
-    m_proxy = std::make_unique<TStringListProxy>(Labels(album), m_controls.NameEdit, m_controls.Merge1Edit,
-        m_controls.Merge2Edit, m_controls.ResultEdit, m_controls.ListBox);
+    m_proxy = std::make_unique<TStringListProxy>(Labels(album), m_controls);
     m_proxy->Refresh();
     CheckShowMenu(nullptr);
 }

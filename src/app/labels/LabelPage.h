@@ -7,42 +7,20 @@
 
 #include <memory>
 
+#include "app/labels/StringListProxy.h"
 #include "model/MergeObject.h"
 
 class QAction;
-class QGroupBox;
-class QLabel;
 class QLineEdit;
-class QListWidget;
 class QMenu;
-class QPushButton;
 class TAlbum;
 class TAlbumSession;
 class TEntityList;
 class TLabelTabHost;
 class TLanguageSelector;
-class TStringListProxy;
 struct TLabelTexts;
 
 enum class TLabelKind { Objects, Events };
-
-// The controls of one tab. The two generated forms differ only in the names
-// of their controls, so each fills this in and the page works on it alone.
-struct TLabelControls {
-    QLabel* NameCaption = nullptr;
-    QLineEdit* NameEdit = nullptr;
-    QGroupBox* ListFrame = nullptr;
-    QListWidget* ListBox = nullptr;
-    QPushButton* AddButton = nullptr;
-    QPushButton* RenameButton = nullptr;
-    QPushButton* DeleteButton = nullptr;
-    QPushButton* ShowButton = nullptr;
-    QPushButton* RemoveButton = nullptr;
-    QLineEdit* Merge1Edit = nullptr;
-    QLineEdit* Merge2Edit = nullptr;
-    QLineEdit* ResultEdit = nullptr;
-    QPushButton* MergeButton = nullptr;
-};
 
 class TLabelPage : public QWidget {
     Q_OBJECT
