@@ -180,8 +180,7 @@ void Tfm_MainForm::ConstructorBody(const QStringList& arguments)
 
     WireAlbumRelays();
     connect(ui->pc_Album, &QTabWidget::currentChanged, this, &Tfm_MainForm::pc_AlbumChange);
-    connect(m_helpPage->Form().btnChangeLanguage, &QPushButton::clicked, this,
-        &Tfm_MainForm::btnChangeLanguageClick);
+    m_helpPage->WireLanguageButton(*m_ini);
     OpenCommandLineAlbum(arguments);
 
     SetContentsChanged(false);
@@ -487,31 +486,6 @@ int Tfm_MainForm::DropFiles(const QStringList& paths)
         ShowMessageBox(Text::Format(t.MF[190], { count }), t.MF[191], MessageBoxFlags::IconInformation);
     }
     return count;
-}
-
-void Tfm_MainForm::ChangeLanguage()
-{
-    Tfm_LanguageWindow window(this);
-    window.setWindowModality(Qt::WindowModal);
-    window.LangType = CurrentLangType;
-    window.exec();
-    const TLangType chosen = window.LangType;
-    if (chosen == CurrentLangType) {
-        ShowMessage(Language()->MF[105]);
-    } else {
-        // The note is shown in the chosen language, so the user can read it.
-        const std::unique_ptr<TLanguageSelector> chosenTexts = CreateLanguage(chosen);
-        ShowMessage(chosenTexts->MF[104]);
-    }
-    m_ini->BeginUpdate();
-    m_ini->WriteInteger(LanguageSettings::Section, LanguageSettings::Selected, 1);
-    m_ini->WriteInteger(LanguageSettings::Section, LanguageSettings::LanguageID, int(chosen));
-    m_ini->EndUpdate();
-}
-
-void Tfm_MainForm::btnChangeLanguageClick()
-{
-    ChangeLanguage();
 }
 
 void Tfm_MainForm::pc_AlbumChange()

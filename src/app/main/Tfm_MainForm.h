@@ -98,7 +98,6 @@ public:
     void ShowPhotosInResultWindow(const QStringList& paths) override;
     QChar GetAlbumDriveLetter() const;
     void ClearShowIntroWindow();
-    void ChangeLanguage();
 
     // The album work of the Albums tab, for callers outside it.
     bool OpenAlbum(const QString& fileName);
@@ -117,7 +116,6 @@ public:
     Tfm_PhotoWindow* EditPhotoInformation(const QString& photoPath) override;
     void ListAlbumPhotos(int filter) override;
     void MarkAlbumChanged() override;
-    void btnChangeLanguageClick();
 
 protected:
     void changeEvent(QEvent* event) override;
