@@ -1,7 +1,8 @@
 #pragma once
 // The main window. It coordinates: it owns the open album and the settings
-// file, builds one page per tab, applies the language texts, and carries the
-// album operations; each page holds its own controls.
+// file, builds one page per tab, applies the language texts, passes on what
+// one page asks of another, and handles start-up and shut-down; each page
+// holds its own controls and the work behind them.
 #include "app/html/HtmlExportHost.h"
 #include "app/labels/LabelTabHost.h"
 #include "app/photos/PhotoAddingHost.h"
@@ -92,49 +93,28 @@ public:
 
     // The window texts of the language record, in the order the window sets them.
     void ApplyLanguage();
-    void SetAlbumCaption(const QString& name);
-    void ShowNoAlbumCaption();
-    void UpdateAlbumControls();
     void RefreshAlbumLists() override;
     void ShowPhotosInResultWindow(const QStringList& paths) override;
     QChar GetAlbumDriveLetter() const;
     void ClearShowIntroWindow();
-    void ChangeLanguage();
 
-    // Album management.
+    // The album work of the Albums tab, for callers outside it.
     bool OpenAlbum(const QString& fileName);
     bool CloseCurrentAlbum();
     bool SaveCurrentAlbum() override;
-    void AddRecentAlbum(const QString& fileName);
+    // The open album's photos come to the front, ready for editing.
     void GoToAlbumPhotos();
     bool AddPhotoToAlbum(const QString& path, int index) override;
 
     // Files dropped on the window; the number of photos added.
     int DropFiles(const QStringList& paths);
 
-    // Handlers of the Albums tab.
-    void pb_CreateNewAlbumClick();
-    void pb_SelectFolderClick();
-    void lsbAlbumFilesClick();
-    void pb_OpenExistingAlbumClick();
-    void lsbRecentlyUsedAlbumsDblClick();
-    void pb_SaveAlbumClick();
-    void pb_CloseAlbumClick();
-    void pb_RenameAlbumClick();
-    void pb_RemoveAlbumFromListClick();
-    void pb_RemoveAlbumFromDiscClick();
-    // The open album, or the chosen recent one, goes to the HTML tab for export.
-    void pb_CreateHTMLClick();
-    void pb_OpenAlbumForHTMLCreationClick();
-    void mm_AlbumDescriptionChange();
     void pc_AlbumChange();
-    void pc_AlbumsChange();
     // The thumbnail window asks to edit a photo: the album's photo list shows
     // it and the window comes to the front. The photo window used last.
     Tfm_PhotoWindow* EditPhotoInformation(const QString& photoPath) override;
     void ListAlbumPhotos(int filter) override;
     void MarkAlbumChanged() override;
-    void btnChangeLanguageClick();
 
 protected:
     void changeEvent(QEvent* event) override;
@@ -149,17 +129,18 @@ private:
     void BuildPages();
     void BuildPhotoTab();
     void WireFolderBrowsers();
-    void WireAlbumHandlers();
+    // What the Albums tab asks of the other tabs.
+    void WireAlbumRelays();
     void OpenCommandLineAlbum(const QStringList& arguments);
     void SaveUserPaths();
-    void ShowNoAlbumState();
     void AlbumOpened(TAlbum& album);
     void AlbumClosed();
-    // The error of a failed album read or write, as the default handler shows it.
-    void ShowError(const QString& message);
-    // The recent-list row that removal questions refer to; -1 after telling the user none is selected.
-    int SelectedRecentRow();
-    void SelectRecentRowAfterRemoval(int row);
+    void AlbumRenamed(const QString& fileName, bool thumbnailsMoved);
+    void NewAlbumCreated(const QString& folder);
+    void SetAlbumCaption(const QString& name);
+    void ShowNoAlbumCaption();
+    // The album tabs are there exactly while an album is open.
+    void UpdateAlbumControls();
 
     std::unique_ptr<Ui::Tfm_MainForm> ui;
     std::unique_ptr<IniFile> m_ini;
