@@ -6,13 +6,11 @@
 #include "app/albums/AlbumManager.h"
 #include "app/albums/AlbumSearchPage.h"
 #include "app/albums/AlbumsPage.h"
-#include "app/labels/EventsPage.h"
 #include "common/FileTypeRegistration.h"
 #include "widgets/FolderTree.h"
 #include "app/help/HelpPage.h"
 #include "app/html/HtmlPage.h"
-#include "app/labels/LabelTab.h"
-#include "app/labels/ObjectsPage.h"
+#include "app/labels/LabelPage.h"
 #include "app/photos/PhotoFileList.h"
 #include "widgets/PageControl.h"
 #include "app/photos/PhotoInfoPanel.h"
@@ -110,8 +108,8 @@ void Tfm_MainForm::BuildPages()
     // listens to the album session in this order.
     m_albumsPage = new TAlbumsPage(*m_session);
     m_photosPage = new TPhotosPage(*m_session, *this, *this);
-    m_objectsPage = new TObjectsPage(*m_session, *this);
-    m_eventsPage = new TEventsPage(*m_session, *this);
+    m_objectsPage = new TLabelPage(TLabelKind::Objects, *m_session, *this);
+    m_eventsPage = new TLabelPage(TLabelKind::Events, *m_session, *this);
     m_searchPage = new TSearchPage(*m_session, *this);
     m_htmlPage = new THtmlPage(*m_session, *this);
     m_helpPage = new THelpPage;
@@ -397,8 +395,8 @@ void Tfm_MainForm::GoToAlbumPhotos()
 
 void Tfm_MainForm::RefreshAlbumLists()
 {
-    m_objectsPage->Labels().RefreshList();
-    m_eventsPage->Labels().RefreshList();
+    m_objectsPage->RefreshList();
+    m_eventsPage->RefreshList();
     m_photosPage->RefreshAlbumLists();
 }
 

@@ -26,11 +26,10 @@ class TAlbum;
 class TAlbumPhotoList;
 class TAlbumSession;
 class TAlbumsPage;
-class TEventsPage;
 class TFolderTree;
 class THelpPage;
 class THtmlPage;
-class TObjectsPage;
+class TLabelPage;
 class TPhotoInfoPanel;
 class TPhotoWindowList;
 class TPhotosFromFolders;
@@ -86,8 +85,8 @@ public:
     TPageControl* pc_Album() const;
     TAlbumsPage* AlbumsPage() const { return m_albumsPage; }
     TPhotosPage* PhotosPage() const { return m_photosPage; }
-    TObjectsPage* ObjectsPage() const { return m_objectsPage; }
-    TEventsPage* EventsPage() const { return m_eventsPage; }
+    TLabelPage* ObjectsPage() const { return m_objectsPage; }
+    TLabelPage* EventsPage() const { return m_eventsPage; }
     TSearchPage* SearchPage() const { return m_searchPage; }
     THtmlPage* HtmlPage() const { return m_htmlPage; }
     THelpPage* HelpPage() const { return m_helpPage; }
@@ -148,8 +147,8 @@ private:
     TAlbumSession* m_session = nullptr;
     TAlbumsPage* m_albumsPage = nullptr;
     TPhotosPage* m_photosPage = nullptr;
-    TObjectsPage* m_objectsPage = nullptr;
-    TEventsPage* m_eventsPage = nullptr;
+    TLabelPage* m_objectsPage = nullptr;
+    TLabelPage* m_eventsPage = nullptr;
     TSearchPage* m_searchPage = nullptr;
     THtmlPage* m_htmlPage = nullptr;
     THelpPage* m_helpPage = nullptr;
