@@ -120,20 +120,8 @@ void Tfm_ThumbNailWindow::PopupMenuEditPhotoInformationClick()
 
 bool Tfm_ThumbNailWindow::RemoveIndexEntries(const QStringList& thumbnailFiles)
 {
-    // The index file is read afresh: what it holds now is what gets written back.
-    TPhotoList& photos = m_album->GetPhotos();
-    m_album->LoadThumbnailIndex();
-    bool removed = false;
-    for (int k = int(photos.IndexThumbFiles.size()) - 1; k >= 0; --k) {
-        if (thumbnailFiles.contains(photos.IndexThumbFiles[k])) {
-            photos.DeleteIndexEntry(k);
-            removed = true;
-        }
-    }
-    if (!removed)
-        return true;
     try {
-        photos.SaveThumbnailIndex(m_album->GetFileName());
+        m_album->Thumbnails().RemoveEntries(thumbnailFiles);
         return true;
     } catch (const EStreamError& error) {
         ShowMessageBox(error.Message(), Language()->Title, MessageBoxFlags::IconError);

@@ -339,8 +339,8 @@ void TAlbumManager::pb_RenameAlbumClick()
         }
         // Left under the old name the thumbnails would be lost to this album and
         // shown as its own by any later album of that name.
-        thumbnailsMoved = album->GetPhotos().MoveThumbnails(oldName, newName, &error);
-        // A name the thumbnail folder cannot take (too long once "_thumbnails"
+        thumbnailsMoved = album->Thumbnails().MoveWithAlbum(newName, &error);
+        // A name the thumbnail folder cannot take (too long once its suffix
         // is added) would part the album from its thumbnails: nothing is renamed.
         if (!thumbnailsMoved && error != 0 && error != EEXIST && RenameNoReplace(newName, oldName)) {
             ShowMessage(RenameFailure(error));
@@ -427,18 +427,11 @@ void TAlbumManager::pb_RemoveAlbumFromDiscClick()
 
 void TAlbumManager::RemoveAlbumThumbnails(const QString& fileName)
 {
-    const QString thumbnails = Paths::ChangeFileExt(fileName, QString()) + QStringLiteral("_thumbnails");
-    const QFileInfo thumbnailInfo(thumbnails);
-    if (thumbnailInfo.isSymLink()) {
-        // Only the link belongs to the album; what it points to stays.
-        QFile::remove(thumbnails);
-    } else if (thumbnailInfo.isDir()) {
-        TBusyGuard busy;
-        Tfm_StatusWindow status;
-        status.SetSubject(Language()->MF[28]);
-        if (DeleteFolderContents(thumbnails, true, &status) && QFileInfo(thumbnails).isDir())
-            QDir().rmdir(thumbnails);
-    }
+    // Only a link belongs to the album, not what it points to.
+    TBusyGuard busy;
+    Tfm_StatusWindow status;
+    status.SetSubject(Language()->MF[28]);
+    TThumbnailCache::RemoveFolder(TThumbnailCache::FolderOf(fileName), &status);
 }
 
 void TAlbumManager::pb_CreateHTMLClick()

@@ -2,6 +2,7 @@
 
 #include "imaging/ImageLoader.h"
 #include "imaging/JpegCodec.h"
+#include "model/ThumbnailCache.h"
 #include "platform/Paths.h"
 #include "platform/RenameNoReplace.h"
 #include "platform/TextUtil.h"
@@ -64,10 +65,7 @@ QStringList ListPhotoFiles(const QString& folder, const QStringList& extensions)
 
 bool IsInThumbnailFolder(const QString& path)
 {
-    const QString folder
-        = Paths::ExtractFileName(Paths::ExcludeTrailingSeparator(Paths::ExtractFilePath(path)));
-    return folder.endsWith(QLatin1String("_thumbnails"))
-        || folder.startsWith(QLatin1String("tempthumbnails"));
+    return TThumbnailCache::IsCacheFolder(Paths::ExtractFilePath(path));
 }
 
 int JpgQualityFromText(const QString& text)

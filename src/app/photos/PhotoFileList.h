@@ -21,8 +21,7 @@ QStringList FilterExtensions(const QString& masks);
 QStringList ListPhotoFiles(const QString& folder, const QStringList& extensions);
 
 // True when the file lies directly in one of the program's own thumbnail
-// folders: an album's cache ("<album>_thumbnails") or a search result's
-// temporary folder ("tempthumbnails<time>").
+// folders: an album's cache or a search result's temporary folder.
 bool IsInThumbnailFolder(const QString& path);
 
 // The quality the conversion uses for the text of the quality box: the whole

@@ -24,8 +24,7 @@ bool AlbumHasPhotos(const TAlbum* album)
 
 bool AlbumHasThumbnails(TAlbum* album)
 {
-    // Asking first whether an index exists spares every opened album an empty thumbnail folder.
-    return album && TPhotoList::HasThumbnailIndex(album->GetFileName()) && album->HasThumbnails();
+    return album && album->Thumbnails().HasThumbnails();
 }
 
 TSlideShowTab::TSlideShowTab(Ui::TabPhotos& form, TAlbumSession& session, IniFile& ini, QObject* parent)

@@ -162,7 +162,7 @@ void TThumbnailsTab::pb_CreateThumbnailsClick()
         status.ShowCentered();
         QCoreApplication::processEvents();
         try {
-            created = album->CreateThumbnails(&status);
+            created = album->Thumbnails().Create(&status);
         } catch (const std::exception& e) {
             error = ExceptionMessage(e);
         }
@@ -213,7 +213,7 @@ void TThumbnailsTab::UpdateThumbnails()
         status.ShowCentered();
         m_window->hide();
         try {
-            album->UpdateThumbnails(&status);
+            album->Thumbnails().Update(&status);
             UpdateThumbnailControls();
             m_slideShow.UpdateSlideShowControls();
             m_slideShow.SaveSlideShowSettings();
@@ -248,7 +248,7 @@ void TThumbnailsTab::pb_RemoveThumbNailsClick()
         {
             Tfm_StatusWindow status;
             status.SetSubject(t.MF[56] + u' ');
-            removed = album->RemoveThumbnails(&status);
+            removed = album->Thumbnails().Remove(&status);
         }
         // The progress window has gone before the outcome is told.
         if (removed)

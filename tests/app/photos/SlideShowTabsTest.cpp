@@ -122,7 +122,7 @@ TEST_F(SlideShowTabsTest, CancelInTheProgressWindowShowsTheThumbnailsMadeSoFar)
     QTest::mouseClick(Find<QPushButton>("pb_CreateThumbnails"), Qt::LeftButton);
 
     ASSERT_FALSE(cancel.isActive());
-    const int made = form->Album()->LoadThumbnailIndex();
+    const int made = form->Album()->Thumbnails().LoadIndex();
     EXPECT_GE(made, 2);
     EXPECT_LT(made, 6);
     const Tfm_ThumbNailWindow* window = form->PhotosPage()->ThumbnailsTab()->ThumbWindow();

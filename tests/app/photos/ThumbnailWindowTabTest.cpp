@@ -184,8 +184,8 @@ TEST_F(ThumbnailWindowTabTest, ARenamedAlbumKeepsItsThumbnailsAndLeavesNoneUnder
     Find<QTabWidget>("pc_Photos")->setCurrentWidget(Find<QWidget>("ts_ThumbNails"));
     EXPECT_TRUE(Enabled("pb_ShowThumbNails"));
     EXPECT_FALSE(Enabled("pb_CreateThumbnails"));
-    ASSERT_EQ(form->Album()->LoadThumbnailIndex(), 2);
-    for (const QString& thumbnail : form->Album()->GetPhotos().IndexThumbFiles)
+    ASSERT_EQ(form->Album()->Thumbnails().LoadIndex(), 2);
+    for (const QString& thumbnail : form->Album()->Thumbnails().Index().Thumbnails)
         EXPECT_TRUE(thumbnail.startsWith(ThumbnailFolder(renamed) + u'/')) << thumbnail.toStdString();
 
     // A new album under the old name starts without the renamed album's thumbnails.
