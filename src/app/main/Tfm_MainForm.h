@@ -4,14 +4,11 @@
 // album operations; each page holds its own controls.
 #include "app/html/HtmlExportHost.h"
 #include "app/labels/LabelTabHost.h"
-#include "app/photos/PhotoAddingHost.h"
-#include "app/photos/PhotoPanelHost.h"
+#include "app/photos/PhotosHost.h"
 #include "app/search/SearchHost.h"
 #include "common/FormBasis.h"
-#include "viewers/ThumbNailHost.h"
 
 #include <QMainWindow>
-#include <QPointer>
 #include <QStringList>
 
 #include <memory>
@@ -22,7 +19,6 @@ class Tfm_MainForm;
 class IniFile;
 class QListWidget;
 class TAlbum;
-class TAlbumPhotoList;
 class TAlbumSession;
 class TAlbumsPage;
 class TEventsPage;
@@ -30,20 +26,15 @@ class TFolderTree;
 class THelpPage;
 class THtmlPage;
 class TObjectsPage;
-class TPhotoInfoPanel;
 class TPhotoWindowList;
-class TPhotosFromFolders;
 class TPhotosPage;
 class TSearchEngine;
 class TSearchPage;
 class TPageControl;
-class Tfm_PhotoWindow;
 
 class Tfm_MainForm : public QMainWindow,
                      public TFormBasis,
-                     public TPhotoPanelHost,
-                     public TPhotoAddingHost,
-                     public TThumbNailHost,
+                     public TPhotosHost,
                      public THtmlExportHost,
                      public TSearchHost,
                      public TLabelTabHost {
@@ -55,26 +46,15 @@ public:
 
     // The open album and its changed flag; every page listens to it.
     TAlbumSession& Session() const { return *m_session; }
-    bool ContentsChanged() const override;
-    void SetContentsChanged(bool changed) override;
+    bool ContentsChanged() const;
+    void SetContentsChanged(bool changed);
 
-    TAlbum* Album() const override;
+    TAlbum* Album() const;
     IniFile* Settings() const override { return m_ini.get(); }
-
-    // The Photos tab's information panel, album photo list and adding page.
-    TPhotoInfoPanel* PhotoPanel() const { return m_photoPanel; }
-    TAlbumPhotoList* PhotoList() const { return m_photoList; }
-    TPhotosFromFolders* PhotosFromFolders() const { return m_photosFromFolders; }
 
     // What the Photos tab asks of the window.
     TPhotoWindowList* PhotoWindows() const override { return m_photoWindows.get(); }
-    QChar AlbumDriveLetter() const override { return GetAlbumDriveLetter(); }
-    bool PhotosInAlbumPageActive() const override;
-    QString AvailablePhotoFolder() const override;
-    void PhotoRecordReplaced(const QString& path) override;
-    void TakeBackFocus() override;
     bool ChooseConvertFolder(QString& folder) override;
-    void PhotoListGrew() override;
     // What the HTML tab asks of the window.
     bool ChooseExportFolder(QString& folder) override;
 
@@ -108,7 +88,6 @@ public:
     bool SaveCurrentAlbum() override;
     void AddRecentAlbum(const QString& fileName);
     void GoToAlbumPhotos();
-    bool AddPhotoToAlbum(const QString& path, int index) override;
 
     // Files dropped on the window; the number of photos added.
     int DropFiles(const QStringList& paths);
@@ -130,11 +109,6 @@ public:
     void mm_AlbumDescriptionChange();
     void pc_AlbumChange();
     void pc_AlbumsChange();
-    // The thumbnail window asks to edit a photo: the album's photo list shows
-    // it and the window comes to the front. The photo window used last.
-    Tfm_PhotoWindow* EditPhotoInformation(const QString& photoPath) override;
-    void ListAlbumPhotos(int filter) override;
-    void MarkAlbumChanged() override;
     void btnChangeLanguageClick();
 
 protected:
@@ -148,7 +122,6 @@ private:
     void ConstructorBody(const QStringList& arguments);
     void FormActivate();
     void BuildPages();
-    void BuildPhotoTab();
     void WireFolderBrowsers();
     void WireAlbumHandlers();
     void OpenCommandLineAlbum(const QStringList& arguments);
@@ -174,10 +147,6 @@ private:
     THelpPage* m_helpPage = nullptr;
     std::unique_ptr<TPhotoWindowList> m_photoWindows;
     std::unique_ptr<TSearchEngine> m_searchEngine;
-    TPhotoInfoPanel* m_photoPanel = nullptr;
-    TAlbumPhotoList* m_photoList = nullptr;
-    TPhotosFromFolders* m_photosFromFolders = nullptr;
     bool m_firstActivate = true;
     QString m_helpPath;
-    QPointer<Tfm_PhotoWindow> m_photoWindow;
 };

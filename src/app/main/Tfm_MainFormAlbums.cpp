@@ -163,23 +163,16 @@ bool Tfm_MainForm::OpenAlbum(const QString& requested)
 
 bool Tfm_MainForm::CloseCurrentAlbum()
 {
-    // What the pages do to their controls while the album goes is no edit.
-    m_photoPanel->SetInfoEditsLive(false);
-    if (!Album()) {
-        m_photoPanel->SetInfoEditsLive(true);
+    if (!Album())
         return true;
-    }
     int answer = MessageResult::No;
     if (ContentsChanged()) {
         const TLanguageSelector& t = *Language();
         answer = ShowMessageBox(t.MF[18], t.MF[19], MessageBoxFlags::YesNoCancel | MessageBoxFlags::IconWarning);
     }
-    if (answer == MessageResult::Cancel || (answer == MessageResult::Yes && !SaveCurrentAlbum())) {
-        m_photoPanel->SetInfoEditsLive(true);
+    if (answer == MessageResult::Cancel || (answer == MessageResult::Yes && !SaveCurrentAlbum()))
         return false;
-    }
     m_session->Close();
-    m_photoPanel->SetInfoEditsLive(true);
     return true;
 }
 
@@ -233,11 +226,9 @@ void Tfm_MainForm::GoToAlbumPhotos()
 {
     if (!Album())
         return;
-    Ui::TabPhotos& p = m_photosPage->Form();
     pc_Album()->setCurrentWidget(m_photosPage);
-    p.pc_Photos->setCurrentWidget(p.ts_PhotosInAlbum);
-    p.lb_PhotosInAlbum->setFocus();
-    m_photoPanel->UpdatePhotoControls();
+    m_photosPage->ShowAlbumPhotosPage();
+    m_photosPage->Form().lb_PhotosInAlbum->setFocus();
 }
 
 void Tfm_MainForm::pb_CreateNewAlbumClick()
@@ -494,11 +485,6 @@ void Tfm_MainForm::pb_RemoveAlbumFromDiscClick()
             QDir().rmdir(thumbnails);
     }
     SelectRecentRowAfterRemoval(row);
-}
-
-bool Tfm_MainForm::AddPhotoToAlbum(const QString& path, int index)
-{
-    return m_photoPanel->AddPhotoToAlbum(path, index);
 }
 
 void Tfm_MainForm::pb_CreateHTMLClick()

@@ -7,20 +7,20 @@
 #include <QPointer>
 #include <QStringList>
 
-class QAbstractSlider;
+namespace Ui {
+class TabPhotos;
+}
 class QAction;
 class QEvent;
-class QKeyEvent;
-class QLabel;
-class QListWidget;
 class QMenu;
-class QMouseEvent;
 class QPushButton;
 class QWidget;
+class TAlbumSession;
 class TLanguageSelector;
+class TNumberedFileItemDelegate;
 class TPhoto;
 class TPhotoInfoPanel;
-class TPhotoPanelHost;
+class TPhotosHost;
 
 // The filters of the list, in menu order.
 enum TPhotoFilter : int {
@@ -41,12 +41,19 @@ class TAlbumPhotoList : public QObject {
     Q_OBJECT
 
 public:
-    TAlbumPhotoList(QWidget* root, TPhotoPanelHost& host, TPhotoInfoPanel& panel);
+    TAlbumPhotoList(Ui::TabPhotos& form, TAlbumSession& session, TPhotosHost& host, TPhotoInfoPanel& panel,
+        QWidget* page);
     ~TAlbumPhotoList() override;
 
     void ApplyLanguage(const TLanguageSelector& texts);
 
     void ListAlbumPhotos(int filter);
+    // Adds a photo built from the information panel at index (-1 appends) of
+    // the album and the list; false, changing nothing, when no album is open
+    // or it already has the path.
+    bool AddPhotoToAlbum(const QString& path, int index);
+    // Photos were added in a run: the names are measured again and repainted.
+    void PhotosAdded();
     // The only writer of the photo count beside the list.
     void ShowNumberOfPhotos();
     // No rows and no count: no album.
@@ -103,18 +110,12 @@ private:
     bool ConfirmUseInHtml(const QString& text);
     void FinishUseInHtml();
 
-    TPhotoPanelHost& m_host;
+    Ui::TabPhotos& ui;
+    TAlbumSession& m_session;
+    TPhotosHost& m_host;
     TPhotoInfoPanel& m_panel;
-    QListWidget* lb_PhotosInAlbum;
     QObject* m_viewport = nullptr;
-    QAbstractSlider* pb_UpDown;
-    QLabel* lblNumberOfPhotos;
-    QPushButton* btnMovePhotoUpwards;
-    QPushButton* btnMovePhotoDownwards;
-    QPushButton* btnRenameSelectedPhotos;
-    QPushButton* pb_Show;
-    QPushButton* pb_remove;
-    QPushButton* pb_HTML;
+    TNumberedFileItemDelegate* m_delegate = nullptr;
     QMenu* ppmShow;
     QMenu* ppmRemove;
     QMenu* ppmHTML;
