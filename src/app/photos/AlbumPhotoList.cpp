@@ -34,26 +34,6 @@ const QString RowsMimeType = QStringLiteral("application/x-tavrimolex-album-rows
 
 } // namespace
 
-bool PhotoPassesFilter(const TPhoto& photo, int filter)
-{
-    switch (filter) {
-    case PF_WithoutDescription:
-        return !photo.HasDescription();
-    case PF_WithoutEvent:
-        return !photo.HasEvent();
-    case PF_WithoutObjects:
-        return !photo.HasObjects();
-    case PF_WithoutYear:
-        return !photo.HasYear();
-    case PF_WithoutAnyInformation:
-        return !photo.HasDescription() && !photo.HasEvent() && !photo.HasObjects() && !photo.HasYear();
-    case PF_NotOnDisk:
-        return !photo.FileExists();
-    default:
-        return true;
-    }
-}
-
 TAlbumPhotoList::TAlbumPhotoList(
     Ui::TabPhotos& form, TAlbumSession& session, TPhotosHost& host, TPhotoInfoPanel& panel, QWidget* page)
     : QObject(page)
@@ -63,11 +43,9 @@ TAlbumPhotoList::TAlbumPhotoList(
     , m_panel(panel)
     , ppmShow(new QMenu(page))
     , ppmRemove(new QMenu(page))
-    , ppmHTML(new QMenu(page))
 {
     ppmShow->setObjectName(QStringLiteral("ppmShow"));
     ppmRemove->setObjectName(QStringLiteral("ppmRemove"));
-    ppmHTML->setObjectName(QStringLiteral("ppmHTML"));
 
     const char* filterNames[PhotoFilterCount] = { "pmiAllPhotos", "pmiPhotosWithoutDescriptions",
         "pmiPhotosWithoutEvents", "pmiPhotosWithoutObjects", "pmiPhotosWithoutYears",
@@ -87,24 +65,15 @@ TAlbumPhotoList::TAlbumPhotoList(
     pmiOnlyFromAlbum = AddMenuItem(ppmRemove, "pmiOnlyFromAlbum");
     pmiFromAlbumAndDisk = AddMenuItem(ppmRemove, "pmiFromAlbumAndDisk");
     pmiAllFromAlbum = AddMenuItem(ppmRemove, "pmiAllFromAlbum");
-    pmiAllPhotosInHTMLAlbums = AddMenuItem(ppmHTML, "pmiAllPhotosInHTMLAlbums");
-    pmiDisallowPhotosInHTMLAlbums = AddMenuItem(ppmHTML, "pmiDisallowPhotosInHTMLAlbums");
-    pmiInvertSelection = AddMenuItem(ppmHTML, "pmiInvertSelection");
     connect(pmiOnlyFromAlbum, &QAction::triggered, this, &TAlbumPhotoList::pmiOnlyFromAlbumClick);
     connect(pmiFromAlbumAndDisk, &QAction::triggered, this, &TAlbumPhotoList::pmiFromAlbumAndDiskClick);
     connect(pmiAllFromAlbum, &QAction::triggered, this, &TAlbumPhotoList::pmiAllFromAlbumClick);
-    connect(
-        pmiAllPhotosInHTMLAlbums, &QAction::triggered, this, &TAlbumPhotoList::pmiAllPhotosInHTMLAlbumsClick);
-    connect(pmiDisallowPhotosInHTMLAlbums, &QAction::triggered, this,
-        &TAlbumPhotoList::pmiDisallowPhotosInHTMLAlbumsClick);
-    connect(pmiInvertSelection, &QAction::triggered, this, &TAlbumPhotoList::pmiInvertSelectionClick);
 
     connect(ui.btnMovePhotoUpwards, &QPushButton::clicked, this, &TAlbumPhotoList::btnMovePhotoUpwardsClick);
     connect(
         ui.btnMovePhotoDownwards, &QPushButton::clicked, this, &TAlbumPhotoList::btnMovePhotoDownwardsClick);
     connect(ui.pb_Show, &QPushButton::clicked, this, &TAlbumPhotoList::pb_ShowClick);
     connect(ui.pb_remove, &QPushButton::clicked, this, &TAlbumPhotoList::pb_removeClick);
-    connect(ui.pb_HTML, &QPushButton::clicked, this, &TAlbumPhotoList::pb_HTMLClick);
     connect(ui.pb_UpDown, &QAbstractSlider::actionTriggered, this, [this](int action) {
         if (action == QAbstractSlider::SliderSingleStepSub)
             pb_UpDownClick(-1);
@@ -149,9 +118,6 @@ void TAlbumPhotoList::ApplyLanguage(const TLanguageSelector& t)
     const int filterTexts[PhotoFilterCount] = { 243, 247, 245, 244, 246, 248, 249 };
     for (int filter = 0; filter < PhotoFilterCount; ++filter)
         m_filterItems[filter]->setText(t.MF[filterTexts[filter]]);
-    pmiAllPhotosInHTMLAlbums->setText(t.MF[393]);
-    pmiDisallowPhotosInHTMLAlbums->setText(t.MF[394]);
-    pmiInvertSelection->setText(t.MF[399]);
 }
 
 void TAlbumPhotoList::ListAlbumPhotos(int filter)
@@ -513,11 +479,6 @@ void TAlbumPhotoList::pb_removeClick()
     PopUpBeside(ppmRemove, ui.pb_remove);
 }
 
-void TAlbumPhotoList::pb_HTMLClick()
-{
-    PopUpBeside(ppmHTML, ui.pb_HTML);
-}
-
 void TAlbumPhotoList::RemoveRow(int row)
 {
     TAlbum* album = m_session.Album();
@@ -616,57 +577,4 @@ void TAlbumPhotoList::pmiAllFromAlbumClick()
     m_panel.SetInfoEditsLive(true);
     ShowNumberOfPhotos();
     UpdateListControls();
-}
-
-bool TAlbumPhotoList::ConfirmUseInHtml(const QString& text)
-{
-    return m_session.Album()
-        && ShowMessageBox(text, Language()->MF[395], MessageBoxFlags::YesNo | MessageBoxFlags::IconQuestion)
-        == MessageResult::Yes;
-}
-
-void TAlbumPhotoList::FinishUseInHtml()
-{
-    m_panel.ShowSelectedAlbumPhoto(false);
-    m_session.SetContentsChanged(true);
-}
-
-void TAlbumPhotoList::SetAllUseInHtml(bool value)
-{
-    if (TAlbum* album = m_session.Album())
-        for (int i = 0; i < album->GetPhotos().Count(); ++i)
-            album->GetPhotos().PhotoAt(i)->SetUseInHtml(value);
-}
-
-void TAlbumPhotoList::InvertUseInHtml()
-{
-    if (TAlbum* album = m_session.Album())
-        for (int i = 0; i < album->GetPhotos().Count(); ++i) {
-            TPhoto* photo = album->GetPhotos().PhotoAt(i);
-            photo->SetUseInHtml(!photo->GetUseInHtml());
-        }
-}
-
-void TAlbumPhotoList::pmiAllPhotosInHTMLAlbumsClick()
-{
-    if (!ConfirmUseInHtml(Language()->MF[396]))
-        return;
-    SetAllUseInHtml(true);
-    FinishUseInHtml();
-}
-
-void TAlbumPhotoList::pmiDisallowPhotosInHTMLAlbumsClick()
-{
-    if (!ConfirmUseInHtml(Language()->MF[397]))
-        return;
-    SetAllUseInHtml(false);
-    FinishUseInHtml();
-}
-
-void TAlbumPhotoList::pmiInvertSelectionClick()
-{
-    if (!ConfirmUseInHtml(Language()->MF[398]))
-        return;
-    InvertUseInHtml();
-    FinishUseInHtml();
 }

@@ -1,10 +1,10 @@
 #pragma once
 // The page of the album's photos on the Photos tab: the list in album order
-// with its filters, reordering by buttons and Ctrl-drag, removal, and the
-// flag that lets photos into web albums. Selecting a row shows the photo in
-// the information panel, which then edits it.
+// with its filters, reordering by buttons and Ctrl-drag, and removal.
+// Selecting a row shows the photo in the information panel, which then edits it.
+#include "app/photos/PhotoFilter.h"
+
 #include <QObject>
-#include <QPointer>
 #include <QStringList>
 
 namespace Ui {
@@ -21,21 +21,6 @@ class TNumberedFileItemDelegate;
 class TPhoto;
 class TPhotoInfoPanel;
 class TPhotosHost;
-
-// The filters of the list, in menu order.
-enum TPhotoFilter : int {
-    PF_AllPhotos = 0,
-    PF_WithoutDescription = 1,
-    PF_WithoutEvent = 2,
-    PF_WithoutObjects = 3,
-    PF_WithoutYear = 4,
-    PF_WithoutAnyInformation = 5,
-    PF_NotOnDisk = 6,
-};
-constexpr int PhotoFilterCount = 7;
-
-// True when the photo belongs in the list under the filter.
-bool PhotoPassesFilter(const TPhoto& photo, int filter);
 
 class TAlbumPhotoList : public QObject {
     Q_OBJECT
@@ -67,8 +52,6 @@ public:
     void UpdateListControls();
     void SaveSelectedPhotos();
     void RestoreSelectedPhotos();
-    void SetAllUseInHtml(bool value);
-    void InvertUseInHtml();
     void RemoveSelectedPhotos();
 
     // Moves the selected photos as far as the drop row is from the first
@@ -83,18 +66,13 @@ public:
     void pmiOnlyFromAlbumClick();
     void pmiFromAlbumAndDiskClick();
     void pmiAllFromAlbumClick();
-    void pmiAllPhotosInHTMLAlbumsClick();
-    void pmiDisallowPhotosInHTMLAlbumsClick();
-    void pmiInvertSelectionClick();
     void pb_ShowClick();
     void pb_removeClick();
-    void pb_HTMLClick();
     void lb_PhotosInAlbumMouseUp(Qt::MouseButton button, Qt::KeyboardModifiers modifiers);
     void lb_PhotosInAlbumKeyUp(int key, Qt::KeyboardModifiers modifiers);
 
     QMenu* ShowMenu() const { return ppmShow; }
     QMenu* RemoveMenu() const { return ppmRemove; }
-    QMenu* HtmlMenu() const { return ppmHTML; }
     bool Dragging() const { return m_dragging; }
 
 protected:
@@ -107,8 +85,6 @@ private:
     void ExchangeRows(int upper);
     // Removes the photo of a row from the album and the row from the list.
     void RemoveRow(int row);
-    bool ConfirmUseInHtml(const QString& text);
-    void FinishUseInHtml();
 
     Ui::TabPhotos& ui;
     TAlbumSession& m_session;
@@ -118,14 +94,10 @@ private:
     TNumberedFileItemDelegate* m_delegate = nullptr;
     QMenu* ppmShow;
     QMenu* ppmRemove;
-    QMenu* ppmHTML;
     QList<QAction*> m_filterItems;
     QAction* pmiOnlyFromAlbum;
     QAction* pmiFromAlbumAndDisk;
     QAction* pmiAllFromAlbum;
-    QAction* pmiAllPhotosInHTMLAlbums;
-    QAction* pmiDisallowPhotosInHTMLAlbums;
-    QAction* pmiInvertSelection;
 
     int m_filter = PF_AllPhotos;
     QStringList m_savedSelection;

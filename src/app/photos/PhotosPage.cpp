@@ -9,6 +9,7 @@
 #include "app/photos/PhotosFromFolders.h"
 #include "app/photos/SlideShowTab.h"
 #include "app/photos/ThumbnailsTab.h"
+#include "app/photos/UseInHtmlMenu.h"
 #include "common/DialogService.h"
 #include "language/LanguageSelector.h"
 #include "model/Album.h"
@@ -68,6 +69,7 @@ TPhotosPage::TPhotosPage(TAlbumSession& session, TPhotosHost& host, QWidget* par
     m_photoList = new TAlbumPhotoList(*ui, session, host, *m_photoPanel, this);
     m_photosFromFolders = new TPhotosFromFolders(*ui, host, *m_photoList, this);
     m_photoRenamer = new TAlbumPhotoRenamer(*ui, session, host, *m_photoPanel, this);
+    m_useInHtmlMenu = new TUseInHtmlMenu(*ui, session, *m_photoPanel, this);
     connect(ui->pc_Photos, &QTabWidget::currentChanged, m_photoPanel, &TPhotoInfoPanel::UpdatePhotoControls);
     connect(m_photoPanel, &TPhotoInfoPanel::PhotoRecordReplaced, this, &TPhotosPage::PhotoRecordReplaced);
     connect(
@@ -270,5 +272,6 @@ void TPhotosPage::ApplyLanguage(const TLanguageSelector& t)
     ui->chb_Rotate->setText(t.MF[273]);
     ui->pb_HTML->setText(t.MF[392]);
     m_photoList->ApplyLanguage(t);
+    m_useInHtmlMenu->ApplyLanguage(t);
     m_photosFromFolders->ApplyLanguage(t);
 }

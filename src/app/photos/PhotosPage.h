@@ -27,6 +27,7 @@ class TPhotoWindowList;
 class Tfm_PhotoWindow;
 class TSlideShowTab;
 class TThumbnailsTab;
+class TUseInHtmlMenu;
 
 // The image extensions photos are taken with (lower case, without the dot).
 
@@ -92,6 +93,7 @@ private:
     TAlbumPhotoList* m_photoList = nullptr;
     TPhotosFromFolders* m_photosFromFolders = nullptr;
     TAlbumPhotoRenamer* m_photoRenamer = nullptr;
+    TUseInHtmlMenu* m_useInHtmlMenu = nullptr;
     TSlideShowTab* m_slideShowTab = nullptr;
     TThumbnailsTab* m_thumbnailsTab = nullptr;
     QString m_filter;
