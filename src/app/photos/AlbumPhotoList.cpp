@@ -36,7 +36,7 @@ const QString RowsMimeType = QStringLiteral("application/x-tavrimolex-album-rows
 
 TAlbumPhotoList::TAlbumPhotoList(
     Ui::TabPhotos& form, TAlbumSession& session, TPhotosHost& host, TPhotoInfoPanel& panel, QWidget* page)
-    : QObject(page)
+    : QObject()
     , ui(form)
     , m_session(session)
     , m_host(host)

@@ -22,7 +22,7 @@
 
 TAlbumPhotoRenamer::TAlbumPhotoRenamer(
     Ui::TabPhotos& form, TAlbumSession& session, TPhotosHost& host, TPhotoInfoPanel& panel, QWidget* page)
-    : QObject(page)
+    : QObject()
     , ui(form)
     , m_session(session)
     , m_host(host)

@@ -61,7 +61,7 @@ int LabelId(const QVariant& stored, int byName)
 
 TPhotoInfoPanel::TPhotoInfoPanel(
     Ui::TabPhotos& form, TAlbumSession& session, TPhotosHost& host, QWidget* page)
-    : QObject(page)
+    : QObject()
     , ui(form)
     , m_session(session)
     , m_host(host)

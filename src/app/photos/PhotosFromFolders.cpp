@@ -65,7 +65,7 @@ private:
 
 TPhotosFromFolders::TPhotosFromFolders(
     Ui::TabPhotos& form, TPhotosHost& host, TAlbumPhotoList& albumPhotos, QWidget* page)
-    : QObject(page)
+    : QObject()
     , ui(form)
     , m_host(host)
     , m_albumPhotos(albumPhotos)

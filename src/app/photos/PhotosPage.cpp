@@ -65,21 +65,23 @@ TPhotosPage::TPhotosPage(TAlbumSession& session, TPhotosHost& host, QWidget* par
     ui->cb_Event->addItem(QStringLiteral(" "));
     FillFilterBox();
 
-    m_photoPanel = new TPhotoInfoPanel(*ui, session, host, this);
-    m_photoList = new TAlbumPhotoList(*ui, session, host, *m_photoPanel, this);
-    m_photosFromFolders = new TPhotosFromFolders(*ui, host, *m_photoList, this);
-    m_photoRenamer = new TAlbumPhotoRenamer(*ui, session, host, *m_photoPanel, this);
-    m_useInHtmlMenu = new TUseInHtmlMenu(*ui, session, *m_photoPanel, this);
-    connect(ui->pc_Photos, &QTabWidget::currentChanged, m_photoPanel, &TPhotoInfoPanel::UpdatePhotoControls);
-    connect(m_photoPanel, &TPhotoInfoPanel::PhotoRecordReplaced, this, &TPhotosPage::PhotoRecordReplaced);
+    m_photoPanel = std::make_unique<TPhotoInfoPanel>(*ui, session, host, this);
+    m_photoList = std::make_unique<TAlbumPhotoList>(*ui, session, host, *m_photoPanel, this);
+    m_photosFromFolders = std::make_unique<TPhotosFromFolders>(*ui, host, *m_photoList, this);
+    m_photoRenamer = std::make_unique<TAlbumPhotoRenamer>(*ui, session, host, *m_photoPanel, this);
+    m_useInHtmlMenu = std::make_unique<TUseInHtmlMenu>(*ui, session, *m_photoPanel, this);
+    connect(ui->pc_Photos, &QTabWidget::currentChanged, m_photoPanel.get(),
+        &TPhotoInfoPanel::UpdatePhotoControls);
     connect(
-        m_photoRenamer, &TAlbumPhotoRenamer::PhotoRecordReplaced, this, &TPhotosPage::PhotoRecordReplaced);
+        m_photoPanel.get(), &TPhotoInfoPanel::PhotoRecordReplaced, this, &TPhotosPage::PhotoRecordReplaced);
+    connect(m_photoRenamer.get(), &TAlbumPhotoRenamer::PhotoRecordReplaced, this,
+        &TPhotosPage::PhotoRecordReplaced);
     connect(&session, &TAlbumSession::AlbumOpened, this, &TPhotosPage::AlbumOpened);
     // What the page does to its controls while the album goes is no edit.
-    connect(&session, &TAlbumSession::AlbumClosing, m_photoPanel,
+    connect(&session, &TAlbumSession::AlbumClosing, m_photoPanel.get(),
         [this] { m_photoPanel->SetInfoEditsLive(false); });
     connect(&session, &TAlbumSession::AlbumClosed, this, &TPhotosPage::AlbumClosed);
-    connect(&session, &TAlbumSession::LabelsChanged, m_photoPanel, &TPhotoInfoPanel::RefreshLabelLists);
+    connect(&session, &TAlbumSession::LabelsChanged, m_photoPanel.get(), &TPhotoInfoPanel::RefreshLabelLists);
 }
 
 TPhotosPage::~TPhotosPage() = default;
@@ -105,8 +107,9 @@ void TPhotosPage::CreateViewers(IniFile& settings, TPhotoWindowList& windows)
 {
     if (m_slideShowTab)
         return;
-    m_slideShowTab = new TSlideShowTab(*ui, m_session, settings, this);
-    m_thumbnailsTab = new TThumbnailsTab(*ui, m_session, *m_slideShowTab, *this, windows, settings, this);
+    m_slideShowTab = std::make_unique<TSlideShowTab>(*ui, m_session, settings);
+    m_thumbnailsTab
+        = std::make_unique<TThumbnailsTab>(*ui, m_session, *m_slideShowTab, *this, windows, settings);
     m_photoList->Clear();
     m_photoPanel->ClearPhotoPanel();
     m_photoPanel->SetInfoEditsLive(true);

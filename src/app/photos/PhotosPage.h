@@ -46,13 +46,13 @@ public:
     Ui::TabPhotos& Form() const { return *ui; }
     void ApplyLanguage(const TLanguageSelector& texts);
 
-    TPhotoInfoPanel* PhotoPanel() const { return m_photoPanel; }
-    TAlbumPhotoList* PhotoList() const { return m_photoList; }
-    TPhotosFromFolders* PhotosFromFolders() const { return m_photosFromFolders; }
-    TAlbumPhotoRenamer* PhotoRenamer() const { return m_photoRenamer; }
+    TPhotoInfoPanel* PhotoPanel() const { return m_photoPanel.get(); }
+    TAlbumPhotoList* PhotoList() const { return m_photoList.get(); }
+    TPhotosFromFolders* PhotosFromFolders() const { return m_photosFromFolders.get(); }
+    TAlbumPhotoRenamer* PhotoRenamer() const { return m_photoRenamer.get(); }
     // The thumbnail and slide-show pages; null until CreateViewers.
-    TThumbnailsTab* ThumbnailsTab() const { return m_thumbnailsTab; }
-    TSlideShowTab* SlideShowTab() const { return m_slideShowTab; }
+    TThumbnailsTab* ThumbnailsTab() const { return m_thumbnailsTab.get(); }
+    TSlideShowTab* SlideShowTab() const { return m_slideShowTab.get(); }
 
     // Makes the thumbnail and slide-show pages' controllers and their windows,
     // once the settings file is open (the slide-show settings are read from
@@ -89,12 +89,15 @@ private:
     std::unique_ptr<Ui::TabPhotos> ui;
     TAlbumSession& m_session;
     TPhotosHost& m_host;
-    TPhotoInfoPanel* m_photoPanel = nullptr;
-    TAlbumPhotoList* m_photoList = nullptr;
-    TPhotosFromFolders* m_photosFromFolders = nullptr;
-    TAlbumPhotoRenamer* m_photoRenamer = nullptr;
-    TUseInHtmlMenu* m_useInHtmlMenu = nullptr;
-    TSlideShowTab* m_slideShowTab = nullptr;
-    TThumbnailsTab* m_thumbnailsTab = nullptr;
+    // The parts' controllers go before the form they work on, while its
+    // controls still stand: a control being destroyed still sends events to
+    // the filters they put on it.
+    std::unique_ptr<TPhotoInfoPanel> m_photoPanel;
+    std::unique_ptr<TAlbumPhotoList> m_photoList;
+    std::unique_ptr<TPhotosFromFolders> m_photosFromFolders;
+    std::unique_ptr<TAlbumPhotoRenamer> m_photoRenamer;
+    std::unique_ptr<TUseInHtmlMenu> m_useInHtmlMenu;
+    std::unique_ptr<TSlideShowTab> m_slideShowTab;
+    std::unique_ptr<TThumbnailsTab> m_thumbnailsTab;
     QString m_filter;
 };

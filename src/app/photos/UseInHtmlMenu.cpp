@@ -23,7 +23,7 @@ QAction* AddMenuItem(QMenu* menu, const char* name)
 
 TUseInHtmlMenu::TUseInHtmlMenu(
     Ui::TabPhotos& form, TAlbumSession& session, TPhotoInfoPanel& panel, QWidget* page)
-    : QObject(page)
+    : QObject()
     , ui(form)
     , m_session(session)
     , m_panel(panel)
