@@ -1,13 +1,12 @@
 #include "app/albums/AlbumImportPage.h"
 
+#include "app/albums/AlbumManager.h"
 #include "app/main/AlbumSession.h"
 #include "widgets/FolderTree.h"
 #include "common/BusyGuard.h"
 #include "common/DialogService.h"
-#include "common/Tfm_StatusWindow.h"
 #include "language/LanguageSelector.h"
 #include "model/Album.h"
-#include "model/StreamError.h"
 #include "platform/Paths.h"
 #include "platform/TextUtil.h"
 #include "ui_TabAlbums.h"
@@ -111,25 +110,10 @@ bool TAlbumImportPage::ImportRow(const QString& fileName, int& imported)
         return true;
     }
 
-    std::unique_ptr<TAlbum> source;
-    QString error;
-    {
-        Tfm_StatusWindow status;
-        status.ShowCentered();
-        try {
-            source = TAlbum::CreateFromFile(fileName, &status);
-        } catch (const std::exception& e) {
-            error = ExceptionMessage(e);
-        }
-    }
-    if (!source) {
-        // A damaged album ends the run; what was merged before it stays.
-        EndWait();
-        ShowMessageBox(Text::Format(t.HG[13], { fileName }) + QStringLiteral("\r\r") + error, t.Title,
-            MessageBoxFlags::IconError);
-        BeginWait();
+    const std::unique_ptr<TAlbum> source = TAlbumManager::ReadAlbum(fileName, this);
+    // A damaged album ends the run; what was merged before it stays.
+    if (!source)
         return false;
-    }
     ImportAlbum(*source);
     m_session.SetContentsChanged(true);
     ++imported;

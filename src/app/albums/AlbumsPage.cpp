@@ -1,16 +1,19 @@
 #include "app/albums/AlbumsPage.h"
 
 #include "app/albums/AlbumImportPage.h"
+#include "app/albums/AlbumManager.h"
 #include "app/albums/AlbumSearchPage.h"
 #include "app/main/AlbumSession.h"
 #include "app/main/Captions.h"
 #include "common/FileTypeRegistration.h"
+#include "common/Tfm_SelectdirectoryWindow.h"
 #include "widgets/FolderTree.h"
 #include "widgets/ListDrawing.h"
 #include "widgets/PageControl.h"
 #include "language/LanguageSelector.h"
 #include "model/Album.h"
 #include "platform/IniFile.h"
+#include "platform/Paths.h"
 #include "ui_TabAlbums.h"
 
 #include <QDir>
@@ -35,10 +38,12 @@ QString RecentKey(int n)
 TAlbumsPage::TAlbumsPage(TAlbumSession& session, QWidget* parent)
     : QWidget(parent)
     , ui(std::make_unique<Ui::TabAlbums>())
+    , m_session(session)
 {
     ui->setupUi(this);
     ui->pc_Albums->setCurrentWidget(ui->ts_AvailableAlbums);
     connect(&session, &TAlbumSession::AlbumOpened, this, &TAlbumsPage::AlbumOpened);
+    connect(&session, &TAlbumSession::AlbumClosed, this, &TAlbumsPage::UpdateAlbumControls);
     ui->pc_Albums->Tabs()->SetColouredLook(ListColours::AlbumsTab());
     for (QListWidget* list : { ui->lsbAlbumFiles, ui->lb_FoundAlbums, ui->lsbImportalbums }) {
         list->setItemDelegate(new TAlbumFileItemDelegate(20, list));
@@ -56,10 +61,14 @@ TAlbumsPage::TAlbumsPage(TAlbumSession& session, QWidget* parent)
 
     m_importPage = new TAlbumImportPage(*ui, session, this);
     m_searchPage = new TAlbumSearchPage(*ui, this);
+    m_manager = new TAlbumManager(*this, session);
     connect(m_searchPage, &TAlbumSearchPage::AlbumChosenForImporting, this, [this](const QString& fileName) {
         m_importPage->AddAlbumToImport(fileName);
         ui->pc_Albums->setCurrentWidget(ui->ts_ImportAlbums);
     });
+    connect(ui->pb_SelectFolder, &QPushButton::clicked, this, &TAlbumsPage::pb_SelectFolderClick);
+    connect(ui->pc_Albums, &QTabWidget::currentChanged, this, &TAlbumsPage::UpdateAlbumControls);
+    UpdateAlbumControls();
 }
 
 bool TAlbumsPage::eventFilter(QObject* watched, QEvent* event)
@@ -122,10 +131,12 @@ void TAlbumsPage::AlbumOpened(TAlbum& album)
     ui->eb_AlbumName->setText(album.GetFileName());
     const QSignalBlocker block(ui->mm_AlbumDescription);
     ui->mm_AlbumDescription->setPlainText(album.GetDescription());
+    UpdateAlbumControls();
 }
 
-void TAlbumsPage::UpdateAlbumControls(bool albumOpen)
+void TAlbumsPage::UpdateAlbumControls()
 {
+    const bool albumOpen = m_session.IsOpen();
     ui->pb_CloseAlbum->setEnabled(albumOpen);
     ui->pb_SaveAlbum->setEnabled(albumOpen);
     ui->pb_CreateHTML->setEnabled(albumOpen);
@@ -141,6 +152,20 @@ void TAlbumsPage::ShowNoAlbum()
         ui->mm_AlbumDescription->clear();
     }
     ui->eb_AlbumName->clear();
+}
+
+void TAlbumsPage::pb_SelectFolderClick()
+{
+    Tfm_SelectdirectoryWindow* window = SelectdirectoryWindow(this->window());
+    window->SetFolder(ui->stvAlbumFolders->Folder());
+    if (window->exec() != QDialog::Accepted)
+        return;
+    const QString folder = window->GetFolder();
+    ui->stvAlbumFolders->SetFolder(folder);
+    ui->pc_Albums->setCurrentWidget(ui->ts_AvailableAlbums);
+    const QString namePart = Paths::ExtractFileName(ui->eb_AlbumName->text());
+    if (!namePart.isEmpty())
+        ui->eb_AlbumName->setText(Paths::IncludeTrailingSeparator(folder) + namePart);
 }
 
 void TAlbumsPage::ShowRecentAlbumsWhenListed()
@@ -184,8 +209,9 @@ void TAlbumsPage::EnableRecentControls(bool withOpenButton)
         ui->pb_OpenAlbum->setEnabled(rows);
 }
 
-void TAlbumsPage::LoadRecentAlbums(const IniFile& settings)
+void TAlbumsPage::LoadRecentAlbums(IniFile& settings)
 {
+    m_settings = &settings;
     QListWidget* list = ui->lsbRecentlyUsedAlbums;
     list->clear();
     const int amount = qMin(settings.ReadInteger(RecentSection, RecentAmount, 0), MaxRecentAlbums);
@@ -197,19 +223,22 @@ void TAlbumsPage::LoadRecentAlbums(const IniFile& settings)
     EnableRecentControls(false);
 }
 
-void TAlbumsPage::SaveRecentAlbums(IniFile& settings)
+void TAlbumsPage::SaveRecentAlbums()
 {
     QListWidget* list = ui->lsbRecentlyUsedAlbums;
-    settings.BeginUpdate();
-    settings.EraseSection(RecentSection);
-    settings.WriteInteger(RecentSection, RecentAmount, list->count());
-    for (int n = 1; n <= list->count(); ++n)
-        settings.WriteString(RecentSection, RecentKey(n), list->item(n - 1)->text());
-    settings.EndUpdate();
+    if (m_settings) {
+        IniFile& settings = *m_settings;
+        settings.BeginUpdate();
+        settings.EraseSection(RecentSection);
+        settings.WriteInteger(RecentSection, RecentAmount, list->count());
+        for (int n = 1; n <= list->count(); ++n)
+            settings.WriteString(RecentSection, RecentKey(n), list->item(n - 1)->text());
+        settings.EndUpdate();
+    }
     EnableRecentControls(true);
 }
 
-void TAlbumsPage::AddRecentAlbum(const QString& fileName, IniFile& settings)
+void TAlbumsPage::AddRecentAlbum(const QString& fileName)
 {
     QListWidget* list = ui->lsbRecentlyUsedAlbums;
     bool removed = false;
@@ -224,7 +253,7 @@ void TAlbumsPage::AddRecentAlbum(const QString& fileName, IniFile& settings)
         std::unique_ptr<QListWidgetItem>(list->takeItem(MaxRecentAlbums - 1));
     list->insertItem(0, fileName);
     list->setCurrentRow(0);
-    SaveRecentAlbums(settings);
+    SaveRecentAlbums();
 }
 
 QStringList TAlbumsPage::RecentAlbums() const

@@ -1,7 +1,8 @@
 #pragma once
 // The Albums tab: album name and description, the album actions, and the
 // inner pages for album files in a folder, recently used albums, album search
-// and import. Also keeps the recent-album list and its settings section.
+// and import. Also keeps the recent-album list and its settings section; the
+// album manager does the work behind the album buttons.
 #include <QStringList>
 #include <QWidget>
 
@@ -14,6 +15,7 @@ class IniFile;
 class QListWidget;
 class TAlbum;
 class TAlbumImportPage;
+class TAlbumManager;
 class TAlbumSearchPage;
 class TAlbumSession;
 class TLanguageSelector;
@@ -30,10 +32,9 @@ public:
     // The inner pages that import albums and search for them.
     TAlbumImportPage* ImportPage() const { return m_importPage; }
     TAlbumSearchPage* SearchPage() const { return m_searchPage; }
+    TAlbumManager& Manager() const { return *m_manager; }
     void ApplyLanguage(const TLanguageSelector& texts);
 
-    // The album buttons and the import page are there exactly while an album is open.
-    void UpdateAlbumControls(bool albumOpen);
     // Name and description emptied after the album was closed.
     void ShowNoAlbum();
     // At a start without an album to open, the recent albums are offered when there are any.
@@ -44,11 +45,12 @@ public:
     void WireFolderBrowsers(const IniFile& settings);
     void SaveUserPaths(IniFile& settings) const;
 
-    // Recent albums: full paths, newest first, kept in section "AlbumList".
-    void LoadRecentAlbums(const IniFile& settings);
-    void SaveRecentAlbums(IniFile& settings);
+    // Recent albums: full paths, newest first, kept in section "AlbumList" of
+    // settings, which the page writes to from now on.
+    void LoadRecentAlbums(IniFile& settings);
+    void SaveRecentAlbums();
     // Moves or adds the album to the top of the list and saves the list.
-    void AddRecentAlbum(const QString& fileName, IniFile& settings);
+    void AddRecentAlbum(const QString& fileName);
     QStringList RecentAlbums() const;
 
     // Fills a list with the album files of a folder, by name without folder,
@@ -63,10 +65,16 @@ protected:
 
 private:
     void AlbumOpened(TAlbum& album);
+    // The album buttons and the import page are there exactly while an album is open.
+    void UpdateAlbumControls();
+    void pb_SelectFolderClick();
     // The recent list and its buttons are usable exactly when it has rows.
     void EnableRecentControls(bool withOpenButton);
 
     std::unique_ptr<Ui::TabAlbums> ui;
+    TAlbumSession& m_session;
+    IniFile* m_settings = nullptr;
+    TAlbumManager* m_manager = nullptr;
     TAlbumImportPage* m_importPage = nullptr;
     TAlbumSearchPage* m_searchPage = nullptr;
 };

@@ -1,8 +1,12 @@
 #include "app/help/HelpPage.h"
 
-#include "widgets/RtfReader.h"
+#include "app/main/Tfm_LanguageWindow.h"
+#include "common/DialogService.h"
 #include "language/LanguageSelector.h"
+#include "language/LanguageSettling.h"
+#include "platform/IniFile.h"
 #include "ui_TabHelp.h"
+#include "widgets/RtfReader.h"
 
 #include <QTextCursor>
 
@@ -50,4 +54,30 @@ void THelpPage::ApplyLanguage(const TLanguageSelector& t)
     ui->st_FreeWare->setText(t.MF[388]);
     ui->lbl_email->setText(t.MF[389] + QString::fromUtf8(EmailSuffix));
     ui->btnChangeLanguage->setText(t.MF[390]);
+}
+
+void THelpPage::WireLanguageButton(IniFile& settings)
+{
+    m_settings = &settings;
+    connect(ui->btnChangeLanguage, &QPushButton::clicked, this, &THelpPage::btnChangeLanguageClick);
+}
+
+void THelpPage::btnChangeLanguageClick()
+{
+    Tfm_LanguageWindow window(this->window());
+    window.setWindowModality(Qt::WindowModal);
+    window.LangType = CurrentLangType;
+    window.exec();
+    const TLangType chosen = window.LangType;
+    if (chosen == CurrentLangType) {
+        ShowMessage(Language()->MF[105]);
+    } else {
+        // The note is shown in the chosen language, so the user can read it.
+        const std::unique_ptr<TLanguageSelector> chosenTexts = CreateLanguage(chosen);
+        ShowMessage(chosenTexts->MF[104]);
+    }
+    m_settings->BeginUpdate();
+    m_settings->WriteInteger(LanguageSettings::Section, LanguageSettings::Selected, 1);
+    m_settings->WriteInteger(LanguageSettings::Section, LanguageSettings::LanguageID, int(chosen));
+    m_settings->EndUpdate();
 }

@@ -7,6 +7,7 @@
 namespace Ui {
 class TabHelp;
 }
+class IniFile;
 class TLanguageSelector;
 
 class THelpPage : public QWidget {
@@ -21,7 +22,12 @@ public:
     void ShowVersion(const QString& fileVersion);
     // Loads the help file into the rich-text box; false when it cannot be read.
     bool LoadHelp(const QString& fileName);
+    // The language button stores its choice in settings, for the next start.
+    void WireLanguageButton(IniFile& settings);
 
 private:
+    void btnChangeLanguageClick();
+
     std::unique_ptr<Ui::TabHelp> ui;
+    IniFile* m_settings = nullptr;
 };

@@ -19,14 +19,13 @@ void Warn(const QString& text, const QString& caption)
 
 } // namespace
 
-TStringListProxy::TStringListProxy(TEntityList& entityList, QLineEdit* nameEdit, QLineEdit* merge1Edit,
-    QLineEdit* merge2Edit, QLineEdit* resultEdit, QListWidget* listBox)
+TStringListProxy::TStringListProxy(TEntityList& entityList, const TLabelControls& controls)
     : m_entityList(entityList)
-    , m_nameEdit(nameEdit)
-    , m_merge1Edit(merge1Edit)
-    , m_merge2Edit(merge2Edit)
-    , m_resultEdit(resultEdit)
-    , m_listBox(listBox)
+    , m_nameEdit(controls.NameEdit)
+    , m_merge1Edit(controls.Merge1Edit)
+    , m_merge2Edit(controls.Merge2Edit)
+    , m_resultEdit(controls.ResultEdit)
+    , m_listBox(controls.ListBox)
 {
     // Names left in the boxes by another album would not be labels of this one.
     ClearMergeEdits();
@@ -67,11 +66,6 @@ void TStringListProxy::CopySelectedToEdit()
 {
     if (HasSelection())
         m_nameEdit->setText(GetSelectedName());
-}
-
-int TStringListProxy::IndexOfName(const QString& name) const
-{
-    return m_entityList.IndexOfName(name);
 }
 
 void TStringListProxy::FocusNameEdit()

@@ -5,18 +5,37 @@
 // keep their labels.
 #include <QString>
 
+class QGroupBox;
+class QLabel;
 class QLineEdit;
 class QListWidget;
+class QPushButton;
 class TEntityList;
 class TMergeObject;
+
+// The controls of one tab. The two generated forms differ only in the names
+// of their controls, so each fills this in and the page works on it alone.
+struct TLabelControls {
+    QLabel* NameCaption = nullptr;
+    QLineEdit* NameEdit = nullptr;
+    QGroupBox* ListFrame = nullptr;
+    QListWidget* ListBox = nullptr;
+    QPushButton* AddButton = nullptr;
+    QPushButton* RenameButton = nullptr;
+    QPushButton* DeleteButton = nullptr;
+    QPushButton* ShowButton = nullptr;
+    QPushButton* RemoveButton = nullptr;
+    QLineEdit* Merge1Edit = nullptr;
+    QLineEdit* Merge2Edit = nullptr;
+    QLineEdit* ResultEdit = nullptr;
+    QPushButton* MergeButton = nullptr;
+};
 
 class TStringListProxy {
 public:
     // The list and the controls are borrowed; the merge boxes start empty.
-    TStringListProxy(TEntityList& entityList, QLineEdit* nameEdit, QLineEdit* merge1Edit,
-        QLineEdit* merge2Edit, QLineEdit* resultEdit, QListWidget* listBox);
+    TStringListProxy(TEntityList& entityList, const TLabelControls& controls);
 
-    TEntityList& EntityList() const { return m_entityList; }
     // True after a successful add, rename, delete or merge, and at creation.
     bool LastActionOK() const { return m_lastActionOK; }
 
@@ -37,10 +56,9 @@ public:
     // Adds the name edit's text as a new label with the list's next id.
     void AddFromEdit();
     void DeleteSelected();
-    void RemoveByName(const QString& name);
-    int IndexOfName(const QString& name) const;
 
 private:
+    void RemoveByName(const QString& name);
     void FocusNameEdit();
 
     TEntityList& m_entityList;

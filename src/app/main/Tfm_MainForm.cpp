@@ -2,14 +2,15 @@
 
 #include "app/photos/AlbumPhotoList.h"
 #include "app/main/AlbumSession.h"
+#include "app/albums/AlbumImportPage.h"
+#include "app/albums/AlbumManager.h"
+#include "app/albums/AlbumSearchPage.h"
 #include "app/albums/AlbumsPage.h"
-#include "app/labels/EventsPage.h"
 #include "common/FileTypeRegistration.h"
 #include "widgets/FolderTree.h"
 #include "app/help/HelpPage.h"
 #include "app/html/HtmlPage.h"
-#include "app/labels/LabelTab.h"
-#include "app/labels/ObjectsPage.h"
+#include "app/labels/LabelPage.h"
 #include "app/photos/PhotoFileList.h"
 #include "widgets/PageControl.h"
 #include "app/photos/PhotoInfoPanel.h"
@@ -18,6 +19,7 @@
 #include "app/main/ProgramIcon.h"
 #include "app/search/SearchPage.h"
 #include "app/photos/SlideShowTab.h"
+#include "app/photos/ThumbnailsTab.h"
 #include "app/main/Tfm_LanguageWindow.h"
 #include "common/BusyGuard.h"
 #include "common/DialogService.h"
@@ -34,10 +36,12 @@
 #include "platform/TextUtil.h"
 #include "platform/VersionInfo.h"
 #include "ui_TabHelp.h"
+#include "ui_TabPhotos.h"
 #include "ui_Tfm_MainForm.h"
 #include "viewers/FormPhotoList.h"
 #include "viewers/PhotoWindowList.h"
 #include "viewers/Tfm_PhotoWindow.h"
+#include "viewers/Tfm_ThumbNailWindow.h"
 
 #include <QCloseEvent>
 #include <QFileInfo>
@@ -57,7 +61,7 @@ Tfm_MainForm::Tfm_MainForm(const QStringList& arguments, QWidget* parent)
 
 Tfm_MainForm::~Tfm_MainForm()
 {
-    m_albumsPage->SaveRecentAlbums(*m_ini);
+    m_albumsPage->SaveRecentAlbums();
     if (TSlideShowTab* slideShow = m_photosPage->SlideShowTab()) {
         slideShow->ReadSlideShowControls();
         slideShow->SaveSlideShowSettings();
@@ -104,8 +108,8 @@ void Tfm_MainForm::BuildPages()
     // listens to the album session in this order.
     m_albumsPage = new TAlbumsPage(*m_session);
     m_photosPage = new TPhotosPage(*m_session, *this);
-    m_objectsPage = new TObjectsPage(*m_session, *this);
-    m_eventsPage = new TEventsPage(*m_session, *this);
+    m_objectsPage = new TLabelPage(TLabelKind::Objects, *m_session, *this);
+    m_eventsPage = new TLabelPage(TLabelKind::Events, *m_session, *this);
     m_searchPage = new TSearchPage(*m_session, *this);
     m_htmlPage = new THtmlPage(*m_session, *this);
     m_helpPage = new THelpPage;
@@ -168,10 +172,9 @@ void Tfm_MainForm::ConstructorBody(const QStringList& arguments)
 
     ui->pc_Album->setCurrentWidget(m_albumsPage);
 
-    WireAlbumHandlers();
+    WireAlbumRelays();
     connect(ui->pc_Album, &QTabWidget::currentChanged, this, &Tfm_MainForm::pc_AlbumChange);
-    connect(m_helpPage->Form().btnChangeLanguage, &QPushButton::clicked, this,
-        &Tfm_MainForm::btnChangeLanguageClick);
+    m_helpPage->WireLanguageButton(*m_ini);
     OpenCommandLineAlbum(arguments);
 
     SetContentsChanged(false);
@@ -202,6 +205,35 @@ void Tfm_MainForm::OpenCommandLineAlbum(const QStringList& arguments)
         ui->pc_Album->setCurrentWidget(m_photosPage);
         m_photosPage->ShowAlbumPhotosPage();
     }
+}
+
+void Tfm_MainForm::WireAlbumRelays()
+{
+    TAlbumManager& albums = m_albumsPage->Manager();
+    connect(&albums, &TAlbumManager::AlbumPhotosWanted, this, &Tfm_MainForm::GoToAlbumPhotos);
+    connect(&albums, &TAlbumManager::NewAlbumCreated, this, &Tfm_MainForm::NewAlbumCreated);
+    connect(&albums, &TAlbumManager::AlbumRenamed, this, &Tfm_MainForm::AlbumRenamed);
+    connect(&albums, &TAlbumManager::ExportWanted, this, [this](const QString& fileName) {
+        pc_Album()->setCurrentWidget(m_htmlPage);
+        m_htmlPage->ExportAlbum(fileName);
+    });
+    connect(&albums, &TAlbumManager::HTMLAlbumWanted, this, [this](const QString& fileName) {
+        pc_Album()->setCurrentWidget(m_htmlPage);
+        m_htmlPage->AddHTMLAlbum(fileName);
+        m_htmlPage->ShowDetailsStep();
+    });
+    connect(m_albumsPage->SearchPage(), &TAlbumSearchPage::AlbumChosenForHTML, this,
+        [this](const QString& fileName) {
+            // A running export reads the list; an album listed already changes nothing.
+            if (TBusyGuard::IsBusy() || !m_htmlPage->AddHTMLAlbum(fileName))
+                return;
+            pc_Album()->setCurrentWidget(m_htmlPage);
+            m_htmlPage->ShowAlbumsStep();
+        });
+    connect(
+        m_albumsPage->ImportPage(), &TAlbumImportPage::AlbumsImported, this, &Tfm_MainForm::RefreshAlbumLists);
+    connect(m_photosPage->Form().btnSaveChangesPhoto, &QPushButton::clicked, &albums,
+        &TAlbumManager::pb_SaveAlbumClick);
 }
 
 void Tfm_MainForm::WireFolderBrowsers()
@@ -286,7 +318,6 @@ void Tfm_MainForm::UpdateAlbumControls()
     for (QWidget* page : { static_cast<QWidget*>(m_photosPage), static_cast<QWidget*>(m_objectsPage),
              static_cast<QWidget*>(m_eventsPage), static_cast<QWidget*>(m_searchPage) })
         pc->setTabVisible(pc->indexOf(page), open);
-    m_albumsPage->UpdateAlbumControls(open);
 }
 
 void Tfm_MainForm::AlbumOpened(TAlbum& album)
@@ -302,10 +333,59 @@ void Tfm_MainForm::AlbumClosed()
     ShowNoAlbumCaption();
 }
 
+void Tfm_MainForm::AlbumRenamed(const QString& fileName, bool thumbnailsMoved)
+{
+    if (TThumbnailsTab* thumbnails = m_photosPage->ThumbnailsTab()) {
+        thumbnails->UpdateThumbnailControls();
+        if (thumbnailsMoved && thumbnails->ThumbWindow()->isVisible())
+            thumbnails->ThumbWindow()->BuildGrid();
+    }
+    SetAlbumCaption(Paths::ExtractFileName(fileName));
+}
+
+void Tfm_MainForm::NewAlbumCreated(const QString& folder)
+{
+    Ui::TabPhotos& p = m_photosPage->Form();
+    pc_Album()->setCurrentWidget(m_photosPage);
+    p.pc_Photos->setCurrentWidget(p.ts_AvailablePhotos);
+    if (QFileInfo(folder).isDir())
+        p.stvPhotoFolders->SetFolder(folder);
+}
+
+bool Tfm_MainForm::OpenAlbum(const QString& fileName)
+{
+    return m_albumsPage->Manager().OpenAlbum(fileName);
+}
+
+bool Tfm_MainForm::CloseCurrentAlbum()
+{
+    return m_albumsPage->Manager().CloseCurrentAlbum();
+}
+
+bool Tfm_MainForm::SaveCurrentAlbum()
+{
+    return m_albumsPage->Manager().SaveCurrentAlbum();
+}
+
+void Tfm_MainForm::OpenFoundAlbum(const QString& fileName)
+{
+    if (m_albumsPage->Manager().OpenFoundAlbum(fileName))
+        pc_Album()->setCurrentWidget(m_albumsPage);
+}
+
+void Tfm_MainForm::GoToAlbumPhotos()
+{
+    if (!Album())
+        return;
+    pc_Album()->setCurrentWidget(m_photosPage);
+    m_photosPage->ShowAlbumPhotosPage();
+    m_photosPage->Form().lb_PhotosInAlbum->setFocus();
+}
+
 void Tfm_MainForm::RefreshAlbumLists()
 {
-    m_objectsPage->Labels().RefreshList();
-    m_eventsPage->Labels().RefreshList();
+    m_objectsPage->RefreshList();
+    m_eventsPage->RefreshList();
     m_photosPage->RefreshAlbumLists();
 }
 
@@ -377,31 +457,6 @@ int Tfm_MainForm::DropFiles(const QStringList& paths)
     return m_photosPage->AddDroppedFiles(paths);
 }
 
-void Tfm_MainForm::ChangeLanguage()
-{
-    Tfm_LanguageWindow window(this);
-    window.setWindowModality(Qt::WindowModal);
-    window.LangType = CurrentLangType;
-    window.exec();
-    const TLangType chosen = window.LangType;
-    if (chosen == CurrentLangType) {
-        ShowMessage(Language()->MF[105]);
-    } else {
-        // The note is shown in the chosen language, so the user can read it.
-        const std::unique_ptr<TLanguageSelector> chosenTexts = CreateLanguage(chosen);
-        ShowMessage(chosenTexts->MF[104]);
-    }
-    m_ini->BeginUpdate();
-    m_ini->WriteInteger(LanguageSettings::Section, LanguageSettings::Selected, 1);
-    m_ini->WriteInteger(LanguageSettings::Section, LanguageSettings::LanguageID, int(chosen));
-    m_ini->EndUpdate();
-}
-
-void Tfm_MainForm::btnChangeLanguageClick()
-{
-    ChangeLanguage();
-}
-
 void Tfm_MainForm::pc_AlbumChange()
 {
     QWidget* page = ui->pc_Album->currentWidget();
@@ -418,7 +473,3 @@ bool Tfm_MainForm::ChooseConvertFolder(QString& folder)
     return ChooseFolderWithWindow(this, folder);
 }
 
-void Tfm_MainForm::pc_AlbumsChange()
-{
-    UpdateAlbumControls();
-}

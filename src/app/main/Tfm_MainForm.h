@@ -1,7 +1,8 @@
 #pragma once
 // The main window. It coordinates: it owns the open album and the settings
-// file, builds one page per tab, applies the language texts, and carries the
-// album operations; each page holds its own controls.
+// file, builds one page per tab, applies the language texts, passes on what
+// one page asks of another, and handles start-up and shut-down; each page
+// holds its own controls and the work behind them.
 #include "app/html/HtmlExportHost.h"
 #include "app/labels/LabelTabHost.h"
 #include "app/photos/PhotosHost.h"
@@ -21,11 +22,10 @@ class QListWidget;
 class TAlbum;
 class TAlbumSession;
 class TAlbumsPage;
-class TEventsPage;
 class TFolderTree;
 class THelpPage;
 class THtmlPage;
-class TObjectsPage;
+class TLabelPage;
 class TPhotoWindowList;
 class TPhotosPage;
 class TSearchEngine;
@@ -65,51 +65,30 @@ public:
     TPageControl* pc_Album() const;
     TAlbumsPage* AlbumsPage() const { return m_albumsPage; }
     TPhotosPage* PhotosPage() const { return m_photosPage; }
-    TObjectsPage* ObjectsPage() const { return m_objectsPage; }
-    TEventsPage* EventsPage() const { return m_eventsPage; }
+    TLabelPage* ObjectsPage() const { return m_objectsPage; }
+    TLabelPage* EventsPage() const { return m_eventsPage; }
     TSearchPage* SearchPage() const { return m_searchPage; }
     THtmlPage* HtmlPage() const { return m_htmlPage; }
     THelpPage* HelpPage() const { return m_helpPage; }
 
     // The window texts of the language record, in the order the window sets them.
     void ApplyLanguage();
-    void SetAlbumCaption(const QString& name);
-    void ShowNoAlbumCaption();
-    void UpdateAlbumControls();
     void RefreshAlbumLists() override;
     void ShowPhotosInResultWindow(const QStringList& paths) override;
     QChar GetAlbumDriveLetter() const;
     void ClearShowIntroWindow();
-    void ChangeLanguage();
 
-    // Album management.
+    // The album work of the Albums tab, for callers outside it.
     bool OpenAlbum(const QString& fileName);
     bool CloseCurrentAlbum();
     bool SaveCurrentAlbum() override;
-    void AddRecentAlbum(const QString& fileName);
+    // The open album's photos come to the front, ready for editing.
     void GoToAlbumPhotos();
 
     // Files dropped on the window; the number of photos added.
     int DropFiles(const QStringList& paths);
 
-    // Handlers of the Albums tab.
-    void pb_CreateNewAlbumClick();
-    void pb_SelectFolderClick();
-    void lsbAlbumFilesClick();
-    void pb_OpenExistingAlbumClick();
-    void lsbRecentlyUsedAlbumsDblClick();
-    void pb_SaveAlbumClick();
-    void pb_CloseAlbumClick();
-    void pb_RenameAlbumClick();
-    void pb_RemoveAlbumFromListClick();
-    void pb_RemoveAlbumFromDiscClick();
-    // The open album, or the chosen recent one, goes to the HTML tab for export.
-    void pb_CreateHTMLClick();
-    void pb_OpenAlbumForHTMLCreationClick();
-    void mm_AlbumDescriptionChange();
     void pc_AlbumChange();
-    void pc_AlbumsChange();
-    void btnChangeLanguageClick();
 
 protected:
     void changeEvent(QEvent* event) override;
@@ -123,25 +102,26 @@ private:
     void FormActivate();
     void BuildPages();
     void WireFolderBrowsers();
-    void WireAlbumHandlers();
+    // What the Albums tab asks of the other tabs.
+    void WireAlbumRelays();
     void OpenCommandLineAlbum(const QStringList& arguments);
     void SaveUserPaths();
-    void ShowNoAlbumState();
     void AlbumOpened(TAlbum& album);
     void AlbumClosed();
-    // The error of a failed album read or write, as the default handler shows it.
-    void ShowError(const QString& message);
-    // The recent-list row that removal questions refer to; -1 after telling the user none is selected.
-    int SelectedRecentRow();
-    void SelectRecentRowAfterRemoval(int row);
+    void AlbumRenamed(const QString& fileName, bool thumbnailsMoved);
+    void NewAlbumCreated(const QString& folder);
+    void SetAlbumCaption(const QString& name);
+    void ShowNoAlbumCaption();
+    // The album tabs are there exactly while an album is open.
+    void UpdateAlbumControls();
 
     std::unique_ptr<Ui::Tfm_MainForm> ui;
     std::unique_ptr<IniFile> m_ini;
     TAlbumSession* m_session = nullptr;
     TAlbumsPage* m_albumsPage = nullptr;
     TPhotosPage* m_photosPage = nullptr;
-    TObjectsPage* m_objectsPage = nullptr;
-    TEventsPage* m_eventsPage = nullptr;
+    TLabelPage* m_objectsPage = nullptr;
+    TLabelPage* m_eventsPage = nullptr;
     TSearchPage* m_searchPage = nullptr;
     THtmlPage* m_htmlPage = nullptr;
     THelpPage* m_helpPage = nullptr;

@@ -1,9 +1,7 @@
 // The Objects and Events tabs in the real main window: labels added,
 // renamed, deleted, filtered and merged, and the Photos tab following.
 #include "MainWindowFixture.h"
-#include "app/labels/EventsPage.h"
-#include "app/labels/LabelTab.h"
-#include "app/labels/ObjectsPage.h"
+#include "app/labels/LabelPage.h"
 #include "app/search/SearchPage.h"
 
 #include <QAction>
@@ -88,7 +86,7 @@ protected:
     }
 
     // The label is dragged from its list and dropped on a merge box.
-    static void Drop(TLabelTab& tab, QListWidget* list, QLineEdit* box, const QString& name)
+    static void Drop(TLabelPage& tab, QListWidget* list, QLineEdit* box, const QString& name)
     {
         ClickLabel(list, name);
         EXPECT_TRUE(tab.DropOnMergeEdit(box, list));
@@ -240,7 +238,7 @@ TEST_F(LabelTabsTest, DeletingALabelInUseAsksAndOnlyYesTakesItOffThePhotos)
 
 TEST_F(LabelTabsTest, DroppedLabelsMergeTheSecondIntoTheFirstOnEveryPhoto)
 {
-    TLabelTab& tab = m_form->ObjectsPage()->Labels();
+    TLabelPage& tab = *m_form->ObjectsPage();
     auto* list = Find<QListWidget>("lb_AvailableObjects");
     auto* first = Find<QLineEdit>("eb_MergeObject1");
     auto* second = Find<QLineEdit>("eb_MergeObject2");
@@ -309,7 +307,7 @@ TEST_F(LabelTabsTest, UsageFiltersShowAndRemoveLabelsByUseAndKeepTheFilter)
 
 TEST_F(LabelTabsTest, MergeBoxesAreEmptiedWhenTheirLabelsMayBeGone)
 {
-    TLabelTab& tab = m_form->ObjectsPage()->Labels();
+    TLabelPage& tab = *m_form->ObjectsPage();
     auto* list = Find<QListWidget>("lb_AvailableObjects");
     auto* first = Find<QLineEdit>("eb_MergeObject1");
     auto* second = Find<QLineEdit>("eb_MergeObject2");
@@ -337,7 +335,7 @@ TEST_F(LabelTabsTest, MergeBoxesAreEmptiedWhenTheirLabelsMayBeGone)
 TEST_F(LabelTabsTest, EventsAreRenamedMergedAndDeletedAndTheEventBoxFollows)
 {
     m_form->pc_Album()->setCurrentWidget(m_form->EventsPage());
-    TLabelTab& tab = m_form->EventsPage()->Labels();
+    TLabelPage& tab = *m_form->EventsPage();
     auto* list = Find<QListWidget>("lb_AvailableEvents");
     auto* event = Find<QComboBox>("cb_Event");
     const int birthday = Album().EventIdByName(QStringLiteral("Birthday"));

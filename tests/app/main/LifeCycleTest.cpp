@@ -112,6 +112,28 @@ TEST_F(LifeCycle, ChangedFlagIsAnnouncedOnlyWhenItChanges)
     EXPECT_EQ(heard, (QList<bool> { true, false }));
 }
 
+TEST_F(LifeCycle, ThePhotosTabSavesAndTheCloseQuestionLeavesThePhotoPanelLive)
+{
+    ChosenLanguage();
+    const QString file = AlbumWithPhotos(QStringLiteral("D.tvx"), 1);
+    Start({ file });
+    Find<QPlainTextEdit>("mm_AlbumDescription")->setPlainText(QStringLiteral("seaside"));
+    QTest::mouseClick(Find<QPushButton>("btnSaveChangesPhoto"), Qt::LeftButton);
+    EXPECT_EQ(m_dialogs->LastCall(Kind::ShowMessage)->text, Language()->MF[13]);
+    EXPECT_FALSE(m_form->ContentsChanged());
+    EXPECT_EQ(TAlbum::CreateFromFile(file, nullptr)->GetDescription(), QStringLiteral("seaside"));
+
+    // Whatever the question's answer, the information panel edits the next album again.
+    Find<QPlainTextEdit>("mm_AlbumDescription")->setPlainText(QStringLiteral("mountains"));
+    m_dialogs->QueueMessageResult(MessageResult::Cancel);
+    EXPECT_FALSE(m_form->CloseCurrentAlbum());
+    EXPECT_TRUE(m_form->PhotosPage()->PhotoPanel()->InfoEditsLive());
+    m_dialogs->QueueMessageResult(MessageResult::No);
+    EXPECT_TRUE(m_form->CloseCurrentAlbum());
+    EXPECT_TRUE(m_form->PhotosPage()->PhotoPanel()->InfoEditsLive());
+    EXPECT_EQ(m_form->Album(), nullptr);
+}
+
 TEST_F(LifeCycle, PhotoPanelLimitsWhatCanBeTyped)
 {
     ChosenLanguage();

@@ -1,4 +1,5 @@
 #include "MainWindowFixture.h"
+#include "app/albums/AlbumManager.h"
 
 #include "app/main/Tfm_LanguageWindow.h"
 #include "app/photos/PhotosPage.h"
@@ -275,9 +276,11 @@ TEST_F(MainWindow, FailedOpenLeavesTheNoAlbumStateAndSaveCannotCrash)
     EXPECT_TRUE(m_form->windowTitle().endsWith(QStringLiteral("no album opened")));
     EXPECT_FALSE(TabShown("ts_Photos"));
     EXPECT_FALSE(Find<QPushButton>("pb_SaveAlbum")->isEnabled());
-    m_form->pb_SaveAlbumClick();
-    m_form->pb_RenameAlbumClick();
-    m_form->pb_CloseAlbumClick();
+    // The buttons are disabled; their handlers do nothing without an album either.
+    TAlbumManager& albums = m_form->AlbumsPage()->Manager();
+    albums.pb_SaveAlbumClick();
+    albums.pb_RenameAlbumClick();
+    albums.pb_CloseAlbumClick();
     EXPECT_EQ(m_form->Album(), nullptr);
 }
 
@@ -460,14 +463,14 @@ TEST_F(MainWindow, RecentListKeepsThirtyNewestFirst)
     ChosenLanguage();
     Start();
     for (int i = 1; i <= 31; ++i)
-        m_form->AddRecentAlbum(QStringLiteral("/albums/a%1.tvx").arg(i));
+        m_form->AlbumsPage()->AddRecentAlbum(QStringLiteral("/albums/a%1.tvx").arg(i));
     QStringList recent = m_form->AlbumsPage()->RecentAlbums();
     ASSERT_EQ(recent.size(), 30);
     EXPECT_EQ(recent.first(), QStringLiteral("/albums/a31.tvx"));
     EXPECT_EQ(recent.last(), QStringLiteral("/albums/a2.tvx"));
 
     // Opening one already listed moves it to the top without dropping another.
-    m_form->AddRecentAlbum(QStringLiteral("/albums/a10.tvx"));
+    m_form->AlbumsPage()->AddRecentAlbum(QStringLiteral("/albums/a10.tvx"));
     recent = m_form->AlbumsPage()->RecentAlbums();
     EXPECT_EQ(recent.size(), 30);
     EXPECT_EQ(recent.first(), QStringLiteral("/albums/a10.tvx"));

@@ -1,15 +1,21 @@
-#include "app/labels/LabelTab.h"
+#include "app/labels/LabelPage.h"
 
-#include "app/main/AlbumSession.h"
 #include "app/labels/LabelTabHost.h"
 #include "app/labels/StringListProxy.h"
+#include "app/main/AlbumSession.h"
+#include "app/main/Captions.h"
 #include "common/DialogService.h"
 #include "language/LanguageSelector.h"
 #include "model/Album.h"
+#include "ui_TabEvents.h"
+#include "ui_TabObjects.h"
+#include "widgets/ListDrawing.h"
 
 #include <QAction>
 #include <QDropEvent>
+#include <QGroupBox>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
@@ -26,6 +32,8 @@ const QColor MergeBoxColour(0xDD, 0xFF, 0xFF);
 
 // The texts and menu names of one kind of label.
 struct TLabelTexts {
+    // Name caption, add, rename, delete, list frame and merge button, in a row.
+    int FirstCaption;
     int NoneSelected, NoneSelectedCaption;
     int InUse, InUseCaption;
     int BoxesEmpty, BoxesEmptyCaption;
@@ -40,13 +48,31 @@ struct TLabelTexts {
 
 namespace {
 
-const TLabelTexts ObjectTexts = { 63, 64, 65, 66, 67, 68, 69, 70, { 407, 408, 409 }, "ppmShowObjects",
+const TLabelTexts ObjectTexts = { 275, 63, 64, 65, 66, 67, 68, 69, 70, { 407, 408, 409 }, "ppmShowObjects",
     "ppmRemoveObjects", { "pmiShowAllObjects", "pmiShowObjectsInUse", "pmiShowObjectsNotInUse" },
     { "pmiRemoveAllObjects", "pmiRemoveObjectsInUse", "pmiRemoveObjectsNotInUse" } };
 
-const TLabelTexts EventTexts = { 71, 72, 73, 74, 83, 84, 85, 86, { 410, 411, 412 }, "ppmShowEvents",
+const TLabelTexts EventTexts = { 282, 71, 72, 73, 74, 83, 84, 85, 86, { 410, 411, 412 }, "ppmShowEvents",
     "ppmRemoveEvents", { "pmiShowAllEvents", "pmiShowEventsInUse", "pmiShowEventsNotInUse" },
     { "pmiRemoveAllEvents", "pmiRemoveEventsInUse", "pmiRemoveEventsNotInUse" } };
+
+// The generated form is only a set of pointers to widgets the page owns, so
+// it is not kept once its controls are known.
+TLabelControls SetUpForm(TLabelKind kind, QWidget* page)
+{
+    if (kind == TLabelKind::Objects) {
+        Ui::TabObjects ui;
+        ui.setupUi(page);
+        return { ui.st_ObjectName, ui.eb_ObjectName, ui.gb_AvailableObjects, ui.lb_AvailableObjects,
+            ui.pb_AddObjects, ui.pb_ReplaceObject, ui.pb_DeleteObject, ui.btnShowObjects, ui.btnRemoveObjects,
+            ui.eb_MergeObject1, ui.eb_MergeObject2, ui.eb_MergeObjectResult, ui.pb_MergeObjects };
+    }
+    Ui::TabEvents ui;
+    ui.setupUi(page);
+    return { ui.st_EventName, ui.eb_EventName, ui.gb_AvailableEvents, ui.lb_AvailableEvents, ui.pb_AddEvent,
+        ui.pb_ReplaceEvent, ui.pb_DeleteEvent, ui.btnShowEvents, ui.btnRemoveEvents, ui.eb_MergeEvent1,
+        ui.eb_MergeEvent2, ui.eb_MergeEventResult, ui.pb_MergeEvents };
+}
 
 void PopUpBeside(QMenu* menu, QPushButton* button)
 {
@@ -55,15 +81,14 @@ void PopUpBeside(QMenu* menu, QPushButton* button)
 
 } // namespace
 
-TLabelTab::TLabelTab(TLabelKind kind, const TLabelTabControls& controls, TAlbumSession& session,
-    TLabelTabHost& host, QWidget* page)
-    : QObject(page)
+TLabelPage::TLabelPage(TLabelKind kind, TAlbumSession& session, TLabelTabHost& host, QWidget* parent)
+    : QWidget(parent)
     , m_kind(kind)
-    , m_controls(controls)
+    , m_controls(SetUpForm(kind, this))
     , m_session(session)
     , m_host(host)
-    , m_showMenu(new QMenu(page))
-    , m_removeMenu(new QMenu(page))
+    , m_showMenu(new QMenu(this))
+    , m_removeMenu(new QMenu(this))
 {
     const TLabelTexts& texts = Texts();
     m_showMenu->setObjectName(QLatin1String(texts.ShowMenu));
@@ -88,6 +113,7 @@ TLabelTab::TLabelTab(TLabelKind kind, const TLabelTabControls& controls, TAlbumS
     m_controls.NameEdit->setValidator(new QRegularExpressionValidator(
         QRegularExpression(QStringLiteral(".{0,%1}").arg(NameMaxLength)), m_controls.NameEdit));
     QListWidget* list = m_controls.ListBox;
+    list->setItemDelegate(new TPlainListItemDelegate(list));
     list->setSelectionMode(QAbstractItemView::SingleSelection);
     list->setDragEnabled(true);
     list->setDragDropMode(QAbstractItemView::DragOnly);
@@ -105,42 +131,54 @@ TLabelTab::TLabelTab(TLabelKind kind, const TLabelTabControls& controls, TAlbumS
         box->installEventFilter(this);
     }
 
-    connect(list, &QListWidget::itemClicked, this, &TLabelTab::lb_AvailableClick);
-    connect(m_controls.AddButton, &QPushButton::clicked, this, &TLabelTab::pb_AddClick);
-    connect(m_controls.RenameButton, &QPushButton::clicked, this, &TLabelTab::pb_ReplaceClick);
-    connect(m_controls.DeleteButton, &QPushButton::clicked, this, &TLabelTab::pb_DeleteClick);
-    connect(m_controls.ShowButton, &QPushButton::clicked, this, &TLabelTab::btnShowClick);
-    connect(m_controls.RemoveButton, &QPushButton::clicked, this, &TLabelTab::btnRemoveClick);
-    connect(m_controls.MergeButton, &QPushButton::clicked, this, &TLabelTab::pb_MergeClick);
+    connect(list, &QListWidget::itemClicked, this, &TLabelPage::lb_AvailableClick);
+    connect(m_controls.AddButton, &QPushButton::clicked, this, &TLabelPage::pb_AddClick);
+    connect(m_controls.RenameButton, &QPushButton::clicked, this, &TLabelPage::pb_ReplaceClick);
+    connect(m_controls.DeleteButton, &QPushButton::clicked, this, &TLabelPage::pb_DeleteClick);
+    connect(m_controls.ShowButton, &QPushButton::clicked, this, &TLabelPage::btnShowClick);
+    connect(m_controls.RemoveButton, &QPushButton::clicked, this, &TLabelPage::btnRemoveClick);
+    connect(m_controls.MergeButton, &QPushButton::clicked, this, &TLabelPage::pb_MergeClick);
+    connect(&session, &TAlbumSession::AlbumOpened, this, &TLabelPage::AlbumOpened);
+    connect(&session, &TAlbumSession::AlbumClosed, this, &TLabelPage::ClearTab);
 }
 
-TLabelTab::~TLabelTab() = default;
+TLabelPage::~TLabelPage() = default;
 
-const TLabelTexts& TLabelTab::Texts() const
+const TLabelTexts& TLabelPage::Texts() const
 {
     return m_kind == TLabelKind::Objects ? ObjectTexts : EventTexts;
 }
 
-TEntityList& TLabelTab::Labels(TAlbum& album) const
+TEntityList& TLabelPage::Labels(TAlbum& album) const
 {
     return m_kind == TLabelKind::Objects ? album.GetObjects() : album.GetEvents();
 }
 
-void TLabelTab::ApplyLanguage(const TLanguageSelector& t)
+void TLabelPage::ApplyLanguage(const TLanguageSelector& t)
 {
+    const int first = Texts().FirstCaption;
+    m_controls.NameCaption->setText(t.MF[first]);
+    m_controls.AddButton->setText(t.MF[first + 1]);
+    m_controls.RenameButton->setText(t.MF[first + 2]);
+    m_controls.DeleteButton->setText(t.MF[first + 3]);
+    m_controls.ListFrame->setTitle(Padded(t.MF[first + 4]));
+    m_controls.MergeButton->setText(t.MF[first + 5]);
+    m_controls.ShowButton->setText(t.MF[405]);
+    m_controls.RemoveButton->setText(t.MF[406]);
     for (int usage = AllLabels; usage <= LabelsNotInUse; ++usage) {
         m_showItems[usage]->setText(t.MF[Texts().MenuItems[usage]]);
         m_removeItems[usage]->setText(t.MF[Texts().MenuItems[usage]]);
     }
 }
 
-void TLabelTab::CreateListProxy(TAlbum& album)
+void TLabelPage::AlbumOpened(TAlbum& album)
 {
-    m_proxy = std::make_unique<TStringListProxy>(Labels(album), m_controls.NameEdit, m_controls.Merge1Edit,
-        m_controls.Merge2Edit, m_controls.ResultEdit, m_controls.ListBox);
+    m_proxy = std::make_unique<TStringListProxy>(Labels(album), m_controls);
+    m_proxy->Refresh();
+    CheckShowMenu(nullptr);
 }
 
-void TLabelTab::ClearTab()
+void TLabelPage::ClearTab()
 {
     m_proxy.reset();
     m_controls.NameEdit->clear();
@@ -151,19 +189,19 @@ void TLabelTab::ClearTab()
     m_controls.ResultEdit->clear();
 }
 
-void TLabelTab::RefreshList()
+void TLabelPage::RefreshList()
 {
     if (m_proxy)
         m_proxy->Refresh();
 }
 
-void TLabelTab::RefreshLabels()
+void TLabelPage::RefreshLabels()
 {
     ShowLabels(AllLabels);
     CheckShowMenu(nullptr);
 }
 
-void TLabelTab::ShowLabels(int usage)
+void TLabelPage::ShowLabels(int usage)
 {
     TAlbum* album = m_session.Album();
     if (!album || !m_proxy)
@@ -175,14 +213,14 @@ void TLabelTab::ShowLabels(int usage)
     m_proxy->Refresh();
 }
 
-void TLabelTab::CheckShowMenu(QAction* item)
+void TLabelPage::CheckShowMenu(QAction* item)
 {
     m_showItems[AllLabels]->setChecked(!item || item == m_showItems[AllLabels]);
     m_showItems[LabelsInUse]->setChecked(item == m_showItems[LabelsInUse]);
     m_showItems[LabelsNotInUse]->setChecked(item == m_showItems[LabelsNotInUse]);
 }
 
-void TLabelTab::DeleteLabels(int usage)
+void TLabelPage::DeleteLabels(int usage)
 {
     TAlbum* album = m_session.Album();
     if (!album || !m_proxy)
@@ -202,20 +240,20 @@ void TLabelTab::DeleteLabels(int usage)
     m_session.NotifyLabelsChanged();
 }
 
-void TLabelTab::LabelsEdited()
+void TLabelPage::LabelsEdited()
 {
     m_session.SetContentsChanged(true);
     RefreshLabels();
     m_session.NotifyLabelsChanged();
 }
 
-void TLabelTab::lb_AvailableClick()
+void TLabelPage::lb_AvailableClick()
 {
     if (m_proxy)
         m_proxy->CopySelectedToEdit();
 }
 
-void TLabelTab::pb_AddClick()
+void TLabelPage::pb_AddClick()
 {
     if (!m_proxy)
         return;
@@ -224,7 +262,7 @@ void TLabelTab::pb_AddClick()
         LabelsEdited();
 }
 
-void TLabelTab::pb_ReplaceClick()
+void TLabelPage::pb_ReplaceClick()
 {
     if (!m_proxy)
         return;
@@ -233,7 +271,7 @@ void TLabelTab::pb_ReplaceClick()
         LabelsEdited();
 }
 
-void TLabelTab::pb_DeleteClick()
+void TLabelPage::pb_DeleteClick()
 {
     TAlbum* album = m_session.Album();
     if (!album || !m_proxy)
@@ -274,17 +312,17 @@ void TLabelTab::pb_DeleteClick()
         list->setCurrentRow(row, QItemSelectionModel::ClearAndSelect);
 }
 
-void TLabelTab::btnShowClick()
+void TLabelPage::btnShowClick()
 {
     PopUpBeside(m_showMenu, m_controls.ShowButton);
 }
 
-void TLabelTab::btnRemoveClick()
+void TLabelPage::btnRemoveClick()
 {
     PopUpBeside(m_removeMenu, m_controls.RemoveButton);
 }
 
-void TLabelTab::pb_MergeClick()
+void TLabelPage::pb_MergeClick()
 {
     TAlbum* album = m_session.Album();
     if (!album || !m_proxy)
@@ -315,12 +353,12 @@ void TLabelTab::pb_MergeClick()
     m_session.NotifyLabelsChanged();
 }
 
-bool TLabelTab::AcceptsDrag(const QObject* source) const
+bool TLabelPage::AcceptsDrag(const QObject* source) const
 {
     return m_proxy && source == m_controls.ListBox && m_proxy->HasSelection();
 }
 
-bool TLabelTab::DropOnMergeEdit(QLineEdit* box, const QObject* source)
+bool TLabelPage::DropOnMergeEdit(QLineEdit* box, const QObject* source)
 {
     if (!AcceptsDrag(source))
         return false;
@@ -337,7 +375,7 @@ bool TLabelTab::DropOnMergeEdit(QLineEdit* box, const QObject* source)
     return false;
 }
 
-bool TLabelTab::eventFilter(QObject* watched, QEvent* event)
+bool TLabelPage::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == m_controls.ListBox) {
         // Moving through the list with the keys picks a label as a click does.
