@@ -107,7 +107,7 @@ void Tfm_MainForm::BuildPages()
     // One class per page; the page widgets carry the sheet names. Each page
     // listens to the album session in this order.
     m_albumsPage = new TAlbumsPage(*m_session);
-    m_photosPage = new TPhotosPage(*m_session, *this, *this);
+    m_photosPage = new TPhotosPage(*m_session, *this);
     m_objectsPage = new TLabelPage(TLabelKind::Objects, *m_session, *this);
     m_eventsPage = new TLabelPage(TLabelKind::Events, *m_session, *this);
     m_searchPage = new TSearchPage(*m_session, *this);
@@ -123,7 +123,6 @@ void Tfm_MainForm::BuildPages()
     pc->addTab(m_helpPage, QStringLiteral("Help"));
     pc->Tabs()->SetButtonLook(MainTabImages());
     setWindowIcon(ProgramIcon());
-    BuildPhotoTab();
 }
 
 void Tfm_MainForm::FormCreate()
@@ -167,13 +166,10 @@ void Tfm_MainForm::ConstructorBody(const QStringList& arguments)
 
     show();
     ShowNoAlbumCaption();
-    m_photosPage->CreateViewers(*m_ini, *m_photoWindows, *this);
-    m_photoPanel->ClearPhotoPanel();
+    m_photosPage->CreateViewers(*m_ini, *m_photoWindows);
 
     resize(800, qMax(height(), 600));
 
-    m_photoPanel->SetInfoEditsLive(true);
-    m_photoPanel->SetPlaceFirstPhotoWindow(true);
     ui->pc_Album->setCurrentWidget(m_albumsPage);
 
     WireAlbumRelays();
@@ -217,8 +213,6 @@ void Tfm_MainForm::WireAlbumRelays()
     connect(&albums, &TAlbumManager::AlbumPhotosWanted, this, &Tfm_MainForm::GoToAlbumPhotos);
     connect(&albums, &TAlbumManager::NewAlbumCreated, this, &Tfm_MainForm::NewAlbumCreated);
     connect(&albums, &TAlbumManager::AlbumRenamed, this, &Tfm_MainForm::AlbumRenamed);
-    connect(&albums, &TAlbumManager::ClosingStarted, this, [this] { m_photoPanel->SetInfoEditsLive(false); });
-    connect(&albums, &TAlbumManager::ClosingEnded, this, [this] { m_photoPanel->SetInfoEditsLive(true); });
     connect(&albums, &TAlbumManager::ExportWanted, this, [this](const QString& fileName) {
         pc_Album()->setCurrentWidget(m_htmlPage);
         m_htmlPage->ExportAlbum(fileName);
@@ -295,9 +289,6 @@ void Tfm_MainForm::ApplyLanguage()
     };
     m_albumsPage->ApplyLanguage(t);
     m_photosPage->ApplyLanguage(t);
-    m_photoPanel->ApplyLanguage(t);
-    m_photoList->ApplyLanguage(t);
-    m_photosFromFolders->ApplyLanguage(t);
     m_objectsPage->ApplyLanguage(t);
     m_eventsPage->ApplyLanguage(t);
     m_searchPage->ApplyLanguage(t);
@@ -386,11 +377,9 @@ void Tfm_MainForm::GoToAlbumPhotos()
 {
     if (!Album())
         return;
-    Ui::TabPhotos& p = m_photosPage->Form();
     pc_Album()->setCurrentWidget(m_photosPage);
-    p.pc_Photos->setCurrentWidget(p.ts_PhotosInAlbum);
-    p.lb_PhotosInAlbum->setFocus();
-    m_photoPanel->UpdatePhotoControls();
+    m_photosPage->ShowAlbumPhotosPage();
+    m_photosPage->Form().lb_PhotosInAlbum->setFocus();
 }
 
 void Tfm_MainForm::RefreshAlbumLists()
@@ -459,53 +448,28 @@ void Tfm_MainForm::dropEvent(QDropEvent* event)
     DropFiles(paths);
 }
 
-bool Tfm_MainForm::AddPhotoToAlbum(const QString& path, int index)
-{
-    return m_photoPanel->AddPhotoToAlbum(path, index);
-}
-
 int Tfm_MainForm::DropFiles(const QStringList& paths)
 {
     // A long operation pumping events may be using or replacing the album.
     if (!Album() || paths.isEmpty() || TBusyGuard::IsBusy())
         return 0;
-    const QStringList extensions = PhotoFiles::GetImageExtensions();
     ui->pc_Album->setCurrentWidget(m_photosPage);
-    m_photosPage->ShowAlbumPhotosPage();
-    m_photoList->ClearSelection();
-    int count = 0;
-    for (const QString& path : paths) {
-        const QString ext = Text::AsciiLower(Paths::ExtractFileExt(path).mid(1));
-        if (extensions.contains(ext) && AddPhotoToAlbum(Paths::AbsoluteClean(path), -1))
-            ++count;
-    }
-    if (count > 0) {
-        const TLanguageSelector& t = *Language();
-        ShowMessageBox(Text::Format(t.MF[190], { count }), t.MF[191], MessageBoxFlags::IconInformation);
-    }
-    return count;
+    return m_photosPage->AddDroppedFiles(paths);
 }
 
 void Tfm_MainForm::pc_AlbumChange()
 {
     QWidget* page = ui->pc_Album->currentWidget();
     if (page == m_photosPage)
-        m_photoPanel->ts_PhotosEnter();
+        m_photosPage->Entered();
     else if (page == m_searchPage)
         m_searchPage->ts_SearchEnter();
     else if (page == m_htmlPage)
         m_htmlPage->Entered();
 }
 
-Tfm_PhotoWindow* Tfm_MainForm::EditPhotoInformation(const QString& photoPath)
+bool Tfm_MainForm::ChooseConvertFolder(QString& folder)
 {
-    m_photosPage->ShowAlbumPhotosPage();
-    m_photoList->SelectPhoto(photoPath);
-    m_photoPanel->ShowSelectedAlbumPhoto(true);
-    raise();
-    activateWindow();
-    m_photoPanel->UpdatePhotoControls();
-    m_photoWindow = m_photoPanel->PhotoWindow();
-    return m_photoWindow;
+    return ChooseFolderWithWindow(this, folder);
 }
 

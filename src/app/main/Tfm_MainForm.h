@@ -5,14 +5,11 @@
 // holds its own controls and the work behind them.
 #include "app/html/HtmlExportHost.h"
 #include "app/labels/LabelTabHost.h"
-#include "app/photos/PhotoAddingHost.h"
-#include "app/photos/PhotoPanelHost.h"
+#include "app/photos/PhotosHost.h"
 #include "app/search/SearchHost.h"
 #include "common/FormBasis.h"
-#include "viewers/ThumbNailHost.h"
 
 #include <QMainWindow>
-#include <QPointer>
 #include <QStringList>
 
 #include <memory>
@@ -23,27 +20,21 @@ class Tfm_MainForm;
 class IniFile;
 class QListWidget;
 class TAlbum;
-class TAlbumPhotoList;
 class TAlbumSession;
 class TAlbumsPage;
 class TFolderTree;
 class THelpPage;
 class THtmlPage;
 class TLabelPage;
-class TPhotoInfoPanel;
 class TPhotoWindowList;
-class TPhotosFromFolders;
 class TPhotosPage;
 class TSearchEngine;
 class TSearchPage;
 class TPageControl;
-class Tfm_PhotoWindow;
 
 class Tfm_MainForm : public QMainWindow,
                      public TFormBasis,
-                     public TPhotoPanelHost,
-                     public TPhotoAddingHost,
-                     public TThumbNailHost,
+                     public TPhotosHost,
                      public THtmlExportHost,
                      public TSearchHost,
                      public TLabelTabHost {
@@ -55,26 +46,15 @@ public:
 
     // The open album and its changed flag; every page listens to it.
     TAlbumSession& Session() const { return *m_session; }
-    bool ContentsChanged() const override;
-    void SetContentsChanged(bool changed) override;
+    bool ContentsChanged() const;
+    void SetContentsChanged(bool changed);
 
-    TAlbum* Album() const override;
+    TAlbum* Album() const;
     IniFile* Settings() const override { return m_ini.get(); }
-
-    // The Photos tab's information panel, album photo list and adding page.
-    TPhotoInfoPanel* PhotoPanel() const { return m_photoPanel; }
-    TAlbumPhotoList* PhotoList() const { return m_photoList; }
-    TPhotosFromFolders* PhotosFromFolders() const { return m_photosFromFolders; }
 
     // What the Photos tab asks of the window.
     TPhotoWindowList* PhotoWindows() const override { return m_photoWindows.get(); }
-    QChar AlbumDriveLetter() const override { return GetAlbumDriveLetter(); }
-    bool PhotosInAlbumPageActive() const override;
-    QString AvailablePhotoFolder() const override;
-    void PhotoRecordReplaced(const QString& path) override;
-    void TakeBackFocus() override;
     bool ChooseConvertFolder(QString& folder) override;
-    void PhotoListGrew() override;
     // What the HTML tab asks of the window.
     bool ChooseExportFolder(QString& folder) override;
 
@@ -104,17 +84,11 @@ public:
     bool SaveCurrentAlbum() override;
     // The open album's photos come to the front, ready for editing.
     void GoToAlbumPhotos();
-    bool AddPhotoToAlbum(const QString& path, int index) override;
 
     // Files dropped on the window; the number of photos added.
     int DropFiles(const QStringList& paths);
 
     void pc_AlbumChange();
-    // The thumbnail window asks to edit a photo: the album's photo list shows
-    // it and the window comes to the front. The photo window used last.
-    Tfm_PhotoWindow* EditPhotoInformation(const QString& photoPath) override;
-    void ListAlbumPhotos(int filter) override;
-    void MarkAlbumChanged() override;
 
 protected:
     void changeEvent(QEvent* event) override;
@@ -127,7 +101,6 @@ private:
     void ConstructorBody(const QStringList& arguments);
     void FormActivate();
     void BuildPages();
-    void BuildPhotoTab();
     void WireFolderBrowsers();
     // What the Albums tab asks of the other tabs.
     void WireAlbumRelays();
@@ -154,10 +127,6 @@ private:
     THelpPage* m_helpPage = nullptr;
     std::unique_ptr<TPhotoWindowList> m_photoWindows;
     std::unique_ptr<TSearchEngine> m_searchEngine;
-    TPhotoInfoPanel* m_photoPanel = nullptr;
-    TAlbumPhotoList* m_photoList = nullptr;
-    TPhotosFromFolders* m_photosFromFolders = nullptr;
     bool m_firstActivate = true;
     QString m_helpPath;
-    QPointer<Tfm_PhotoWindow> m_photoWindow;
 };

@@ -1,14 +1,16 @@
 #include "app/photos/AlbumPhotoList.h"
 
-#include "app/main/NamedControl.h"
+#include "app/main/AlbumSession.h"
 #include "app/photos/PhotoInfoPanel.h"
-#include "app/photos/PhotoPanelHost.h"
+#include "app/photos/PhotosHost.h"
 #include "common/DialogService.h"
 #include "common/FormBasis.h"
 #include "language/LanguageSelector.h"
 #include "model/Album.h"
 #include "platform/TextUtil.h"
+#include "ui_TabPhotos.h"
 #include "viewers/PhotoWindowList.h"
+#include "widgets/ListDrawing.h"
 
 #include <QAbstractSlider>
 #include <QCoreApplication>
@@ -32,46 +34,18 @@ const QString RowsMimeType = QStringLiteral("application/x-tavrimolex-album-rows
 
 } // namespace
 
-bool PhotoPassesFilter(const TPhoto& photo, int filter)
-{
-    switch (filter) {
-    case PF_WithoutDescription:
-        return !photo.HasDescription();
-    case PF_WithoutEvent:
-        return !photo.HasEvent();
-    case PF_WithoutObjects:
-        return !photo.HasObjects();
-    case PF_WithoutYear:
-        return !photo.HasYear();
-    case PF_WithoutAnyInformation:
-        return !photo.HasDescription() && !photo.HasEvent() && !photo.HasObjects() && !photo.HasYear();
-    case PF_NotOnDisk:
-        return !photo.FileExists();
-    default:
-        return true;
-    }
-}
-
-TAlbumPhotoList::TAlbumPhotoList(QWidget* root, TPhotoPanelHost& host, TPhotoInfoPanel& panel)
-    : QObject(root)
+TAlbumPhotoList::TAlbumPhotoList(
+    Ui::TabPhotos& form, TAlbumSession& session, TPhotosHost& host, TPhotoInfoPanel& panel, QWidget* page)
+    : QObject()
+    , ui(form)
+    , m_session(session)
     , m_host(host)
     , m_panel(panel)
-    , lb_PhotosInAlbum(NamedControl<QListWidget>(root, "lb_PhotosInAlbum"))
-    , pb_UpDown(NamedControl<QScrollBar>(root, "pb_UpDown"))
-    , lblNumberOfPhotos(NamedControl<QLabel>(root, "lblNumberOfPhotos"))
-    , btnMovePhotoUpwards(NamedControl<QPushButton>(root, "btnMovePhotoUpwards"))
-    , btnMovePhotoDownwards(NamedControl<QPushButton>(root, "btnMovePhotoDownwards"))
-    , btnRenameSelectedPhotos(NamedControl<QPushButton>(root, "btnRenameSelectedPhotos"))
-    , pb_Show(NamedControl<QPushButton>(root, "pb_Show"))
-    , pb_remove(NamedControl<QPushButton>(root, "pb_remove"))
-    , pb_HTML(NamedControl<QPushButton>(root, "pb_HTML"))
-    , ppmShow(new QMenu(root))
-    , ppmRemove(new QMenu(root))
-    , ppmHTML(new QMenu(root))
+    , ppmShow(new QMenu(page))
+    , ppmRemove(new QMenu(page))
 {
     ppmShow->setObjectName(QStringLiteral("ppmShow"));
     ppmRemove->setObjectName(QStringLiteral("ppmRemove"));
-    ppmHTML->setObjectName(QStringLiteral("ppmHTML"));
 
     const char* filterNames[PhotoFilterCount] = { "pmiAllPhotos", "pmiPhotosWithoutDescriptions",
         "pmiPhotosWithoutEvents", "pmiPhotosWithoutObjects", "pmiPhotosWithoutYears",
@@ -91,44 +65,40 @@ TAlbumPhotoList::TAlbumPhotoList(QWidget* root, TPhotoPanelHost& host, TPhotoInf
     pmiOnlyFromAlbum = AddMenuItem(ppmRemove, "pmiOnlyFromAlbum");
     pmiFromAlbumAndDisk = AddMenuItem(ppmRemove, "pmiFromAlbumAndDisk");
     pmiAllFromAlbum = AddMenuItem(ppmRemove, "pmiAllFromAlbum");
-    pmiAllPhotosInHTMLAlbums = AddMenuItem(ppmHTML, "pmiAllPhotosInHTMLAlbums");
-    pmiDisallowPhotosInHTMLAlbums = AddMenuItem(ppmHTML, "pmiDisallowPhotosInHTMLAlbums");
-    pmiInvertSelection = AddMenuItem(ppmHTML, "pmiInvertSelection");
     connect(pmiOnlyFromAlbum, &QAction::triggered, this, &TAlbumPhotoList::pmiOnlyFromAlbumClick);
     connect(pmiFromAlbumAndDisk, &QAction::triggered, this, &TAlbumPhotoList::pmiFromAlbumAndDiskClick);
     connect(pmiAllFromAlbum, &QAction::triggered, this, &TAlbumPhotoList::pmiAllFromAlbumClick);
-    connect(
-        pmiAllPhotosInHTMLAlbums, &QAction::triggered, this, &TAlbumPhotoList::pmiAllPhotosInHTMLAlbumsClick);
-    connect(pmiDisallowPhotosInHTMLAlbums, &QAction::triggered, this,
-        &TAlbumPhotoList::pmiDisallowPhotosInHTMLAlbumsClick);
-    connect(pmiInvertSelection, &QAction::triggered, this, &TAlbumPhotoList::pmiInvertSelectionClick);
 
-    connect(btnMovePhotoUpwards, &QPushButton::clicked, this, &TAlbumPhotoList::btnMovePhotoUpwardsClick);
-    connect(btnMovePhotoDownwards, &QPushButton::clicked, this, &TAlbumPhotoList::btnMovePhotoDownwardsClick);
-    connect(pb_Show, &QPushButton::clicked, this, &TAlbumPhotoList::pb_ShowClick);
-    connect(pb_remove, &QPushButton::clicked, this, &TAlbumPhotoList::pb_removeClick);
-    connect(pb_HTML, &QPushButton::clicked, this, &TAlbumPhotoList::pb_HTMLClick);
-    connect(pb_UpDown, &QAbstractSlider::actionTriggered, this, [this](int action) {
+    connect(ui.btnMovePhotoUpwards, &QPushButton::clicked, this, &TAlbumPhotoList::btnMovePhotoUpwardsClick);
+    connect(
+        ui.btnMovePhotoDownwards, &QPushButton::clicked, this, &TAlbumPhotoList::btnMovePhotoDownwardsClick);
+    connect(ui.pb_Show, &QPushButton::clicked, this, &TAlbumPhotoList::pb_ShowClick);
+    connect(ui.pb_remove, &QPushButton::clicked, this, &TAlbumPhotoList::pb_removeClick);
+    connect(ui.pb_UpDown, &QAbstractSlider::actionTriggered, this, [this](int action) {
         if (action == QAbstractSlider::SliderSingleStepSub)
             pb_UpDownClick(-1);
         else if (action == QAbstractSlider::SliderSingleStepAdd)
             pb_UpDownClick(1);
         // The control only offers its arrows; the list decides the row.
-        pb_UpDown->setSliderPosition(std::max(0, lb_PhotosInAlbum->currentRow()));
+        ui.pb_UpDown->setSliderPosition(std::max(0, ui.lb_PhotosInAlbum->currentRow()));
     });
-    connect(lb_PhotosInAlbum, &QListWidget::itemSelectionChanged, this, &TAlbumPhotoList::UpdateListControls);
+    connect(
+        ui.lb_PhotosInAlbum, &QListWidget::itemSelectionChanged, this, &TAlbumPhotoList::UpdateListControls);
 
-    lb_PhotosInAlbum->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    lb_PhotosInAlbum->setDragEnabled(false);
-    lb_PhotosInAlbum->setAcceptDrops(true);
-    lb_PhotosInAlbum->viewport()->setAcceptDrops(true);
-    lb_PhotosInAlbum->installEventFilter(this);
-    m_viewport = lb_PhotosInAlbum->viewport();
+    ui.lb_PhotosInAlbum->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    ui.lb_PhotosInAlbum->setDragEnabled(false);
+    ui.lb_PhotosInAlbum->setAcceptDrops(true);
+    ui.lb_PhotosInAlbum->viewport()->setAcceptDrops(true);
+    ui.lb_PhotosInAlbum->installEventFilter(this);
+    m_viewport = ui.lb_PhotosInAlbum->viewport();
     m_viewport->installEventFilter(this);
-    btnMovePhotoUpwards->setEnabled(false);
-    btnMovePhotoDownwards->setEnabled(false);
+    ui.btnMovePhotoUpwards->setEnabled(false);
+    ui.btnMovePhotoDownwards->setEnabled(false);
+    m_delegate = new TNumberedFileItemDelegate(18, ui.lb_PhotosInAlbum);
+    ui.lb_PhotosInAlbum->setItemDelegate(m_delegate);
+    ui.lb_PhotosInAlbum->setUniformItemSizes(true);
 
-    m_panel.AttachPhotoList(this);
+    connect(&m_panel, &TPhotoInfoPanel::PhotoControlsUpdated, this, &TAlbumPhotoList::UpdateListControls);
 }
 
 TAlbumPhotoList::~TAlbumPhotoList() = default;
@@ -148,49 +118,78 @@ void TAlbumPhotoList::ApplyLanguage(const TLanguageSelector& t)
     const int filterTexts[PhotoFilterCount] = { 243, 247, 245, 244, 246, 248, 249 };
     for (int filter = 0; filter < PhotoFilterCount; ++filter)
         m_filterItems[filter]->setText(t.MF[filterTexts[filter]]);
-    pmiAllPhotosInHTMLAlbums->setText(t.MF[393]);
-    pmiDisallowPhotosInHTMLAlbums->setText(t.MF[394]);
-    pmiInvertSelection->setText(t.MF[399]);
 }
 
 void TAlbumPhotoList::ListAlbumPhotos(int filter)
 {
     m_filter = filter;
-    const TAlbum* album = m_host.Album();
+    const TAlbum* album = m_session.Album();
     if (!album)
         return;
-    lb_PhotosInAlbum->clear();
+    ui.lb_PhotosInAlbum->clear();
     const TPhotoList& photos = album->GetPhotos();
     QStringList rows;
     for (int i = 0; i < photos.Count(); ++i)
         if (PhotoPassesFilter(*photos.PhotoAt(i), filter))
             rows.append(photos.PhotoAt(i)->GetName());
-    lb_PhotosInAlbum->addItems(rows);
+    ui.lb_PhotosInAlbum->addItems(rows);
     ShowNumberOfPhotos();
     UpdateListControls();
 }
 
+bool TAlbumPhotoList::AddPhotoToAlbum(const QString& path, int index)
+{
+    TAlbum* album = m_session.Album();
+    if (!album || album->GetPhotos().IndexOfName(path) >= 0)
+        return false;
+    TPhotoList& photos = album->GetPhotos();
+    std::unique_ptr<TPhoto> photo = m_panel.PhotoFromFields(*album, path);
+
+    int row = index;
+    if (index < 0 || index >= photos.Count()) {
+        photos.Add(std::move(photo));
+        ui.lb_PhotosInAlbum->addItem(path);
+        row = ui.lb_PhotosInAlbum->count() - 1;
+    } else {
+        photos.Insert(index, std::move(photo));
+        row = std::min(index, ui.lb_PhotosInAlbum->count());
+        ui.lb_PhotosInAlbum->insertItem(row, path);
+    }
+    ShowNumberOfPhotos();
+    ui.lb_PhotosInAlbum->setCurrentRow(row, QItemSelectionModel::ClearAndSelect);
+    m_panel.PhotoAdded(path);
+    m_session.SetContentsChanged(true);
+    return true;
+}
+
+void TAlbumPhotoList::PhotosAdded()
+{
+    m_delegate->Remeasure();
+    ui.lb_PhotosInAlbum->viewport()->update();
+}
+
 void TAlbumPhotoList::ShowNumberOfPhotos()
 {
-    lblNumberOfPhotos->setText(QString::number(lb_PhotosInAlbum->count()));
+    ui.lblNumberOfPhotos->setText(QString::number(ui.lb_PhotosInAlbum->count()));
 }
 
 void TAlbumPhotoList::Clear()
 {
-    lb_PhotosInAlbum->clear();
-    lblNumberOfPhotos->clear();
+    ui.lb_PhotosInAlbum->clear();
+    ui.lblNumberOfPhotos->clear();
+    UpdateListControls();
 }
 
 void TAlbumPhotoList::ClearSelection()
 {
-    lb_PhotosInAlbum->clearSelection();
+    ui.lb_PhotosInAlbum->clearSelection();
 }
 
 void TAlbumPhotoList::SelectPhoto(const QString& path)
 {
-    for (int i = 0; i < lb_PhotosInAlbum->count(); ++i) {
-        if (lb_PhotosInAlbum->item(i)->text() == path) {
-            lb_PhotosInAlbum->setCurrentRow(i, QItemSelectionModel::ClearAndSelect);
+    for (int i = 0; i < ui.lb_PhotosInAlbum->count(); ++i) {
+        if (ui.lb_PhotosInAlbum->item(i)->text() == path) {
+            ui.lb_PhotosInAlbum->setCurrentRow(i, QItemSelectionModel::ClearAndSelect);
             return;
         }
     }
@@ -204,44 +203,45 @@ void TAlbumPhotoList::UpdateFilterMenu()
 
 void TAlbumPhotoList::UpdateListControls()
 {
-    const int rows = lb_PhotosInAlbum->count();
-    const bool hasSelection = rows > 0 && !lb_PhotosInAlbum->selectedItems().isEmpty();
+    const int rows = ui.lb_PhotosInAlbum->count();
+    const bool hasSelection = rows > 0 && !ui.lb_PhotosInAlbum->selectedItems().isEmpty();
     // Under a filter neighbouring rows need not be neighbours in the album,
     // so moving a row one place would not move its photo one place.
     const bool reorderable = hasSelection && m_filter == PF_AllPhotos;
-    btnMovePhotoUpwards->setEnabled(reorderable);
-    btnMovePhotoDownwards->setEnabled(reorderable);
-    btnRenameSelectedPhotos->setEnabled(hasSelection);
+    ui.btnMovePhotoUpwards->setEnabled(reorderable);
+    ui.btnMovePhotoDownwards->setEnabled(reorderable);
+    ui.btnRenameSelectedPhotos->setEnabled(hasSelection);
     pmiOnlyFromAlbum->setEnabled(hasSelection);
     pmiFromAlbumAndDisk->setEnabled(hasSelection);
     pmiAllFromAlbum->setEnabled(rows > 0);
     // A filter that lists none of the album's photos must leave the way back
     // to the others.
-    const TAlbum* album = m_host.Album();
-    pb_Show->setEnabled(rows > 0 || (album && album->GetPhotos().Count() > 0));
-    pb_remove->setEnabled(rows > 0);
-    pb_HTML->setEnabled(rows > 0);
+    const TAlbum* album = m_session.Album();
+    ui.pb_Show->setEnabled(rows > 0 || (album && album->GetPhotos().Count() > 0));
+    ui.pb_remove->setEnabled(rows > 0);
+    ui.pb_HTML->setEnabled(rows > 0);
+    ui.btnGoToNextPhoto->setEnabled(rows > 0);
 }
 
 void TAlbumPhotoList::SaveSelectedPhotos()
 {
     m_savedSelection.clear();
-    for (int i = 0; i < lb_PhotosInAlbum->count(); ++i)
-        if (lb_PhotosInAlbum->item(i)->isSelected())
-            m_savedSelection.append(lb_PhotosInAlbum->item(i)->text());
+    for (int i = 0; i < ui.lb_PhotosInAlbum->count(); ++i)
+        if (ui.lb_PhotosInAlbum->item(i)->isSelected())
+            m_savedSelection.append(ui.lb_PhotosInAlbum->item(i)->text());
 }
 
 void TAlbumPhotoList::RestoreSelectedPhotos()
 {
     for (const QString& text : std::as_const(m_savedSelection))
-        for (QListWidgetItem* item : lb_PhotosInAlbum->findItems(text, Qt::MatchExactly))
+        for (QListWidgetItem* item : ui.lb_PhotosInAlbum->findItems(text, Qt::MatchExactly))
             item->setSelected(true);
 }
 
 void TAlbumPhotoList::ExchangeRows(int upper)
 {
-    QListWidgetItem* a = lb_PhotosInAlbum->item(upper);
-    QListWidgetItem* b = lb_PhotosInAlbum->item(upper + 1);
+    QListWidgetItem* a = ui.lb_PhotosInAlbum->item(upper);
+    QListWidgetItem* b = ui.lb_PhotosInAlbum->item(upper + 1);
     const QString text = a->text();
     a->setText(b->text());
     b->setText(text);
@@ -249,60 +249,60 @@ void TAlbumPhotoList::ExchangeRows(int upper)
 
 void TAlbumPhotoList::btnMovePhotoUpwardsClick()
 {
-    TAlbum* album = m_host.Album();
-    const int rows = lb_PhotosInAlbum->count();
-    if (!album || m_filter != PF_AllPhotos || rows == 0 || lb_PhotosInAlbum->selectedItems().isEmpty()
-        || lb_PhotosInAlbum->item(0)->isSelected())
+    TAlbum* album = m_session.Album();
+    const int rows = ui.lb_PhotosInAlbum->count();
+    if (!album || m_filter != PF_AllPhotos || rows == 0 || ui.lb_PhotosInAlbum->selectedItems().isEmpty()
+        || ui.lb_PhotosInAlbum->item(0)->isSelected())
         return;
     SaveSelectedPhotos();
     for (int i = 1; i < rows; ++i) {
-        if (!lb_PhotosInAlbum->item(i)->isSelected())
+        if (!ui.lb_PhotosInAlbum->item(i)->isSelected())
             continue;
-        album->GetPhotos().MoveUp(lb_PhotosInAlbum->item(i)->text());
+        album->GetPhotos().MoveUp(ui.lb_PhotosInAlbum->item(i)->text());
         ExchangeRows(i - 1);
         // The selection marks stay with the row numbers; move them along.
-        lb_PhotosInAlbum->item(i)->setSelected(false);
-        lb_PhotosInAlbum->item(i - 1)->setSelected(true);
-        m_host.SetContentsChanged(true);
+        ui.lb_PhotosInAlbum->item(i)->setSelected(false);
+        ui.lb_PhotosInAlbum->item(i - 1)->setSelected(true);
+        m_session.SetContentsChanged(true);
     }
-    lb_PhotosInAlbum->clearSelection();
+    ui.lb_PhotosInAlbum->clearSelection();
     RestoreSelectedPhotos();
 }
 
 void TAlbumPhotoList::btnMovePhotoDownwardsClick()
 {
-    TAlbum* album = m_host.Album();
-    const int rows = lb_PhotosInAlbum->count();
-    if (!album || m_filter != PF_AllPhotos || rows == 0 || lb_PhotosInAlbum->selectedItems().isEmpty()
-        || lb_PhotosInAlbum->item(rows - 1)->isSelected())
+    TAlbum* album = m_session.Album();
+    const int rows = ui.lb_PhotosInAlbum->count();
+    if (!album || m_filter != PF_AllPhotos || rows == 0 || ui.lb_PhotosInAlbum->selectedItems().isEmpty()
+        || ui.lb_PhotosInAlbum->item(rows - 1)->isSelected())
         return;
     SaveSelectedPhotos();
     for (int i = rows - 2; i >= 0; --i) {
-        if (!lb_PhotosInAlbum->item(i)->isSelected())
+        if (!ui.lb_PhotosInAlbum->item(i)->isSelected())
             continue;
-        album->GetPhotos().MoveDown(lb_PhotosInAlbum->item(i)->text());
+        album->GetPhotos().MoveDown(ui.lb_PhotosInAlbum->item(i)->text());
         ExchangeRows(i);
-        lb_PhotosInAlbum->item(i)->setSelected(false);
-        lb_PhotosInAlbum->item(i + 1)->setSelected(true);
-        m_host.SetContentsChanged(true);
+        ui.lb_PhotosInAlbum->item(i)->setSelected(false);
+        ui.lb_PhotosInAlbum->item(i + 1)->setSelected(true);
+        m_session.SetContentsChanged(true);
     }
-    lb_PhotosInAlbum->clearSelection();
+    ui.lb_PhotosInAlbum->clearSelection();
     RestoreSelectedPhotos();
 }
 
 bool TAlbumPhotoList::DropSelectedAt(int targetRow)
 {
-    TAlbum* album = m_host.Album();
-    if (!album || m_filter != PF_AllPhotos || targetRow < 0 || targetRow >= lb_PhotosInAlbum->count())
+    TAlbum* album = m_session.Album();
+    if (!album || m_filter != PF_AllPhotos || targetRow < 0 || targetRow >= ui.lb_PhotosInAlbum->count())
         return false;
     QStringList selected;
-    for (int i = 0; i < lb_PhotosInAlbum->count(); ++i)
-        if (lb_PhotosInAlbum->item(i)->isSelected())
-            selected.append(lb_PhotosInAlbum->item(i)->text());
+    for (int i = 0; i < ui.lb_PhotosInAlbum->count(); ++i)
+        if (ui.lb_PhotosInAlbum->item(i)->isSelected())
+            selected.append(ui.lb_PhotosInAlbum->item(i)->text());
     if (selected.isEmpty())
         return false;
-    const int first
-        = lb_PhotosInAlbum->row(lb_PhotosInAlbum->findItems(selected.front(), Qt::MatchExactly).front());
+    const int first = ui.lb_PhotosInAlbum->row(
+        ui.lb_PhotosInAlbum->findItems(selected.front(), Qt::MatchExactly).front());
     const int distance = std::abs(targetRow - first);
     if (distance == 0)
         return false;
@@ -320,12 +320,13 @@ bool TAlbumPhotoList::DropSelectedAt(int targetRow)
             for (int step = 0; step < distance; ++step)
                 photos.MoveDown(*name);
     }
-    m_host.SetContentsChanged(true);
-    const int topRow = lb_PhotosInAlbum->indexAt(QPoint(1, 1)).row();
+    m_session.SetContentsChanged(true);
+    const int topRow = ui.lb_PhotosInAlbum->indexAt(QPoint(1, 1)).row();
     ListAlbumPhotos(PF_AllPhotos);
     UpdateFilterMenu();
-    if (topRow >= 0 && topRow < lb_PhotosInAlbum->count())
-        lb_PhotosInAlbum->scrollToItem(lb_PhotosInAlbum->item(topRow), QAbstractItemView::PositionAtTop);
+    if (topRow >= 0 && topRow < ui.lb_PhotosInAlbum->count())
+        ui.lb_PhotosInAlbum->scrollToItem(
+            ui.lb_PhotosInAlbum->item(topRow), QAbstractItemView::PositionAtTop);
     RestoreSelectedPhotos();
     return true;
 }
@@ -333,7 +334,7 @@ bool TAlbumPhotoList::DropSelectedAt(int targetRow)
 void TAlbumPhotoList::StartDrag()
 {
     m_dragging = true;
-    auto* drag = new QDrag(lb_PhotosInAlbum);
+    auto* drag = new QDrag(ui.lb_PhotosInAlbum);
     auto* data = new QMimeData;
     data->setData(RowsMimeType, QByteArray());
     drag->setMimeData(data);
@@ -343,19 +344,19 @@ void TAlbumPhotoList::StartDrag()
 
 void TAlbumPhotoList::pb_UpDownClick(int step)
 {
-    const int current = lb_PhotosInAlbum->currentRow();
-    const int rows = lb_PhotosInAlbum->count();
+    const int current = ui.lb_PhotosInAlbum->currentRow();
+    const int rows = ui.lb_PhotosInAlbum->count();
     if (current < 0)
         return;
     {
-        const QSignalBlocker block(pb_UpDown);
-        pb_UpDown->setRange(0, std::max(0, rows - 1));
+        const QSignalBlocker block(ui.pb_UpDown);
+        ui.pb_UpDown->setRange(0, std::max(0, rows - 1));
     }
     const int target = current + step;
     if (target < 0 || target >= rows)
         return;
-    m_panel.ShowPhoto(lb_PhotosInAlbum->item(target)->text(), true, true);
-    lb_PhotosInAlbum->setCurrentRow(target, QItemSelectionModel::ClearAndSelect);
+    m_panel.ShowPhoto(ui.lb_PhotosInAlbum->item(target)->text(), true, true);
+    ui.lb_PhotosInAlbum->setCurrentRow(target, QItemSelectionModel::ClearAndSelect);
 }
 
 void TAlbumPhotoList::lb_PhotosInAlbumMouseUp(Qt::MouseButton button, Qt::KeyboardModifiers modifiers)
@@ -373,18 +374,18 @@ void TAlbumPhotoList::lb_PhotosInAlbumKeyUp(int key, Qt::KeyboardModifiers modif
     const bool keypad = modifiers.testFlag(Qt::KeypadModifier);
     switch (key) {
     case Qt::Key_End:
-        m_panel.SelectLastPhoto(lb_PhotosInAlbum);
+        m_panel.SelectLastPhoto(ui.lb_PhotosInAlbum);
         break;
     case Qt::Key_Home:
-        m_panel.SelectFirstPhoto(lb_PhotosInAlbum);
+        m_panel.SelectFirstPhoto(ui.lb_PhotosInAlbum);
         break;
     case Qt::Key_Plus:
         if (keypad)
-            m_panel.SelectNextPhoto(lb_PhotosInAlbum);
+            m_panel.SelectNextPhoto(ui.lb_PhotosInAlbum);
         break;
     case Qt::Key_Minus:
         if (keypad)
-            m_panel.SelectPreviousPhoto(lb_PhotosInAlbum);
+            m_panel.SelectPreviousPhoto(ui.lb_PhotosInAlbum);
         break;
     case Qt::Key_PageUp:
     case Qt::Key_PageDown:
@@ -400,7 +401,7 @@ void TAlbumPhotoList::lb_PhotosInAlbumKeyUp(int key, Qt::KeyboardModifiers modif
         break;
     case Qt::Key_A:
         if (ctrl)
-            lb_PhotosInAlbum->selectAll();
+            ui.lb_PhotosInAlbum->selectAll();
         break;
     default:
         break;
@@ -409,7 +410,7 @@ void TAlbumPhotoList::lb_PhotosInAlbumKeyUp(int key, Qt::KeyboardModifiers modif
 
 bool TAlbumPhotoList::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == lb_PhotosInAlbum && event->type() == QEvent::KeyRelease) {
+    if (watched == ui.lb_PhotosInAlbum && event->type() == QEvent::KeyRelease) {
         auto* key = static_cast<QKeyEvent*>(event);
         if (!key->isAutoRepeat())
             lb_PhotosInAlbumKeyUp(key->key(), key->modifiers());
@@ -443,7 +444,7 @@ bool TAlbumPhotoList::eventFilter(QObject* watched, QEvent* event)
     case QEvent::DragEnter:
     case QEvent::DragMove: {
         auto* drag = static_cast<QDragMoveEvent*>(event);
-        if (drag->source() == lb_PhotosInAlbum && drag->mimeData()->hasFormat(RowsMimeType))
+        if (drag->source() == ui.lb_PhotosInAlbum && drag->mimeData()->hasFormat(RowsMimeType))
             drag->acceptProposedAction();
         else
             drag->ignore();
@@ -451,9 +452,9 @@ bool TAlbumPhotoList::eventFilter(QObject* watched, QEvent* event)
     }
     case QEvent::Drop: {
         auto* drop = static_cast<QDropEvent*>(event);
-        if (drop->source() == lb_PhotosInAlbum && drop->mimeData()->hasFormat(RowsMimeType)) {
+        if (drop->source() == ui.lb_PhotosInAlbum && drop->mimeData()->hasFormat(RowsMimeType)) {
             drop->acceptProposedAction();
-            DropSelectedAt(lb_PhotosInAlbum->indexAt(drop->position().toPoint()).row());
+            DropSelectedAt(ui.lb_PhotosInAlbum->indexAt(drop->position().toPoint()).row());
         }
         return true;
     }
@@ -470,26 +471,21 @@ void TAlbumPhotoList::PopUpBeside(QMenu* menu, QPushButton* button)
 
 void TAlbumPhotoList::pb_ShowClick()
 {
-    PopUpBeside(ppmShow, pb_Show);
+    PopUpBeside(ppmShow, ui.pb_Show);
 }
 
 void TAlbumPhotoList::pb_removeClick()
 {
-    PopUpBeside(ppmRemove, pb_remove);
-}
-
-void TAlbumPhotoList::pb_HTMLClick()
-{
-    PopUpBeside(ppmHTML, pb_HTML);
+    PopUpBeside(ppmRemove, ui.pb_remove);
 }
 
 void TAlbumPhotoList::RemoveRow(int row)
 {
-    TAlbum* album = m_host.Album();
-    const QString name = lb_PhotosInAlbum->item(row)->text();
+    TAlbum* album = m_session.Album();
+    const QString name = ui.lb_PhotosInAlbum->item(row)->text();
     if (album)
         album->GetPhotos().RemoveByName(name);
-    delete lb_PhotosInAlbum->takeItem(row);
+    delete ui.lb_PhotosInAlbum->takeItem(row);
 }
 
 void TAlbumPhotoList::RemoveSelectedPhotos()
@@ -497,10 +493,10 @@ void TAlbumPhotoList::RemoveSelectedPhotos()
     m_panel.SetInfoEditsLive(false);
     int lastRemoved = -1;
     {
-        const QSignalBlocker block(lb_PhotosInAlbum);
+        const QSignalBlocker block(ui.lb_PhotosInAlbum);
         int row = 0;
-        while (row < lb_PhotosInAlbum->count()) {
-            if (lb_PhotosInAlbum->item(row)->isSelected()) {
+        while (row < ui.lb_PhotosInAlbum->count()) {
+            if (ui.lb_PhotosInAlbum->item(row)->isSelected()) {
                 RemoveRow(row);
                 lastRemoved = row;
             } else {
@@ -508,10 +504,10 @@ void TAlbumPhotoList::RemoveSelectedPhotos()
             }
         }
     }
-    m_host.SetContentsChanged(true);
+    m_session.SetContentsChanged(true);
     ShowNumberOfPhotos();
-    if (lastRemoved >= 0 && lastRemoved < lb_PhotosInAlbum->count()) {
-        lb_PhotosInAlbum->setCurrentRow(lastRemoved, QItemSelectionModel::ClearAndSelect);
+    if (lastRemoved >= 0 && lastRemoved < ui.lb_PhotosInAlbum->count()) {
+        ui.lb_PhotosInAlbum->setCurrentRow(lastRemoved, QItemSelectionModel::ClearAndSelect);
         m_panel.ShowSelectedAlbumPhoto(true);
     } else {
         m_panel.ClearPhotoFields();
@@ -523,7 +519,7 @@ void TAlbumPhotoList::RemoveSelectedPhotos()
 void TAlbumPhotoList::pmiOnlyFromAlbumClick()
 {
     const TLanguageSelector* t = Language();
-    if (lb_PhotosInAlbum->selectedItems().isEmpty()) {
+    if (ui.lb_PhotosInAlbum->selectedItems().isEmpty()) {
         ShowMessageBox(t->MF[180], t->MF[181], MessageBoxFlags::IconWarning);
         return;
     }
@@ -535,7 +531,7 @@ void TAlbumPhotoList::pmiOnlyFromAlbumClick()
 void TAlbumPhotoList::pmiFromAlbumAndDiskClick()
 {
     const TLanguageSelector* t = Language();
-    if (lb_PhotosInAlbum->selectedItems().isEmpty()) {
+    if (ui.lb_PhotosInAlbum->selectedItems().isEmpty()) {
         ShowMessageBox(t->MF[180], t->MF[181], MessageBoxFlags::IconWarning);
         return;
     }
@@ -543,11 +539,11 @@ void TAlbumPhotoList::pmiFromAlbumAndDiskClick()
         != MessageResult::Yes)
         return;
     QStringList failed;
-    for (int i = 0; i < lb_PhotosInAlbum->count(); ++i) {
-        if (!lb_PhotosInAlbum->item(i)->isSelected())
+    for (int i = 0; i < ui.lb_PhotosInAlbum->count(); ++i) {
+        if (!ui.lb_PhotosInAlbum->item(i)->isSelected())
             continue;
         // QFile::remove takes a symbolic link itself, never what it points to.
-        const QString path = lb_PhotosInAlbum->item(i)->text();
+        const QString path = ui.lb_PhotosInAlbum->item(i)->text();
         const QFileInfo file(path);
         if ((file.exists() || file.isSymLink()) && !QFile::remove(path))
             failed.append(path);
@@ -562,76 +558,23 @@ void TAlbumPhotoList::pmiFromAlbumAndDiskClick()
 void TAlbumPhotoList::pmiAllFromAlbumClick()
 {
     const TLanguageSelector* t = Language();
-    if (lb_PhotosInAlbum->count() == 0)
+    if (ui.lb_PhotosInAlbum->count() == 0)
         return;
     if (ShowMessageBox(t->MF[186], t->MF[187], MessageBoxFlags::YesNo | MessageBoxFlags::IconWarning)
         != MessageResult::Yes)
         return;
     {
         const TWaitCursor wait(m_panel);
-        const QSignalBlocker block(lb_PhotosInAlbum);
-        while (lb_PhotosInAlbum->count() > 0)
+        const QSignalBlocker block(ui.lb_PhotosInAlbum);
+        while (ui.lb_PhotosInAlbum->count() > 0)
             RemoveRow(0);
     }
     m_panel.ClearPhotoFields();
     if (TPhotoWindowList* windows = m_host.PhotoWindows())
         windows->CloseAll();
-    lb_PhotosInAlbum->setCurrentRow(-1);
-    m_host.SetContentsChanged(true);
+    ui.lb_PhotosInAlbum->setCurrentRow(-1);
+    m_session.SetContentsChanged(true);
     m_panel.SetInfoEditsLive(true);
     ShowNumberOfPhotos();
     UpdateListControls();
-}
-
-bool TAlbumPhotoList::ConfirmUseInHtml(const QString& text)
-{
-    return m_host.Album()
-        && ShowMessageBox(text, Language()->MF[395], MessageBoxFlags::YesNo | MessageBoxFlags::IconQuestion)
-        == MessageResult::Yes;
-}
-
-void TAlbumPhotoList::FinishUseInHtml()
-{
-    m_panel.ShowSelectedAlbumPhoto(false);
-    m_host.SetContentsChanged(true);
-}
-
-void TAlbumPhotoList::SetAllUseInHtml(bool value)
-{
-    if (TAlbum* album = m_host.Album())
-        for (int i = 0; i < album->GetPhotos().Count(); ++i)
-            album->GetPhotos().PhotoAt(i)->SetUseInHtml(value);
-}
-
-void TAlbumPhotoList::InvertUseInHtml()
-{
-    if (TAlbum* album = m_host.Album())
-        for (int i = 0; i < album->GetPhotos().Count(); ++i) {
-            TPhoto* photo = album->GetPhotos().PhotoAt(i);
-            photo->SetUseInHtml(!photo->GetUseInHtml());
-        }
-}
-
-void TAlbumPhotoList::pmiAllPhotosInHTMLAlbumsClick()
-{
-    if (!ConfirmUseInHtml(Language()->MF[396]))
-        return;
-    SetAllUseInHtml(true);
-    FinishUseInHtml();
-}
-
-void TAlbumPhotoList::pmiDisallowPhotosInHTMLAlbumsClick()
-{
-    if (!ConfirmUseInHtml(Language()->MF[397]))
-        return;
-    SetAllUseInHtml(false);
-    FinishUseInHtml();
-}
-
-void TAlbumPhotoList::pmiInvertSelectionClick()
-{
-    if (!ConfirmUseInHtml(Language()->MF[398]))
-        return;
-    InvertUseInHtml();
-    FinishUseInHtml();
 }

@@ -1,52 +1,44 @@
 #pragma once
 // The page of the album's photos on the Photos tab: the list in album order
-// with its filters, reordering by buttons and Ctrl-drag, removal, and the
-// flag that lets photos into web albums. Selecting a row shows the photo in
-// the information panel, which then edits it.
+// with its filters, reordering by buttons and Ctrl-drag, and removal.
+// Selecting a row shows the photo in the information panel, which then edits it.
+#include "app/photos/PhotoFilter.h"
+
 #include <QObject>
-#include <QPointer>
 #include <QStringList>
 
-class QAbstractSlider;
+namespace Ui {
+class TabPhotos;
+}
 class QAction;
 class QEvent;
-class QKeyEvent;
-class QLabel;
-class QListWidget;
 class QMenu;
-class QMouseEvent;
 class QPushButton;
 class QWidget;
+class TAlbumSession;
 class TLanguageSelector;
+class TNumberedFileItemDelegate;
 class TPhoto;
 class TPhotoInfoPanel;
-class TPhotoPanelHost;
-
-// The filters of the list, in menu order.
-enum TPhotoFilter : int {
-    PF_AllPhotos = 0,
-    PF_WithoutDescription = 1,
-    PF_WithoutEvent = 2,
-    PF_WithoutObjects = 3,
-    PF_WithoutYear = 4,
-    PF_WithoutAnyInformation = 5,
-    PF_NotOnDisk = 6,
-};
-constexpr int PhotoFilterCount = 7;
-
-// True when the photo belongs in the list under the filter.
-bool PhotoPassesFilter(const TPhoto& photo, int filter);
+class TPhotosHost;
 
 class TAlbumPhotoList : public QObject {
     Q_OBJECT
 
 public:
-    TAlbumPhotoList(QWidget* root, TPhotoPanelHost& host, TPhotoInfoPanel& panel);
+    TAlbumPhotoList(Ui::TabPhotos& form, TAlbumSession& session, TPhotosHost& host, TPhotoInfoPanel& panel,
+        QWidget* page);
     ~TAlbumPhotoList() override;
 
     void ApplyLanguage(const TLanguageSelector& texts);
 
     void ListAlbumPhotos(int filter);
+    // Adds a photo built from the information panel at index (-1 appends) of
+    // the album and the list; false, changing nothing, when no album is open
+    // or it already has the path.
+    bool AddPhotoToAlbum(const QString& path, int index);
+    // Photos were added in a run: the names are measured again and repainted.
+    void PhotosAdded();
     // The only writer of the photo count beside the list.
     void ShowNumberOfPhotos();
     // No rows and no count: no album.
@@ -60,8 +52,6 @@ public:
     void UpdateListControls();
     void SaveSelectedPhotos();
     void RestoreSelectedPhotos();
-    void SetAllUseInHtml(bool value);
-    void InvertUseInHtml();
     void RemoveSelectedPhotos();
 
     // Moves the selected photos as far as the drop row is from the first
@@ -76,18 +66,13 @@ public:
     void pmiOnlyFromAlbumClick();
     void pmiFromAlbumAndDiskClick();
     void pmiAllFromAlbumClick();
-    void pmiAllPhotosInHTMLAlbumsClick();
-    void pmiDisallowPhotosInHTMLAlbumsClick();
-    void pmiInvertSelectionClick();
     void pb_ShowClick();
     void pb_removeClick();
-    void pb_HTMLClick();
     void lb_PhotosInAlbumMouseUp(Qt::MouseButton button, Qt::KeyboardModifiers modifiers);
     void lb_PhotosInAlbumKeyUp(int key, Qt::KeyboardModifiers modifiers);
 
     QMenu* ShowMenu() const { return ppmShow; }
     QMenu* RemoveMenu() const { return ppmRemove; }
-    QMenu* HtmlMenu() const { return ppmHTML; }
     bool Dragging() const { return m_dragging; }
 
 protected:
@@ -100,31 +85,19 @@ private:
     void ExchangeRows(int upper);
     // Removes the photo of a row from the album and the row from the list.
     void RemoveRow(int row);
-    bool ConfirmUseInHtml(const QString& text);
-    void FinishUseInHtml();
 
-    TPhotoPanelHost& m_host;
+    Ui::TabPhotos& ui;
+    TAlbumSession& m_session;
+    TPhotosHost& m_host;
     TPhotoInfoPanel& m_panel;
-    QListWidget* lb_PhotosInAlbum;
     QObject* m_viewport = nullptr;
-    QAbstractSlider* pb_UpDown;
-    QLabel* lblNumberOfPhotos;
-    QPushButton* btnMovePhotoUpwards;
-    QPushButton* btnMovePhotoDownwards;
-    QPushButton* btnRenameSelectedPhotos;
-    QPushButton* pb_Show;
-    QPushButton* pb_remove;
-    QPushButton* pb_HTML;
+    TNumberedFileItemDelegate* m_delegate = nullptr;
     QMenu* ppmShow;
     QMenu* ppmRemove;
-    QMenu* ppmHTML;
     QList<QAction*> m_filterItems;
     QAction* pmiOnlyFromAlbum;
     QAction* pmiFromAlbumAndDisk;
     QAction* pmiAllFromAlbum;
-    QAction* pmiAllPhotosInHTMLAlbums;
-    QAction* pmiDisallowPhotosInHTMLAlbums;
-    QAction* pmiInvertSelection;
 
     int m_filter = PF_AllPhotos;
     QStringList m_savedSelection;

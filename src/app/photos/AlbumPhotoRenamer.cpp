@@ -1,11 +1,10 @@
 #include "app/photos/AlbumPhotoRenamer.h"
 
-#include "app/photos/AlbumPhotoList.h"
+#include "app/main/AlbumSession.h"
 #include "app/photos/FormRenameSettings.h"
-#include "app/main/NamedControl.h"
 #include "app/photos/PhotoInfoPanel.h"
-#include "app/photos/PhotoPanelHost.h"
 #include "app/photos/PhotoRenamePlanner.h"
+#include "app/photos/PhotosHost.h"
 #include "common/BusyGuard.h"
 #include "common/DialogService.h"
 #include "common/ListSelection.h"
@@ -16,19 +15,21 @@
 #include "platform/IniFile.h"
 #include "platform/RenameNoReplace.h"
 #include "platform/SafeFile.h"
+#include "ui_TabPhotos.h"
 
 #include <QListWidget>
 #include <QPushButton>
 
-TAlbumPhotoRenamer::TAlbumPhotoRenamer(QWidget* root, TPhotoPanelHost& host, TPhotoInfoPanel& panel)
-    : QObject(root)
-    , m_root(root)
+TAlbumPhotoRenamer::TAlbumPhotoRenamer(
+    Ui::TabPhotos& form, TAlbumSession& session, TPhotosHost& host, TPhotoInfoPanel& panel, QWidget* page)
+    : QObject()
+    , ui(form)
+    , m_session(session)
     , m_host(host)
     , m_panel(panel)
-    , lb_PhotosInAlbum(NamedControl<QListWidget>(root, "lb_PhotosInAlbum"))
-    , btnRenameSelectedPhotos(NamedControl<QPushButton>(root, "btnRenameSelectedPhotos"))
+    , m_page(page)
 {
-    connect(btnRenameSelectedPhotos, &QPushButton::clicked, this,
+    connect(ui.btnRenameSelectedPhotos, &QPushButton::clicked, this,
         &TAlbumPhotoRenamer::btnRenameSelectedPhotosClick);
 }
 
@@ -43,7 +44,7 @@ void TAlbumPhotoRenamer::btnRenameSelectedPhotosClick()
     const QString nameKey = QStringLiteral("NewName");
     const QString startKey = QStringLiteral("StartNr");
     const QString actionKey = QStringLiteral("Action");
-    TFormRenameSettings settings(m_root->window());
+    TFormRenameSettings settings(m_page->window());
     const QString offered = ini ? ini->ReadString(SettingsSection, nameKey, QString()) : QString();
     if (ini) {
         settings.SetNewName(offered);
@@ -81,15 +82,15 @@ std::vector<TAlbumPhotoRenamer::TRenamed> TAlbumPhotoRenamer::RenameSelected(
     std::vector<TRenamed> renamed;
     // The rows are kept with their texts: the run changes each row it renames.
     std::vector<std::pair<int, QString>> selected;
-    for (const int row : SelectedRows(lb_PhotosInAlbum))
-        selected.emplace_back(row, lb_PhotosInAlbum->item(row)->text());
+    for (const int row : SelectedRows(ui.lb_PhotosInAlbum))
+        selected.emplace_back(row, ui.lb_PhotosInAlbum->item(row)->text());
     const TLanguageSelector& t = *Language();
-    if (!m_host.Album() || selected.empty())
+    if (!m_session.Album() || selected.empty())
         return renamed;
     TPhotoRenamePlanner planner(newName, startNr, action, [this](const QString& path) {
         // A path another album photo already has would put one file in the
         // album twice, even while that photo's file is missing.
-        const TAlbum* album = m_host.Album();
+        const TAlbum* album = m_session.Album();
         return TPhotoRenamePlanner::FileNameTaken(path)
             || (album && album->GetPhotos().IndexOfName(path) >= 0);
     });
@@ -109,14 +110,15 @@ std::vector<TAlbumPhotoRenamer::TRenamed> TAlbumPhotoRenamer::RenameSelected(
         status.ShowCentered();
         for (const auto& [row, oldPath] : selected) {
             // Cancel stops the run after the file it was pressed during.
-            if (status.IsCancelled() || !m_host.Album())
+            if (status.IsCancelled() || !m_session.Album())
                 break;
             status.SetObject(oldPath);
             status.StepIt();
             status.ProcessEvents();
             const QString target = planner.TargetFor(oldPath);
             // Photos are found by path: ids may repeat in imported albums.
-            if (target.isEmpty() || !m_host.Album() || m_host.Album()->GetPhotos().IndexOfName(oldPath) < 0)
+            if (target.isEmpty() || !m_session.Album()
+                || m_session.Album()->GetPhotos().IndexOfName(oldPath) < 0)
                 continue;
             int error = 0;
             if (!RenameNoReplace(oldPath, target, &error)) {
@@ -135,7 +137,7 @@ std::vector<TAlbumPhotoRenamer::TRenamed> TAlbumPhotoRenamer::RenameSelected(
     if (!m_host.SaveCurrentAlbum())
         RenameBack(renamed);
     for (const TRenamed& each : renamed) {
-        m_host.PhotoRecordReplaced(each.NewPath);
+        emit PhotoRecordReplaced(each.NewPath);
         m_panel.PhotoFileRenamed(each.OldPath, each.NewPath);
     }
     return renamed;
@@ -159,23 +161,23 @@ void TAlbumPhotoRenamer::RenameBack(std::vector<TRenamed>& renamed)
         return;
     // These photos keep their new names in the album too, which now differs
     // from its file until the user saves.
-    m_host.SetContentsChanged(true);
+    m_session.SetContentsChanged(true);
     ShowMessageBox(stuck.join(u'\r'), Language()->MF[21], MessageBoxFlags::IconWarning);
 }
 
 void TAlbumPhotoRenamer::SetPhotoPath(int row, const QString& from, const QString& to)
 {
-    if (TAlbum* album = m_host.Album()) {
+    if (TAlbum* album = m_session.Album()) {
         const int index = album->GetPhotos().IndexOfName(from);
         if (index >= 0)
             album->GetPhotos().PhotoAt(index)->SetName(to);
     }
     // The row renamed is the one the photo was chosen by, unless the list
     // changed while the run let events through: then it is looked for.
-    QListWidgetItem* item = lb_PhotosInAlbum->item(row);
+    QListWidgetItem* item = ui.lb_PhotosInAlbum->item(row);
     const QList<QListWidgetItem*> rows = item && item->text() == from
         ? QList<QListWidgetItem*> { item }
-        : lb_PhotosInAlbum->findItems(from, Qt::MatchExactly);
+        : ui.lb_PhotosInAlbum->findItems(from, Qt::MatchExactly);
     for (QListWidgetItem* each : rows) {
         each->setText(to);
         each->setSelected(true);

@@ -10,18 +10,21 @@
 
 #include <vector>
 
-class QListWidget;
-class QPushButton;
+namespace Ui {
+class TabPhotos;
+}
 class QWidget;
+class TAlbumSession;
 class TPhotoInfoPanel;
-class TPhotoPanelHost;
+class TPhotosHost;
 
 class TAlbumPhotoRenamer : public QObject {
     Q_OBJECT
 public:
     static inline const QString SettingsSection = QStringLiteral("FileRenameSettings");
 
-    TAlbumPhotoRenamer(QWidget* root, TPhotoPanelHost& host, TPhotoInfoPanel& panel);
+    TAlbumPhotoRenamer(Ui::TabPhotos& form, TAlbumSession& session, TPhotosHost& host, TPhotoInfoPanel& panel,
+        QWidget* page);
     ~TAlbumPhotoRenamer() override;
 
     // Asks the settings and runs the whole rename.
@@ -37,6 +40,10 @@ public:
     // name as the run uses it); what was renamed and stays renamed.
     std::vector<TRenamed> RenameSelected(const QString& newName, const QString& startNr, int action);
 
+signals:
+    // The photo now at path has a new record: its thumbnail must follow.
+    void PhotoRecordReplaced(const QString& path);
+
 private:
     // Renames the files back after a failed save; the photos whose file
     // could not get its old name keep the new one.
@@ -44,9 +51,9 @@ private:
     // The photo named from, and its row, take the name to; the row stays selected.
     void SetPhotoPath(int row, const QString& from, const QString& to);
 
-    QWidget* m_root;
-    TPhotoPanelHost& m_host;
+    Ui::TabPhotos& ui;
+    TAlbumSession& m_session;
+    TPhotosHost& m_host;
     TPhotoInfoPanel& m_panel;
-    QListWidget* lb_PhotosInAlbum;
-    QPushButton* btnRenameSelectedPhotos;
+    QWidget* m_page;
 };

@@ -1,8 +1,7 @@
 #include "app/photos/PhotoInfoPanel.h"
 
-#include "app/photos/AlbumPhotoList.h"
-#include "app/main/NamedControl.h"
-#include "app/photos/PhotoPanelHost.h"
+#include "app/main/AlbumSession.h"
+#include "app/photos/PhotosHost.h"
 #include "common/DialogService.h"
 #include "common/LabelOrder.h"
 #include "common/ListSelection.h"
@@ -10,6 +9,7 @@
 #include "model/Album.h"
 #include "platform/Paths.h"
 #include "platform/TextUtil.h"
+#include "ui_TabPhotos.h"
 #include "viewers/PhotoWindowList.h"
 #include "viewers/Tfm_PhotoWindow.h"
 
@@ -49,11 +49,6 @@ private:
 
 namespace {
 
-QString Spaced(const QString& text)
-{
-    return QLatin1Char(' ') + text;
-}
-
 // The id of the label an item of the object list or the event box stands for.
 constexpr int LabelIdRole = Qt::UserRole;
 
@@ -64,62 +59,42 @@ int LabelId(const QVariant& stored, int byName)
 
 } // namespace
 
-TPhotoInfoPanel::TPhotoInfoPanel(QWidget* root, TPhotoPanelHost& host)
-    : QObject(root)
+TPhotoInfoPanel::TPhotoInfoPanel(
+    Ui::TabPhotos& form, TAlbumSession& session, TPhotosHost& host, QWidget* page)
+    : QObject()
+    , ui(form)
+    , m_session(session)
     , m_host(host)
-    , m_root(root)
-    , eb_PhotoName(NamedControl<QLineEdit>(root, "eb_PhotoName"))
-    , mm_PhotoDescription(NamedControl<QPlainTextEdit>(root, "mm_PhotoDescription"))
-    , eb_Year(NamedControl<QLineEdit>(root, "eb_Year"))
-    , cb_Event(NamedControl<QComboBox>(root, "cb_Event"))
-    , eb_PhotoStatus(NamedControl<QLineEdit>(root, "eb_PhotoStatus"))
-    , chb_DontPublishForTheInternet(NamedControl<QCheckBox>(root, "chb_DontPublishForTheInternet"))
-    , lb_PhotoObjects(NamedControl<QListWidget>(root, "lb_PhotoObjects"))
-    , lb_SelectedObjects(NamedControl<QListWidget>(root, "lb_SelectedObjects"))
-    , lb_PhotosInAlbum(NamedControl<QListWidget>(root, "lb_PhotosInAlbum"))
-    , lsbPhotos(NamedControl<QListWidget>(root, "lsbPhotos"))
-    , btnGoToNextPhoto(NamedControl<QPushButton>(root, "btnGoToNextPhoto"))
-    , pb_CopyInfo(NamedControl<QPushButton>(root, "pb_CopyInfo"))
-    , pb_PasteInfo(NamedControl<QPushButton>(root, "pb_PasteInfo"))
-    , btnReuseInfoPreviousPhoto(NamedControl<QPushButton>(root, "btnReuseInfoPreviousPhoto"))
-    , pb_UpDown(NamedControl<QScrollBar>(root, "pb_UpDown"))
+    , m_page(page)
 {
-    eb_PhotoName->setReadOnly(true);
-    eb_PhotoStatus->setReadOnly(true);
-    pb_PasteInfo->setEnabled(false);
-    btnReuseInfoPreviousPhoto->setEnabled(false);
+    ui.eb_PhotoName->setReadOnly(true);
+    ui.eb_PhotoStatus->setReadOnly(true);
+    ui.pb_PasteInfo->setEnabled(false);
+    ui.btnReuseInfoPreviousPhoto->setEnabled(false);
     // The limits hold for typing only: a longer text from an album file still shows whole.
-    eb_Year->setValidator(
-        new QRegularExpressionValidator(QRegularExpression(QStringLiteral(".{0,%1}").arg(MaxYearLength)), eb_Year));
+    ui.eb_Year->setValidator(new QRegularExpressionValidator(
+        QRegularExpression(QStringLiteral(".{0,%1}").arg(MaxYearLength)), ui.eb_Year));
 
     // Only what the user does counts as an edit; the program's own filling
     // runs inside TFilling and is ignored below.
-    connect(mm_PhotoDescription->document(), &QTextDocument::contentsChange, this,
+    connect(ui.mm_PhotoDescription->document(), &QTextDocument::contentsChange, this,
         [this](int position, int, int) { m_descriptionEditAt = position; });
-    connect(
-        mm_PhotoDescription, &QPlainTextEdit::textChanged, this, &TPhotoInfoPanel::mm_PhotoDescriptionChange);
-    connect(cb_Event, &QComboBox::activated, this, &TPhotoInfoPanel::cb_EventChange);
-    connect(eb_Year, &QLineEdit::textEdited, this, &TPhotoInfoPanel::eb_YearChange);
-    connect(chb_DontPublishForTheInternet, &QCheckBox::clicked, this,
+    connect(ui.mm_PhotoDescription, &QPlainTextEdit::textChanged, this,
+        &TPhotoInfoPanel::mm_PhotoDescriptionChange);
+    connect(ui.cb_Event, &QComboBox::activated, this, &TPhotoInfoPanel::cb_EventChange);
+    connect(ui.eb_Year, &QLineEdit::textEdited, this, &TPhotoInfoPanel::eb_YearChange);
+    connect(ui.chb_DontPublishForTheInternet, &QCheckBox::clicked, this,
         &TPhotoInfoPanel::chb_DontPublishForTheInternetClick);
-    connect(lb_PhotoObjects, &QListWidget::itemChanged, this, &TPhotoInfoPanel::lb_PhotoObjectsClick);
-    connect(btnGoToNextPhoto, &QPushButton::clicked, this, &TPhotoInfoPanel::btnGoToNextPhotoClick);
-    connect(pb_CopyInfo, &QPushButton::clicked, this, &TPhotoInfoPanel::pb_CopyInfoClick);
-    connect(pb_PasteInfo, &QPushButton::clicked, this, &TPhotoInfoPanel::pb_PasteInfoClick);
-    connect(btnReuseInfoPreviousPhoto, &QPushButton::clicked, this,
+    connect(ui.lb_PhotoObjects, &QListWidget::itemChanged, this, &TPhotoInfoPanel::lb_PhotoObjectsClick);
+    connect(ui.btnGoToNextPhoto, &QPushButton::clicked, this, &TPhotoInfoPanel::btnGoToNextPhotoClick);
+    connect(ui.pb_CopyInfo, &QPushButton::clicked, this, &TPhotoInfoPanel::pb_CopyInfoClick);
+    connect(ui.pb_PasteInfo, &QPushButton::clicked, this, &TPhotoInfoPanel::pb_PasteInfoClick);
+    connect(ui.btnReuseInfoPreviousPhoto, &QPushButton::clicked, this,
         &TPhotoInfoPanel::btnReuseInfoPreviousPhotoClick);
-    connect(lsbPhotos, &QListWidget::itemClicked, this, &TPhotoInfoPanel::lsbPhotosClick);
+    connect(ui.lsbPhotos, &QListWidget::itemClicked, this, &TPhotoInfoPanel::lsbPhotosClick);
 }
 
 TPhotoInfoPanel::~TPhotoInfoPanel() = default;
-
-void TPhotoInfoPanel::ApplyLanguage(const TLanguageSelector& texts)
-{
-    if (auto* label = m_root->findChild<QLabel*>(QStringLiteral("st_PhotoObjects")))
-        label->setText(Spaced(texts.MF[230]));
-    if (auto* label = m_root->findChild<QLabel*>(QStringLiteral("st_SelectedObjects")))
-        label->setText(Spaced(texts.MF[231]));
-}
 
 Tfm_PhotoWindow* TPhotoInfoPanel::GetPhotoWindow()
 {
@@ -133,11 +108,11 @@ Tfm_PhotoWindow* TPhotoInfoPanel::GetPhotoWindow()
 
 void TPhotoInfoPanel::ShowPhoto(const QString& requestedPath, bool showObjects, bool repairPath)
 {
-    const bool contentsChanged = m_host.ContentsChanged();
+    const bool contentsChanged = m_session.ContentsChanged();
     if (requestedPath.isEmpty())
         return;
     const TFilling filling(*this);
-    TAlbum* album = m_host.Album();
+    TAlbum* album = m_session.Album();
 
     // Paths written on Windows ("D:\...") are kept as they stand.
     QString path = Paths::HasDriveLetter(requestedPath) ? requestedPath : Paths::AbsoluteClean(requestedPath);
@@ -147,7 +122,7 @@ void TPhotoInfoPanel::ShowPhoto(const QString& requestedPath, bool showObjects, 
     // A photo on a drive that now has another letter: try the album's letter.
     // The path changes only when the file is found there.
     if (repairPath && !PhotoFileExists(path) && Paths::HasDriveLetter(path)) {
-        const QChar drive = m_host.AlbumDriveLetter();
+        const QChar drive = album ? album->GetDriveLetter() : QChar(u' ');
         if (drive.isLetter()) {
             const QString repaired = drive + path.mid(1);
             if (PhotoFileExists(repaired)) {
@@ -185,8 +160,8 @@ void TPhotoInfoPanel::ShowPhoto(const QString& requestedPath, bool showObjects, 
         photo = shown >= 0 ? album->GetPhotos().PhotoAt(shown) : nullptr;
     }
     FillFields(photo, showObjects);
-    eb_PhotoName->setText(path);
-    m_host.SetContentsChanged(contentsChanged);
+    ui.eb_PhotoName->setText(path);
+    m_session.SetContentsChanged(contentsChanged);
 }
 
 void TPhotoInfoPanel::FillFields(const TPhoto* photo, bool showObjects)
@@ -194,27 +169,27 @@ void TPhotoInfoPanel::FillFields(const TPhoto* photo, bool showObjects)
     const TFilling filling(*this);
     const TLanguageSelector* texts = Language();
     if (!photo) {
-        eb_PhotoStatus->setText(texts->MF[47]);
-        mm_PhotoDescription->clear();
-        eb_Year->clear();
-        cb_Event->setCurrentIndex(-1);
-        chb_DontPublishForTheInternet->setChecked(false);
+        ui.eb_PhotoStatus->setText(texts->MF[47]);
+        ui.mm_PhotoDescription->clear();
+        ui.eb_Year->clear();
+        ui.cb_Event->setCurrentIndex(-1);
+        ui.chb_DontPublishForTheInternet->setChecked(false);
         ClearObjectChecks();
         return;
     }
-    eb_PhotoStatus->setText(texts->MF[48]);
-    mm_PhotoDescription->setPlainText(Text::Trim(photo->GetDescription()));
-    eb_Year->setText(photo->GetYear());
-    const TAlbum* album = m_host.Album();
+    ui.eb_PhotoStatus->setText(texts->MF[48]);
+    ui.mm_PhotoDescription->setPlainText(Text::Trim(photo->GetDescription()));
+    ui.eb_Year->setText(photo->GetYear());
+    const TAlbum* album = m_session.Album();
     SelectEvent(album && photo->HasEvent() ? album->EventNameById(photo->GetEventId()) : QString());
-    chb_DontPublishForTheInternet->setChecked(!photo->GetUseInHtml());
+    ui.chb_DontPublishForTheInternet->setChecked(!photo->GetUseInHtml());
     if (showObjects)
         ShowPhotoObjects(*photo);
 }
 
 void TPhotoInfoPanel::SelectEvent(const QString& name)
 {
-    cb_Event->setCurrentIndex(name.isEmpty() ? -1 : cb_Event->findText(name, Qt::MatchExactly));
+    ui.cb_Event->setCurrentIndex(name.isEmpty() ? -1 : ui.cb_Event->findText(name, Qt::MatchExactly));
 }
 
 void TPhotoInfoPanel::SetObjectChecked(QListWidgetItem* item, bool checked)
@@ -225,40 +200,40 @@ void TPhotoInfoPanel::SetObjectChecked(QListWidgetItem* item, bool checked)
 void TPhotoInfoPanel::ShowPhotoObjects(const TPhoto& photo)
 {
     const TFilling filling(*this);
-    lb_SelectedObjects->clear();
-    for (int i = 0; i < lb_PhotoObjects->count(); ++i)
-        SetObjectChecked(lb_PhotoObjects->item(i), false);
-    const TAlbum* album = m_host.Album();
+    ui.lb_SelectedObjects->clear();
+    for (int i = 0; i < ui.lb_PhotoObjects->count(); ++i)
+        SetObjectChecked(ui.lb_PhotoObjects->item(i), false);
+    const TAlbum* album = m_session.Album();
     if (!album)
         return;
     for (int id : photo.GetObjectIds().Values()) {
         const QString name = album->ObjectNameById(id);
         if (name.isEmpty())
             continue;
-        const QList<QListWidgetItem*> found = lb_PhotoObjects->findItems(name, Qt::MatchExactly);
+        const QList<QListWidgetItem*> found = ui.lb_PhotoObjects->findItems(name, Qt::MatchExactly);
         if (found.isEmpty())
             continue;
         SetObjectChecked(found.front(), true);
-        InsertLabelRow(lb_SelectedObjects, name);
+        InsertLabelRow(ui.lb_SelectedObjects, name);
     }
 }
 
 void TPhotoInfoPanel::ClearObjectChecks()
 {
     const TFilling filling(*this);
-    for (int i = 0; i < lb_PhotoObjects->count(); ++i)
-        SetObjectChecked(lb_PhotoObjects->item(i), false);
-    lb_SelectedObjects->clear();
+    for (int i = 0; i < ui.lb_PhotoObjects->count(); ++i)
+        SetObjectChecked(ui.lb_PhotoObjects->item(i), false);
+    ui.lb_SelectedObjects->clear();
 }
 
 void TPhotoInfoPanel::StorePhotoObjects(TPhoto& photo) const
 {
-    const TAlbum* album = m_host.Album();
+    const TAlbum* album = m_session.Album();
     photo.GetObjectIds().Clear();
     if (!album)
         return;
-    for (int i = 0; i < lb_PhotoObjects->count(); ++i) {
-        const QListWidgetItem* item = lb_PhotoObjects->item(i);
+    for (int i = 0; i < ui.lb_PhotoObjects->count(); ++i) {
+        const QListWidgetItem* item = ui.lb_PhotoObjects->item(i);
         if (item->checkState() != Qt::Checked)
             continue;
         // A label removed from the album since the list was filled has no id
@@ -274,64 +249,47 @@ std::unique_ptr<TPhoto> TPhotoInfoPanel::PhotoFromFields(TAlbum& album, const QS
     auto photo = std::make_unique<TPhoto>();
     photo->SetId(album.GetPhotos().TakeNextId());
     photo->SetName(path);
-    photo->SetDescription(mm_PhotoDescription->toPlainText());
-    photo->SetYear(eb_Year->text());
-    const QString event = cb_Event->currentIndex() >= 0 ? cb_Event->currentText() : QString();
+    photo->SetDescription(ui.mm_PhotoDescription->toPlainText());
+    photo->SetYear(ui.eb_Year->text());
+    const QString event = ui.cb_Event->currentIndex() >= 0 ? ui.cb_Event->currentText() : QString();
     photo->SetEventId(Text::Trim(event).isEmpty() ? -1 : album.EventIdByName(event));
-    photo->SetUseInHtml(!chb_DontPublishForTheInternet->isChecked());
+    photo->SetUseInHtml(!ui.chb_DontPublishForTheInternet->isChecked());
     StorePhotoObjects(*photo);
     return photo;
 }
 
-bool TPhotoInfoPanel::AddPhotoToAlbum(const QString& path, int index)
+void TPhotoInfoPanel::PhotoAdded(const QString& path)
 {
-    TAlbum* album = m_host.Album();
-    if (!album || album->GetPhotos().IndexOfName(path) >= 0)
-        return false;
-    TPhotoList& photos = album->GetPhotos();
-    std::unique_ptr<TPhoto> photo = PhotoFromFields(*album, path);
-
-    int row = index;
-    if (index < 0 || index >= photos.Count()) {
-        photos.Add(std::move(photo));
-        lb_PhotosInAlbum->addItem(path);
-        row = lb_PhotosInAlbum->count() - 1;
-    } else {
-        photos.Insert(index, std::move(photo));
-        row = std::min(index, lb_PhotosInAlbum->count());
-        lb_PhotosInAlbum->insertItem(row, path);
-    }
-    if (m_photoList)
-        m_photoList->ShowNumberOfPhotos();
-    lb_PhotosInAlbum->setCurrentRow(row, QItemSelectionModel::ClearAndSelect);
-    m_host.SetContentsChanged(true);
-    return true;
+    if (ui.eb_PhotoName->text() != path)
+        return;
+    const TFilling filling(*this);
+    ui.eb_PhotoStatus->setText(Language()->MF[48]);
 }
 
 bool TPhotoInfoPanel::ApplyInfoToSelectedPhoto(bool interactive)
 {
     const TLanguageSelector* texts = Language();
-    const int row = lb_PhotosInAlbum->currentRow();
-    if (row < 0 || lb_PhotosInAlbum->count() == 0) {
+    const int row = ui.lb_PhotosInAlbum->currentRow();
+    if (row < 0 || ui.lb_PhotosInAlbum->count() == 0) {
         if (interactive)
             ShowMessageBox(texts->MF[49], texts->MF[50], MessageBoxFlags::IconWarning);
         return false;
     }
-    const QString name = eb_PhotoName->text();
-    const QString old = lb_PhotosInAlbum->item(row)->text();
+    const QString name = ui.eb_PhotoName->text();
+    const QString old = ui.lb_PhotosInAlbum->item(row)->text();
     // The panel may show a file from the available photos while an album row
     // is current. An edit belongs to the photo the panel shows; putting that
     // file in the row's place would drop the row's photo and its labels.
     if (name != old) {
         if (interactive) {
-            if (!lb_PhotosInAlbum->findItems(name, Qt::MatchFixedString).isEmpty())
+            if (!ui.lb_PhotosInAlbum->findItems(name, Qt::MatchFixedString).isEmpty())
                 ShowMessageBox(texts->MF[51], texts->MF[52], MessageBoxFlags::IconWarning);
             else
                 ShowMessageBox(texts->MF[49], texts->MF[50], MessageBoxFlags::IconWarning);
         }
         return false;
     }
-    TAlbum* album = m_host.Album();
+    TAlbum* album = m_session.Album();
     if (!album)
         return false;
     TPhotoList& photos = album->GetPhotos();
@@ -344,8 +302,8 @@ bool TPhotoInfoPanel::ApplyInfoToSelectedPhoto(bool interactive)
     std::unique_ptr<TPhoto> photo = PhotoFromFields(*album, name);
     photos.Insert(albumIndex, std::move(photo));
 
-    m_host.PhotoRecordReplaced(name);
-    m_host.SetContentsChanged(true);
+    emit PhotoRecordReplaced(name);
+    m_session.SetContentsChanged(true);
     return true;
 }
 
@@ -357,7 +315,7 @@ void TPhotoInfoPanel::PhotoInfoChanged()
 
 void TPhotoInfoPanel::mm_PhotoDescriptionChange()
 {
-    const QString text = mm_PhotoDescription->toPlainText();
+    const QString text = ui.mm_PhotoDescription->toPlainText();
     if (Filling()) {
         m_description = text;
         return;
@@ -368,17 +326,17 @@ void TPhotoInfoPanel::mm_PhotoDescriptionChange()
     if (text.size() > allowed) {
         const TFilling filling(*this);
         const int editAt = int(std::min<qsizetype>(m_descriptionEditAt, m_description.size()));
-        QScrollBar* scroll = mm_PhotoDescription->verticalScrollBar();
+        QScrollBar* scroll = ui.mm_PhotoDescription->verticalScrollBar();
         const int scrolled = scroll->value();
-        mm_PhotoDescription->setPlainText(m_description);
-        QTextCursor cursor = mm_PhotoDescription->textCursor();
+        ui.mm_PhotoDescription->setPlainText(m_description);
+        QTextCursor cursor = ui.mm_PhotoDescription->textCursor();
         cursor.setPosition(editAt);
-        mm_PhotoDescription->setTextCursor(cursor);
+        ui.mm_PhotoDescription->setTextCursor(cursor);
         scroll->setValue(scrolled);
         return;
     }
     m_description = text;
-    m_host.SetContentsChanged(true);
+    m_session.SetContentsChanged(true);
     PhotoInfoChanged();
 }
 
@@ -406,26 +364,26 @@ void TPhotoInfoPanel::lb_PhotoObjectsClick(QListWidgetItem* item)
         return;
     PhotoInfoChanged();
     const TFilling filling(*this);
-    const QList<QListWidgetItem*> listed = lb_SelectedObjects->findItems(item->text(), Qt::MatchExactly);
+    const QList<QListWidgetItem*> listed = ui.lb_SelectedObjects->findItems(item->text(), Qt::MatchExactly);
     if (item->checkState() == Qt::Checked) {
         if (listed.isEmpty())
-            InsertLabelRow(lb_SelectedObjects, item->text());
+            InsertLabelRow(ui.lb_SelectedObjects, item->text());
     } else {
         for (QListWidgetItem* each : listed)
-            delete lb_SelectedObjects->takeItem(lb_SelectedObjects->row(each));
+            delete ui.lb_SelectedObjects->takeItem(ui.lb_SelectedObjects->row(each));
     }
 }
 
 void TPhotoInfoPanel::ShowSelectedAvailablePhoto()
 {
     m_infoEditsLive = false;
-    QListWidgetItem* item = lsbPhotos->currentItem();
+    QListWidgetItem* item = ui.lsbPhotos->currentItem();
     if (!item)
         return;
-    const QString path = Paths::IncludeTrailingSeparator(m_host.AvailablePhotoFolder()) + item->text();
+    const QString path = Paths::IncludeTrailingSeparator(ui.stvPhotoFolders->Folder()) + item->text();
     item->setSelected(true);
     ShowPhoto(path, true, true);
-    KeyboardBackTo(lsbPhotos);
+    KeyboardBackTo(ui.lsbPhotos);
     m_infoEditsLive = true;
     m_activeList = AvailablePhotos;
 }
@@ -433,21 +391,21 @@ void TPhotoInfoPanel::ShowSelectedAvailablePhoto()
 bool TPhotoInfoPanel::ShowSelectedAlbumPhoto(bool repairPath)
 {
     bool shown = false;
-    const int index = lb_PhotosInAlbum->currentRow();
-    const int count = lb_PhotosInAlbum->count();
-    if (count > 0 && index >= 0 && lb_PhotosInAlbum->item(index)->isSelected()) {
+    const int index = ui.lb_PhotosInAlbum->currentRow();
+    const int count = ui.lb_PhotosInAlbum->count();
+    if (count > 0 && index >= 0 && ui.lb_PhotosInAlbum->item(index)->isSelected()) {
         m_infoEditsLive = false;
-        ShowPhoto(lb_PhotosInAlbum->item(index)->text(), true, repairPath);
+        ShowPhoto(ui.lb_PhotosInAlbum->item(index)->text(), true, repairPath);
         {
-            const QSignalBlocker block(pb_UpDown);
-            pb_UpDown->setRange(0, std::max(0, count - 1));
-            pb_UpDown->setValue(index);
+            const QSignalBlocker block(ui.pb_UpDown);
+            ui.pb_UpDown->setRange(0, std::max(0, count - 1));
+            ui.pb_UpDown->setValue(index);
         }
         m_infoEditsLive = true;
         UpdatePhotoControls();
         // A photo window's own buttons and keys take the keyboard again after.
-        KeyboardBackTo(lb_PhotosInAlbum);
-        if (QListWidgetItem* item = lb_PhotosInAlbum->item(index))
+        KeyboardBackTo(ui.lb_PhotosInAlbum);
+        if (QListWidgetItem* item = ui.lb_PhotosInAlbum->item(index))
             item->setSelected(true);
         shown = true;
     }
@@ -458,7 +416,7 @@ bool TPhotoInfoPanel::ShowSelectedAlbumPhoto(bool repairPath)
 void TPhotoInfoPanel::KeyboardBackTo(QWidget* list)
 {
     // The photo window came to the front; the keyboard goes back to the list.
-    m_host.TakeBackFocus();
+    m_page->window()->activateWindow();
     list->setFocus();
     // A window shown for the first time is activated only once the window
     // system has put it on screen, after this: take the keyboard back then.
@@ -472,7 +430,7 @@ void TPhotoInfoPanel::KeyboardBackTo(QWidget* list)
             QObject::disconnect(qApp, nullptr, watch, nullptr);
             watch->deleteLater();
             if (focused == shown && target) {
-                m_host.TakeBackFocus();
+                m_page->window()->activateWindow();
                 target->setFocus();
             }
         });
@@ -482,43 +440,46 @@ void TPhotoInfoPanel::KeyboardBackTo(QWidget* list)
 
 bool TPhotoInfoPanel::ShowAlbumPhotoFromList()
 {
-    const QString before = eb_PhotoName->text();
+    const QString before = ui.eb_PhotoName->text();
     TPhotoInfoSlot shownBefore;
     CapturePhotoInfo(shownBefore);
     if (!ShowSelectedAlbumPhoto(true))
         return false;
     // What the user entered for the photo shown before is what "Reuse info
     // from previous photo" brings over, not the info of this photo itself.
-    if (!before.isEmpty() && eb_PhotoName->text() != before)
+    if (!before.isEmpty() && ui.eb_PhotoName->text() != before)
         m_previousSlot = shownBefore;
     return true;
 }
 
+bool TPhotoInfoPanel::PhotosInAlbumPageActive() const
+{
+    return ui.pc_Photos->currentWidget() == ui.ts_PhotosInAlbum;
+}
+
 void TPhotoInfoPanel::UpdatePhotoControls()
 {
-    const bool editable = m_host.PhotosInAlbumPageActive();
-    mm_PhotoDescription->setReadOnly(!editable);
-    eb_Year->setReadOnly(!editable);
-    cb_Event->setEnabled(editable);
-    lb_PhotoObjects->setEnabled(editable);
-    lb_SelectedObjects->setEnabled(editable);
+    const bool editable = PhotosInAlbumPageActive();
+    ui.mm_PhotoDescription->setReadOnly(!editable);
+    ui.eb_Year->setReadOnly(!editable);
+    ui.cb_Event->setEnabled(editable);
+    ui.lb_PhotoObjects->setEnabled(editable);
+    ui.lb_SelectedObjects->setEnabled(editable);
     const QPalette::ColorRole background = editable ? QPalette::Base : QPalette::Button;
-    for (QWidget* control : { static_cast<QWidget*>(mm_PhotoDescription), static_cast<QWidget*>(eb_Year),
-             static_cast<QWidget*>(cb_Event) }) {
+    for (QWidget* control : { static_cast<QWidget*>(ui.mm_PhotoDescription),
+             static_cast<QWidget*>(ui.eb_Year), static_cast<QWidget*>(ui.cb_Event) }) {
         QPalette palette = control->palette();
-        palette.setColor(QPalette::Base, m_root->palette().color(background));
+        palette.setColor(QPalette::Base, m_page->palette().color(background));
         control->setPalette(palette);
     }
-    btnGoToNextPhoto->setEnabled(lb_PhotosInAlbum->count() > 0);
-    if (m_photoList)
-        m_photoList->UpdateListControls();
+    emit PhotoControlsUpdated();
 }
 
 void TPhotoInfoPanel::PhotoFileRenamed(const QString& oldPath, const QString& newPath)
 {
-    if (eb_PhotoName->text() == oldPath) {
+    if (ui.eb_PhotoName->text() == oldPath) {
         const TFilling filling(*this);
-        eb_PhotoName->setText(newPath);
+        ui.eb_PhotoName->setText(newPath);
     }
     if (TPhotoWindowList* windows = m_host.PhotoWindows())
         windows->FileRenamed(oldPath, newPath);
@@ -527,28 +488,24 @@ void TPhotoInfoPanel::PhotoFileRenamed(const QString& oldPath, const QString& ne
 void TPhotoInfoPanel::ClearPhotoFields()
 {
     const TFilling filling(*this);
-    eb_PhotoStatus->clear();
-    eb_PhotoName->clear();
-    mm_PhotoDescription->clear();
-    eb_Year->clear();
-    cb_Event->setCurrentIndex(-1);
+    ui.eb_PhotoStatus->clear();
+    ui.eb_PhotoName->clear();
+    ui.mm_PhotoDescription->clear();
+    ui.eb_Year->clear();
+    ui.cb_Event->setCurrentIndex(-1);
     ClearObjectChecks();
 }
 
 void TPhotoInfoPanel::ClearPhotoPanel()
 {
     const TFilling filling(*this);
-    eb_PhotoStatus->clear();
-    eb_PhotoName->clear();
-    mm_PhotoDescription->clear();
-    cb_Event->clear();
-    eb_Year->clear();
-    lb_PhotoObjects->clear();
-    lb_SelectedObjects->clear();
-    if (m_photoList)
-        m_photoList->Clear();
-    else
-        lb_PhotosInAlbum->clear();
+    ui.eb_PhotoStatus->clear();
+    ui.eb_PhotoName->clear();
+    ui.mm_PhotoDescription->clear();
+    ui.cb_Event->clear();
+    ui.eb_Year->clear();
+    ui.lb_PhotoObjects->clear();
+    ui.lb_SelectedObjects->clear();
     UpdatePhotoControls();
 }
 
@@ -558,12 +515,12 @@ void TPhotoInfoPanel::FillLabelLists(const TAlbum& album)
     // Checks and the chosen event are kept by id: a label renamed since the
     // lists were filled is still the one the user chose.
     QList<int> checked;
-    for (int i = 0; i < lb_PhotoObjects->count(); ++i) {
-        const QListWidgetItem* item = lb_PhotoObjects->item(i);
+    for (int i = 0; i < ui.lb_PhotoObjects->count(); ++i) {
+        const QListWidgetItem* item = ui.lb_PhotoObjects->item(i);
         if (item->checkState() == Qt::Checked)
             checked.append(LabelId(item->data(LabelIdRole), album.ObjectIdByName(item->text())));
     }
-    lb_PhotoObjects->clear();
+    ui.lb_PhotoObjects->clear();
     QList<const TEntity*> objects;
     for (int i = 0; i < album.GetObjects().Count(); ++i)
         objects.append(album.GetObjects().ItemAt(i));
@@ -573,31 +530,31 @@ void TPhotoInfoPanel::FillLabelLists(const TAlbum& album)
         item->setData(LabelIdRole, object->GetId());
         item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
         item->setCheckState(checked.contains(object->GetId()) ? Qt::Checked : Qt::Unchecked);
-        lb_PhotoObjects->addItem(item);
+        ui.lb_PhotoObjects->addItem(item);
     }
-    lb_SelectedObjects->clear();
-    for (int i = 0; i < lb_PhotoObjects->count(); ++i)
-        if (lb_PhotoObjects->item(i)->checkState() == Qt::Checked)
-            lb_SelectedObjects->addItem(lb_PhotoObjects->item(i)->text());
+    ui.lb_SelectedObjects->clear();
+    for (int i = 0; i < ui.lb_PhotoObjects->count(); ++i)
+        if (ui.lb_PhotoObjects->item(i)->checkState() == Qt::Checked)
+            ui.lb_SelectedObjects->addItem(ui.lb_PhotoObjects->item(i)->text());
 
-    const int current = cb_Event->currentIndex();
-    const int event = current > 0
-        ? LabelId(cb_Event->itemData(current, LabelIdRole), album.EventIdByName(cb_Event->currentText()))
-        : -1;
-    cb_Event->clear();
-    cb_Event->addItem(QStringLiteral(" "));
+    const int current = ui.cb_Event->currentIndex();
+    const int event = current > 0 ? LabelId(ui.cb_Event->itemData(current, LabelIdRole),
+                          album.EventIdByName(ui.cb_Event->currentText()))
+                                  : -1;
+    ui.cb_Event->clear();
+    ui.cb_Event->addItem(QStringLiteral(" "));
     QList<const TEntity*> events;
     for (int i = 0; i < album.GetEvents().Count(); ++i)
         events.append(album.GetEvents().ItemAt(i));
     SortLabels(events, [](const TEntity* each) { return each->GetName(); });
     for (const TEntity* each : events)
-        cb_Event->addItem(each->GetName(), each->GetId());
-    cb_Event->setCurrentIndex(current > 0 ? cb_Event->findData(event, LabelIdRole) : -1);
+        ui.cb_Event->addItem(each->GetName(), each->GetId());
+    ui.cb_Event->setCurrentIndex(current > 0 ? ui.cb_Event->findData(event, LabelIdRole) : -1);
 }
 
 void TPhotoInfoPanel::RefreshLabelLists()
 {
-    const TAlbum* album = m_host.Album();
+    const TAlbum* album = m_session.Album();
     if (!album)
         return;
     const TFilling filling(*this);
@@ -605,7 +562,7 @@ void TPhotoInfoPanel::RefreshLabelLists()
     // Labels of the shown photo may have been merged into others or taken
     // off it; the panel must show its record as it is now, or the next edit
     // would write the old labels back.
-    const int shown = album->GetPhotos().IndexOfName(eb_PhotoName->text());
+    const int shown = album->GetPhotos().IndexOfName(ui.eb_PhotoName->text());
     if (shown < 0)
         return;
     const TPhoto* photo = album->GetPhotos().PhotoAt(shown);
@@ -615,46 +572,46 @@ void TPhotoInfoPanel::RefreshLabelLists()
 
 void TPhotoInfoPanel::ts_PhotosEnter()
 {
-    const TAlbum* album = m_host.Album();
+    const TAlbum* album = m_session.Album();
     if (!album)
         return;
     FillLabelLists(*album);
     // The checks of an album photo are shown from its record: every edit
     // writes them back, so they must be its own and not what the list held.
-    if (m_host.PhotosInAlbumPageActive()) {
-        const QString shown = eb_PhotoName->text();
+    if (PhotosInAlbumPageActive()) {
+        const QString shown = ui.eb_PhotoName->text();
         ShowPhoto(shown, album->GetPhotos().IndexOfName(shown) >= 0, true);
     }
 }
 
 void TPhotoInfoPanel::CapturePhotoInfo(TPhotoInfoSlot& slot) const
 {
-    slot.Year = eb_Year->text();
-    slot.Description = Text::SplitLines(mm_PhotoDescription->toPlainText());
-    slot.Event = cb_Event->currentIndex() > 0 ? cb_Event->currentText() : QString();
-    slot.Publish = !chb_DontPublishForTheInternet->isChecked();
+    slot.Year = ui.eb_Year->text();
+    slot.Description = Text::SplitLines(ui.mm_PhotoDescription->toPlainText());
+    slot.Event = ui.cb_Event->currentIndex() > 0 ? ui.cb_Event->currentText() : QString();
+    slot.Publish = !ui.chb_DontPublishForTheInternet->isChecked();
     slot.Objects.clear();
-    for (int i = 0; i < lb_PhotoObjects->count(); ++i)
-        if (lb_PhotoObjects->item(i)->checkState() == Qt::Checked)
-            slot.Objects.append(lb_PhotoObjects->item(i)->text());
+    for (int i = 0; i < ui.lb_PhotoObjects->count(); ++i)
+        if (ui.lb_PhotoObjects->item(i)->checkState() == Qt::Checked)
+            slot.Objects.append(ui.lb_PhotoObjects->item(i)->text());
 }
 
 void TPhotoInfoPanel::ApplyPhotoInfo(const TPhotoInfoSlot& slot)
 {
     {
         const TFilling filling(*this);
-        lb_SelectedObjects->clear();
-        eb_Year->setText(slot.Year);
-        mm_PhotoDescription->setPlainText(slot.Description.join(QLatin1Char('\n')));
+        ui.lb_SelectedObjects->clear();
+        ui.eb_Year->setText(slot.Year);
+        ui.mm_PhotoDescription->setPlainText(slot.Description.join(QLatin1Char('\n')));
         SelectEvent(slot.Event);
-        chb_DontPublishForTheInternet->setChecked(!slot.Publish);
-        lb_PhotoObjects->clearSelection();
-        for (int i = 0; i < lb_PhotoObjects->count(); ++i) {
-            QListWidgetItem* item = lb_PhotoObjects->item(i);
+        ui.chb_DontPublishForTheInternet->setChecked(!slot.Publish);
+        ui.lb_PhotoObjects->clearSelection();
+        for (int i = 0; i < ui.lb_PhotoObjects->count(); ++i) {
+            QListWidgetItem* item = ui.lb_PhotoObjects->item(i);
             const bool on = slot.Objects.contains(item->text());
             SetObjectChecked(item, on);
             if (on)
-                lb_SelectedObjects->addItem(item->text());
+                ui.lb_SelectedObjects->addItem(item->text());
         }
     }
     PhotoInfoChanged();
@@ -662,7 +619,7 @@ void TPhotoInfoPanel::ApplyPhotoInfo(const TPhotoInfoSlot& slot)
 
 void TPhotoInfoPanel::pb_CopyInfoClick()
 {
-    pb_PasteInfo->setEnabled(true);
+    ui.pb_PasteInfo->setEnabled(true);
     CapturePhotoInfo(m_copySlot);
 }
 
@@ -678,16 +635,16 @@ void TPhotoInfoPanel::btnReuseInfoPreviousPhotoClick()
 
 void TPhotoInfoPanel::btnGoToNextPhotoClick()
 {
-    const int count = lb_PhotosInAlbum->count();
+    const int count = ui.lb_PhotosInAlbum->count();
     if (count == 0)
         return;
-    const int current = lb_PhotosInAlbum->currentRow();
-    lb_PhotosInAlbum->clearSelection();
+    const int current = ui.lb_PhotosInAlbum->currentRow();
+    ui.lb_PhotosInAlbum->clearSelection();
     CapturePhotoInfo(m_previousSlot);
     const int next = current < 0 || current >= count - 1 ? 0 : current + 1;
-    lb_PhotosInAlbum->setCurrentRow(next, QItemSelectionModel::ClearAndSelect);
+    ui.lb_PhotosInAlbum->setCurrentRow(next, QItemSelectionModel::ClearAndSelect);
     ShowSelectedAlbumPhoto(true);
-    btnReuseInfoPreviousPhoto->setEnabled(true);
+    ui.btnReuseInfoPreviousPhoto->setEnabled(true);
 }
 
 void TPhotoInfoPanel::lsbPhotosClick()
@@ -701,10 +658,10 @@ template <class Select> void TPhotoInfoPanel::Navigate(Select select)
     const bool wasNavigating = m_navigating;
     m_navigating = true;
     if (m_activeList == AvailablePhotos) {
-        if (select(lsbPhotos))
+        if (select(ui.lsbPhotos))
             ShowSelectedAvailablePhoto();
     } else if (m_activeList == AlbumPhotos) {
-        if (select(lb_PhotosInAlbum))
+        if (select(ui.lb_PhotosInAlbum))
             ShowSelectedAlbumPhoto(true);
     }
     m_navigating = wasNavigating;

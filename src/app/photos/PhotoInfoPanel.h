@@ -2,9 +2,6 @@
 // The Photos tab's information panel: shows the photo chosen last in either
 // list of the tab, opens it in a photo window, and on the page of the album's
 // photos applies every edit at once to the album photo it shows.
-//
-// It works on the controls of the Photos tab, found by their names under the
-// root widget it is given; the main window owns them.
 #include "app/photos/PhotoInfoSlot.h"
 #include "common/FormBasis.h"
 #include "viewers/Tfm_PhotoWindow.h"
@@ -15,20 +12,15 @@
 
 #include <memory>
 
-class QCheckBox;
-class QComboBox;
-class QLineEdit;
-class QListWidget;
+namespace Ui {
+class TabPhotos;
+}
 class QListWidgetItem;
-class QPlainTextEdit;
-class QPushButton;
-class QAbstractSlider;
-class QLabel;
-class TAlbumPhotoList;
-class TLanguageSelector;
+class QWidget;
 class TAlbum;
+class TAlbumSession;
 class TPhoto;
-class TPhotoPanelHost;
+class TPhotosHost;
 
 class TPhotoInfoPanel : public QObject, public TFormBasis {
     Q_OBJECT
@@ -40,17 +32,15 @@ public:
     static constexpr int MaxYearLength = 4;
     static constexpr int MaxDescriptionLength = 200;
 
-    TPhotoInfoPanel(QWidget* root, TPhotoPanelHost& host);
+    TPhotoInfoPanel(Ui::TabPhotos& form, TAlbumSession& session, TPhotosHost& host, QWidget* page);
     ~TPhotoInfoPanel() override;
-
-    void ApplyLanguage(const TLanguageSelector& texts);
 
     // Shows a file in a photo window and in the panel. Filling the panel is
     // never an edit: the album's changed state stays as it was.
     void ShowPhoto(const QString& path, bool showObjects, bool repairPath);
-    // Adds a photo built from the panel at index (-1 appends) of the album and
-    // the list; false, changing nothing, when the album already has the path.
-    bool AddPhotoToAlbum(const QString& path, int index);
+    // The photo at path has just entered the album: when the panel shows it,
+    // it says so, as it would for a photo chosen from the album's list.
+    void PhotoAdded(const QString& path);
     // Replaces the record of the album photo the panel shows by one built from
     // the panel. Interactive calls explain a refusal.
     bool ApplyInfoToSelectedPhoto(bool interactive);
@@ -100,12 +90,18 @@ public:
     const TPhotoInfoSlot& CopySlot() const { return m_copySlot; }
     const TPhotoInfoSlot& PreviousSlot() const { return m_previousSlot; }
     void SetPreviousSlot(const TPhotoInfoSlot& slot) { m_previousSlot = slot; }
-    void AttachPhotoList(TAlbumPhotoList* list) { m_photoList = list; }
     // The file of an album photo got a new name: the panel and the photo
     // windows showing it follow.
     void PhotoFileRenamed(const QString& oldPath, const QString& newPath);
     // Empties the panel's status, name, description, event and year and every check.
     void ClearPhotoFields();
+
+signals:
+    // The record of the photo at path was replaced: its thumbnail must follow.
+    void PhotoRecordReplaced(const QString& path);
+    // The panel set its controls for the page shown and the rows listed; the
+    // album's list sets its own after it.
+    void PhotoControlsUpdated();
 
 private:
     // Filling the panel by the program runs inside one of these, so that the
@@ -117,6 +113,7 @@ private:
     void SelectEvent(const QString& name);
     void SetObjectChecked(QListWidgetItem* item, bool checked);
     bool Filling() const { return m_filling > 0; }
+    bool PhotosInAlbumPageActive() const;
     template <class Select> void Navigate(Select select);
     // Gives the keyboard back to a list of the main window after a photo window came up.
     void KeyboardBackTo(QWidget* list);
@@ -127,26 +124,12 @@ private:
     void chb_DontPublishForTheInternetClick();
     void lb_PhotoObjectsClick(QListWidgetItem* item);
 
-    TPhotoPanelHost& m_host;
-    QWidget* m_root;
-    QLineEdit* eb_PhotoName;
-    QPlainTextEdit* mm_PhotoDescription;
-    QLineEdit* eb_Year;
-    QComboBox* cb_Event;
-    QLineEdit* eb_PhotoStatus;
-    QCheckBox* chb_DontPublishForTheInternet;
-    QListWidget* lb_PhotoObjects;
-    QListWidget* lb_SelectedObjects;
-    QListWidget* lb_PhotosInAlbum;
-    QListWidget* lsbPhotos;
-    QPushButton* btnGoToNextPhoto;
-    QPushButton* pb_CopyInfo;
-    QPushButton* pb_PasteInfo;
-    QPushButton* btnReuseInfoPreviousPhoto;
-    QAbstractSlider* pb_UpDown;
+    Ui::TabPhotos& ui;
+    TAlbumSession& m_session;
+    TPhotosHost& m_host;
+    QWidget* m_page;
 
     QPointer<Tfm_PhotoWindow> m_photoWindow;
-    QPointer<TAlbumPhotoList> m_photoList;
     TPhotoInfoSlot m_copySlot;
     TPhotoInfoSlot m_previousSlot;
     TActiveList m_activeList = NoList;

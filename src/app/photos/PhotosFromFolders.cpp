@@ -1,18 +1,19 @@
 #include "app/photos/PhotosFromFolders.h"
 
-#include "widgets/FolderTree.h"
-#include "app/main/NamedControl.h"
-#include "app/photos/PhotoAddingHost.h"
+#include "app/photos/AlbumPhotoList.h"
 #include "app/photos/PhotoFileList.h"
-#include "common/Tfm_SelectdirectoryWindow.h"
+#include "app/photos/PhotosHost.h"
 #include "common/BusyGuard.h"
 #include "common/DialogService.h"
 #include "common/FolderScanControls.h"
+#include "common/Tfm_SelectdirectoryWindow.h"
 #include "common/Tfm_StatusWindow.h"
 #include "language/LanguageSelector.h"
 #include "platform/FileRoutines.h"
 #include "platform/Paths.h"
 #include "platform/TextUtil.h"
+#include "ui_TabPhotos.h"
+#include "widgets/FolderTree.h"
 
 #include <QComboBox>
 #include <QFileInfo>
@@ -47,12 +48,12 @@ public:
     explicit TRecursiveRun(TPhotosFromFolders& page)
         : m_page(page)
     {
-        m_page.pb_StopPhotoSearching->setEnabled(true);
+        m_page.ui.pb_StopPhotoSearching->setEnabled(true);
         m_page.pmiUsePhotosRecursiveInThisFolder->setEnabled(false);
     }
     ~TRecursiveRun()
     {
-        m_page.pb_StopPhotoSearching->setEnabled(false);
+        m_page.ui.pb_StopPhotoSearching->setEnabled(false);
         m_page.pmiUsePhotosRecursiveInThisFolder->setEnabled(true);
     }
     TRecursiveRun(const TRecursiveRun&) = delete;
@@ -62,23 +63,13 @@ private:
     TPhotosFromFolders& m_page;
 };
 
-TPhotosFromFolders::TPhotosFromFolders(QWidget* root, TPhotoAddingHost& host)
-    : QObject(root)
+TPhotosFromFolders::TPhotosFromFolders(
+    Ui::TabPhotos& form, TPhotosHost& host, TAlbumPhotoList& albumPhotos, QWidget* page)
+    : QObject()
+    , ui(form)
     , m_host(host)
-    , filter_Photos(NamedControl<QComboBox>(root, "filter_Photos"))
-    , lsbPhotos(NamedControl<QListWidget>(root, "lsbPhotos"))
-    , pb_Refresh(NamedControl<QPushButton>(root, "pb_Refresh"))
-    , pb_AddPhoto(NamedControl<QPushButton>(root, "pb_AddPhoto"))
-    , pb_AddAllPhotos(NamedControl<QPushButton>(root, "pb_AddAllPhotos"))
-    , pb_StopPhotoSearching(NamedControl<QPushButton>(root, "pb_StopPhotoSearching"))
-    , pb_ConvertPhoto(NamedControl<QPushButton>(root, "pb_ConvertPhoto"))
-    , pb_ConvertAllPhotos(NamedControl<QPushButton>(root, "pb_ConvertAllPhotos"))
-    , eb_JPGQuality(NamedControl<QLineEdit>(root, "eb_JPGQuality"))
-    , ud_JPGQuality(NamedControl<QSpinBox>(root, "ud_JPGQuality"))
-    , eb_SearchingPhotoFolder(NamedControl<QLineEdit>(root, "eb_SearchingPhotoFolder"))
-    , eb_FilesSearched(NamedControl<QLineEdit>(root, "eb_FilesSearched"))
-    , eb_PhotosDone(NamedControl<QLineEdit>(root, "eb_PhotosDone"))
-    , ppmProcessAllPhotos(new QMenu(root))
+    , m_albumPhotos(albumPhotos)
+    , ppmProcessAllPhotos(new QMenu(page))
     , pmiUsePhotosInThisFolder(ppmProcessAllPhotos->addAction(QString()))
     , pmiUsePhotosRecursiveInThisFolder(ppmProcessAllPhotos->addAction(QString()))
 {
@@ -86,36 +77,36 @@ TPhotosFromFolders::TPhotosFromFolders(QWidget* root, TPhotoAddingHost& host)
     pmiUsePhotosInThisFolder->setObjectName(QStringLiteral("pmiUsePhotosInThisFolder"));
     pmiUsePhotosRecursiveInThisFolder->setObjectName(QStringLiteral("pmiUsePhotosRecursiveInThisFolder"));
 
-    lsbPhotos->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    pb_StopPhotoSearching->setEnabled(false);
-    for (QLineEdit* field : { eb_SearchingPhotoFolder, eb_FilesSearched, eb_PhotosDone })
+    ui.lsbPhotos->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    ui.pb_StopPhotoSearching->setEnabled(false);
+    for (QLineEdit* field : { ui.eb_SearchingPhotoFolder, ui.eb_FilesSearched, ui.eb_PhotosDone })
         field->setReadOnly(true);
-    ud_JPGQuality->setRange(0, 100);
-    ud_JPGQuality->setValue(100);
-    eb_JPGQuality->setText(QStringLiteral("100"));
-    eb_JPGQuality->installEventFilter(this);
+    ui.ud_JPGQuality->setRange(0, 100);
+    ui.ud_JPGQuality->setValue(100);
+    ui.eb_JPGQuality->setText(QStringLiteral("100"));
+    ui.eb_JPGQuality->installEventFilter(this);
 
-    if (auto* tree = root->findChild<TFolderTree*>(QStringLiteral("stvPhotoFolders")))
-        connect(tree, &TFolderTree::FolderChanged, this, &TPhotosFromFolders::ListPhotoFiles);
-    connect(filter_Photos, &QComboBox::activated, this, &TPhotosFromFolders::filter_PhotosChange);
-    connect(pb_Refresh, &QPushButton::clicked, this, &TPhotosFromFolders::pb_RefreshClick);
-    connect(pb_AddPhoto, &QPushButton::clicked, this, &TPhotosFromFolders::pb_AddPhotoClick);
-    connect(pb_AddAllPhotos, &QPushButton::clicked, this, &TPhotosFromFolders::pb_AddAllPhotosClick);
+    connect(ui.stvPhotoFolders, &TFolderTree::FolderChanged, this, &TPhotosFromFolders::ListPhotoFiles);
+    connect(ui.filter_Photos, &QComboBox::activated, this, &TPhotosFromFolders::filter_PhotosChange);
+    connect(ui.pb_Refresh, &QPushButton::clicked, this, &TPhotosFromFolders::pb_RefreshClick);
+    connect(ui.pb_AddPhoto, &QPushButton::clicked, this, &TPhotosFromFolders::pb_AddPhotoClick);
+    connect(ui.pb_AddAllPhotos, &QPushButton::clicked, this, &TPhotosFromFolders::pb_AddAllPhotosClick);
+    connect(ui.pb_StopPhotoSearching, &QPushButton::clicked, this,
+        &TPhotosFromFolders::pb_StopPhotoSearchingClick);
+    connect(ui.pb_ConvertPhoto, &QPushButton::clicked, this, &TPhotosFromFolders::pb_ConvertPhotoClick);
     connect(
-        pb_StopPhotoSearching, &QPushButton::clicked, this, &TPhotosFromFolders::pb_StopPhotoSearchingClick);
-    connect(pb_ConvertPhoto, &QPushButton::clicked, this, &TPhotosFromFolders::pb_ConvertPhotoClick);
-    connect(pb_ConvertAllPhotos, &QPushButton::clicked, this, &TPhotosFromFolders::pb_ConvertAllPhotosClick);
+        ui.pb_ConvertAllPhotos, &QPushButton::clicked, this, &TPhotosFromFolders::pb_ConvertAllPhotosClick);
     connect(pmiUsePhotosInThisFolder, &QAction::triggered, this,
         &TPhotosFromFolders::pmiUsePhotosInThisFolderClick);
     connect(pmiUsePhotosRecursiveInThisFolder, &QAction::triggered, this,
         &TPhotosFromFolders::pmiUsePhotosRecursiveInThisFolderClick);
-    connect(ud_JPGQuality, &QSpinBox::valueChanged, this, &TPhotosFromFolders::ui_JPGQualityChanged);
-    connect(eb_JPGQuality, &QLineEdit::textEdited, this, [this](const QString& text) {
+    connect(ui.ud_JPGQuality, &QSpinBox::valueChanged, this, &TPhotosFromFolders::ui_JPGQualityChanged);
+    connect(ui.eb_JPGQuality, &QLineEdit::textEdited, this, [this](const QString& text) {
         bool ok = false;
         const int value = text.toInt(&ok);
-        if (ok && value >= ud_JPGQuality->minimum() && value <= ud_JPGQuality->maximum()) {
-            const QSignalBlocker block(ud_JPGQuality);
-            ud_JPGQuality->setValue(value);
+        if (ok && value >= ui.ud_JPGQuality->minimum() && value <= ui.ud_JPGQuality->maximum()) {
+            const QSignalBlocker block(ui.ud_JPGQuality);
+            ui.ud_JPGQuality->setValue(value);
         }
     });
 }
@@ -130,17 +121,17 @@ void TPhotosFromFolders::ApplyLanguage(const TLanguageSelector& texts)
 
 void TPhotosFromFolders::ui_JPGQualityChanged(int value)
 {
-    eb_JPGQuality->setText(QString::number(value));
+    ui.eb_JPGQuality->setText(QString::number(value));
 }
 
 bool TPhotosFromFolders::eventFilter(QObject* watched, QEvent* event)
 {
     // eb_JPGQualityKeyPress: only characters are judged; editing and
     // navigation keys pass.
-    if (watched == eb_JPGQuality && event->type() == QEvent::KeyPress) {
+    if (watched == ui.eb_JPGQuality && event->type() == QEvent::KeyPress) {
         const QString typed = static_cast<QKeyEvent*>(event)->text();
         if (typed.size() == 1 && (typed.front() >= u' ' || typed.front() == u'\b')
-            && !PhotoFiles::JpgQualityKeyAllowed(typed.front(), int(eb_JPGQuality->text().size())))
+            && !PhotoFiles::JpgQualityKeyAllowed(typed.front(), int(ui.eb_JPGQuality->text().size())))
             return true;
     }
     return QObject::eventFilter(watched, event);
@@ -148,12 +139,12 @@ bool TPhotosFromFolders::eventFilter(QObject* watched, QEvent* event)
 
 void TPhotosFromFolders::ListPhotoFiles()
 {
-    lsbPhotos->clear();
-    QString masks = filter_Photos->currentData().toString();
-    if (masks.isEmpty() && filter_Photos->currentIndex() < 0)
+    ui.lsbPhotos->clear();
+    QString masks = ui.filter_Photos->currentData().toString();
+    if (masks.isEmpty() && ui.filter_Photos->currentIndex() < 0)
         masks = QStringLiteral("*.") + PhotoFiles::GetImageExtensions().join(QStringLiteral(";*."));
-    lsbPhotos->addItems(
-        PhotoFiles::ListPhotoFiles(m_host.AvailablePhotoFolder(), PhotoFiles::FilterExtensions(masks)));
+    ui.lsbPhotos->addItems(
+        PhotoFiles::ListPhotoFiles(ui.stvPhotoFolders->Folder(), PhotoFiles::FilterExtensions(masks)));
 }
 
 void TPhotosFromFolders::filter_PhotosChange()
@@ -168,10 +159,10 @@ void TPhotosFromFolders::pb_RefreshClick()
 
 QStringList TPhotosFromFolders::ListedPaths(bool selectedOnly) const
 {
-    const QString folder = Paths::IncludeTrailingSeparator(m_host.AvailablePhotoFolder());
+    const QString folder = Paths::IncludeTrailingSeparator(ui.stvPhotoFolders->Folder());
     QStringList paths;
-    for (int row = 0; row < lsbPhotos->count(); ++row) {
-        const QListWidgetItem* item = lsbPhotos->item(row);
+    for (int row = 0; row < ui.lsbPhotos->count(); ++row) {
+        const QListWidgetItem* item = ui.lsbPhotos->item(row);
         // One spelling per photo, so that a folder reached as "a//b/" or
         // "a/./b" does not bring a photo of the album in a second time.
         if (!selectedOnly || item->isSelected())
@@ -217,7 +208,7 @@ void TPhotosFromFolders::pb_AddPhotoClick()
     }
     int count = 0;
     for (const QString& path : paths) {
-        if (m_host.AddPhotoToAlbum(path, -1))
+        if (m_albumPhotos.AddPhotoToAlbum(path, -1))
             ++count;
     }
     ShowMessageBox(Text::Format(t.MF[43], { count }), t.MF[44], MessageBoxFlags::IconInformation);
@@ -226,14 +217,15 @@ void TPhotosFromFolders::pb_AddPhotoClick()
 void TPhotosFromFolders::pb_AddAllPhotosClick()
 {
     m_folderAction = AddFolderAction;
-    ppmProcessAllPhotos->popup(pb_AddAllPhotos->mapToGlobal(QPoint(0, pb_AddAllPhotos->height())));
+    ppmProcessAllPhotos->popup(ui.pb_AddAllPhotos->mapToGlobal(QPoint(0, ui.pb_AddAllPhotos->height())));
 }
 
 void TPhotosFromFolders::pb_ConvertAllPhotosClick()
 {
     m_folderAction = ConvertFolderAction;
     ClampJPGQuality();
-    ppmProcessAllPhotos->popup(pb_ConvertAllPhotos->mapToGlobal(QPoint(0, pb_ConvertAllPhotos->height())));
+    ppmProcessAllPhotos->popup(
+        ui.pb_ConvertAllPhotos->mapToGlobal(QPoint(0, ui.pb_ConvertAllPhotos->height())));
 }
 
 void TPhotosFromFolders::pmiUsePhotosInThisFolderClick()
@@ -265,22 +257,22 @@ void TPhotosFromFolders::AddPhotosInFolder()
     const TLanguageSelector& t = *Language();
     int count = 0;
     RunOver(ListedPaths(false), t.MF[118], false, [&](const QString& path) {
-        if (QFileInfo::exists(path) && m_host.AddPhotoToAlbum(path, -1))
+        if (QFileInfo::exists(path) && m_albumPhotos.AddPhotoToAlbum(path, -1))
             ++count;
     });
     ShowMessageBox(Text::Format(t.MF[119], { count }), t.MF[120], MessageBoxFlags::IconInformation);
-    m_host.PhotoListGrew();
+    m_albumPhotos.PhotosAdded();
 }
 
 QStringList TPhotosFromFolders::ScanFolderTree()
 {
     QStringList found;
-    const QString folder = m_host.AvailablePhotoFolder();
+    const QString folder = ui.stvPhotoFolders->Folder();
     // An empty folder would make the scan start at the file-system root.
     if (folder.isEmpty() || !QFileInfo(folder).isDir())
         return found;
     const TWaitCursor wait(*this);
-    TFolderScanControls controls(nullptr, eb_SearchingPhotoFolder, eb_FilesSearched, eb_PhotosDone);
+    TFolderScanControls controls(nullptr, ui.eb_SearchingPhotoFolder, ui.eb_FilesSearched, ui.eb_PhotosDone);
     StartFolderScan(Paths::AbsoluteClean(folder), PhotoFiles::GetImageExtensions(), &found, &controls, true);
     return found;
 }
@@ -301,7 +293,7 @@ std::pair<int, qsizetype> TPhotosFromFolders::RunOverFolderTree(const QString& s
                 ++count;
         });
     }
-    eb_PhotosDone->setText(QString::number(count));
+    ui.eb_PhotosDone->setText(QString::number(count));
     return { count, found };
 }
 
@@ -313,26 +305,26 @@ void TPhotosFromFolders::AddPhotosRecursive()
     const TLanguageSelector& t = *Language();
     const auto [count, found] = RunOverFolderTree(t.MF[118], false, [&](const QString& path) {
         // The program's own thumbnails are no photos of their own.
-        return !PhotoFiles::IsInThumbnailFolder(path) && m_host.AddPhotoToAlbum(path, -1);
+        return !PhotoFiles::IsInThumbnailFolder(path) && m_albumPhotos.AddPhotoToAlbum(path, -1);
     });
     QString message = Text::Format(t.MF[124], { count });
     if (found - count > 0)
         message += u' ' + Text::Format(t.MF[123], { qint64(found - count) });
     ShowMessageBox(message, t.MF[120], MessageBoxFlags::IconInformation);
-    m_host.PhotoListGrew();
+    m_albumPhotos.PhotosAdded();
 }
 
 void TPhotosFromFolders::ClampJPGQuality()
 {
-    const QString text = eb_JPGQuality->text();
+    const QString text = ui.eb_JPGQuality->text();
     const QString clamped = PhotoFiles::ClampJpgQualityText(text);
     if (clamped != text)
-        eb_JPGQuality->setText(clamped);
+        ui.eb_JPGQuality->setText(clamped);
 }
 
 int TPhotosFromFolders::JPGQuality() const
 {
-    return PhotoFiles::JpgQualityFromText(eb_JPGQuality->text());
+    return PhotoFiles::JpgQualityFromText(ui.eb_JPGQuality->text());
 }
 
 bool TPhotosFromFolders::ChooseConvertFolder(bool explain)

@@ -3,9 +3,6 @@
 // chosen in the tree, adds the selected ones, a whole folder or a folder tree
 // to the album, and converts them into new JPEG files in a folder the user
 // picks. Runs over many files show the progress window and can be cancelled.
-//
-// It works on the controls of the Photos tab, found by their names under the
-// root widget it is given; the main window owns them.
 #include "common/FormBasis.h"
 
 #include <QObject>
@@ -14,16 +11,15 @@
 
 #include <utility>
 
+namespace Ui {
+class TabPhotos;
+}
 class QAction;
-class QLineEdit;
-class QListWidget;
 class QMenu;
-class QPushButton;
-class QSpinBox;
-class QComboBox;
 class QWidget;
+class TAlbumPhotoList;
 class TLanguageSelector;
-class TPhotoAddingHost;
+class TPhotosHost;
 
 class TPhotosFromFolders : public QObject, public TFormBasis {
     Q_OBJECT
@@ -35,7 +31,7 @@ public:
     // Above this many files a run shows the progress window.
     static constexpr int ProgressWindowThreshold = 50;
 
-    TPhotosFromFolders(QWidget* root, TPhotoAddingHost& host);
+    TPhotosFromFolders(Ui::TabPhotos& form, TPhotosHost& host, TAlbumPhotoList& albumPhotos, QWidget* page);
     ~TPhotosFromFolders() override;
 
     void ApplyLanguage(const TLanguageSelector& texts);
@@ -84,20 +80,9 @@ private:
     bool Convert(const QString& path);
     void ui_JPGQualityChanged(int value);
 
-    TPhotoAddingHost& m_host;
-    QComboBox* filter_Photos;
-    QListWidget* lsbPhotos;
-    QPushButton* pb_Refresh;
-    QPushButton* pb_AddPhoto;
-    QPushButton* pb_AddAllPhotos;
-    QPushButton* pb_StopPhotoSearching;
-    QPushButton* pb_ConvertPhoto;
-    QPushButton* pb_ConvertAllPhotos;
-    QLineEdit* eb_JPGQuality;
-    QSpinBox* ud_JPGQuality;
-    QLineEdit* eb_SearchingPhotoFolder;
-    QLineEdit* eb_FilesSearched;
-    QLineEdit* eb_PhotosDone;
+    Ui::TabPhotos& ui;
+    TPhotosHost& m_host;
+    TAlbumPhotoList& m_albumPhotos;
     QMenu* ppmProcessAllPhotos;
     QAction* pmiUsePhotosInThisFolder;
     QAction* pmiUsePhotosRecursiveInThisFolder;

@@ -1,20 +1,25 @@
 #include "app/photos/PhotosPage.h"
 
-#include "app/photos/AlbumPhotoList.h"
-#include "app/photos/AlbumPhotoRenamer.h"
 #include "app/main/AlbumSession.h"
 #include "app/main/Captions.h"
-#include "widgets/FolderTree.h"
-#include "widgets/ListDrawing.h"
-#include "widgets/PageControl.h"
+#include "app/photos/AlbumPhotoList.h"
+#include "app/photos/AlbumPhotoRenamer.h"
+#include "app/photos/PhotoFileList.h"
 #include "app/photos/PhotoInfoPanel.h"
 #include "app/photos/PhotosFromFolders.h"
 #include "app/photos/SlideShowTab.h"
 #include "app/photos/ThumbnailsTab.h"
+#include "app/photos/UseInHtmlMenu.h"
+#include "common/DialogService.h"
 #include "language/LanguageSelector.h"
 #include "model/Album.h"
 #include "platform/IniFile.h"
+#include "platform/Paths.h"
+#include "platform/TextUtil.h"
 #include "ui_TabPhotos.h"
+#include "widgets/FolderTree.h"
+#include "widgets/ListDrawing.h"
+#include "widgets/PageControl.h"
 
 #include <QSignalBlocker>
 
@@ -45,11 +50,11 @@ QString LocalizedPhotoFilter(const QString& filter, const QString& allSupported,
     return result;
 }
 
-TPhotosPage::TPhotosPage(
-    TAlbumSession& session, TPhotoPanelHost& panelHost, TPhotoAddingHost& addingHost, QWidget* parent)
+TPhotosPage::TPhotosPage(TAlbumSession& session, TPhotosHost& host, QWidget* parent)
     : QWidget(parent)
     , ui(std::make_unique<Ui::TabPhotos>())
     , m_session(session)
+    , m_host(host)
     , m_filter(PhotoFilterText())
 {
     ui->setupUi(this);
@@ -57,26 +62,33 @@ TPhotosPage::TPhotosPage(
     ui->cb_Width->setCurrentIndex(0);
     ui->cb_Height->setCurrentIndex(0);
     ui->pc_Photos->Tabs()->SetColouredLook(ListColours::PhotosTab());
-    m_photoListDelegate = new TNumberedFileItemDelegate(18, ui->lb_PhotosInAlbum);
-    ui->lb_PhotosInAlbum->setItemDelegate(m_photoListDelegate);
-    ui->lb_PhotosInAlbum->setUniformItemSizes(true);
     ui->cb_Event->addItem(QStringLiteral(" "));
     FillFilterBox();
 
-    m_photoPanel = new TPhotoInfoPanel(this, panelHost);
-    m_photoList = new TAlbumPhotoList(this, panelHost, *m_photoPanel);
-    m_photosFromFolders = new TPhotosFromFolders(this, addingHost);
-    m_photoRenamer = new TAlbumPhotoRenamer(this, panelHost, *m_photoPanel);
-    connect(ui->pc_Photos, &QTabWidget::currentChanged, m_photoPanel, &TPhotoInfoPanel::UpdatePhotoControls);
+    m_photoPanel = std::make_unique<TPhotoInfoPanel>(*ui, session, host, this);
+    m_photoList = std::make_unique<TAlbumPhotoList>(*ui, session, host, *m_photoPanel, this);
+    m_photosFromFolders = std::make_unique<TPhotosFromFolders>(*ui, host, *m_photoList, this);
+    m_photoRenamer = std::make_unique<TAlbumPhotoRenamer>(*ui, session, host, *m_photoPanel, this);
+    m_useInHtmlMenu = std::make_unique<TUseInHtmlMenu>(*ui, session, *m_photoPanel, this);
+    connect(ui->pc_Photos, &QTabWidget::currentChanged, m_photoPanel.get(),
+        &TPhotoInfoPanel::UpdatePhotoControls);
+    connect(
+        m_photoPanel.get(), &TPhotoInfoPanel::PhotoRecordReplaced, this, &TPhotosPage::PhotoRecordReplaced);
+    connect(m_photoRenamer.get(), &TAlbumPhotoRenamer::PhotoRecordReplaced, this,
+        &TPhotosPage::PhotoRecordReplaced);
     connect(&session, &TAlbumSession::AlbumOpened, this, &TPhotosPage::AlbumOpened);
-    connect(&session, &TAlbumSession::AlbumClosed, m_photoPanel, &TPhotoInfoPanel::ClearPhotoPanel);
-    connect(&session, &TAlbumSession::LabelsChanged, m_photoPanel, &TPhotoInfoPanel::RefreshLabelLists);
+    // What the page does to its controls while the album goes is no edit.
+    connect(&session, &TAlbumSession::AlbumClosing, m_photoPanel.get(),
+        [this] { m_photoPanel->SetInfoEditsLive(false); });
+    connect(&session, &TAlbumSession::AlbumClosed, this, &TPhotosPage::AlbumClosed);
+    connect(&session, &TAlbumSession::LabelsChanged, m_photoPanel.get(), &TPhotoInfoPanel::RefreshLabelLists);
 }
 
 TPhotosPage::~TPhotosPage() = default;
 
 void TPhotosPage::AlbumOpened(TAlbum&)
 {
+    m_photoList->Clear();
     m_photoPanel->ClearPhotoPanel();
     // A photo window left open steps into this album's list at once, before
     // the tab is entered: the panel must know the album's labels by then.
@@ -84,12 +96,75 @@ void TPhotosPage::AlbumOpened(TAlbum&)
     RefreshAlbumLists();
 }
 
-void TPhotosPage::CreateViewers(IniFile& settings, TPhotoWindowList& windows, TThumbNailHost& host)
+void TPhotosPage::AlbumClosed()
+{
+    m_photoList->Clear();
+    m_photoPanel->ClearPhotoPanel();
+    m_photoPanel->SetInfoEditsLive(true);
+}
+
+void TPhotosPage::CreateViewers(IniFile& settings, TPhotoWindowList& windows)
 {
     if (m_slideShowTab)
         return;
-    m_slideShowTab = new TSlideShowTab(*ui, m_session, settings, this);
-    m_thumbnailsTab = new TThumbnailsTab(*ui, m_session, *m_slideShowTab, host, windows, settings, this);
+    m_slideShowTab = std::make_unique<TSlideShowTab>(*ui, m_session, settings);
+    m_thumbnailsTab
+        = std::make_unique<TThumbnailsTab>(*ui, m_session, *m_slideShowTab, *this, windows, settings);
+    m_photoList->Clear();
+    m_photoPanel->ClearPhotoPanel();
+    m_photoPanel->SetInfoEditsLive(true);
+    m_photoPanel->SetPlaceFirstPhotoWindow(true);
+}
+
+void TPhotosPage::Entered()
+{
+    m_photoPanel->ts_PhotosEnter();
+}
+
+void TPhotosPage::PhotoRecordReplaced()
+{
+    // At once when the thumbnail window shows, else when it is next shown.
+    if (m_thumbnailsTab)
+        m_thumbnailsTab->PhotoRecordReplaced();
+}
+
+int TPhotosPage::AddDroppedFiles(const QStringList& paths)
+{
+    const QStringList extensions = PhotoFiles::GetImageExtensions();
+    ShowAlbumPhotosPage();
+    m_photoList->ClearSelection();
+    int count = 0;
+    for (const QString& path : paths) {
+        const QString ext = Text::AsciiLower(Paths::ExtractFileExt(path).mid(1));
+        if (extensions.contains(ext) && m_photoList->AddPhotoToAlbum(Paths::AbsoluteClean(path), -1))
+            ++count;
+    }
+    if (count > 0) {
+        const TLanguageSelector& t = *Language();
+        ShowMessageBox(Text::Format(t.MF[190], { count }), t.MF[191], MessageBoxFlags::IconInformation);
+    }
+    return count;
+}
+
+Tfm_PhotoWindow* TPhotosPage::EditPhotoInformation(const QString& photoPath)
+{
+    ShowAlbumPhotosPage();
+    m_photoList->SelectPhoto(photoPath);
+    m_photoPanel->ShowSelectedAlbumPhoto(true);
+    window()->raise();
+    window()->activateWindow();
+    m_photoPanel->UpdatePhotoControls();
+    return m_photoPanel->PhotoWindow();
+}
+
+void TPhotosPage::ListAlbumPhotos(int filter)
+{
+    m_photoList->ListAlbumPhotos(filter);
+}
+
+void TPhotosPage::MarkAlbumChanged()
+{
+    m_session.SetContentsChanged(true);
 }
 
 void TPhotosPage::CloseViewerWindows()
@@ -113,6 +188,7 @@ void TPhotosPage::RefreshAlbumLists()
 void TPhotosPage::ShowAlbumPhotosPage()
 {
     ui->pc_Photos->setCurrentWidget(ui->ts_PhotosInAlbum);
+    m_photoPanel->UpdatePhotoControls();
 }
 
 void TPhotosPage::SaveUserPaths(IniFile& settings) const
@@ -198,9 +274,7 @@ void TPhotosPage::ApplyLanguage(const TLanguageSelector& t)
     ui->chb_MaximizeSlideShow->setText(t.MF[272]);
     ui->chb_Rotate->setText(t.MF[273]);
     ui->pb_HTML->setText(t.MF[392]);
-}
-
-void TPhotosPage::RemeasurePhotoList()
-{
-    m_photoListDelegate->Remeasure();
+    m_photoList->ApplyLanguage(t);
+    m_useInHtmlMenu->ApplyLanguage(t);
+    m_photosFromFolders->ApplyLanguage(t);
 }

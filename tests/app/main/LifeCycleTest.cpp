@@ -1,10 +1,10 @@
 #include "MainWindowFixture.h"
 
-#include "app/photos/AlbumPhotoList.h"
-#include "app/main/AlbumSession.h"
 #include "app/html/HtmlPage.h"
-#include "app/main/NamedControl.h"
+#include "app/main/AlbumSession.h"
+#include "app/photos/AlbumPhotoList.h"
 #include "app/photos/PhotoInfoPanel.h"
+#include "app/photos/PhotosPage.h"
 #include "viewers/PhotoWindowList.h"
 #include "viewers/Tfm_PhotoWindow.h"
 
@@ -45,8 +45,8 @@ protected:
     {
         auto* list = Find<QListWidget>("lb_PhotosInAlbum");
         list->setCurrentRow(row, QItemSelectionModel::ClearAndSelect);
-        m_form->PhotoPanel()->ShowSelectedAlbumPhoto(true);
-        return m_form->PhotoPanel()->PhotoWindow();
+        m_form->PhotosPage()->PhotoPanel()->ShowSelectedAlbumPhoto(true);
+        return m_form->PhotosPage()->PhotoPanel()->PhotoWindow();
     }
 };
 
@@ -127,26 +127,11 @@ TEST_F(LifeCycle, ThePhotosTabSavesAndTheCloseQuestionLeavesThePhotoPanelLive)
     Find<QPlainTextEdit>("mm_AlbumDescription")->setPlainText(QStringLiteral("mountains"));
     m_dialogs->QueueMessageResult(MessageResult::Cancel);
     EXPECT_FALSE(m_form->CloseCurrentAlbum());
-    EXPECT_TRUE(m_form->PhotoPanel()->InfoEditsLive());
+    EXPECT_TRUE(m_form->PhotosPage()->PhotoPanel()->InfoEditsLive());
     m_dialogs->QueueMessageResult(MessageResult::No);
     EXPECT_TRUE(m_form->CloseCurrentAlbum());
-    EXPECT_TRUE(m_form->PhotoPanel()->InfoEditsLive());
+    EXPECT_TRUE(m_form->PhotosPage()->PhotoPanel()->InfoEditsLive());
     EXPECT_EQ(m_form->Album(), nullptr);
-}
-
-TEST_F(LifeCycle, AControlNameTheFormLacksFailsTheLookUp)
-{
-#ifndef QT_NO_DEBUG
-    GTEST_SKIP() << "a debug build stops at the assertion instead";
-#else
-    QWidget root;
-    auto* label = new QLabel(&root);
-    label->setObjectName(QStringLiteral("lblThere"));
-    EXPECT_EQ(NamedControl<QLabel>(&root, "lblThere"), label);
-    EXPECT_THROW(NamedControl<QLabel>(&root, "lblMissing"), std::logic_error);
-    // A control of that name but of another kind is missing too.
-    EXPECT_THROW(NamedControl<QLineEdit>(&root, "lblThere"), std::logic_error);
-#endif
 }
 
 TEST_F(LifeCycle, PhotoPanelLimitsWhatCanBeTyped)

@@ -2,6 +2,7 @@
 #include "app/albums/AlbumManager.h"
 
 #include "app/main/Tfm_LanguageWindow.h"
+#include "app/photos/PhotosPage.h"
 #include "platform/SafeFile.h"
 
 #include <QLabel>
@@ -619,7 +620,7 @@ TEST_F(MainWindow, EditPhotoInformationShowsTheAlbumPhoto)
     m_form->DropFiles({ Path(QStringLiteral("in/one.jpg")), Path(QStringLiteral("in/two.jpg")) });
     Find<QTabWidget>("pc_Photos")->setCurrentIndex(0);
     m_form->pc_Album()->setCurrentIndex(0);
-    m_form->EditPhotoInformation(Path(QStringLiteral("in/one.jpg")));
+    m_form->PhotosPage()->EditPhotoInformation(Path(QStringLiteral("in/one.jpg")));
     EXPECT_EQ(Find<QListWidget>("lb_PhotosInAlbum")->currentRow(), 0);
     EXPECT_EQ(CurrentInner("pc_Photos"), QStringLiteral("ts_PhotosInAlbum"));
     // The top page stays where it was.

@@ -1,6 +1,5 @@
 #include "PhotoTabTest.h"
 
-#include "app/photos/PhotoAddingHost.h"
 #include "app/photos/PhotoFileList.h"
 #include "app/photos/PhotosFromFolders.h"
 #include "app/photos/PhotosPage.h"
@@ -38,35 +37,6 @@ Tfm_StatusWindow* ShownStatusWindow()
     return nullptr;
 }
 
-class TFakeAddingHost : public TPhotoAddingHost {
-public:
-    QString AvailablePhotoFolder() const override { return folder; }
-    bool AddPhotoToAlbum(const QString& path, int index) override
-    {
-        offered.append(path);
-        if (onOffer)
-            onOffer(path);
-        return panel->AddPhotoToAlbum(path, index);
-    }
-    bool ChooseConvertFolder(QString& chosen) override
-    {
-        folderWindowStarts.append(chosen);
-        if (folderAnswer.isEmpty())
-            return false;
-        chosen = folderAnswer;
-        return true;
-    }
-    void PhotoListGrew() override { ++listGrew; }
-
-    TPhotoInfoPanel* panel = nullptr;
-    QString folder;
-    QString folderAnswer;
-    QStringList offered;
-    QStringList folderWindowStarts;
-    std::function<void(const QString&)> onOffer;
-    int listGrew = 0;
-};
-
 class AddingFromFoldersTest : public PhotoTabTest {
 protected:
     void SetUp() override
@@ -75,11 +45,16 @@ protected:
         Tfm_StatusWindow::SetHideDelay(0);
         photos = dir.filePath(QStringLiteral("photos"));
         ASSERT_TRUE(QDir().mkpath(photos));
-        adding.panel = panel;
-        adding.folder = photos;
-        page = new TPhotosFromFolders(root.get(), adding);
-        page->ApplyLanguage(*Language());
+        ChooseFolder(photos);
+        page = root->PhotosFromFolders();
         EnterTab();
+        // Each photo that enters the album is a row added to its list.
+        QObject::connect(
+            Rows()->model(), &QAbstractItemModel::rowsInserted, [this](const QModelIndex&, int row) {
+                addedRows.append(Rows()->item(row)->text());
+                if (onAdded)
+                    onAdded();
+            });
     }
 
     void TearDown() override
@@ -112,7 +87,7 @@ protected:
     // or the busy cursor was showing.
     void WatchRun()
     {
-        adding.onOffer = [this](const QString&) {
+        onAdded = [this] {
             moments.push_back({ ShownStatusWindow() != nullptr, ScreenCursor() == TScreenCursor::HourGlass,
                 Find<QPushButton>("pb_StopPhotoSearching")->isEnabled() });
         };
@@ -127,8 +102,9 @@ protected:
     }
 
     QString photos;
-    TFakeAddingHost adding;
     TPhotosFromFolders* page = nullptr;
+    QStringList addedRows;
+    std::function<void()> onAdded;
     std::vector<TRunMoment> moments;
 };
 
@@ -144,7 +120,7 @@ TEST_F(AddingFromFoldersTest, SelectedPhotosEnterTheAlbumAndItsFile)
     EXPECT_EQ(LastBox().text, Language()->MF[41]);
     EXPECT_EQ(LastBox().caption, Language()->MF[42]);
     EXPECT_EQ(LastBox().flags, 48);
-    EXPECT_FALSE(host.changed);
+    EXPECT_FALSE(session.ContentsChanged());
 
     Year()->setText(QStringLiteral("1998"));
     SelectListed({ 0, 2 });
@@ -152,18 +128,17 @@ TEST_F(AddingFromFoldersTest, SelectedPhotosEnterTheAlbumAndItsFile)
     EXPECT_EQ(LastBox().text, Text::Format(Language()->MF[43], { 2 }));
     EXPECT_EQ(LastBox().caption, Language()->MF[44]);
     EXPECT_EQ(LastBox().flags, 64);
-    EXPECT_TRUE(host.changed);
+    EXPECT_TRUE(session.ContentsChanged());
     EXPECT_EQ(RowNames(), (QStringList { "one.bmp", "two.jpg" }));
     EXPECT_EQ(Find<QLabel>("lblNumberOfPhotos")->text(), QStringLiteral("2"));
 
-    // The same photos once more, through another spelling of their folder.
-    adding.folder = dir.path() + QStringLiteral("//photos/./");
+    // The same photos once more.
     page->pb_AddPhotoClick();
     EXPECT_EQ(LastBox().text, Text::Format(Language()->MF[43], { 0 }));
     EXPECT_EQ(Photos().Count(), 2);
 
-    ASSERT_TRUE(host.album->SaveToFile());
-    const std::unique_ptr<TAlbum> reread = TAlbum::CreateFromFile(host.album->GetFileName(), nullptr);
+    ASSERT_TRUE(Album().SaveToFile());
+    const std::unique_ptr<TAlbum> reread = TAlbum::CreateFromFile(Album().GetFileName(), nullptr);
     ASSERT_EQ(reread->GetPhotos().Count(), 2);
     EXPECT_EQ(reread->GetPhotos().PhotoAt(0)->GetName(), photos + QStringLiteral("/one.bmp"));
     EXPECT_EQ(reread->GetPhotos().PhotoAt(1)->GetName(), photos + QStringLiteral("/two.jpg"));
@@ -209,13 +184,13 @@ TEST_F(AddingFromFoldersTest, AFolderOfFiftyRunsUnderTheBusyCursorAndOfFiftyOneW
     EXPECT_EQ(ScreenCursor(), TScreenCursor::Default);
     EXPECT_EQ(LastBox().text, Text::Format(Language()->MF[119], { 50 }));
     EXPECT_EQ(LastBox().caption, Language()->MF[120]);
-    EXPECT_EQ(adding.listGrew, 1);
+    EXPECT_EQ(Rows()->count(), 50);
 
     moments.clear();
     MakePicture(QStringLiteral("p50.bmp"));
     page->ListPhotoFiles();
     page->pmiUsePhotosInThisFolderClick();
-    ASSERT_EQ(moments.size(), 51u);
+    ASSERT_EQ(moments.size(), 1u);
     EXPECT_TRUE(moments.front().progressWindow);
     EXPECT_EQ(ShownStatusWindow(), nullptr);
     // Only the one photo the album lacked counts.
@@ -228,8 +203,8 @@ TEST_F(AddingFromFoldersTest, CancelEndsAFolderRunAndNothingAddedLeavesTheAlbumU
     for (int i = 0; i < 60; ++i)
         MakePicture(QStringLiteral("p%1.bmp").arg(i, 2, 10, QLatin1Char('0')));
     page->ListPhotoFiles();
-    adding.onOffer = [this](const QString&) {
-        if (adding.offered.size() == 10)
+    onAdded = [this] {
+        if (addedRows.size() == 10)
             ShownStatusWindow()->ButtonCancel()->click();
     };
     page->pb_AddAllPhotosClick();
@@ -239,15 +214,15 @@ TEST_F(AddingFromFoldersTest, CancelEndsAFolderRunAndNothingAddedLeavesTheAlbumU
     EXPECT_EQ(LastBox().text, Text::Format(Language()->MF[119], { 10 }));
 
     // A folder whose files the album holds already: no change at all.
-    adding.onOffer = nullptr;
+    onAdded = nullptr;
     Listed()->clear();
     Listed()->addItems(
         { QStringLiteral("p00.bmp"), QStringLiteral("p01.bmp"), QStringLiteral("vanished.bmp") });
-    host.changed = false;
+    session.SetContentsChanged(false);
     page->pmiUsePhotosInThisFolderClick();
-    EXPECT_FALSE(host.changed);
+    EXPECT_FALSE(session.ContentsChanged());
     EXPECT_EQ(LastBox().text, Text::Format(Language()->MF[119], { 0 }));
-    EXPECT_FALSE(adding.offered.contains(photos + QStringLiteral("/vanished.bmp")));
+    EXPECT_EQ(Photos().IndexOfName(photos + QStringLiteral("/vanished.bmp")), -1);
 }
 
 TEST_F(AddingFromFoldersTest, AFolderTreeIsAddedWithoutTheProgramsThumbnails)
@@ -276,11 +251,11 @@ TEST_F(AddingFromFoldersTest, AFolderTreeIsAddedWithoutTheProgramsThumbnails)
     EXPECT_EQ(LastBox().text,
         Text::Format(Language()->MF[124], { 3 }) + u' ' + Text::Format(Language()->MF[123], { 2 }));
     EXPECT_EQ(Find<QLineEdit>("eb_PhotosDone")->text(), QStringLiteral("3"));
-    EXPECT_EQ(adding.listGrew, 1);
+    EXPECT_EQ(Rows()->count(), 3);
 
     // Everything is in the album now: the message has no tail when nothing was found.
-    adding.folder = photos + QStringLiteral("/trip/none");
-    QDir().mkpath(adding.folder);
+    QDir().mkpath(photos + QStringLiteral("/trip/none"));
+    ChooseFolder(photos + QStringLiteral("/trip/none"));
     page->pmiUsePhotosRecursiveInThisFolderClick();
     EXPECT_EQ(LastBox().text, Text::Format(Language()->MF[124], { 0 }));
 }
@@ -299,7 +274,7 @@ TEST_F(AddingFromFoldersTest, StopEndsTheScanButAddsWhatItFound)
     EXPECT_FALSE(Find<QPushButton>("pb_StopPhotoSearching")->isEnabled());
 
     // No folder chosen: nothing is scanned, least of all from the root.
-    adding.folder.clear();
+    root->Form().stvPhotoFolders->setCurrentIndex(QModelIndex());
     page->pmiUsePhotosRecursiveInThisFolderClick();
     EXPECT_EQ(Photos().Count(), 1);
     EXPECT_TRUE(Find<QLineEdit>("eb_SearchingPhotoFolder")->text().startsWith(photos));
@@ -322,13 +297,13 @@ TEST_F(AddingFromFoldersTest, ATreeConversionCountsEveryFileThatFailed)
     existing.write("mine");
     existing.close();
 
-    adding.folderAnswer = out;
+    host.folderAnswer = out;
     page->pb_ConvertAllPhotosClick();
     EXPECT_EQ(page->FolderAction(), TPhotosFromFolders::ConvertFolderAction);
     page->ProcessAllMenu()->hide();
     page->pmiUsePhotosRecursiveInThisFolderClick();
 
-    EXPECT_EQ(adding.folderWindowStarts, QStringList { QString() });
+    EXPECT_EQ(host.folderWindowStarts, QStringList { QString() });
     EXPECT_EQ(dialogs.CallCount(TDialogCall::Kind::ShowMessage), 0);
     EXPECT_EQ(QDir(out).entryList(QDir::Files), (QStringList { "a.jpg", "kept.jpg", "same.jpg" }));
     QFile kept(out + QStringLiteral("/kept.jpg"));
@@ -342,9 +317,9 @@ TEST_F(AddingFromFoldersTest, ATreeConversionCountsEveryFileThatFailed)
     EXPECT_EQ(page->ConvertFolder(), out);
 
     // The folder window starts where the last conversion went; cancelling it writes nothing.
-    adding.folderAnswer.clear();
+    host.folderAnswer.clear();
     page->pmiUsePhotosRecursiveInThisFolderClick();
-    EXPECT_EQ(adding.folderWindowStarts.last(), out);
+    EXPECT_EQ(host.folderWindowStarts.last(), out);
     EXPECT_EQ(QDir(out).entryList(QDir::Files).size(), 3);
 }
 
@@ -358,11 +333,11 @@ TEST_F(AddingFromFoldersTest, SelectedPhotosConvertAtTheBoxQualityAndFolderRunsR
 
     page->pb_ConvertPhotoClick();
     EXPECT_EQ(LastBox().text, Language()->MF[41]);
-    EXPECT_TRUE(adding.folderWindowStarts.isEmpty());
+    EXPECT_TRUE(host.folderWindowStarts.isEmpty());
 
     Quality()->setText(QStringLiteral("250"));
     SelectListed({ 1 });
-    adding.folderAnswer = out;
+    host.folderAnswer = out;
     page->pb_ConvertPhotoClick();
     const TDialogCall* note = dialogs.LastCall(TDialogCall::Kind::ShowMessage);
     ASSERT_NE(note, nullptr);

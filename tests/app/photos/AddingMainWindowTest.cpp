@@ -1,15 +1,17 @@
 // The whole road of a photo through the real main window: chosen in a
 // folder, added, described on the Photos tab, renamed, saved and found back.
 #include "RenameSettingsAnswer.h"
-#include "widgets/FolderTree.h"
-#include "app/photos/PhotosFromFolders.h"
 #include "app/main/Tfm_MainForm.h"
+#include "app/photos/AlbumPhotoList.h"
+#include "app/photos/PhotosFromFolders.h"
+#include "app/photos/PhotosPage.h"
 #include "common/ScriptedDialogService.h"
 #include "common/Tfm_StatusWindow.h"
 #include "language/LanguageSelector.h"
 #include "model/Album.h"
 #include "platform/AppFolders.h"
 #include "platform/TextUtil.h"
+#include "widgets/FolderTree.h"
 
 #include <QDir>
 #include <QFile>
@@ -142,7 +144,7 @@ TEST_F(AddingMainWindowTest, TheAddingPageSpeaksTheLanguageAndAddsAWholeFolder)
 {
     ASSERT_TRUE(form->OpenAlbum(albumFile));
     ASSERT_TRUE(Find<TFolderTree>("stvPhotoFolders")->SetFolder(photos));
-    TPhotosFromFolders* adding = form->PhotosFromFolders();
+    TPhotosFromFolders* adding = form->PhotosPage()->PhotosFromFolders();
     ASSERT_NE(adding, nullptr);
     EXPECT_EQ(adding->ProcessAllMenu()->actions().at(0)->text(), Language()->MF[227]);
     EXPECT_EQ(adding->ProcessAllMenu()->actions().at(1)->text(), Language()->MF[226]);
@@ -162,8 +164,8 @@ TEST_F(AddingMainWindowTest, TheAddingPageSpeaksTheLanguageAndAddsAWholeFolder)
 TEST_F(AddingMainWindowTest, RenamedPhotosAreSavedWithTheAlbum)
 {
     ASSERT_TRUE(form->OpenAlbum(albumFile));
-    ASSERT_TRUE(form->AddPhotoToAlbum(photos + QStringLiteral("/one.bmp"), -1));
-    ASSERT_TRUE(form->AddPhotoToAlbum(photos + QStringLiteral("/two.bmp"), -1));
+    ASSERT_TRUE(form->PhotosPage()->PhotoList()->AddPhotoToAlbum(photos + QStringLiteral("/one.bmp"), -1));
+    ASSERT_TRUE(form->PhotosPage()->PhotoList()->AddPhotoToAlbum(photos + QStringLiteral("/two.bmp"), -1));
     form->GoToAlbumPhotos();
     auto* inAlbum = Find<QListWidget>("lb_PhotosInAlbum");
     inAlbum->selectAll();
@@ -185,3 +187,31 @@ TEST_F(AddingMainWindowTest, RenamedPhotosAreSavedWithTheAlbum)
 }
 
 } // namespace
+
+TEST_F(AddingMainWindowTest, AnAddedPhotoShowsAsInTheAlbumAndGoToNextFollowsTheRows)
+{
+    ASSERT_TRUE(form->OpenAlbum(albumFile));
+    auto* pages = Find<QTabWidget>("pc_Photos");
+    auto* next = Find<QPushButton>("btnGoToNextPhoto");
+    pages->setCurrentWidget(Find<QWidget>("ts_PhotosInAlbum"));
+    EXPECT_FALSE(next->isEnabled());
+
+    pages->setCurrentWidget(Find<QWidget>("ts_AvailablePhotos"));
+    ASSERT_TRUE(Find<TFolderTree>("stvPhotoFolders")->SetFolder(photos));
+    auto* available = Find<QListWidget>("lsbPhotos");
+    QTest::mouseClick(available->viewport(), Qt::LeftButton, Qt::NoModifier,
+        available->visualItemRect(available->item(0)).center());
+    auto* status = Find<QLineEdit>("eb_PhotoStatus");
+    EXPECT_EQ(status->text(), Language()->MF[47]);
+    QTest::mouseClick(Find<QPushButton>("pb_AddPhoto"), Qt::LeftButton);
+    ASSERT_EQ(form->Album()->GetPhotos().Count(), 1);
+    EXPECT_EQ(status->text(), Language()->MF[48]);
+    EXPECT_TRUE(next->isEnabled());
+
+    // With every photo removed there is nothing to go to.
+    pages->setCurrentWidget(Find<QWidget>("ts_PhotosInAlbum"));
+    dialogs.QueueMessageResult(MessageResult::Yes);
+    form->findChild<QAction*>(QStringLiteral("pmiAllFromAlbum"))->trigger();
+    EXPECT_EQ(Find<QListWidget>("lb_PhotosInAlbum")->count(), 0);
+    EXPECT_FALSE(next->isEnabled());
+}

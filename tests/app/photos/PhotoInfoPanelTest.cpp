@@ -9,7 +9,7 @@ protected:
     void SetUp() override
     {
         PhotoTabTest::SetUp();
-        TAlbum& album = *host.album;
+        TAlbum& album = Album();
         album.GetObjects().AddName(QStringLiteral("Beach"));
         album.GetObjects().AddName(QStringLiteral("Dog"));
         album.GetEvents().AddName(QStringLiteral("Wedding"));
@@ -36,9 +36,9 @@ protected:
 TEST_F(PhotoInfoPanelTest, ShowingAPhotoFillsThePanelButIsNoEdit)
 {
     for (bool changedBefore : { false, true }) {
-        host.changed = changedBefore;
+        session.SetContentsChanged(changedBefore);
         ClickRow(0);
-        EXPECT_EQ(host.changed, changedBefore);
+        EXPECT_EQ(session.ContentsChanged(), changedBefore);
         EXPECT_EQ(Name()->text(), a);
         EXPECT_EQ(Status()->text(), Language()->MF[48]);
         EXPECT_EQ(Description()->toPlainText(), QStringLiteral("Grandma"));
@@ -53,7 +53,7 @@ TEST_F(PhotoInfoPanelTest, ShowingAPhotoFillsThePanelButIsNoEdit)
         ASSERT_NE(panel->PhotoWindow(), nullptr);
         EXPECT_EQ(panel->PhotoWindow()->FileName(), a);
     }
-    EXPECT_EQ(host.replaced, QStringList());
+    EXPECT_EQ(replacedRecords, QStringList());
 }
 
 TEST_F(PhotoInfoPanelTest, AFileOutsideTheAlbumShowsAsNotInAlbum)
@@ -95,18 +95,18 @@ TEST_F(PhotoInfoPanelTest, EditingTheYearReplacesTheRecordInPlace)
     EXPECT_EQ(Photos().Count(), 3);
     EXPECT_EQ(RowNames(),
         (QStringList { QStringLiteral("a.bmp"), QStringLiteral("b.bmp"), QStringLiteral("c.bmp") }));
-    EXPECT_TRUE(host.changed);
-    EXPECT_EQ(host.replaced, QStringList { b });
+    EXPECT_TRUE(session.ContentsChanged());
+    EXPECT_EQ(replacedRecords, QStringList { b });
 
     // Each control is an edit of its own.
     DontPublish()->click();
     EXPECT_FALSE(PhotoNamed(b)->GetUseInHtml());
     Event()->setCurrentIndex(Event()->findText(QStringLiteral("Wedding")));
     emit Event()->activated(Event()->currentIndex());
-    EXPECT_EQ(PhotoNamed(b)->GetEventId(), host.album->EventIdByName(QStringLiteral("Wedding")));
+    EXPECT_EQ(PhotoNamed(b)->GetEventId(), Album().EventIdByName(QStringLiteral("Wedding")));
     Objects()->findItems(QStringLiteral("Beach"), Qt::MatchExactly).front()->setCheckState(Qt::Checked);
     EXPECT_EQ(PhotoNamed(b)->GetObjectIds().Values(),
-        QList<int> { host.album->ObjectIdByName(QStringLiteral("Beach")) });
+        QList<int> { Album().ObjectIdByName(QStringLiteral("Beach")) });
     EXPECT_EQ(Find<QListWidget>("lb_SelectedObjects")->count(), 1);
     Description()->setPlainText(QStringLiteral("Harbour"));
     EXPECT_EQ(PhotoNamed(b)->GetDescription(), QStringLiteral("Harbour"));
@@ -126,7 +126,7 @@ TEST_F(PhotoInfoPanelTest, AnEditNeverPutsTheShownFileInPlaceOfAnotherPhoto)
     EXPECT_EQ(PhotoNamed(b)->GetId(), idB);
     EXPECT_EQ(PhotoNamed(loose), nullptr);
     EXPECT_EQ(Photos().Count(), 3);
-    EXPECT_FALSE(host.changed);
+    EXPECT_FALSE(session.ContentsChanged());
 
     // Asked for explicitly, the refusal is explained.
     EXPECT_FALSE(panel->ApplyInfoToSelectedPhoto(true));
@@ -145,9 +145,9 @@ TEST_F(PhotoInfoPanelTest, EnteringTheTabIsNoEdit)
 {
     ClickRow(0);
     const int idA = PhotoNamed(a)->GetId();
-    host.album->GetEvents().AddName(QStringLiteral("Birthday"));
+    Album().GetEvents().AddName(QStringLiteral("Birthday"));
     panel->ts_PhotosEnter();
-    EXPECT_FALSE(host.changed);
+    EXPECT_FALSE(session.ContentsChanged());
     EXPECT_EQ(PhotoNamed(a)->GetId(), idA);
     EXPECT_EQ(Event()->itemText(0), QStringLiteral(" "));
     EXPECT_EQ(Event()->count(), 3);
@@ -170,11 +170,11 @@ TEST_F(PhotoInfoPanelTest, UnderAFilterAnEditedPhotoKeepsItsAlbumPlace)
 TEST_F(PhotoInfoPanelTest, ACheckedLabelTheAlbumNoLongerHasIsSkipped)
 {
     ClickRow(1);
-    host.album->GetObjects().RemoveByName(QStringLiteral("Dog"));
+    Album().GetObjects().RemoveByName(QStringLiteral("Dog"));
     Objects()->findItems(QStringLiteral("Dog"), Qt::MatchExactly).front()->setCheckState(Qt::Checked);
     Objects()->findItems(QStringLiteral("Beach"), Qt::MatchExactly).front()->setCheckState(Qt::Checked);
     EXPECT_EQ(PhotoNamed(b)->GetObjectIds().Values(),
-        QList<int> { host.album->ObjectIdByName(QStringLiteral("Beach")) });
+        QList<int> { Album().ObjectIdByName(QStringLiteral("Beach")) });
 }
 
 TEST_F(PhotoInfoPanelTest, ReuseBringsTheInfoOfThePhotoShownBefore)
@@ -199,7 +199,7 @@ TEST_F(PhotoInfoPanelTest, ReuseBringsTheInfoOfThePhotoShownBefore)
 
     reuse->click();
     EXPECT_EQ(PhotoNamed(b)->GetYear(), QStringLiteral("1990"));
-    EXPECT_EQ(PhotoNamed(b)->GetEventId(), host.album->EventIdByName(QStringLiteral("Wedding")));
+    EXPECT_EQ(PhotoNamed(b)->GetEventId(), Album().EventIdByName(QStringLiteral("Wedding")));
     EXPECT_FALSE(PhotoNamed(b)->GetUseInHtml());
     EXPECT_EQ(PhotoNamed(b)->GetDescription(), QStringLiteral("Grandma"));
 }
@@ -215,9 +215,8 @@ TEST_F(PhotoInfoPanelTest, CopyAndPasteInfo)
     paste->click();
     TPhoto* pasted = PhotoNamed(c);
     EXPECT_EQ(pasted->GetYear(), QStringLiteral("1990"));
-    EXPECT_EQ(
-        pasted->GetObjectIds().Values(), QList<int> { host.album->ObjectIdByName(QStringLiteral("Dog")) });
-    EXPECT_TRUE(host.changed);
+    EXPECT_EQ(pasted->GetObjectIds().Values(), QList<int> { Album().ObjectIdByName(QStringLiteral("Dog")) });
+    EXPECT_TRUE(session.ContentsChanged());
 }
 
 TEST_F(PhotoInfoPanelTest, TheBlankEventMeansNone)
@@ -229,7 +228,7 @@ TEST_F(PhotoInfoPanelTest, TheBlankEventMeansNone)
     EXPECT_TRUE(slot.Event.isEmpty());
 
     const QString added = WritePicture(QStringLiteral("new.bmp"));
-    ASSERT_TRUE(panel->AddPhotoToAlbum(added, -1));
+    ASSERT_TRUE(list->AddPhotoToAlbum(added, -1));
     EXPECT_EQ(PhotoNamed(added)->GetEventId(), -1);
     EXPECT_EQ(Rows()->currentRow(), 3);
     EXPECT_EQ(Find<QLabel>("lblNumberOfPhotos")->text(), QStringLiteral("4"));
@@ -237,17 +236,17 @@ TEST_F(PhotoInfoPanelTest, TheBlankEventMeansNone)
 
 TEST_F(PhotoInfoPanelTest, AddingRefusesAPathTheAlbumHasAndInsertsAtAPlace)
 {
-    host.changed = false;
-    EXPECT_FALSE(panel->AddPhotoToAlbum(b, -1));
+    session.SetContentsChanged(false);
+    EXPECT_FALSE(list->AddPhotoToAlbum(b, -1));
     EXPECT_EQ(Photos().Count(), 3);
-    EXPECT_FALSE(host.changed);
+    EXPECT_FALSE(session.ContentsChanged());
 
     const QString added = WritePicture(QStringLiteral("between.bmp"));
-    ASSERT_TRUE(panel->AddPhotoToAlbum(added, 1));
+    ASSERT_TRUE(list->AddPhotoToAlbum(added, 1));
     EXPECT_EQ(AlbumOrder().at(1), QStringLiteral("between.bmp"));
     EXPECT_EQ(RowNames().at(1), QStringLiteral("between.bmp"));
     EXPECT_EQ(Rows()->currentRow(), 1);
-    EXPECT_TRUE(host.changed);
+    EXPECT_TRUE(session.ContentsChanged());
     EXPECT_NE(PhotoNamed(added)->GetId(), PhotoNamed(c)->GetId());
 }
 
@@ -275,19 +274,19 @@ TEST_F(PhotoInfoPanelTest, PhotoWindowNavigationWalksTheListInTheSameWindow)
 
 TEST_F(PhotoInfoPanelTest, ThePanelIsEditableOnlyOnThePageOfTheAlbumsPhotos)
 {
-    host.albumPage = false;
+    ShowPage(root->Form().ts_AvailablePhotos);
     panel->UpdatePhotoControls();
     EXPECT_TRUE(Year()->isReadOnly());
     EXPECT_TRUE(Description()->isReadOnly());
     EXPECT_FALSE(Event()->isEnabled());
     EXPECT_FALSE(Objects()->isEnabled());
-    host.albumPage = true;
+    ShowPage(root->Form().ts_PhotosInAlbum);
     panel->UpdatePhotoControls();
     EXPECT_FALSE(Year()->isReadOnly());
     EXPECT_TRUE(Event()->isEnabled());
     EXPECT_TRUE(Find<QPushButton>("btnGoToNextPhoto")->isEnabled());
 
-    panel->ClearPhotoPanel();
+    session.Close();
     EXPECT_EQ(Rows()->count(), 0);
     EXPECT_FALSE(Find<QPushButton>("btnGoToNextPhoto")->isEnabled());
 }

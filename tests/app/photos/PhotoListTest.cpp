@@ -50,7 +50,7 @@ class PhotoListFilterTest : public PhotoListTest, public ::testing::WithParamInt
 
 TEST_P(PhotoListFilterTest, ListsOnlyThePhotosLackingThatInformation)
 {
-    TAlbum& album = *host.album;
+    TAlbum& album = Album();
     album.GetObjects().AddName(QStringLiteral("Tree"));
     album.GetEvents().AddName(QStringLiteral("Trip"));
     AddPhoto(QStringLiteral("bare.bmp"), QStringLiteral("  "), QStringLiteral(" \r\n"));
@@ -94,11 +94,11 @@ TEST_F(PhotoListTest, UpAndDownDoNothingAtTheEnds)
     SelectRows({ 0, 2 });
     list->btnMovePhotoUpwardsClick();
     EXPECT_EQ(AlbumOrder(), Names({ 0, 1, 2, 3, 4 }));
-    EXPECT_FALSE(host.changed);
+    EXPECT_FALSE(session.ContentsChanged());
     SelectRows({ 2, 4 });
     list->btnMovePhotoDownwardsClick();
     EXPECT_EQ(AlbumOrder(), Names({ 0, 1, 2, 3, 4 }));
-    EXPECT_FALSE(host.changed);
+    EXPECT_FALSE(session.ContentsChanged());
 }
 
 TEST_F(PhotoListTest, MovedRowsStaySelectedAndTheAlbumFollows)
@@ -109,7 +109,7 @@ TEST_F(PhotoListTest, MovedRowsStaySelectedAndTheAlbumFollows)
     EXPECT_EQ(RowNames(), Names({ 0, 1, 3, 4, 2, 5 }));
     EXPECT_EQ(AlbumOrder(), RowNames());
     EXPECT_EQ(SelectedRows(), (QList<int> { 2, 3 }));
-    EXPECT_TRUE(host.changed);
+    EXPECT_TRUE(session.ContentsChanged());
 
     list->btnMovePhotoDownwardsClick();
     list->btnMovePhotoDownwardsClick();
@@ -145,7 +145,7 @@ TEST_F(PhotoListTest, DroppingMovesEverySelectedPhotoTheSameDistance)
     EXPECT_EQ(RowNames(), AlbumOrder());
     EXPECT_EQ(SelectedRows(), (QList<int> { 4, 5 }));
     EXPECT_TRUE(Item("pmiAllPhotos")->isChecked());
-    EXPECT_TRUE(host.changed);
+    EXPECT_TRUE(session.ContentsChanged());
 
     ASSERT_TRUE(list->DropSelectedAt(1));
     EXPECT_EQ(AlbumOrder(), Names({ 0, 1, 2, 3, 4, 5, 6, 7 }));
@@ -192,7 +192,7 @@ TEST_F(PhotoListTest, RemovingAMiddleRowShowsThePhotoThatTookItsPlace)
     EXPECT_EQ(SelectedRows(), QList<int> { 1 });
     EXPECT_EQ(Name()->text(), dir.filePath(QStringLiteral("p2.bmp")));
     EXPECT_EQ(Find<QLabel>("lblNumberOfPhotos")->text(), QStringLiteral("3"));
-    EXPECT_TRUE(host.changed);
+    EXPECT_TRUE(session.ContentsChanged());
     EXPECT_TRUE(panel->InfoEditsLive());
 }
 
@@ -305,7 +305,7 @@ TEST_F(PhotoListTest, WebAlbumFlagsChangeForEveryPhotoAfterAYes)
     dialogs.QueueMessageResult(MessageResult::No);
     Item("pmiAllPhotosInHTMLAlbums")->trigger();
     EXPECT_FALSE(PhotoNamed(dir.filePath(QStringLiteral("p1.bmp")))->GetUseInHtml());
-    EXPECT_FALSE(host.changed);
+    EXPECT_FALSE(session.ContentsChanged());
     EXPECT_EQ(dialogs.LastCall(TDialogCall::Kind::MessageBox)->caption, Language()->MF[395]);
 
     dialogs.QueueMessageResult(MessageResult::Yes);
@@ -314,7 +314,7 @@ TEST_F(PhotoListTest, WebAlbumFlagsChangeForEveryPhotoAfterAYes)
     EXPECT_TRUE(PhotoNamed(dir.filePath(QStringLiteral("p1.bmp")))->GetUseInHtml());
     // The panel's box follows the shown photo.
     EXPECT_FALSE(DontPublish()->isChecked());
-    EXPECT_TRUE(host.changed);
+    EXPECT_TRUE(session.ContentsChanged());
 
     dialogs.QueueMessageResult(MessageResult::Yes);
     Item("pmiDisallowPhotosInHTMLAlbums")->trigger();

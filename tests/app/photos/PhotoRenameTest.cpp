@@ -92,8 +92,6 @@ protected:
     {
         PhotoTabTest::SetUp();
         Tfm_StatusWindow::SetHideDelay(0);
-        // The Photos page makes it beside the list, as here.
-        new TAlbumPhotoRenamer(root.get(), host, *panel);
     }
 
     QPushButton* RenameButton() const { return Find<QPushButton>("btnRenameSelectedPhotos"); }
@@ -139,8 +137,8 @@ TEST_F(PhotoRenameRun, NeverOverwritesAndNeverPutsOnePathInTheAlbumTwice)
     EXPECT_EQ(RowNames(), AlbumOrder());
     EXPECT_EQ(SelectedRows(), QList<int>({ 0, 1, 2 }));
     EXPECT_EQ(host.saves, 1);
-    EXPECT_FALSE(host.changed);
-    EXPECT_EQ(host.replaced, QStringList { cx });
+    EXPECT_FALSE(session.ContentsChanged());
+    EXPECT_EQ(replacedRecords, QStringList { cx });
     const QString section = TAlbumPhotoRenamer::SettingsSection;
     EXPECT_EQ(host.ini->ReadString(section, QStringLiteral("NewName"), QString()), QStringLiteral("_x"));
     EXPECT_EQ(host.ini->ReadInteger(section, QStringLiteral("Action"), 0), 1);
@@ -167,7 +165,7 @@ TEST_F(PhotoRenameRun, AFailedSaveRenamesTheFilesBack)
     EXPECT_EQ(AlbumOrder(), QStringList({ QStringLiteral("Holiday_000006.bmp"), QStringLiteral("a.bmp") }));
     EXPECT_EQ(RowNames(), AlbumOrder());
     EXPECT_EQ(Name()->text(), a);
-    EXPECT_TRUE(host.replaced.isEmpty());
+    EXPECT_TRUE(replacedRecords.isEmpty());
     EXPECT_EQ(dialogs.CallCount(Kind::MessageBox), 0);
 }
 

@@ -2,6 +2,7 @@
 // removing photos through the main window, and its life with the album.
 #include "ViewerTabsFixture.h"
 
+#include "app/photos/PhotoInfoPanel.h"
 #include "app/photos/PhotosPage.h"
 #include "app/photos/ThumbnailsTab.h"
 #include "viewers/Tfm_SlideShowWindow.h"
@@ -107,7 +108,8 @@ TEST_F(ThumbnailWindowTabTest, AChangedPhotoRecordUpdatesShownThumbnailsAtOnceAn
     // The update makes a thumbnail that is gone again.
     ASSERT_TRUE(Window()->isVisible());
     ASSERT_TRUE(QFile::remove(thumbnail));
-    form->PhotoRecordReplaced(photos + QStringLiteral("/p0.bmp"));
+    // As the information panel announces a record it replaced.
+    emit form->PhotosPage()->PhotoPanel()->PhotoRecordReplaced(photos + QStringLiteral("/p0.bmp"));
     EXPECT_TRUE(QFileInfo::exists(thumbnail));
     EXPECT_FALSE(Tab()->ThumbnailsStale());
     EXPECT_TRUE(Window()->isVisible());
