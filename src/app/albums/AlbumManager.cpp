@@ -142,23 +142,17 @@ bool TAlbumManager::OpenAlbum(const QString& requested)
 
 bool TAlbumManager::CloseCurrentAlbum()
 {
-    emit ClosingStarted();
-    if (!m_session.Album()) {
-        emit ClosingEnded();
+    if (!m_session.Album())
         return true;
-    }
     int answer = MessageResult::No;
     if (m_session.ContentsChanged()) {
         const TLanguageSelector& t = *Language();
         answer
             = ShowMessageBox(t.MF[18], t.MF[19], MessageBoxFlags::YesNoCancel | MessageBoxFlags::IconWarning);
     }
-    if (answer == MessageResult::Cancel || (answer == MessageResult::Yes && !SaveCurrentAlbum())) {
-        emit ClosingEnded();
+    if (answer == MessageResult::Cancel || (answer == MessageResult::Yes && !SaveCurrentAlbum()))
         return false;
-    }
     m_session.Close();
-    emit ClosingEnded();
     return true;
 }
 

@@ -63,10 +63,6 @@ signals:
     void ExportWanted(const QString& fileName);
     // The album just opened is to be exported together with others.
     void HTMLAlbumWanted(const QString& fileName);
-    // Closing runs between these two: what the pages do to their controls
-    // meanwhile is no edit of the album.
-    void ClosingStarted();
-    void ClosingEnded();
 
 private:
     void OpenForPhotos(const QString& fileName);
