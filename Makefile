@@ -11,7 +11,7 @@ FUZZ_TARGETS ?= album_reader nviewlib jpeg_codec chain
 JOBS       ?= $(shell nproc)
 # The unit-test programs that also run under the sanitizers: every one, the
 # windows too, whose teardown is where lifetime faults hide.
-ASAN_TESTS ?= test_platform test_model test_imaging test_language test_export test_common test_viewers test_app
+ASAN_TESTS ?= test_platform test_model test_imaging test_language test_export test_widgets test_common test_viewers test_app
 
 .PHONY: all deps configure build run test install test-sanitize fuzz clean
 

@@ -12,12 +12,12 @@
 // prints one line per figure: "<key> <value>". The offscreen platform paints
 // nothing by itself, so a window counts as painted once it was rendered
 // (grab), as the first paint would render it.
-#include "app/AlbumPhotoList.h"
-#include "app/AlbumPhotoRenamer.h"
-#include "app/PageControl.h"
-#include "app/PhotosPage.h"
-#include "app/SearchPage.h"
-#include "app/Tfm_MainForm.h"
+#include "app/photos/AlbumPhotoList.h"
+#include "app/photos/AlbumPhotoRenamer.h"
+#include "widgets/PageControl.h"
+#include "app/photos/PhotosPage.h"
+#include "app/search/SearchPage.h"
+#include "app/main/Tfm_MainForm.h"
 #include "common/ScriptedDialogService.h"
 #include "common/Tfm_StatusWindow.h"
 #include "imaging/JpegCodec.h"
@@ -108,7 +108,7 @@ int Generate(const QString& folder, int count)
     // The same photos with a cache of tiny thumbnails, made as the program makes them.
     QFile::copy(plain.GetFileName(), folder + QStringLiteral("/cached.tvx"));
     std::unique_ptr<TAlbum> cached = TAlbum::CreateFromFile(folder + QStringLiteral("/cached.tvx"), nullptr);
-    if (!cached || !cached->CreateThumbnails(nullptr))
+    if (!cached || !cached->Thumbnails().Create(nullptr))
         return 1;
     cached->SaveToFile();
     return 0;

@@ -9,7 +9,7 @@
 // Each run prints the milliseconds from entering main() to the idle window;
 // "open" also prints the opening alone. The program folder holds the
 // settings file (the language already chosen) and the help file.
-#include "app/Tfm_MainForm.h"
+#include "app/main/Tfm_MainForm.h"
 #include "common/ScriptedDialogService.h"
 #include "language/LanguageSelector.h"
 #include "model/Album.h"

@@ -136,11 +136,11 @@ int AlbumThumbs(int threads, const QString& outFolder, int width, int height, co
     SilentStatus status;
     QElapsedTimer timer;
     timer.start();
-    const bool made = album.CreateThumbnails(&status);
+    const bool made = album.Thumbnails().Create(&status);
     const double seconds = timer.nsecsElapsed() / 1e9;
     WaitForWorkers();
     FreeImageDeInitialise();
-    const int written = album.LoadThumbnailIndex();
+    const int written = album.Thumbnails().LoadIndex();
     if (!made || written != files.size()) {
         std::fprintf(stderr, "%d of %lld thumbnails made\n", written, qsizetype(files.size()));
         return 1;

@@ -11,6 +11,7 @@
 #include "viewers/Tfm_ThumbNailWindow.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QImage>
@@ -117,7 +118,9 @@ int main(int argc, char** argv)
     album.SetThumbWidth(width);
     album.SetThumbHeight(height);
     TPhotoList& photos = album.GetPhotos();
-    const QString folder = TPhotoList::GetThumbnailFolder(album.GetFileName());
+    const QString folder = album.Thumbnails().Folder();
+    QDir().mkpath(folder);
+    TThumbnailIndex index { width, height, {}, {} };
     QByteArray variants[Variants];
     for (int v = 0; v < Variants; ++v)
         variants[v] = ThumbnailBytes(width, height, v, dir.filePath(QStringLiteral("scratch.jpg")));
@@ -126,17 +129,15 @@ int main(int argc, char** argv)
         auto photo = std::make_unique<TPhoto>();
         photo->SetId(photos.TakeNextId());
         photo->SetName(dir.filePath(QStringLiteral("photos/photo%1.jpg").arg(i)));
-        const QString thumb = TPhotoList::ThumbnailFileName(folder, i, photo->GetName());
+        const QString thumb = TThumbnailCache::ThumbnailFileName(folder, i, photo->GetName());
         QFile file(thumb);
         if (!file.open(QIODevice::WriteOnly) || file.write(variants[i % Variants]) < 0)
             return 1;
-        photos.IndexPhotoFiles << photo->GetName();
-        photos.IndexThumbFiles << thumb;
+        index.Photos << photo->GetName();
+        index.Thumbnails << thumb;
         photos.Add(std::move(photo));
     }
-    photos.IndexThumbInfo.SetWidth(width);
-    photos.IndexThumbInfo.SetHeight(height);
-    photos.SaveThumbnailIndex(album.GetFileName());
+    album.Thumbnails().SaveIndex(index);
 
     IniFile ini(dir.filePath(QStringLiteral("bench.Ini")));
     TPhotoWindowList windows;

@@ -1,12 +1,18 @@
-# tavri_library(name DEPS ...): a static library of every .cpp/.h in the calling folder.
-# A folder without sources yet becomes an interface library, so dependants still link.
+# tavri_library(name [EXCLUDE regex...] DEPS ...): a static library of every
+# .cpp/.h in the calling folder and its subfolders, leaving out the paths that
+# match EXCLUDE. A folder without sources yet becomes an interface library, so
+# dependants still link.
 function(tavri_library name)
-  cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
+  cmake_parse_arguments(ARG "" "" "DEPS;EXCLUDE" ${ARGN})
   file(GLOB_RECURSE sources CONFIGURE_DEPENDS
        ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
   list(FILTER sources INCLUDE REGEX "\\.cpp$")
+  file(GLOB_RECURSE headers CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
+  foreach(pattern IN LISTS ARG_EXCLUDE)
+    list(FILTER sources EXCLUDE REGEX "${pattern}")
+    list(FILTER headers EXCLUDE REGEX "${pattern}")
+  endforeach()
   if(sources)
-    file(GLOB_RECURSE headers CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
     add_library(${name} STATIC ${sources} ${headers})
     target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR}/src ${CMAKE_BINARY_DIR}/generated)
     target_link_libraries(${name} PUBLIC ${ARG_DEPS})
@@ -34,11 +40,16 @@ function(tavri_test name)
     TIMEOUT 900)
 endfunction()
 
-# tavri_forms(target): compiles every form of forms/ for a widget library.
-# Explicit rules instead of automatic form compiling, so that a changed form
-# rebuilds every file that includes its header.
+# tavri_forms(target FORMS name...): compiles the named forms of forms/ into
+# the library that owns their windows, once; libraries above reach the
+# generated headers through it. Explicit rules instead of automatic form
+# compiling, so that a changed form rebuilds every file that includes its header.
 function(tavri_forms target)
-  file(GLOB forms CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/forms/*.ui)
+  cmake_parse_arguments(ARG "" "" "FORMS" ${ARGN})
+  set(forms)
+  foreach(form IN LISTS ARG_FORMS)
+    list(APPEND forms ${CMAKE_SOURCE_DIR}/forms/${form}.ui)
+  endforeach()
   set_target_properties(${target} PROPERTIES AUTOUIC OFF)
   qt6_wrap_ui(form_headers ${forms})
   target_sources(${target} PRIVATE ${form_headers})

@@ -36,11 +36,12 @@ void THTMLGenerator::ClearMappings()
 void THTMLGenerator::Initialize(const TExportOptions& options, TExportReporter& reporter)
 {
     ClearMappings();
-    StoreOptions(options, reporter);
-    if (Title.isEmpty())
-        Title = Text::Format(Language()->HG[0], { QStringLiteral("Tavrimolex Photo Viewer") });
-    if (!WebPath.isEmpty() && !WebPath.endsWith(u'/'))
-        WebPath += u'/';
+    TExportOptions own = Tidied(options);
+    if (own.Title.isEmpty())
+        own.Title = Text::Format(Language()->HG[0], { QStringLiteral("Tavrimolex Photo Viewer") });
+    if (!own.WebPath.isEmpty() && !own.WebPath.endsWith(u'/'))
+        own.WebPath += u'/';
+    StoreOptions(std::move(own), reporter);
 }
 
 bool THTMLGenerator::OpenAlbums()
@@ -58,7 +59,7 @@ bool THTMLGenerator::Generate()
         return Fail(lang.HG[4]);
 
     const bool imagesMade = CreateImages();
-    if (imagesMade || CreateOnlyHTML) {
+    if (imagesMade || Options().CreateOnlyHTML) {
         Step(TExportStepKind::ThumbnailCreation).SetDone(true);
         Step(TExportStepKind::PhotoCopying).SetDone(true);
     }
@@ -99,7 +100,7 @@ bool THTMLGenerator::CreateFolders()
             ReportFolder(folder, QDir().mkpath(folder));
             return folder;
         };
-        RootFolder = make(OutputDir);
+        RootFolder = make(Options().OutputDir);
         CssFolder = make(Sub(RootFolder, QStringLiteral("css")));
         ImagesFolder = make(Sub(RootFolder, QStringLiteral("images")));
         ImagePhotosFolder = make(Sub(ImagesFolder, QStringLiteral("photos")));
@@ -238,18 +239,19 @@ bool THTMLGenerator::CreateImages()
     StartProgress(TExportStepKind::ThumbnailCreation, count);
     StartProgress(TExportStepKind::PhotoCopying, count);
 
+    const TExportOptions& options = Options();
     TWebPictureRecipe recipe;
     recipe.Thumbnail = true;
-    recipe.ThumbWidth = ThumbWidth;
-    recipe.ThumbHeight = ThumbHeight;
-    recipe.Fit = ResizePhotos;
-    recipe.PhotoWidth = PhotoWidth;
-    recipe.PhotoHeight = PhotoHeight;
-    recipe.JpegQuality = JpegQuality;
+    recipe.ThumbWidth = options.ThumbWidth;
+    recipe.ThumbHeight = options.ThumbHeight;
+    recipe.Fit = options.ResizePhotos;
+    recipe.PhotoWidth = options.PhotoWidth;
+    recipe.PhotoHeight = options.PhotoHeight;
+    recipe.JpegQuality = options.JpegQuality;
     NumberPhotos(
-        recipe, [this](const TPhoto&) { return !CreateOnlyHTML; },
+        recipe, [this](const TPhoto&) { return !Options().CreateOnlyHTML; },
         [this](TPhoto& photo, int number, const TWebPictures& pictures) {
-            if (!CreateOnlyHTML)
+            if (!Options().CreateOnlyHTML)
                 WriteImages(photo, number, pictures);
             StepProgress(TExportStepKind::ThumbnailCreation, number);
             StepProgress(TExportStepKind::PhotoCopying, number);

@@ -63,7 +63,7 @@ bool THTMLGenerator::WriteIndexPage()
 bool THTMLGenerator::WriteTopPage()
 {
     TopFile = HtmlFolder + QStringLiteral("top.htm");
-    WritePage(TopFile, Framed::TopPage(Title));
+    WritePage(TopFile, Framed::TopPage(Options().Title));
     AddRemark(Text::Format(Language()->HG[24], { TopFile }));
     return true;
 }
@@ -83,7 +83,9 @@ bool THTMLGenerator::WriteThumbnailPages()
     TExportStepView& step = Step(kind);
     StartProgress(kind, PhotoCategoryCount);
 
-    const Framed::TThumbnailGrid grid { ThumbColumns, ThumbRows, ThumbWidth, ThumbHeight };
+    const TExportOptions& options = Options();
+    const Framed::TThumbnailGrid grid { options.ThumbColumns, options.ThumbRows, options.ThumbWidth,
+        options.ThumbHeight };
     for (int category = 0; category < PhotoCategoryCount; ++category) {
         const TPhotoMapping& mapping = Mappings[size_t(category)];
         const QString& prefix = mapping.Prefix;
@@ -176,6 +178,7 @@ bool THTMLGenerator::WritePhotoPages()
         }
     }
 
+    const TExportOptions& options = Options();
     int written = 0;
     for (const auto& album : Albums) {
         const TPhotoList& photos = album->GetPhotos();
@@ -184,12 +187,13 @@ bool THTMLGenerator::WritePhotoPages()
             Framed::TPhotoPageData data;
             data.Number = photo.GetHtmlNumber();
             data.Navigation = navigation.value(photo.GetName());
-            if (LinkToOriginals
-                && !Framed::OriginalPhotoAddress(photo.GetName(), LocalPath, WebPath, data.OriginalAddress)) {
+            if (options.LinkToOriginals
+                && !Framed::OriginalPhotoAddress(
+                    photo.GetName(), options.LocalPath, options.WebPath, data.OriginalAddress)) {
                 // An address made by cutting characters off a path outside the
                 // published folder would point at some other file.
                 AddRemark(lang.HG[44] + QStringLiteral(": ") + photo.GetName() + QStringLiteral(" (")
-                    + lang.MF[343] + u' ' + LocalPath + u')');
+                    + lang.MF[343] + u' ' + options.LocalPath + u')');
             }
             for (const int id : photo.GetObjectIds().Values())
                 data.ObjectNames << album->ObjectNameById(id);

@@ -44,15 +44,14 @@ THTMLGeneratorSimple::~THTMLGeneratorSimple() = default;
 
 void THTMLGeneratorSimple::Initialize(const TExportOptions& options, TExportReporter& reporter)
 {
-    StoreOptions(options, reporter);
-    if (Title.isEmpty())
-        Title = Language()->HG[53] + QStringLiteral(" Tavrimolex Photo Viewer.");
-    SlideShowImages = options.SlideShowImages;
-    StartSlideShow = options.StartSlideShow;
+    TExportOptions own = Tidied(options);
+    if (own.Title.isEmpty())
+        own.Title = Language()->HG[53] + QStringLiteral(" Tavrimolex Photo Viewer.");
+    StoreOptions(std::move(own), reporter);
 
-    WindowWidth = std::max(PhotoWidth + 20, 600);
+    WindowWidth = std::max(Options().PhotoWidth + 20, 600);
     WindowWidthText = QString::number(WindowWidth);
-    WindowHeight = PhotoHeight + 20;
+    WindowHeight = Options().PhotoHeight + 20;
     WindowHeightText = QString::number(WindowHeight);
 }
 
@@ -68,7 +67,7 @@ bool THTMLGeneratorSimple::Generate()
     // This site has no thumbnails.
     Step(TExportStepKind::ThumbnailCreation).SetDone(false);
     const bool copied = CopyPhotos();
-    if (copied || CreateOnlyHTML)
+    if (copied || Options().CreateOnlyHTML)
         Step(TExportStepKind::PhotoCopying).SetDone(true);
     if (!copied)
         return Fail(lang.HG[54]);
@@ -98,7 +97,7 @@ bool THTMLGeneratorSimple::CreateFolders()
     if (!OutputDirExists())
         return false;
 
-    RootFolder = OutputDir;
+    RootFolder = Options().OutputDir;
     CssFolder = RootFolder + QStringLiteral("css/");
     PhotosFolder = RootFolder + QStringLiteral("photos/");
     HtmlFolder = RootFolder + QStringLiteral("html/");
@@ -128,16 +127,17 @@ bool THTMLGeneratorSimple::CopyPhotos()
     thumbnails.SetToGo(QStringLiteral("0"));
 
     StartProgress(TExportStepKind::PhotoCopying, CountPhotos(false));
+    const TExportOptions& options = Options();
     TWebPictureRecipe recipe;
-    recipe.Fit = ResizePhotos;
-    recipe.PhotoWidth = PhotoWidth;
-    recipe.PhotoHeight = PhotoHeight;
+    recipe.Fit = options.ResizePhotos;
+    recipe.PhotoWidth = options.PhotoWidth;
+    recipe.PhotoHeight = options.PhotoHeight;
     recipe.KeepUnfitted = true;
-    recipe.JpegQuality = JpegQuality;
+    recipe.JpegQuality = options.JpegQuality;
     NumberPhotos(
-        recipe, [this](const TPhoto& photo) { return photo.GetUseInHtml() && !CreateOnlyHTML; },
+        recipe, [this](const TPhoto& photo) { return photo.GetUseInHtml() && !Options().CreateOnlyHTML; },
         [this](TPhoto& photo, int number, const TWebPictures& pictures) {
-            if (photo.GetUseInHtml() && !CreateOnlyHTML)
+            if (photo.GetUseInHtml() && !Options().CreateOnlyHTML)
                 CopyPhoto(photo, number, pictures);
             StepProgress(TExportStepKind::PhotoCopying, number);
         });
@@ -158,8 +158,8 @@ void THTMLGeneratorSimple::CopyPhoto(const TPhoto& photo, int number, const TWeb
 
 bool THTMLGeneratorSimple::WriteSlideShowImages()
 {
-    SaveDot(SlideShowImages[0], ImagesFolder + QStringLiteral("phslideslow_unselected.jpg"));
-    SaveDot(SlideShowImages[1], ImagesFolder + QStringLiteral("phslideslow_selected.jpg"));
+    SaveDot(Options().SlideShowImages[0], ImagesFolder + QStringLiteral("phslideslow_unselected.jpg"));
+    SaveDot(Options().SlideShowImages[1], ImagesFolder + QStringLiteral("phslideslow_selected.jpg"));
     return true;
 }
 

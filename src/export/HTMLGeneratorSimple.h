@@ -8,11 +8,8 @@
 // picture that cannot be written leaves Generate as an EExportError.
 #include "export/WebSiteGenerator.h"
 
-#include <QImage>
 #include <QString>
 #include <QStringList>
-
-#include <array>
 
 class TAlbum;
 class TPhoto;
@@ -60,11 +57,6 @@ public:
     QString WindowWidthText;
     int WindowHeight = 20;
     QString WindowHeightText;
-
-    // The idle and the lit progress dot of the slide show.
-    std::array<QImage, 2> SlideShowImages;
-    // The site starts its slide show as soon as the first photo is shown.
-    bool StartSlideShow = false;
 
     // The output tree, each ending in "/".
     QString RootFolder;

@@ -166,7 +166,7 @@ bool THTMLGeneratorSimple::WriteIndexPage()
 bool THTMLGeneratorSimple::WritePhotoFrameset(const TPhoto& photo)
 {
     const QString n = Num(photo.GetHtmlNumber());
-    const QString scrolling = DontResize ? QStringLiteral("yes") : QStringLiteral("no");
+    const QString scrolling = Options().DontResize ? QStringLiteral("yes") : QStringLiteral("no");
     TPageWriter page(PageName(photo, QString()));
     WriteHead(page);
     page.Lines({
@@ -197,7 +197,7 @@ bool THTMLGeneratorSimple::WritePhotoTopPage(const TAlbum& album, const TPhoto& 
         QStringLiteral("   <form name=photo_top>"),
         table,
         QStringLiteral("        <tr height=20>"),
-        QStringLiteral("          <td>&nbsp;") + Html::Text(Title),
+        QStringLiteral("          <td>&nbsp;") + Html::Text(Options().Title),
         QStringLiteral("          </td>"),
         QStringLiteral("          <td align=right>"),
         QStringLiteral("            <a class=link target=\"_blank\" href=\"") + Html::AttrDq(ProductWebSite)
@@ -303,7 +303,7 @@ bool THTMLGeneratorSimple::WritePhotoBottomPage(const TPhoto& photo, int count)
         QStringLiteral("   <script>"),
         QStringLiteral("      autostart_slideshow();"),
     });
-    if (count == 0 && StartSlideShow)
+    if (count == 0 && Options().StartSlideShow)
         page.Line(QStringLiteral("   Start(1, ") + Num(total) + QStringLiteral(");"));
     page.Lines({
         QStringLiteral("  </script>"),

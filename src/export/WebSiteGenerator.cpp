@@ -20,27 +20,22 @@ TWebSiteGenerator::TWebSiteGenerator() = default;
 
 TWebSiteGenerator::~TWebSiteGenerator() = default;
 
-void TWebSiteGenerator::StoreOptions(const TExportOptions& options, TExportReporter& reporter)
+TExportOptions TWebSiteGenerator::Tidied(const TExportOptions& options)
 {
-    m_reporter = &reporter;
-    AlbumFiles = options.AlbumFiles;
+    TExportOptions tidied = options;
     // An empty folder would otherwise become the file-system root.
-    OutputDir = options.OutputDir.isEmpty() ? QString() : Paths::IncludeTrailingSeparator(options.OutputDir);
-    ResizePhotos = options.ResizePhotos;
-    DontResize = options.DontResize;
-    PhotoWidth = options.PhotoWidth;
-    PhotoHeight = options.PhotoHeight;
-    ThumbWidth = options.ThumbWidth;
-    ThumbHeight = options.ThumbHeight;
-    ThumbColumns = options.ThumbColumns;
-    ThumbRows = options.ThumbRows;
-    Title = Text::Trim(options.Title);
-    JpegQuality = options.JpegQuality;
-    Background = options.Background;
-    CreateOnlyHTML = options.CreateOnlyHTML;
-    LinkToOriginals = options.LinkToOriginals;
-    WebPath = Text::Trim(options.WebPath);
-    LocalPath = Paths::IncludeTrailingSeparator(Text::Trim(options.LocalPath));
+    if (!tidied.OutputDir.isEmpty())
+        tidied.OutputDir = Paths::IncludeTrailingSeparator(tidied.OutputDir);
+    tidied.Title = Text::Trim(tidied.Title);
+    tidied.WebPath = Text::Trim(tidied.WebPath);
+    tidied.LocalPath = Paths::IncludeTrailingSeparator(Text::Trim(tidied.LocalPath));
+    return tidied;
+}
+
+void TWebSiteGenerator::StoreOptions(TExportOptions options, TExportReporter& reporter)
+{
+    m_options = std::move(options);
+    m_reporter = &reporter;
 }
 
 int TWebSiteGenerator::CountPhotos(bool onlyFlagged) const
@@ -53,14 +48,15 @@ int TWebSiteGenerator::CountPhotos(bool onlyFlagged) const
 
 bool TWebSiteGenerator::OpenAlbumFiles(const QString& noAlbumsRemark)
 {
-    if (AlbumFiles.isEmpty()) {
+    QStringList& files = m_options.AlbumFiles;
+    if (files.isEmpty()) {
         AddRemark(noAlbumsRemark);
         return false;
     }
     bool result = true;
     qsizetype i = 0;
-    while (i < AlbumFiles.size()) {
-        const QString fileName = AlbumFiles.at(i);
+    while (i < files.size()) {
+        const QString fileName = files.at(i);
         std::unique_ptr<TAlbum> album;
         if (QFileInfo(fileName).isFile()) {
             try {
@@ -76,7 +72,7 @@ bool TWebSiteGenerator::OpenAlbumFiles(const QString& noAlbumsRemark)
             ++i;
         } else {
             AddRemark(Text::Format(Language()->HG[13], { fileName }));
-            AlbumFiles.removeAt(i);
+            files.removeAt(i);
             result = false;
         }
     }
@@ -108,8 +104,9 @@ bool TWebSiteGenerator::OutputDirExists() const
 {
     // The output folder is the user's choice and is never made here: a typing
     // error would otherwise scatter a site somewhere unexpected.
-    if (OutputDir.isEmpty() || !QFileInfo(OutputDir).isDir()) {
-        AddRemark(Text::Format(Language()->HG[18], { OutputDir }));
+    const QString& folder = m_options.OutputDir;
+    if (folder.isEmpty() || !QFileInfo(folder).isDir()) {
+        AddRemark(Text::Format(Language()->HG[18], { folder }));
         return false;
     }
     return true;
@@ -173,9 +170,10 @@ void TWebSiteGenerator::ReportFolder(const QString& folder, bool created) const
 void TWebSiteGenerator::SaveBackground(const QString& fileName) const
 {
     QString error;
-    const bool saved = Background.JpegData.isEmpty()
-        ? SaveJpegFile(Background.Image, fileName, DefaultJpegQuality, &error)
-        : WriteFileReplacing(fileName, Background.JpegData, &error);
+    const TExportBackground& background = m_options.Background;
+    const bool saved = background.JpegData.isEmpty()
+        ? SaveJpegFile(background.Image, fileName, DefaultJpegQuality, &error)
+        : WriteFileReplacing(fileName, background.JpegData, &error);
     if (!saved)
         throw EExportError::WriteError(fileName, error);
 }

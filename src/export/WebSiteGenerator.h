@@ -80,26 +80,11 @@ public:
     bool Stopped = false;
 
     std::vector<std::unique_ptr<TAlbum>> Albums;
-    // An entry that cannot be opened is taken out.
-    QStringList AlbumFiles;
-    // Ends in "/"; empty when the folder given was empty.
-    QString OutputDir;
-    bool ResizePhotos = false;
-    bool DontResize = false;
-    int PhotoWidth = 0;
-    int PhotoHeight = 0;
-    int ThumbWidth = 0;
-    int ThumbHeight = 0;
-    int ThumbColumns = 0;
-    int ThumbRows = 0;
-    TExportBackground Background;
-    QString Title;
-    int JpegQuality = 75;
-    bool CreateOnlyHTML = false;
-    bool LinkToOriginals = false;
-    QString WebPath;
-    // Ends in a separator.
-    QString LocalPath;
+
+    // The options of this run. Title and WebPath come trimmed, OutputDir and
+    // LocalPath with their trailing separator (an empty OutputDir stays
+    // empty); an album file that cannot be opened is taken out of AlbumFiles.
+    const TExportOptions& Options() const { return m_options; }
 
     // The quality a background that is not a JPEG file is encoded with.
     static constexpr int DefaultJpegQuality = 90;
@@ -107,9 +92,11 @@ public:
 protected:
     TWebSiteGenerator();
 
-    // Takes the options as given; Title and WebPath come trimmed, OutputDir
-    // and LocalPath with their trailing separator.
-    void StoreOptions(const TExportOptions& options, TExportReporter& reporter);
+    // The options as given with Title and WebPath trimmed and OutputDir and
+    // LocalPath ending in their separator, for a site to complete.
+    static TExportOptions Tidied(const TExportOptions& options);
+    // The options the run works with, and the reporter it reports to.
+    void StoreOptions(TExportOptions options, TExportReporter& reporter);
 
     // Opens every album of AlbumFiles, each with a progress window. An entry
     // whose file is missing or cannot be read is reported, taken out of
@@ -171,5 +158,6 @@ protected:
     void StepProgress(TExportStepKind kind, int done) const;
 
 private:
+    TExportOptions m_options;
     TExportReporter* m_reporter = nullptr;
 };

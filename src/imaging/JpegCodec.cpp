@@ -9,10 +9,13 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <condition_variable>
 #include <csetjmp>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <mutex>
+#include <thread>
 
 #include <sys/mman.h>
 #include <sys/stat.h>
@@ -247,6 +250,87 @@ void TurnRows(
     }
 }
 
+// Pictures from this many pixels on turn their batches on a second core
+// while the next batch decodes, so a turned photo opens about as soon as an
+// upright one; below it a thread would cost more than the turning.
+constexpr qint64 TurnAsideFromPixels = 2'000'000;
+
+// Turns decoded batches into the upright picture on a thread of its own. The
+// decoding hands over one batch while it fills the other buffer, so at most
+// one batch is being turned and the buffer handed over before is free again.
+class TBatchTurner {
+public:
+    TBatchTurner() = default;
+    TBatchTurner(const TBatchTurner&) = delete;
+    TBatchTurner& operator=(const TBatchTurner&) = delete;
+    ~TBatchTurner() { Finish(); }
+
+    void Begin(QImage& upright, int width, int height, int orientation)
+    {
+        m_upright = &upright;
+        m_width = width;
+        m_height = height;
+        m_orientation = orientation;
+        m_stop = false;
+        m_worker = std::thread([this] { Run(); });
+    }
+
+    // Returns once the batch handed over before is in the picture and this
+    // one is taken, so its rows must stay untouched until the next call.
+    void Turn(JSAMPARRAY rows, int first, int count)
+    {
+        std::unique_lock lock(m_mutex);
+        m_changed.wait(lock, [this] { return !m_pending && !m_busy; });
+        m_rows = rows;
+        m_first = first;
+        m_count = count;
+        m_pending = true;
+        m_changed.notify_all();
+    }
+
+    // Waits until every batch handed over is in the picture.
+    void Finish()
+    {
+        if (!m_worker.joinable())
+            return;
+        {
+            std::lock_guard lock(m_mutex);
+            m_stop = true;
+        }
+        m_changed.notify_all();
+        m_worker.join();
+    }
+
+private:
+    void Run()
+    {
+        std::unique_lock lock(m_mutex);
+        for (;;) {
+            m_changed.wait(lock, [this] { return m_pending || m_stop; });
+            if (!m_pending)
+                return;
+            m_pending = false;
+            m_busy = true;
+            const JSAMPARRAY rows = m_rows;
+            const int first = m_first, count = m_count;
+            lock.unlock();
+            TurnRows(*m_upright, rows, first, count, m_width, m_height, m_orientation);
+            lock.lock();
+            m_busy = false;
+            m_changed.notify_all();
+        }
+    }
+
+    QImage* m_upright = nullptr;
+    int m_width = 0, m_height = 0, m_orientation = 1;
+    std::thread m_worker;
+    std::mutex m_mutex;
+    std::condition_variable m_changed;
+    JSAMPARRAY m_rows = nullptr;
+    int m_first = 0, m_count = 0;
+    bool m_pending = false, m_busy = false, m_stop = false;
+};
+
 // Where the compressed bytes come from: a buffer or an open file.
 struct Source {
     const unsigned char* data = nullptr;
@@ -270,7 +354,10 @@ bool Decode(const Source& source, QImage& image, int boxWidth, int boxHeight, QS
     // Declared before setjmp: a longjmp lands in this frame and must not
     // leave a scope with destructors behind it.
     QImage result;
+    TBatchTurner turner;
     if (setjmp(err.jump)) {
+        // The turner may still read rows of libjpeg's pool.
+        turner.Finish();
         jpeg_destroy_decompress(&cinfo);
         SetError(error, QString::fromLocal8Bit(err.message));
         image = QImage();
@@ -341,17 +428,27 @@ bool Decode(const Source& source, QImage& image, int boxWidth, int boxHeight, QS
         }
     } else {
         // The rows come from libjpeg's pool: a longjmp must not skip a destructor.
-        JSAMPARRAY rows = (*cinfo.mem->alloc_sarray)(
-            reinterpret_cast<j_common_ptr>(&cinfo), JPOOL_IMAGE, JDIMENSION(w * 4), BatchRows);
-        while (cinfo.output_scanline < cinfo.output_height) {
+        const bool aside = w * h >= TurnAsideFromPixels && std::thread::hardware_concurrency() > 1;
+        JSAMPARRAY buffers[2];
+        for (JSAMPARRAY& buffer : buffers)
+            buffer = (*cinfo.mem->alloc_sarray)(
+                reinterpret_cast<j_common_ptr>(&cinfo), JPOOL_IMAGE, JDIMENSION(w * 4), BatchRows);
+        if (aside)
+            turner.Begin(result, int(w), int(h), orientation);
+        for (int batch = 0; cinfo.output_scanline < cinfo.output_height; ++batch) {
+            JSAMPARRAY rows = buffers[aside ? batch % 2 : 0];
             const int first = int(cinfo.output_scanline);
             int count = 0;
             while (count < BatchRows && cinfo.output_scanline < cinfo.output_height)
                 count += int(jpeg_read_scanlines(&cinfo, rows + count, JDIMENSION(BatchRows - count)));
             for (int j = 0; cmyk && j < count; ++j)
                 CmykRowToRgb32(rows[j], reinterpret_cast<QRgb*>(rows[j]), int(w), inverted);
-            TurnRows(result, rows, first, count, int(w), int(h), orientation);
+            if (aside)
+                turner.Turn(rows, first, count);
+            else
+                TurnRows(result, rows, first, count, int(w), int(h), orientation);
         }
+        turner.Finish();
     }
     jpeg_finish_decompress(&cinfo);
     jpeg_destroy_decompress(&cinfo);

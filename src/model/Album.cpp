@@ -50,6 +50,7 @@ void TAlbum::Init()
     m_events = std::make_unique<TEntityList>();
     m_photos = std::make_unique<TPhotoList>();
     m_thumbInfo = std::make_unique<TThumbNailInfo>();
+    m_thumbnails = std::make_unique<TThumbnailCache>(*this);
     m_fileVersion = 2;
 }
 

@@ -6,6 +6,7 @@
 #include "model/PhotoList.h"
 #include "model/StreamObject.h"
 #include "model/ThumbNailInfo.h"
+#include "model/ThumbnailCache.h"
 #include "platform/SafeFile.h"
 
 #include <QString>
@@ -72,18 +73,9 @@ public:
     void SetThumbHeight(int height) { m_thumbInfo->SetHeight(height); }
     const TThumbNailInfo& GetThumbInfo() const { return *m_thumbInfo; }
 
-    // The photo list's thumbnail cache operations for this album's file and thumbnail size.
-    int LoadThumbnailIndex() { return m_photos->LoadThumbnailIndex(m_fileName); }
-    bool HasThumbnails() { return m_photos->HasThumbnails(m_fileName); }
-    bool CreateThumbnails(TStatusReporter* status)
-    {
-        return m_photos->CreateThumbnails(*m_thumbInfo, GetDriveLetter(), m_fileName, status);
-    }
-    bool UpdateThumbnails(TStatusReporter* status)
-    {
-        return m_photos->UpdateThumbnails(*m_thumbInfo, GetDriveLetter(), m_fileName, status);
-    }
-    bool RemoveThumbnails(TStatusReporter* status) { return m_photos->RemoveThumbnails(m_fileName, status); }
+    // The thumbnail cache of this album's file.
+    TThumbnailCache& Thumbnails() { return *m_thumbnails; }
+    const TThumbnailCache& Thumbnails() const { return *m_thumbnails; }
     // The album photo each line of the thumbnail index stands for. The index
     // keeps the path a photo had when its thumbnail was made; a photo that
     // opening the album found moved (missing there, present in the album's
@@ -116,5 +108,6 @@ private:
     std::unique_ptr<TEntityList> m_events;
     std::unique_ptr<TPhotoList> m_photos;
     std::unique_ptr<TThumbNailInfo> m_thumbInfo;
+    std::unique_ptr<TThumbnailCache> m_thumbnails;
     int m_fileVersion = 2;
 };

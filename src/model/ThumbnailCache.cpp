@@ -1,5 +1,6 @@
-// The thumbnail cache of an album: folder, index file and building.
-#include "model/PhotoList.h"
+#include "model/ThumbnailCache.h"
+
+#include "model/Album.h"
 
 #include "imaging/JpegCodec.h"
 #include "language/LanguageSelector.h"
@@ -16,6 +17,7 @@
 #include "platform/StatusReporter.h"
 #include "platform/TextUtil.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -37,12 +39,15 @@ constexpr qint64 MaxIndexFileSize = qint64(64) * 1024 * 1024;
 // As much of an index as HasThumbnails reads before it reads all of it.
 constexpr qsizetype HeadSize = 64 * 1024;
 
-QByteArray IndexText(int width, int height, const QStringList& photos, const QStringList& thumbs)
+const QString CacheSuffix = QStringLiteral("_thumbnails");
+const QString TemporaryPrefix = QStringLiteral("tempthumbnails");
+
+QByteArray IndexText(const TThumbnailIndex& index)
 {
-    QString text
-        = QString::number(width) + QStringLiteral("\r\n") + QString::number(height) + QStringLiteral("\r\n");
-    for (qsizetype k = 0; k < thumbs.size() && k < photos.size(); ++k)
-        text += photos[k] + u'=' + thumbs[k] + QStringLiteral("\r\n");
+    QString text = QString::number(index.Width) + QStringLiteral("\r\n") + QString::number(index.Height)
+        + QStringLiteral("\r\n");
+    for (qsizetype k = 0; k < index.Thumbnails.size() && k < index.Photos.size(); ++k)
+        text += index.Photos[k] + u'=' + index.Thumbnails[k] + QStringLiteral("\r\n");
     return text.toUtf8();
 }
 
@@ -91,41 +96,40 @@ bool ThumbnailFileExists(const QString& thumb, TFileProbe* files)
 
 } // namespace
 
-QString TPhotoList::ThumbnailFolderName(const QString& albumFileName)
+TThumbnailCache::TThumbnailCache(TAlbum& album)
+    : m_album(album)
 {
-    return Paths::IncludeTrailingSeparator(
-        Paths::ChangeFileExt(albumFileName, QString()) + QStringLiteral("_thumbnails"));
 }
 
-QString TPhotoList::GetThumbnailFolder(const QString& albumFileName)
+QString TThumbnailCache::FolderOf(const QString& albumFileName)
 {
-    const QString folder = ThumbnailFolderName(albumFileName);
-    QDir().mkpath(folder);
-    return folder;
+    return Paths::IncludeTrailingSeparator(Paths::ChangeFileExt(albumFileName, QString()) + CacheSuffix);
 }
 
-QString TPhotoList::ThumbnailIndexFileName(const QString& albumFileName)
+QString TThumbnailCache::TemporaryFolder(const QString& albumFolder, const QDateTime& now)
 {
-    return ThumbnailFolderName(albumFileName) + IndexName;
+    return Paths::IncludeTrailingSeparator(albumFolder) + TemporaryPrefix
+        + now.toString(QStringLiteral("yyyyMMdd_HHmm"));
 }
 
-bool TPhotoList::HasThumbnailIndex(const QString& albumFileName)
+QString TThumbnailCache::TemporaryAlbumFileName(const QString& temporaryFolder)
 {
-    return QFileInfo(ThumbnailIndexFileName(albumFileName)).isFile();
+    return Paths::IncludeTrailingSeparator(temporaryFolder) + QStringLiteral("TempAlbum.tvx");
 }
 
-QString TPhotoList::GetThumbnailIndexFile(const QString& albumFileName)
+bool TThumbnailCache::IsCacheFolder(const QString& folder)
 {
-    return GetThumbnailFolder(albumFileName) + IndexName;
+    const QString name = Paths::ExtractFileName(Paths::ExcludeTrailingSeparator(folder));
+    return name.endsWith(CacheSuffix) || name.startsWith(TemporaryPrefix);
 }
 
-QString TPhotoList::ThumbnailFileName(const QString& folder, int index, const QString& photoPath)
+QString TThumbnailCache::ThumbnailFileName(const QString& folder, int index, const QString& photoPath)
 {
     return folder + QString::number(index) + u'_'
         + Paths::ChangeFileExt(Paths::ExtractFileName(photoPath), QStringLiteral(".jpg"));
 }
 
-bool TPhotoList::CheckDriveWritable(const QString& folder)
+bool TThumbnailCache::CheckDriveWritable(const QString& folder)
 {
     QByteArray probe;
     int fd = -1;
@@ -147,49 +151,73 @@ bool TPhotoList::CheckDriveWritable(const QString& folder)
     return true;
 }
 
-bool TPhotoList::CreateThumbnails(
-    const TThumbNailInfo& info, QChar driveLetter, const QString& albumFileName, TStatusReporter* status)
+bool TThumbnailCache::RemoveFolder(const QString& folder, TStatusReporter* status)
 {
-    return BuildThumbnails(info, driveLetter, albumFileName, status, Language()->PL[0], false);
+    const QString path = Paths::ExcludeTrailingSeparator(folder);
+    // A name given wrongly must never cost the user a folder of photos.
+    if (path.isEmpty() || !IsCacheFolder(path))
+        return false;
+    const QFileInfo info(path);
+    // A cache folder that is a link goes as a link: what it points to may
+    // hold more than thumbnails.
+    if (info.isSymLink())
+        return QFile::remove(path) && !QFileInfo(path).isSymLink();
+    if (!info.isDir())
+        return !info.exists();
+    if (!DeleteFolderContents(path, true, status))
+        return false;
+    QDir().rmdir(path);
+    return !QFileInfo::exists(path);
 }
 
-bool TPhotoList::UpdateThumbnails(
-    const TThumbNailInfo& info, QChar driveLetter, const QString& albumFileName, TStatusReporter* status)
+QString TThumbnailCache::Folder() const
 {
-    return BuildThumbnails(info, driveLetter, albumFileName, status, Language()->PL[1], true);
+    return FolderOf(m_album.GetFileName());
 }
 
-std::vector<int> TPhotoList::ThumbnailsToCheck(const TThumbNailInfo& info, const QString& albumFileName)
+QString TThumbnailCache::IndexFileName() const
 {
-    // Read without disturbing the in-memory index, which callers read anew.
-    const QStringList ownPhotos = IndexPhotoFiles;
-    const QStringList ownThumbs = IndexThumbFiles;
-    const int ownWidth = IndexThumbInfo.GetWidth();
-    const int ownHeight = IndexThumbInfo.GetHeight();
-    LoadThumbnailIndex(albumFileName);
-    const QStringList photos = std::exchange(IndexPhotoFiles, ownPhotos);
-    const QStringList thumbs = std::exchange(IndexThumbFiles, ownThumbs);
-    const bool sameSize
-        = IndexThumbInfo.GetWidth() == info.GetWidth() && IndexThumbInfo.GetHeight() == info.GetHeight();
-    IndexThumbInfo.SetWidth(ownWidth);
-    IndexThumbInfo.SetHeight(ownHeight);
+    return Folder() + IndexName;
+}
+
+bool TThumbnailCache::HasIndexFile() const
+{
+    return QFileInfo(IndexFileName()).isFile();
+}
+
+bool TThumbnailCache::Create(TStatusReporter* status)
+{
+    return Build(status, Language()->PL[0], false);
+}
+
+bool TThumbnailCache::Update(TStatusReporter* status)
+{
+    return Build(status, Language()->PL[1], true);
+}
+
+std::vector<int> TThumbnailCache::ThumbnailsToCheck()
+{
+    const TThumbNailInfo& info = m_album.GetThumbInfo();
+    // Read without disturbing Index(), which callers read anew.
+    const TThumbnailIndex index = ReadIndex(m_album.GetFileName());
     std::vector<int> candidates;
-    if (!sameSize)
+    if (index.Width != info.GetWidth() || index.Height != info.GetHeight())
         return candidates;
 
     // A thumbnail file named twice in the index is made again.
     QHash<QStringView, QStringView> photoOf;
-    photoOf.reserve(thumbs.size());
-    for (qsizetype k = 0; k < thumbs.size(); ++k) {
-        const auto found = photoOf.find(thumbs[k]);
+    photoOf.reserve(index.Thumbnails.size());
+    for (qsizetype k = 0; k < index.Thumbnails.size(); ++k) {
+        const auto found = photoOf.find(index.Thumbnails[k]);
         if (found == photoOf.end())
-            photoOf.insert(thumbs[k], photos[k]);
+            photoOf.insert(index.Thumbnails[k], index.Photos[k]);
         else
             *found = QStringView();
     }
-    const QString folder = ThumbnailFolderName(albumFileName);
-    for (int i = 0; i < Count(); ++i) {
-        const TPhoto* photo = PhotoAt(i);
+    const QString folder = Folder();
+    const TPhotoList& photos = m_album.GetPhotos();
+    for (int i = 0; i < photos.Count(); ++i) {
+        const TPhoto* photo = photos.PhotoAt(i);
         const TThumbNail& record = photo->GetThumbNail();
         // A record made anew (its photo's information was edited) has no file facts.
         if (record.GetFileSize() < 0 || record.GetFileDate().isEmpty())
@@ -201,10 +229,11 @@ std::vector<int> TPhotoList::ThumbnailsToCheck(const TThumbNailInfo& info, const
     return candidates;
 }
 
-std::vector<char> TPhotoList::FreshThumbnails(
+std::vector<char> TThumbnailCache::FreshThumbnails(
     const std::vector<int>& candidates, const QString& folder, const std::function<void()>& pump)
 {
-    std::vector<char> fresh(size_t(Count()), 0);
+    const TPhotoList& photos = m_album.GetPhotos();
+    std::vector<char> fresh(size_t(photos.Count()), 0);
     // The photo files are looked at on every core, a slice of them per job.
     constexpr int Slice = 256;
     struct TFacts {
@@ -216,9 +245,9 @@ std::vector<char> TPhotoList::FreshThumbnails(
     std::vector<TFacts> facts;
     facts.reserve(candidates.size());
     for (const int i : candidates) {
-        const TThumbNail& record = PhotoAt(i)->GetThumbNail();
-        facts.push_back({ PhotoAt(i)->GetName(), record.GetFileSize(), record.GetFileDate(),
-            ThumbnailFileName(folder, i, PhotoAt(i)->GetName()) });
+        const TThumbNail& record = photos.PhotoAt(i)->GetThumbNail();
+        facts.push_back({ photos.PhotoAt(i)->GetName(), record.GetFileSize(), record.GetFileDate(),
+            ThumbnailFileName(folder, i, photos.PhotoAt(i)->GetName()) });
     }
     const auto shared = std::make_shared<const std::vector<TFacts>>(std::move(facts));
     const QChar separator = TThumbNail::DateSeparator();
@@ -245,15 +274,17 @@ std::vector<char> TPhotoList::FreshThumbnails(
     return fresh;
 }
 
-bool TPhotoList::BuildThumbnails(const TThumbNailInfo& info, QChar driveLetter, const QString& albumFileName,
-    TStatusReporter* status, const QString& subject, bool keepFresh)
+bool TThumbnailCache::Build(TStatusReporter* status, const QString& subject, bool keepFresh)
 {
-    const int n = Count();
-    const QString folder = GetThumbnailFolder(albumFileName);
+    TPhotoList& photos = m_album.GetPhotos();
+    const TThumbNailInfo& info = m_album.GetThumbInfo();
+    const QString albumFileName = m_album.GetFileName();
+    const int n = photos.Count();
+    const QString folder = Folder();
+    QDir().mkpath(folder);
     // Read before the drive test, which changes the folder.
-    const std::vector<int> candidates
-        = keepFresh ? ThumbnailsToCheck(info, albumFileName) : std::vector<int>();
-    m_indexReading.reset();
+    const std::vector<int> candidates = keepFresh ? ThumbnailsToCheck() : std::vector<int>();
+    m_reading.reset();
     if (!CheckDriveWritable(folder))
         return false;
 
@@ -278,21 +309,21 @@ bool TPhotoList::BuildThumbnails(const TThumbNailInfo& info, QChar driveLetter, 
     std::vector<QString> paths;
     for (int i = 0; i < n; ++i)
         if (!fresh[size_t(i)])
-            paths.push_back(PhotoAt(i)->GetName());
+            paths.push_back(photos.PhotoAt(i)->GetName());
     const int width = info.GetWidth();
     const int height = info.GetHeight();
+    const QChar driveLetter = m_album.GetDriveLetter();
     const QChar separator = TThumbNail::DateSeparator();
     TOrderedWork<TDetachedThumbnail> work(
         int(paths.size()), [paths, width, height, driveLetter, separator](int i) {
             return TThumbNail::BuildDetached(width, height, paths[size_t(i)], driveLetter, separator);
         });
 
-    QStringList photos;
-    QStringList thumbs;
+    TThumbnailIndex index { width, height, {}, {} };
     for (int i = 0; i < n; ++i) {
         if (cancelledNow())
             break;
-        TPhoto* photo = PhotoAt(i);
+        TPhoto* photo = photos.PhotoAt(i);
         if (status) {
             status->SetObject(photo->GetName());
             status->StepIt();
@@ -301,8 +332,8 @@ bool TPhotoList::BuildThumbnails(const TThumbNailInfo& info, QChar driveLetter, 
         }
         const QString thumb = ThumbnailFileName(folder, i, photo->GetName());
         if (fresh[size_t(i)]) {
-            photos << photo->GetName();
-            thumbs << thumb;
+            index.Photos << photo->GetName();
+            index.Thumbnails << thumb;
             continue;
         }
         // Cancel while the picture is still being made gives it up: nothing
@@ -314,57 +345,61 @@ bool TPhotoList::BuildThumbnails(const TThumbNailInfo& info, QChar driveLetter, 
         // Only a thumbnail that reached the disk gets a line: a stale file of
         // another photo under this name would be shown otherwise.
         if (built->Found && !built->Jpeg.isEmpty() && WriteFileReplacing(thumb, built->Jpeg)) {
-            photos << photo->GetName();
-            thumbs << thumb;
+            index.Photos << photo->GetName();
+            index.Thumbnails << thumb;
         }
         photo->ReleaseThumbnailImage();
     }
-    WriteFileOrThrow(GetThumbnailIndexFile(albumFileName),
-        IndexText(info.GetWidth(), info.GetHeight(), photos, thumbs), TLinkPolicy::Replace, false);
-    RememberReading(albumFileName, info.GetWidth(), info.GetHeight(), photos, thumbs);
+    WriteIndex(albumFileName, index);
+    RememberReading(albumFileName, index);
     // Cancel keeps what was made: the thumbnails so far are there to be shown.
     return true;
 }
 
-void TPhotoList::RememberReading(
-    const QString& albumFileName, int width, int height, const QStringList& photos, const QStringList& thumbs)
+void TThumbnailCache::RememberReading(const QString& albumFileName, const TThumbnailIndex& index)
 {
     // Just written, so recent; but every file it names is there, and nothing
     // else wrote in the moment since.
-    const QString folder = ThumbnailFolderName(albumFileName);
-    m_indexReading = TIndexReading { albumFileName, TFileStamp::Of(folder + IndexName),
-        TFileStamp::Of(folder), width, height, photos, thumbs };
+    const QString folder = FolderOf(albumFileName);
+    m_reading
+        = TIndexReading { albumFileName, TFileStamp::Of(folder + IndexName), TFileStamp::Of(folder), index };
 }
 
-int TPhotoList::LoadThumbnailIndex(const QString& albumFileName)
+void TThumbnailCache::WriteIndex(const QString& albumFileName, const TThumbnailIndex& index)
 {
-    IndexPhotoFiles.clear();
-    IndexThumbFiles.clear();
-    const QString folder = GetThumbnailFolder(albumFileName);
+    m_reading.reset();
+    const QString folder = FolderOf(albumFileName);
+    QDir().mkpath(folder);
+    WriteFileOrThrow(folder + IndexName, IndexText(index), TLinkPolicy::Replace, false);
+}
+
+int TThumbnailCache::LoadIndex()
+{
+    m_index = ReadIndex(m_album.GetFileName());
+    return m_index.Count();
+}
+
+TThumbnailIndex TThumbnailCache::ReadIndex(const QString& albumFileName)
+{
+    const QString folder = FolderOf(albumFileName);
+    QDir().mkpath(folder);
     // Taken before reading: a change while reading shows at the next call.
     const TFileStamp indexStamp = TFileStamp::Of(folder + IndexName);
     const TFileStamp folderStamp = TFileStamp::Of(folder);
-    if (m_indexReading && m_indexReading->AlbumFileName == albumFileName
-        && m_indexReading->Index == indexStamp && m_indexReading->Folder == folderStamp) {
-        IndexThumbInfo.SetWidth(m_indexReading->Width);
-        IndexThumbInfo.SetHeight(m_indexReading->Height);
-        IndexPhotoFiles = m_indexReading->Photos;
-        IndexThumbFiles = m_indexReading->Thumbs;
-        return int(IndexThumbFiles.size());
-    }
-    m_indexReading.reset();
+    if (m_reading && m_reading->AlbumFileName == albumFileName && m_reading->Index == indexStamp
+        && m_reading->Folder == folderStamp)
+        return m_reading->Lines;
+    m_reading.reset();
     QByteArray data;
     if (!ReadRegularFile(folder + IndexName, MaxIndexFileSize, data))
-        return 0;
+        return {};
     // Written as UTF-8 here, as Windows-1252 by the original program.
     const QString text = Cp1252::DecodeUtf8OrCp1252(data);
     const std::vector<QStringView> lines = LinesOf(text);
-    int width = 0;
-    int height = 0;
-    if (lines.size() < 2 || !ParseSize(lines[0].toString(), width) || !ParseSize(lines[1].toString(), height))
-        return 0;
-    IndexThumbInfo.SetWidth(width);
-    IndexThumbInfo.SetHeight(height);
+    TThumbnailIndex index;
+    if (lines.size() < 2 || !ParseSize(lines[0].toString(), index.Width)
+        || !ParseSize(lines[1].toString(), index.Height))
+        return {};
 
     QStringList photos;
     QStringList thumbs;
@@ -388,8 +423,8 @@ int TPhotoList::LoadThumbnailIndex(const QString& albumFileName)
     for (qsizetype k = 0; k < thumbs.size(); ++k) {
         const QString& thumb = thumbs[k];
         if (ThumbnailFileExists(thumb, &files)) {
-            IndexPhotoFiles << photos[k];
-            IndexThumbFiles << thumb;
+            index.Photos << photos[k];
+            index.Thumbnails << thumb;
         } else {
             dropped = true;
         }
@@ -397,24 +432,27 @@ int TPhotoList::LoadThumbnailIndex(const QString& albumFileName)
     if (dropped) {
         // Read-only media keep their index as it is.
         try {
-            SaveThumbnailIndex(albumFileName);
-            RememberReading(albumFileName, width, height, IndexPhotoFiles, IndexThumbFiles);
+            WriteIndex(albumFileName, index);
+            RememberReading(albumFileName, index);
         } catch (const EStreamError&) {
         }
     } else if (indexStamp.Exists && !indexStamp.IsRecent() && !folderStamp.IsRecent()) {
-        m_indexReading = TIndexReading { albumFileName, indexStamp, folderStamp, width, height,
-            IndexPhotoFiles, IndexThumbFiles };
+        m_reading = TIndexReading { albumFileName, indexStamp, folderStamp, index };
     }
-    return int(IndexThumbFiles.size());
+    return index;
 }
 
-bool TPhotoList::HasThumbnails(const QString& albumFileName)
+bool TThumbnailCache::HasThumbnails()
 {
-    const QString folder = GetThumbnailFolder(albumFileName);
-    if (m_indexReading && m_indexReading->AlbumFileName == albumFileName
-        && m_indexReading->Index == TFileStamp::Of(folder + IndexName)
-        && m_indexReading->Folder == TFileStamp::Of(folder))
-        return !m_indexReading->Thumbs.isEmpty();
+    // Asking first whether an index exists spares every opened album an empty folder.
+    if (!HasIndexFile())
+        return false;
+    const QString albumFileName = m_album.GetFileName();
+    const QString folder = FolderOf(albumFileName);
+    if (m_reading && m_reading->AlbumFileName == albumFileName
+        && m_reading->Index == TFileStamp::Of(folder + IndexName)
+        && m_reading->Folder == TFileStamp::Of(folder))
+        return m_reading->Lines.Count() > 0;
     qint64 size = 0;
     const int fd = OpenRegularFile(folder + IndexName, &size);
     if (fd < 0)
@@ -432,7 +470,7 @@ bool TPhotoList::HasThumbnails(const QString& albumFileName)
     ::close(fd);
     // A small index is read whole, as ever.
     if (size > MaxIndexFileSize || got >= size)
-        return size <= MaxIndexFileSize && LoadThumbnailIndex(albumFileName) > 0;
+        return size <= MaxIndexFileSize && ReadIndex(albumFileName).Count() > 0;
     // Plain ASCII lines read the same in either encoding an index may have,
     // so the first whole lines of the head settle it while they are ASCII.
     head.truncate(head.lastIndexOf('\n') + 1);
@@ -457,61 +495,62 @@ bool TPhotoList::HasThumbnails(const QString& albumFileName)
         if (ThumbnailFileExists(p < 0 ? text : text.mid(p + 1), nullptr))
             return true;
     }
-    return LoadThumbnailIndex(albumFileName) > 0;
+    return ReadIndex(albumFileName).Count() > 0;
 }
 
-void TPhotoList::SaveThumbnailIndex(const QString& albumFileName) const
+void TThumbnailCache::SaveIndex(const TThumbnailIndex& index)
 {
-    m_indexReading.reset();
-    WriteFileOrThrow(GetThumbnailIndexFile(albumFileName),
-        IndexText(IndexThumbInfo.GetWidth(), IndexThumbInfo.GetHeight(), IndexPhotoFiles, IndexThumbFiles),
-        TLinkPolicy::Replace, false);
+    WriteIndex(m_album.GetFileName(), index);
 }
 
-void TPhotoList::DeleteIndexEntry(int index)
+void TThumbnailCache::RemoveEntries(const QStringList& thumbnailFiles)
 {
-    if (index >= 0 && index < IndexThumbFiles.size())
-        IndexThumbFiles.removeAt(index);
-    if (index >= 0 && index < IndexPhotoFiles.size())
-        IndexPhotoFiles.removeAt(index);
+    // The index file is read afresh: what it holds now is what gets written back.
+    TThumbnailIndex index = ReadIndex(m_album.GetFileName());
+    bool removed = false;
+    for (qsizetype k = index.Thumbnails.size() - 1; k >= 0; --k) {
+        if (thumbnailFiles.contains(index.Thumbnails[k])) {
+            index.Thumbnails.removeAt(k);
+            if (k < index.Photos.size())
+                index.Photos.removeAt(k);
+            removed = true;
+        }
+    }
+    if (removed)
+        SaveIndex(index);
 }
 
-bool TPhotoList::RemoveThumbnails(const QString& albumFileName, TStatusReporter* status)
+bool TThumbnailCache::Remove(TStatusReporter* status)
 {
-    m_indexReading.reset();
-    const QString folder = GetThumbnailFolder(albumFileName);
-    const QString folderPath = Paths::ExcludeTrailingSeparator(folder);
-    // A cache folder that is a link goes as a link: what it points to may
-    // hold more than thumbnails.
-    if (QFileInfo(folderPath).isSymLink())
-        return QFile::remove(folderPath) && !QFileInfo(folderPath).isSymLink();
-    if (!DeleteFolderContents(folder, true, status))
-        return false;
-    QDir().rmdir(folder);
-    return !QFileInfo::exists(Paths::ExcludeTrailingSeparator(folder));
+    m_reading.reset();
+    return RemoveFolder(Folder(), status);
 }
 
-bool TPhotoList::MoveThumbnails(const QString& oldAlbumFileName, const QString& newAlbumFileName, int* error)
+bool TThumbnailCache::MoveWithAlbum(const QString& newAlbumFileName, int* error)
 {
-    m_indexReading.reset();
+    m_reading.reset();
     if (error)
         *error = 0;
-    const QString from = ThumbnailFolderName(oldAlbumFileName);
-    const QString to = ThumbnailFolderName(newAlbumFileName);
+    const QString oldAlbumFileName = m_album.GetFileName();
+    const QString from = FolderOf(oldAlbumFileName);
+    const QString to = FolderOf(newAlbumFileName);
     if (!QFileInfo(Paths::ExcludeTrailingSeparator(from)).isDir())
         return false;
     // The index names every thumbnail by its full path: it is read while
     // those paths still hold.
-    const bool indexed = HasThumbnailIndex(oldAlbumFileName) && LoadThumbnailIndex(oldAlbumFileName) > 0;
+    TThumbnailIndex index;
+    if (HasIndexFile())
+        index = ReadIndex(oldAlbumFileName);
     // Another album's cache, or anything else of that name, stays as it is.
     if (!RenameNoReplace(Paths::ExcludeTrailingSeparator(from), Paths::ExcludeTrailingSeparator(to), error))
         return false;
-    if (indexed) {
-        for (QString& thumb : IndexThumbFiles)
+    m_reading.reset();
+    if (index.Count() > 0) {
+        for (QString& thumb : index.Thumbnails)
             if (thumb.startsWith(from))
                 thumb = to + thumb.mid(from.size());
         try {
-            SaveThumbnailIndex(newAlbumFileName);
+            WriteIndex(newAlbumFileName, index);
         } catch (const EStreamError&) {
             // A read-only folder keeps its old index; its lines no longer
             // match and the thumbnails are made again when asked for.

@@ -31,6 +31,22 @@ void AddBit(TWordBits& bits, quint32 position)
     (position & 64 ? bits.High : bits.Low) |= quint64(1) << (position & 63);
 }
 
+// Calls take(start, length) for each run of word characters of text.
+template <typename Take>
+void ForEachWord(QStringView text, Take take)
+{
+    qsizetype start = -1;
+    for (qsizetype i = 0; i <= text.size(); ++i) {
+        const bool inWord = i < text.size() && IsWordChar(text.at(i));
+        if (inWord && start < 0) {
+            start = i;
+        } else if (!inWord && start >= 0) {
+            take(start, i - start);
+            start = -1;
+        }
+    }
+}
+
 void AddWord(TWordBits& bits, QStringView word)
 {
     const quint32 hash = WordHash(word);
@@ -43,22 +59,15 @@ void AddWord(TWordBits& bits, QStringView word)
 QStringList SplitWords(const QString& text, int caseMode)
 {
     QStringList words;
-    qsizetype start = -1;
-    for (qsizetype i = 0; i <= text.size(); ++i) {
-        const bool inWord = i < text.size() && IsWordChar(text.at(i));
-        if (inWord && start < 0) {
-            start = i;
-        } else if (!inWord && start >= 0) {
-            const QString word = text.mid(start, i - start);
-            if (caseMode == SplitWordsLower)
-                words.append(Text::AsciiLower(word));
-            else if (caseMode == SplitWordsUpper)
-                words.append(Text::AsciiUpper(word));
-            else
-                words.append(word);
-            start = -1;
-        }
-    }
+    ForEachWord(text, [&](qsizetype start, qsizetype length) {
+        const QString word = text.mid(start, length);
+        if (caseMode == SplitWordsLower)
+            words.append(Text::AsciiLower(word));
+        else if (caseMode == SplitWordsUpper)
+            words.append(Text::AsciiUpper(word));
+        else
+            words.append(word);
+    });
     return words;
 }
 
@@ -72,15 +81,6 @@ TWordBits TWordBits::OfWord(QStringView word)
 TWordBits TWordBits::OfText(QStringView text)
 {
     TWordBits bits;
-    qsizetype start = -1;
-    for (qsizetype i = 0; i <= text.size(); ++i) {
-        const bool inWord = i < text.size() && IsWordChar(text.at(i));
-        if (inWord && start < 0) {
-            start = i;
-        } else if (!inWord && start >= 0) {
-            AddWord(bits, text.mid(start, i - start));
-            start = -1;
-        }
-    }
+    ForEachWord(text, [&](qsizetype start, qsizetype length) { AddWord(bits, text.mid(start, length)); });
     return bits;
 }

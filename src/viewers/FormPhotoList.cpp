@@ -6,7 +6,7 @@
 #include "common/DialogService.h"
 #include "common/ListSelection.h"
 #include "common/Tfm_StatusWindow.h"
-#include "common/WidestText.h"
+#include "widgets/WidestText.h"
 #include "language/LanguageSelector.h"
 #include "model/Album.h"
 #include "model/StreamError.h"
@@ -39,7 +39,7 @@ TFormPhotoList::TFormPhotoList(QWidget* owner, TPhotoWindowList* windowList, Ini
     new TUniformRowsDelegate(ui->lb_Photos);
     setWindowModality(Qt::WindowModal);
 
-    m_tempFolder = TempFolderFor(m_album.GetFolder(), QDateTime::currentDateTime());
+    m_tempFolder = TThumbnailCache::TemporaryFolder(m_album.GetFolder(), QDateTime::currentDateTime());
     m_madeTempFolder = !QFileInfo::exists(m_tempFolder) && QDir().mkpath(m_tempFolder);
     m_thumbnailWindow = std::make_unique<Tfm_ThumbNailWindow>(nullptr, windowList, ini);
     m_thumbnailWindow->HideEditMenu();
@@ -83,14 +83,8 @@ TFormPhotoList::~TFormPhotoList()
     // The thumbnail window and its slide show let go of the temporary album first.
     m_thumbnailWindow.reset();
     m_tempAlbum.reset();
-    if (m_madeTempFolder && DeleteFolderContents(m_tempFolder, true, nullptr))
-        QDir().rmdir(m_tempFolder);
-}
-
-QString TFormPhotoList::TempFolderFor(const QString& albumFolder, const QDateTime& now)
-{
-    return Paths::IncludeTrailingSeparator(albumFolder) + QStringLiteral("tempthumbnails")
-        + now.toString(QStringLiteral("yyyyMMdd_HHmm"));
+    if (m_madeTempFolder)
+        TThumbnailCache::RemoveFolder(m_tempFolder, nullptr);
 }
 
 void TFormPhotoList::SetPhotos(const QStringList& paths)
@@ -266,8 +260,7 @@ void TFormPhotoList::ButtonShowThumbnailsClick()
     if (m_working)
         return;
     const TLanguageSelector& t = *Language();
-    auto album = std::make_unique<TAlbum>(
-        Paths::IncludeTrailingSeparator(m_tempFolder) + QStringLiteral("TempAlbum.tvx"));
+    auto album = std::make_unique<TAlbum>(TThumbnailCache::TemporaryAlbumFileName(m_tempFolder));
     CopyFoundPhotosTo(*album);
     bool ready = false;
     {
@@ -279,17 +272,17 @@ void TFormPhotoList::ButtonShowThumbnailsClick()
         Tfm_StatusWindow status;
         status.ShowCentered();
         QCoreApplication::processEvents();
-        ready = m_tempThumbnailsMade && album->LoadThumbnailIndex() != 0;
+        ready = m_tempThumbnailsMade && album->Thumbnails().LoadIndex() != 0;
         if (!ready) {
             try {
                 // Only a whole set is shown here and kept for the next click.
-                ready = album->CreateThumbnails(&status) && !status.IsCancelled();
+                ready = album->Thumbnails().Create(&status) && !status.IsCancelled();
             } catch (const std::exception& e) {
                 ShowMessageBox(ExceptionMessage(e), t.Title, MessageBoxFlags::IconError);
             }
             // Part of a set would pass for all of it at the next click.
             if (!ready)
-                album->RemoveThumbnails(nullptr);
+                album->Thumbnails().Remove(nullptr);
         }
         m_tempThumbnailsMade = ready;
         // The modal thumbnail window must not open under the progress window.

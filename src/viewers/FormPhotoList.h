@@ -16,7 +16,6 @@ namespace Ui {
 class FormPhotoList;
 }
 class IniFile;
-class QDateTime;
 class TAlbum;
 class TPhotoWindowList;
 class Tfm_PhotoWindow;
@@ -43,10 +42,8 @@ public:
     const QString& GetNewAlbumFile() const { return m_newAlbumFile; }
     void ApplyLanguage();
 
-    // The folder of the temporary thumbnails: "tempthumbnails" and the time
-    // of day, inside the album's folder.
+    // The folder of the temporary thumbnails, inside the album's folder.
     const QString& TempFolder() const { return m_tempFolder; }
-    static QString TempFolderFor(const QString& albumFolder, const QDateTime& now);
 
     // Clones of the found photos go into target, their labels mapped by name
     // to target's (missing labels are added); target takes the album's

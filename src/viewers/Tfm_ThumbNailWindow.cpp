@@ -200,7 +200,6 @@ void Tfm_ThumbNailWindow::SetAlbum(TAlbum* album)
     const bool other = album != m_album;
     m_album = album;
     m_slideShowWindow->SetAlbum(album);
-    m_indexFile = album ? TPhotoList::ThumbnailIndexFileName(album->GetFileName()) : QString();
     if (other) {
         // Nothing of the last album stays: its grid waits for BuildGrid.
         m_indexTime = QDateTime();
@@ -232,22 +231,24 @@ bool Tfm_ThumbNailWindow::IndexChanged() const
 {
     if (!m_album)
         return false;
-    const QFileInfo file(m_indexFile);
+    // Asked each time: a renamed album's index lies elsewhere.
+    const QFileInfo file(m_album->Thumbnails().IndexFileName());
     return file.lastModified() != m_indexTime || file.size() != m_indexSize;
 }
 
 void Tfm_ThumbNailWindow::ReadIndex()
 {
-    m_album->LoadThumbnailIndex();
-    const TPhotoList& photos = m_album->GetPhotos();
+    TThumbnailCache& cache = m_album->Thumbnails();
+    cache.LoadIndex();
+    const TThumbnailIndex& index = cache.Index();
     // The photos are known by the paths they have now: a thumbnail made
     // before a photo was moved must show and edit that photo, not another.
-    m_photoFiles = m_album->IndexedPhotoPaths(photos.IndexPhotoFiles);
-    m_thumbFiles = photos.IndexThumbFiles;
-    m_thumbWidth = photos.IndexThumbInfo.GetWidth();
-    m_thumbHeight = photos.IndexThumbInfo.GetHeight();
+    m_photoFiles = m_album->IndexedPhotoPaths(index.Photos);
+    m_thumbFiles = index.Thumbnails;
+    m_thumbWidth = index.Width;
+    m_thumbHeight = index.Height;
     // Reading may have rewritten the index without its dead lines.
-    const QFileInfo file(m_indexFile);
+    const QFileInfo file(cache.IndexFileName());
     m_indexTime = file.lastModified();
     m_indexSize = file.size();
 }

@@ -162,7 +162,6 @@ private:
     QStringList m_thumbFiles;
     int m_thumbWidth = 0;
     int m_thumbHeight = 0;
-    QString m_indexFile;
     QDateTime m_indexTime;
     qint64 m_indexSize = -1;
     int m_currentColumn = -1;

@@ -96,7 +96,7 @@ void Tfm_ThumbNailWindow::StartSlideShow()
     settings.LoadFromIni();
     if (!settings.HasAnyChangeOn()) {
         const TLanguageSelector& t = *Language();
-        ShowMessageBox(t.TF[5], t.TF[6], 48);
+        ShowMessageBox(t.TF[5], t.TF[6], MessageBoxFlags::IconWarning);
         return;
     }
     settings.SetShowThumbnails();
@@ -120,20 +120,8 @@ void Tfm_ThumbNailWindow::PopupMenuEditPhotoInformationClick()
 
 bool Tfm_ThumbNailWindow::RemoveIndexEntries(const QStringList& thumbnailFiles)
 {
-    // The index file is read afresh: what it holds now is what gets written back.
-    TPhotoList& photos = m_album->GetPhotos();
-    m_album->LoadThumbnailIndex();
-    bool removed = false;
-    for (int k = int(photos.IndexThumbFiles.size()) - 1; k >= 0; --k) {
-        if (thumbnailFiles.contains(photos.IndexThumbFiles[k])) {
-            photos.DeleteIndexEntry(k);
-            removed = true;
-        }
-    }
-    if (!removed)
-        return true;
     try {
-        photos.SaveThumbnailIndex(m_album->GetFileName());
+        m_album->Thumbnails().RemoveEntries(thumbnailFiles);
         return true;
     } catch (const EStreamError& error) {
         ShowMessageBox(error.Message(), Language()->Title, MessageBoxFlags::IconError);
@@ -179,8 +167,8 @@ int Tfm_ThumbNailWindow::DeleteSelected()
         return 0;
     const TLanguageSelector& t = *Language();
     if (CountSelected() == 0)
-        return ShowMessageBox(t.TF[1], t.TF[2], 48);
-    const int answer = ShowMessageBox(t.TF[3], t.TF[4], 52);
+        return ShowMessageBox(t.TF[1], t.TF[2], MessageBoxFlags::IconWarning);
+    const int answer = ShowMessageBox(t.TF[3], t.TF[4], MessageBoxFlags::YesNo | MessageBoxFlags::IconWarning);
     if (answer != MessageResult::Yes)
         return answer;
     // The thumbnails leave the index; the photos and all files stay.

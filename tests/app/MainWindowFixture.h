@@ -1,10 +1,10 @@
 #pragma once
 // The real main window in a sandbox: its own program folder and settings file,
 // XDG folders of its own, and scripted dialogs.
-#include "app/AlbumsPage.h"
-#include "app/FolderTree.h"
-#include "app/PageControl.h"
-#include "app/Tfm_MainForm.h"
+#include "app/albums/AlbumsPage.h"
+#include "widgets/FolderTree.h"
+#include "widgets/PageControl.h"
+#include "app/main/Tfm_MainForm.h"
 #include "common/BusyGuard.h"
 #include "common/ScriptedDialogService.h"
 #include "common/Tfm_StatusWindow.h"

@@ -1,16 +1,21 @@
 #pragma once
 // Shared set-up of the Photos tab tests: an album of real picture files in a
-// sandbox, a fake main window, the information panel and the photo list on
-// one root widget, and scripted dialogs.
-#include "app/AlbumPhotoList.h"
-#include "app/PhotoInfoPanel.h"
-#include "app/PhotoPanelHost.h"
+// sandbox, opened in a session, the Photos tab's page with a fake main window,
+// and scripted dialogs.
+#include "app/main/AlbumSession.h"
+#include "app/photos/AlbumPhotoList.h"
+#include "app/photos/AlbumPhotoRenamer.h"
+#include "app/photos/PhotoInfoPanel.h"
+#include "app/photos/PhotosHost.h"
+#include "app/photos/PhotosPage.h"
 #include "common/ScriptedDialogService.h"
 #include "language/LanguageSelector.h"
 #include "model/Album.h"
 #include "platform/IniFile.h"
 #include "ui_TabPhotos.h"
 #include "viewers/PhotoWindowList.h"
+#include "widgets/FolderTree.h"
+#include "widgets/PageControl.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -26,37 +31,39 @@
 
 #include <memory>
 
-class TFakePhotoHost : public TPhotoPanelHost {
+class TFakePhotosHost : public TPhotosHost {
 public:
-    TAlbum* Album() const override { return album.get(); }
-    bool ContentsChanged() const override { return changed; }
-    void SetContentsChanged(bool value) override { changed = value; }
+    explicit TFakePhotosHost(TAlbumSession& albumSession)
+        : session(albumSession)
+    {
+    }
     TPhotoWindowList* PhotoWindows() const override { return windows.get(); }
     IniFile* Settings() const override { return ini.get(); }
-    QChar AlbumDriveLetter() const override { return QLatin1Char(' '); }
-    bool PhotosInAlbumPageActive() const override { return albumPage; }
-    QString AvailablePhotoFolder() const override { return folder; }
-    void PhotoRecordReplaced(const QString& path) override { replaced.append(path); }
-    void TakeBackFocus() override { }
     bool SaveCurrentAlbum() override
     {
         ++saves;
         if (!saveWorks)
             return false;
-        album->SaveToFile();
-        changed = false;
+        session.Album()->SaveToFile();
+        session.SetContentsChanged(false);
+        return true;
+    }
+    bool ChooseConvertFolder(QString& chosen) override
+    {
+        folderWindowStarts.append(chosen);
+        if (folderAnswer.isEmpty())
+            return false;
+        chosen = folderAnswer;
         return true;
     }
 
-    std::unique_ptr<TAlbum> album;
+    TAlbumSession& session;
     std::unique_ptr<IniFile> ini;
     std::unique_ptr<TPhotoWindowList> windows = std::make_unique<TPhotoWindowList>();
-    bool changed = false;
-    bool albumPage = true;
-    QString folder;
-    QStringList replaced;
     int saves = 0;
     bool saveWorks = true;
+    QString folderAnswer;
+    QStringList folderWindowStarts;
 };
 
 class PhotoTabTest : public ::testing::Test {
@@ -65,15 +72,17 @@ protected:
     {
         ASSERT_TRUE(dir.isValid());
         host.ini = std::make_unique<IniFile>(dir.filePath(QStringLiteral("tavrimolex.Ini")));
-        host.album = std::make_unique<TAlbum>(dir.filePath(QStringLiteral("test.tvx")));
-        host.folder = dir.path();
-        // The panel and the list find their controls in the Photos tab's own form.
-        root = std::make_unique<QWidget>();
-        form.setupUi(root.get());
-        panel = new TPhotoInfoPanel(root.get(), host);
-        list = new TAlbumPhotoList(root.get(), host, *panel);
-        panel->ApplyLanguage(*Language());
-        list->ApplyLanguage(*Language());
+        root = std::make_unique<TPhotosPage>(session, host);
+        panel = root->PhotoPanel();
+        list = root->PhotoList();
+        root->ApplyLanguage(*Language());
+        session.Open(std::make_unique<TAlbum>(dir.filePath(QStringLiteral("test.tvx"))));
+        ChooseFolder(dir.path());
+        ShowPage(root->Form().ts_PhotosInAlbum);
+        // Whatever the panel or the renamer replaces, the thumbnails must follow.
+        const auto note = [this](const QString& path) { replacedRecords.append(path); };
+        QObject::connect(panel, &TPhotoInfoPanel::PhotoRecordReplaced, note);
+        QObject::connect(root->PhotoRenamer(), &TAlbumPhotoRenamer::PhotoRecordReplaced, note);
     }
 
     void TearDown() override
@@ -81,6 +90,14 @@ protected:
         root.reset();
         host.windows.reset();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
+    TAlbum& Album() const { return *session.Album(); }
+    void ShowPage(QWidget* page) const { root->Form().pc_Photos->setCurrentWidget(page); }
+    // The folder the available photos come from, chosen in the tree.
+    void ChooseFolder(const QString& folder) const
+    {
+        ASSERT_TRUE(root->Form().stvPhotoFolders->SetFolder(folder)) << folder.toStdString();
     }
 
     template <class T> T* Find(const char* name) const { return root->findChild<T*>(QLatin1String(name)); }
@@ -92,7 +109,7 @@ protected:
     QCheckBox* DontPublish() const { return Find<QCheckBox>("chb_DontPublishForTheInternet"); }
     QLineEdit* Name() const { return Find<QLineEdit>("eb_PhotoName"); }
     QLineEdit* Status() const { return Find<QLineEdit>("eb_PhotoStatus"); }
-    TPhotoList& Photos() const { return host.album->GetPhotos(); }
+    TPhotoList& Photos() const { return Album().GetPhotos(); }
 
     QString WritePicture(const QString& name)
     {
@@ -174,9 +191,10 @@ protected:
 
     QTemporaryDir dir;
     TScriptedDialogService dialogs;
-    TFakePhotoHost host;
-    std::unique_ptr<QWidget> root;
-    Ui::TabPhotos form;
+    TAlbumSession session;
+    TFakePhotosHost host { session };
+    std::unique_ptr<TPhotosPage> root;
     TPhotoInfoPanel* panel = nullptr;
     TAlbumPhotoList* list = nullptr;
+    QStringList replacedRecords;
 };

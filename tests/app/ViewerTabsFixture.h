@@ -2,7 +2,7 @@
 // Shared set-up of the tests of the Photos tab's thumbnail and slide-show
 // pages: a sandboxed program folder and settings file, an album file of real
 // pictures, scripted dialogs and the real main window.
-#include "app/Tfm_MainForm.h"
+#include "app/main/Tfm_MainForm.h"
 #include "common/ScriptedDialogService.h"
 #include "common/Tfm_StatusWindow.h"
 #include "language/LanguageSelector.h"

@@ -6,10 +6,10 @@
 //
 // The site is written to <work folder>/site; the exit code is 0 when the site
 // reached the list of generated sites, whose first line is printed.
-#include "app/FolderTree.h"
-#include "app/PageControl.h"
-#include "app/Tfm_MainForm.h"
-#include "app/Tfm_SelectdirectoryWindow.h"
+#include "widgets/FolderTree.h"
+#include "widgets/PageControl.h"
+#include "app/main/Tfm_MainForm.h"
+#include "common/Tfm_SelectdirectoryWindow.h"
 #include "common/ScriptedDialogService.h"
 #include "imaging/JpegCodec.h"
 #include "language/LanguageSelector.h"

@@ -48,22 +48,22 @@ TEST_F(FramedSite, InitializeTrimsTheOptionsAndFillsDefaults)
     options.LocalPath = QString();
     options.OutputDir = Sandbox(QStringLiteral("site"));
     Run({});
-    EXPECT_EQ(generator.Title, T(0, QStringLiteral("Tavrimolex Photo Viewer")));
-    EXPECT_EQ(generator.WebPath, QStringLiteral("http://example.org/originals/"));
-    EXPECT_EQ(generator.LocalPath, QStringLiteral("/"));
-    EXPECT_EQ(generator.OutputDir, Out());
+    EXPECT_EQ(generator.Options().Title, T(0, QStringLiteral("Tavrimolex Photo Viewer")));
+    EXPECT_EQ(generator.Options().WebPath, QStringLiteral("http://example.org/originals/"));
+    EXPECT_EQ(generator.Options().LocalPath, QStringLiteral("/"));
+    EXPECT_EQ(generator.Options().OutputDir, Out());
 
     options.Title = QStringLiteral("  My <b>photos</b>  ");
     options.WebPath = QStringLiteral("http://example.org/originals/");
     options.LocalPath = QStringLiteral(" /home/me/Photos ");
     Run({});
-    EXPECT_EQ(generator.Title, QStringLiteral("My <b>photos</b>"));
-    EXPECT_EQ(generator.WebPath, QStringLiteral("http://example.org/originals/"));
-    EXPECT_EQ(generator.LocalPath, QStringLiteral("/home/me/Photos/"));
+    EXPECT_EQ(generator.Options().Title, QStringLiteral("My <b>photos</b>"));
+    EXPECT_EQ(generator.Options().WebPath, QStringLiteral("http://example.org/originals/"));
+    EXPECT_EQ(generator.Options().LocalPath, QStringLiteral("/home/me/Photos/"));
 
     options.WebPath = QStringLiteral("   ");
     Run({});
-    EXPECT_EQ(generator.WebPath, QString());
+    EXPECT_EQ(generator.Options().WebPath, QString());
 }
 
 TEST_F(FramedSite, AnEmptyAlbumListWritesNothing)
@@ -86,7 +86,7 @@ TEST_F(FramedSite, AMissingAlbumIsReportedAndYesExportsTheOther)
     ASSERT_GE(reporter.prompts.size(), 1u);
     EXPECT_EQ(reporter.prompts[0].text, T(2));
     EXPECT_TRUE(reporter.prompts[0].yesNo);
-    EXPECT_EQ(generator.AlbumFiles, QStringList({ good }));
+    EXPECT_EQ(generator.Options().AlbumFiles, QStringList({ good }));
     ASSERT_EQ(generator.Albums.size(), 1u);
     EXPECT_EQ(reporter.statusWindows, 1);
     EXPECT_EQ(Numbers(), QList<int>({ 1, 2 }));

@@ -65,15 +65,15 @@ TEST_F(SimpleSite, InitializeTakesTheOptions)
     options.StartSlideShow = true;
     options.WebPath = QStringLiteral(" http://example.org/a ");
     Run({});
-    EXPECT_EQ(generator.Title, T(53) + QStringLiteral(" Tavrimolex Photo Viewer."));
-    EXPECT_EQ(generator.OutputDir, Out());
-    EXPECT_TRUE(generator.StartSlideShow);
-    EXPECT_EQ(generator.SlideShowImages[1].pixelColor(0, 0), QColor(Qt::red));
-    EXPECT_EQ(generator.WebPath, QStringLiteral("http://example.org/a"));
+    EXPECT_EQ(generator.Options().Title, T(53) + QStringLiteral(" Tavrimolex Photo Viewer."));
+    EXPECT_EQ(generator.Options().OutputDir, Out());
+    EXPECT_TRUE(generator.Options().StartSlideShow);
+    EXPECT_EQ(generator.Options().SlideShowImages[1].pixelColor(0, 0), QColor(Qt::red));
+    EXPECT_EQ(generator.Options().WebPath, QStringLiteral("http://example.org/a"));
 
     options.Title = QStringLiteral("  Our walks ");
     Run({});
-    EXPECT_EQ(generator.Title, QStringLiteral("Our walks"));
+    EXPECT_EQ(generator.Options().Title, QStringLiteral("Our walks"));
 }
 
 TEST_F(SimpleSite, AnEmptyAlbumListWritesNothing)
@@ -96,7 +96,7 @@ TEST_F(SimpleSite, MissingAlbumsAreReportedAndTheUserDecides)
     ASSERT_EQ(reporter.prompts.size(), 1u);
     EXPECT_EQ(reporter.prompts[0].text, T(2));
     EXPECT_TRUE(reporter.prompts[0].yesNo);
-    EXPECT_EQ(generator.AlbumFiles, QStringList({ good }));
+    EXPECT_EQ(generator.Options().AlbumFiles, QStringList({ good }));
     EXPECT_EQ(Numbers(), QList<int>({ 1, 2 }));
     EXPECT_TRUE(Exists(Out() + QStringLiteral("html/photo2_bottom.htm")));
 }

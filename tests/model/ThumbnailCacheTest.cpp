@@ -84,16 +84,20 @@ protected:
 
 TEST_F(ThumbnailCache, Names)
 {
-    EXPECT_EQ(TPhotoList::GetThumbnailFolder(albumFile), folder);
-    EXPECT_TRUE(QFileInfo(folder).isDir());
-    EXPECT_EQ(TPhotoList::GetThumbnailIndexFile(albumFile), folder + QStringLiteral("thumbnails.pct"));
-    EXPECT_EQ(TPhotoList::ThumbnailFileName(folder, 3, QStringLiteral("/p/IMG_01.png")),
+    auto album = AlbumWith({});
+    EXPECT_EQ(album->Thumbnails().Folder(), folder);
+    EXPECT_EQ(album->Thumbnails().IndexFileName(), folder + QStringLiteral("thumbnails.pct"));
+    EXPECT_FALSE(QFileInfo::exists(folder));
+    EXPECT_EQ(TThumbnailCache::TemporaryFolder(
+                  QStringLiteral("/photos/albums/"), QDateTime(QDate(2005, 3, 5), QTime(14, 7, 42))),
+        QStringLiteral("/photos/albums/tempthumbnails20050305_1407"));
+    EXPECT_EQ(TThumbnailCache::ThumbnailFileName(folder, 3, QStringLiteral("/p/IMG_01.png")),
         folder + QStringLiteral("3_IMG_01.jpg"));
-    EXPECT_EQ(TPhotoList::ThumbnailFileName(folder, 12, QStringLiteral("/p/IMG.jpeg")),
+    EXPECT_EQ(TThumbnailCache::ThumbnailFileName(folder, 12, QStringLiteral("/p/IMG.jpeg")),
         folder + QStringLiteral("12_IMG.jpg"));
-    EXPECT_EQ(TPhotoList::ThumbnailFileName(folder, 0, QStringLiteral("/p/noext")),
+    EXPECT_EQ(TThumbnailCache::ThumbnailFileName(folder, 0, QStringLiteral("/p/noext")),
         folder + QStringLiteral("0_noext.jpg"));
-    EXPECT_EQ(TPhotoList::ThumbnailFileName(folder, 1, QStringLiteral("D:\\p\\a.b.bmp")),
+    EXPECT_EQ(TThumbnailCache::ThumbnailFileName(folder, 1, QStringLiteral("D:\\p\\a.b.bmp")),
         folder + QStringLiteral("1_a.b.jpg"));
 }
 
@@ -101,9 +105,9 @@ TEST_F(ThumbnailCache, EmptyAlbumWritesTwoLines)
 {
     auto album = AlbumWith({});
     FakeStatusReporter status;
-    EXPECT_TRUE(album->CreateThumbnails(&status));
+    EXPECT_TRUE(album->Thumbnails().Create(&status));
     EXPECT_EQ(ReadAll(folder + QStringLiteral("thumbnails.pct")), QByteArray("40\r\n40\r\n"));
-    EXPECT_EQ(album->LoadThumbnailIndex(), 0);
+    EXPECT_EQ(album->Thumbnails().LoadIndex(), 0);
 }
 
 TEST_F(ThumbnailCache, BuildsThumbnailsAndIndex)
@@ -113,7 +117,7 @@ TEST_F(ThumbnailCache, BuildsThumbnailsAndIndex)
     const QString b = MakePhoto(QStringLiteral("b.jpeg"), 30, 60);
     auto album = AlbumWith({ a, missing, b });
     FakeStatusReporter status;
-    ASSERT_TRUE(album->CreateThumbnails(&status));
+    ASSERT_TRUE(album->Thumbnails().Create(&status));
 
     EXPECT_EQ(status.subject, Language()->PL[0]);
     EXPECT_EQ(status.maximumValue, 3);
@@ -138,12 +142,12 @@ TEST_F(ThumbnailCache, BuildsThumbnailsAndIndex)
     EXPECT_FALSE(p->HasThumbnailImage());
     EXPECT_EQ(album->GetPhotos().PhotoAt(1)->GetThumbNail().GetFileSize(), -1);
 
-    EXPECT_EQ(album->LoadThumbnailIndex(), 2);
-    const TPhotoList& photos = album->GetPhotos();
-    EXPECT_EQ(photos.IndexPhotoFiles, QStringList({ a, b }));
-    EXPECT_EQ(photos.IndexThumbFiles,
+    EXPECT_EQ(album->Thumbnails().LoadIndex(), 2);
+    const TThumbnailIndex& index = album->Thumbnails().Index();
+    EXPECT_EQ(index.Photos, QStringList({ a, b }));
+    EXPECT_EQ(index.Thumbnails,
         QStringList({ folder + QStringLiteral("0_a.jpg"), folder + QStringLiteral("2_b.jpg") }));
-    EXPECT_EQ(photos.IndexThumbInfo.GetWidth(), 40);
+    EXPECT_EQ(index.Width, 40);
 }
 
 TEST_F(ThumbnailCache, UpdateUsesItsOwnSubjectAndTheAlbumSize)
@@ -152,7 +156,7 @@ TEST_F(ThumbnailCache, UpdateUsesItsOwnSubjectAndTheAlbumSize)
     album->SetThumbWidth(100);
     album->SetThumbHeight(60);
     FakeStatusReporter status;
-    ASSERT_TRUE(album->UpdateThumbnails(&status));
+    ASSERT_TRUE(album->Thumbnails().Update(&status));
     EXPECT_EQ(status.subject, Language()->PL[1]);
     QImage thumb;
     ASSERT_TRUE(DecodeJpegFile(folder + QStringLiteral("0_a.jpg"), thumb));
@@ -171,7 +175,7 @@ TEST_F(ThumbnailCache, CancelEndsWithTrueAndAPartialIndex)
         if (s.objects.size() == 5)
             s.cancelled = true;
     };
-    EXPECT_TRUE(album->CreateThumbnails(&status));
+    EXPECT_TRUE(album->Thumbnails().Create(&status));
     const qsizetype photoLines = IndexLines().size() - 2;
     EXPECT_LE(photoLines, 5);
     EXPECT_GE(photoLines, 4);
@@ -184,9 +188,9 @@ TEST_F(ThumbnailCache, StaleThumbnailOfAMissingPhotoGetsNoLine)
     QDir().mkpath(folder);
     Touch(folder + QStringLiteral("1_gone.jpg"));
     auto album = AlbumWith({ a, root + QStringLiteral("gone.jpg") });
-    ASSERT_TRUE(album->CreateThumbnails(nullptr));
+    ASSERT_TRUE(album->Thumbnails().Create(nullptr));
     EXPECT_EQ(IndexLines().size(), 3);
-    EXPECT_EQ(album->LoadThumbnailIndex(), 1);
+    EXPECT_EQ(album->Thumbnails().LoadIndex(), 1);
 }
 
 TEST_F(ThumbnailCache, DeletedThumbnailIsDroppedAndTheIndexRewritten)
@@ -194,14 +198,16 @@ TEST_F(ThumbnailCache, DeletedThumbnailIsDroppedAndTheIndexRewritten)
     const QString a = MakePhoto(QStringLiteral("a.jpg"));
     const QString b = MakePhoto(QStringLiteral("b.jpg"));
     auto album = AlbumWith({ a, b });
-    ASSERT_TRUE(album->CreateThumbnails(nullptr));
+    ASSERT_TRUE(album->Thumbnails().Create(nullptr));
     ASSERT_TRUE(QFile::remove(folder + QStringLiteral("0_a.jpg")));
-    EXPECT_EQ(album->LoadThumbnailIndex(), 1);
+    EXPECT_EQ(album->Thumbnails().LoadIndex(), 1);
     EXPECT_EQ(IndexLines(), QStringList({ "40", "40", b + u'=' + folder + QStringLiteral("1_b.jpg") }));
 
-    album->GetPhotos().DeleteIndexEntry(0);
-    album->GetPhotos().DeleteIndexEntry(7);
-    album->GetPhotos().SaveThumbnailIndex(albumFile);
+    // Only a line that goes rewrites the index.
+    const QByteArray before = ReadAll(folder + QStringLiteral("thumbnails.pct"));
+    album->Thumbnails().RemoveEntries({ folder + QStringLiteral("0_a.jpg") });
+    EXPECT_EQ(ReadAll(folder + QStringLiteral("thumbnails.pct")), before);
+    album->Thumbnails().RemoveEntries({ folder + QStringLiteral("1_b.jpg") });
     EXPECT_EQ(IndexLines(), QStringList({ "40", "40" }));
 }
 
@@ -212,7 +218,7 @@ TEST_F(ThumbnailCache, AnIndexIsReadAgainAfterEveryChange)
     const QString a = MakePhoto(QStringLiteral("a.jpg"));
     const QString b = MakePhoto(QStringLiteral("b.jpg"));
     auto album = AlbumWith({ a, b });
-    ASSERT_TRUE(album->CreateThumbnails(nullptr));
+    ASSERT_TRUE(album->Thumbnails().Create(nullptr));
     const QString index = folder + QStringLiteral("thumbnails.pct");
     const auto age = [&] {
         const timespec hourAgo[2] = { { ::time(nullptr) - 3600, 0 }, { ::time(nullptr) - 3600, 0 } };
@@ -220,14 +226,14 @@ TEST_F(ThumbnailCache, AnIndexIsReadAgainAfterEveryChange)
             ASSERT_EQ(::utimensat(AT_FDCWD, QFile::encodeName(path).constData(), hourAgo, 0), 0);
     };
     age();
-    ASSERT_EQ(album->LoadThumbnailIndex(), 2);
-    ASSERT_EQ(album->LoadThumbnailIndex(), 2);
+    ASSERT_EQ(album->Thumbnails().LoadIndex(), 2);
+    ASSERT_EQ(album->Thumbnails().LoadIndex(), 2);
 
     // A thumbnail deleted by someone else.
     ASSERT_TRUE(QFile::remove(folder + QStringLiteral("1_b.jpg")));
-    EXPECT_EQ(album->LoadThumbnailIndex(), 1);
+    EXPECT_EQ(album->Thumbnails().LoadIndex(), 1);
     age();
-    ASSERT_EQ(album->LoadThumbnailIndex(), 1);
+    ASSERT_EQ(album->Thumbnails().LoadIndex(), 1);
 
     // The index rewritten in place, just as long and with its old time put back.
     const QByteArray before = ReadAll(index);
@@ -239,22 +245,18 @@ TEST_F(ThumbnailCache, AnIndexIsReadAgainAfterEveryChange)
         ASSERT_EQ(file.write(after), before.size());
     }
     age();
-    ASSERT_EQ(album->LoadThumbnailIndex(), 1);
-    EXPECT_EQ(album->GetPhotos().IndexPhotoFiles, QStringList({ b }));
-
-    // A reader that changed its lists in memory gets the file's lines back.
-    album->GetPhotos().DeleteIndexEntry(0);
-    EXPECT_EQ(album->LoadThumbnailIndex(), 1);
+    ASSERT_EQ(album->Thumbnails().LoadIndex(), 1);
+    EXPECT_EQ(album->Thumbnails().Index().Photos, QStringList({ b }));
 }
 
 TEST_F(ThumbnailCache, PhotoPathWithEqualsSignSurvives)
 {
     const QString odd = MakePhoto(QStringLiteral("x=y.jpg"));
     auto album = AlbumWith({ odd });
-    ASSERT_TRUE(album->CreateThumbnails(nullptr));
-    ASSERT_EQ(album->LoadThumbnailIndex(), 1);
-    EXPECT_EQ(album->GetPhotos().IndexPhotoFiles, QStringList({ odd }));
-    EXPECT_EQ(album->GetPhotos().IndexThumbFiles, QStringList({ folder + QStringLiteral("0_x=y.jpg") }));
+    ASSERT_TRUE(album->Thumbnails().Create(nullptr));
+    ASSERT_EQ(album->Thumbnails().LoadIndex(), 1);
+    EXPECT_EQ(album->Thumbnails().Index().Photos, QStringList({ odd }));
+    EXPECT_EQ(album->Thumbnails().Index().Thumbnails, QStringList({ folder + QStringLiteral("0_x=y.jpg") }));
 }
 
 TEST_F(ThumbnailCache, MalformedIndexIsNoIndex)
@@ -264,18 +266,18 @@ TEST_F(ThumbnailCache, MalformedIndexIsNoIndex)
     const QString index = folder + QStringLiteral("thumbnails.pct");
     const QByteArray bad = "forty\r\n40\r\n/a.jpg=/nowhere.jpg\r\n";
     WriteAll(index, bad);
-    EXPECT_EQ(album->LoadThumbnailIndex(), 0);
+    EXPECT_EQ(album->Thumbnails().LoadIndex(), 0);
     EXPECT_EQ(ReadAll(index), bad);
 
     WriteAll(index, QByteArray("40\r\n"));
-    EXPECT_EQ(album->LoadThumbnailIndex(), 0);
+    EXPECT_EQ(album->Thumbnails().LoadIndex(), 0);
     WriteAll(index, QByteArray(""));
-    EXPECT_EQ(album->LoadThumbnailIndex(), 0);
+    EXPECT_EQ(album->Thumbnails().LoadIndex(), 0);
     // A line without "=" is all thumbnail path.
     Touch(folder + QStringLiteral("t.jpg"));
     WriteAll(index, QByteArray("40\n40\n") + QFile::encodeName(folder) + "t.jpg\n");
-    EXPECT_EQ(album->LoadThumbnailIndex(), 1);
-    EXPECT_EQ(album->GetPhotos().IndexPhotoFiles, QStringList({ QString() }));
+    EXPECT_EQ(album->Thumbnails().LoadIndex(), 1);
+    EXPECT_EQ(album->Thumbnails().Index().Photos, QStringList({ QString() }));
 }
 
 TEST_F(ThumbnailCache, IndexOfTheOriginalProgramReadsAsWindows1252)
@@ -286,16 +288,16 @@ TEST_F(ThumbnailCache, IndexOfTheOriginalProgramReadsAsWindows1252)
     // "café" with é as the single byte 0xE9, in both paths.
     WriteAll(folder + QStringLiteral("thumbnails.pct"),
         QByteArray("40\r\n40\r\nD:\\caf\xe9.jpg=") + QFile::encodeName(folder) + "0_caf\xe9.jpg\r\n");
-    ASSERT_EQ(album->LoadThumbnailIndex(), 1);
-    EXPECT_EQ(album->GetPhotos().IndexPhotoFiles, QStringList({ QStringLiteral("D:\\caf\u00e9.jpg") }));
+    ASSERT_EQ(album->Thumbnails().LoadIndex(), 1);
+    EXPECT_EQ(album->Thumbnails().Index().Photos, QStringList({ QStringLiteral("D:\\caf\u00e9.jpg") }));
     EXPECT_EQ(
-        album->GetPhotos().IndexThumbFiles, QStringList({ folder + QStringLiteral("0_caf\u00e9.jpg") }));
+        album->Thumbnails().Index().Thumbnails, QStringList({ folder + QStringLiteral("0_caf\u00e9.jpg") }));
 }
 
 TEST_F(ThumbnailCache, AlbumWithoutCacheGetsAnEmptyFolder)
 {
     auto album = AlbumWith({});
-    EXPECT_EQ(album->LoadThumbnailIndex(), 0);
+    EXPECT_EQ(album->Thumbnails().LoadIndex(), 0);
     EXPECT_TRUE(QFileInfo(folder).isDir());
 }
 
@@ -303,7 +305,7 @@ TEST_F(ThumbnailCache, FailedRewriteOnReadOnlyMediaIsIgnored)
 {
     const QString a = MakePhoto(QStringLiteral("a.jpg"));
     auto album = AlbumWith({ a, MakePhoto(QStringLiteral("b.jpg")) });
-    ASSERT_TRUE(album->CreateThumbnails(nullptr));
+    ASSERT_TRUE(album->Thumbnails().Create(nullptr));
     ASSERT_TRUE(QFile::remove(folder + QStringLiteral("1_b.jpg")));
     const QByteArray before = ReadAll(folder + QStringLiteral("thumbnails.pct"));
 
@@ -315,7 +317,7 @@ TEST_F(ThumbnailCache, FailedRewriteOnReadOnlyMediaIsIgnored)
     tiny.rlim_cur = 1;
     setrlimit(RLIMIT_FSIZE, &tiny);
     int entries = -1;
-    EXPECT_NO_THROW(entries = album->LoadThumbnailIndex());
+    EXPECT_NO_THROW(entries = album->Thumbnails().LoadIndex());
     setrlimit(RLIMIT_FSIZE, &old);
     std::signal(SIGXFSZ, oldHandler);
 
@@ -332,12 +334,12 @@ TEST_F(ThumbnailCache, PlantedLinksAreReplacedNeverFollowed)
         ASSERT_TRUE(QFile::link(outside, folder + QString::fromUtf8(name)));
 
     auto album = AlbumWith({ MakePhoto(QStringLiteral("a.jpg")) });
-    ASSERT_TRUE(album->CreateThumbnails(nullptr));
+    ASSERT_TRUE(album->Thumbnails().Create(nullptr));
     EXPECT_EQ(ReadAll(outside), QByteArray("keep me"));
     EXPECT_FALSE(QFileInfo(folder + QStringLiteral("0_a.jpg")).isSymLink());
     EXPECT_FALSE(QFileInfo(folder + QStringLiteral("thumbnails.pct")).isSymLink());
     EXPECT_FALSE(QFileInfo::exists(folder + QStringLiteral("t@e@s@t@t@a@v@r@i@m@o@l@ex")));
-    EXPECT_EQ(album->LoadThumbnailIndex(), 1);
+    EXPECT_EQ(album->Thumbnails().LoadIndex(), 1);
 }
 
 TEST_F(ThumbnailCache, UnwritableFolderIsReported)
@@ -346,18 +348,18 @@ TEST_F(ThumbnailCache, UnwritableFolderIsReported)
     WriteAll(root + QStringLiteral("file"), QByteArray("x"));
     TAlbum album(root + QStringLiteral("file/Sub.tvx"));
     album.GetPhotos().AddName(MakePhoto(QStringLiteral("a.jpg")));
-    EXPECT_FALSE(album.CreateThumbnails(nullptr));
+    EXPECT_FALSE(album.Thumbnails().Create(nullptr));
     EXPECT_EQ(messages, QStringList({ Text::Format(Language()->PL[2], { root.left(1) }) }));
 }
 
 TEST_F(ThumbnailCache, RemoveThumbnails)
 {
     auto album = AlbumWith({ MakePhoto(QStringLiteral("a.jpg")) });
-    ASSERT_TRUE(album->CreateThumbnails(nullptr));
+    ASSERT_TRUE(album->Thumbnails().Create(nullptr));
 
     FakeStatusReporter cancelled;
     cancelled.cancelled = true;
-    EXPECT_FALSE(album->RemoveThumbnails(&cancelled));
+    EXPECT_FALSE(album->Thumbnails().Remove(&cancelled));
     EXPECT_TRUE(QFileInfo(folder).isDir());
 
     // A link inside the cache is removed as a link.
@@ -366,7 +368,7 @@ TEST_F(ThumbnailCache, RemoveThumbnails)
     Touch(outside + QStringLiteral("/keep.jpg"));
     ASSERT_TRUE(QFile::link(outside, folder + QStringLiteral("link")));
     FakeStatusReporter status;
-    EXPECT_TRUE(album->RemoveThumbnails(&status));
+    EXPECT_TRUE(album->Thumbnails().Remove(&status));
     EXPECT_FALSE(QFileInfo::exists(Paths::ExcludeTrailingSeparator(folder)));
     EXPECT_TRUE(QFileInfo::exists(outside + QStringLiteral("/keep.jpg")));
 }
@@ -380,7 +382,7 @@ TEST_F(ThumbnailCache, CacheFolderThatIsALinkIsRemovedAsALink)
     auto album = AlbumWith({});
 
     FakeStatusReporter status;
-    EXPECT_TRUE(album->RemoveThumbnails(&status));
+    EXPECT_TRUE(album->Thumbnails().Remove(&status));
     EXPECT_FALSE(QFileInfo(Paths::ExcludeTrailingSeparator(folder)).isSymLink());
     EXPECT_TRUE(QFileInfo::exists(elsewhere + QStringLiteral("/holiday.jpg")));
 }
@@ -445,7 +447,7 @@ TEST_F(ThumbnailCache, SelectedThumbnailIsSavedWithTheCreamFrame)
 TEST_F(ThumbnailCache, BuildFromJpeg)
 {
     auto album = AlbumWith({ MakePhoto(QStringLiteral("a.jpg")) });
-    ASSERT_TRUE(album->CreateThumbnails(nullptr));
+    ASSERT_TRUE(album->Thumbnails().Create(nullptr));
     TThumbNailInfo cell;
     cell.SetWidth(80);
     cell.SetHeight(60);
@@ -512,7 +514,7 @@ TEST_F(ThumbnailCache, SameFilesRecordsAndProgressWhateverTheThreadCount)
         album->SetThumbWidth(64);
         album->SetThumbHeight(48);
         FakeStatusReporter status;
-        EXPECT_TRUE(album->CreateThumbnails(&status));
+        EXPECT_TRUE(album->Thumbnails().Create(&status));
         Outcome outcome { FolderFiles(folder), status.objects, status.numberToGo, {} };
         for (int i = 0; i < album->GetPhotos().Count(); ++i) {
             const TThumbNail& t = album->GetPhotos().PhotoAt(i)->GetThumbNail();
@@ -550,13 +552,13 @@ TEST_F(ThumbnailCache, CancelWhilePicturesAreMadeLeavesOnlyWholeListedFiles)
         if (s.objects.size() == 3)
             s.cancelled = true;
     };
-    EXPECT_TRUE(album->CreateThumbnails(&status));
+    EXPECT_TRUE(album->Thumbnails().Create(&status));
     EXPECT_EQ(status.objects.size(), 3);
     // What the workers were still making when the run ended is never written.
     WaitForWorkers();
 
-    album->LoadThumbnailIndex();
-    const QStringList listed = album->GetPhotos().IndexThumbFiles;
+    album->Thumbnails().LoadIndex();
+    const QStringList listed = album->Thumbnails().Index().Thumbnails;
     EXPECT_LE(listed.size(), 3);
     QStringList expected { QStringLiteral("thumbnails.pct") };
     for (const QString& thumb : listed) {
@@ -579,10 +581,10 @@ TEST_F(ThumbnailCache, UpdateMakesOnlyStaleThumbnailsAndEndsAsAFullRebuild)
     for (int i = 0; i < 6; ++i)
         paths << MakeDetailedPhoto(root + QStringLiteral("p%1.jpg").arg(i), 120 + 10 * i, 90, i);
     auto album = AlbumWith(paths);
-    ASSERT_TRUE(album->CreateThumbnails(nullptr));
+    ASSERT_TRUE(album->Thumbnails().Create(nullptr));
     TPhotoList& photos = album->GetPhotos();
     const auto thumb
-        = [&](int i) { return TPhotoList::ThumbnailFileName(folder, i, photos.PhotoAt(i)->GetName()); };
+        = [&](int i) { return TThumbnailCache::ThumbnailFileName(folder, i, photos.PhotoAt(i)->GetName()); };
     // A thumbnail file written again is a new file.
     QMap<QString, quint64> inodes;
     const auto inode = [](const QString& path) {
@@ -612,7 +614,7 @@ TEST_F(ThumbnailCache, UpdateMakesOnlyStaleThumbnailsAndEndsAsAFullRebuild)
     MakeDetailedPhoto(paths[2], 200, 150, 9);
     ASSERT_TRUE(QFile::remove(thumb(3)));
     photos.MoveDown(paths[4]);
-    ASSERT_TRUE(album->UpdateThumbnails(nullptr));
+    ASSERT_TRUE(album->Thumbnails().Update(nullptr));
     EXPECT_EQ(remade(), QList<int>({ 1, 2, 3, 4, 5 }));
 
     const auto outcome = [&] {
@@ -623,16 +625,16 @@ TEST_F(ThumbnailCache, UpdateMakesOnlyStaleThumbnailsAndEndsAsAFullRebuild)
     };
     const QMap<QString, QByteArray> updated = outcome();
     age();
-    ASSERT_TRUE(album->UpdateThumbnails(nullptr));
+    ASSERT_TRUE(album->Thumbnails().Update(nullptr));
     EXPECT_TRUE(remade().isEmpty());
     EXPECT_EQ(outcome(), updated);
-    ASSERT_TRUE(album->CreateThumbnails(nullptr));
+    ASSERT_TRUE(album->Thumbnails().Create(nullptr));
     EXPECT_EQ(outcome(), updated);
 
     // Another size makes them all.
     age();
     album->SetThumbWidth(50);
-    ASSERT_TRUE(album->UpdateThumbnails(nullptr));
+    ASSERT_TRUE(album->Thumbnails().Update(nullptr));
     EXPECT_EQ(remade(), QList<int>({ 0, 1, 2, 3, 4, 5 }));
 }
 
@@ -668,12 +670,57 @@ TEST_F(ThumbnailCache, HasThumbnailsAnswersAsReadingTheWholeIndex)
     };
     for (const auto& c : cases) {
         index(c.dead, c.last);
-        EXPECT_EQ(album->HasThumbnails(), c.has) << c.dead;
+        EXPECT_EQ(album->Thumbnails().HasThumbnails(), c.has) << c.dead;
         index(c.dead, c.last);
-        EXPECT_EQ(album->LoadThumbnailIndex() > 0, c.has) << c.dead;
+        EXPECT_EQ(album->Thumbnails().LoadIndex() > 0, c.has) << c.dead;
     }
     // A head whose first line is no size is no index, however long.
     EXPECT_TRUE(
         WriteAll(folder + QStringLiteral("thumbnails.pct"), "x\r\n40\r\n" + live.toUtf8().repeated(2000)));
-    EXPECT_FALSE(album->HasThumbnails());
+    EXPECT_FALSE(album->Thumbnails().HasThumbnails());
+}
+
+// The cache follows its album to a new name, and never takes over or
+// deletes a folder that is not this album's cache.
+TEST_F(ThumbnailCache, MovesWithTheAlbumAndDeletesOnlyCaches)
+{
+    const QString a = MakePhoto(QStringLiteral("a.jpg"));
+    auto album = AlbumWith({ a });
+    ASSERT_TRUE(album->Thumbnails().Create(nullptr));
+    const QString renamed = root + QStringLiteral("Journey.tvx");
+    const QString moved = root + QStringLiteral("Journey_thumbnails/");
+
+    // Another album's cache under the new name stays as it is.
+    ASSERT_TRUE(QDir().mkpath(moved));
+    int error = -1;
+    EXPECT_FALSE(album->Thumbnails().MoveWithAlbum(renamed, &error));
+    EXPECT_TRUE(QFileInfo::exists(folder + QStringLiteral("0_a.jpg")));
+    ASSERT_TRUE(QDir().rmdir(moved));
+
+    EXPECT_TRUE(album->Thumbnails().MoveWithAlbum(renamed, &error));
+    EXPECT_EQ(error, 0);
+    EXPECT_FALSE(QFileInfo::exists(folder));
+    album->SetFileName(renamed);
+    EXPECT_EQ(album->Thumbnails().LoadIndex(), 1);
+    EXPECT_EQ(album->Thumbnails().Index().Thumbnails, QStringList({ moved + QStringLiteral("0_a.jpg") }));
+    EXPECT_TRUE(album->Thumbnails().HasThumbnails());
+
+    // Nothing to move is no move, and no failure either.
+    TAlbum bare(root + QStringLiteral("Bare.tvx"));
+    EXPECT_FALSE(bare.Thumbnails().MoveWithAlbum(albumFile, &error));
+    EXPECT_EQ(error, 0);
+
+    // Only a folder named as a cache is ever deleted.
+    const QString photos = root + QStringLiteral("Holiday/");
+    ASSERT_TRUE(QDir().mkpath(photos));
+    Touch(photos + QStringLiteral("keep.jpg"));
+    EXPECT_FALSE(TThumbnailCache::RemoveFolder(photos, nullptr));
+    EXPECT_FALSE(TThumbnailCache::RemoveFolder(QString(), nullptr));
+    EXPECT_TRUE(QFileInfo::exists(photos + QStringLiteral("keep.jpg")));
+    EXPECT_TRUE(TThumbnailCache::IsCacheFolder(moved));
+    EXPECT_TRUE(TThumbnailCache::IsCacheFolder(root + QStringLiteral("tempthumbnails20240131_1200")));
+    EXPECT_FALSE(TThumbnailCache::IsCacheFolder(photos));
+    EXPECT_TRUE(TThumbnailCache::RemoveFolder(TThumbnailCache::FolderOf(renamed), nullptr));
+    EXPECT_FALSE(QFileInfo::exists(moved));
+    EXPECT_FALSE(album->Thumbnails().HasThumbnails());
 }

@@ -112,7 +112,7 @@ protected:
     {
         for (int i = 0; i < count; ++i)
             AddPhoto(QStringLiteral("p%1.bmp").arg(i), QString::number(2000 + i));
-        ASSERT_TRUE(album->CreateThumbnails(nullptr));
+        ASSERT_TRUE(album->Thumbnails().Create(nullptr));
     }
 
     void AddPhoto(const QString& name, const QString& year = QString())
@@ -148,7 +148,7 @@ protected:
         return window->PopupMenu()->findChild<QAction*>(QLatin1String(name));
     }
     QString Year() const { return window->findChild<QLineEdit*>(QStringLiteral("EditYear"))->text(); }
-    int IndexEntries() { return album->LoadThumbnailIndex(); }
+    int IndexEntries() { return album->Thumbnails().LoadIndex(); }
     void PressKey(Qt::Key key, const QString& text = {})
     {
         QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
@@ -276,7 +276,7 @@ TEST_F(ThumbNailWindowTest, RemovingAPhotoMarksTheAlbumChangedAndKeepsItsNamesak
     AddPhoto(QStringLiteral("a.bmp"));
     AddPhoto(QStringLiteral("A.bmp"));
     AddPhoto(QStringLiteral("b.bmp"));
-    ASSERT_TRUE(album->CreateThumbnails(nullptr));
+    ASSERT_TRUE(album->Thumbnails().Create(nullptr));
     ShowWindow();
     Click(1, 0);
     ASSERT_EQ(window->CurrentPhotoPath(), dir.filePath("A.bmp"));
@@ -286,12 +286,30 @@ TEST_F(ThumbNailWindowTest, RemovingAPhotoMarksTheAlbumChangedAndKeepsItsNamesak
     EXPECT_EQ(album->GetPhotos().IndexOfName(dir.filePath("A.bmp")), -1);
     EXPECT_EQ(IndexEntries(), 2);
     EXPECT_EQ(
-        album->GetPhotos().IndexPhotoFiles, QStringList({ dir.filePath("a.bmp"), dir.filePath("b.bmp") }));
+        album->Thumbnails().Index().Photos, QStringList({ dir.filePath("a.bmp"), dir.filePath("b.bmp") }));
     EXPECT_EQ(host.changed, 1);
     EXPECT_EQ(host.listed, QList<int>({ 0 }));
     EXPECT_EQ(window->Grid().Count(), 2);
     // The thumbnail file itself stays.
     EXPECT_TRUE(QFileInfo::exists(dir.filePath("album_thumbnails/1_A.jpg")));
+}
+
+// After the album was renamed the window follows the index under its new name.
+TEST_F(ThumbNailWindowTest, ARenamedAlbumsIndexChangingOnDiskIsFollowed)
+{
+    MakePhotos(3);
+    ShowWindow();
+    const QString renamed = dir.filePath(QStringLiteral("journey.tvx"));
+    ASSERT_TRUE(album->Thumbnails().MoveWithAlbum(renamed));
+    album->SetFileName(renamed);
+    window->BuildGrid();
+    ASSERT_EQ(window->Grid().Count(), 3);
+
+    album->GetPhotos().Take(2);
+    ASSERT_TRUE(album->Thumbnails().Create(nullptr));
+    window->resize(window->width() + 100, window->height());
+    QCoreApplication::processEvents();
+    EXPECT_EQ(window->Grid().Count(), 2);
 }
 
 TEST_F(ThumbNailWindowTest, DeleteAsksAndOnYesDropsTheSelectedThumbnailsFromTheIndex)
@@ -311,7 +329,7 @@ TEST_F(ThumbNailWindowTest, DeleteAsksAndOnYesDropsTheSelectedThumbnailsFromTheI
     dialogs.QueueMessageResult(MessageResult::Yes);
     PressKey(Qt::Key_Delete);
     EXPECT_EQ(IndexEntries(), 3);
-    EXPECT_EQ(album->GetPhotos().IndexPhotoFiles,
+    EXPECT_EQ(album->Thumbnails().Index().Photos,
         QStringList({ dir.filePath("p0.bmp"), dir.filePath("p2.bmp"), dir.filePath("p4.bmp") }));
     EXPECT_EQ(window->Grid().Count(), 3);
     // Photos and files stay; the album is not changed.

@@ -1,6 +1,6 @@
 // Writes the desktop entry that an install puts in share/applications: the one
 // the program writes for its user, starting the program by its name.
-#include "app/FileTypeRegistration.h"
+#include "common/FileTypeRegistration.h"
 
 #include <QFile>
 #include <QSaveFile>

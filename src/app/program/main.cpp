@@ -1,10 +1,10 @@
 // The program's entry: checks the two image libraries, creates the main window
 // and the folder window, and runs the event loop.
 #include "QuitWhenShown.h"
-#include "app/FileTypeRegistration.h"
-#include "app/QtTranslations.h"
-#include "app/Tfm_MainForm.h"
-#include "app/Tfm_SelectdirectoryWindow.h"
+#include "common/FileTypeRegistration.h"
+#include "app/main/QtTranslations.h"
+#include "app/main/Tfm_MainForm.h"
+#include "common/Tfm_SelectdirectoryWindow.h"
 #include "common/DialogService.h"
 #include "imaging/FreeImageBinding.h"
 #include "language/LanguageSelector.h"
@@ -23,7 +23,7 @@ bool LibraryPresent(bool present, const QString& fileName)
     if (present)
         return true;
     const TLanguageSelector& t = *Language();
-    ShowMessageBox(Text::Format(t.GI[0], { fileName }) + QStringLiteral("\r\r") + t.GI[1], t.GI[2], 48);
+    ShowMessageBox(Text::Format(t.GI[0], { fileName }) + QStringLiteral("\r\r") + t.GI[1], t.GI[2], MessageBoxFlags::IconWarning);
     return false;
 }
 

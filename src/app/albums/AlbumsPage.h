@@ -1,0 +1,80 @@
+#pragma once
+// The Albums tab: album name and description, the album actions, and the
+// inner pages for album files in a folder, recently used albums, album search
+// and import. Also keeps the recent-album list and its settings section; the
+// album manager does the work behind the album buttons.
+#include <QStringList>
+#include <QWidget>
+
+#include <memory>
+
+namespace Ui {
+class TabAlbums;
+}
+class IniFile;
+class QListWidget;
+class TAlbum;
+class TAlbumImportPage;
+class TAlbumManager;
+class TAlbumSearchPage;
+class TAlbumSession;
+class TLanguageSelector;
+
+class TAlbumsPage : public QWidget {
+    Q_OBJECT
+public:
+    static constexpr int MaxRecentAlbums = 30;
+
+    explicit TAlbumsPage(TAlbumSession& session, QWidget* parent = nullptr);
+    ~TAlbumsPage() override;
+
+    Ui::TabAlbums& Form() const { return *ui; }
+    // The inner pages that import albums and search for them.
+    TAlbumImportPage* ImportPage() const { return m_importPage; }
+    TAlbumSearchPage* SearchPage() const { return m_searchPage; }
+    TAlbumManager& Manager() const { return *m_manager; }
+    void ApplyLanguage(const TLanguageSelector& texts);
+
+    // Name and description emptied after the album was closed.
+    void ShowNoAlbum();
+    // At a start without an album to open, the recent albums are offered when there are any.
+    void ShowRecentAlbumsWhenListed();
+
+    // The folder trees list the album files of their folder; the album tree
+    // starts at the folder used last.
+    void WireFolderBrowsers(const IniFile& settings);
+    void SaveUserPaths(IniFile& settings) const;
+
+    // Recent albums: full paths, newest first, kept in section "AlbumList" of
+    // settings, which the page writes to from now on.
+    void LoadRecentAlbums(IniFile& settings);
+    void SaveRecentAlbums();
+    // Moves or adds the album to the top of the list and saves the list.
+    void AddRecentAlbum(const QString& fileName);
+    QStringList RecentAlbums() const;
+
+    // Fills a list with the album files of a folder, by name without folder,
+    // sorted by name ignoring case.
+    static void ListAlbumFiles(const QString& folder, QListWidget* list);
+    // Lists them again after the folder changed on the disk; the album the
+    // user had picked stays picked while it is there.
+    static void RefreshAlbumFiles(const QString& folder, QListWidget* list);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void AlbumOpened(TAlbum& album);
+    // The album buttons and the import page are there exactly while an album is open.
+    void UpdateAlbumControls();
+    void pb_SelectFolderClick();
+    // The recent list and its buttons are usable exactly when it has rows.
+    void EnableRecentControls(bool withOpenButton);
+
+    std::unique_ptr<Ui::TabAlbums> ui;
+    TAlbumSession& m_session;
+    IniFile* m_settings = nullptr;
+    TAlbumManager* m_manager = nullptr;
+    TAlbumImportPage* m_importPage = nullptr;
+    TAlbumSearchPage* m_searchPage = nullptr;
+};

@@ -1,0 +1,490 @@
+#include "app/main/Tfm_MainForm.h"
+
+#include "app/photos/AlbumPhotoList.h"
+#include "app/main/AlbumSession.h"
+#include "app/albums/AlbumImportPage.h"
+#include "app/albums/AlbumManager.h"
+#include "app/albums/AlbumSearchPage.h"
+#include "app/albums/AlbumsPage.h"
+#include "common/FileTypeRegistration.h"
+#include "widgets/FolderTree.h"
+#include "widgets/ListDrawing.h"
+#include "app/help/HelpPage.h"
+#include "app/html/HtmlPage.h"
+#include "app/labels/LabelPage.h"
+#include "app/photos/PhotoFileList.h"
+#include "widgets/PageControl.h"
+#include "app/photos/PhotoInfoPanel.h"
+#include "app/photos/PhotosFromFolders.h"
+#include "app/photos/PhotosPage.h"
+#include "app/main/ProgramIcon.h"
+#include "app/search/SearchPage.h"
+#include "app/photos/SlideShowTab.h"
+#include "app/photos/ThumbnailsTab.h"
+#include "app/main/Tfm_LanguageWindow.h"
+#include "common/BusyGuard.h"
+#include "common/DialogService.h"
+#include "common/SettingsFile.h"
+#include "imaging/FreeImageBinding.h"
+#include "language/LanguageSelector.h"
+#include "language/LanguageSettling.h"
+#include "model/Album.h"
+#include "model/SearchEngine.h"
+#include "platform/AppFolders.h"
+#include "platform/FileRoutines.h"
+#include "platform/FreedMemory.h"
+#include "platform/IniFile.h"
+#include "platform/Paths.h"
+#include "platform/TextUtil.h"
+#include "platform/VersionInfo.h"
+#include "ui_TabHelp.h"
+#include "ui_TabPhotos.h"
+#include "ui_Tfm_MainForm.h"
+#include "viewers/FormPhotoList.h"
+#include "viewers/PhotoWindowList.h"
+#include "viewers/Tfm_PhotoWindow.h"
+#include "viewers/Tfm_ThumbNailWindow.h"
+
+#include <QCloseEvent>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QMimeData>
+#include <QPainter>
+#include <QScreen>
+
+Tfm_MainForm::Tfm_MainForm(const QStringList& arguments, QWidget* parent)
+    : QMainWindow(parent)
+    , ui(std::make_unique<Ui::Tfm_MainForm>())
+{
+    const TSharedFolderReading reading;
+    // The window's controls are thousands of small records, some megabytes
+    // in all: taken from the system at once, in large pages.
+    const TLargeRecordHeap heap(16 * 1024 * 1024);
+    ui->setupUi(this);
+    BuildPages();
+    FormCreate();
+    ConstructorBody(arguments);
+}
+
+Tfm_MainForm::~Tfm_MainForm()
+{
+    m_albumsPage->SaveRecentAlbums();
+    if (TSlideShowTab* slideShow = m_photosPage->SlideShowTab()) {
+        slideShow->ReadSlideShowControls();
+        slideShow->SaveSlideShowSettings();
+    }
+    ClearShowIntroWindow();
+    m_htmlPage->SaveGeneratedViewers();
+    SaveUserPaths();
+    // The album is freed unsaved; pages and windows let go of it first.
+    m_session->Close();
+    FreeImageDeInitialise();
+}
+
+TPageControl* Tfm_MainForm::pc_Album() const
+{
+    return ui->pc_Album;
+}
+
+bool Tfm_MainForm::ContentsChanged() const
+{
+    return m_session->ContentsChanged();
+}
+
+void Tfm_MainForm::SetContentsChanged(bool changed)
+{
+    m_session->SetContentsChanged(changed);
+}
+
+TAlbum* Tfm_MainForm::Album() const
+{
+    return m_session->Album();
+}
+
+void Tfm_MainForm::BuildPages()
+{
+    // The window's own reaction comes first: the album tabs must be visible
+    // before the pages fill them.
+    m_photoWindows = std::make_unique<TPhotoWindowList>();
+    m_searchEngine = std::make_unique<TSearchEngine>();
+    m_session = new TAlbumSession(this);
+    connect(m_session, &TAlbumSession::AlbumOpened, this, &Tfm_MainForm::AlbumOpened);
+    connect(m_session, &TAlbumSession::AlbumClosed, this, &Tfm_MainForm::AlbumClosed);
+
+    // One class per page; the page widgets carry the sheet names. Each page
+    // listens to the album session in this order.
+    m_albumsPage = new TAlbumsPage(*m_session);
+    m_photosPage = new TPhotosPage(*m_session, *this);
+    m_objectsPage = new TLabelPage(TLabelKind::Objects, *m_session, *this);
+    m_eventsPage = new TLabelPage(TLabelKind::Events, *m_session, *this);
+    m_searchPage = new TSearchPage(*m_session, *this);
+    m_htmlPage = new THtmlPage(*m_session, *this);
+    m_helpPage = new THelpPage;
+    TPageControl* pc = ui->pc_Album;
+    pc->addTab(m_albumsPage, QStringLiteral("Albums"));
+    pc->addTab(m_photosPage, QStringLiteral("Photos"));
+    pc->addTab(m_objectsPage, QStringLiteral("Objects"));
+    pc->addTab(m_eventsPage, QStringLiteral("Events"));
+    pc->addTab(m_searchPage, QStringLiteral("Search"));
+    pc->addTab(m_htmlPage, QStringLiteral("HTML"));
+    pc->addTab(m_helpPage, QStringLiteral("Help"));
+    pc->Tabs()->SetButtonLook(MainTabImages());
+    setWindowIcon(ProgramIcon());
+}
+
+void Tfm_MainForm::FormCreate()
+{
+    RegisterFileType();
+    FreeImageInitialise(false);
+    m_firstActivate = true;
+    m_ini = OpenSettingsFile();
+
+    SettleLanguage(*m_ini, [] {
+        Tfm_LanguageWindow window;
+        window.exec();
+        return window.LangType;
+    });
+    const TLanguageSelector& t = *Language();
+
+    m_helpPath = AppFolders::DataFile(t.MF[101]);
+
+    // The pages start on their first inner pages themselves.
+    ui->pc_Album->setCurrentWidget(m_albumsPage);
+
+    if (QFileInfo::exists(m_helpPath))
+        m_helpPage->LoadHelp(m_helpPath);
+    else
+        ShowMessage(Text::Format(t.MF[102], { m_helpPath, t.Title }));
+
+    m_htmlPage->FillHTMLSettingsGrid();
+    m_htmlPage->bt_DefaultBackGroundImageClick();
+    m_htmlPage->SetQuality(50);
+    setAcceptDrops(true);
+}
+
+void Tfm_MainForm::ConstructorBody(const QStringList& arguments)
+{
+    m_htmlPage->LoadGeneratedViewers();
+    UpdateAlbumControls();
+    m_htmlPage->UpdatePhotoViewerButtons();
+    m_albumsPage->LoadRecentAlbums(*m_ini);
+
+    ui->pc_Album->setCurrentWidget(m_albumsPage);
+
+    show();
+    ShowNoAlbumCaption();
+    m_photosPage->CreateViewers(*m_ini, *m_photoWindows);
+
+    resize(800, qMax(height(), 600));
+
+    ui->pc_Album->setCurrentWidget(m_albumsPage);
+
+    WireAlbumRelays();
+    connect(ui->pc_Album, &QTabWidget::currentChanged, this, &Tfm_MainForm::pc_AlbumChange);
+    m_helpPage->WireLanguageButton(*m_ini);
+    OpenCommandLineAlbum(arguments);
+
+    SetContentsChanged(false);
+    WireFolderBrowsers();
+    ApplyLanguage();
+    // Dutch and Spanish captions may need a little more than 800 pixels. Pages
+    // not in view do not pass a new caption's size on, so every control is
+    // asked again: the window takes its width now, not when a page first shows,
+    // and is centred at the size it shows with.
+    for (QWidget* control : findChildren<QWidget*>())
+        control->updateGeometry();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+    if (const QScreen* screen = this->screen())
+        move(screen->availableGeometry().center() - rect().center());
+}
+
+void Tfm_MainForm::OpenCommandLineAlbum(const QStringList& arguments)
+{
+    if (arguments.isEmpty()) {
+        m_albumsPage->ShowRecentAlbumsWhenListed();
+        return;
+    }
+    const QString longName = GetLongFileName(arguments.first());
+    // The shell hands the album in the case it was written; only ".tvx" counts.
+    if (longName.isEmpty() || !Paths::ExtractFileExt(longName).contains(QStringLiteral("tvx")))
+        return;
+    if (OpenAlbum(Paths::AbsoluteClean(longName)) && Album()) {
+        ui->pc_Album->setCurrentWidget(m_photosPage);
+        m_photosPage->ShowAlbumPhotosPage();
+    }
+}
+
+void Tfm_MainForm::WireAlbumRelays()
+{
+    TAlbumManager& albums = m_albumsPage->Manager();
+    connect(&albums, &TAlbumManager::AlbumPhotosWanted, this, &Tfm_MainForm::GoToAlbumPhotos);
+    connect(&albums, &TAlbumManager::NewAlbumCreated, this, &Tfm_MainForm::NewAlbumCreated);
+    connect(&albums, &TAlbumManager::AlbumRenamed, this, &Tfm_MainForm::AlbumRenamed);
+    connect(&albums, &TAlbumManager::ExportWanted, this, [this](const QString& fileName) {
+        pc_Album()->setCurrentWidget(m_htmlPage);
+        m_htmlPage->ExportAlbum(fileName);
+    });
+    connect(&albums, &TAlbumManager::HTMLAlbumWanted, this, [this](const QString& fileName) {
+        pc_Album()->setCurrentWidget(m_htmlPage);
+        m_htmlPage->AddHTMLAlbum(fileName);
+        m_htmlPage->ShowDetailsStep();
+    });
+    connect(m_albumsPage->SearchPage(), &TAlbumSearchPage::AlbumChosenForHTML, this,
+        [this](const QString& fileName) {
+            // A running export reads the list; an album listed already changes nothing.
+            if (TBusyGuard::IsBusy() || !m_htmlPage->AddHTMLAlbum(fileName))
+                return;
+            pc_Album()->setCurrentWidget(m_htmlPage);
+            m_htmlPage->ShowAlbumsStep();
+        });
+    connect(
+        m_albumsPage->ImportPage(), &TAlbumImportPage::AlbumsImported, this, &Tfm_MainForm::RefreshAlbumLists);
+    connect(m_photosPage->Form().btnSaveChangesPhoto, &QPushButton::clicked, &albums,
+        &TAlbumManager::pb_SaveAlbumClick);
+}
+
+void Tfm_MainForm::WireFolderBrowsers()
+{
+    m_albumsPage->WireFolderBrowsers(*m_ini);
+    m_htmlPage->WireFolderBrowser();
+}
+
+void Tfm_MainForm::SaveUserPaths()
+{
+    m_ini->BeginUpdate();
+    m_albumsPage->SaveUserPaths(*m_ini);
+    m_photosPage->SaveUserPaths(*m_ini);
+    m_htmlPage->SaveUserPaths(*m_ini);
+    m_ini->EndUpdate();
+}
+
+bool Tfm_MainForm::ChooseExportFolder(QString& folder)
+{
+    return ChooseFolderWithWindow(this, folder);
+}
+
+void Tfm_MainForm::FormActivate()
+{
+    const TVersionInfo version;
+    m_helpPage->ShowVersion(version.FileVersion);
+    ApplyLanguage();
+    if (m_firstActivate) {
+        resize(800, height());
+        m_firstActivate = false;
+    }
+}
+
+void Tfm_MainForm::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        FormActivate();
+    QMainWindow::changeEvent(event);
+}
+
+void Tfm_MainForm::ApplyLanguage()
+{
+    const TLanguageSelector& t = *Language();
+    TPageControl* pc = ui->pc_Album;
+    const std::pair<QWidget*, int> pages[] = {
+        { m_albumsPage, 128 },
+        { m_photosPage, 202 },
+        { m_objectsPage, 274 },
+        { m_eventsPage, 281 },
+        { m_searchPage, 288 },
+        { m_htmlPage, 307 },
+        { m_helpPage, 386 },
+    };
+    m_albumsPage->ApplyLanguage(t);
+    m_photosPage->ApplyLanguage(t);
+    m_objectsPage->ApplyLanguage(t);
+    m_eventsPage->ApplyLanguage(t);
+    m_searchPage->ApplyLanguage(t);
+    m_htmlPage->ApplyLanguage(t);
+    m_helpPage->ApplyLanguage(t);
+    // The tab headers are drawn with two blanks after the text.
+    for (const auto& [page, text] : pages)
+        pc->setTabText(pc->indexOf(page), t.MF[text] + QStringLiteral("  "));
+    m_htmlPage->UpdateSizeCaption(t);
+}
+
+void Tfm_MainForm::SetAlbumCaption(const QString& name)
+{
+    setWindowTitle(
+        Language()->Title + QStringLiteral(" (") + VersionInfo.FileVersion + QStringLiteral(") - ") + name);
+}
+
+void Tfm_MainForm::ShowNoAlbumCaption()
+{
+    SetAlbumCaption(Language()->MF[103]);
+}
+
+void Tfm_MainForm::UpdateAlbumControls()
+{
+    const bool open = Album() != nullptr;
+    TPageControl* pc = ui->pc_Album;
+    for (QWidget* page : { static_cast<QWidget*>(m_photosPage), static_cast<QWidget*>(m_objectsPage),
+             static_cast<QWidget*>(m_eventsPage), static_cast<QWidget*>(m_searchPage) })
+        pc->setTabVisible(pc->indexOf(page), open);
+}
+
+void Tfm_MainForm::AlbumOpened(TAlbum& album)
+{
+    UpdateAlbumControls();
+    SetAlbumCaption(Paths::ExtractFileName(album.GetFileName()));
+}
+
+void Tfm_MainForm::AlbumClosed()
+{
+    // Until the next album opens the window shows that none is.
+    UpdateAlbumControls();
+    ShowNoAlbumCaption();
+}
+
+void Tfm_MainForm::AlbumRenamed(const QString& fileName, bool thumbnailsMoved)
+{
+    if (TThumbnailsTab* thumbnails = m_photosPage->ThumbnailsTab()) {
+        thumbnails->UpdateThumbnailControls();
+        if (thumbnailsMoved && thumbnails->ThumbWindow()->isVisible())
+            thumbnails->ThumbWindow()->BuildGrid();
+    }
+    SetAlbumCaption(Paths::ExtractFileName(fileName));
+}
+
+void Tfm_MainForm::NewAlbumCreated(const QString& folder)
+{
+    Ui::TabPhotos& p = m_photosPage->Form();
+    pc_Album()->setCurrentWidget(m_photosPage);
+    p.pc_Photos->setCurrentWidget(p.ts_AvailablePhotos);
+    if (QFileInfo(folder).isDir())
+        p.stvPhotoFolders->SetFolder(folder);
+}
+
+bool Tfm_MainForm::OpenAlbum(const QString& fileName)
+{
+    return m_albumsPage->Manager().OpenAlbum(fileName);
+}
+
+bool Tfm_MainForm::CloseCurrentAlbum()
+{
+    return m_albumsPage->Manager().CloseCurrentAlbum();
+}
+
+bool Tfm_MainForm::SaveCurrentAlbum()
+{
+    return m_albumsPage->Manager().SaveCurrentAlbum();
+}
+
+void Tfm_MainForm::OpenFoundAlbum(const QString& fileName)
+{
+    if (m_albumsPage->Manager().OpenFoundAlbum(fileName))
+        pc_Album()->setCurrentWidget(m_albumsPage);
+}
+
+void Tfm_MainForm::GoToAlbumPhotos()
+{
+    if (!Album())
+        return;
+    pc_Album()->setCurrentWidget(m_photosPage);
+    m_photosPage->ShowAlbumPhotosPage();
+    m_photosPage->Form().lb_PhotosInAlbum->setFocus();
+}
+
+void Tfm_MainForm::RefreshAlbumLists()
+{
+    m_objectsPage->RefreshList();
+    m_eventsPage->RefreshList();
+    m_photosPage->RefreshAlbumLists();
+}
+
+void Tfm_MainForm::ShowPhotosInResultWindow(const QStringList& paths)
+{
+    TAlbum* album = Album();
+    if (!album)
+        return;
+    // The user is deleting a label of this album: an album made from its
+    // photos is not offered to replace it.
+    TFormPhotoList window(this, m_photoWindows.get(), m_ini.get(), *album, paths,
+        TFormPhotoList::TNewAlbumQuestion::Skip);
+    window.exec();
+}
+
+QChar Tfm_MainForm::GetAlbumDriveLetter() const
+{
+    return Album() ? Album()->GetDriveLetter() : QChar(u' ');
+}
+
+void Tfm_MainForm::ClearShowIntroWindow()
+{
+    m_ini->WriteBool(QStringLiteral("Intro Window"), QStringLiteral("Show"), false);
+}
+
+void Tfm_MainForm::paintEvent(QPaintEvent* event)
+{
+    // The window's light blue shows around the pages. Painted here, not by a
+    // style sheet: a sheet on the window puts every control of every page
+    // through the sheet's style, which made start-up take twice as long.
+    QPainter(this).fillRect(event->rect(), ListColours::TabBackground());
+}
+
+void Tfm_MainForm::closeEvent(QCloseEvent* event)
+{
+    // A long operation pumps events under this window; it must finish first.
+    if (TBusyGuard::IsBusy()) {
+        event->ignore();
+        return;
+    }
+    if (ContentsChanged() && !CloseCurrentAlbum()) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    // The program ends with its main window: the photo, thumbnail and
+    // slide-show windows have no parent and would otherwise keep it running
+    // with nothing behind them.
+    m_photosPage->CloseViewerWindows();
+    m_photoWindows->CloseAll();
+    QCoreApplication::quit();
+}
+
+void Tfm_MainForm::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (event->mimeData()->hasUrls())
+        event->acceptProposedAction();
+}
+
+void Tfm_MainForm::dropEvent(QDropEvent* event)
+{
+    QStringList paths;
+    for (const QUrl& url : event->mimeData()->urls()) {
+        if (url.isLocalFile())
+            paths << url.toLocalFile();
+    }
+    event->acceptProposedAction();
+    DropFiles(paths);
+}
+
+int Tfm_MainForm::DropFiles(const QStringList& paths)
+{
+    // A long operation pumping events may be using or replacing the album.
+    if (!Album() || paths.isEmpty() || TBusyGuard::IsBusy())
+        return 0;
+    ui->pc_Album->setCurrentWidget(m_photosPage);
+    return m_photosPage->AddDroppedFiles(paths);
+}
+
+void Tfm_MainForm::pc_AlbumChange()
+{
+    QWidget* page = ui->pc_Album->currentWidget();
+    if (page == m_photosPage)
+        m_photosPage->Entered();
+    else if (page == m_searchPage)
+        m_searchPage->ts_SearchEnter();
+    else if (page == m_htmlPage)
+        m_htmlPage->Entered();
+}
+
+bool Tfm_MainForm::ChooseConvertFolder(QString& folder)
+{
+    return ChooseFolderWithWindow(this, folder);
+}
+

@@ -1,0 +1,133 @@
+#pragma once
+// The main window. It coordinates: it owns the open album and the settings
+// file, builds one page per tab, applies the language texts, passes on what
+// one page asks of another, and handles start-up and shut-down; each page
+// holds its own controls and the work behind them.
+#include "app/html/HtmlExportHost.h"
+#include "app/labels/LabelTabHost.h"
+#include "app/photos/PhotosHost.h"
+#include "app/search/SearchHost.h"
+#include "common/FormBasis.h"
+
+#include <QMainWindow>
+#include <QStringList>
+
+#include <memory>
+
+namespace Ui {
+class Tfm_MainForm;
+}
+class IniFile;
+class QListWidget;
+class TAlbum;
+class TAlbumSession;
+class TAlbumsPage;
+class TFolderTree;
+class THelpPage;
+class THtmlPage;
+class TLabelPage;
+class TPhotoWindowList;
+class TPhotosPage;
+class TSearchEngine;
+class TSearchPage;
+class TPageControl;
+
+class Tfm_MainForm : public QMainWindow,
+                     public TFormBasis,
+                     public TPhotosHost,
+                     public THtmlExportHost,
+                     public TSearchHost,
+                     public TLabelTabHost {
+    Q_OBJECT
+public:
+    // arguments: the command line without the program name.
+    explicit Tfm_MainForm(const QStringList& arguments = {}, QWidget* parent = nullptr);
+    ~Tfm_MainForm() override;
+
+    // The open album and its changed flag; every page listens to it.
+    TAlbumSession& Session() const { return *m_session; }
+    bool ContentsChanged() const;
+    void SetContentsChanged(bool changed);
+
+    TAlbum* Album() const;
+    IniFile* Settings() const override { return m_ini.get(); }
+
+    // What the Photos tab asks of the window.
+    TPhotoWindowList* PhotoWindows() const override { return m_photoWindows.get(); }
+    bool ChooseConvertFolder(QString& folder) override;
+    // What the HTML tab asks of the window.
+    bool ChooseExportFolder(QString& folder) override;
+
+    // What the Search tab asks of the window.
+    TSearchEngine& SearchEngine() override { return *m_searchEngine; }
+    void OpenFoundAlbum(const QString& fileName) override;
+
+    TPageControl* pc_Album() const;
+    TAlbumsPage* AlbumsPage() const { return m_albumsPage; }
+    TPhotosPage* PhotosPage() const { return m_photosPage; }
+    TLabelPage* ObjectsPage() const { return m_objectsPage; }
+    TLabelPage* EventsPage() const { return m_eventsPage; }
+    TSearchPage* SearchPage() const { return m_searchPage; }
+    THtmlPage* HtmlPage() const { return m_htmlPage; }
+    THelpPage* HelpPage() const { return m_helpPage; }
+
+    // The window texts of the language record, in the order the window sets them.
+    void ApplyLanguage();
+    void RefreshAlbumLists() override;
+    void ShowPhotosInResultWindow(const QStringList& paths) override;
+    QChar GetAlbumDriveLetter() const;
+    void ClearShowIntroWindow();
+
+    // The album work of the Albums tab, for callers outside it.
+    bool OpenAlbum(const QString& fileName);
+    bool CloseCurrentAlbum();
+    bool SaveCurrentAlbum() override;
+    // The open album's photos come to the front, ready for editing.
+    void GoToAlbumPhotos();
+
+    // Files dropped on the window; the number of photos added.
+    int DropFiles(const QStringList& paths);
+
+    void pc_AlbumChange();
+
+protected:
+    void changeEvent(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    void FormCreate();
+    void ConstructorBody(const QStringList& arguments);
+    void FormActivate();
+    void BuildPages();
+    void WireFolderBrowsers();
+    // What the Albums tab asks of the other tabs.
+    void WireAlbumRelays();
+    void OpenCommandLineAlbum(const QStringList& arguments);
+    void SaveUserPaths();
+    void AlbumOpened(TAlbum& album);
+    void AlbumClosed();
+    void AlbumRenamed(const QString& fileName, bool thumbnailsMoved);
+    void NewAlbumCreated(const QString& folder);
+    void SetAlbumCaption(const QString& name);
+    void ShowNoAlbumCaption();
+    // The album tabs are there exactly while an album is open.
+    void UpdateAlbumControls();
+
+    std::unique_ptr<Ui::Tfm_MainForm> ui;
+    std::unique_ptr<IniFile> m_ini;
+    TAlbumSession* m_session = nullptr;
+    TAlbumsPage* m_albumsPage = nullptr;
+    TPhotosPage* m_photosPage = nullptr;
+    TLabelPage* m_objectsPage = nullptr;
+    TLabelPage* m_eventsPage = nullptr;
+    TSearchPage* m_searchPage = nullptr;
+    THtmlPage* m_htmlPage = nullptr;
+    THelpPage* m_helpPage = nullptr;
+    std::unique_ptr<TPhotoWindowList> m_photoWindows;
+    std::unique_ptr<TSearchEngine> m_searchEngine;
+    bool m_firstActivate = true;
+    QString m_helpPath;
+};

@@ -1,0 +1,143 @@
+#include "widgets/PageControl.h"
+
+#include "widgets/ListDrawing.h"
+
+#include <QApplication>
+#include <QPainter>
+#include <QStyle>
+#include <QStyleOptionButton>
+
+TTabBar::TTabBar(QWidget* parent)
+    : QTabBar(parent)
+{
+    setDrawBase(false);
+}
+
+void TTabBar::SetButtonLook(std::vector<QPixmap> images)
+{
+    m_look = Look::Buttons;
+    m_images = std::move(images);
+    updateGeometry();
+    update();
+}
+
+void TTabBar::SetColouredLook(const QColor& active)
+{
+    m_look = Look::Coloured;
+    m_active = active;
+    update();
+}
+
+QSize TTabBar::tabSizeHint(int index) const
+{
+    QSize size = QTabBar::tabSizeHint(index);
+    if (m_look == Look::Buttons) {
+        QFont bold = font();
+        bold.setBold(true);
+        const int text = QFontMetrics(bold).horizontalAdvance(ButtonText(index));
+        size.setWidth(25 + 3 + text + 8);
+        size.setHeight(qMax(size.height(), 27 + 3));
+    } else if (m_look == Look::Coloured) {
+        // A plain margin beside the caption: the style's wider one would
+        // need a window wider than the screen for the export's five steps.
+        size.setWidth(fontMetrics().horizontalAdvance(tabText(index)) + 12);
+    }
+    return size;
+}
+
+QString TTabBar::ButtonText(int index) const
+{
+    QString text = tabText(index);
+    text.remove(u'&');
+    return text + QStringLiteral("    ");
+}
+
+void TTabBar::PaintButtonTab(QPainter& painter, int index, const QRect& tabRect, bool active) const
+{
+    painter.fillRect(tabRect, ListColours::TabBackground());
+    QStyleOptionButton button;
+    button.initFrom(this);
+    // The caption is black: the button stays light under a dark desktop palette.
+    button.palette.setColor(QPalette::Button, ListColours::TabBackground());
+    button.rect = tabRect.adjusted(1, 1, -1, 0);
+    button.state = QStyle::State_Enabled | (active ? QStyle::State_Sunken : QStyle::State_Raised);
+    style()->drawPrimitive(QStyle::PE_PanelButtonCommand, &button, &painter, this);
+
+    const QRect rect = tabRect.translated(0, 1);
+    int imageWidth = 0;
+    if (size_t(index) < m_images.size() && !m_images[index].isNull()) {
+        painter.drawPixmap(rect.topLeft(), m_images[index]);
+        imageWidth = m_images[index].width();
+    }
+    QFont f = font();
+    f.setBold(active);
+    painter.setFont(f);
+    painter.setPen(Qt::black);
+    painter.drawText(QPoint(rect.left() + imageWidth + 3, rect.top() + 8 + painter.fontMetrics().ascent()),
+        ButtonText(index));
+}
+
+void TTabBar::PaintColouredTab(QPainter& painter, int index, const QRect& tabRect, bool active) const
+{
+    painter.fillRect(tabRect, active ? m_active : ListColours::TabBackground());
+    painter.setPen(active ? Qt::white : Qt::black);
+    painter.setFont(font());
+    // A tab made narrower than its text, to keep every tab in view, shows the text shortened.
+    const QString text = painter.fontMetrics().elidedText(
+        tabText(index), elideMode(), tabRect.width() - 4, Qt::TextShowMnemonic);
+    painter.drawText(
+        tabRect.translated(0, 1), Qt::AlignCenter | Qt::TextSingleLine | Qt::TextHideMnemonic, text);
+}
+
+void TTabBar::paintEvent(QPaintEvent* event)
+{
+    if (m_look == Look::Plain) {
+        QTabBar::paintEvent(event);
+        return;
+    }
+    QPainter painter(this);
+    for (int i = 0; i < count(); ++i) {
+        if (!isTabVisible(i))
+            continue;
+        const QRect rect = tabRect(i);
+        if (m_look == Look::Buttons)
+            PaintButtonTab(painter, i, rect, i == currentIndex());
+        else
+            PaintColouredTab(painter, i, rect, i == currentIndex());
+    }
+}
+
+TPageControl::TPageControl(QWidget* parent)
+    : QTabWidget(parent)
+    , m_tabs(new TTabBar(this))
+{
+    setTabBar(m_tabs);
+}
+
+std::vector<QPixmap> MainTabImages()
+{
+    static const QStyle::StandardPixmap icons[] = {
+        QStyle::SP_DirOpenIcon, // albums
+        QStyle::SP_FileDialogContentsView, // photos
+        QStyle::SP_FileDialogListView, // objects
+        QStyle::SP_FileDialogInfoView, // events
+        QStyle::SP_FileDialogDetailedView, // search
+        QStyle::SP_DriveNetIcon, // web albums
+        QStyle::SP_DialogHelpButton, // help
+    };
+    // Without a desktop icon theme an icon of the style decodes its own
+    // pictures in every size at once; its small picture alone is the same.
+    const QStyle* style = QApplication::style();
+    const bool ownSmallPictures = QIcon::themeName().isEmpty() && qApp->devicePixelRatio() == 1.0;
+    std::vector<QPixmap> images;
+    for (QStyle::StandardPixmap icon : icons) {
+        QPixmap image(25, 27);
+        image.fill(Qt::transparent);
+        QPainter p(&image);
+        p.drawPixmap(
+            4, 5, ownSmallPictures ? style->standardPixmap(icon) : style->standardIcon(icon).pixmap(16, 16));
+        p.end();
+        images.push_back(image);
+    }
+    return images;
+}
