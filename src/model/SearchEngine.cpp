@@ -189,10 +189,9 @@ std::vector<const TPhoto*> MatchRange(const TPhotoList& photos, int first, int l
 }
 
 // How many parts count items are cut into, each of at least perPart items:
-// at most four, and no more than there are processors.
-int PartsFor(qsizetype count, int perPart)
+// at most maxParts, and no more than there are processors.
+int PartsFor(qsizetype count, int perPart, int maxParts)
 {
-    constexpr int maxParts = 4;
     return int(std::clamp<qsizetype>(
         std::min<qsizetype>(count / perPart, qsizetype(std::thread::hardware_concurrency())), 1, maxParts));
 }
@@ -274,7 +273,7 @@ bool TSearchEngine::Search(TAlbum& album, const QStringList& objectNames, const 
     // photos; each writes only its own photos' found flags and its own slots.
     // First all photos are matched, then the hits' files are looked for.
     const TPhotoList& photos = album.GetPhotos();
-    const int matchParts = PartsFor(photos.Count(), 16384);
+    const int matchParts = PartsFor(photos.Count(), 16384, 4);
     std::vector<std::vector<const TPhoto*>> found(static_cast<size_t>(matchParts));
     RunParts(matchParts, [&](int part) {
         const auto bound = [&](int n) { return int(qint64(photos.Count()) * n / matchParts); };
@@ -286,8 +285,10 @@ bool TSearchEngine::Search(TAlbum& album, const QStringList& objectNames, const 
 
     // Each folder goes to one part, so that its look-ups stay together and
     // no two processors wait on the same folder. A folder's photos mostly
-    // follow each other: its part is worked out once per run of them.
-    const int probeParts = PartsFor(qsizetype(hits.size()), 512);
+    // follow each other: its part is worked out once per run of them. The
+    // parts mostly wait for the system to read folders, so there are more
+    // of them than for matching.
+    const int probeParts = PartsFor(qsizetype(hits.size()), 512, 8);
     std::vector<std::vector<size_t>> members(static_cast<size_t>(probeParts));
     QStringView lastFolder;
     size_t lastPart = 0;

@@ -8,6 +8,11 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 bool FolderScanStopped = false;
 int FolderScanCheckedCount = 0;
 int FolderScanFoundCount = 0;
@@ -123,6 +128,34 @@ bool DeleteFolderContents(const QString& folder, bool recursive, TStatusReporter
             return false;
     }
     return true;
+}
+
+bool HasSubfolder(const QString& folder)
+{
+    QByteArray native;
+    if (!NativePath(folder, native))
+        return false;
+    const int fd = ::open(native.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    DIR* dir = ::fdopendir(fd);
+    if (!dir) {
+        ::close(fd);
+        return false;
+    }
+    bool found = false;
+    const dirent* entry = nullptr;
+    while (!found && (entry = ::readdir(dir)) != nullptr) {
+        // Hidden names, "." and ".." among them, are no folders the tree shows.
+        if (entry->d_name[0] == '.')
+            continue;
+        struct stat st { };
+        found = entry->d_type == DT_DIR
+            || ((entry->d_type == DT_LNK || entry->d_type == DT_UNKNOWN)
+                && ::fstatat(fd, entry->d_name, &st, 0) == 0 && S_ISDIR(st.st_mode));
+    }
+    ::closedir(dir);
+    return found;
 }
 
 QString GetLongFileName(const QString& fileName)

@@ -50,6 +50,12 @@ void ScanFolder(const QString& folder, const QStringList& extensions, QStringLis
 // nothing is deleted.
 bool DeleteFolderContents(const QString& folder, bool recursive, TStatusReporter* status);
 
+// Whether folder holds a folder that is not hidden, or a link to one: what a
+// folder tree shows as one it can open. Only links, and file systems that do
+// not tell an entry's type, cost a look-up each; a folder of thousands of
+// files is answered from its listing alone.
+bool HasSubfolder(const QString& folder);
+
 // The path as given when it exists (Linux has no short names to expand), else
 // an empty text.
 QString GetLongFileName(const QString& fileName);

@@ -1,9 +1,9 @@
 #include "widgets/FolderTree.h"
 
+#include "platform/FileRoutines.h"
 #include "platform/Paths.h"
 
 #include <QDir>
-#include <QDirIterator>
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QPainter>
@@ -46,18 +46,55 @@ QIcon DriveIcon()
     return QIcon(pixmap);
 }
 
-bool HasSubfolder(const QString& path)
-{
-    QDirIterator it(path, QDir::Dirs | QDir::NoDotAndDotDot);
-    return it.hasNext();
-}
-
 QString ItemPath(const QStandardItem* item)
 {
     return item ? item->data(PathRole).toString() : QString();
 }
 
+// What the trees read while a TSharedFolderReading lives.
+int g_sharing = 0;
+QHash<QString, QStringList> g_subfolderNames;
+QHash<QString, bool> g_openable;
+
+QStringList SubfolderNames(const QString& path)
+{
+    if (g_sharing > 0) {
+        if (const auto it = g_subfolderNames.constFind(path); it != g_subfolderNames.cend())
+            return *it;
+    }
+    const QStringList names
+        = QDir(path).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase);
+    if (g_sharing > 0)
+        g_subfolderNames.insert(path, names);
+    return names;
+}
+
+bool Openable(const QString& path)
+{
+    if (g_sharing > 0) {
+        if (const auto it = g_openable.constFind(path); it != g_openable.cend())
+            return *it;
+    }
+    const bool openable = HasSubfolder(path);
+    if (g_sharing > 0)
+        g_openable.insert(path, openable);
+    return openable;
+}
+
 } // namespace
+
+TSharedFolderReading::TSharedFolderReading()
+{
+    ++g_sharing;
+}
+
+TSharedFolderReading::~TSharedFolderReading()
+{
+    if (--g_sharing == 0) {
+        g_subfolderNames.clear();
+        g_openable.clear();
+    }
+}
 
 TFolderTree::TFolderTree(QWidget* parent)
     : QTreeView(parent)
@@ -149,7 +186,7 @@ void TFolderTree::MarkSubfolders(QStandardItem* item)
 {
     if (!item || isExpanded(item->index()))
         return;
-    const bool subfolders = HasSubfolder(ItemPath(item));
+    const bool subfolders = Openable(ItemPath(item));
     if (subfolders && item->rowCount() == 0)
         item->appendRow(new QStandardItem);
     else if (!subfolders && item->rowCount() > 0)
@@ -162,7 +199,7 @@ QStandardItem* TFolderTree::AddFolderItem(QStandardItem* parent, int row, const 
     item->setData(path, PathRole);
     item->setEditable(false);
     // A folder with sub-folders shows that it can be opened before it is read.
-    if (HasSubfolder(path))
+    if (Openable(path))
         item->appendRow(new QStandardItem);
     parent->insertRow(row, item);
     return item;
@@ -173,8 +210,7 @@ void TFolderTree::Populate(QStandardItem* item, bool recheck)
     if (!item)
         return;
     const QString path = ItemPath(item);
-    const QStringList names
-        = QDir(path).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase);
+    const QStringList names = SubfolderNames(path);
     const QSet<QString> present(names.cbegin(), names.cend());
 
     // The rows stay sorted like names: walk both together.

@@ -16,6 +16,17 @@
 class QStandardItem;
 class QStandardItemModel;
 
+// While one lives, the folder trees read each folder once between them: the
+// main window makes five trees at start-up that show the same folders, and
+// a folder of thousands of files took as long to read the fifth time.
+class TSharedFolderReading {
+public:
+    TSharedFolderReading();
+    ~TSharedFolderReading();
+    TSharedFolderReading(const TSharedFolderReading&) = delete;
+    TSharedFolderReading& operator=(const TSharedFolderReading&) = delete;
+};
+
 class TFolderTree : public QTreeView {
     Q_OBJECT
 public:

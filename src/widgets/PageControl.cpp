@@ -125,12 +125,17 @@ std::vector<QPixmap> MainTabImages()
         QStyle::SP_DriveNetIcon, // web albums
         QStyle::SP_DialogHelpButton, // help
     };
+    // Without a desktop icon theme an icon of the style decodes its own
+    // pictures in every size at once; its small picture alone is the same.
+    const QStyle* style = QApplication::style();
+    const bool ownSmallPictures = QIcon::themeName().isEmpty() && qApp->devicePixelRatio() == 1.0;
     std::vector<QPixmap> images;
     for (QStyle::StandardPixmap icon : icons) {
         QPixmap image(25, 27);
         image.fill(Qt::transparent);
         QPainter p(&image);
-        p.drawPixmap(4, 5, QApplication::style()->standardIcon(icon).pixmap(16, 16));
+        p.drawPixmap(
+            4, 5, ownSmallPictures ? style->standardPixmap(icon) : style->standardIcon(icon).pixmap(16, 16));
         p.end();
         images.push_back(image);
     }

@@ -323,3 +323,37 @@ TEST(DeleteFolderContents, FolderThatIsALinkOrEmptyNameIsRefused)
     EXPECT_EQ(status.shown, 0);
     EXPECT_TRUE(status.objects.isEmpty());
 }
+
+TEST(HasSubfolder, OnlyAShownFolderOrALinkToOneCounts)
+{
+    QTemporaryDir dir;
+    const QString root = dir.path() + u'/';
+    const auto folderWith = [&](const QString& name, const std::function<void(const QString&)>& make) {
+        const QString folder = root + name;
+        QDir().mkpath(folder);
+        make(folder + QStringLiteral("/entry"));
+        return HasSubfolder(folder);
+    };
+    const auto nothing = [](const QString&) {};
+    const auto file = [](const QString& path) { MakeFile(path); };
+    const auto folder = [](const QString& path) { QDir().mkpath(path); };
+    const auto linkToFolder = [&](const QString& path) { MakeLink(dir.path(), path); };
+    const auto linkToFile = [&](const QString& path) {
+        MakeFile(root + QStringLiteral("target.jpg"));
+        MakeLink(root + QStringLiteral("target.jpg"), path);
+    };
+    const auto brokenLink = [&](const QString& path) { MakeLink(root + QStringLiteral("gone"), path); };
+    const auto hiddenFolder
+        = [](const QString& path) { QDir().mkpath(QFileInfo(path).path() + QStringLiteral("/.hidden")); };
+
+    EXPECT_FALSE(folderWith(QStringLiteral("empty"), nothing));
+    EXPECT_FALSE(folderWith(QStringLiteral("file"), file));
+    EXPECT_TRUE(folderWith(QStringLiteral("folder"), folder));
+    EXPECT_TRUE(folderWith(QStringLiteral("link"), linkToFolder));
+    EXPECT_FALSE(folderWith(QStringLiteral("linkToFile"), linkToFile));
+    EXPECT_FALSE(folderWith(QStringLiteral("broken"), brokenLink));
+    EXPECT_FALSE(folderWith(QStringLiteral("hidden"), hiddenFolder));
+    EXPECT_FALSE(HasSubfolder(root + QStringLiteral("missing")));
+    EXPECT_FALSE(HasSubfolder(root + QStringLiteral("file/entry")));
+    EXPECT_FALSE(HasSubfolder(QString()));
+}

@@ -12,6 +12,7 @@
 #include "model/Album.h"
 #include "model/StreamError.h"
 #include "platform/FileRoutines.h"
+#include "platform/FreedMemory.h"
 #include "platform/Paths.h"
 #include "platform/RenameNoReplace.h"
 #include "platform/SafeFile.h"
@@ -127,6 +128,8 @@ bool TAlbumManager::OpenAlbum(const QString& requested)
     if (m_session.ContentsChanged() && !CloseCurrentAlbum())
         return true;
 
+    // An open album with its list takes about ten times its file in memory.
+    const TLargeRecordHeap heap(QFileInfo(fileName).size() * 10);
     std::unique_ptr<TAlbum> album = ReadAlbum(fileName);
     if (!album) {
         if (!m_session.Album())

@@ -10,6 +10,8 @@
 
 #include <QTextCursor>
 
+#include <utility>
+
 namespace {
 
 // The product's web address and contact address after the "created by" line.
@@ -41,11 +43,25 @@ void THelpPage::ShowVersion(const QString& fileVersion)
     ui->lblVersion->setText(QStringLiteral("2005 - ") + fileVersion);
 }
 
-bool THelpPage::LoadHelp(const QString& fileName)
+void THelpPage::LoadHelp(const QString& fileName)
 {
-    const bool loaded = Rtf::LoadFile(fileName, ui->redHelp->document());
+    m_helpFile = fileName;
+    if (isVisible())
+        ReadHelp();
+}
+
+void THelpPage::showEvent(QShowEvent* event)
+{
+    ReadHelp();
+    QWidget::showEvent(event);
+}
+
+void THelpPage::ReadHelp()
+{
+    if (m_helpFile.isEmpty())
+        return;
+    Rtf::LoadFile(std::exchange(m_helpFile, QString()), ui->redHelp->document());
     ui->redHelp->moveCursor(QTextCursor::Start);
-    return loaded;
 }
 
 void THelpPage::ApplyLanguage(const TLanguageSelector& t)

@@ -20,14 +20,20 @@ public:
     void ApplyLanguage(const TLanguageSelector& texts);
 
     void ShowVersion(const QString& fileVersion);
-    // Loads the help file into the rich-text box; false when it cannot be read.
-    bool LoadHelp(const QString& fileName);
+    // The help file for the rich-text box. It is read when the page first
+    // shows: a long text laid out behind the other pages slowed start-up.
+    void LoadHelp(const QString& fileName);
     // The language button stores its choice in settings, for the next start.
     void WireLanguageButton(IniFile& settings);
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
     void btnChangeLanguageClick();
+    void ReadHelp();
 
     std::unique_ptr<Ui::TabHelp> ui;
     IniFile* m_settings = nullptr;
+    QString m_helpFile;
 };

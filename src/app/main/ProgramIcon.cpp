@@ -1,6 +1,7 @@
 #include "app/main/ProgramIcon.h"
 
 #include <QFile>
+#include <QIconEngine>
 
 namespace {
 
@@ -21,10 +22,51 @@ QImage ProgramIconImage(int size)
         .convertToFormat(QImage::Format_ARGB32);
 }
 
+namespace {
+
+// Reads the pictures when a size is first asked for, not when a window takes
+// the icon: the window system asks, if at all, once the window shows.
+class TProgramIconEngine : public QIconEngine {
+public:
+    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override
+    {
+        return Pictures().pixmap(size, 1.0, mode, state);
+    }
+    QPixmap scaledPixmap(const QSize& size, QIcon::Mode mode, QIcon::State state, qreal) override
+    {
+        return pixmap(size, mode, state);
+    }
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State state) override
+    {
+        Pictures().paint(painter, rect, Qt::AlignCenter, mode, state);
+    }
+    QSize actualSize(const QSize& size, QIcon::Mode mode, QIcon::State state) override
+    {
+        return Pictures().actualSize(size, mode, state);
+    }
+    QList<QSize> availableSizes(QIcon::Mode mode, QIcon::State state) override
+    {
+        return Pictures().availableSizes(mode, state);
+    }
+    QIconEngine* clone() const override { return new TProgramIconEngine(*this); }
+    QString key() const override { return QStringLiteral("TProgramIconEngine"); }
+
+private:
+    const QIcon& Pictures()
+    {
+        if (m_pictures.isNull()) {
+            for (const int size : IconSizes)
+                m_pictures.addFile(IconFile(size), QSize(size, size));
+        }
+        return m_pictures;
+    }
+
+    QIcon m_pictures;
+};
+
+} // namespace
+
 QIcon ProgramIcon()
 {
-    QIcon icon;
-    for (const int size : IconSizes)
-        icon.addFile(IconFile(size), QSize(size, size));
-    return icon;
+    return QIcon(new TProgramIconEngine);
 }

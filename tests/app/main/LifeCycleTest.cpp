@@ -374,6 +374,34 @@ TEST_P(WindowLayout, EveryControlOfEveryPageIsWhollyInViewInEachLanguage)
 
 INSTANTIATE_TEST_SUITE_P(Languages, WindowLayout, ::testing::Values(0, 1, 2));
 
+TEST_F(LifeCycle, TheDescriptionLooksReadOnlyWhereTheYearDoes)
+{
+    ChosenLanguage();
+    Start({ AlbumWithPhotos(QStringLiteral("G.tvx"), 1) });
+    auto* description = Find<QPlainTextEdit>("mm_PhotoDescription");
+    auto* year = Find<QLineEdit>("eb_Year");
+    // The colour drawn in the middle of a box, away from its frame.
+    const auto inside = [](QWidget* box) {
+        QCoreApplication::processEvents();
+        return box->grab().toImage().pixelColor(box->width() / 2, box->height() / 2);
+    };
+    QTabBar* tabs = Find<QTabWidget>("pc_Photos")->tabBar();
+    const auto clickTab = [&](const char* page) {
+        const int index = Find<QTabWidget>("pc_Photos")->indexOf(Find<QWidget>(page));
+        QTest::mouseClick(tabs, Qt::LeftButton, Qt::NoModifier, tabs->tabRect(index).center());
+    };
+
+    clickTab("ts_AvailablePhotos");
+    ASSERT_TRUE(description->isReadOnly());
+    EXPECT_EQ(inside(description), inside(year));
+    EXPECT_NE(inside(description), QApplication::palette().color(QPalette::Base));
+
+    clickTab("ts_PhotosInAlbum");
+    ASSERT_FALSE(description->isReadOnly());
+    EXPECT_EQ(inside(description), QApplication::palette().color(QPalette::Base));
+    EXPECT_EQ(inside(year), QApplication::palette().color(QPalette::Base));
+}
+
 TEST_F(LifeCycle, TextsStayReadableUnderADarkDesktopPalette)
 {
     const QPalette light = QApplication::palette();

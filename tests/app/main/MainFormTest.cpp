@@ -1,6 +1,7 @@
 #include "MainWindowFixture.h"
 #include "app/albums/AlbumManager.h"
 
+#include "app/main/ProgramIcon.h"
 #include "app/main/Tfm_LanguageWindow.h"
 #include "app/photos/PhotosPage.h"
 #include "platform/SafeFile.h"
@@ -65,6 +66,20 @@ TEST_F(MainWindow, NoAlbumStateAtStart)
         Find<QWidget>("gb_AlbumAction")->property("title").toString(), QStringLiteral(" Album action "));
 }
 
+TEST_F(MainWindow, TheWindowCarriesTheProgramIconInEverySize)
+{
+    ChosenLanguage();
+    Start();
+    const QIcon icon = m_form->windowIcon();
+    QList<int> sides;
+    for (const QSize& size : icon.availableSizes())
+        sides << size.width();
+    EXPECT_EQ(sides, (QList<int> { 16, 24, 32, 48, 64, 128, 256 }));
+    // The window system is handed the installed picture of each size.
+    EXPECT_EQ(icon.pixmap(48, 48).toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied),
+        ProgramIconImage(48).convertToFormat(QImage::Format_ARGB32_Premultiplied));
+}
+
 TEST_F(MainWindow, HelpTextIsLoadedOrItsAbsenceReported)
 {
     ChosenLanguage();
@@ -81,6 +96,9 @@ TEST_F(MainWindow, HelpTextIsLoadedOrItsAbsenceReported)
     m_dialogs->Clear();
     Restart();
     EXPECT_EQ(m_dialogs->CallCount(Kind::ShowMessage), 0);
+    QTabBar* tabs = m_form->pc_Album()->tabBar();
+    QTest::mouseClick(tabs, Qt::LeftButton, Qt::NoModifier,
+        tabs->tabRect(m_form->pc_Album()->indexOf(Find<QWidget>("ts_Help"))).center());
     EXPECT_TRUE(Find<QTextEdit>("redHelp")->toPlainText().contains(QStringLiteral("Creating an album")));
 }
 
