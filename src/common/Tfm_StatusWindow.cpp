@@ -5,14 +5,37 @@
 #include "common/FormBasis.h"
 #include "language/LanguageSelector.h"
 
+#include <QElapsedTimer>
 #include <QEvent>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QThread>
 
+#include <utility>
+
 namespace {
 
 int g_hideDelayMs = Tfm_StatusWindow::DefaultHideDelayMs;
+std::function<qint64()> g_now;
+std::function<void(int)> g_wait;
+
+qint64 Now()
+{
+    if (g_now)
+        return g_now();
+    static QElapsedTimer clock;
+    if (!clock.isValid())
+        clock.start();
+    return clock.elapsed();
+}
+
+void Wait(int milliseconds)
+{
+    if (g_wait)
+        g_wait(milliseconds);
+    else
+        QThread::msleep(static_cast<unsigned long>(milliseconds));
+}
 
 void FillBackground(QWidget* widget, const QColor& color)
 {
@@ -45,6 +68,10 @@ Tfm_StatusWindow::Tfm_StatusWindow()
 
 Tfm_StatusWindow::~Tfm_StatusWindow()
 {
+    // Most operations end by freeing their window while it shows: that end
+    // too must leave a short operation's window readable.
+    if (isVisible())
+        hide();
     SetScreenCursor(TScreenCursor::Default);
 }
 
@@ -53,17 +80,18 @@ void Tfm_StatusWindow::setVisible(bool visible)
     if (visible && !isVisible()) {
         Flush();
         m_cancelled = false;
-        m_shownAt.start();
+        m_shownAt = Now();
         ApplyLanguage();
         move(100, 50);
     } else if (!visible && isVisible()) {
         m_cancelled = true;
-        // Blocks on purpose: the window must stay readable, and nothing else
-        // is meant to run before the hide completes.
-        if (m_shownAt.isValid() && m_shownAt.elapsed() < g_hideDelayMs) {
+        // Blocks on purpose, for the whole delay: the window must stay
+        // readable, and no click may start other work or close the program
+        // while the operation that showed it is still ending.
+        if (m_shownAt >= 0 && Now() - m_shownAt < g_hideDelayMs) {
             Flush();
             repaint();
-            QThread::msleep(static_cast<unsigned long>(g_hideDelayMs));
+            Wait(g_hideDelayMs);
         }
     }
     QWidget::setVisible(visible);
@@ -187,6 +215,12 @@ void Tfm_StatusWindow::SetHideDelay(int milliseconds)
 int Tfm_StatusWindow::HideDelay()
 {
     return g_hideDelayMs;
+}
+
+void Tfm_StatusWindow::SetClock(std::function<qint64()> now, std::function<void(int)> wait)
+{
+    g_now = std::move(now);
+    g_wait = std::move(wait);
 }
 
 QLabel* Tfm_StatusWindow::LabelNumberToGo()

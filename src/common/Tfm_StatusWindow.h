@@ -5,9 +5,9 @@
 #include "common/EventPump.h"
 #include "platform/StatusReporter.h"
 
-#include <QElapsedTimer>
 #include <QWidget>
 
+#include <functional>
 #include <memory>
 
 namespace Ui {
@@ -24,6 +24,8 @@ public:
     static constexpr int DefaultHideDelayMs = 1500;
 
     Tfm_StatusWindow();
+    // A window still on screen goes as a hidden one does, after the delay
+    // below when it was shown only just before.
     ~Tfm_StatusWindow() override;
 
     // Shows the window, brings it to the front and centres it horizontally on
@@ -50,11 +52,15 @@ public:
     // Cancel was pressed, or the window was hidden, since it was last shown.
     bool IsCancelled() const override;
 
-    // A window hidden within this many milliseconds of being shown stays on
-    // screen that long again, so that a short operation's window can be read.
-    // Tests shorten it.
+    // A window hidden or destroyed within this many milliseconds of being
+    // shown stays on screen that long again, so that a short operation's
+    // window can be read. Nothing else runs meanwhile. Tests shorten it.
     static void SetHideDelay(int milliseconds);
     static int HideDelay();
+    // Where the windows read the time (milliseconds from any start) and how
+    // they wait; tests put in a clock of their own. Empty functions bring back
+    // the real ones.
+    static void SetClock(std::function<qint64()> now, std::function<void(int)> wait);
 
     // Both show the values set last.
     QLabel* LabelNumberToGo();
@@ -82,6 +88,7 @@ private:
     QString m_object;
     bool m_dirty = false;
     bool m_cancelled = false;
-    QElapsedTimer m_shownAt;
+    // When the window was last shown, by the clock above; negative before.
+    qint64 m_shownAt = -1;
     TEventPump m_pump;
 };

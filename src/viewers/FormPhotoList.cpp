@@ -278,6 +278,8 @@ void TFormPhotoList::ButtonShowThumbnailsClick()
                 // Only a whole set is shown here and kept for the next click.
                 ready = album->Thumbnails().Create(&status) && !status.IsCancelled();
             } catch (const std::exception& e) {
+                // Not under the progress window, which stays on top.
+                status.hide();
                 ShowMessageBox(ExceptionMessage(e), t.Title, MessageBoxFlags::IconError);
             }
             // Part of a set would pass for all of it at the next click.

@@ -2,6 +2,7 @@
 #include "common/Tfm_StatusWindow.h"
 #include "language/LanguageSelector.h"
 
+#include <QApplication>
 #include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QLabel>
@@ -12,6 +13,8 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+
 namespace {
 
 class StatusWindowTest : public ::testing::Test {
@@ -19,10 +22,19 @@ protected:
     void SetUp() override { Tfm_StatusWindow::SetHideDelay(150); }
     void TearDown() override
     {
+        Tfm_StatusWindow::SetClock({}, {});
         Tfm_StatusWindow::SetHideDelay(Tfm_StatusWindow::DefaultHideDelayMs);
         SetScreenCursor(TScreenCursor::Default);
     }
 };
+
+bool ProgressOnScreen()
+{
+    for (const QWidget* window : QApplication::topLevelWidgets())
+        if (qobject_cast<const Tfm_StatusWindow*>(window) && window->isVisible())
+            return true;
+    return false;
+}
 
 } // namespace
 
@@ -109,6 +121,40 @@ TEST_F(StatusWindowTest, LateHideIsImmediate)
     timer.start();
     window.hide();
     EXPECT_LT(timer.elapsed(), 100);
+}
+
+// Most operations end by freeing their window while it still shows.
+TEST_F(StatusWindowTest, WindowFreedSoonAfterShowingStaysUpTheWholeDelay)
+{
+    Tfm_StatusWindow::SetHideDelay(Tfm_StatusWindow::DefaultHideDelayMs);
+    // A clock that moves only when the test or a wait moves it.
+    qint64 now = 0;
+    qint64 lastSeenAt = -1;
+    Tfm_StatusWindow::SetClock([&now] { return now; },
+        [&](int milliseconds) {
+            // Nothing runs during a wait: a window on screen at its start
+            // stays there to its end.
+            if (ProgressOnScreen())
+                lastSeenAt = now + milliseconds;
+            now += milliseconds;
+        });
+
+    auto window = std::make_unique<Tfm_StatusWindow>();
+    window->ShowCentered();
+    now = 100;
+    window.reset();
+    EXPECT_GE(lastSeenAt, 1500) << "on screen until 1.5 s after it showed";
+    EXPECT_EQ(now, 100 + Tfm_StatusWindow::DefaultHideDelayMs) << "the whole delay, not what is left of it";
+    EXPECT_FALSE(ProgressOnScreen());
+
+    // One that was read for long enough goes at once.
+    window = std::make_unique<Tfm_StatusWindow>();
+    window->ShowCentered();
+    now += 2000;
+    const qint64 freedAt = now;
+    window.reset();
+    EXPECT_EQ(now, freedAt);
+    EXPECT_FALSE(ProgressOnScreen());
 }
 
 TEST_F(StatusWindowTest, ShowPlacesAndCentres)
