@@ -166,8 +166,9 @@ void TGeneratedSites::bt_RemovePhotoViewerFromDiskClick()
         != MessageResult::Yes)
         return;
     const QString folder = Paths::ExtractFilePath(line->text());
-    // Nothing is asked of the user here, so the notices have an OK button only.
-    const int notice = MessageBoxFlags::IconWarning | MessageBoxFlags::Ok;
+    // The notices ask Yes or No like the question before them; either answer
+    // leaves the line in the list.
+    const int notice = MessageBoxFlags::IconWarning | MessageBoxFlags::YesNo;
     if (!QFileInfo(folder).isDir()) {
         ShowMessageBox(Text::Format(t.MF[113], { folder }), t.MF[112], notice);
         return;

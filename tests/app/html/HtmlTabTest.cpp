@@ -436,7 +436,7 @@ TEST_F(HtmlTab, GeneratedSitesAreShownAndRemovedWithoutTheUsersOwnFiles)
     QTest::mouseClick(Find<QPushButton>("bt_RemovePhotoViewerFromDisk"), Qt::LeftButton);
     EXPECT_EQ(m_dialogs->LastCall(Kind::MessageBox)->text,
         Text::Format(t.MF[113], { Path(QStringLiteral("gone/")) }));
-    EXPECT_EQ(m_dialogs->LastCall(Kind::MessageBox)->flags, 48);
+    EXPECT_EQ(m_dialogs->LastCall(Kind::MessageBox)->flags, 52);
     EXPECT_EQ(sites->count(), 2);
 
     sites->setCurrentRow(0);
@@ -464,6 +464,32 @@ TEST_F(HtmlTab, GeneratedSitesAreShownAndRemovedWithoutTheUsersOwnFiles)
     EXPECT_EQ(ini.ReadInteger(QStringLiteral("Html"), QStringLiteral("Amount"), 0), 1);
     EXPECT_EQ(ini.ReadString(QStringLiteral("Html"), QStringLiteral("LastGeneratedFile1"), QString()), gone);
     EXPECT_FALSE(ini.ValueExists(QStringLiteral("Html"), QStringLiteral("LastGeneratedFile2")));
+}
+
+// A site reached through a link is not the program's to remove.
+TEST_F(HtmlTab, ASiteFolderThatCannotBeRemovedIsToldAndStaysListed)
+{
+    const QString real = Path(QStringLiteral("real"));
+    WriteFile(real + QStringLiteral("/index.htm"), "x");
+    ASSERT_TRUE(QFile::link(real, Path(QStringLiteral("linked"))));
+    ChosenLanguage(0,
+        QStringLiteral("[Html]\r\nAmount=1\r\nLastGeneratedFile1=%1\r\n")
+            .arg(Path(QStringLiteral("linked/index.htm"))));
+    Start();
+    const TLanguageSelector& t = *Language();
+    auto* sites = Find<QListWidget>("lsbPreviousGeneratedPhotoViewers");
+    ASSERT_EQ(sites->count(), 1);
+    sites->setCurrentRow(0);
+    m_dialogs->QueueMessageResult(MessageResult::Yes);
+    m_dialogs->QueueMessageResult(MessageResult::Yes);
+    QTest::mouseClick(Find<QPushButton>("bt_RemovePhotoViewerFromDisk"), Qt::LeftButton);
+    ASSERT_EQ(m_dialogs->CallCount(Kind::MessageBox), 2);
+    const TDialogCall* told = m_dialogs->LastCall(Kind::MessageBox);
+    EXPECT_EQ(told->text, Text::Format(t.MF[111], { Path(QStringLiteral("linked/")) }));
+    EXPECT_EQ(told->caption, t.MF[112]);
+    EXPECT_EQ(told->flags, 52) << "a warning with Yes and No";
+    EXPECT_EQ(sites->count(), 1);
+    EXPECT_TRUE(QFileInfo::exists(real + QStringLiteral("/index.htm")));
 }
 
 TEST_F(HtmlTab, CountsOfADamagedSettingsFileReachOnlyAsFarAsItsEntries)
