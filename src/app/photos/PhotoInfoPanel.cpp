@@ -403,6 +403,11 @@ bool TPhotoInfoPanel::ShowSelectedAlbumPhoto(bool repairPath)
         }
         m_infoEditsLive = true;
         UpdatePhotoControls();
+        // The names stay dark on the white list under a dark desktop palette.
+        QPalette objects = ui.lb_PhotoObjects->palette();
+        objects.setColor(QPalette::Base, Qt::white);
+        objects.setColor(QPalette::Text, Qt::black);
+        ui.lb_PhotoObjects->setPalette(objects);
         // A photo window's own buttons and keys take the keyboard again after.
         KeyboardBackTo(ui.lb_PhotosInAlbum);
         if (QListWidgetItem* item = ui.lb_PhotosInAlbum->item(index))
