@@ -46,7 +46,8 @@ TAlbumsPage::TAlbumsPage(TAlbumSession& session, QWidget* parent)
     connect(&session, &TAlbumSession::AlbumClosed, this, &TAlbumsPage::UpdateAlbumControls);
     ui->pc_Albums->Tabs()->SetColouredLook(ListColours::AlbumsTab());
     for (QListWidget* list : { ui->lsbAlbumFiles, ui->lb_FoundAlbums, ui->lsbImportalbums }) {
-        list->setItemDelegate(new TAlbumFileItemDelegate(20, list));
+        const int rowHeight = list == ui->lsbAlbumFiles ? 20 : 18;
+        list->setItemDelegate(new TAlbumFileItemDelegate(rowHeight, list));
         list->setUniformItemSizes(true);
         InstallHoverSelection(list);
     }

@@ -298,4 +298,31 @@ TEST_F(AlbumPages, FolderTreesAndAlbumListsFollowTheDiskWithoutReopeningAFolder)
         QTest::qWaitFor([&] { return shown(import, parent) == QStringList { QStringLiteral("old") }; }));
 }
 
+TEST_F(AlbumPages, FoundAndImportableAlbumsSitInEighteenPixelRowsTheirTextFits)
+{
+    const QString first = MakeAlbumWith(QStringLiteral("One.tvx"), {}, {}, {});
+    MakeAlbumWith(QStringLiteral("Two.tvx"), {}, {}, {});
+    m_form->show();
+    ASSERT_TRUE(m_form->OpenAlbum(first));
+    m_form->pc_Album()->setCurrentIndex(0);
+    Find<QTabWidget>("pc_Albums")->setCurrentWidget(Find<QWidget>("ts_SearchAlbums"));
+    ASSERT_TRUE(Find<TFolderTree>("stvSearchAlbums")->SetFolder(m_albums));
+    QTest::mouseClick(Find<QPushButton>("bt_SearchForAlbums"), Qt::LeftButton);
+    ShowImportPage();
+    AddForImport(QStringLiteral("Two.tvx"));
+    ASSERT_TRUE(Find<TFolderTree>("stvAlbumFolders")->SetFolder(m_albums));
+
+    const auto rowHeight = [this](const char* name) {
+        auto* list = Find<QListWidget>(name);
+        EXPECT_GT(list->count(), 0) << name;
+        // The text starts 3 pixels below the row's top.
+        EXPECT_LE(3 + list->fontMetrics().height(), list->visualItemRect(list->item(0)).height()) << name;
+        return list->visualItemRect(list->item(0)).height();
+    };
+    EXPECT_EQ(rowHeight("lb_FoundAlbums"), 18);
+    EXPECT_EQ(rowHeight("lsbImportalbums"), 18);
+    EXPECT_EQ(rowHeight("lsbSelectedImportAlbums"), 18);
+    EXPECT_EQ(rowHeight("lsbAlbumFiles"), 20);
+}
+
 } // namespace
