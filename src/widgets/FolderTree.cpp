@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QPainter>
+#include <QScrollBar>
 #include <QSet>
 #include <QStandardItemModel>
 
@@ -163,6 +164,11 @@ void TFolderTree::Unwatch(const QModelIndex& index)
 void TFolderTree::ReadChangedFolders()
 {
     const QSet<QString> changed = std::exchange(m_changed, {});
+    // A folder made or removed above the rows in view would move them under
+    // the pointer, and a click meant for one folder would land on its
+    // neighbour: the first row in view stays where it is.
+    const QPersistentModelIndex anchor(indexAt(QPoint(0, 0)));
+    const int anchorTop = anchor.isValid() ? visualRect(anchor).top() : 0;
     for (const QString& path : changed) {
         const QPersistentModelIndex index = m_watched.value(path);
         if (!index.isValid() || !QFileInfo(path).isDir()) {
@@ -176,6 +182,15 @@ void TFolderTree::ReadChangedFolders()
             Populate(item, true);
         else
             MarkSubfolders(item);
+    }
+    if (anchor.isValid()) {
+        const int moved = visualRect(anchor).top() - anchorTop;
+        if (moved != 0) {
+            QScrollBar* bar = verticalScrollBar();
+            const int rowHeight = std::max(1, visualRect(anchor).height());
+            bar->setValue(
+                bar->value() + (verticalScrollMode() == ScrollPerPixel ? moved : moved / rowHeight));
+        }
     }
     const QString selected = Folder();
     if (changed.contains(selected))

@@ -1,0 +1,36 @@
+#include "widgets/FolderTree.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+// Another program makes a folder while the user aims at one further down.
+TEST(FolderTree, AFolderMadeAboveTheRowsInViewLeavesThemUnderThePointer)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    QDir folder(dir.path());
+    for (int i = 0; i < 40; ++i)
+        ASSERT_TRUE(folder.mkdir(QStringLiteral("f%1").arg(i, 2, 10, QLatin1Char('0'))));
+    TFolderTree tree;
+    tree.resize(240, 160);
+    ASSERT_TRUE(tree.SetFolder(folder.filePath(QStringLiteral("f00"))));
+    tree.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&tree));
+    const QModelIndex parent = tree.currentIndex().parent();
+    ASSERT_EQ(tree.model()->rowCount(parent), 40);
+    const QModelIndex aimed = tree.model()->index(20, 0, parent);
+    ASSERT_EQ(aimed.data().toString(), QStringLiteral("f20"));
+    tree.scrollTo(aimed, QAbstractItemView::PositionAtTop);
+    const QPoint pointer = tree.visualRect(aimed).center();
+    ASSERT_EQ(tree.indexAt(QPoint(1, 1)), aimed);
+
+    // Sorts above every other folder.
+    ASSERT_TRUE(folder.mkdir(QStringLiteral("a new one")));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return tree.model()->rowCount(parent) == 41; }));
+    EXPECT_EQ(tree.indexAt(QPoint(1, 1)).data().toString().toStdString(), "f20");
+    QTest::mouseClick(tree.viewport(), Qt::LeftButton, Qt::NoModifier, pointer);
+    EXPECT_EQ(tree.Folder().toStdString(), folder.filePath(QStringLiteral("f20")).toStdString());
+}
