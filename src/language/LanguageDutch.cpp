@@ -578,7 +578,6 @@ void TLanguageDutch::LoadTexts()
     MF[416] = QStringLiteral("Album &openen");
     MF[417] = QStringLiteral("U wordt gevraagd een map te selecteren om de nieuwe afbeeldingen in op te slaan.");
     MF[418] = QStringLiteral("Diavoorstelling direct starten bij het bekijken van de html pagina's.");
-    MF[419] = QStringLiteral("Toon de foto boven of onder de geselecteerde foto");
 
     TF[0] = QStringLiteral("Miniaturen");
     TF[1] = QStringLiteral("Selecteer een of meer miniaturen (met de Ctrl-toets ingedrukt) voordat u de Delete-toets gebruikt.");

@@ -603,7 +603,6 @@ void TLanguageEnglish::LoadTexts()
     MF[416] = QStringLiteral("&Open album");
     MF[417] = QStringLiteral("You will be asked to select a folder for saving the new images.");
     MF[418] = QStringLiteral("Start slideshow immediately upon viewing the html pages.");
-    MF[419] = QStringLiteral("Show photo above or beneath the selected photo");
 
     TF[0] = QStringLiteral("Thumbnails");
     TF[1] = QStringLiteral(

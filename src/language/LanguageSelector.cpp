@@ -34,7 +34,7 @@ bool WriteTextFile(const QString& fileName, const QString& text)
     return WriteFileAtomically(fileName, text.toUtf8(), TLinkPolicy::Follow);
 }
 
-// Far above the 580 short lines of a real translator file.
+// Far above the 579 short lines of a real translator file.
 constexpr qint64 MaxLanguageFileSize = qint64(16) * 1024 * 1024;
 
 // The entries of every section named name (letter case aside) of a

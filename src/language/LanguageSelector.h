@@ -33,7 +33,7 @@ struct TConstLanguageSection {
 class TLanguageSelector {
 public:
     static constexpr int SectionCount = 13;
-    static constexpr int TextCount = 580;
+    static constexpr int TextCount = 579;
 
     TLanguageSelector();
     // Writes the translator files when translator mode is on.
@@ -90,7 +90,7 @@ public:
     std::array<QString, 67> HG;
     std::array<QString, 12> PLF;
     std::array<QString, 10> DF;
-    std::array<QString, 420> MF;
+    std::array<QString, 419> MF;
     std::array<QString, 17> TF;
     std::array<QString, 3> GI;
 };

@@ -580,7 +580,6 @@ void TLanguageSpanish::LoadTexts()
     MF[416] = QStringLiteral("&Abrir álbum");
     MF[417] = QStringLiteral("Se le pedirá que seleccione una carpeta para guardar las imágenes nuevas.");
     MF[418] = QStringLiteral("Iniciar la presentación nada más abrir las páginas html.");
-    MF[419] = QStringLiteral("Mostrar la foto de arriba o de abajo de la foto seleccionada");
 
     TF[0] = QStringLiteral("Miniaturas");
     TF[1] = QStringLiteral("Seleccione una o más miniaturas (con la tecla Ctrl pulsada) antes de usar la tecla Supr.");

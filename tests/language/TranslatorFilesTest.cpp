@@ -58,7 +58,7 @@ TEST_F(TranslatorFiles, FirstRunWritesTheBuiltInTextsAtExit)
     ShutdownLanguage();
 
     const QStringList lines = LinesOf(ReadFile(QStringLiteral("language-english.ini")));
-    ASSERT_EQ(lines.size(), 2 + 13 + 580);
+    ASSERT_EQ(lines.size(), 2 + 13 + 579);
     EXPECT_EQ(lines[0], QStringLiteral("[General]"));
     EXPECT_EQ(lines[1], QStringLiteral("Title=Tavrimolex 2005"));
     EXPECT_EQ(lines[2], QStringLiteral("[SW]"));

@@ -274,7 +274,6 @@ void TPhotosPage::ApplyLanguage(const TLanguageSelector& t)
     ui->chb_MaximizeSlideShow->setText(t.MF[272]);
     ui->chb_Rotate->setText(t.MF[273]);
     ui->pb_HTML->setText(t.MF[392]);
-    ui->pb_UpDown->setToolTip(t.MF[419]);
     m_photoList->ApplyLanguage(t);
     m_useInHtmlMenu->ApplyLanguage(t);
     m_photosFromFolders->ApplyLanguage(t);
