@@ -5,9 +5,11 @@
 #include <QComboBox>
 #include "widgets/FolderTree.h"
 #include <QGroupBox>
+#include <QHelpEvent>
 #include <QLabel>
 #include <QStackedWidget>
 #include <QTabWidget>
+#include <QToolTip>
 
 namespace {
 
@@ -342,6 +344,25 @@ TEST_P(MainWindowTexts, EveryControlShowsItsTextOfTheLanguageRecord)
     m_form->ApplyLanguage();
     m_form->ApplyLanguage();
     EXPECT_EQ(AllShown(), shown);
+}
+
+// The arrows beside the album's photos say what they do; hints stay as the
+// layout gives them, whatever the language.
+TEST_P(MainWindowTexts, UpDownBesideTheAlbumPhotosExplainsItself)
+{
+    ChosenLanguage(GetParam());
+    Start({ MakeAlbum(Path(QStringLiteral("albums/Hint.tvx"))) });
+    m_form->show();
+    m_form->pc_Album()->setCurrentWidget(Find<QWidget>("ts_Photos"));
+    Find<QTabWidget>("pc_Photos")->setCurrentWidget(Find<QWidget>("ts_PhotosInAlbum"));
+    auto* upDown = Find<QWidget>("pb_UpDown");
+    ASSERT_TRUE(upDown->isVisible());
+    const QPoint middle = upDown->rect().center();
+    QTest::mouseMove(upDown, middle);
+    QHelpEvent hover(QEvent::ToolTip, middle, upDown->mapToGlobal(middle));
+    QApplication::sendEvent(upDown, &hover);
+    EXPECT_EQ(QToolTip::text(), QStringLiteral("Show photo above or beneath the selected photo"));
+    QToolTip::hideText();
 }
 
 class FilterTexts : public MainWindow { };
