@@ -6,7 +6,6 @@
 #include "common/DialogService.h"
 #include "common/ListSelection.h"
 #include "common/Tfm_StatusWindow.h"
-#include "widgets/WidestText.h"
 #include "language/LanguageSelector.h"
 #include "model/Album.h"
 #include "model/StreamError.h"
@@ -17,6 +16,8 @@
 #include "viewers/PhotoWindowList.h"
 #include "viewers/Tfm_PhotoWindow.h"
 #include "viewers/Tfm_ThumbNailWindow.h"
+#include "viewers/ViewerColours.h"
+#include "widgets/WidestText.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
@@ -27,6 +28,12 @@
 
 #include <utility>
 
+namespace {
+
+const QColor PanelColour(222, 235, 250);
+
+} // namespace
+
 TFormPhotoList::TFormPhotoList(QWidget* owner, TPhotoWindowList* windowList, IniFile* ini, TAlbum& album)
     : QDialog(owner)
     , ui(std::make_unique<Ui::FormPhotoList>())
@@ -35,6 +42,7 @@ TFormPhotoList::TFormPhotoList(QWidget* owner, TPhotoWindowList* windowList, Ini
     , m_windowList(windowList)
 {
     ui->setupUi(this);
+    PaintLightBackground(ui->PanelButtons, PanelColour);
     // A search may find a hundred thousand photos.
     new TUniformRowsDelegate(ui->lb_Photos);
     setWindowModality(Qt::WindowModal);

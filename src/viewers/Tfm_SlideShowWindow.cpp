@@ -11,6 +11,7 @@
 #include "platform/Paths.h"
 #include "viewers/PhotoImage.h"
 #include "viewers/SlideShowSettings.h"
+#include "viewers/ViewerColours.h"
 
 #include <QCloseEvent>
 #include <QKeyEvent>
@@ -33,10 +34,7 @@ Tfm_SlideShowWindow::Tfm_SlideShowWindow(IniFile* ini)
 {
     ui->setupUi(this);
     setObjectName(QStringLiteral("fm_SlideShowWindow"));
-    QPalette palette = this->palette();
-    palette.setColor(QPalette::Window, Cream);
-    setPalette(palette);
-    setAutoFillBackground(true);
+    PaintLightBackground(this, Cream);
     ui->im_SlideShowPhoto->SetFit(true);
     // A click on the bottom panel is no click on the window.
     ui->pl_SlideShowActions->setAttribute(Qt::WA_NoMousePropagation);
