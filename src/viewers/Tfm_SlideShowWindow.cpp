@@ -36,6 +36,9 @@ Tfm_SlideShowWindow::Tfm_SlideShowWindow(IniFile* ini)
     setObjectName(QStringLiteral("fm_SlideShowWindow"));
     PaintLightBackground(this, Cream);
     ui->im_SlideShowPhoto->SetFit(true);
+    // Options keep to the left and the photo's numbers to the right, also
+    // while the timer's controls between them are hidden.
+    ui->layoutSlideShowActions->insertStretch(ui->layoutSlideShowActions->indexOf(ui->pnlPhotoInfo));
     // A click on the bottom panel is no click on the window.
     ui->pl_SlideShowActions->setAttribute(Qt::WA_NoMousePropagation);
 
