@@ -198,9 +198,6 @@ bool Tfm_PhotoWindow::ShowPhoto(const QString& fileName, int index, int count)
         ApplyResizeMode();
         m_showsPhoto = true;
         UpdateMenuState();
-        // An empty window alone would leave the user guessing why.
-        if (!loaded)
-            ShowMessage(Text::Format(Language()->HG[21], { fileName }));
         return true;
     } catch (const std::exception& error) {
         ui->im_Photo->hide();
