@@ -68,6 +68,15 @@ TFormPhotoList::TFormPhotoList(QWidget* owner, TPhotoWindowList* windowList, Ini
         if (!m_doubleClicked)
             lb_PhotosClick();
     });
+    // A row the keys move to shows its photo as a click does. Ctrl with an
+    // arrow moves only the focus, which selects nothing and shows nothing.
+    m_list = ui->lb_Photos;
+    m_list->installEventFilter(this);
+    connect(ui->lb_Photos, &QListWidget::currentRowChanged, this, [this](int row) {
+        if (std::exchange(m_keyPressed, false) && !m_navigating && row >= 0
+            && ui->lb_Photos->item(row)->isSelected())
+            lb_PhotosClick();
+    });
     connect(ui->ButtonShowThumbnailsAlbum, &QPushButton::clicked, this,
         &TFormPhotoList::ButtonShowThumbnailsAlbumClick);
     connect(
@@ -97,6 +106,7 @@ TFormPhotoList::~TFormPhotoList()
 
 void TFormPhotoList::SetPhotos(const QStringList& paths)
 {
+    m_keyPressed = false;
     ui->lb_Photos->clear();
     ui->lb_Photos->addItems(paths);
 }
@@ -117,8 +127,15 @@ bool TFormPhotoList::eventFilter(QObject* watched, QEvent* event)
     // The type first: while the window is torn down its form is gone before the list.
     const QEvent::Type type = event->type();
     if ((type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick)
-        && watched == m_listViewport)
+        && watched == m_listViewport) {
         m_doubleClicked = type == QEvent::MouseButtonDblClick;
+        // Ctrl or Shift held for a click: the click shows the photo, not the key.
+        m_keyPressed = false;
+    }
+    if (type == QEvent::KeyPress && watched == m_list)
+        m_keyPressed = true;
+    else if ((type == QEvent::KeyRelease || type == QEvent::FocusOut) && watched == m_list)
+        m_keyPressed = false;
     return QDialog::eventFilter(watched, event);
 }
 
