@@ -6,7 +6,6 @@
 #include "common/DialogService.h"
 #include "common/ListSelection.h"
 #include "common/Tfm_StatusWindow.h"
-#include "widgets/WidestText.h"
 #include "language/LanguageSelector.h"
 #include "model/Album.h"
 #include "model/StreamError.h"
@@ -17,6 +16,8 @@
 #include "viewers/PhotoWindowList.h"
 #include "viewers/Tfm_PhotoWindow.h"
 #include "viewers/Tfm_ThumbNailWindow.h"
+#include "viewers/ViewerColours.h"
+#include "widgets/WidestText.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
@@ -27,6 +28,12 @@
 
 #include <utility>
 
+namespace {
+
+const QColor PanelColour(222, 235, 250);
+
+} // namespace
+
 TFormPhotoList::TFormPhotoList(QWidget* owner, TPhotoWindowList* windowList, IniFile* ini, TAlbum& album)
     : QDialog(owner)
     , ui(std::make_unique<Ui::FormPhotoList>())
@@ -35,6 +42,7 @@ TFormPhotoList::TFormPhotoList(QWidget* owner, TPhotoWindowList* windowList, Ini
     , m_windowList(windowList)
 {
     ui->setupUi(this);
+    PaintLightBackground(ui->PanelButtons, PanelColour);
     // A search may find a hundred thousand photos.
     new TUniformRowsDelegate(ui->lb_Photos);
     setWindowModality(Qt::WindowModal);
@@ -58,6 +66,15 @@ TFormPhotoList::TFormPhotoList(QWidget* owner, TPhotoWindowList* windowList, Ini
     });
     connect(ui->lb_Photos, &QListWidget::itemActivated, this, [this] {
         if (!m_doubleClicked)
+            lb_PhotosClick();
+    });
+    // A row the keys move to shows its photo as a click does. Ctrl with an
+    // arrow moves only the focus, which selects nothing and shows nothing.
+    m_list = ui->lb_Photos;
+    m_list->installEventFilter(this);
+    connect(ui->lb_Photos, &QListWidget::currentRowChanged, this, [this](int row) {
+        if (std::exchange(m_keyPressed, false) && !m_navigating && row >= 0
+            && ui->lb_Photos->item(row)->isSelected())
             lb_PhotosClick();
     });
     connect(ui->ButtonShowThumbnailsAlbum, &QPushButton::clicked, this,
@@ -89,6 +106,7 @@ TFormPhotoList::~TFormPhotoList()
 
 void TFormPhotoList::SetPhotos(const QStringList& paths)
 {
+    m_keyPressed = false;
     ui->lb_Photos->clear();
     ui->lb_Photos->addItems(paths);
 }
@@ -109,8 +127,15 @@ bool TFormPhotoList::eventFilter(QObject* watched, QEvent* event)
     // The type first: while the window is torn down its form is gone before the list.
     const QEvent::Type type = event->type();
     if ((type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick)
-        && watched == m_listViewport)
+        && watched == m_listViewport) {
         m_doubleClicked = type == QEvent::MouseButtonDblClick;
+        // Ctrl or Shift held for a click: the click shows the photo, not the key.
+        m_keyPressed = false;
+    }
+    if (type == QEvent::KeyPress && watched == m_list)
+        m_keyPressed = true;
+    else if ((type == QEvent::KeyRelease || type == QEvent::FocusOut) && watched == m_list)
+        m_keyPressed = false;
     return QDialog::eventFilter(watched, event);
 }
 

@@ -103,5 +103,8 @@ private:
     // there last made a double click.
     QObject* m_listViewport = nullptr;
     bool m_doubleClicked = false;
+    // The list, known the same way; a key pressed there is being handled.
+    QObject* m_list = nullptr;
+    bool m_keyPressed = false;
     TNewAlbumQuestion m_question = TNewAlbumQuestion::Ask;
 };

@@ -13,6 +13,7 @@
 #include "platform/TextUtil.h"
 #include "viewers/PhotoImage.h"
 #include "viewers/PhotoWindowList.h"
+#include "viewers/ViewerColours.h"
 
 #include <QClipboard>
 #include <QCloseEvent>
@@ -50,10 +51,7 @@ Tfm_PhotoWindow::Tfm_PhotoWindow(
     ui->setupUi(this);
     setObjectName(QStringLiteral("fm_PhotoWindow"));
 
-    QPalette palette = this->palette();
-    palette.setColor(QPalette::Window, WindowColour);
-    setPalette(palette);
-    setAutoFillBackground(true);
+    PaintLightBackground(this, WindowColour);
     ui->scbPhoto->viewport()->setAutoFillBackground(false);
     ui->im_Photo->setAutoFillBackground(false);
 
@@ -200,9 +198,6 @@ bool Tfm_PhotoWindow::ShowPhoto(const QString& fileName, int index, int count)
         ApplyResizeMode();
         m_showsPhoto = true;
         UpdateMenuState();
-        // An empty window alone would leave the user guessing why.
-        if (!loaded)
-            ShowMessage(Text::Format(Language()->HG[21], { fileName }));
         return true;
     } catch (const std::exception& error) {
         ui->im_Photo->hide();

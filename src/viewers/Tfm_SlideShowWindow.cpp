@@ -11,6 +11,7 @@
 #include "platform/Paths.h"
 #include "viewers/PhotoImage.h"
 #include "viewers/SlideShowSettings.h"
+#include "viewers/ViewerColours.h"
 
 #include <QCloseEvent>
 #include <QKeyEvent>
@@ -33,11 +34,11 @@ Tfm_SlideShowWindow::Tfm_SlideShowWindow(IniFile* ini)
 {
     ui->setupUi(this);
     setObjectName(QStringLiteral("fm_SlideShowWindow"));
-    QPalette palette = this->palette();
-    palette.setColor(QPalette::Window, Cream);
-    setPalette(palette);
-    setAutoFillBackground(true);
+    PaintLightBackground(this, Cream);
     ui->im_SlideShowPhoto->SetFit(true);
+    // Options keep to the left and the photo's numbers to the right, also
+    // while the timer's controls between them are hidden.
+    ui->layoutSlideShowActions->insertStretch(ui->layoutSlideShowActions->indexOf(ui->pnlPhotoInfo));
     // A click on the bottom panel is no click on the window.
     ui->pl_SlideShowActions->setAttribute(Qt::WA_NoMousePropagation);
 

@@ -18,6 +18,7 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -223,6 +224,92 @@ TEST_F(FormPhotoListTest, ADoubleClickOpensThePhotoOnce)
     EXPECT_EQ(dialogs.CallCount(Kind::MessageBox), 1) << "one warning for the one photo opened";
     QTest::mouseClick(window->windowHandle(), Qt::LeftButton, Qt::NoModifier, entry, 1000);
     EXPECT_EQ(dialogs.CallCount(Kind::MessageBox), 2) << "the next click opens it again";
+}
+
+TEST_F(FormPhotoListTest, ArrowKeysShowThePhotoOfTheRowTheyMoveToOnce)
+{
+    const QString a = Picture(QStringLiteral("a.bmp"));
+    const QString gone = dir.filePath(QStringLiteral("gone.bmp"));
+    const QString b = Picture(QStringLiteral("b.bmp"));
+    Open({ a, gone, b });
+    window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    auto* list = Find<QListWidget>("lb_Photos");
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(0)).center());
+    Tfm_PhotoWindow* shown = window->LastPhotoWindow();
+    ASSERT_NE(shown, nullptr);
+    EXPECT_EQ(shown->FileName(), a);
+
+    // The missing photo's warning counts how often a row was shown.
+    QTest::keyClick(list, Qt::Key_Down);
+    EXPECT_EQ(dialogs.CallCount(Kind::MessageBox), 1);
+    EXPECT_FALSE(shown->isVisible());
+    QTest::keyClick(list, Qt::Key_Down);
+    EXPECT_EQ(list->currentRow(), 2);
+    EXPECT_EQ(window->LastPhotoWindow(), shown);
+    EXPECT_TRUE(shown->isVisible());
+    EXPECT_EQ(shown->FileName(), b);
+    EXPECT_TRUE(Find<QPushButton>("ButtonCopyToOtherLocation")->isEnabled());
+    QTest::keyClick(list, Qt::Key_Up);
+    EXPECT_EQ(dialogs.CallCount(Kind::MessageBox), 2);
+
+    // A key that moves nothing shows nothing; Ctrl moves the focus only.
+    QTest::keyClick(list, Qt::Key_Up);
+    QTest::keyClick(list, Qt::Key_Up);
+    EXPECT_EQ(list->currentRow(), 0);
+    EXPECT_EQ(shown->FileName(), a);
+    QTest::keyClick(list, Qt::Key_Down, Qt::ControlModifier);
+    EXPECT_EQ(list->currentRow(), 1);
+    EXPECT_EQ(dialogs.CallCount(Kind::MessageBox), 2);
+
+    // A click with a key held is one click, and walking from the photo window
+    // moves the row without showing it twice.
+    QTest::keyPress(list, Qt::Key_Control);
+    QTest::mouseClick(
+        list->viewport(), Qt::LeftButton, Qt::ControlModifier, list->visualItemRect(list->item(1)).center());
+    QTest::keyRelease(list, Qt::Key_Control);
+    EXPECT_EQ(dialogs.CallCount(Kind::MessageBox), 3);
+    shown->btnPreviousClick();
+    shown->btnNextClick();
+    EXPECT_EQ(dialogs.CallCount(Kind::MessageBox), 4);
+}
+
+TEST_F(FormPhotoListTest, WalkingOntoAnUndecodablePhotoHidesThePictureWithoutAMessage)
+{
+    const QString a = Picture(QStringLiteral("a.bmp"));
+    const QString bad = dir.filePath(QStringLiteral("bad.bmp"));
+    {
+        QFile file(bad);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("this is no picture at all");
+    }
+    const QString b = Picture(QStringLiteral("b.bmp"));
+    Open({ a, bad, b });
+    ClickEntry(0);
+    Tfm_PhotoWindow* shown = window->LastPhotoWindow();
+    ASSERT_NE(shown, nullptr);
+    auto* next = shown->findChild<QPushButton*>(QStringLiteral("btnNext"));
+    const auto text
+        = [shown](const char* name) { return shown->findChild<QLabel*>(QLatin1String(name))->text(); };
+    const auto pictureShown
+        = [shown] { return shown->findChild<QWidget*>(QStringLiteral("im_Photo"))->isVisible(); };
+    EXPECT_TRUE(pictureShown());
+
+    QTest::mouseClick(next, Qt::LeftButton);
+    EXPECT_TRUE(dialogs.Calls().empty());
+    EXPECT_TRUE(shown->isVisible());
+    EXPECT_FALSE(pictureShown());
+    EXPECT_EQ(shown->windowTitle(), QStringLiteral("Tavrimolex - bad.bmp - ") + bad);
+    EXPECT_EQ(text("lblIdx"), QStringLiteral("2"));
+    EXPECT_EQ(text("lblCnt"), QStringLiteral("3"));
+    EXPECT_TRUE(text("lblWidth").isEmpty());
+
+    QTest::mouseClick(next, Qt::LeftButton);
+    EXPECT_TRUE(dialogs.Calls().empty());
+    EXPECT_TRUE(pictureShown());
+    EXPECT_EQ(shown->FileName(), b);
+    EXPECT_EQ(text("lblIdx"), QStringLiteral("3"));
+    EXPECT_EQ(text("lblWidth"), QStringLiteral("8"));
 }
 
 TEST_F(FormPhotoListTest, CopyingReplacesByNameInListOrderAndStopsOnCancel)

@@ -13,6 +13,9 @@
 #include <QTest>
 #include <QTimer>
 
+#include <string>
+#include <vector>
+
 namespace {
 
 const QString Section = QStringLiteral("Slide Show");
@@ -162,6 +165,45 @@ TEST_F(SlideShowWindowTest, StartShowsTheFirstPhotoWithItsNumbersAndCaption)
     // Without the timer its controls stay out of sight and it does not run.
     EXPECT_FALSE(window->findChild<QWidget*>(QStringLiteral("pl_TimerActions"))->isVisible());
     EXPECT_FALSE(window->WaitTimer()->isActive());
+}
+
+TEST_F(SlideShowWindowTest, OptionsStayLeftAndThePhotoInformationRightInEverySetting)
+{
+    AddPhoto(QStringLiteral("a.bmp"));
+    using C = TSlideShowSettings::TChangeOn;
+    const std::vector<std::vector<C>> advances { { C::SpaceBar }, { C::LeftMouse },
+        { C::SpaceBar, C::LeftMouse }, { C::Time }, { C::SpaceBar, C::Time }, {} };
+    auto* bar = window->findChild<QWidget*>(QStringLiteral("pl_SlideShowActions"));
+    auto* options = window->findChild<QWidget*>(QStringLiteral("pl_GeneralActions"));
+    auto* timer = window->findChild<QWidget*>(QStringLiteral("pl_TimerActions"));
+    auto* information = window->findChild<QWidget*>(QStringLiteral("pnlPhotoInfo"));
+    auto* seconds = window->findChild<QLabel*>(QStringLiteral("lb_TimeInSeconds"));
+    for (const bool maximize : { false, true }) {
+        for (const int width : { 868, 520 }) {
+            for (const auto& advance : advances) {
+                settings->Maximize = maximize;
+                settings->ClearChangeOn();
+                for (const C member : advance)
+                    settings->AddChangeOn(member);
+                window->resize(width, 300);
+                window->Start(settings.get(), QLatin1Char('C'));
+                QCoreApplication::processEvents();
+                const std::string setting = "maximize " + std::to_string(maximize) + ", width "
+                    + std::to_string(width) + ", advances " + std::to_string(settings->ChangeOn);
+                EXPECT_EQ(bar->width(), window->width()) << setting;
+                EXPECT_EQ(options->geometry().left(), 0) << setting;
+                EXPECT_EQ(information->geometry().right(), bar->width() - 1) << setting;
+                EXPECT_EQ(timer->isVisible(), settings->ChangesOnTime()) << setting;
+                if (timer->isVisible()) {
+                    // The timer's controls fill the gap, the countdown at its right end.
+                    EXPECT_EQ(timer->geometry().left(), options->geometry().right() + 1) << setting;
+                    EXPECT_EQ(timer->geometry().right() + 1, information->geometry().left()) << setting;
+                    EXPECT_EQ(seconds->geometry().right(), timer->width() - 6) << setting;
+                }
+                window->Stop();
+            }
+        }
+    }
 }
 
 TEST_F(SlideShowWindowTest, SpaceMouseAndTimerAdvanceOnlyWhenChosenAndOtherKeysStop)
