@@ -3,8 +3,10 @@
 #include "app/photos/AlbumPhotoRenamer.h"
 #include "app/photos/PhotoRenamePlanner.h"
 #include "common/Tfm_StatusWindow.h"
+#include "model/PendingRenames.h"
 #include "platform/SafeFile.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -138,6 +140,7 @@ TEST_F(PhotoRenameRun, NeverOverwritesAndNeverPutsOnePathInTheAlbumTwice)
     EXPECT_EQ(SelectedRows(), QList<int>({ 0, 1, 2 }));
     EXPECT_EQ(host.saves, 1);
     EXPECT_FALSE(session.ContentsChanged());
+    EXPECT_FALSE(QFileInfo::exists(TPendingRenames::FileNameOf(Album().GetFileName())));
     EXPECT_EQ(replacedRecords, QStringList { cx });
     const QString section = TAlbumPhotoRenamer::SettingsSection;
     EXPECT_EQ(host.ini->ReadString(section, QStringLiteral("NewName"), QString()), QStringLiteral("_x"));
@@ -153,8 +156,8 @@ TEST_F(PhotoRenameRun, AFailedSaveRenamesTheFilesBack)
     SelectRows({ 0, 1 });
     host.saveWorks = false;
 
-    // The second photo takes the name the first one gives up; going back
-    // must undo that in reverse order.
+    // The second photo does not take the name the first one gives up (after
+    // a stop, a name that is gone could not be told to whom it went).
     RenameSettingsAnswer answer(QStringLiteral("Holiday"), QStringLiteral("5"), "rdbReplace");
     RenameButton()->click();
 
@@ -162,11 +165,45 @@ TEST_F(PhotoRenameRun, AFailedSaveRenamesTheFilesBack)
     EXPECT_TRUE(QFileInfo::exists(a));
     EXPECT_TRUE(QFileInfo::exists(six));
     EXPECT_FALSE(QFileInfo::exists(dir.filePath(QStringLiteral("Holiday_000005.bmp"))));
+    EXPECT_FALSE(QFileInfo::exists(dir.filePath(QStringLiteral("Holiday_000007.bmp"))));
+    // Every file has its old name again, as the album file lists it.
+    EXPECT_FALSE(QFileInfo::exists(TPendingRenames::FileNameOf(Album().GetFileName())));
     EXPECT_EQ(AlbumOrder(), QStringList({ QStringLiteral("Holiday_000006.bmp"), QStringLiteral("a.bmp") }));
     EXPECT_EQ(RowNames(), AlbumOrder());
     EXPECT_EQ(Name()->text(), a);
     EXPECT_TRUE(replacedRecords.isEmpty());
     EXPECT_EQ(dialogs.CallCount(Kind::MessageBox), 0);
+}
+
+TEST_F(PhotoRenameRun, CancelKeepsWhatWasRenamedAndSavesIt)
+{
+    for (const char* name : { "a.bmp", "b.bmp", "c.bmp", "d.bmp" })
+        AddPhoto(QString::fromLatin1(name));
+    EnterTab();
+    SelectRows({ 0, 1, 2, 3 });
+    // Cancel is pressed while the second file is renamed.
+    int renamed = 0;
+    QObject::connect(Rows(), &QListWidget::itemChanged, [&renamed] {
+        if (++renamed != 2)
+            return;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* status = qobject_cast<Tfm_StatusWindow*>(w); status && status->isVisible())
+                QTest::mouseClick(status->ButtonCancel(), Qt::LeftButton);
+    });
+
+    RenameSettingsAnswer answer(QStringLiteral("Trip"), QStringLiteral("1"), "rdbReplace");
+    QTest::mouseClick(RenameButton(), Qt::LeftButton);
+
+    const QStringList order({ QStringLiteral("Trip_000001.bmp"), QStringLiteral("Trip_000002.bmp"),
+        QStringLiteral("c.bmp"), QStringLiteral("d.bmp") });
+    EXPECT_EQ(AlbumOrder(), order);
+    EXPECT_EQ(RowNames(), order);
+    EXPECT_EQ(host.saves, 1);
+    const std::unique_ptr<TAlbum> saved = TAlbum::CreateFromFile(Album().GetFileName(), nullptr);
+    ASSERT_EQ(saved->GetPhotos().Count(), 4);
+    EXPECT_EQ(saved->GetPhotos().PhotoAt(1)->GetFileNameOnly(), QStringLiteral("Trip_000002.bmp"));
+    EXPECT_EQ(saved->GetPhotos().PhotoAt(2)->GetFileNameOnly(), QStringLiteral("c.bmp"));
+    EXPECT_FALSE(QFileInfo::exists(TPendingRenames::FileNameOf(Album().GetFileName())));
 }
 
 TEST_F(PhotoRenameRun, ScatteredRowsAreRenamedWhereTheyStand)
