@@ -7,12 +7,15 @@
 #include "platform/SafeFile.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTest>
 
 #include <cerrno>
+#include <functional>
+#include <optional>
 
 namespace {
 
@@ -87,6 +90,44 @@ TEST(PhotoRenamePlanner, RefusesNamesThatAreNoFileName)
     EXPECT_FALSE(TPhotoRenamePlanner::IsUsableName(QStringLiteral(".a"), RA_InsertAtTheBeginning, prompt));
     EXPECT_TRUE(TPhotoRenamePlanner::IsUsableName(QStringLiteral(".a"), RA_AddAtTheEnd, prompt));
 }
+
+// Answers the rename settings window as a user at the keyboard would: enter
+// puts the name into the field (nothing: the name offered stays), then OK is
+// clicked. A window still open after that refused the name, and is cancelled.
+class KeyboardRenameSettings : public QObject {
+public:
+    explicit KeyboardRenameSettings(std::function<void(QLineEdit*)> enter)
+    {
+        connect(&m_timer, &QTimer::timeout, this, [this, enter] {
+            for (QWidget* w : QApplication::topLevelWidgets()) {
+                if (w->objectName() != QStringLiteral("FormRenameSettings") || !w->isVisible())
+                    continue;
+                if (Entered) {
+                    Refused = true;
+                    QTest::mouseClick(
+                        w->findChild<QPushButton*>(QStringLiteral("btnCancel")), Qt::LeftButton);
+                    continue;
+                }
+                auto* field = w->findChild<QLineEdit*>(QStringLiteral("edtNewName"));
+                if (enter) {
+                    QTest::mouseClick(field, Qt::LeftButton);
+                    QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
+                    enter(field);
+                }
+                Entered = field->text();
+                QTest::mouseClick(w->findChild<QPushButton*>(QStringLiteral("btnOk")), Qt::LeftButton);
+            }
+        });
+        m_timer.start(10);
+    }
+
+    // What the field held when OK was clicked.
+    std::optional<QString> Entered;
+    bool Refused = false;
+
+private:
+    QTimer m_timer;
+};
 
 class PhotoRenameRun : public PhotoTabTest {
 protected:
@@ -319,6 +360,45 @@ TEST_F(PhotoRenameRun, TheNameLosesOneExtensionAndMayNotHideThePhotos)
             host.ini->ReadString(section, QStringLiteral("NewName"), QString()), QStringLiteral("Mr. Smith"));
     }
     EXPECT_EQ(host.saves, 2);
+}
+
+TEST_F(PhotoRenameRun, ANameWithAControlCharacterOrABackslashIsRefusedWithTheReason)
+{
+    const QString a = AddPhoto(QStringLiteral("a.bmp"));
+    EnterTab();
+    SelectRows({ 0 });
+    root->show();
+    // The photos, and the album with whatever is kept beside it.
+    const QStringList kept { QStringLiteral("*.bmp"), QStringLiteral("test.tvx*") };
+    const QStringList files = QDir(dir.path()).entryList(kept, QDir::Files);
+    ASSERT_EQ(files, QStringList { QStringLiteral("a.bmp") });
+    const QString section = TAlbumPhotoRenamer::SettingsSection;
+
+    // A line break only comes in pasted; the settings file may offer anything.
+    QApplication::clipboard()->setText(QStringLiteral("new\nline"));
+    const std::vector<std::pair<std::function<void(QLineEdit*)>, QString>> tries {
+        { [](QLineEdit* field) { QTest::keyClick(field, Qt::Key_V, Qt::ControlModifier); },
+            QStringLiteral("new\nline") },
+        { [](QLineEdit* field) { QTest::keyClicks(field, QStringLiteral("new\\line")); },
+            QStringLiteral("new\\line") },
+        { nullptr, QStringLiteral("new\x01line") },
+        { nullptr, QStringLiteral("new\x7Fline") },
+    };
+    int messages = 0;
+    for (const auto& [enter, name] : tries) {
+        if (!enter)
+            host.ini->WriteString(section, QStringLiteral("NewName"), name);
+        KeyboardRenameSettings answer(enter);
+        QTest::mouseClick(RenameButton(), Qt::LeftButton);
+
+        EXPECT_EQ(answer.Entered, name);
+        EXPECT_TRUE(answer.Refused) << name.toStdString();
+        ASSERT_EQ(dialogs.CallCount(Kind::MessageBox), ++messages) << name.toStdString();
+        EXPECT_EQ(dialogs.LastCall(Kind::MessageBox)->text, Language()->MF[8]);
+        EXPECT_EQ(QDir(dir.path()).entryList(kept, QDir::Files), files);
+        EXPECT_EQ(RowNames(), QStringList { QStringLiteral("a.bmp") });
+        EXPECT_EQ(host.saves, 0);
+    }
 }
 
 } // namespace
