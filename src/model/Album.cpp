@@ -2,6 +2,7 @@
 
 #include "language/LanguageSelector.h"
 #include "model/FileProbe.h"
+#include "model/PendingRenames.h"
 #include "model/Reader.h"
 #include "model/SafeFile.h"
 #include "model/StreamError.h"
@@ -101,6 +102,9 @@ std::unique_ptr<TAlbum> TAlbum::CreateFromFile(const QString& fileName, TStatusR
     TReader reader(data);
     album->m_fileVersion = reader.ReadInteger();
     album->LoadFromReader(reader, album->m_fileVersion);
+    // Before relocation, which would look for a renamed photo elsewhere.
+    if (const auto renames = TPendingRenames::Read(album->m_fileName))
+        album->m_renamesTakenOver = TPendingRenames::TakeOver(*album->m_photos, *renames);
     album->Relocate(status);
     return album;
 }

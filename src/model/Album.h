@@ -29,8 +29,13 @@ public:
 
     // Reads the album file, then relocates moved photos with progress and
     // Cancel through status (may be null). Throws EStreamError; a half-read
-    // album is destroyed.
+    // album is destroyed. Photos that a stopped batch rename gave new names
+    // get them before relocation (see TPendingRenames).
     static std::unique_ptr<TAlbum> CreateFromFile(const QString& fileName, TStatusReporter* status);
+    // How many photos reading took over from a list of pending renames found
+    // beside the album file; -1 when there was no such list for this album.
+    // The album file lists them under their old names until it is saved.
+    int RenamesTakenOver() const { return m_renamesTakenOver; }
 
     void SaveToWriter(TWriter& writer) const override;
     void LoadFromReader(TReader& reader, int version) override;
@@ -110,4 +115,5 @@ private:
     std::unique_ptr<TThumbNailInfo> m_thumbInfo;
     std::unique_ptr<TThumbnailCache> m_thumbnails;
     int m_fileVersion = 2;
+    int m_renamesTakenOver = -1;
 };

@@ -210,6 +210,10 @@ bool TAtomicFile::Commit()
     if (!ok && !m_tempPath.isEmpty())
         ::unlink(m_tempPath.constData());
     m_tempPath.clear();
+    // The new name lives in the folder: until the folder reaches the disk, a
+    // power cut may bring back the old file, or none.
+    if (ok && m_durable)
+        ok = SyncFolder();
     return ok;
 }
 
@@ -223,6 +227,22 @@ void TAtomicFile::Discard()
         ::unlink(m_tempPath.constData());
         m_tempPath.clear();
     }
+}
+
+bool TAtomicFile::SyncFolder()
+{
+    // A folder the user may write in but not read cannot be opened to flush
+    // it; the file is in place all the same.
+    const int fd = ::open(FolderOf(m_target).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return true;
+    // File systems that cannot flush a folder say so with EINVAL; their
+    // renames are as safe as they can make them.
+    const bool ok = ::fsync(fd) == 0 || errno == EINVAL;
+    if (!ok)
+        m_error = errno;
+    ::close(fd);
+    return ok;
 }
 
 QString TAtomicFile::ErrorText() const

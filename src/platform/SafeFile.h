@@ -20,8 +20,9 @@ enum class TLinkPolicy {
 
 class TAtomicFile {
 public:
-    // durable: flush to the disk before the rename (album files); thumbnails and
-    // pages that are easily made again skip that cost.
+    // durable: flush the file to the disk before the rename, and its folder
+    // after it (album files); thumbnails and pages that are easily made again
+    // skip that cost.
     explicit TAtomicFile(
         const QString& fileName, TLinkPolicy links = TLinkPolicy::Replace, bool durable = false);
     ~TAtomicFile();
@@ -45,6 +46,7 @@ public:
 
 private:
     bool LinkUnnamed();
+    bool SyncFolder();
 
     QString m_fileName;
     TLinkPolicy m_links;

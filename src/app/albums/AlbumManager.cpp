@@ -10,6 +10,7 @@
 #include "common/Tfm_StatusWindow.h"
 #include "language/LanguageSelector.h"
 #include "model/Album.h"
+#include "model/PendingRenames.h"
 #include "model/StreamError.h"
 #include "platform/FileRoutines.h"
 #include "platform/FreedMemory.h"
@@ -44,6 +45,21 @@ QString RenameFailure(int error)
 void ShowError(const QString& message)
 {
     ShowMessageBox(message, Language()->Title, MessageBoxFlags::IconError);
+}
+
+// Reading gave the photos of a stopped batch rename the names their files
+// have; once the album file lists them so, their list has done its work. When
+// saving fails the list stays, and the next opening takes them over again.
+void SaveTakenOverRenames(TAlbum& album)
+{
+    if (album.RenamesTakenOver() > 0) {
+        try {
+            album.SaveToFile();
+        } catch (const std::exception&) {
+            return;
+        }
+    }
+    TPendingRenames::Remove(album.GetFileName());
 }
 
 } // namespace
@@ -92,6 +108,8 @@ std::unique_ptr<TAlbum> TAlbumManager::ReadAlbum(const QString& fileName, TFormB
             error = ExceptionMessage(e);
         }
     }
+    if (album && album->RenamesTakenOver() >= 0)
+        SaveTakenOverRenames(*album);
     if (!album) {
         if (waiting)
             waiting->EndWait();
@@ -251,6 +269,8 @@ void TAlbumManager::pb_CreateNewAlbumClick()
         ShowNoAlbumState();
         return;
     }
+    // Renames a stopped run listed for the album this one replaces are not its own.
+    TPendingRenames::Remove(name);
     m_session.Open(std::move(album));
 
     m_page.AddRecentAlbum(name);
@@ -345,6 +365,8 @@ void TAlbumManager::pb_RenameAlbumClick()
         }
         break;
     }
+    // Renames a stopped run left to take over belong to the album under its new name.
+    TPendingRenames::MoveWithAlbum(oldName, newName);
     Ui::TabAlbums& a = m_page.Form();
     QListWidget* recent = a.lsbRecentlyUsedAlbums;
     for (int i = 0; i < recent->count(); ++i) {
@@ -419,6 +441,7 @@ void TAlbumManager::pb_RemoveAlbumFromDiscClick()
         return;
     }
     RemoveRecentRow(row);
+    TPendingRenames::Remove(fileName);
     RemoveAlbumThumbnails(fileName);
 }
 

@@ -12,6 +12,8 @@
 #include "common/Tfm_StatusWindow.h"
 #include "language/LanguageSelector.h"
 #include "model/Album.h"
+#include "model/PendingRenames.h"
+#include "model/StreamError.h"
 #include "platform/IniFile.h"
 #include "platform/RenameNoReplace.h"
 #include "platform/SafeFile.h"
@@ -19,6 +21,7 @@
 
 #include <QListWidget>
 #include <QPushButton>
+#include <QSet>
 
 TAlbumPhotoRenamer::TAlbumPhotoRenamer(
     Ui::TabPhotos& form, TAlbumSession& session, TPhotosHost& host, TPhotoInfoPanel& panel, QWidget* page)
@@ -87,11 +90,15 @@ std::vector<TAlbumPhotoRenamer::TRenamed> TAlbumPhotoRenamer::RenameSelected(
     const TLanguageSelector& t = *Language();
     if (!m_session.Album() || selected.empty())
         return renamed;
-    TPhotoRenamePlanner planner(newName, startNr, action, [this](const QString& path) {
+    // The names this run gives. All are chosen before the first rename, and no
+    // photo gets a name another one of the run gives up: after a stop, an
+    // old name that is gone then always means its own photo was renamed.
+    QSet<QString> chosen;
+    TPhotoRenamePlanner planner(newName, startNr, action, [this, &chosen](const QString& path) {
         // A path another album photo already has would put one file in the
         // album twice, even while that photo's file is missing.
         const TAlbum* album = m_session.Album();
-        return TPhotoRenamePlanner::FileNameTaken(path)
+        return chosen.contains(path) || TPhotoRenamePlanner::FileNameTaken(path)
             || (album && album->GetPhotos().IndexOfName(path) >= 0);
     });
     if (!TPhotoRenamePlanner::IsUsableName(planner.NewName(), planner.Action(), t.RS[8]))
@@ -100,42 +107,71 @@ std::vector<TAlbumPhotoRenamer::TRenamed> TAlbumPhotoRenamer::RenameSelected(
     if (!busy)
         return renamed;
 
+    // Every new name is chosen, and listed beside the album, before the first
+    // file is renamed: a run stopped half-way (a crash, a power cut) leaves
+    // the album file with the old names, and opening it takes the renames
+    // that happened over from that list.
+    const QString albumFile = m_session.Album()->GetFileName();
+    std::vector<TRenamed> planned;
+    TPendingRenames::TRenames listed;
+    for (const auto& [row, oldPath] : selected) {
+        const QString target = planner.TargetFor(oldPath);
+        // Photos are found by path: ids may repeat in imported albums. A path
+        // that is no full path (an old album's "D:\...") would be renamed
+        // in whatever folder the program runs in.
+        if (target.isEmpty() || m_session.Album()->GetPhotos().IndexOfName(oldPath) < 0
+            || !TPendingRenames::Fits({ oldPath, target }))
+            continue;
+        chosen.insert(target);
+        planned.push_back({ oldPath, target, row });
+        listed.push_back({ oldPath, target });
+    }
+    if (planned.empty())
+        return renamed;
+    try {
+        TPendingRenames::Write(albumFile, listed);
+    } catch (const std::exception& e) {
+        ShowMessageBox(ExceptionMessage(e), t.Title, MessageBoxFlags::IconError);
+        return renamed;
+    }
+
     // Photos whose file would not take its new name, with the system's reason
     // (a name too long for the file system, a read-only folder).
     QStringList failed;
     {
         Tfm_StatusWindow status;
-        status.SetRange(0, int(selected.size()));
+        status.SetRange(0, int(planned.size()));
         status.SetSubject(t.MF[192]);
         status.ShowCentered();
-        for (const auto& [row, oldPath] : selected) {
+        for (const TRenamed& each : planned) {
             // Cancel stops the run after the file it was pressed during.
             if (status.IsCancelled() || !m_session.Album())
                 break;
-            status.SetObject(oldPath);
+            status.SetObject(each.OldPath);
             status.StepIt();
             status.ProcessEvents();
-            const QString target = planner.TargetFor(oldPath);
-            // Photos are found by path: ids may repeat in imported albums.
-            if (target.isEmpty() || !m_session.Album()
-                || m_session.Album()->GetPhotos().IndexOfName(oldPath) < 0)
+            // The list may have changed while events ran.
+            if (!m_session.Album() || m_session.Album()->GetPhotos().IndexOfName(each.OldPath) < 0)
                 continue;
             int error = 0;
-            if (!RenameNoReplace(oldPath, target, &error)) {
-                failed.append(oldPath + QStringLiteral(": ") + SystemErrorText(error));
+            if (!RenameNoReplace(each.OldPath, each.NewPath, &error)) {
+                failed.append(each.OldPath + QStringLiteral(": ") + SystemErrorText(error));
                 continue;
             }
-            SetPhotoPath(row, oldPath, target);
-            renamed.push_back({ oldPath, target, row });
+            SetPhotoPath(each.Row, each.OldPath, each.NewPath);
+            renamed.push_back(each);
         }
     }
     if (!failed.isEmpty())
         ShowMessageBox(t.MF[192] + u'\r' + failed.join(u'\r'), t.Title, MessageBoxFlags::IconWarning);
-    if (renamed.empty())
-        return renamed;
 
-    if (!m_host.SaveCurrentAlbum())
+    const bool saved = !renamed.empty() && m_host.SaveCurrentAlbum();
+    if (!saved)
         RenameBack(renamed);
+    // Until the album file lists every photo under the name its file has, the
+    // list stays for the next opening.
+    if (saved || renamed.empty())
+        TPendingRenames::Remove(albumFile);
     for (const TRenamed& each : renamed) {
         emit PhotoRecordReplaced(each.NewPath);
         m_panel.PhotoFileRenamed(each.OldPath, each.NewPath);
@@ -145,7 +181,7 @@ std::vector<TAlbumPhotoRenamer::TRenamed> TAlbumPhotoRenamer::RenameSelected(
 
 void TAlbumPhotoRenamer::RenameBack(std::vector<TRenamed>& renamed)
 {
-    // Backwards: a later photo may have taken a name an earlier one gave up.
+    // The run undone in the reverse of its order.
     std::vector<TRenamed> kept;
     QStringList stuck;
     for (auto each = renamed.rbegin(); each != renamed.rend(); ++each) {

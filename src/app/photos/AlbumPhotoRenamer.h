@@ -4,7 +4,9 @@
 // the album. The new names come from TPhotoRenamePlanner; nothing is ever
 // overwritten, a file that will not take its new name is reported with the
 // system's reason, and when the album cannot be saved the files get their old
-// names back, so that album and disk never disagree.
+// names back, so that album and disk never disagree. The renames are listed
+// beside the album until it is saved (TPendingRenames): a run that is stopped
+// half-way loses no photo either.
 #include <QObject>
 #include <QString>
 

@@ -43,8 +43,14 @@ bool TPhotoRenamePlanner::IsUsableName(const QString& name, int action, const QS
         return false;
     if (action != RA_AddAtTheEnd && name.startsWith(u'.'))
         return false;
-    if (name.contains(u'/') || name.contains(u'\\') || name.contains(QChar(0)))
+    if (name.contains(u'/') || name.contains(u'\\'))
         return false;
+    // A line break or tab in a file name garbles every list that shows it,
+    // and other control characters cannot be seen at all.
+    for (const QChar c : name) {
+        if (c.unicode() < 32 || c.unicode() == 127)
+            return false;
+    }
     return name != CutExtension(prompt) && name != prompt;
 }
 

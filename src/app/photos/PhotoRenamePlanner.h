@@ -31,9 +31,10 @@ public:
     // The first running number: the typed whole number, at least 1.
     static qint64 StartNumber(const QString& typed);
     // A name (its extension already cut) that can become part of a file name:
-    // not blank, no folder separator, not "." or "..", and not the prompt
-    // the settings window puts into an empty field. Where the name begins the
-    // file name, it may not begin with a dot: the files would be hidden.
+    // not blank, no folder separator or control character, not "." or "..",
+    // and not the prompt the settings window puts into an empty field. Where
+    // the name begins the file name, it may not begin with a dot: the files
+    // would be hidden.
     static bool IsUsableName(const QString& name, int action, const QString& prompt);
     // True when a file, folder or link (a dangling one too) has the path.
     static bool FileNameTaken(const QString& path);

@@ -3,14 +3,19 @@
 #include "app/photos/AlbumPhotoRenamer.h"
 #include "app/photos/PhotoRenamePlanner.h"
 #include "common/Tfm_StatusWindow.h"
+#include "model/PendingRenames.h"
 #include "platform/SafeFile.h"
 
+#include <QApplication>
+#include <QClipboard>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTest>
 
 #include <cerrno>
+#include <functional>
+#include <optional>
 
 namespace {
 
@@ -86,6 +91,44 @@ TEST(PhotoRenamePlanner, RefusesNamesThatAreNoFileName)
     EXPECT_TRUE(TPhotoRenamePlanner::IsUsableName(QStringLiteral(".a"), RA_AddAtTheEnd, prompt));
 }
 
+// Answers the rename settings window as a user at the keyboard would: enter
+// puts the name into the field (nothing: the name offered stays), then OK is
+// clicked. A window still open after that refused the name, and is cancelled.
+class KeyboardRenameSettings : public QObject {
+public:
+    explicit KeyboardRenameSettings(std::function<void(QLineEdit*)> enter)
+    {
+        connect(&m_timer, &QTimer::timeout, this, [this, enter] {
+            for (QWidget* w : QApplication::topLevelWidgets()) {
+                if (w->objectName() != QStringLiteral("FormRenameSettings") || !w->isVisible())
+                    continue;
+                if (Entered) {
+                    Refused = true;
+                    QTest::mouseClick(
+                        w->findChild<QPushButton*>(QStringLiteral("btnCancel")), Qt::LeftButton);
+                    continue;
+                }
+                auto* field = w->findChild<QLineEdit*>(QStringLiteral("edtNewName"));
+                if (enter) {
+                    QTest::mouseClick(field, Qt::LeftButton);
+                    QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
+                    enter(field);
+                }
+                Entered = field->text();
+                QTest::mouseClick(w->findChild<QPushButton*>(QStringLiteral("btnOk")), Qt::LeftButton);
+            }
+        });
+        m_timer.start(10);
+    }
+
+    // What the field held when OK was clicked.
+    std::optional<QString> Entered;
+    bool Refused = false;
+
+private:
+    QTimer m_timer;
+};
+
 class PhotoRenameRun : public PhotoTabTest {
 protected:
     void SetUp() override
@@ -138,6 +181,7 @@ TEST_F(PhotoRenameRun, NeverOverwritesAndNeverPutsOnePathInTheAlbumTwice)
     EXPECT_EQ(SelectedRows(), QList<int>({ 0, 1, 2 }));
     EXPECT_EQ(host.saves, 1);
     EXPECT_FALSE(session.ContentsChanged());
+    EXPECT_FALSE(QFileInfo::exists(TPendingRenames::FileNameOf(Album().GetFileName())));
     EXPECT_EQ(replacedRecords, QStringList { cx });
     const QString section = TAlbumPhotoRenamer::SettingsSection;
     EXPECT_EQ(host.ini->ReadString(section, QStringLiteral("NewName"), QString()), QStringLiteral("_x"));
@@ -153,8 +197,8 @@ TEST_F(PhotoRenameRun, AFailedSaveRenamesTheFilesBack)
     SelectRows({ 0, 1 });
     host.saveWorks = false;
 
-    // The second photo takes the name the first one gives up; going back
-    // must undo that in reverse order.
+    // The second photo does not take the name the first one gives up (after
+    // a stop, a name that is gone could not be told to whom it went).
     RenameSettingsAnswer answer(QStringLiteral("Holiday"), QStringLiteral("5"), "rdbReplace");
     RenameButton()->click();
 
@@ -162,11 +206,45 @@ TEST_F(PhotoRenameRun, AFailedSaveRenamesTheFilesBack)
     EXPECT_TRUE(QFileInfo::exists(a));
     EXPECT_TRUE(QFileInfo::exists(six));
     EXPECT_FALSE(QFileInfo::exists(dir.filePath(QStringLiteral("Holiday_000005.bmp"))));
+    EXPECT_FALSE(QFileInfo::exists(dir.filePath(QStringLiteral("Holiday_000007.bmp"))));
+    // Every file has its old name again, as the album file lists it.
+    EXPECT_FALSE(QFileInfo::exists(TPendingRenames::FileNameOf(Album().GetFileName())));
     EXPECT_EQ(AlbumOrder(), QStringList({ QStringLiteral("Holiday_000006.bmp"), QStringLiteral("a.bmp") }));
     EXPECT_EQ(RowNames(), AlbumOrder());
     EXPECT_EQ(Name()->text(), a);
     EXPECT_TRUE(replacedRecords.isEmpty());
     EXPECT_EQ(dialogs.CallCount(Kind::MessageBox), 0);
+}
+
+TEST_F(PhotoRenameRun, CancelKeepsWhatWasRenamedAndSavesIt)
+{
+    for (const char* name : { "a.bmp", "b.bmp", "c.bmp", "d.bmp" })
+        AddPhoto(QString::fromLatin1(name));
+    EnterTab();
+    SelectRows({ 0, 1, 2, 3 });
+    // Cancel is pressed while the second file is renamed.
+    int renamed = 0;
+    QObject::connect(Rows(), &QListWidget::itemChanged, [&renamed] {
+        if (++renamed != 2)
+            return;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* status = qobject_cast<Tfm_StatusWindow*>(w); status && status->isVisible())
+                QTest::mouseClick(status->ButtonCancel(), Qt::LeftButton);
+    });
+
+    RenameSettingsAnswer answer(QStringLiteral("Trip"), QStringLiteral("1"), "rdbReplace");
+    QTest::mouseClick(RenameButton(), Qt::LeftButton);
+
+    const QStringList order({ QStringLiteral("Trip_000001.bmp"), QStringLiteral("Trip_000002.bmp"),
+        QStringLiteral("c.bmp"), QStringLiteral("d.bmp") });
+    EXPECT_EQ(AlbumOrder(), order);
+    EXPECT_EQ(RowNames(), order);
+    EXPECT_EQ(host.saves, 1);
+    const std::unique_ptr<TAlbum> saved = TAlbum::CreateFromFile(Album().GetFileName(), nullptr);
+    ASSERT_EQ(saved->GetPhotos().Count(), 4);
+    EXPECT_EQ(saved->GetPhotos().PhotoAt(1)->GetFileNameOnly(), QStringLiteral("Trip_000002.bmp"));
+    EXPECT_EQ(saved->GetPhotos().PhotoAt(2)->GetFileNameOnly(), QStringLiteral("c.bmp"));
+    EXPECT_FALSE(QFileInfo::exists(TPendingRenames::FileNameOf(Album().GetFileName())));
 }
 
 TEST_F(PhotoRenameRun, ScatteredRowsAreRenamedWhereTheyStand)
@@ -282,6 +360,45 @@ TEST_F(PhotoRenameRun, TheNameLosesOneExtensionAndMayNotHideThePhotos)
             host.ini->ReadString(section, QStringLiteral("NewName"), QString()), QStringLiteral("Mr. Smith"));
     }
     EXPECT_EQ(host.saves, 2);
+}
+
+TEST_F(PhotoRenameRun, ANameWithAControlCharacterOrABackslashIsRefusedWithTheReason)
+{
+    const QString a = AddPhoto(QStringLiteral("a.bmp"));
+    EnterTab();
+    SelectRows({ 0 });
+    root->show();
+    // The photos, and the album with whatever is kept beside it.
+    const QStringList kept { QStringLiteral("*.bmp"), QStringLiteral("test.tvx*") };
+    const QStringList files = QDir(dir.path()).entryList(kept, QDir::Files);
+    ASSERT_EQ(files, QStringList { QStringLiteral("a.bmp") });
+    const QString section = TAlbumPhotoRenamer::SettingsSection;
+
+    // A line break only comes in pasted; the settings file may offer anything.
+    QApplication::clipboard()->setText(QStringLiteral("new\nline"));
+    const std::vector<std::pair<std::function<void(QLineEdit*)>, QString>> tries {
+        { [](QLineEdit* field) { QTest::keyClick(field, Qt::Key_V, Qt::ControlModifier); },
+            QStringLiteral("new\nline") },
+        { [](QLineEdit* field) { QTest::keyClicks(field, QStringLiteral("new\\line")); },
+            QStringLiteral("new\\line") },
+        { nullptr, QStringLiteral("new\x01line") },
+        { nullptr, QStringLiteral("new\x7Fline") },
+    };
+    int messages = 0;
+    for (const auto& [enter, name] : tries) {
+        if (!enter)
+            host.ini->WriteString(section, QStringLiteral("NewName"), name);
+        KeyboardRenameSettings answer(enter);
+        QTest::mouseClick(RenameButton(), Qt::LeftButton);
+
+        EXPECT_EQ(answer.Entered, name);
+        EXPECT_TRUE(answer.Refused) << name.toStdString();
+        ASSERT_EQ(dialogs.CallCount(Kind::MessageBox), ++messages) << name.toStdString();
+        EXPECT_EQ(dialogs.LastCall(Kind::MessageBox)->text, Language()->MF[8]);
+        EXPECT_EQ(QDir(dir.path()).entryList(kept, QDir::Files), files);
+        EXPECT_EQ(RowNames(), QStringList { QStringLiteral("a.bmp") });
+        EXPECT_EQ(host.saves, 0);
+    }
 }
 
 } // namespace
