@@ -6,6 +6,7 @@
 #include "widgets/FolderTree.h"
 #include <QGroupBox>
 #include <QLabel>
+#include <QScrollArea>
 #include <QStackedWidget>
 #include <QTabWidget>
 
@@ -290,6 +291,10 @@ QString Shown(QObject* control)
     if (auto* box = qobject_cast<QGroupBox*>(control))
         return box->title();
     if (auto* page = qobject_cast<QWidget*>(control)) {
+        // A page that scrolls sits in a scroller of its own.
+        QWidget* viewport = page->parentWidget();
+        if (auto* scroller = qobject_cast<QScrollArea*>(viewport ? viewport->parentWidget() : nullptr))
+            page = scroller;
         if (auto* stack = qobject_cast<QStackedWidget*>(page->parentWidget())) {
             if (auto* tabs = qobject_cast<QTabWidget*>(stack->parentWidget()))
                 return tabs->tabText(tabs->indexOf(page));
