@@ -476,20 +476,43 @@ void Tfm_MainForm::closeEvent(QCloseEvent* event)
     QCoreApplication::quit();
 }
 
+namespace {
+
+// The album only refers to dropped photos: the drop is taken as a copy (or a
+// link), never as a move, after which a file manager deletes the originals.
+bool AcceptAsCopy(QDropEvent* event)
+{
+    const Qt::DropActions offered = event->possibleActions();
+    if (!event->mimeData()->hasUrls() || !(offered & (Qt::CopyAction | Qt::LinkAction))) {
+        event->ignore();
+        return false;
+    }
+    event->setDropAction(offered & Qt::CopyAction ? Qt::CopyAction : Qt::LinkAction);
+    event->accept();
+    return true;
+}
+
+} // namespace
+
 void Tfm_MainForm::dragEnterEvent(QDragEnterEvent* event)
 {
-    if (event->mimeData()->hasUrls())
-        event->acceptProposedAction();
+    AcceptAsCopy(event);
+}
+
+void Tfm_MainForm::dragMoveEvent(QDragMoveEvent* event)
+{
+    AcceptAsCopy(event);
 }
 
 void Tfm_MainForm::dropEvent(QDropEvent* event)
 {
+    if (!AcceptAsCopy(event))
+        return;
     QStringList paths;
     for (const QUrl& url : event->mimeData()->urls()) {
         if (url.isLocalFile())
             paths << url.toLocalFile();
     }
-    event->acceptProposedAction();
     DropFiles(paths);
 }
 

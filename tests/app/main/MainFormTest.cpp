@@ -7,6 +7,8 @@
 #include "platform/SafeFile.h"
 
 #include <QLabel>
+#include <QMimeData>
+#include <QUrl>
 
 #include <cerrno>
 #include <unistd.h>
@@ -564,6 +566,58 @@ TEST_F(MainWindow, DroppedPhotosAreAddedAndCounted)
     EXPECT_EQ(m_form->DropFiles({ Path(QStringLiteral("in/../in/one.jpg")) }), 0);
     WriteFile(Path(QStringLiteral("in/three.jpeg")), "data");
     EXPECT_EQ(m_form->DropFiles({ Path(QStringLiteral("in/three.jpeg")) }), 1);
+}
+
+TEST_F(MainWindow, DroppedFilesAreTakenAsACopyNeverAsAMove)
+{
+    ChosenLanguage();
+    const QString one = Path(QStringLiteral("in/one.jpg"));
+    const QString two = Path(QStringLiteral("in/two.jpg"));
+    WriteFile(one, "data");
+    WriteFile(two, "data");
+    Start({ MakeAlbum(Path(QStringLiteral("albums/Drop.tvx"))) });
+    QMimeData first;
+    first.setUrls({ QUrl::fromLocalFile(one) });
+    const QPoint at = m_form->rect().center();
+    // With Shift held a file manager proposes to move what it drags: the
+    // window answers that it copies, so the originals stay where they are.
+    const Qt::DropActions copyOrMove = Qt::CopyAction | Qt::MoveAction;
+    QDragEnterEvent enter(at, copyOrMove, &first, Qt::LeftButton, Qt::ShiftModifier);
+    ASSERT_EQ(enter.proposedAction(), Qt::MoveAction);
+    QCoreApplication::sendEvent(m_form.get(), &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    EXPECT_EQ(enter.dropAction(), Qt::CopyAction);
+    QDragMoveEvent over(at, copyOrMove, &first, Qt::LeftButton, Qt::ShiftModifier);
+    QCoreApplication::sendEvent(m_form.get(), &over);
+    EXPECT_TRUE(over.isAccepted());
+    EXPECT_EQ(over.dropAction(), Qt::CopyAction);
+    QDropEvent drop(at, copyOrMove, &first, Qt::LeftButton, Qt::ShiftModifier);
+    QCoreApplication::sendEvent(m_form.get(), &drop);
+    EXPECT_TRUE(drop.isAccepted());
+    EXPECT_EQ(drop.dropAction(), Qt::CopyAction);
+    EXPECT_EQ(m_form->Album()->GetPhotos().Count(), 1);
+
+    // A source that can only move its files is refused, and nothing is added.
+    QMimeData second;
+    second.setUrls({ QUrl::fromLocalFile(two) });
+    QDragEnterEvent moveOnlyEnter(at, Qt::MoveAction, &second, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(m_form.get(), &moveOnlyEnter);
+    EXPECT_FALSE(moveOnlyEnter.isAccepted());
+    QDropEvent moveOnly(at, Qt::MoveAction, &second, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(m_form.get(), &moveOnly);
+    EXPECT_FALSE(moveOnly.isAccepted());
+    EXPECT_EQ(m_form->Album()->GetPhotos().Count(), 1);
+
+    // One that offers a link gets a link.
+    const Qt::DropActions linkOrMove = Qt::LinkAction | Qt::MoveAction;
+    QDragEnterEvent linkEnter(at, linkOrMove, &second, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(m_form.get(), &linkEnter);
+    EXPECT_EQ(linkEnter.dropAction(), Qt::LinkAction);
+    QDropEvent link(at, linkOrMove, &second, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(m_form.get(), &link);
+    EXPECT_TRUE(link.isAccepted());
+    EXPECT_EQ(link.dropAction(), Qt::LinkAction);
+    EXPECT_EQ(m_form->Album()->GetPhotos().Count(), 2);
 }
 
 TEST_F(MainWindow, ClosingIsRefusedWhileALongOperationRuns)
