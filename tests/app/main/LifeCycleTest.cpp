@@ -8,6 +8,7 @@
 #include "viewers/PhotoWindowList.h"
 #include "viewers/Tfm_PhotoWindow.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QGroupBox>
 #include <QHash>
 #include <QImage>
@@ -16,6 +17,8 @@
 #include <QScreen>
 #include <QScrollArea>
 #include <QTabBar>
+#include <QTextBlock>
+#include <QTextDocument>
 
 #include <functional>
 
@@ -486,6 +489,10 @@ TEST_F(LifeCycle, TextsStayReadableUnderADarkDesktopPalette)
         dark.setColor(role, Qt::white);
     QApplication::setPalette(dark);
     ChosenLanguage();
+    // A help text with a navy heading and a line in the text's own colour.
+    WriteFile(m_program + QStringLiteral("/help.rtf"),
+        "{\\rtf1{\\colortbl;\\red0\\green0\\blue128;}\\cf1\\b Creating an album\\b0\\par\n"
+        "\\cf0 Enter a name and a folder.\\par}");
     const QString album = AlbumWithPhotos(QStringLiteral("K.tvx"), 1);
     Start({ album });
     m_form->HtmlPage()->AddHTMLAlbum(album);
@@ -516,6 +523,21 @@ TEST_F(LifeCycle, TextsStayReadableUnderADarkDesktopPalette)
                 Contrast(m_form->pc_Album()->tabBar(), tabs->tabRect(index).adjusted(28, 5, -5, -5)), 150)
                 << index;
         }
+    }
+    // The help text is shown on the white its colours were chosen for.
+    QTabBar* top = m_form->pc_Album()->tabBar();
+    QTest::mouseClick(top, Qt::LeftButton, Qt::NoModifier,
+        top->tabRect(m_form->pc_Album()->indexOf(Find<QWidget>("ts_Help"))).center());
+    auto* help = Find<QTextEdit>("redHelp");
+    ASSERT_TRUE(help->isVisible());
+    QCoreApplication::processEvents();
+    const QImage page = help->viewport()->grab().toImage();
+    for (QTextBlock block = help->document()->begin(); block.isValid(); block = block.next()) {
+        if (block.text().isEmpty())
+            continue;
+        const QRect line = help->document()->documentLayout()->blockBoundingRect(block).toRect();
+        EXPECT_GE(Contrast(help->viewport(), line), 150) << block.text().toStdString();
+        EXPECT_GE(qGray(page.pixel(line.right() - 2, line.center().y())), 200) << block.text().toStdString();
     }
     m_form.reset();
     QApplication::setPalette(light);
