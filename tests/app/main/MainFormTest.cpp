@@ -1,12 +1,14 @@
 #include "MainWindowFixture.h"
 #include "app/albums/AlbumManager.h"
 
+#include "app/main/ApplicationNames.h"
 #include "app/main/ProgramIcon.h"
 #include "app/main/Tfm_LanguageWindow.h"
 #include "app/photos/PhotosPage.h"
 #include "platform/SafeFile.h"
 
 #include <QLabel>
+#include <QMessageBox>
 #include <QMimeData>
 #include <QUrl>
 
@@ -66,6 +68,65 @@ TEST_F(MainWindow, NoAlbumStateAtStart)
     EXPECT_FALSE(m_form->pc_Album()->tabText(0).endsWith(QStringLiteral("   ")));
     EXPECT_EQ(
         Find<QWidget>("gb_AlbumAction")->property("title").toString(), QStringLiteral(" Album action "));
+}
+
+namespace {
+
+// The title the desktop shows for a window. Qt's desktop plugins add the
+// application's display name to the title the window carries, once one was
+// set; windowTitle() does not show it. A name set by the program stays put
+// when the application's name changes; one Qt takes from that name follows it.
+QString TitleShown(QWidget* window)
+{
+    const QString title = window->windowHandle()->title();
+    const QString name = QCoreApplication::applicationName();
+    QCoreApplication::setApplicationName(name + QStringLiteral(" probe"));
+    const QString display = QGuiApplication::applicationDisplayName();
+    const bool displayNameSet = display != QCoreApplication::applicationName();
+    QCoreApplication::setApplicationName(name);
+    if (!displayNameSet || title.endsWith(display))
+        return title;
+    return title + QStringLiteral(" \u2014 ") + display;
+}
+
+} // namespace
+
+TEST_F(MainWindow, TitlesAndCaptionsReachTheDesktopAsTheProgramWritesThem)
+{
+    const QString name = QCoreApplication::applicationName();
+    const QString desktopName = QGuiApplication::desktopFileName();
+    SetApplicationNames();
+    // The desktop's window class and its entry still name the program.
+    EXPECT_EQ(QCoreApplication::applicationName(), QStringLiteral("Tavrimolex 2005"));
+    EXPECT_EQ(QGuiApplication::desktopFileName(), QStringLiteral("tavrimolex"));
+
+    ChosenLanguage();
+    const QString album = MakeAlbum(Path(QStringLiteral("albums/Trip.tvx")));
+    const QString photo = Path(QStringLiteral("in/one.jpg"));
+    WriteFile(photo, "data");
+    Start({ album });
+    EXPECT_EQ(TitleShown(m_form.get()).toStdString(),
+        (QStringLiteral("Tavrimolex 2005 (") + VersionInfo.FileVersion + QStringLiteral(") - Trip.tvx"))
+            .toStdString());
+
+    // A message box of the real dialogs, read while it is up and closed with its button.
+    TDialogService* scripted = SetDialogService(nullptr);
+    QString caption;
+    QTimer::singleShot(0, m_form.get(), [&caption] {
+        for (QWidget* window : QApplication::topLevelWidgets()) {
+            auto* box = qobject_cast<QMessageBox*>(window);
+            if (box && box->isVisible()) {
+                caption = TitleShown(box);
+                QTest::mouseClick(box->button(QMessageBox::Ok), Qt::LeftButton);
+            }
+        }
+    });
+    EXPECT_EQ(m_form->DropFiles({ photo }), 1);
+    SetDialogService(scripted);
+    EXPECT_EQ(caption.toStdString(), Language()->MF[191].toStdString());
+
+    QCoreApplication::setApplicationName(name);
+    QGuiApplication::setDesktopFileName(desktopName);
 }
 
 TEST_F(MainWindow, TheWindowCarriesTheProgramIconInEverySize)
