@@ -3,9 +3,12 @@
 #include "widgets/ListDrawing.h"
 
 #include <QApplication>
+#include <QLayout>
 #include <QPainter>
+#include <QScrollArea>
 #include <QStyle>
 #include <QStyleOptionButton>
+#include <QStyleOptionTabWidgetFrame>
 
 TTabBar::TTabBar(QWidget* parent)
     : QTabBar(parent)
@@ -107,11 +110,109 @@ void TTabBar::paintEvent(QPaintEvent* event)
     }
 }
 
+namespace {
+
+// Holds one page of a page control; shows scroll bars only while the page
+// cannot shrink to the room there is.
+class TPageScroller : public QScrollArea {
+public:
+    explicit TPageScroller(QWidget* page)
+    {
+        setFrameShape(QFrame::NoFrame);
+        setWidgetResizable(true);
+        // The page's controls are the stops of the tab key, not the scroller;
+        // a control reached by the keyboard is scrolled into view all the same.
+        setFocusPolicy(Qt::NoFocus);
+        setWidget(page);
+        // The page control's own background shows through, as it does
+        // behind a page without a scroller.
+        page->setAutoFillBackground(false);
+        viewport()->setAutoFillBackground(false);
+    }
+
+protected:
+    void showEvent(QShowEvent* event) override
+    {
+        // A hidden page lets a changed caption's size go by; its layouts
+        // would keep the sizes they had, so they are asked again.
+        for (QLayout* layout : widget()->findChildren<QLayout*>())
+            layout->invalidate();
+        QScrollArea::showEvent(event);
+    }
+};
+
+const TPageScroller* ScrollerOf(const QWidget* page)
+{
+    const QWidget* viewport = page ? page->parentWidget() : nullptr;
+    const auto* scroller = dynamic_cast<const TPageScroller*>(viewport ? viewport->parentWidget() : nullptr);
+    return scroller && scroller->widget() == page ? scroller : nullptr;
+}
+
+QWidget* PageIn(QWidget* holder)
+{
+    if (auto* scroller = dynamic_cast<TPageScroller*>(holder))
+        return scroller->widget();
+    return holder;
+}
+
+} // namespace
+
 TPageControl::TPageControl(QWidget* parent)
     : QTabWidget(parent)
     , m_tabs(new TTabBar(this))
 {
     setTabBar(m_tabs);
+}
+
+int TPageControl::addTab(QWidget* page, const QString& label)
+{
+    return QTabWidget::addTab(m_scrollingPages ? new TPageScroller(page) : page, label);
+}
+
+const QWidget* TPageControl::Holder(const QWidget* page) const
+{
+    if (const TPageScroller* scroller = ScrollerOf(page); scroller && QTabWidget::indexOf(scroller) >= 0)
+        return scroller;
+    return page;
+}
+
+int TPageControl::indexOf(const QWidget* page) const
+{
+    return QTabWidget::indexOf(Holder(page));
+}
+
+QWidget* TPageControl::widget(int index) const
+{
+    return PageIn(QTabWidget::widget(index));
+}
+
+QWidget* TPageControl::currentWidget() const
+{
+    return PageIn(QTabWidget::currentWidget());
+}
+
+void TPageControl::setCurrentWidget(QWidget* page)
+{
+    QTabWidget::setCurrentWidget(const_cast<QWidget*>(Holder(page)));
+}
+
+QSize TPageControl::UnscrolledMinimumSize() const
+{
+    // As the control measures its minimum, with each page at its own minimum
+    // in place of its scroller's.
+    QSize pages(0, 0);
+    for (int index = 0; index < count(); ++index) {
+        const QWidget* page = widget(index);
+        pages = pages.expandedTo(page->minimumSizeHint().expandedTo(page->minimumSize()));
+    }
+    QSize tabs = tabBar()->minimumSizeHint();
+    if (usesScrollButtons())
+        tabs = tabs.boundedTo(QSize(200, 200));
+    QStyleOptionTabWidgetFrame option;
+    initStyleOption(&option);
+    option.state = QStyle::State_None;
+    return style()->sizeFromContents(QStyle::CT_TabWidget, &option,
+        QSize(qMax(pages.width(), tabs.width()), pages.height() + tabs.height()), this);
 }
 
 std::vector<QPixmap> MainTabImages()

@@ -40,8 +40,27 @@ public:
     explicit TPageControl(QWidget* parent = nullptr);
     TTabBar* Tabs() const { return m_tabs; }
 
+    // Pages added from now on scroll where the control is smaller than they
+    // can shrink, so that a small or scaled screen reaches every control; on
+    // a screen with room they look as they would without.
+    void SetScrollingPages(bool scrolling) { m_scrollingPages = scrolling; }
+    // The size the control needs to show its pages without scrolling.
+    QSize UnscrolledMinimumSize() const;
+
+    // A scrolling page is held by a scroller of its own; these speak of the
+    // page as it was added, so callers never see the scroller.
+    int addTab(QWidget* page, const QString& label);
+    int indexOf(const QWidget* page) const;
+    QWidget* widget(int index) const;
+    QWidget* currentWidget() const;
+    void setCurrentWidget(QWidget* page);
+
 private:
+    // What holds the page in the control: its scroller, or the page itself.
+    const QWidget* Holder(const QWidget* page) const;
+
     TTabBar* m_tabs;
+    bool m_scrollingPages = false;
 };
 
 // The pictures of the top tabs (25 by 27), one per page of the main window.

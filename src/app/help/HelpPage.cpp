@@ -8,6 +8,7 @@
 #include "ui_TabHelp.h"
 #include "widgets/RtfReader.h"
 
+#include <QPalette>
 #include <QTextCursor>
 
 #include <utility>
@@ -25,6 +26,12 @@ THelpPage::THelpPage(QWidget* parent)
 {
     ui->setupUi(this);
     ui->redHelp->setTabStopDistance(24);
+    // The help text's navy headings and its plain lines were written for a
+    // white page: it is shown on one, in black, whatever the desktop's colours.
+    QPalette paper = ui->redHelp->palette();
+    paper.setColor(QPalette::Base, Qt::white);
+    paper.setColor(QPalette::Text, Qt::black);
+    ui->redHelp->setPalette(paper);
     ui->ComboBoxFreeWareComponents->addItems({
         QStringLiteral("libjpeg-turbo: the JPEG codec (IJG JPEG library)"),
         QStringLiteral("FreeImage: decoding of the other image formats (GPL / FreeImage Public License)"),

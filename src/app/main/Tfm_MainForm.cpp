@@ -51,6 +51,7 @@
 #include <QMimeData>
 #include <QPainter>
 #include <QScreen>
+#include <QStyle>
 
 Tfm_MainForm::Tfm_MainForm(const QStringList& arguments, QWidget* parent)
     : QMainWindow(parent)
@@ -121,6 +122,7 @@ void Tfm_MainForm::BuildPages()
     m_htmlPage = new THtmlPage(*m_session, *this);
     m_helpPage = new THelpPage;
     TPageControl* pc = ui->pc_Album;
+    pc->SetScrollingPages(true);
     pc->addTab(m_albumsPage, QStringLiteral("Albums"));
     pc->addTab(m_photosPage, QStringLiteral("Photos"));
     pc->addTab(m_objectsPage, QStringLiteral("Objects"));
@@ -175,7 +177,7 @@ void Tfm_MainForm::ConstructorBody(const QStringList& arguments)
     ShowNoAlbumCaption();
     m_photosPage->CreateViewers(*m_ini, *m_photoWindows);
 
-    resize(800, qMax(height(), 600));
+    resize(FittingSize(QSize(800, qMax(height(), 600))));
 
     ui->pc_Album->setCurrentWidget(m_albumsPage);
 
@@ -194,8 +196,36 @@ void Tfm_MainForm::ConstructorBody(const QStringList& arguments)
     for (QWidget* control : findChildren<QWidget*>())
         control->updateGeometry();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+    resize(FittingSize(size()));
+    if (const QScreen* screen = this->screen()) {
+        // Centred, but never with its title bar above or left of the desktop's work area.
+        const QRect area = screen->availableGeometry();
+        const QRect outer(QPoint(0, 0), size().grownBy(FrameMargins()));
+        const QPoint centred = area.center() - outer.center();
+        move(qMax(centred.x(), area.left()), qMax(centred.y(), area.top()));
+    }
+}
+
+QMargins Tfm_MainForm::FrameMargins() const
+{
+    const QRect outer = frameGeometry();
+    const QRect inner = geometry();
+    if (outer != inner)
+        return QMargins(inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(),
+            outer.bottom() - inner.bottom());
+    // Until the desktop has framed the window, room for a title bar.
+    return QMargins(0, style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, this), 0, 0);
+}
+
+QSize Tfm_MainForm::FittingSize(QSize wanted) const
+{
+    // Every page whole where the screen has room; where it has not, the
+    // window fits the desktop's work area and the pages scroll.
+    const TPageControl* pc = ui->pc_Album;
+    wanted = wanted.expandedTo(minimumSizeHint() + pc->UnscrolledMinimumSize() - pc->minimumSizeHint());
     if (const QScreen* screen = this->screen())
-        move(screen->availableGeometry().center() - rect().center());
+        wanted = wanted.boundedTo(screen->availableGeometry().size().shrunkBy(FrameMargins()));
+    return wanted.expandedTo(minimumSizeHint());
 }
 
 void Tfm_MainForm::OpenCommandLineAlbum(const QStringList& arguments)
@@ -269,7 +299,7 @@ void Tfm_MainForm::FormActivate()
     m_helpPage->ShowVersion(version.FileVersion);
     ApplyLanguage();
     if (m_firstActivate) {
-        resize(800, height());
+        resize(FittingSize(QSize(800, height())));
         m_firstActivate = false;
     }
 }
@@ -446,20 +476,43 @@ void Tfm_MainForm::closeEvent(QCloseEvent* event)
     QCoreApplication::quit();
 }
 
+namespace {
+
+// The album only refers to dropped photos: the drop is taken as a copy (or a
+// link), never as a move, after which a file manager deletes the originals.
+bool AcceptAsCopy(QDropEvent* event)
+{
+    const Qt::DropActions offered = event->possibleActions();
+    if (!event->mimeData()->hasUrls() || !(offered & (Qt::CopyAction | Qt::LinkAction))) {
+        event->ignore();
+        return false;
+    }
+    event->setDropAction(offered & Qt::CopyAction ? Qt::CopyAction : Qt::LinkAction);
+    event->accept();
+    return true;
+}
+
+} // namespace
+
 void Tfm_MainForm::dragEnterEvent(QDragEnterEvent* event)
 {
-    if (event->mimeData()->hasUrls())
-        event->acceptProposedAction();
+    AcceptAsCopy(event);
+}
+
+void Tfm_MainForm::dragMoveEvent(QDragMoveEvent* event)
+{
+    AcceptAsCopy(event);
 }
 
 void Tfm_MainForm::dropEvent(QDropEvent* event)
 {
+    if (!AcceptAsCopy(event))
+        return;
     QStringList paths;
     for (const QUrl& url : event->mimeData()->urls()) {
         if (url.isLocalFile())
             paths << url.toLocalFile();
     }
-    event->acceptProposedAction();
     DropFiles(paths);
 }
 

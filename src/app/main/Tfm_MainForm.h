@@ -94,6 +94,7 @@ protected:
     void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
@@ -115,6 +116,10 @@ private:
     void ShowNoAlbumCaption();
     // The album tabs are there exactly while an album is open.
     void UpdateAlbumControls();
+    // wanted, grown to show every page whole and kept within the desktop's work area.
+    QSize FittingSize(QSize wanted) const;
+    // The desktop's frame around the window, as far as it is known yet.
+    QMargins FrameMargins() const;
 
     std::unique_ptr<Ui::Tfm_MainForm> ui;
     std::unique_ptr<IniFile> m_ini;

@@ -1,11 +1,11 @@
 // The program's entry: checks the two image libraries, creates the main window
 // and the folder window, and runs the event loop.
 #include "QuitWhenShown.h"
-#include "common/FileTypeRegistration.h"
+#include "app/main/ApplicationNames.h"
 #include "app/main/QtTranslations.h"
 #include "app/main/Tfm_MainForm.h"
-#include "common/Tfm_SelectdirectoryWindow.h"
 #include "common/DialogService.h"
+#include "common/Tfm_SelectdirectoryWindow.h"
 #include "imaging/FreeImageBinding.h"
 #include "language/LanguageSelector.h"
 #include "model/UserMessage.h"
@@ -32,9 +32,7 @@ bool LibraryPresent(bool present, const QString& fileName)
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QString::fromLatin1(ApplicationName));
-    QApplication::setApplicationDisplayName(QStringLiteral("Tavrimolex 2005"));
-    QGuiApplication::setDesktopFileName(QString::fromLatin1(DesktopFileName));
+    SetApplicationNames();
     InstallQtTranslations();
 
     // The language record and the album model show no windows themselves: their

@@ -8,12 +8,19 @@
 #include "viewers/PhotoWindowList.h"
 #include "viewers/Tfm_PhotoWindow.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QGroupBox>
 #include <QHash>
 #include <QImage>
 #include <QLabel>
 #include <QMenu>
+#include <QScreen>
+#include <QScrollArea>
 #include <QTabBar>
+#include <QTextBlock>
+#include <QTextDocument>
+
+#include <functional>
 
 namespace {
 
@@ -325,31 +332,71 @@ int Contrast(QWidget* control, const QRect& part)
     return farthest;
 }
 
-class WindowLayout : public LifeCycle, public ::testing::WithParamInterface<int> { };
+// The name of a page, also of one that scrolls.
+std::string PageName(QWidget* page)
+{
+    if (auto* scroller = qobject_cast<QScrollArea*>(page))
+        page = scroller->widget();
+    return page->objectName().toStdString();
+}
+
+class WindowLayout : public LifeCycle, public ::testing::WithParamInterface<int> {
+protected:
+    // The window in the language of the test, with an album open and one
+    // chosen for export, so that every page has its controls.
+    void StartWithEveryPage()
+    {
+        ChosenLanguage(GetParam());
+        const QString album = AlbumWithPhotos(QStringLiteral("W.tvx"), 1);
+        Start({ album });
+        // The export's later steps open only with an album to export.
+        m_form->HtmlPage()->AddHTMLAlbum(album);
+        QCoreApplication::processEvents();
+        // The export's steps and the searched folder as a run shows them.
+        Find<QWidget>("gb_StepsTakenByTavrimolex")->show();
+        Find<QWidget>("eb_SearchingFolder")->show();
+    }
+
+    // Shows every page of every page control in turn and hands over each
+    // named control on it.
+    void ForEachControl(const std::function<void(QTabWidget*, int, QWidget*)>& check)
+    {
+        // Only one of the three background pictures is ever shown.
+        const QStringList hidden { QStringLiteral("im_BackGround"), QStringLiteral("im_BackGroundColor") };
+        for (QTabWidget* pages : m_form->findChildren<QTabWidget*>()) {
+            for (int index = 0; index < pages->count(); ++index) {
+                QWidget* page = pages->widget(index);
+                Reveal(page);
+                QCoreApplication::processEvents();
+                check(pages, index, nullptr);
+                for (QWidget* control : page->findChildren<QWidget*>()) {
+                    const QString name = control->objectName();
+                    // Menus are windows of their own; the tab bars' scroll buttons Qt's.
+                    if (name.isEmpty() || name.startsWith(QStringLiteral("qt_")) || control->isWindow()
+                        || qobject_cast<QTabBar*>(control->parentWidget()) || PageOf(control) != page
+                        || hidden.contains(name))
+                        continue;
+                    check(pages, index, control);
+                }
+            }
+        }
+    }
+};
 
 TEST_P(WindowLayout, EveryControlOfEveryPageIsWhollyInViewInEachLanguage)
 {
-    ChosenLanguage(GetParam());
-    const QString album = AlbumWithPhotos(QStringLiteral("W.tvx"), 1);
-    Start({ album });
-    // The export's later steps open only with an album to export.
-    m_form->HtmlPage()->AddHTMLAlbum(album);
+    StartWithEveryPage();
+    // The window opens on the desktop's work area, not beside or above it.
+    EXPECT_TRUE(m_form->screen()->availableGeometry().contains(m_form->frameGeometry()))
+        << m_form->frameGeometry().width() << 'x' << m_form->frameGeometry().height();
+    // Room to spare on a 1024 by 768 screen, beside a panel and a title bar:
+    // there every page shows whole, without scrolling.
+    m_form->resize(900, 700);
     QCoreApplication::processEvents();
     const int width = m_form->width();
-    // Room to spare on a 1024 by 768 screen, beside a panel and a title bar.
-    EXPECT_LE(width, 900);
-    EXPECT_LE(m_form->height(), 700);
-    // The export's steps and the searched folder as a run shows them; only one
-    // of the three background pictures is ever shown.
-    Find<QWidget>("gb_StepsTakenByTavrimolex")->show();
-    Find<QWidget>("eb_SearchingFolder")->show();
-    const QStringList hidden { QStringLiteral("im_BackGround"), QStringLiteral("im_BackGroundColor") };
-    for (QTabWidget* pages : m_form->findChildren<QTabWidget*>()) {
-        for (int index = 0; index < pages->count(); ++index) {
-            QWidget* page = pages->widget(index);
-            Reveal(page);
-            QCoreApplication::processEvents();
-            const std::string where = page->objectName().toStdString();
+    ForEachControl([&](QTabWidget* pages, int index, QWidget* control) {
+        const std::string where = PageName(pages->widget(index));
+        if (!control) {
             // Showing a page never widens the window.
             EXPECT_EQ(m_form->width(), width) << where;
             const QTabBar* tabs = pages->tabBar();
@@ -357,21 +404,51 @@ TEST_P(WindowLayout, EveryControlOfEveryPageIsWhollyInViewInEachLanguage)
             EXPECT_TRUE(tabs->rect().contains(tab)) << where << " tab";
             EXPECT_GE(tab.width(), tabs->fontMetrics().horizontalAdvance(pages->tabText(index)))
                 << where << " tab";
-            for (QWidget* control : page->findChildren<QWidget*>()) {
-                const QString name = control->objectName();
-                // Menus are windows of their own; the tab bars' scroll buttons Qt's.
-                if (name.isEmpty() || name.startsWith(QStringLiteral("qt_")) || control->isWindow()
-                    || qobject_cast<QTabBar*>(control->parentWidget()) || PageOf(control) != page
-                    || hidden.contains(name))
-                    continue;
-                const std::string what = where + ' ' + name.toStdString();
-                EXPECT_TRUE(control->isVisibleTo(m_form.get())) << what;
-                EXPECT_FALSE(control->size().isEmpty()) << what;
-                EXPECT_EQ(OutsideOfParents(control, m_form.get()).toStdString(), "") << what;
-                EXPECT_EQ(CutCaption(control).toStdString(), "") << what;
-            }
+            return;
         }
-    }
+        const std::string what = where + ' ' + control->objectName().toStdString();
+        EXPECT_TRUE(control->isVisibleTo(m_form.get())) << what;
+        EXPECT_FALSE(control->size().isEmpty()) << what;
+        EXPECT_EQ(OutsideOfParents(control, m_form.get()).toStdString(), "") << what;
+        EXPECT_EQ(CutCaption(control).toStdString(), "") << what;
+    });
+}
+
+TEST_P(WindowLayout, OnASmallOrScaledScreenEveryControlScrollsIntoView)
+{
+    StartWithEveryPage();
+    // A 1920 by 1080 screen at 200% leaves 960 by 540, less the desktop's
+    // panel and the window's title bar.
+    EXPECT_LE(m_form->minimumSizeHint().width(), 760);
+    EXPECT_LE(m_form->minimumSizeHint().height(), 520);
+    m_form->resize(760, 520);
+    QCoreApplication::processEvents();
+    ASSERT_EQ(m_form->size(), QSize(760, 520));
+    ForEachControl([&](QTabWidget* pages, int index, QWidget* control) {
+        if (!control)
+            return;
+        const std::string what = PageName(pages->widget(index)) + ' ' + control->objectName().toStdString();
+        QScrollArea* scroller = nullptr;
+        for (QWidget* outer = control->parentWidget(); outer && !scroller; outer = outer->parentWidget())
+            scroller = qobject_cast<QScrollArea*>(outer);
+        ASSERT_NE(scroller, nullptr) << what;
+        EXPECT_TRUE(control->isVisibleTo(m_form.get())) << what;
+        EXPECT_FALSE(control->size().isEmpty()) << what;
+        // The page itself is what scrolls.
+        if (control != scroller->widget()) {
+            EXPECT_EQ(OutsideOfParents(control, scroller->widget()).toStdString(), "") << what;
+        }
+        EXPECT_EQ(CutCaption(control).toStdString(), "") << what;
+        // Brought into view, the control shows whole, or as much of it as
+        // the view can hold.
+        const QRect rect(control->mapTo(scroller->widget(), QPoint(0, 0)), control->size());
+        scroller->ensureVisible(rect.x() + rect.width(), rect.y() + rect.height(), 0, 0);
+        scroller->ensureVisible(rect.x(), rect.y(), 0, 0);
+        const QRect view = scroller->viewport()->rect();
+        const QRect shown = QRect(control->mapTo(scroller->viewport(), QPoint(0, 0)), control->size()) & view;
+        EXPECT_EQ(shown.width(), qMin(rect.width(), view.width())) << what;
+        EXPECT_EQ(shown.height(), qMin(rect.height(), view.height())) << what;
+    });
 }
 
 INSTANTIATE_TEST_SUITE_P(Languages, WindowLayout, ::testing::Values(0, 1, 2));
@@ -414,6 +491,10 @@ TEST_F(LifeCycle, TextsStayReadableUnderADarkDesktopPalette)
         dark.setColor(role, Qt::white);
     QApplication::setPalette(dark);
     ChosenLanguage();
+    // A help text with a navy heading and a line in the text's own colour.
+    WriteFile(m_program + QStringLiteral("/help.rtf"),
+        "{\\rtf1{\\colortbl;\\red0\\green0\\blue128;}\\cf1\\b Creating an album\\b0\\par\n"
+        "\\cf0 Enter a name and a folder.\\par}");
     const QString album = AlbumWithPhotos(QStringLiteral("K.tvx"), 1);
     Start({ album });
     m_form->HtmlPage()->AddHTMLAlbum(album);
@@ -444,6 +525,21 @@ TEST_F(LifeCycle, TextsStayReadableUnderADarkDesktopPalette)
                 Contrast(m_form->pc_Album()->tabBar(), tabs->tabRect(index).adjusted(28, 5, -5, -5)), 150)
                 << index;
         }
+    }
+    // The help text is shown on the white its colours were chosen for.
+    QTabBar* top = m_form->pc_Album()->tabBar();
+    QTest::mouseClick(top, Qt::LeftButton, Qt::NoModifier,
+        top->tabRect(m_form->pc_Album()->indexOf(Find<QWidget>("ts_Help"))).center());
+    auto* help = Find<QTextEdit>("redHelp");
+    ASSERT_TRUE(help->isVisible());
+    QCoreApplication::processEvents();
+    const QImage page = help->viewport()->grab().toImage();
+    for (QTextBlock block = help->document()->begin(); block.isValid(); block = block.next()) {
+        if (block.text().isEmpty())
+            continue;
+        const QRect line = help->document()->documentLayout()->blockBoundingRect(block).toRect();
+        EXPECT_GE(Contrast(help->viewport(), line), 150) << block.text().toStdString();
+        EXPECT_GE(qGray(page.pixel(line.right() - 2, line.center().y())), 200) << block.text().toStdString();
     }
     m_form.reset();
     QApplication::setPalette(light);

@@ -1,12 +1,16 @@
 #include "MainWindowFixture.h"
 #include "app/albums/AlbumManager.h"
 
+#include "app/main/ApplicationNames.h"
 #include "app/main/ProgramIcon.h"
 #include "app/main/Tfm_LanguageWindow.h"
 #include "app/photos/PhotosPage.h"
 #include "platform/SafeFile.h"
 
 #include <QLabel>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QUrl>
 
 #include <cerrno>
 #include <unistd.h>
@@ -64,6 +68,65 @@ TEST_F(MainWindow, NoAlbumStateAtStart)
     EXPECT_FALSE(m_form->pc_Album()->tabText(0).endsWith(QStringLiteral("   ")));
     EXPECT_EQ(
         Find<QWidget>("gb_AlbumAction")->property("title").toString(), QStringLiteral(" Album action "));
+}
+
+namespace {
+
+// The title the desktop shows for a window. Qt's desktop plugins add the
+// application's display name to the title the window carries, once one was
+// set; windowTitle() does not show it. A name set by the program stays put
+// when the application's name changes; one Qt takes from that name follows it.
+QString TitleShown(QWidget* window)
+{
+    const QString title = window->windowHandle()->title();
+    const QString name = QCoreApplication::applicationName();
+    QCoreApplication::setApplicationName(name + QStringLiteral(" probe"));
+    const QString display = QGuiApplication::applicationDisplayName();
+    const bool displayNameSet = display != QCoreApplication::applicationName();
+    QCoreApplication::setApplicationName(name);
+    if (!displayNameSet || title.endsWith(display))
+        return title;
+    return title + QStringLiteral(" \u2014 ") + display;
+}
+
+} // namespace
+
+TEST_F(MainWindow, TitlesAndCaptionsReachTheDesktopAsTheProgramWritesThem)
+{
+    const QString name = QCoreApplication::applicationName();
+    const QString desktopName = QGuiApplication::desktopFileName();
+    SetApplicationNames();
+    // The desktop's window class and its entry still name the program.
+    EXPECT_EQ(QCoreApplication::applicationName(), QStringLiteral("Tavrimolex 2005"));
+    EXPECT_EQ(QGuiApplication::desktopFileName(), QStringLiteral("tavrimolex"));
+
+    ChosenLanguage();
+    const QString album = MakeAlbum(Path(QStringLiteral("albums/Trip.tvx")));
+    const QString photo = Path(QStringLiteral("in/one.jpg"));
+    WriteFile(photo, "data");
+    Start({ album });
+    EXPECT_EQ(TitleShown(m_form.get()).toStdString(),
+        (QStringLiteral("Tavrimolex 2005 (") + VersionInfo.FileVersion + QStringLiteral(") - Trip.tvx"))
+            .toStdString());
+
+    // A message box of the real dialogs, read while it is up and closed with its button.
+    TDialogService* scripted = SetDialogService(nullptr);
+    QString caption;
+    QTimer::singleShot(0, m_form.get(), [&caption] {
+        for (QWidget* window : QApplication::topLevelWidgets()) {
+            auto* box = qobject_cast<QMessageBox*>(window);
+            if (box && box->isVisible()) {
+                caption = TitleShown(box);
+                QTest::mouseClick(box->button(QMessageBox::Ok), Qt::LeftButton);
+            }
+        }
+    });
+    EXPECT_EQ(m_form->DropFiles({ photo }), 1);
+    SetDialogService(scripted);
+    EXPECT_EQ(caption.toStdString(), Language()->MF[191].toStdString());
+
+    QCoreApplication::setApplicationName(name);
+    QGuiApplication::setDesktopFileName(desktopName);
 }
 
 TEST_F(MainWindow, TheWindowCarriesTheProgramIconInEverySize)
@@ -564,6 +627,58 @@ TEST_F(MainWindow, DroppedPhotosAreAddedAndCounted)
     EXPECT_EQ(m_form->DropFiles({ Path(QStringLiteral("in/../in/one.jpg")) }), 0);
     WriteFile(Path(QStringLiteral("in/three.jpeg")), "data");
     EXPECT_EQ(m_form->DropFiles({ Path(QStringLiteral("in/three.jpeg")) }), 1);
+}
+
+TEST_F(MainWindow, DroppedFilesAreTakenAsACopyNeverAsAMove)
+{
+    ChosenLanguage();
+    const QString one = Path(QStringLiteral("in/one.jpg"));
+    const QString two = Path(QStringLiteral("in/two.jpg"));
+    WriteFile(one, "data");
+    WriteFile(two, "data");
+    Start({ MakeAlbum(Path(QStringLiteral("albums/Drop.tvx"))) });
+    QMimeData first;
+    first.setUrls({ QUrl::fromLocalFile(one) });
+    const QPoint at = m_form->rect().center();
+    // With Shift held a file manager proposes to move what it drags: the
+    // window answers that it copies, so the originals stay where they are.
+    const Qt::DropActions copyOrMove = Qt::CopyAction | Qt::MoveAction;
+    QDragEnterEvent enter(at, copyOrMove, &first, Qt::LeftButton, Qt::ShiftModifier);
+    ASSERT_EQ(enter.proposedAction(), Qt::MoveAction);
+    QCoreApplication::sendEvent(m_form.get(), &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    EXPECT_EQ(enter.dropAction(), Qt::CopyAction);
+    QDragMoveEvent over(at, copyOrMove, &first, Qt::LeftButton, Qt::ShiftModifier);
+    QCoreApplication::sendEvent(m_form.get(), &over);
+    EXPECT_TRUE(over.isAccepted());
+    EXPECT_EQ(over.dropAction(), Qt::CopyAction);
+    QDropEvent drop(at, copyOrMove, &first, Qt::LeftButton, Qt::ShiftModifier);
+    QCoreApplication::sendEvent(m_form.get(), &drop);
+    EXPECT_TRUE(drop.isAccepted());
+    EXPECT_EQ(drop.dropAction(), Qt::CopyAction);
+    EXPECT_EQ(m_form->Album()->GetPhotos().Count(), 1);
+
+    // A source that can only move its files is refused, and nothing is added.
+    QMimeData second;
+    second.setUrls({ QUrl::fromLocalFile(two) });
+    QDragEnterEvent moveOnlyEnter(at, Qt::MoveAction, &second, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(m_form.get(), &moveOnlyEnter);
+    EXPECT_FALSE(moveOnlyEnter.isAccepted());
+    QDropEvent moveOnly(at, Qt::MoveAction, &second, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(m_form.get(), &moveOnly);
+    EXPECT_FALSE(moveOnly.isAccepted());
+    EXPECT_EQ(m_form->Album()->GetPhotos().Count(), 1);
+
+    // One that offers a link gets a link.
+    const Qt::DropActions linkOrMove = Qt::LinkAction | Qt::MoveAction;
+    QDragEnterEvent linkEnter(at, linkOrMove, &second, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(m_form.get(), &linkEnter);
+    EXPECT_EQ(linkEnter.dropAction(), Qt::LinkAction);
+    QDropEvent link(at, linkOrMove, &second, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(m_form.get(), &link);
+    EXPECT_TRUE(link.isAccepted());
+    EXPECT_EQ(link.dropAction(), Qt::LinkAction);
+    EXPECT_EQ(m_form->Album()->GetPhotos().Count(), 2);
 }
 
 TEST_F(MainWindow, ClosingIsRefusedWhileALongOperationRuns)

@@ -7,6 +7,7 @@
 #include <QGroupBox>
 #include <QHelpEvent>
 #include <QLabel>
+#include <QScrollArea>
 #include <QStackedWidget>
 #include <QTabWidget>
 #include <QToolTip>
@@ -292,6 +293,10 @@ QString Shown(QObject* control)
     if (auto* box = qobject_cast<QGroupBox*>(control))
         return box->title();
     if (auto* page = qobject_cast<QWidget*>(control)) {
+        // A page that scrolls sits in a scroller of its own.
+        QWidget* viewport = page->parentWidget();
+        if (auto* scroller = qobject_cast<QScrollArea*>(viewport ? viewport->parentWidget() : nullptr))
+            page = scroller;
         if (auto* stack = qobject_cast<QStackedWidget*>(page->parentWidget())) {
             if (auto* tabs = qobject_cast<QTabWidget*>(stack->parentWidget()))
                 return tabs->tabText(tabs->indexOf(page));
