@@ -17,6 +17,7 @@
 #include "viewers/PhotoWindowList.h"
 #include "viewers/Tfm_PhotoWindow.h"
 #include "viewers/Tfm_ThumbNailWindow.h"
+#include "widgets/ReaderNames.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
@@ -102,6 +103,7 @@ void TFormPhotoList::ApplyLanguage()
     ui->ButtonCopyToOtherLocation->setText(t.PLF[5]);
     ui->LabelHintMultiSelect->setText(t.PLF[6]);
     setWindowTitle(t.PLF[7]);
+    SetReaderName(ui->lb_Photos, t.MF[202]);
 }
 
 bool TFormPhotoList::eventFilter(QObject* watched, QEvent* event)
