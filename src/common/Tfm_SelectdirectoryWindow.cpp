@@ -5,6 +5,7 @@
 #include "language/LanguageSelector.h"
 #include "platform/TextUtil.h"
 #include "ui_Tfm_SelectdirectoryWindow.h"
+#include "widgets/ReaderNames.h"
 
 #include <QPointer>
 
@@ -49,6 +50,7 @@ void Tfm_SelectdirectoryWindow::ApplyLanguage()
     ui->bt_Ok->setText(t.DF[8]);
     ui->bt_Cancel->setText(t.DF[7]);
     setWindowTitle(t.DF[9]);
+    NameViewsAfterTheirLabels(this);
 }
 
 void Tfm_SelectdirectoryWindow::SetFolder(const QString& folder)

@@ -17,6 +17,7 @@
 #include "viewers/Tfm_PhotoWindow.h"
 #include "viewers/Tfm_ThumbNailWindow.h"
 #include "viewers/ViewerColours.h"
+#include "widgets/ReaderNames.h"
 #include "widgets/WidestText.h"
 
 #include <QCoreApplication>
@@ -120,6 +121,7 @@ void TFormPhotoList::ApplyLanguage()
     ui->ButtonCopyToOtherLocation->setText(t.PLF[5]);
     ui->LabelHintMultiSelect->setText(t.PLF[6]);
     setWindowTitle(t.PLF[7]);
+    SetReaderName(ui->lb_Photos, t.MF[202]);
 }
 
 bool TFormPhotoList::eventFilter(QObject* watched, QEvent* event)

@@ -10,6 +10,7 @@
 #include "viewers/SlideShowSettings.h"
 #include "viewers/Tfm_PhotoWindow.h"
 #include "viewers/Tfm_SlideShowWindow.h"
+#include "widgets/ReaderNames.h"
 
 #include <QAbstractTableModel>
 #include <QEventLoop>
@@ -193,6 +194,7 @@ void Tfm_ThumbNailWindow::ApplyLanguage()
     PopumMenuRemovePhotoFromAlbum->setText(t.TF[14]);
     PopupMenuStartSlideShow->setText(t.TF[15]);
     PopupMenuToggleInfo->setText(t.TF[16]);
+    SetReaderName(ui->sgdThumbnails, t.TF[0]);
 }
 
 void Tfm_ThumbNailWindow::SetAlbum(TAlbum* album)

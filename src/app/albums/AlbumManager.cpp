@@ -18,11 +18,11 @@
 #include "platform/RenameNoReplace.h"
 #include "platform/SafeFile.h"
 #include "platform/TextUtil.h"
+#include "platform/TrashOrDelete.h"
 #include "ui_TabAlbums.h"
 #include "widgets/FolderTree.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 
 #include <cerrno>
@@ -436,7 +436,7 @@ void TAlbumManager::pb_RemoveAlbumFromDiscClick()
     }
     if (ShowMessageBox(t.MF[26], t.MF[27], question) != MessageResult::Yes)
         return;
-    if (QFileInfo::exists(fileName) && !QFile::remove(fileName)) {
+    if (!TrashOrDelete(fileName)) {
         ShowMessageBox(fileName, t.MF[60], MessageBoxFlags::IconWarning);
         return;
     }

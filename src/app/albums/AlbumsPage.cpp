@@ -10,6 +10,7 @@
 #include "widgets/FolderTree.h"
 #include "widgets/ListDrawing.h"
 #include "widgets/PageControl.h"
+#include "widgets/ReaderNames.h"
 #include "language/LanguageSelector.h"
 #include "model/Album.h"
 #include "platform/IniFile.h"
@@ -124,6 +125,7 @@ void TAlbumsPage::ApplyLanguage(const TLanguageSelector& t)
     ui->pnlHeaderAlbumsFound->setText(t.MF[197]);
     ui->pb_OpenFoundAlbum->setText(t.MF[198]);
     ui->pb_UseAlbum->setText(t.MF[199]);
+    NameViewsAfterTheirLabels(this);
     m_searchPage->ApplyLanguage(t);
 }
 

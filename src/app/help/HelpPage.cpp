@@ -6,6 +6,7 @@
 #include "language/LanguageSettling.h"
 #include "platform/IniFile.h"
 #include "ui_TabHelp.h"
+#include "widgets/ReaderNames.h"
 #include "widgets/RtfReader.h"
 
 #include <QPalette>
@@ -77,6 +78,7 @@ void THelpPage::ApplyLanguage(const TLanguageSelector& t)
     ui->st_FreeWare->setText(t.MF[388]);
     ui->lbl_email->setText(t.MF[389] + QString::fromUtf8(EmailSuffix));
     ui->btnChangeLanguage->setText(t.MF[390]);
+    SetReaderName(ui->redHelp, t.MF[386]);
 }
 
 void THelpPage::WireLanguageButton(IniFile& settings)

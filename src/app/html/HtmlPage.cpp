@@ -15,6 +15,7 @@
 #include "app/html/HtmlStepReporter.h"
 #include "widgets/ListDrawing.h"
 #include "widgets/PageControl.h"
+#include "widgets/ReaderNames.h"
 #include "common/DialogService.h"
 #include "language/LanguageSelector.h"
 #include "platform/IniFile.h"
@@ -357,6 +358,15 @@ void THtmlPage::ApplyLanguage(const TLanguageSelector& t)
     ui->bt_DefaultBackGroundImage->setText(t.MF[383]);
     ui->bt_SelectBackGroundColor->setText(t.MF[384]);
     ui->lb_Image->setText(t.MF[385]);
+    NameViewsAfterTheirLabels(this);
+    SetReaderName(ui->tb_Quality, t.MF[339]);
+    SetReaderName(ui->ud_Quality, t.MF[339]);
+    SetReaderName(ui->eb_BackGroundImagePath, t.MF[165]);
+    SetReaderName(ui->eb_BackGroundColor, t.MF[166]);
+    // The example beside "Example:" is a picture: the chosen image or colour.
+    SetReaderName(ui->im_BackGround, t.MF[165]);
+    SetReaderName(ui->im_DefaultBackground, t.MF[165]);
+    SetReaderName(ui->im_BackGroundColor, t.MF[166]);
     for (TFittingRow* row : m_buttonRows)
         row->Arrange();
 }

@@ -10,6 +10,7 @@
 #include "ui_TabEvents.h"
 #include "ui_TabObjects.h"
 #include "widgets/ListDrawing.h"
+#include "widgets/ReaderNames.h"
 
 #include <QAction>
 #include <QDropEvent>
@@ -44,17 +45,19 @@ struct TLabelTexts {
     const char* RemoveMenu;
     const char* ShowItems[3];
     const char* RemoveItems[3];
+    // The word for one label, which names each merge box.
+    int BoxName;
 };
 
 namespace {
 
 const TLabelTexts ObjectTexts = { 275, 63, 64, 65, 66, 67, 68, 69, 70, { 407, 408, 409 }, "ppmShowObjects",
     "ppmRemoveObjects", { "pmiShowAllObjects", "pmiShowObjectsInUse", "pmiShowObjectsNotInUse" },
-    { "pmiRemoveAllObjects", "pmiRemoveObjectsInUse", "pmiRemoveObjectsNotInUse" } };
+    { "pmiRemoveAllObjects", "pmiRemoveObjectsInUse", "pmiRemoveObjectsNotInUse" }, 32 };
 
 const TLabelTexts EventTexts = { 282, 71, 72, 73, 74, 83, 84, 85, 86, { 410, 411, 412 }, "ppmShowEvents",
     "ppmRemoveEvents", { "pmiShowAllEvents", "pmiShowEventsInUse", "pmiShowEventsNotInUse" },
-    { "pmiRemoveAllEvents", "pmiRemoveEventsInUse", "pmiRemoveEventsNotInUse" } };
+    { "pmiRemoveAllEvents", "pmiRemoveEventsInUse", "pmiRemoveEventsNotInUse" }, 33 };
 
 // The generated form is only a set of pointers to widgets the page owns, so
 // it is not kept once its controls are known.
@@ -169,6 +172,10 @@ void TLabelPage::ApplyLanguage(const TLanguageSelector& t)
         m_showItems[usage]->setText(t.MF[Texts().MenuItems[usage]]);
         m_removeItems[usage]->setText(t.MF[Texts().MenuItems[usage]]);
     }
+    SetReaderName(m_controls.ListBox, t.MF[first + 4]);
+    SetReaderName(m_controls.Merge1Edit, t.HG[Texts().BoxName]);
+    SetReaderName(m_controls.Merge2Edit, t.HG[Texts().BoxName]);
+    SetReaderName(m_controls.ResultEdit, t.MF[first + 5]);
 }
 
 void TLabelPage::AlbumOpened(TAlbum& album)

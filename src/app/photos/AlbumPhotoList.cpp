@@ -8,6 +8,7 @@
 #include "language/LanguageSelector.h"
 #include "model/Album.h"
 #include "platform/TextUtil.h"
+#include "platform/TrashOrDelete.h"
 #include "ui_TabPhotos.h"
 #include "viewers/PhotoWindowList.h"
 #include "widgets/ListDrawing.h"
@@ -17,8 +18,6 @@
 #include <QDrag>
 #include <QDragMoveEvent>
 #include <QDropEvent>
-#include <QFile>
-#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
@@ -542,10 +541,8 @@ void TAlbumPhotoList::pmiFromAlbumAndDiskClick()
     for (int i = 0; i < ui.lb_PhotosInAlbum->count(); ++i) {
         if (!ui.lb_PhotosInAlbum->item(i)->isSelected())
             continue;
-        // QFile::remove takes a symbolic link itself, never what it points to.
         const QString path = ui.lb_PhotosInAlbum->item(i)->text();
-        const QFileInfo file(path);
-        if ((file.exists() || file.isSymLink()) && !QFile::remove(path))
+        if (!TrashOrDelete(path))
             failed.append(path);
     }
     RemoveSelectedPhotos();

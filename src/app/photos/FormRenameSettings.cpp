@@ -6,6 +6,7 @@
 #include "language/LanguageSelector.h"
 #include "platform/TextUtil.h"
 #include "ui_TFormRenameSettings.h"
+#include "widgets/ReaderNames.h"
 
 #include <QSignalBlocker>
 
@@ -49,6 +50,7 @@ void TFormRenameSettings::ApplyLanguage(const TLanguageSelector& t)
     ui->rdbInsertAtTheBeginning->setText(t.RS[6]);
     ui->btnCancel->setText(t.RS[7]);
     ui->btnOk->setText(t.RS[9]);
+    SetReaderName(ui->updSequenceNumber, t.RS[2]);
 }
 
 unsigned char TFormRenameSettings::Action() const

@@ -20,6 +20,7 @@
 #include "widgets/FolderTree.h"
 #include "widgets/ListDrawing.h"
 #include "widgets/PageControl.h"
+#include "widgets/ReaderNames.h"
 
 #include <QSignalBlocker>
 
@@ -274,6 +275,14 @@ void TPhotosPage::ApplyLanguage(const TLanguageSelector& t)
     ui->chb_MaximizeSlideShow->setText(t.MF[272]);
     ui->chb_Rotate->setText(t.MF[273]);
     ui->pb_HTML->setText(t.MF[392]);
+    NameViewsAfterTheirLabels(this);
+    SetReaderName(ui->filter_Photos, t.MF[214]);
+    SetReaderName(ui->eb_SearchingPhotoFolder, t.MF[213]);
+    SetReaderName(ui->ud_JPGQuality, t.MF[223]);
+    // The arrows step to the photo above or beneath the selected one.
+    SetReaderName(ui->pb_UpDown, t.HG[42] + QStringLiteral(" / ") + t.HG[43]);
+    SetReaderName(ui->cmb_Seconds, t.MF[266]);
+    SetReaderName(ui->cmb_Rotation, t.MF[273]);
     m_photoList->ApplyLanguage(t);
     m_useInHtmlMenu->ApplyLanguage(t);
     m_photosFromFolders->ApplyLanguage(t);

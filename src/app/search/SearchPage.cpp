@@ -13,6 +13,7 @@
 #include "platform/TextUtil.h"
 #include "ui_TabSearch.h"
 #include "viewers/FormPhotoList.h"
+#include "widgets/ReaderNames.h"
 
 #include <QApplication>
 #include <QRegularExpressionValidator>
@@ -104,6 +105,11 @@ void TSearchPage::ApplyLanguage(const TLanguageSelector& t)
     ui->pb_ButtonResetSearchsettings->setText(t.MF[304]);
     ui->bt_ClearSelectedObjects->setText(t.MF[305]);
     ui->bt_ClearSelectedEvents->setText(t.MF[306]);
+    NameViewsAfterTheirLabels(this);
+    // Each edit is named by the check box before it, which no label can be.
+    SetReaderName(ui->eb_YearSearch, t.MF[294]);
+    SetReaderName(ui->eb_DescriptionKeyWords, t.MF[295]);
+    SetReaderName(ui->eb_FilePathKeyWord, t.MF[296]);
     m_choiceGroups->Arrange();
 }
 
