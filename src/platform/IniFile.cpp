@@ -7,12 +7,36 @@
 
 namespace {
 
-bool SameName(const QString& a, const QString& b)
+// Two names compare equal without regard to case exactly when their
+// case-folded forms are equal.
+QString Folded(const QString& name)
 {
-    return a.compare(b, Qt::CaseInsensitive) == 0;
+    return name.toCaseFolded();
 }
 
 } // namespace
+
+const IniFile::Entry* IniFile::Section::Find(const QString& key) const
+{
+    const auto it = index.constFind(Folded(key));
+    return it == index.cend() ? nullptr : &*it.value();
+}
+
+IniFile::Entry* IniFile::Section::Find(const QString& key)
+{
+    const auto it = index.constFind(Folded(key));
+    return it == index.cend() ? nullptr : &*it.value();
+}
+
+bool IniFile::Section::Add(const QString& key, const QString& value)
+{
+    const QString folded = Folded(key);
+    if (index.contains(folded))
+        return false;
+    entries.push_back(Entry { key, value });
+    index.insert(folded, std::prev(entries.end()));
+    return true;
+}
 
 IniFile::IniFile(const QString& fileName)
     : m_fileName(fileName)
@@ -23,6 +47,7 @@ IniFile::IniFile(const QString& fileName)
 void IniFile::Reload()
 {
     m_sections.clear();
+    m_sectionIndex.clear();
     QFile file(m_fileName);
     if (!file.open(QIODevice::ReadOnly))
         return;
@@ -35,10 +60,8 @@ void IniFile::Reload()
         if (line.startsWith(u'[') && line.endsWith(u']')) {
             const QString name = line.mid(1, line.size() - 2);
             current = FindSection(name);
-            if (!current) {
-                m_sections.push_back(Section { name, {} });
-                current = &m_sections.back();
-            }
+            if (!current)
+                current = &AddSection(name);
             continue;
         }
         if (!current)
@@ -49,40 +72,35 @@ void IniFile::Reload()
             content.chop(1);
         const qsizetype eq = content.indexOf(u'=');
         const QString key = Text::Trim(eq < 0 ? content : content.left(eq));
-        const QString value = eq < 0 ? QString() : content.mid(eq + 1);
-        bool found = false;
-        for (Entry& e : current->entries)
-            if (SameName(e.key, key)) {
-                found = true;
-                break;
-            }
-        if (!found)
-            current->entries.push_back(Entry { key, value });
+        // The first of keys that differ only in case wins.
+        current->Add(key, eq < 0 ? QString() : content.mid(eq + 1));
     }
 }
 
 const IniFile::Section* IniFile::FindSection(const QString& name) const
 {
-    for (const Section& s : m_sections)
-        if (SameName(s.name, name))
-            return &s;
-    return nullptr;
+    const auto it = m_sectionIndex.constFind(Folded(name));
+    return it == m_sectionIndex.cend() ? nullptr : &*it.value();
 }
 
 IniFile::Section* IniFile::FindSection(const QString& name)
 {
-    for (Section& s : m_sections)
-        if (SameName(s.name, name))
-            return &s;
-    return nullptr;
+    const auto it = m_sectionIndex.constFind(Folded(name));
+    return it == m_sectionIndex.cend() ? nullptr : &*it.value();
+}
+
+IniFile::Section& IniFile::AddSection(const QString& name)
+{
+    m_sections.push_back(Section { name, {}, {} });
+    m_sectionIndex.insert(Folded(name), std::prev(m_sections.end()));
+    return m_sections.back();
 }
 
 QString IniFile::ReadString(const QString& section, const QString& key, const QString& def) const
 {
     if (const Section* s = FindSection(section))
-        for (const Entry& e : s->entries)
-            if (SameName(e.key, key))
-                return e.value;
+        if (const Entry* e = s->Find(key))
+            return e->value;
     return def;
 }
 
@@ -108,22 +126,19 @@ bool IniFile::ReadBool(const QString& section, const QString& key, bool def) con
 void IniFile::WriteString(const QString& section, const QString& key, const QString& value)
 {
     Section* s = FindSection(section);
-    if (!s) {
-        m_sections.push_back(Section { section, {} });
-        s = &m_sections.back();
-    }
+    if (!s)
+        s = &AddSection(section);
     // A line break in a value would split the line in the file.
     QString clean = value;
     clean.replace(u'\r', u' ').replace(u'\n', u' ');
-    for (Entry& e : s->entries)
-        if (SameName(e.key, key)) {
-            if (e.value != clean) {
-                e.value = clean;
-                Changed();
-            }
-            return;
+    if (Entry* e = s->Find(key)) {
+        if (e->value != clean) {
+            e->value = clean;
+            Changed();
         }
-    s->entries.push_back(Entry { key, clean });
+        return;
+    }
+    s->Add(key, clean);
     Changed();
 }
 
@@ -144,11 +159,8 @@ bool IniFile::SectionExists(const QString& section) const
 
 bool IniFile::ValueExists(const QString& section, const QString& key) const
 {
-    if (const Section* s = FindSection(section))
-        for (const Entry& e : s->entries)
-            if (SameName(e.key, key))
-                return true;
-    return false;
+    const Section* s = FindSection(section);
+    return s && s->Find(key);
 }
 
 QStringList IniFile::ReadSection(const QString& section) const
@@ -179,12 +191,12 @@ QStringList IniFile::ReadSections() const
 
 void IniFile::EraseSection(const QString& section)
 {
-    for (auto it = m_sections.begin(); it != m_sections.end(); ++it)
-        if (SameName(it->name, section)) {
-            m_sections.erase(it);
-            Changed();
-            return;
-        }
+    const auto it = m_sectionIndex.constFind(Folded(section));
+    if (it == m_sectionIndex.cend())
+        return;
+    m_sections.erase(it.value());
+    m_sectionIndex.erase(it);
+    Changed();
 }
 
 void IniFile::DeleteKey(const QString& section, const QString& key)
@@ -192,12 +204,12 @@ void IniFile::DeleteKey(const QString& section, const QString& key)
     Section* s = FindSection(section);
     if (!s)
         return;
-    for (auto it = s->entries.begin(); it != s->entries.end(); ++it)
-        if (SameName(it->key, key)) {
-            s->entries.erase(it);
-            Changed();
-            return;
-        }
+    const auto it = s->index.constFind(Folded(key));
+    if (it == s->index.cend())
+        return;
+    s->entries.erase(it.value());
+    s->index.erase(it);
+    Changed();
 }
 
 void IniFile::BeginUpdate()
