@@ -48,10 +48,21 @@ public:
     void Reload();
 
 private:
-    // Names are looked up by their case-folded form, which is equal exactly
-    // when the names compare equal without regard to case: a file of
-    // hundreds of thousands of keys (the list of generated sites only
-    // grows) is read and searched in time that grows with its size alone.
+    // Names are looked up through hash tables: a file of hundreds of
+    // thousands of keys (the list of generated sites only grows) is read and
+    // searched in time that grows with its size alone. The tables share the
+    // names' text; two names are the same key when they compare equal
+    // without regard to case, and then their case-folded letters, which the
+    // hash is taken of, are equal too.
+    struct Name {
+        QString text;
+        friend bool operator==(const Name& a, const Name& b)
+        {
+            return a.text.compare(b.text, Qt::CaseInsensitive) == 0;
+        }
+        friend size_t qHash(const Name& name, size_t seed) { return Hash(name.text, seed); }
+        static size_t Hash(const QString& text, size_t seed);
+    };
     struct Entry {
         QString key;
         QString value;
@@ -59,7 +70,7 @@ private:
     struct Section {
         QString name;
         std::list<Entry> entries;
-        QHash<QString, std::list<Entry>::iterator> index;
+        QHash<Name, std::list<Entry>::iterator> index;
 
         const Entry* Find(const QString& key) const;
         Entry* Find(const QString& key);
@@ -74,7 +85,7 @@ private:
 
     QString m_fileName;
     std::list<Section> m_sections;
-    QHash<QString, std::list<Section>::iterator> m_sectionIndex;
+    QHash<Name, std::list<Section>::iterator> m_sectionIndex;
     int m_updateDepth = 0;
     bool m_dirty = false;
     QString m_lastError;

@@ -42,6 +42,11 @@ TEST(IniFile, NamesIgnoreCaseAndKeepOrderValuesStayRaw)
     EXPECT_EQ(again.ReadString(QStringLiteral("html"), QStringLiteral("path"), QString()), QStringLiteral("/tmp/Ünïcode"));
     again.WriteString(QStringLiteral("Html"), QStringLiteral("Raw"), QStringLiteral(" a, b = c "));
     EXPECT_EQ(IniFile(path).ReadString(QStringLiteral("Html"), QStringLiteral("Raw"), QString()), QStringLiteral(" a, b = c "));
+    // Case beyond ASCII: the Kelvin sign is a capital k, and letters outside
+    // the basic plane have cases too.
+    again.WriteString(QStringLiteral("\u212Aeys"), QStringLiteral("\U00010400"), QStringLiteral("deseret"));
+    EXPECT_EQ(again.ReadString(QStringLiteral("keys"), QStringLiteral("\U00010428"), QString()),
+        QStringLiteral("deseret"));
     EXPECT_EQ(again.ReadSectionValues(QStringLiteral("Html")),
               QStringList({ QStringLiteral("Path=/tmp/Ünïcode"), QStringLiteral("Raw= a, b = c ") }));
 }
