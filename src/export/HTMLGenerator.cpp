@@ -1,5 +1,6 @@
 #include "export/HTMLGenerator.h"
 
+#include "export/WebSiteFiles.h"
 #include "language/LanguageSelector.h"
 #include "model/Album.h"
 #include "platform/TextUtil.h"
@@ -92,6 +93,8 @@ bool THTMLGenerator::CreateFolders()
 {
     if (!OutputDirExists())
         return false;
+    // Files that writes of an earlier run left half-made when it was killed.
+    RemoveWebSiteLeftovers(Options().OutputDir);
 
     QString current;
     try {

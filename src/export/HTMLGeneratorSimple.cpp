@@ -1,6 +1,7 @@
 #include "export/HTMLGeneratorSimple.h"
 
 #include "export/ExportError.h"
+#include "export/WebSiteFiles.h"
 #include "imaging/JpegCodec.h"
 #include "language/LanguageSelector.h"
 #include "model/Album.h"
@@ -96,6 +97,8 @@ bool THTMLGeneratorSimple::CreateFolders()
 {
     if (!OutputDirExists())
         return false;
+    // Files that writes of an earlier run left half-made when it was killed.
+    RemoveWebSiteLeftovers(Options().OutputDir);
 
     RootFolder = Options().OutputDir;
     CssFolder = RootFolder + QStringLiteral("css/");

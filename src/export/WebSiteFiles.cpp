@@ -1,6 +1,7 @@
 #include "export/WebSiteFiles.h"
 
 #include "platform/Paths.h"
+#include "platform/SafeFile.h"
 #include "platform/StatusReporter.h"
 
 #include <QDir>
@@ -10,6 +11,8 @@
 #include <QRegularExpression>
 
 #include <algorithm>
+
+#include <unistd.h>
 
 namespace {
 
@@ -56,13 +59,35 @@ bool RefusedFolder(const QFileInfo& folder)
         || canonical == QFileInfo(QDir::homePath()).canonicalFilePath();
 }
 
-// The site's own files and folders below root, found without following a
-// link: a link is at most one of the files, removed as a link.
-void CollectSite(const QDir& root, QStringList& files, QStringList& folders)
+// What a write of one of the site's files left when the program was killed:
+// a plain file of this user (never a link) named after the site file with
+// the safe writer's temporary mark.
+bool IsLeftover(const QFileInfo& entry, const QString& relative)
 {
-    if (QFileInfo(root.filePath(QStringLiteral("index.htm"))).isFile()
-        || QFileInfo(root.filePath(QStringLiteral("index.htm"))).isSymLink())
-        files << QStringLiteral("index.htm");
+    const QString target = TemporaryNameTarget(relative);
+    return !target.isEmpty() && !entry.isSymLink() && entry.isFile() && entry.ownerId() == ::geteuid()
+        && SiteFile().match(target).hasMatch();
+}
+
+// The leftovers of killed writes among the files of root itself.
+void CollectRootLeftovers(const QDir& root, QStringList& leftovers)
+{
+    const QStringList names = root.entryList(QDir::Files | QDir::Hidden | QDir::System | QDir::NoSymLinks);
+    for (const QString& name : names)
+        if (!TemporaryNameTarget(name).isEmpty() && IsLeftover(QFileInfo(root.filePath(name)), name))
+            leftovers << name;
+}
+
+// The site's own files and folders below root, found without following a
+// link: a link is at most one of the files, removed as a link. Leftovers of
+// killed writes go to leftovers, and only there when files is null.
+void CollectSite(const QDir& root, QStringList* files, QStringList& leftovers, QStringList& folders)
+{
+    if (files
+        && (QFileInfo(root.filePath(QStringLiteral("index.htm"))).isFile()
+            || QFileInfo(root.filePath(QStringLiteral("index.htm"))).isSymLink()))
+        *files << QStringLiteral("index.htm");
+    CollectRootLeftovers(root, leftovers);
     for (const char* top : TopFolders) {
         const QString name = QString::fromLatin1(top);
         const QFileInfo folder(root.filePath(name));
@@ -74,12 +99,19 @@ void CollectSite(const QDir& root, QStringList& files, QStringList& folders)
             QDirIterator::Subdirectories);
         while (it.hasNext()) {
             const QFileInfo entry = it.nextFileInfo();
+            // Only names with the mark are looked at further when only
+            // leftovers are sought: the export sweeps a site of 100,000 photos.
+            const bool marked = !TemporaryNameTarget(entry.fileName()).isEmpty();
+            if (!files && !marked)
+                continue;
             const QString relative = root.relativeFilePath(entry.filePath());
             if (entry.isDir() && !entry.isSymLink()) {
                 if (SiteFolder().match(relative).hasMatch())
                     folders << relative;
-            } else if (SiteFile().match(relative).hasMatch()) {
-                files << relative;
+            } else if (files && SiteFile().match(relative).hasMatch()) {
+                *files << relative;
+            } else if (marked && IsLeftover(entry, relative)) {
+                leftovers << relative;
             }
         }
     }
@@ -95,8 +127,10 @@ bool RemoveWebSiteFiles(const QString& rootFolder, TStatusReporter* status)
     QDir root(bare);
 
     QStringList files;
+    QStringList leftovers;
     QStringList folders;
-    CollectSite(root, files, folders);
+    CollectSite(root, &files, leftovers, folders);
+    files += leftovers;
 
     if (status) {
         status->SetRange(0, int(files.size()));
@@ -124,4 +158,17 @@ bool RemoveWebSiteFiles(const QString& rootFolder, TStatusReporter* status)
         root.rmdir(folder);
     QDir().rmdir(bare);
     return complete;
+}
+
+void RemoveWebSiteLeftovers(const QString& rootFolder)
+{
+    const QString bare = Paths::ExcludeTrailingSeparator(rootFolder);
+    if (bare.isEmpty() || !QFileInfo(bare).isDir())
+        return;
+    const QDir root(bare);
+    QStringList leftovers;
+    QStringList folders;
+    CollectSite(root, nullptr, leftovers, folders);
+    for (const QString& file : leftovers)
+        QFile::remove(root.filePath(file));
 }

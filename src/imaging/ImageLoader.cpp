@@ -4,6 +4,7 @@
 #include "imaging/FreeImageBinding.h"
 #include "imaging/JpegCodec.h"
 #include "imaging/PictureLimits.h"
+#include "imaging/PictureSignature.h"
 #include "platform/AppFolders.h"
 #include "platform/Paths.h"
 #include "platform/SafeFile.h"
@@ -16,6 +17,8 @@
 #include <QImage>
 #include <QImageReader>
 
+#include <algorithm>
+#include <cmath>
 #include <mutex>
 
 #include <dlfcn.h>
@@ -74,23 +77,112 @@ bool HasDecodableSize(const QString& fileName)
     return size > 0 && size <= 0x7FFFFFFF;
 }
 
+// The platform's picture reader for one format, whatever the file is named.
+bool ReadPicture(const QString& fileName, const QByteArray& format, QImage& image)
+{
+    image = QImage();
+    // Only a regular file: a FIFO would block the program for good.
+    qint64 fileSize = 0;
+    const int fd = OpenRegularFile(fileName, &fileSize);
+    if (fd < 0)
+        return false;
+    QFile file;
+    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return false;
+    }
+    QImageReader reader(&file, format);
+    reader.setDecideFormatFromContent(false);
+    // The header's size must be one the file can hold, before the reader
+    // allocates the picture and fills what the file lacks.
+    const QSize size = reader.size();
+    if (!PictureLimits::PlausibleSize(size.width(), size.height(), fileSize))
+        return false;
+    QImage decoded;
+    if (!reader.read(&decoded) || decoded.isNull())
+        return false;
+    image = decoded.convertToFormat(QImage::Format_RGB32);
+    return !image.isNull();
+}
+
+// The decoders one file has been offered, so that none gets it twice.
+struct TriedDecoders {
+    bool jpeg = false;
+    bool bitmap = false;
+    bool nViewLib = false;
+    int freeImageCode = -1;
+};
+
+// The chain for a file of extension ext, each decoder only when it has not
+// had the file yet.
+bool RunChain(const QString& fileName, const QString& ext, QImage& image, int boxWidth, int boxHeight,
+    TriedDecoders& tried)
+{
+    bool result = false;
+    if (ext == QLatin1String(".jpg") && !tried.jpeg) {
+        tried.jpeg = true;
+        result = DecodeJpegFile(fileName, image, boxWidth, boxHeight);
+    } else if (ext == QLatin1String(".bmp") && !tried.bitmap) {
+        tried.bitmap = true;
+        result = ReadPicture(fileName, QByteArrayLiteral("bmp"), image);
+    }
+    if (result)
+        return true;
+    if (IsNViewLibExtension(ext) && !tried.nViewLib) {
+        tried.nViewLib = true;
+        result = LoadWithNViewLib(fileName, image);
+    }
+    const int code = FreeImageFormatCode(ext);
+    if (!result && code >= 0 && code != tried.freeImageCode) {
+        tried.freeImageCode = code;
+        result = LoadWithFreeImage(fileName, code, image);
+    }
+    return result;
+}
+
+// A thumbnail covers its box with the picture and keeps the box's top-left
+// part. A picture that cannot cover the box by itself (thinner than the box
+// in a direction) is enlarged for it, so only a part no larger than the box
+// is ever shown: that part alone is kept, with two pixels more for the
+// smoothing at its edge, so that a sliver of 65500 x 1 does not travel
+// further at full length.
+void KeepWhatTheBoxShows(QImage& image, int boxWidth, int boxHeight)
+{
+    const int w = image.width(), h = image.height();
+    if (boxWidth <= 0 || boxHeight <= 0 || w <= 0 || h <= 0 || (w > boxWidth && h > boxHeight))
+        return;
+    const double r
+        = std::max(w < boxWidth ? double(boxWidth) / w : 1.0, h < boxHeight ? double(boxHeight) / h : 1.0);
+    const auto kept = [r](int size, int box) {
+        const int needed = int(std::ceil(box / r)) + 2;
+        return std::max(1, std::min({ size, box, needed }));
+    };
+    const int keptW = kept(w, boxWidth);
+    const int keptH = kept(h, boxHeight);
+    if (keptW != w || keptH != h)
+        image = image.copy(0, 0, keptW, keptH);
+}
+
 bool LoadChain(const QString& fileName, QImage& image, int boxWidth, int boxHeight)
 {
     image = QImage();
     if (!HasDecodableSize(fileName))
         return false;
     const QString ext = ImageExtension(fileName);
-    bool result = false;
-    if (ext == QLatin1String(".jpg"))
-        result = DecodeJpegFile(fileName, image, boxWidth, boxHeight);
-    else if (ext == QLatin1String(".bmp"))
-        result = LoadPictureFile(fileName, image);
-    if (result)
-        return true;
-    if (IsNViewLibExtension(ext))
-        result = LoadWithNViewLib(fileName, image);
+    TriedDecoders tried;
+    bool result = RunChain(fileName, ext, image, boxWidth, boxHeight, tried);
+    // A picture whose name lies (a PNG saved as ".jpg") is offered to the
+    // decoders of the format its first bytes name. Only a name that claims a
+    // picture is doubted: another file is no picture of ours.
+    if (!result && (IsNViewLibExtension(ext) || FreeImageFormatCode(ext) >= 0)) {
+        const QString named = FilePictureSignatureExtension(fileName);
+        if (!named.isEmpty() && named != ext)
+            result = RunChain(fileName, named, image, boxWidth, boxHeight, tried);
+    }
     if (!result)
-        result = LoadWithFreeImage(fileName, image);
+        image = QImage();
+    else
+        KeepWhatTheBoxShows(image, boxWidth, boxHeight);
     return result;
 }
 
@@ -168,29 +260,7 @@ bool LoadJpegFile(const QString& fileName, QImage& image)
 
 bool LoadPictureFile(const QString& fileName, QImage& image)
 {
-    image = QImage();
-    // Only a regular file: a FIFO would block the program for good.
-    qint64 fileSize = 0;
-    const int fd = OpenRegularFile(fileName, &fileSize);
-    if (fd < 0)
-        return false;
-    QFile file;
-    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
-        ::close(fd);
-        return false;
-    }
-    QImageReader reader(&file, QFileInfo(fileName).suffix().toLatin1().toLower());
-    reader.setDecideFormatFromContent(false);
-    // The header's size must be one the file can hold, before the reader
-    // allocates the picture and fills what the file lacks.
-    const QSize size = reader.size();
-    if (!PictureLimits::PlausibleSize(size.width(), size.height(), fileSize))
-        return false;
-    QImage decoded;
-    if (!reader.read(&decoded) || decoded.isNull())
-        return false;
-    image = decoded.convertToFormat(QImage::Format_RGB32);
-    return !image.isNull();
+    return ReadPicture(fileName, QFileInfo(fileName).suffix().toLatin1().toLower(), image);
 }
 
 QString NViewLibFileName()
@@ -255,11 +325,15 @@ bool LoadWithFreeImage(const QString& fileName, QImage& image)
 {
     image = QImage();
     const int code = FreeImageFormatCode(ImageExtension(fileName));
-    if (code < 0)
-        return false;
+    return code >= 0 && LoadWithFreeImage(fileName, code, image);
+}
+
+bool LoadWithFreeImage(const QString& fileName, int formatCode, QImage& image)
+{
+    image = QImage();
     // Only a regular file; the decoder process checks again on the file it opens.
     const QFileInfo info(fileName);
     if (!info.isFile())
         return false;
-    return FreeImageDecoder().Decode(info.absoluteFilePath(), code, FreeImageLibraryName(), image);
+    return FreeImageDecoder().Decode(info.absoluteFilePath(), formatCode, FreeImageLibraryName(), image);
 }

@@ -1,7 +1,9 @@
 #pragma once
 // The one way every picture of the program is decoded: the file's extension
 // picks the decoders and each failure passes the file on to the next one
-// (JPEG decoder, bitmap reader, NViewLib, FreeImage). Every result is a
+// (JPEG decoder, bitmap reader, NViewLib, FreeImage). When all of them fail
+// for a picture's extension, the decoders of the format the file's first
+// bytes name get it, those that had it already excepted. Every result is a
 // QImage in Format_RGB32; on failure the image is left null.
 #include <QString>
 
@@ -13,7 +15,10 @@ bool LoadImageFile(const QString& fileName, QImage& image);
 
 // The same chain, but a JPEG is decoded by libjpeg at the smallest scale n/8
 // whose upright output still covers boxWidth x boxHeight (never enlarged). For
-// thumbnails; a box of 0 or less in either direction means full size.
+// thumbnails, which cover the box and keep its top-left part: a picture that
+// cannot cover the box by itself comes as the part of it that the thumbnail
+// shows, no larger than the box and at least one pixel each way. A box of 0
+// or less in either direction means full size.
 bool LoadImageFileForBox(const QString& fileName, QImage& image, int boxWidth, int boxHeight);
 
 // The steps of the chain, each usable alone; each clears the image first and
@@ -32,6 +37,8 @@ bool LoadWithNViewLib(const QString& fileName, QImage& image);
 // and a file that crashes the process or exceeds its limits, is a failure;
 // the latter fails at once when it is asked for again.
 bool LoadWithFreeImage(const QString& fileName, QImage& image);
+// The same with the format code given, whatever the file's name.
+bool LoadWithFreeImage(const QString& fileName, int formatCode, QImage& image);
 
 // The extension with its dot, ASCII lower-cased, ".jpeg" mapped to ".jpg".
 QString ImageExtension(const QString& fileName);

@@ -4,14 +4,17 @@
 // stored as they stand (no quoting or escaping), bad numbers read as the
 // default. Every write reaches the disk at once, through a temporary file that
 // is renamed over the old one, so a crash never leaves half a file.
+#include <QHash>
 #include <QString>
 #include <QStringList>
 
-#include <vector>
+#include <list>
 
 class IniFile {
 public:
     explicit IniFile(const QString& fileName);
+    IniFile(const IniFile&) = delete;
+    IniFile& operator=(const IniFile&) = delete;
 
     const QString& FileName() const { return m_fileName; }
 
@@ -45,21 +48,44 @@ public:
     void Reload();
 
 private:
+    // Names are looked up through hash tables: a file of hundreds of
+    // thousands of keys (the list of generated sites only grows) is read and
+    // searched in time that grows with its size alone. The tables share the
+    // names' text; two names are the same key when they compare equal
+    // without regard to case, and then their case-folded letters, which the
+    // hash is taken of, are equal too.
+    struct Name {
+        QString text;
+        friend bool operator==(const Name& a, const Name& b)
+        {
+            return a.text.compare(b.text, Qt::CaseInsensitive) == 0;
+        }
+        friend size_t qHash(const Name& name, size_t seed) { return Hash(name.text, seed); }
+        static size_t Hash(const QString& text, size_t seed);
+    };
     struct Entry {
         QString key;
         QString value;
     };
     struct Section {
         QString name;
-        std::vector<Entry> entries;
+        std::list<Entry> entries;
+        QHash<Name, std::list<Entry>::iterator> index;
+
+        const Entry* Find(const QString& key) const;
+        Entry* Find(const QString& key);
+        // Adds the key at the end unless the section holds it already.
+        bool Add(const QString& key, const QString& value);
     };
 
     const Section* FindSection(const QString& name) const;
     Section* FindSection(const QString& name);
+    Section& AddSection(const QString& name);
     void Changed();
 
     QString m_fileName;
-    std::vector<Section> m_sections;
+    std::list<Section> m_sections;
+    QHash<Name, std::list<Section>::iterator> m_sectionIndex;
     int m_updateDepth = 0;
     bool m_dirty = false;
     QString m_lastError;

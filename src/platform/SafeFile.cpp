@@ -358,6 +358,20 @@ void RemoveStaleTemporaries(const QString& fileName, TLinkPolicy links)
     ::closedir(dir);
 }
 
+QString TemporaryNameTarget(const QString& name)
+{
+    const qsizetype markAt = name.size() - RandomLength - qsizetype(sizeof(TemporaryMark) - 1);
+    if (markAt <= 0
+        || QStringView(name).mid(markAt, sizeof(TemporaryMark) - 1) != QLatin1String(TemporaryMark))
+        return QString();
+    for (qsizetype i = name.size() - RandomLength; i < name.size(); ++i) {
+        const char16_t c = name.at(i).unicode();
+        if (!((c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || (c >= u'0' && c <= u'9')))
+            return QString();
+    }
+    return name.left(markAt);
+}
+
 bool FileNameUsable(const QString& fileName, int* error)
 {
     const auto fail = [error](int code) {

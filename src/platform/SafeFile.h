@@ -80,6 +80,11 @@ bool ReadRegularFile(const QString& fileName, qint64 maxSize, QByteArray& data, 
 // the folder is touched, and no link is followed.
 void RemoveStaleTemporaries(const QString& fileName, TLinkPolicy links);
 
+// The name a named temporary file was made for: "photo4.jpg" for
+// "photo4.jpg.tavri-Ab12Cd" (folders in front stay in front); an empty text
+// for a name that is not one of those temporary names.
+QString TemporaryNameTarget(const QString& name);
+
 // Whether a file can be written under fileName, asked without writing through
 // anything there: a free name is created exclusively and removed again; a
 // file or link that has the name is left alone and only its folder is asked,

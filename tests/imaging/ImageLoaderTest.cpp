@@ -2,6 +2,7 @@
 
 #include "imaging/FreeImageBinding.h"
 #include "imaging/JpegCodec.h"
+#include "imaging/PictureDrawing.h"
 
 #include "ImageTestSupport.h"
 
@@ -45,6 +46,48 @@ QByteArray Encoded(const QImage& image, const char* format)
     buffer.open(QIODevice::WriteOnly);
     image.save(&buffer, format);
     return data;
+}
+
+// A picture without sharp edges, which lossy formats keep close.
+QImage Gradient(int width, int height)
+{
+    QImage image(width, height, QImage::Format_RGB32);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            image.setPixel(x, y, qRgb(x * 255 / (width - 1), y * 255 / (height - 1), 128));
+    return image;
+}
+
+// A plain Photoshop file: 8-bit RGB, no layers, raw planes.
+QByteArray Psd(const QImage& image)
+{
+    QByteArray out("8BPS");
+    const auto put16 = [&out](unsigned v) {
+        out.append(char(v >> 8));
+        out.append(char(v & 0xFF));
+    };
+    const auto put32 = [&](unsigned v) {
+        put16(v >> 16);
+        put16(v & 0xFFFF);
+    };
+    put16(1);
+    out.append(6, '\0');
+    put16(3);
+    put32(unsigned(image.height()));
+    put32(unsigned(image.width()));
+    put16(8);
+    put16(3);
+    put32(0); // colour mode data
+    put32(0); // image resources
+    put32(0); // layers and masks
+    put16(0); // raw
+    for (int channel = 0; channel < 3; ++channel)
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x) {
+                const QRgb p = image.pixel(x, y);
+                out.append(char(channel == 0 ? qRed(p) : channel == 1 ? qGreen(p) : qBlue(p)));
+            }
+    return out;
 }
 
 // Which decoders are there. Each test starts with all of them and may take
@@ -176,13 +219,89 @@ TEST_F(Chain, CorruptJpegIsOfferedToNViewLibNext)
     EXPECT_FALSE(LoadImageFile(path, image));
 }
 
-TEST_F(Chain, JpegWithPngInsideFallsThroughToFalse)
+TEST_F(Chain, APictureWhoseNameLiesLoadsByWhatItsFirstBytesSay)
 {
-    const QString path = Write(QStringLiteral("png-with-jpg-extension.jpg"), Encoded(pattern, "PNG"));
-    QImage image;
-    // The JPEG decoder, NViewLib and FreeImage's JPEG reader all refuse it.
-    EXPECT_FALSE(LoadImageFile(path, image));
+    const QImage picture = Gradient(160, 120);
+    QImage expectedThumbnail;
+    MakeThumbnail(picture, expectedThumbnail, 5, 5, 5, 5, 40, 30);
+    struct Case {
+        const char* name;
+        QByteArray data;
+        // Lossy formats arrive close to the pattern, the others exactly.
+        int tolerance;
+        // The size a 40 x 30 thumbnail box gets: a JPEG is scaled while decoded.
+        QSize boxed;
+    };
+    const QSize full = picture.size();
+    const Case cases[] = {
+        { "png-named.jpg", Encoded(picture, "PNG"), 0, full },
+        { "jpeg-named.png", EncodeJpeg(picture, 95), 6, QSize(40, 30) },
+        { "jpeg-named.tif", EncodeJpeg(picture, 95), 6, QSize(40, 30) },
+        { "psd-named.bmp", Psd(picture), 0, full },
+        { "bmp-named.png", Encoded(picture, "BMP"), 0, full },
+        { "ppm-named.jpeg", Encoded(picture, "PPM"), 0, full },
+    };
+    for (const Case& c : cases) {
+        const QString path = Write(QString::fromLatin1(c.name), c.data);
+        QImage image;
+        ASSERT_TRUE(LoadImageFile(path, image)) << c.name;
+        ASSERT_EQ(image.size(), picture.size()) << c.name;
+        EXPECT_EQ(image.format(), QImage::Format_RGB32) << c.name;
+        EXPECT_LE(MaxChannelDifference(image, picture), c.tolerance) << c.name;
+
+        // The thumbnail path: the box decode, then the thumbnail drawn from it.
+        QImage boxed;
+        ASSERT_TRUE(LoadImageFileForBox(path, boxed, 40, 30)) << c.name;
+        EXPECT_EQ(boxed.size(), c.boxed) << c.name;
+        QImage thumbnail;
+        MakeThumbnail(boxed, thumbnail, 5, 5, 5, 5, 40, 30);
+        ASSERT_EQ(thumbnail.size(), QSize(50, 40)) << c.name;
+        EXPECT_LE(MaxChannelDifference(thumbnail, expectedThumbnail), c.tolerance + 4) << c.name;
+    }
+
+    // The decoder the first bytes name keeps its limits: a Photoshop file
+    // that crashes FreeImage, named as a bitmap, costs the decoder process
+    // alone, and fails again at once.
+    QFile damaged(
+        qEnvironmentVariable("TAVRI_TEST_DATA") + QStringLiteral("/damaged-pictures/freeimage_psd_segv.psd"));
+    ASSERT_TRUE(damaged.open(QIODevice::ReadOnly));
+    const QString crashing = Write(QStringLiteral("crashing-psd-named.bmp"), damaged.readAll());
+    QImage image = picture;
+    EXPECT_FALSE(LoadImageFile(crashing, image));
     EXPECT_TRUE(image.isNull());
+    EXPECT_FALSE(LoadImageFile(crashing, image));
+}
+
+// A thumbnail box decode of a sliver gives only the part of it the
+// thumbnail shows, and the thumbnail stays as the whole picture would give it.
+TEST_F(Chain, BoxDecodeOfAnExtremeShapeStaysWithinTheBox)
+{
+    for (const QSize size : { QSize(65500, 1), QSize(1, 65500), QSize(3000, 20), QSize(100, 300) }) {
+        const QImage picture = Pattern(size.width(), size.height());
+        for (const char* format : { "jpg", "png" }) {
+            const QString name = QStringLiteral("sliver-%1x%2.%3")
+                                     .arg(size.width())
+                                     .arg(size.height())
+                                     .arg(QLatin1String(format));
+            const QString path = Write(name,
+                QLatin1String(format) == QLatin1String("jpg") ? EncodeJpeg(picture, 90)
+                                                              : Encoded(picture, "PNG"));
+            QImage boxed;
+            ASSERT_TRUE(LoadImageFileForBox(path, boxed, 100, 75)) << name.toStdString();
+            EXPECT_GE(boxed.width(), 1) << name.toStdString();
+            EXPECT_GE(boxed.height(), 1) << name.toStdString();
+            EXPECT_LE(boxed.width(), 100) << name.toStdString();
+            EXPECT_LE(boxed.height(), 75) << name.toStdString();
+
+            QImage whole;
+            ASSERT_TRUE(LoadImageFile(path, whole)) << name.toStdString();
+            QImage fromBox;
+            QImage fromWhole;
+            MakeThumbnail(boxed, fromBox, 5, 5, 5, 5, 100, 75);
+            MakeThumbnail(whole, fromWhole, 5, 5, 5, 5, 100, 75);
+            EXPECT_TRUE(SamePixels(fromBox, fromWhole)) << name.toStdString();
+        }
+    }
 }
 
 TEST_F(Chain, BitmapGoesToThePictureReaderFirst)

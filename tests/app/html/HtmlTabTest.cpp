@@ -21,6 +21,8 @@
 
 #include <functional>
 
+#include <sys/stat.h>
+
 namespace {
 
 using Kind = TDialogCall::Kind;
@@ -490,6 +492,81 @@ TEST_F(HtmlTab, ASiteFolderThatCannotBeRemovedIsToldAndStaysListed)
     EXPECT_EQ(told->flags, 52) << "a warning with Yes and No";
     EXPECT_EQ(sites->count(), 1);
     EXPECT_TRUE(QFileInfo::exists(real + QStringLiteral("/index.htm")));
+}
+
+TEST_F(HtmlTab, WritesLeftHalfMadeByAKilledExportGoWithTheNextExportAndWithTheSite)
+{
+    ChosenLanguage();
+    const QString album = PhotoAlbum(QStringLiteral("Trip"), 1);
+    Start();
+    const QString site = Path(QStringLiteral("site/"));
+    for (int answer : { 6, 7 }) // go ahead, do not view the pages
+        m_dialogs->QueueMessageResult(answer);
+    Generate({ album }, site);
+    ASSERT_TRUE(QFileInfo::exists(site + QStringLiteral("photos/photo1.jpg")));
+
+    // What writes killed half-way leave where files cannot stay unnamed, and
+    // what only looks like it: other names, other marks, a link, a folder, a FIFO.
+    const QStringList leftovers { QStringLiteral("index.htm.tavri-Ab12Cd"),
+        QStringLiteral("photos/photo44.jpg.tavri-x9Y8z7"), QStringLiteral("html/photo1_top.htm.tavri-QQQQQQ"),
+        QStringLiteral("css/tavrimolex.css.tavri-000000"),
+        QStringLiteral("images/thumbnails/Thumbnail7.jpg.tavri-abcdef") };
+    const QStringList lookalikes { QStringLiteral("photos/photo44.jpg.tavri-Ab12C"),
+        QStringLiteral("photos/photo44.jpg.tavri-Ab12Cde"), QStringLiteral("photos/photo44.jpg.tavri-Ab_2Cd"),
+        QStringLiteral("photos/holiday.jpg.tavri-Ab12Cd"), QStringLiteral("photos/photo44.jpg.tmp-Ab12Cd"),
+        QStringLiteral("notes/index.htm.tavri-Ab12Cd") };
+    const QString outside = Path(QStringLiteral("outside.jpg"));
+    WriteFile(outside, "the user's");
+    const auto outsideKept = [&outside] {
+        QFile file(outside);
+        return file.open(QIODevice::ReadOnly) && file.readAll() == "the user's";
+    };
+    const auto plant = [&] {
+        for (const QString& file : leftovers)
+            WriteFile(site + file, "half a file");
+    };
+    for (const QString& file : lookalikes)
+        WriteFile(site + file, "the user's");
+    ASSERT_TRUE(QFile::link(outside, site + QStringLiteral("photos/photo2.jpg.tavri-LnLnLn")));
+    ASSERT_TRUE(QDir().mkpath(site + QStringLiteral("photos/photo3.jpg.tavri-Folder")));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(site + QStringLiteral("photos/photo4.jpg.tavri-Fifo00")).constData(),
+                  0600),
+        0);
+
+    // Each kind of site sweeps them at its next run.
+    for (const char* kind : { "rdbNavigateByImageAndThumbnails", "rdbNavigateByImage" }) {
+        plant();
+        Find<QRadioButton>(kind)->click();
+        for (int answer : { 6, 7 })
+            m_dialogs->QueueMessageResult(answer);
+        Generate({}, site);
+        for (const QString& file : leftovers)
+            EXPECT_FALSE(QFileInfo::exists(site + file)) << kind << " " << file.toStdString();
+        for (const QString& file : lookalikes)
+            EXPECT_TRUE(QFileInfo::exists(site + file)) << kind << " " << file.toStdString();
+        EXPECT_TRUE(QFileInfo(site + QStringLiteral("photos/photo2.jpg.tavri-LnLnLn")).isSymLink());
+        EXPECT_TRUE(QFileInfo(site + QStringLiteral("photos/photo3.jpg.tavri-Folder")).isDir());
+        EXPECT_TRUE(QFileInfo::exists(site + QStringLiteral("photos/photo4.jpg.tavri-Fifo00")));
+        EXPECT_TRUE(outsideKept());
+    }
+
+    // With nothing of the user's in it, the site's folder goes whole.
+    QDir(site + QStringLiteral("notes")).removeRecursively();
+    QDir(site + QStringLiteral("photos/photo3.jpg.tavri-Folder")).removeRecursively();
+    for (const char* other : { "photos/photo2.jpg.tavri-LnLnLn", "photos/photo4.jpg.tavri-Fifo00",
+             "photos/photo44.jpg.tavri-Ab12C", "photos/photo44.jpg.tavri-Ab12Cde",
+             "photos/photo44.jpg.tavri-Ab_2Cd", "photos/holiday.jpg.tavri-Ab12Cd",
+             "photos/photo44.jpg.tmp-Ab12Cd" })
+        ASSERT_TRUE(QFile::remove(site + QString::fromLatin1(other))) << other;
+    plant();
+    auto* sites = Find<QListWidget>("lsbPreviousGeneratedPhotoViewers");
+    ASSERT_EQ(Items("lsbPreviousGeneratedPhotoViewers"), QStringList { site + QStringLiteral("index.htm") });
+    sites->setCurrentRow(0);
+    m_dialogs->QueueMessageResult(MessageResult::Yes);
+    QTest::mouseClick(Find<QPushButton>("bt_RemovePhotoViewerFromDisk"), Qt::LeftButton);
+    EXPECT_FALSE(QFileInfo::exists(site));
+    EXPECT_EQ(sites->count(), 0);
+    EXPECT_TRUE(outsideKept());
 }
 
 TEST_F(HtmlTab, CountsOfADamagedSettingsFileReachOnlyAsFarAsItsEntries)
