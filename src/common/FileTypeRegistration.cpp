@@ -74,13 +74,19 @@ QString EscapeValue(const QString& value)
     return out;
 }
 
+// A desktop entry without the lines whose key starts with the given text.
+QByteArray Without(const QByteArray& entry, const char* key)
+{
+    QList<QByteArray> lines = entry.split('\n');
+    lines.removeIf([key](const QByteArray& line) { return line.startsWith(key); });
+    return lines.join('\n');
+}
+
 // A desktop entry without its "Exec" line: what tells an entry this program
 // wrote, wherever the program was then.
 QByteArray WithoutExec(const QByteArray& entry)
 {
-    QList<QByteArray> lines = entry.split('\n');
-    lines.removeIf([](const QByteArray& line) { return line.startsWith("Exec="); });
-    return lines.join('\n');
+    return Without(entry, "Exec=");
 }
 
 // The entry that the program wrote for its user before it had translated names.
@@ -92,7 +98,9 @@ const QByteArray EarlierDesktopEntry = "[Desktop Entry]\nType=Application\nName=
 bool WrittenByThisProgram(const QByteArray& entry)
 {
     const QByteArray bare = WithoutExec(entry);
-    return bare == WithoutExec(DesktopEntry(QString())) || bare == EarlierDesktopEntry;
+    const QByteArray current = WithoutExec(DesktopEntry(QString()));
+    // Before it had search words, the entry was the present one without them.
+    return bare == current || bare == Without(current, "Keywords") || bare == EarlierDesktopEntry;
 }
 
 // A desktop entry of the program that a package installed; the user's own data
@@ -217,6 +225,7 @@ QByteArray DesktopEntry(const QString& exec)
     add("Name", english.Name, dutch.Name, spanish.Name);
     add("GenericName", english.GenericName, dutch.GenericName, spanish.GenericName);
     add("Comment", english.Comment, dutch.Comment, spanish.Comment);
+    add("Keywords", english.Keywords, dutch.Keywords, spanish.Keywords);
     s += QStringLiteral("Exec=") + exec + u'\n';
     s += QStringLiteral("Icon=tavrimolex\n");
     s += QStringLiteral("MimeType=") + QLatin1String(AlbumMimeType) + QStringLiteral(";\n");

@@ -75,7 +75,8 @@ TEST_F(FileTypeRegistration, WritesMimeTypeDesktopEntryIconsAndDefault)
     for (const char* line :
         { "\nExec=/opt/tavri/bin/tavrimolex %f\n", "\nMimeType=application/x-tavrimolex-album;\n",
             "\nStartupWMClass=Tavrimolex 2005\n", "\nGenericName[nl]=Fotoalbumbeheer\n",
-            "\nComment[es]=Encuentre sus fotos favoritas de forma rápida y sencilla\n" })
+            "\nComment[es]=Encuentre sus fotos favoritas de forma rápida y sencilla\n",
+            "\nKeywords[nl]=foto;album;fotoalbum;diavoorstelling;miniatuur;website;\n" })
         EXPECT_TRUE(desktop.contains(line)) << line;
     for (const char* icon : { "/icons/hicolor/64x64/apps/tavrimolex.png",
              "/icons/hicolor/64x64/mimetypes/application-x-tavrimolex-album.png" })
@@ -157,12 +158,17 @@ TEST_F(FileTypeRegistration, PackagedEntryTakesThePlaceOfThePerUserOne)
           "MimeType=application/x-tavrimolex-album;\nTerminal=false\n"
           "Categories=Graphics;Photography;\n";
     const QByteArray current = DesktopEntry(DesktopExecLine(QStringLiteral("/home/u/build/bin/tavrimolex")));
-    for (const QByteArray& entry : { earlier, current }) {
+    QByteArray withoutKeywords;
+    for (const QByteArray& line : current.split('\n')) {
+        if (!line.startsWith("Keywords") && !line.isEmpty())
+            withoutKeywords += line + '\n';
+    }
+    for (const QByteArray& entry : { earlier, withoutKeywords, current }) {
         WriteAll(UserEntry(), entry);
         EXPECT_TRUE(RegisterFileTypeFor(QStringLiteral("/usr/bin/tavrimolex")));
         EXPECT_FALSE(QFile::exists(UserEntry()));
     }
-    const QByteArray own = current + "Keywords=photos;\n";
+    const QByteArray own = current + "X-Mine=true\n";
     WriteAll(UserEntry(), own);
     RegisterFileTypeFor(QStringLiteral("/usr/bin/tavrimolex"));
     EXPECT_EQ(ReadAll(UserEntry()), own);
