@@ -263,24 +263,28 @@ bool RegisterFileTypeFor(const QString& executable)
     const QString config = XdgFolder("XDG_CONFIG_HOME", QStringLiteral("/.config"));
     const QString userEntry = data + QStringLiteral("/applications/") + QLatin1String(DesktopEntryName);
 
-    bool mimeChanged = false;
-    bool desktopChanged = false;
-    bool iconChanged = false;
     if (PackagedEntryExists(data)) {
-        // An entry of ours would hide the packaged one, naming wherever the
-        // program ran from earlier; the user's own entry of that name stays.
-        if (QFileInfo::exists(userEntry) && WrittenByThisProgram(ReadFile(userEntry)))
-            desktopChanged = QFile::remove(userEntry);
-    } else {
-        mimeChanged = WriteIfDifferent(data + QStringLiteral("/mime/packages/tavrimolex.xml"),
-            ReadFile(QStringLiteral(":/tavrimolex.xml")));
-        desktopChanged = WriteIfDifferent(userEntry, DesktopEntry(DesktopExecLine(executable)));
-        for (const QString& icon : { QStringLiteral("64x64/apps/tavrimolex.png"),
-                 QStringLiteral("64x64/mimetypes/application-x-tavrimolex-album.png") }) {
-            if (WriteIfDifferent(data + QStringLiteral("/icons/hicolor/") + icon,
-                    ReadFile(QStringLiteral(":/icons/hicolor/") + icon)))
-                iconChanged = true;
-        }
+        // The package's MIME type and desktop entry are the registration, and
+        // whatever the program wrote for its user would outlive the package:
+        // nothing is written. An entry of ours from an earlier start would hide
+        // the packaged one, naming wherever the program ran from then; the
+        // user's own entry of that name stays.
+        const bool removed = QFileInfo::exists(userEntry) && WrittenByThisProgram(ReadFile(userEntry))
+            && QFile::remove(userEntry);
+        if (removed)
+            RunIfPresent(QStringLiteral("update-desktop-database"), data + QStringLiteral("/applications"));
+        return removed;
+    }
+
+    const bool mimeChanged = WriteIfDifferent(
+        data + QStringLiteral("/mime/packages/tavrimolex.xml"), ReadFile(QStringLiteral(":/tavrimolex.xml")));
+    const bool desktopChanged = WriteIfDifferent(userEntry, DesktopEntry(DesktopExecLine(executable)));
+    bool iconChanged = false;
+    for (const QString& icon : { QStringLiteral("64x64/apps/tavrimolex.png"),
+             QStringLiteral("64x64/mimetypes/application-x-tavrimolex-album.png") }) {
+        if (WriteIfDifferent(data + QStringLiteral("/icons/hicolor/") + icon,
+                ReadFile(QStringLiteral(":/icons/hicolor/") + icon)))
+            iconChanged = true;
     }
 
     bool defaultChanged = false;

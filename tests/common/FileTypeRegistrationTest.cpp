@@ -145,14 +145,19 @@ TEST_F(FileTypeRegistration, AddsTheKeyToAnExistingSection)
                    "Associations]\nimage/png=gimp.desktop;\n"));
 }
 
-// Where a package installed the program's desktop entry, a per-user one would
-// hide it: none is written, the one an earlier start wrote goes, and an entry
-// the user wrote himself stays.
-TEST_F(FileTypeRegistration, PackagedEntryTakesThePlaceOfThePerUserOne)
+// Where a package installed the program, its MIME type and desktop entry are
+// the registration: nothing is written into the user's folders, where a
+// per-user entry would hide the packaged one and a default would outlive the
+// package. An entry an earlier start wrote goes; one the user wrote stays.
+TEST_F(FileTypeRegistration, PackagedProgramWritesNothingForTheUser)
 {
     WriteAll(m_system + QStringLiteral("/applications/tavrimolex.desktop"),
         DesktopEntry(QStringLiteral("tavrimolex %f")));
-    const QByteArray earlier
+    EXPECT_FALSE(RegisterFileTypeFor(QStringLiteral("/usr/bin/tavrimolex")));
+    EXPECT_FALSE(QFile::exists(m_data));
+    EXPECT_FALSE(QFile::exists(m_config));
+
+    const QByteArray earliest
         = "[Desktop Entry]\nType=Application\nName=Tavrimolex 2005\nComment=Photo albums\n"
           "Exec=\"/home/u/build/bin/tavrimolex\" %f\nIcon=tavrimolex\n"
           "MimeType=application/x-tavrimolex-album;\nTerminal=false\n"
@@ -163,7 +168,7 @@ TEST_F(FileTypeRegistration, PackagedEntryTakesThePlaceOfThePerUserOne)
         if (!line.startsWith("Keywords") && !line.isEmpty())
             withoutKeywords += line + '\n';
     }
-    for (const QByteArray& entry : { earlier, withoutKeywords, current }) {
+    for (const QByteArray& entry : { earliest, withoutKeywords, current }) {
         WriteAll(UserEntry(), entry);
         EXPECT_TRUE(RegisterFileTypeFor(QStringLiteral("/usr/bin/tavrimolex")));
         EXPECT_FALSE(QFile::exists(UserEntry()));
@@ -174,6 +179,7 @@ TEST_F(FileTypeRegistration, PackagedEntryTakesThePlaceOfThePerUserOne)
     EXPECT_EQ(ReadAll(UserEntry()), own);
     EXPECT_FALSE(QFile::exists(m_data + QStringLiteral("/mime")));
     EXPECT_FALSE(QFile::exists(m_data + QStringLiteral("/icons")));
+    EXPECT_FALSE(QFile::exists(m_config));
 }
 
 TEST_F(FileTypeRegistration, UnwritableFolderIsNoError)

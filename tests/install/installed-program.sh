@@ -4,7 +4,8 @@
 # the AppStream metadata and the manual page accepted by their checkers. Then
 # starts the installed program where the tree lies, not where it was meant to
 # go, with a fresh home, and checks that it came up, kept its settings in the
-# home and wrote nothing into the tree.
+# home and wrote nothing into the tree, nor registered itself for the user
+# beside the packaged registration.
 #
 #   installed-program.sh BUILD_FOLDER VERSION
 set -euo pipefail
@@ -59,6 +60,10 @@ env -i PATH="$PATH" HOME="$work/home" QT_QPA_PLATFORM=offscreen TAVRIMOLEX_QUIT_
 asked=$(grep '^closed: ' "$work/err" || true)
 [ "$asked" = "closed: Tavrimolex 2005 - Select your language" ] || fail "windows on the way: $asked"
 grep -q '^\[Languange\]' "$work/home/.config/tavrimolex/tavrimolex.Ini" || fail "no settings in the home"
-[ ! -e "$work/home/.local/share/applications/tavrimolex.desktop" ] || fail "a per-user entry beside the packaged one"
+# The package's MIME type and desktop entry are the registration: nothing of it
+# in the home, where it would outlive the package.
+registration=$(cd "$work/home" && find .local/share .config \( -name '*mimeapps.list' -o -name 'tavrimolex.desktop' \
+  -o -path '*/mime/*' -o -path '*/icons/*' \) 2>/dev/null || true)
+[ -z "$registration" ] || fail "registered for the user beside the package: $registration"
 [ "$(tree)" = "$before" ] || { diff <(echo "$before") <(tree) >&2; fail "the program wrote into the installed tree"; }
 echo "installed tree and program: ok"
