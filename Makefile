@@ -1,7 +1,9 @@
-# make run  : install what is missing, build, start the program
-# make test : install what is missing, build, run every test
-# make install: build, then install as a package is made: below PREFIX (default
-#   the configured prefix, /usr/local), under DESTDIR when given
+# make run  : install what the program needs, build the program alone, start
+#   it; ARGS is handed to it as one argument (an album to open), spaces and all
+# make test : install what the tests need as well, build everything, run every test
+# make install: build the program, then install it as a package is made: below
+#   PREFIX (default the configured prefix, /usr/local), under DESTDIR when given
+# JOBS sets how many compile jobs run at once (default: one per processor).
 BUILD      ?= build
 ASAN_BUILD ?= build-asan
 FUZZ_BUILD ?= build-fuzz
@@ -13,26 +15,42 @@ JOBS       ?= $(shell nproc)
 # windows too, whose teardown is where lifetime faults hide.
 ASAN_TESTS ?= test_platform test_model test_imaging test_language test_export test_widgets test_common test_viewers test_app
 
-.PHONY: all deps configure build run test install test-sanitize fuzz clean
+.PHONY: all deps deps-program configure configure-program build program run test install test-sanitize fuzz clean
 
 all: build
 
 deps:
-	@./scripts/install-deps
+	@./scripts/install-deps test
+
+deps-program:
+	@./scripts/install-deps run
+
+# A build folder configured here for the first time leaves the tests out, so
+# that the program builds before anything only the tests need is installed;
+# make test turns them on in the same folder, and they stay on.
+configure-program: deps-program
+	@cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  $(if $(wildcard $(BUILD)/CMakeCache.txt),,-DTAVRI_BUILD_TESTS=OFF) >/dev/null
 
 configure: deps
-	@cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+	@cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTAVRI_BUILD_TESTS=ON >/dev/null
+
+# The program, its decoder, the NViewLib stand-in, the help and the desktop entry.
+program: configure-program
+	@cmake --build $(BUILD) -j $(JOBS) --target tavri_program
 
 build: configure
 	@cmake --build $(BUILD) -j $(JOBS)
 
-run: build
-	@$(BUILD)/bin/tavrimolex $(ARGS)
+# The argument comes from the environment, where make puts ARGS as it was
+# given, so that the shell splits nothing and expands nothing of it.
+run: program
+	@$(BUILD)/bin/tavrimolex $${ARGS:+"$$ARGS"}
 
 test: build
 	@cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
-install: build
+install: program
 	@DESTDIR="$(DESTDIR)" cmake --install $(BUILD) $(if $(PREFIX),--prefix "$(PREFIX)")
 
 # The unit tests again under AddressSanitizer and UBSan.

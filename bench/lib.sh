@@ -9,13 +9,14 @@ need_command() {
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "$package" >/dev/null
 }
 
-# Configures the build folder when it has not been, then builds the targets.
+# Configures the build folder with the tests, which bring the benchmarks, when
+# it has not been (make run configures it without them), then builds the targets.
 build_targets() {
   local build=$1
   shift
-  if [ ! -f "$build/build.ninja" ]; then
-    ./scripts/install-deps
-    cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+  if ! grep -qx 'TAVRI_BUILD_TESTS:BOOL=ON' "$build/CMakeCache.txt" 2>/dev/null; then
+    ./scripts/install-deps test
+    cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTAVRI_BUILD_TESTS=ON >/dev/null
   fi
   cmake --build "$build" --target "$@" >/dev/null
 }

@@ -21,8 +21,10 @@ BUILD=${BUILD:-build}
 MAX_SECONDS=${MAX_SECONDS:-4}
 MAX_MB=${MAX_MB:-1536}
 check="$BUILD/fuzz/tavri_decode_check"
-if [ ! -x "$check" ]; then
-  cmake -S . -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+# The check comes with the tests, which make run leaves out of the build folder.
+if ! grep -qx 'TAVRI_BUILD_TESTS:BOOL=ON' "$BUILD/CMakeCache.txt" 2>/dev/null; then
+  ./scripts/install-deps test
+  cmake -S . -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTAVRI_BUILD_TESTS=ON >/dev/null
 fi
 cmake --build "$BUILD" --target tavri_decode_check tavrimolex-decoder NViewLib >/dev/null || exit 1
 export TAVRI_BIN_DIR="$PWD/$BUILD/bin" QT_QPA_PLATFORM=offscreen

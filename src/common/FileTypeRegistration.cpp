@@ -74,13 +74,19 @@ QString EscapeValue(const QString& value)
     return out;
 }
 
+// A desktop entry without the lines whose key starts with the given text.
+QByteArray Without(const QByteArray& entry, const char* key)
+{
+    QList<QByteArray> lines = entry.split('\n');
+    lines.removeIf([key](const QByteArray& line) { return line.startsWith(key); });
+    return lines.join('\n');
+}
+
 // A desktop entry without its "Exec" line: what tells an entry this program
 // wrote, wherever the program was then.
 QByteArray WithoutExec(const QByteArray& entry)
 {
-    QList<QByteArray> lines = entry.split('\n');
-    lines.removeIf([](const QByteArray& line) { return line.startsWith("Exec="); });
-    return lines.join('\n');
+    return Without(entry, "Exec=");
 }
 
 // The entry that the program wrote for its user before it had translated names.
@@ -92,7 +98,9 @@ const QByteArray EarlierDesktopEntry = "[Desktop Entry]\nType=Application\nName=
 bool WrittenByThisProgram(const QByteArray& entry)
 {
     const QByteArray bare = WithoutExec(entry);
-    return bare == WithoutExec(DesktopEntry(QString())) || bare == EarlierDesktopEntry;
+    const QByteArray current = WithoutExec(DesktopEntry(QString()));
+    // Before it had search words, the entry was the present one without them.
+    return bare == current || bare == Without(current, "Keywords") || bare == EarlierDesktopEntry;
 }
 
 // A desktop entry of the program that a package installed; the user's own data
@@ -217,6 +225,7 @@ QByteArray DesktopEntry(const QString& exec)
     add("Name", english.Name, dutch.Name, spanish.Name);
     add("GenericName", english.GenericName, dutch.GenericName, spanish.GenericName);
     add("Comment", english.Comment, dutch.Comment, spanish.Comment);
+    add("Keywords", english.Keywords, dutch.Keywords, spanish.Keywords);
     s += QStringLiteral("Exec=") + exec + u'\n';
     s += QStringLiteral("Icon=tavrimolex\n");
     s += QStringLiteral("MimeType=") + QLatin1String(AlbumMimeType) + QStringLiteral(";\n");
@@ -254,24 +263,28 @@ bool RegisterFileTypeFor(const QString& executable)
     const QString config = XdgFolder("XDG_CONFIG_HOME", QStringLiteral("/.config"));
     const QString userEntry = data + QStringLiteral("/applications/") + QLatin1String(DesktopEntryName);
 
-    bool mimeChanged = false;
-    bool desktopChanged = false;
-    bool iconChanged = false;
     if (PackagedEntryExists(data)) {
-        // An entry of ours would hide the packaged one, naming wherever the
-        // program ran from earlier; the user's own entry of that name stays.
-        if (QFileInfo::exists(userEntry) && WrittenByThisProgram(ReadFile(userEntry)))
-            desktopChanged = QFile::remove(userEntry);
-    } else {
-        mimeChanged = WriteIfDifferent(data + QStringLiteral("/mime/packages/tavrimolex.xml"),
-            ReadFile(QStringLiteral(":/tavrimolex.xml")));
-        desktopChanged = WriteIfDifferent(userEntry, DesktopEntry(DesktopExecLine(executable)));
-        for (const QString& icon : { QStringLiteral("64x64/apps/tavrimolex.png"),
-                 QStringLiteral("64x64/mimetypes/application-x-tavrimolex-album.png") }) {
-            if (WriteIfDifferent(data + QStringLiteral("/icons/hicolor/") + icon,
-                    ReadFile(QStringLiteral(":/icons/hicolor/") + icon)))
-                iconChanged = true;
-        }
+        // The package's MIME type and desktop entry are the registration, and
+        // whatever the program wrote for its user would outlive the package:
+        // nothing is written. An entry of ours from an earlier start would hide
+        // the packaged one, naming wherever the program ran from then; the
+        // user's own entry of that name stays.
+        const bool removed = QFileInfo::exists(userEntry) && WrittenByThisProgram(ReadFile(userEntry))
+            && QFile::remove(userEntry);
+        if (removed)
+            RunIfPresent(QStringLiteral("update-desktop-database"), data + QStringLiteral("/applications"));
+        return removed;
+    }
+
+    const bool mimeChanged = WriteIfDifferent(
+        data + QStringLiteral("/mime/packages/tavrimolex.xml"), ReadFile(QStringLiteral(":/tavrimolex.xml")));
+    const bool desktopChanged = WriteIfDifferent(userEntry, DesktopEntry(DesktopExecLine(executable)));
+    bool iconChanged = false;
+    for (const QString& icon : { QStringLiteral("64x64/apps/tavrimolex.png"),
+             QStringLiteral("64x64/mimetypes/application-x-tavrimolex-album.png") }) {
+        if (WriteIfDifferent(data + QStringLiteral("/icons/hicolor/") + icon,
+                ReadFile(QStringLiteral(":/icons/hicolor/") + icon)))
+            iconChanged = true;
     }
 
     bool defaultChanged = false;

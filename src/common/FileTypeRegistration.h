@@ -4,8 +4,9 @@
 // and the default-application key. Written into the user's own data and
 // config folders ($XDG_DATA_HOME, $XDG_CONFIG_HOME), rewritten only when the
 // content differs, so every start costs a few file reads. Where a package
-// installed the program, its desktop entry in the system's data folders serves
-// instead, and a per-user entry would only hide it.
+// installed the program, its MIME type and desktop entry in the system's data
+// folders serve instead, and nothing is written for the user: a per-user entry
+// would hide the packaged one, and a default would outlive the package.
 #include <QByteArray>
 #include <QString>
 

@@ -15,16 +15,20 @@ TDesktopTexts DesktopTexts(TLangType type)
         comment[0] = comment[0].toUpper();
 
     QString generic;
+    QString keywords;
     switch (type) {
     case LT_Dutch:
         generic = QStringLiteral("Fotoalbumbeheer");
+        keywords = QStringLiteral("foto;album;fotoalbum;diavoorstelling;miniatuur;website;");
         break;
     case LT_Spanish:
         generic = QStringLiteral("Organizador de álbumes de fotos");
+        keywords = QStringLiteral("foto;álbum;álbum de fotos;presentación;miniatura;sitio web;");
         break;
     default:
         generic = QStringLiteral("Photo album organiser");
+        keywords = QStringLiteral("photo;album;photo album;slide show;thumbnail;web site;");
         break;
     }
-    return { record->Title, generic, comment };
+    return { record->Title, generic, comment, keywords };
 }

@@ -75,7 +75,8 @@ TEST_F(FileTypeRegistration, WritesMimeTypeDesktopEntryIconsAndDefault)
     for (const char* line :
         { "\nExec=/opt/tavri/bin/tavrimolex %f\n", "\nMimeType=application/x-tavrimolex-album;\n",
             "\nStartupWMClass=Tavrimolex 2005\n", "\nGenericName[nl]=Fotoalbumbeheer\n",
-            "\nComment[es]=Encuentre sus fotos favoritas de forma rápida y sencilla\n" })
+            "\nComment[es]=Encuentre sus fotos favoritas de forma rápida y sencilla\n",
+            "\nKeywords[nl]=foto;album;fotoalbum;diavoorstelling;miniatuur;website;\n" })
         EXPECT_TRUE(desktop.contains(line)) << line;
     for (const char* icon : { "/icons/hicolor/64x64/apps/tavrimolex.png",
              "/icons/hicolor/64x64/mimetypes/application-x-tavrimolex-album.png" })
@@ -144,30 +145,41 @@ TEST_F(FileTypeRegistration, AddsTheKeyToAnExistingSection)
                    "Associations]\nimage/png=gimp.desktop;\n"));
 }
 
-// Where a package installed the program's desktop entry, a per-user one would
-// hide it: none is written, the one an earlier start wrote goes, and an entry
-// the user wrote himself stays.
-TEST_F(FileTypeRegistration, PackagedEntryTakesThePlaceOfThePerUserOne)
+// Where a package installed the program, its MIME type and desktop entry are
+// the registration: nothing is written into the user's folders, where a
+// per-user entry would hide the packaged one and a default would outlive the
+// package. An entry an earlier start wrote goes; one the user wrote stays.
+TEST_F(FileTypeRegistration, PackagedProgramWritesNothingForTheUser)
 {
     WriteAll(m_system + QStringLiteral("/applications/tavrimolex.desktop"),
         DesktopEntry(QStringLiteral("tavrimolex %f")));
-    const QByteArray earlier
+    EXPECT_FALSE(RegisterFileTypeFor(QStringLiteral("/usr/bin/tavrimolex")));
+    EXPECT_FALSE(QFile::exists(m_data));
+    EXPECT_FALSE(QFile::exists(m_config));
+
+    const QByteArray earliest
         = "[Desktop Entry]\nType=Application\nName=Tavrimolex 2005\nComment=Photo albums\n"
           "Exec=\"/home/u/build/bin/tavrimolex\" %f\nIcon=tavrimolex\n"
           "MimeType=application/x-tavrimolex-album;\nTerminal=false\n"
           "Categories=Graphics;Photography;\n";
     const QByteArray current = DesktopEntry(DesktopExecLine(QStringLiteral("/home/u/build/bin/tavrimolex")));
-    for (const QByteArray& entry : { earlier, current }) {
+    QByteArray withoutKeywords;
+    for (const QByteArray& line : current.split('\n')) {
+        if (!line.startsWith("Keywords") && !line.isEmpty())
+            withoutKeywords += line + '\n';
+    }
+    for (const QByteArray& entry : { earliest, withoutKeywords, current }) {
         WriteAll(UserEntry(), entry);
         EXPECT_TRUE(RegisterFileTypeFor(QStringLiteral("/usr/bin/tavrimolex")));
         EXPECT_FALSE(QFile::exists(UserEntry()));
     }
-    const QByteArray own = current + "Keywords=photos;\n";
+    const QByteArray own = current + "X-Mine=true\n";
     WriteAll(UserEntry(), own);
     RegisterFileTypeFor(QStringLiteral("/usr/bin/tavrimolex"));
     EXPECT_EQ(ReadAll(UserEntry()), own);
     EXPECT_FALSE(QFile::exists(m_data + QStringLiteral("/mime")));
     EXPECT_FALSE(QFile::exists(m_data + QStringLiteral("/icons")));
+    EXPECT_FALSE(QFile::exists(m_config));
 }
 
 TEST_F(FileTypeRegistration, UnwritableFolderIsNoError)
