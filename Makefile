@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-2.0-or-later
 # make run  : install what the program needs, build the program alone, start
 #   it; ARGS is handed to it as one argument (an album to open), spaces and all
 # make test : install what the tests need as well, build everything, run every test

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The cost of decoding through the decoder process: a 1-megapixel PNG decoded
 // by FreeImage in this process (the reference) and through the decoder
 // process as the program does it (LoadWithFreeImage), alternately, ROUNDS

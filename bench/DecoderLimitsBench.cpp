@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // What the decoder's limits cost the one who waits: how long each damaged
 // picture holds the caller when first asked for (the photo window) and when
 // asked again (its thumbnail); that real large pictures still open within

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Makes a framed or a photo-by-photo web site of the given photos with the
 // program's own generators and times it, on a chosen number of threads (0:
 // the machine's). Driven by export-bench.sh.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // What a user waits for on a large album, through the program's own main
 // window on the offscreen platform. Run by scale-bench.sh at two album sizes.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Times TSearchEngine::Search on a large album against the reference: the
 // plain engine that splits every description and lowers every path afresh
 // for every photo. Both run on the same album in one process, and their

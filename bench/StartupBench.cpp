@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Start-up and album opening through the program's own main window.
 //
 //   tavri_startup_bench generate <album.tvx> <photos>   album of that many photos (files made empty)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Builds thumbnails the way the thumbnail cache does (decode for the box,
 // cover-and-crop with 5-pixel margins, baseline JPEG at quality 90) and times
 // it. Also makes the test photos, and times the thumbnail cache itself on

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Opens a thumbnail window on an album of many thumbnails and times what the
 // user waits for: the window's first paint, and scrolling from the top to the
 // bottom, row by row and page by page. Prints the figures; run by

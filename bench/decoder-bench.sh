@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-2.0-or-later
 # What FreeImage's decoder process and the decoder's limits cost:
 #  1. a 1-megapixel PNG decoded in the program's process and through the
 #     decoder process, alternately; fails when the process adds more than 20 ms;

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-2.0-or-later
 # The pictures of a web site through the program's own generators: a framed
 # site and a photo-by-photo site of 12-megapixel photos (580x360 web photos,
 # 100x75 thumbnails, JPEG quality 80), each on every core and on one thread,

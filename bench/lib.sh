@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-2.0-or-later
 # What the benchmark scripts share. Sourced from the project root.
 
 # Installs a Debian package when the command it brings is missing.

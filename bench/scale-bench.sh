@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-2.0-or-later
 # What a user waits for on albums of 10,000 and 100,000 photos, through the
 # program's own main window on the offscreen platform: each figure at both
 # sizes, the ratio of the two (10 means it grows as the album does) and the

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-2.0-or-later
 # The photo search on a generated album of 100,000 photos (300 objects, 60
 # events, descriptions of up to 8 words, an empty file for every photo),
 # against the engine as first written, in one run. Prints each criterion's

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-2.0-or-later
 # Start-up with a large settings file, through the program's own main window
 # on a real X server (Xvfb), against a plain Qt main window started the same
 # way. The list of generated sites grows by a line with every export, and a

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-2.0-or-later
 # Start-up to an idle main window, and opening a large album on top of it,
 # through the program's own main window on a real X server (Xvfb), against a
 # plain Qt main window started the same way as the reference.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-2.0-or-later
 # Thumbnail building through the program's own code (LoadImageFileForBox,
 # MakeThumbnail, SaveJpegFile) against libvips' vipsthumbnail on the same
 # 12-megapixel photos and the same box, single-threaded, in one run. Then the

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-2.0-or-later
 # The thumbnail window on an album of 10,000 thumbnails of 100x75: time from
 # opening to the first paint, and scrolling from the top to the bottom.
 #

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-2.0-or-later
 # tavri_library(name [EXCLUDE regex...] DEPS ...): a static library of every
 # .cpp/.h in the calling folder and its subfolders, leaving out the paths that
 # match EXCLUDE. A folder without sources yet becomes an interface library, so

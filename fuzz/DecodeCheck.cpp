@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Decodes each file given the way the program does (LoadImageFile, then
 // LoadImageFileForBox and MakeThumbnail for a 200 x 200 thumbnail) and prints
 // one line per file: whether each decode gave a picture, the seconds taken,

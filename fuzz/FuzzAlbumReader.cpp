@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Fuzz target: the album reader on any bytes. A damaged album must end in an
 // EStreamError, never in a crash, a sanitizer report or a huge allocation.
 #include "model/Album.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Fuzz target: the whole decoder chain as the program runs it, FreeImage in
 // its decoder process included. The first byte picks the file's extension
 // (its low seven bits) and a decode at full size or for a thumbnail box (its

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Fuzz target: the program's JPEG decoder on any bytes, at full size and for
 // a thumbnail box; what decodes is encoded again. The same bytes also go to
 // the Exif reader as the contents of an APP1 marker, which the decoder only

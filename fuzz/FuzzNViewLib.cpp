@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Fuzz target: the NViewLib stand-in on any bytes, as NViewLibLoad hands
 // them over. Every pixel of a returned picture is read, so a picture larger
 // than its buffer shows under AddressSanitizer.

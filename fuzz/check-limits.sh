@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-2.0-or-later
 # Checks the limits of picture decoding on damaged files: each file is decoded
 # in a process of its own, as the program does it (full size, then for a
 # 200 x 200 thumbnail), and must end without a crash, each decode within

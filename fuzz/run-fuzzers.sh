@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-2.0-or-later
 # Runs fuzz targets of a TAVRI_FUZZ build (see make fuzz), each for
 # FUZZ_SECONDS, on a corpus kept in the build folder between runs and seeded
 # from fuzz/seeds and the damaged samples in tests/data. Findings (crashes,

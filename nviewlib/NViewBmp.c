@@ -1,3 +1,4 @@
+/* SPDX-License-Identifier: GPL-2.0-or-later */
 /* Windows and OS/2 bitmaps (.bmp, .dib, .rle): 1, 2, 4, 8, 16, 24 and 32 bits
  * per pixel, uncompressed, RLE8, RLE4 and bit fields; with or without the
  * 14-byte file header. */

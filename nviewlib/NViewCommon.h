@@ -1,3 +1,4 @@
+/* SPDX-License-Identifier: GPL-2.0-or-later */
 /* What the decoders of libNViewLib share: bounded reads and the picture they
  * fill. Every decoder takes the whole file in memory and must never read
  * outside it or allocate more than its bytes can describe. */

@@ -1,3 +1,4 @@
+/* SPDX-License-Identifier: GPL-2.0-or-later */
 /* GIF (.gif) through giflib: the first picture of the file on its logical
  * screen, transparent pixels showing the background colour. */
 #include "NViewCommon.h"

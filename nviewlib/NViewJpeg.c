@@ -1,3 +1,4 @@
+/* SPDX-License-Identifier: GPL-2.0-or-later */
 /* JPEG (.jpg, .jif) through libjpeg, at full size, standing as the camera's
  * Exif orientation tag says. */
 #include "NViewCommon.h"

@@ -1,3 +1,4 @@
+/* SPDX-License-Identifier: GPL-2.0-or-later */
 /* The C interface of libNViewLib.so, our stand-in for the closed NViewLib
  * decoder library. The program loads it with dlopen from its own folder and
  * looks up both functions by these plain names. */

@@ -1,3 +1,4 @@
+/* SPDX-License-Identifier: GPL-2.0-or-later */
 /* ZSoft Paintbrush (.pcx): monochrome, 4 and 16 colours in bit planes or
  * packed, 256 colours with the palette at the end, and 24-bit in three planes. */
 #include "NViewCommon.h"

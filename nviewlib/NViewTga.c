@@ -1,3 +1,4 @@
+/* SPDX-License-Identifier: GPL-2.0-or-later */
 /* Truevision Targa (.tga): colour-mapped, true-colour and grey pictures,
  * plain or run-length encoded, in any of the four pixel orders. */
 #include "NViewCommon.h"

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-2.0-or-later
 # Renders the PNG sizes of both icons from their SVG drawings. The PNGs are
 # kept in the repository, so building needs no SVG renderer; run this after
 # changing a drawing. CONVERT names ImageMagick's convert (default: convert).

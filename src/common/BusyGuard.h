@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 // Marks a long operation as running. Long operations pump events so that Stop
 // and Cancel can be pressed, which also lets the user start a second one or

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 // Every message box, input box, file, folder and colour dialog and every shell
 // open goes through one replaceable service. The default shows Qt dialogs;

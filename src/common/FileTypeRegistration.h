@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 // Makes the desktop open album files with this program: a MIME type for
 // "*.tvx", a desktop entry that starts the program with the file, the icons,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 // Folder scans started from a window, showing their progress in the window's
 // controls. The scan pumps events so that Stop can be pressed; meanwhile a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 // The busy cursor. The program treats the cursor as one program-wide value
 // (hourglass or the default), not as Qt's stack of override cursors, so that

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 // The one order of the label lists (objects and events) on every tab: by name
 // without regard to letter case, so "apple" stands before "Cherry" and

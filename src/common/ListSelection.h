@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 // Moves the single selection of a multi-selection list: every mark is cleared,
 // the new current item is marked, and the current item is kept visible. Each

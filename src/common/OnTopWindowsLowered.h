@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 // While one of these lives, the program's windows that stay on top (photo
 // windows, slide shows, progress) stand among the ordinary windows, so that a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 // A dialog service for tests: answers come from queues the test fills, every
 // call is recorded, and nothing is shown. Constructing one installs it;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 // The modal window in which the user picks a folder, and may make a new
 // sub-folder first. One window serves the whole program, so the tree keeps its

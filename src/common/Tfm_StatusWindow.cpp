@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #include "common/Tfm_StatusWindow.h"
 
 #include "ui_Tfm_StatusWindow.h"

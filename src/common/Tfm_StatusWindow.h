@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 // The progress window of every long operation: what is being done, the item at
 // hand, a bar with the number still to go, and Cancel. It has no parent, so it

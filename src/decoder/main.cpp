@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The decoder program: decodes pictures with the FreeImage library for the
 // program, one request at a time, on the socket it inherits. FreeImage
 // crashes, loops and asks for tens of gigabytes on some damaged files; here

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 // The error that leaves a web-site export when a page, script or picture
 // cannot be written. The driver lets it reach the default error handler,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 // What a web-site generator needs of the window that runs it. The generators
 // never see a widget: the main window implements these with its progress

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 // The pages that frame the framed web site: index.htm (the frameset), the
 // title bar html/top.htm and the left column html/list.htm with a drop-down

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 // script/navigation.js of the framed web site: the photo pages' moves to the
 // previous and next photo of the visitor's group, back to its thumbnails,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 // The lines of one file of the framed web site (a page, the style sheet or
 // the navigation script), each with the leading blanks its template gives.

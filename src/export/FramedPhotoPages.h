@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 // html/photos/PhotoContents<N>.htm of the framed web site: the photo with its
 // information, and the values the navigation script reads to move through

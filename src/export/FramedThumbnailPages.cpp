@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #include "export/FramedThumbnailPages.h"
 
 #include "export/ExportText.h"

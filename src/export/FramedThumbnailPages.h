@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 // The pages of one group of the framed web site, all in the group's folder
 // html/<category>s/<prefix><k>/: the frameset ThumbnailFrame.htm, its top bar

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 // The framed web site: a title bar, a left column of five drop-down lists
 // (albums, objects, events, years, descriptions) and a right frame with the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 // The photo-by-photo web site: a start page that opens the photos one at a
 // time in a pop-up window, with first/last/previous/next buttons and a slide

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 // Escaping of text the user typed (titles, names, descriptions, labels, file
 // names) for the place in a page it goes to. Text without the characters a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 // Writes one text file of an exported web site: pages, style sheets and
 // scripts. The sites declare charset iso-8859-1, so the bytes are

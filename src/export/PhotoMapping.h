@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 // The groupings of the framed web site: one TPhotoMapping per category
 // (albums, objects, events, years, descriptions), one TPhotoItem per group.

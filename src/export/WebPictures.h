@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 // The pictures a web site gets of one photo, made on a worker thread: the
 // photo decoded once, its thumbnail and its web copy encoded as the site

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 // What the web-site generators write into the folder the user chose, so that
 // a site can be taken off the disk again without touching anything else the

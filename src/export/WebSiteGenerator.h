@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 // What both web-site layouts share: the options, the albums opened for the
 // export, the checking, numbering and copying of their photos and the progress

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 // The decoder process: the small program beside the executable in which
 // FreeImage decodes pictures for the chain. It runs with a memory limit and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 // The messages between the program and its FreeImage decoder process, over a
 // stream socket. Both ends come from the same build, so numbers travel as

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 // How a camera meant its picture to stand. Phones and cameras store a
 // portrait photo as landscape pixels and say so in the orientation tag of

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 // FreeImage, bound at run time with dlopen/dlsym by plain names. The
 // declarations are our own: the program neither includes FreeImage's header

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 // Decoding a file with FreeImage in the calling process, whatever its pixel
 // type, into rows of 8 bits per channel. The library can crash, hang or

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 // The one way every picture of the program is decoded: the file's extension
 // picks the decoders and each failure passes the file on to the next one

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 // libjpeg-turbo, used directly: the one JPEG decoder and the one JPEG encoder
 // of the program. Errors never longjmp past the caller: every function

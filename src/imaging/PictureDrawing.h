@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 // Shrinking, cropping and rotating decoded pictures. Reals become pixel
 // counts by rounding half to even.

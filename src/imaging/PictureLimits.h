@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 // What one decoded picture may cost. Every decoder of the chain holds to
 // these before it allocates, so that a damaged file of a few bytes cannot

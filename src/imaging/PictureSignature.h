@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 // What a picture file is by its first bytes rather than by its name: a photo
 // renamed by hand, or saved by a program that picked the wrong extension,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 // What the desktop's menus and file managers say of the program in each
 // language: its name, the kind of program, a line about it and the words a

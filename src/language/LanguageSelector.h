@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 // The record of every user-interface text, reached through Language().
 #include <QLatin1String>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 // Settles the language of the session from the settings file, once, while the
 // main window is created and before anything asks for a text.

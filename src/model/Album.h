@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 // One album: the path of its album file, a description, the object and event
 // labels, the photos and the thumbnail size. Reads and writes the album file

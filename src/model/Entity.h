@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 // A labelled record: the album's objects and events, and the base of photos.
 #include "model/StreamObject.h"

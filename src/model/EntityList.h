@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 // An owning list of labelled records with the counter that hands out their ids.
 // Names compare exactly (case-sensitive, whole string). Look-ups by name go

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 // Tells whether photo files exist, for many paths at once. Looking up each of
 // thousands of files costs a system call each; when many of the paths share a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 // Joins one label into another over every photo of an album; driven by the
 // label editors of the Objects and Events pages.

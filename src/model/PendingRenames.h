@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 // The files a batch rename of album photos is about to rename, kept beside the
 // album ("Trip.tvx.renaming") from before the first file gets its new name

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 // One photo of an album: the full path of a photo file that stays where it is
 // (the inherited Name), the information the user attaches to it, and its

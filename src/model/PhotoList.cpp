@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #include "model/PhotoList.h"
 
 std::unique_ptr<TStreamObject> TPhotoList::CreateItem() const

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 // Reads the tagged values of an album file held in memory (a shared copy). Every length is
 // checked against the bytes that remain before anything is taken, so a damaged

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 // The album model's file writes: the platform's safe write, failing with the
 // stream errors the album file reports.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 // Finds the photos of an album that match labels, a year, description words
 // and a word of the path. Objects and events combine with AND or OR; the year,

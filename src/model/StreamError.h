@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 // The errors of reading and writing album files. Their messages are the texts
 // the user sees in the default error handler.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 // A saved integer and the owning list of them (a photo's object ids).
 #include "model/StreamList.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 // An ordered list of records that owns them. Saved as the count followed by
 // each item; loading appends items made by the list's own factory.

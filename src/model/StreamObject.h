@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 // A record of the album file: writes itself as a fixed sequence of values and
 // reads itself back in the same order. Derived records first call the base

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 // The thumbnail record of one photo: saved with the album are the photo file's
 // size and date from when the thumbnail was last built; the picture itself

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Building, loading and saving the picture of one thumbnail.
 #include "model/ThumbNail.h"
 

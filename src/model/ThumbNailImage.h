@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 // The in-memory picture of one thumbnail: a bitmap with a 5-pixel frame band
 // that is blue while the thumbnail is selected and cream otherwise. The

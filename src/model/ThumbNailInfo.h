@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 // The thumbnail size of an album, in pixels.
 #include "model/StreamObject.h"

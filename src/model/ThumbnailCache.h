@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 // The thumbnail cache of an album: a folder beside the album file ("Trip.tvx"
 // gives "Trip_thumbnails/") with one JPEG per photo and the index

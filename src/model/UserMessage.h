@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 // The model has no windows. The few plain notes it gives the user (a folder
 // where thumbnails cannot be written) go to a handler that the program

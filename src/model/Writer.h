@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 // Writes the tagged values of the album file: integers in their smallest form,
 // 7-bit texts as tags 6/12, any other text as UTF-8 under tag 20, Booleans as

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 // Where the program finds its own files and keeps the user's. It runs from its
 // build folder, where everything lies beside the executable, and from an

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 // Windows-1252, the code page of album files from other writers and of the
 // exported web pages.

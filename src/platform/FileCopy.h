@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 // Copying a file over another without ever losing the one it replaces.
 #include <QString>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 // Recursive folder scans, emptying a folder, and the long form of a path.
 // Neither the scan nor the emptying ever follows a symbolic link to a folder:

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 // What tells one state of a file or folder from another without reading it:
 // when a stamp taken later equals one taken before, nothing was written,

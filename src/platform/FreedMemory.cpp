@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #include "platform/FreedMemory.h"
 
 // Any header of the C library tells whether it is glibc.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 // The C library's heap: handing memory that the program freed back to the
 // system, and preparing it for a great many small records made at once.

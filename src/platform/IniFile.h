@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 // The settings file. Behaves like the classic Windows ini-file class: sections
 // and keys compare without regard to case, their order is kept, values are

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 // The bytes a system call is given for a path. A text may hold a NUL
 // character (an album file can carry one in a photo path), and the system

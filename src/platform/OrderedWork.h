@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 // Work on many items spread over the machine's cores, its results taken back
 // one at a time in the items' order. The thread that owns the album and the

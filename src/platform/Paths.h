@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 // Path helpers that accept both "/" and "\" as separators: albums written on
 // Windows keep paths such as "D:\Photos\a.jpg", and relocation still has to

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 // Renaming a file must never cost the user another file: a plain POSIX rename
 // silently replaces whatever has the new name.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 // Files written so that a failure never costs the user the old file, and
 // files read so that a hostile one cannot hang or exhaust the program.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 // A numbered list of records in the settings file. Each record is a section of
 // its own, "<Name>-1", "<Name>-2", ..., and the header section "<Name>" counts

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 // What a long operation needs of a progress display. The model and the web-site
 // generators report through this; the progress window implements it and tests fake it.

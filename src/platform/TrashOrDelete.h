@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 // Removing a file the user asked to remove from disk. It goes to the
 // desktop's trash, so that one hasty Yes can still be undone; only where no

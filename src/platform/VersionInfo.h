@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 // The program's version, as the build states it: CMake's project version
 // becomes the generated header Version.h, and a small table of names stands in

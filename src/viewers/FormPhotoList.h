@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 // The photos a search found, or the photos that still use a label: the user
 // views them in photo windows and walks through them, copies the files

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 // The picture area of a photo window. Fitting centres the picture and shrinks
 // a larger one to the visible area, keeping its proportions, but never

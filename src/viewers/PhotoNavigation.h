@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 // What a photo window calls for its Previous, Next, First and Last commands.
 // The window does not know the list of photos it walks through; its opener

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 // Every open photo window. The main window keeps one list for the program's
 // lifetime; every opener asks it for the window to show the next photo in.

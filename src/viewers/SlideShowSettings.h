@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 // What a slide show shows, what advances it, how long each photo stays, and
 // whether the window is maximised and every photo rotated; kept in the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #include "viewers/Tfm_PhotoWindow.h"
 
 #include "ui_Tfm_PhotoWindow.h"

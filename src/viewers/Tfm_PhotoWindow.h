@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 // A stay-on-top window that shows one photo at a time. Any number may be open;
 // each belongs to the TPhotoWindowList that handed it out, and walks through

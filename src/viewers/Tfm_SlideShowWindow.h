@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 // Plays an album's photos one after another under a TSlideShowSettings: the
 // space bar, the left mouse button or a countdown advance it, any other key

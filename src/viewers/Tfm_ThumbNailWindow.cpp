@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #include "viewers/Tfm_ThumbNailWindow.h"
 
 #include "ui_Tfm_ThumbNailWindow.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 // The thumbnails of one album in a grid, painted on demand from the files of
 // the album's thumbnail index. The user selects thumbnails, reads a photo's

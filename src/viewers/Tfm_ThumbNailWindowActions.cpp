@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // What the thumbnail window does with the album: opening photos and walking
 // through them, the slide show, editing, and removing photos and thumbnails.
 #include "viewers/Tfm_ThumbNailWindow.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 // The cells of a thumbnail window: entry k of the album's thumbnail index
 // stands in the cell with running number k, row by row, and is selected or

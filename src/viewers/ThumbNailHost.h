@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 // What a thumbnail window asks of the window that made it: editing a photo's
 // information and listing the album's photos again after one left it. The

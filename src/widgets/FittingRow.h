@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 // Lays a panel's controls side by side while they fit its width, else one
 // above the other. Dutch and Spanish captions are longer than English ones:

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 // A tree of the file system's folders (no files), from the root down, with
 // the home folder opened at first. Stands in for the shell folder trees.

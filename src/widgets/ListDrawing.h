@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 // How the main window draws its lists: numbered file lists, album-file lists
 // with hover selection, and the alternating label lists.

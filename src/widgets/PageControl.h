@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 // A page control whose tabs the main window draws itself: the top tabs as
 // buttons with a picture, the inner page controls in a colour of their own.

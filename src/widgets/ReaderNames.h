@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 // Names that screen readers announce for controls. A label that is the buddy
 // of its field names that field, but Qt looks no further: an item view is

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 // A small reader of Rich Text Format for the help tab: paragraphs, alignment,
 // bold, italic, underline, font size, the colour table, \par, \line, \tab,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 // The widest of many texts, and lists whose rows all take the size of their
 // widest: a list view that asks each of a hundred thousand rows for its size

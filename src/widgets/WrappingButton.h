@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 // A radio button or check box whose caption wraps onto more lines when the
 // row is narrow. Some Dutch and Spanish captions are whole sentences: on one

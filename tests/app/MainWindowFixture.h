@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 // The real main window in a sandbox: its own program folder and settings file,
 // XDG folders of its own, and scripted dialogs.

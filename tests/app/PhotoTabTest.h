@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 // Shared set-up of the Photos tab tests: an album of real picture files in a
 // sandbox, opened in a session, the Photos tab's page with a fake main window,

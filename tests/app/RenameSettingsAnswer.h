@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 // Answers the rename settings window as a user would: as soon as it shows, it
 // notes what the fields offer, types the given settings (a null name leaves

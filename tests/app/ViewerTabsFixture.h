@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 // Shared set-up of the tests of the Photos tab's thumbnail and slide-show
 // pages: a sandboxed program folder and settings file, an album file of real

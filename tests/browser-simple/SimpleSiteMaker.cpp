@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Makes two small photo-by-photo web sites for the browser test, with the
 // program's own album model and generator:
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Visits generated photo-by-photo sites in Debian's headless Chromium, served
 // by python3 on 127.0.0.1 and opened from disk, and checks what a visitor
 // does: the buttons move between photos, the slide show moves on every 4.5

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Makes a small framed web site for the browser test: photos, two albums and
 // the site, with the program's own album model and generator.
 //

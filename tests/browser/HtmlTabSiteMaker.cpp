@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Makes a framed web site the way a user does: the real main window, offscreen,
 // clicked through the HTML tab (album chosen in step 1, thumbnails and the
 // output folder in step 2, Generate), for the browser test.

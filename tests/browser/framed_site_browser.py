@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-2.0-or-later
 """A generated framed web site, visited in headless Chromium.
 
 Makes a site with the generator program, serves it on 127.0.0.1 with

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #include "common/FormBasis.h"
 #include "common/Tfm_StatusWindow.h"
 #include "language/LanguageSelector.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 // Albums, photos and language texts for the export tests, made in a sandbox.
 #include "FakeExportReporter.h"

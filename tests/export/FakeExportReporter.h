@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 // Records what a web-site generator reports and answers its questions from a
 // script. The pump can run a callback (to press Stop after k items).

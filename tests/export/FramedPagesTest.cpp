@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The pages of the framed web site line for line, as the builders make them.
 #include "export/FramedFramePages.h"
 #include "export/FramedNavigationScript.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // A framed web site written by a whole run: which pages there are, the
 // navigation values of the photo pages and the links to original photos.
 #include "export/ExportError.h"

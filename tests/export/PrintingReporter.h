@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 // The reporter of the programs that make sites for the browser tests: what a
 // user would be told goes to standard error, and every question gets the

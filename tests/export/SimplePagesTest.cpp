@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The pages of the photo-by-photo site, compared byte for byte with what a
 // browser is given.
 #include "export/HTMLGeneratorSimple.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The run of the photo-by-photo site: its steps, dialogs, folders, pictures
 // and what a stop or a failure leaves behind.
 #include "export/HTMLGeneratorSimple.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 // One-colour pictures and album entries, for the export tests and for the
 // programs that make sites for the browser tests.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The pictures of both web sites are made on several threads: the sites come
 // out byte for byte as from one thread, with their progress in photo order,
 // and a stop leaves every photo with all of its pictures or none.

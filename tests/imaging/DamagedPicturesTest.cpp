@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Damaged files as users meet them among real photos: each decoder step and
 // the whole chain must fail cleanly, in bounded memory and time, and a
 // decoder process that crashes or hangs must cost only its own file.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Every pixel type FreeImage decodes reaches the program at 8 bits per channel.
 #include "imaging/FreeImageDecode.h"
 #include "imaging/ImageLoader.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 // Pictures and files the imaging tests make for themselves.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The NViewLib stand-in's decoders on small pictures made here, byte by byte,
 // and on damaged and hostile variants of them.
 #include "NViewLib.h"

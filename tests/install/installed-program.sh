@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-2.0-or-later
 # Installs the build into a temporary tree the way a package is made (DESTDIR,
 # prefix /usr) and checks the tree: every file in its place, the desktop entry,
 # the AppStream metadata and the manual page accepted by their checkers. Then

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 // Every language test runs with the user's config folder in a temporary folder,
 // so that the settings folder is Folder(), with no record yet, English in force

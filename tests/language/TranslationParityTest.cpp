@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Every Dutch and Spanish text against the English text of the same entry: the
 // callers format them with the same arguments, split them at the same
 // paragraph breaks and place them beside the same neighbours.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 // Records what a long operation reports and presses Cancel when told to.
 #include "platform/StatusReporter.h"

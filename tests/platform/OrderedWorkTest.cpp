@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Work spread over threads and taken back in order: the order holds whatever
 // order the jobs end in, a stop does not wait for a job still running, and a
 // job's failure reaches the caller at its place.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 // A JPEG as a camera or a photo editor leaves it: the same picture data with
 // an XMP block and then an Exif block whose orientation tag tells how the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 // Runs a test's picture work on a chosen number of worker threads and
 // restores the machine's number afterwards.

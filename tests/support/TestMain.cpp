@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Every test executable runs with a QApplication on the offscreen platform,
 // so widget tests and image tests share one start-up.
 #include <QApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The viewer windows under a desktop palette of light texts on dark
 // backgrounds: what they write on their own light backgrounds stays readable.
 #include "PhotoWindowFixture.h"

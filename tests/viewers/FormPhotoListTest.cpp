@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The search-result window: its temporary folder, viewing and walking the
 // photos, copying them elsewhere and making a new album of them.
 #include "viewers/FormPhotoList.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 // Shared set-up of the photo-window tests: a sandbox with pictures, a settings
 // file, a scripted dialog service and a list of photo windows.

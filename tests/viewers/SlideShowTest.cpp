@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The slide show: its settings in the settings file, and the window playing
 // an album under them.
 #include "PhotoWindowFixture.h"

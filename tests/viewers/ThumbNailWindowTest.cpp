@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The thumbnail window: its grid, the selection by mouse, the popup menu,
 // its keys, and the changes it makes to the album and its thumbnail index.
 #include "PhotoWindowFixture.h"

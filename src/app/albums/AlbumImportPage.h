@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 // The page of the Albums tab that merges other album files into the open
 // album: their object and event labels (matched by name) and their photos

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 // The album work behind the Albums tab's buttons: opening (from any of its
 // lists, a file dialog, the command line or a search), creating, saving,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 // The page of the Albums tab that searches a folder and all its sub-folders
 // for album files. A found album can be opened, added to the albums to

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 // The Albums tab: album name and description, the album actions, and the
 // inner pages for album files in a folder, recently used albums, album search

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #include "app/help/HelpPage.h"
 
 #include "app/main/Tfm_LanguageWindow.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 // The Help tab: the help text, the version, acknowledgements and the language button.
 #include <QWidget>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #include "app/html/GeneratedSites.h"
 
 #include "app/html/HtmlExportHost.h"

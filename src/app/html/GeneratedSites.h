@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 // The list of web sites the export made, newest first, by the full path of
 // their index.htm: open one in the browser, drop it from the list, or take

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 // The page background of a web site: a picture file, the stored default
 // picture, or a plain colour. Three pictures share one place on the HTML tab

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 // The web-site export run from the HTML tab: checks the options, lets the
 // user save a changed album that is exported, runs one of the two generators

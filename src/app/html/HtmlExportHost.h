@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 // What the HTML tab needs of the main window that holds it. The main window
 // implements it; tests fake it.

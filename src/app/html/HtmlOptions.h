@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 // The export options of the HTML tab: the viewer type and the resize rule that
 // goes with it, the caption of the size group, the three quality controls that

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 // The HTML tab: the three steps of a web-album export (choose the albums, set
 // the options, generate), the list of generated sites and the saved export

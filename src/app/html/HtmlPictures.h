@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 // The pictures the HTML tab keeps with its form: the default page background,
 // the swatch the background colour is painted into, the progress dots of the

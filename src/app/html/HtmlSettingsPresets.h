@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 // Saved export settings: the HTML tab's options stored under a name as
 // numbered sections "HtmlSettings-<n>" of the settings file, shown side by

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 // The export's progress on the HTML tab: the five step rows (a check box, a
 // bar, the number to go and the file at hand), the two result memos, and the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 // The Objects tab and the Events tab: one of the album's label lists with add,
 // rename and delete, show and remove by usage, and merging by dropping labels

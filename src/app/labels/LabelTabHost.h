@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 // What the Objects and Events tabs need from the main window that holds them.
 // The main window implements it; tests may fake it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 // The label-list editor: binds one of the album's label lists (objects or
 // events) to a tab's list box, its name edit and its three merge boxes, and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 // The open album and its unsaved-changes flag, in one place that announces
 // their changes. Every tab page and viewer window listens here and updates

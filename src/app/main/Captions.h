@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 // Caption forms of the main window: group boxes carry one blank on each side,
 // some labels and panel headers one blank before.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 // The program's icon: the same pictures that an install puts in the desktop's
 // icon theme, so that the window, the desktop entry and the registration all

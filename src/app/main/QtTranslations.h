@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 // Qt's own texts (the buttons of message boxes, the file and colour dialogs)
 // in the desktop's language, as the desktop's own dialogs would be. The

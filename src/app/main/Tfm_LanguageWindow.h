@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 // The small window in which the user picks English, Dutch or Spanish.
 #include "language/LanguageSelector.h"

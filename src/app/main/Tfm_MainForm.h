@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 // The main window. It coordinates: it owns the open album and the settings
 // file, builds one page per tab, applies the language texts, passes on what

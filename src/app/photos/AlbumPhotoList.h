@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 // The page of the album's photos on the Photos tab: the list in album order
 // with its filters, reordering by buttons and Ctrl-drag, and removal.

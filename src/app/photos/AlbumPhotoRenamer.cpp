@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #include "app/photos/AlbumPhotoRenamer.h"
 
 #include "app/main/AlbumSession.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 // "Rename selected photos" on the page of the album's photos: renames the
 // files of the selected photos on disk and in the album at once, then saves

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 // The small modal window that asks how the selected album photos are renamed:
 // the new name (or the text to add), the first running number and the action.

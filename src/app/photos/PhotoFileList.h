@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 // What photos may enter an album from a folder, and the conversion of picture
 // files into new JPEG files. Plain file work without windows, so that it can

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 // Which of the album's photos the list of the album's photos shows.
 class TPhoto;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 // The Photos tab's information panel: shows the photo chosen last in either
 // list of the tab, opens it in a photo window, and on the page of the album's

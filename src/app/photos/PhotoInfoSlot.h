@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 // The information of one photo as the panel shows it, kept aside so that it
 // can be pasted onto another photo ("Copy info", "Reuse info from previous

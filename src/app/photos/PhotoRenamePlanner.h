@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 // The new names of a batch rename of album photos. No windows: the rename run
 // asks it, photo by photo and in list order, for the name to rename to, and

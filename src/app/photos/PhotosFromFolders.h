@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 // The adding page of the Photos tab: lists the image files of the folder
 // chosen in the tree, adds the selected ones, a whole folder or a folder tree

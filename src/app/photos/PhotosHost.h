@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 // What the Photos tab needs from the main window that holds it, beside the
 // album session and its own form. The main window implements it; tests fake it.

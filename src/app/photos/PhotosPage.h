@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 // The Photos tab: the photo-information panel above the inner pages for
 // available photos, the album's photos, thumbnails and the slide show. The

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 // The Photos tab's slide-show page: its controls show and edit the main
 // window's slide-show settings, which live in the settings file, and Start

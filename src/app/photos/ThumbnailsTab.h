@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 // The Photos tab's thumbnail page: the album's thumbnail size, and creating,
 // showing, updating and removing the album's thumbnails.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 // The "HTML" menu of the page of the album's photos: lets every photo of the
 // album into web albums, keeps every one out, or turns each one's choice

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 // With TAVRIMOLEX_QUIT_WHEN_SHOWN set in the environment, the program ends as
 // soon as its main window shows, so that a test can start an installed program

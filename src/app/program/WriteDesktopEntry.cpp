@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Writes the desktop entry that an install puts in share/applications: the one
 // the program writes for its user, starting the program by its name.
 #include "common/FileTypeRegistration.h"

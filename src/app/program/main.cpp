@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The program's entry: checks the two image libraries, creates the main window
 // and the folder window, and runs the event loop.
 #include "QuitWhenShown.h"

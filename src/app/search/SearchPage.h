@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 // The Search tab: conditions on objects, events, year, words and path. The
 // chosen objects and events live in the album's labels (their Selected flag),

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The import and search pages of the Albums tab, in the real main window.
 #include "MainWindowFixture.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The HTML tab in the real main window: choosing albums, the options, the
 // export run with each outcome, the list of generated sites and the saved
 // export settings.

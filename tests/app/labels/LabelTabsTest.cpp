@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The Objects and Events tabs in the real main window: labels added,
 // renamed, deleted, filtered and merged, and the Photos tab following.
 #include "MainWindowFixture.h"

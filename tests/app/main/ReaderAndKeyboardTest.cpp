@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // What a screen reader and the keyboard meet in every window: each field is
 // named, in the language of the program, and Tab follows the reading order.
 #include "ViewerTabsFixture.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // What "from disk" removals do to the user's files: photos and albums go to
 // the desktop's trash, where one Yes too many can still be undone.
 #include "ViewerTabsFixture.h"

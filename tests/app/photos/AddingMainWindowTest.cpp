@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The whole road of a photo through the real main window: chosen in a
 // folder, added, described on the Photos tab, renamed, saved and found back.
 #include "RenameSettingsAnswer.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The label list of the photo panel, in the real main window on a desktop with
 // a dark palette.
 #include "ViewerTabsFixture.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Photo windows beside the real main window: what they do to the album, to
 // the keyboard and to the dialogs the main window shows meanwhile.
 #include "ViewerTabsFixture.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // A batch rename whose program is killed half-way, and the album opened again
 // in a new start of the program.
 #include "MainWindowFixture.h"

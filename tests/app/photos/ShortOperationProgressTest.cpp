@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The progress window of a short operation, through the real main window: it
 // stays readable, the program stays busy while it does, and whatever follows
 // the operation shows only once it has gone.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The Photos tab's thumbnail and slide-show pages, through the real main window.
 #include "ViewerTabsFixture.h"
 

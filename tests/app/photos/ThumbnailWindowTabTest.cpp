@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The thumbnail window as the Photos tab shows it: its album, editing and
 // removing photos through the main window, and its life with the album.
 #include "ViewerTabsFixture.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // A search through the real main window: the photos found become a new album
 // that the window opens in place of the current one.
 #include "MainWindowFixture.h"

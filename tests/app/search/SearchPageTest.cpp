@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The Search tab: choosing labels, the criteria handed to the engine, the
 // checks before a search, reset, and the result window it opens.
 #include "app/search/SearchPage.h"
