@@ -11,16 +11,8 @@
 
 namespace {
 
-class PendingRenames : public ::testing::Test {
+class PendingRenames : public AlbumBesidePhotos {
 protected:
-    void SetUp() override
-    {
-        root = QDir(dir.path()).canonicalPath() + u'/';
-        QDir().mkpath(root + QStringLiteral("albums"));
-        QDir().mkpath(root + QStringLiteral("photos"));
-        albumFile = root + QStringLiteral("albums/trip.tvx");
-    }
-
     QString Photo(const QString& name) const { return root + QStringLiteral("photos/") + name; }
 
     // Saves an album of these photos, each described by its own path.
@@ -50,9 +42,6 @@ protected:
 
     static void Rename(const QString& from, const QString& to) { ASSERT_TRUE(QFile::rename(from, to)); }
 
-    QTemporaryDir dir;
-    QString root;
-    QString albumFile;
 };
 
 } // namespace

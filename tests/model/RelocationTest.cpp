@@ -11,16 +11,8 @@
 
 namespace {
 
-class Relocation : public ::testing::Test {
+class Relocation : public AlbumBesidePhotos {
 protected:
-    void SetUp() override
-    {
-        root = QDir(dir.path()).canonicalPath() + u'/';
-        QDir().mkpath(root + QStringLiteral("albums"));
-        QDir().mkpath(root + QStringLiteral("photos"));
-        albumFile = root + QStringLiteral("albums/trip.tvx");
-    }
-
     // Writes an album with these photo paths and reads it back with relocation.
     std::unique_ptr<TAlbum> SaveAndLoad(const QStringList& paths, FakeStatusReporter* status = nullptr)
     {
@@ -33,9 +25,6 @@ protected:
 
     QString PathOf(const TAlbum& album, int i) const { return album.GetPhotos().PhotoAt(i)->GetName(); }
 
-    QTemporaryDir dir;
-    QString root;
-    QString albumFile;
 };
 
 } // namespace

@@ -7,6 +7,7 @@
 #include "viewers/FormPhotoList.h"
 #include "viewers/SlideShowSettings.h"
 #include "viewers/Tfm_SlideShowWindow.h"
+#include "support/DrawnContrast.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -23,23 +24,7 @@ namespace {
 int Contrast(QWidget* control, const QRect& part)
 {
     QWidget* window = control->window();
-    const QImage image = window->grab(QRect(control->mapTo(window, part.topLeft()), part.size())).toImage();
-    QHash<QRgb, int> counts;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            ++counts[image.pixel(x, y)];
-    QRgb background = 0;
-    for (auto it = counts.cbegin(); it != counts.cend(); ++it)
-        if (it.value() > counts.value(background))
-            background = it.key();
-    int farthest = 0;
-    for (auto it = counts.cbegin(); it != counts.cend(); ++it) {
-        const QRgb c = it.key();
-        farthest = qMax(farthest,
-            qAbs(qRed(c) - qRed(background)) + qAbs(qGreen(c) - qGreen(background))
-                + qAbs(qBlue(c) - qBlue(background)));
-    }
-    return farthest;
+    return DrawnContrast(window->grab(QRect(control->mapTo(window, part.topLeft()), part.size())).toImage());
 }
 
 // The part of a control that holds its text: a check box's box is no text.

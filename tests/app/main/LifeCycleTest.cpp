@@ -8,6 +8,7 @@
 #include "app/photos/PhotosPage.h"
 #include "viewers/PhotoWindowList.h"
 #include "viewers/Tfm_PhotoWindow.h"
+#include "support/DrawnContrast.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QGroupBox>
@@ -314,23 +315,7 @@ void Reveal(QWidget* page)
 // the text is drawn in the background's colour.
 int Contrast(QWidget* control, const QRect& part)
 {
-    const QImage image = control->grab(part).toImage();
-    QHash<QRgb, int> counts;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            ++counts[image.pixel(x, y)];
-    QRgb background = 0;
-    for (auto it = counts.cbegin(); it != counts.cend(); ++it)
-        if (it.value() > counts.value(background))
-            background = it.key();
-    int farthest = 0;
-    for (auto it = counts.cbegin(); it != counts.cend(); ++it) {
-        const QRgb c = it.key();
-        farthest = qMax(farthest,
-            qAbs(qRed(c) - qRed(background)) + qAbs(qGreen(c) - qGreen(background))
-                + qAbs(qBlue(c) - qBlue(background)));
-    }
-    return farthest;
+    return DrawnContrast(control->grab(part).toImage());
 }
 
 // The name of a page, also of one that scrolls.
