@@ -24,8 +24,8 @@ void WriteAll(const QString& fileName, const QByteArray& bytes)
     f.write(bytes);
 }
 
-const char* const Variables[]
-    = { "XDG_DATA_HOME", "XDG_CONFIG_HOME", "XDG_DATA_DIRS", "XDG_CONFIG_DIRS", "XDG_CURRENT_DESKTOP" };
+const char* const Variables[] = { "XDG_DATA_HOME", "XDG_CONFIG_HOME", "XDG_DATA_DIRS", "XDG_CONFIG_DIRS",
+    "XDG_CURRENT_DESKTOP", "PATH" };
 
 // The user's folders and the system's, all in a temporary folder.
 class FileTypeRegistration : public ::testing::Test {
@@ -43,6 +43,9 @@ protected:
         qputenv("XDG_DATA_DIRS", QFile::encodeName(m_system));
         qputenv("XDG_CONFIG_DIRS", QFile::encodeName(m_dir.filePath(QStringLiteral("etc/xdg"))));
         qunsetenv("XDG_CURRENT_DESKTOP");
+        // The desktop's database tools run detached and would write into the
+        // sandbox after it is gone: none is found here.
+        qputenv("PATH", QFile::encodeName(m_dir.filePath(QStringLiteral("no-tools"))));
     }
     void TearDown() override
     {

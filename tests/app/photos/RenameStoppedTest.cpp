@@ -130,6 +130,10 @@ TEST_F(RenameStopped, AnAlbumOpenedAfterAKillShowsEveryPhotoWithItsInformation)
     // as by kill -9 once that many files carry their new names.
     const std::string style = GTEST_FLAG_GET(death_test_style);
     GTEST_FLAG_SET(death_test_style, "threadsafe");
+    // The killed copy cannot clear its own temporary folders: they go in ours.
+    const QByteArray tempFolder = qgetenv("TMPDIR");
+    QDir().mkpath(Path(QStringLiteral("copy-tmp")));
+    qputenv("TMPDIR", QFile::encodeName(Path(QStringLiteral("copy-tmp"))));
     EXPECT_EXIT(
         {
             QSet<QListWidgetItem*> renamed;
@@ -144,6 +148,10 @@ TEST_F(RenameStopped, AnAlbumOpenedAfterAKillShowsEveryPhotoWithItsInformation)
         },
         ::testing::KilledBySignal(SIGKILL), "");
     GTEST_FLAG_SET(death_test_style, style);
+    if (tempFolder.isEmpty())
+        qunsetenv("TMPDIR");
+    else
+        qputenv("TMPDIR", tempFolder);
     for (int i = 0; i < PhotoCount; ++i)
         ASSERT_TRUE(QFileInfo::exists(PathOnDisk(i))) << i;
     EXPECT_EQ(QDir(photos).entryList(QDir::Files).size(), PhotoCount);
