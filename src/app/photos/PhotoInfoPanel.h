@@ -3,6 +3,7 @@
 // The Photos tab's information panel: shows the photo chosen last in either
 // list of the tab, opens it in a photo window, and on the page of the album's
 // photos applies every edit at once to the album photo it shows.
+#include "app/photos/PhotoInfoControls.h"
 #include "app/photos/PhotoInfoSlot.h"
 #include "common/FormBasis.h"
 #include "viewers/Tfm_PhotoWindow.h"
@@ -109,10 +110,9 @@ private:
     // change handlers can tell it from the user's edits.
     class TFilling;
 
-    void FillFields(const TPhoto* photo, bool showObjects);
+    // Shows the fields of photo, a photo of album, or of a file the album does not hold.
+    void FillFields(const TAlbum* album, const TPhoto* photo, bool showObjects);
     void FillLabelLists(const TAlbum& album);
-    void SelectEvent(const QString& name);
-    void SetObjectChecked(QListWidgetItem* item, bool checked);
     bool Filling() const { return m_filling > 0; }
     bool PhotosInAlbumPageActive() const;
     template <class Select> void Navigate(Select select);
@@ -129,6 +129,7 @@ private:
     TAlbumSession& m_session;
     TPhotosHost& m_host;
     QWidget* m_page;
+    TPhotoInfoControls m_fields;
 
     QPointer<Tfm_PhotoWindow> m_photoWindow;
     TPhotoInfoSlot m_copySlot;

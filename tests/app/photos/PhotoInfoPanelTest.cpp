@@ -281,10 +281,17 @@ TEST_F(PhotoInfoPanelTest, ThePanelIsEditableOnlyOnThePageOfTheAlbumsPhotos)
     EXPECT_TRUE(Description()->isReadOnly());
     EXPECT_FALSE(Event()->isEnabled());
     EXPECT_FALSE(Objects()->isEnabled());
+    EXPECT_TRUE(DontPublish()->isEnabled());
+    const auto background = [](const QWidget* control) { return control->palette().color(QPalette::Base); };
+    for (const QWidget* field : { static_cast<QWidget*>(Year()), static_cast<QWidget*>(Description()),
+             static_cast<QWidget*>(Event()) })
+        EXPECT_EQ(background(field), root->palette().color(QPalette::Button))
+            << field->objectName().toStdString();
     ShowPage(root->Form().ts_PhotosInAlbum);
     panel->UpdatePhotoControls();
     EXPECT_FALSE(Year()->isReadOnly());
     EXPECT_TRUE(Event()->isEnabled());
+    EXPECT_EQ(background(Description()), root->palette().color(QPalette::Base));
     EXPECT_TRUE(Find<QPushButton>("btnGoToNextPhoto")->isEnabled());
 
     session.Close();
