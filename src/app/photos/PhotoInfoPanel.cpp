@@ -5,7 +5,6 @@
 #include "app/photos/PhotosHost.h"
 #include "common/DialogService.h"
 #include "common/LabelOrder.h"
-#include "common/ListSelection.h"
 #include "language/LanguageSelector.h"
 #include "model/Album.h"
 #include "platform/Paths.h"
@@ -68,6 +67,7 @@ TPhotoInfoPanel::TPhotoInfoPanel(
     , m_host(host)
     , m_page(page)
     , m_fields(form)
+    , m_navigation(std::make_unique<TPhotoWindowNavigation>(form, host, *this))
 {
     ui.eb_PhotoName->setReadOnly(true);
     ui.eb_PhotoStatus->setReadOnly(true);
@@ -98,16 +98,6 @@ TPhotoInfoPanel::TPhotoInfoPanel(
 
 TPhotoInfoPanel::~TPhotoInfoPanel() = default;
 
-Tfm_PhotoWindow* TPhotoInfoPanel::GetPhotoWindow()
-{
-    TPhotoWindowList* windows = m_host.PhotoWindows();
-    if (!windows)
-        return nullptr;
-    return windows->GetPhotoWindow(m_navigating, m_host.Settings(),
-        TPhotoNavigation::Of(this, &TPhotoInfoPanel::SelectPreviousPhoto, &TPhotoInfoPanel::SelectNextPhoto,
-            &TPhotoInfoPanel::SelectFirstPhoto, &TPhotoInfoPanel::SelectLastPhoto));
-}
-
 void TPhotoInfoPanel::ShowPhoto(const QString& requestedPath, bool showObjects, bool repairPath)
 {
     const bool contentsChanged = m_session.ContentsChanged();
@@ -135,7 +125,7 @@ void TPhotoInfoPanel::ShowPhoto(const QString& requestedPath, bool showObjects, 
         }
     }
 
-    m_photoWindow = GetPhotoWindow();
+    m_photoWindow = m_navigation->GetPhotoWindow();
     if (PhotoFileExists(path)) {
         if (m_photoWindow) {
             TWaitCursor wait(*this);
@@ -339,7 +329,7 @@ void TPhotoInfoPanel::ShowSelectedAvailablePhoto()
     ShowPhoto(path, true, true);
     KeyboardBackTo(ui.lsbPhotos);
     m_infoEditsLive = true;
-    m_activeList = AvailablePhotos;
+    m_navigation->SetActiveList(AvailablePhotos);
 }
 
 bool TPhotoInfoPanel::ShowSelectedAlbumPhoto(bool repairPath)
@@ -368,7 +358,7 @@ bool TPhotoInfoPanel::ShowSelectedAlbumPhoto(bool repairPath)
             item->setSelected(true);
         shown = true;
     }
-    m_activeList = AlbumPhotos;
+    m_navigation->SetActiveList(AlbumPhotos);
     return shown;
 }
 
@@ -573,39 +563,4 @@ void TPhotoInfoPanel::btnGoToNextPhotoClick()
 void TPhotoInfoPanel::lsbPhotosClick()
 {
     ShowSelectedAvailablePhoto();
-}
-
-template <class Select> void TPhotoInfoPanel::Navigate(Select select)
-{
-    // Navigation asked for by a photo window stays in that window.
-    const bool wasNavigating = m_navigating;
-    m_navigating = true;
-    if (m_activeList == AvailablePhotos) {
-        if (select(ui.lsbPhotos))
-            ShowSelectedAvailablePhoto();
-    } else if (m_activeList == AlbumPhotos) {
-        if (select(ui.lb_PhotosInAlbum))
-            ShowSelectedAlbumPhoto(true);
-    }
-    m_navigating = wasNavigating;
-}
-
-void TPhotoInfoPanel::SelectPreviousPhoto(QObject*)
-{
-    Navigate(ListBoxSelectPrevious);
-}
-
-void TPhotoInfoPanel::SelectNextPhoto(QObject*)
-{
-    Navigate(ListBoxSelectNext);
-}
-
-void TPhotoInfoPanel::SelectFirstPhoto(QObject*)
-{
-    Navigate(ListBoxSelectFirst);
-}
-
-void TPhotoInfoPanel::SelectLastPhoto(QObject*)
-{
-    Navigate(ListBoxSelectLast);
 }
