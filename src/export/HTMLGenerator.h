@@ -7,6 +7,10 @@
 // The driver creates one generator per run, calls Initialize and Generate,
 // then reads IndexFile, Stopped and GetPhotoCount. A page or script that
 // cannot be written leaves Generate as an EExportError.
+//
+// The lines of the style sheet, the frame pages, the thumbnail and photo
+// pages and the navigation script come from the Framed builders; here they
+// are written, and the run's progress and remarks are kept.
 #include "export/PhotoMapping.h"
 #include "export/WebSiteGenerator.h"
 

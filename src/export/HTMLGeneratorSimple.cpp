@@ -2,6 +2,8 @@
 #include "export/HTMLGeneratorSimple.h"
 
 #include "export/ExportError.h"
+#include "export/PageWriter.h"
+#include "export/SimplePages.h"
 #include "export/WebSiteFiles.h"
 #include "imaging/JpegCodec.h"
 #include "language/LanguageSelector.h"
@@ -13,6 +15,7 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -167,43 +170,121 @@ bool THTMLGeneratorSimple::WriteSlideShowImages()
     return true;
 }
 
+bool THTMLGeneratorSimple::WriteTimerScript()
+{
+    TPageWriter::WriteFile(
+        ScriptFolder + QStringLiteral("timer.js"), Text::SplitLines(Simple::TimerScript()));
+    return true;
+}
+
+TSimplePages THTMLGeneratorSimple::Pages() const
+{
+    TSimplePages::TLayout layout;
+    layout.WindowWidth = WindowWidth;
+    layout.WindowHeight = WindowHeight;
+    layout.Title = Options().Title;
+    layout.PhotoCount = GetFlaggedPhotoCount();
+    layout.DontResize = Options().DontResize;
+    layout.StartSlideShow = Options().StartSlideShow;
+    return TSimplePages(std::move(layout));
+}
+
+bool THTMLGeneratorSimple::WriteStyleSheet()
+{
+    CssFile = CssFolder + QStringLiteral("tavrimolex.css");
+    TPageWriter::WriteFile(CssFile, TSimplePages::StyleSheet());
+    AddRemark(Text::Format(Language()->HG[22], { CssFile }));
+    return true;
+}
+
+bool THTMLGeneratorSimple::WriteIndexPage()
+{
+    IndexFile = RootFolder + QStringLiteral("index.htm");
+    QString name;
+    QString description;
+    if (Albums.size() == 1) {
+        name = Text::Trim(Albums.front()->GetName());
+        description = Text::Trim(Albums.front()->GetDescription());
+    }
+    TPageWriter::WriteFile(IndexFile, Pages().IndexPage(name, description));
+    AddRemark(Text::Format(Language()->HG[23], { IndexFile }));
+    return true;
+}
+
 bool THTMLGeneratorSimple::WritePhotoPages()
 {
     TExportStepView& step = Step(TExportStepKind::PhotoPages);
     StartProgress(TExportStepKind::PhotoPages, CountPhotos(false));
+    const TSimplePages pages = Pages();
     int count = 0;
-    bool ok = true;
     for (const auto& album : Albums) {
         const TPhotoList& photos = album->GetPhotos();
-        for (int i = 0; i < photos.Count() && !Stopped && ok; ++i) {
+        for (int i = 0; i < photos.Count() && !Stopped; ++i) {
             const TPhoto& photo = *photos.PhotoAt(i);
-            QString lastPage;
             if (photo.GetUseInHtml()) {
-                ok = WritePhotoFrameset(photo);
-                lastPage = PageName(photo, QString());
-                if (ok) {
-                    ok = WritePhotoTopPage(*album, photo);
-                    lastPage = PageName(photo, QStringLiteral("_top"));
-                }
-                if (ok) {
-                    ok = WritePhotoContentsPage(photo);
-                    lastPage = PageName(photo, QStringLiteral("_contents"));
-                }
-                if (ok) {
-                    ok = WritePhotoBottomPage(photo, count);
-                    lastPage = PageName(photo, QStringLiteral("_bottom"));
-                }
+                WritePhotoFrameset(pages, photo);
+                WritePhotoTopPage(pages, *album, photo);
+                WritePhotoContentsPage(pages, photo);
+                WritePhotoBottomPage(pages, photo, count);
             }
             ++count;
             StepProgress(TExportStepKind::PhotoPages, count);
-            if (!lastPage.isEmpty())
-                step.SetCurrentFile(lastPage);
+            if (photo.GetUseInHtml())
+                step.SetCurrentFile(PageName(photo, QStringLiteral("_bottom")));
             Reporter().ProcessEvents();
         }
-        if (Stopped || !ok)
+        if (Stopped)
             break;
     }
-    return ok;
+    return true;
+}
+
+bool THTMLGeneratorSimple::WritePhotoFrameset(const TPhoto& photo)
+{
+    WritePhotoFrameset(Pages(), photo);
+    return true;
+}
+
+bool THTMLGeneratorSimple::WritePhotoTopPage(const TAlbum& album, const TPhoto& photo)
+{
+    WritePhotoTopPage(Pages(), album, photo);
+    return true;
+}
+
+bool THTMLGeneratorSimple::WritePhotoContentsPage(const TPhoto& photo)
+{
+    WritePhotoContentsPage(Pages(), photo);
+    return true;
+}
+
+bool THTMLGeneratorSimple::WritePhotoBottomPage(const TPhoto& photo, int count)
+{
+    WritePhotoBottomPage(Pages(), photo, count);
+    return true;
+}
+
+void THTMLGeneratorSimple::WritePhotoFrameset(const TSimplePages& pages, const TPhoto& photo)
+{
+    TPageWriter::WriteFile(PageName(photo, QString()), pages.PhotoFrameset(photo.GetHtmlNumber()));
+}
+
+void THTMLGeneratorSimple::WritePhotoTopPage(
+    const TSimplePages& pages, const TAlbum& album, const TPhoto& photo)
+{
+    TPageWriter::WriteFile(
+        PageName(photo, QStringLiteral("_top")), pages.PhotoTopPage(photo.GetHtmlNumber(), album.GetName()));
+}
+
+void THTMLGeneratorSimple::WritePhotoContentsPage(const TSimplePages& pages, const TPhoto& photo)
+{
+    TPageWriter::WriteFile(PageName(photo, QStringLiteral("_contents")),
+        pages.PhotoContentsPage(photo.GetHtmlNumber(), photo.GetDescription()));
+}
+
+void THTMLGeneratorSimple::WritePhotoBottomPage(const TSimplePages& pages, const TPhoto& photo, int count)
+{
+    TPageWriter::WriteFile(
+        PageName(photo, QStringLiteral("_bottom")), pages.PhotoBottomPage(photo.GetHtmlNumber(), count));
 }
 
 QString THTMLGeneratorSimple::PageName(const TPhoto& photo, const QString& suffix) const

@@ -7,6 +7,11 @@
 // The driver creates one generator per run, calls Initialize and Generate,
 // then reads IndexFile, Stopped and GetFlaggedPhotoCount. A page, script or
 // picture that cannot be written leaves Generate as an EExportError.
+//
+// The lines of the pages come from TSimplePages and of the script from
+// Simple::TimerScript; here they are written, and the run's progress and
+// remarks are kept.
+#include "export/SimpleTimerScript.h"
 #include "export/WebSiteGenerator.h"
 
 #include <QString>
@@ -14,7 +19,7 @@
 
 class TAlbum;
 class TPhoto;
-class TPageWriter;
+class TSimplePages;
 
 class THTMLGeneratorSimple : public TWebSiteGenerator {
 public:
@@ -50,7 +55,7 @@ public:
     bool WritePhotoBottomPage(const TPhoto& photo, int count);
 
     // The slide-show script as it is written.
-    static QString TimerScriptText();
+    static QString TimerScriptText() { return Simple::TimerScript(); }
 
     // The pop-up window and every page table: at least 600 wide, 20 more
     // than the photo box.
@@ -72,11 +77,13 @@ public:
     QString IndexFile;
 
 private:
-    // The first lines of every page: the title and the no-cache headers.
-    void WriteHead(TPageWriter& page) const;
-    // The head of a page shown in a photo's frameset, with the script lines
-    // it loads, and the body's opening.
-    void WriteFrameHead(TPageWriter& page, const QStringList& scripts = {}) const;
+    // The pages as this run lays them out, counting the photos that may be
+    // published: a loop over the photos makes them once.
+    TSimplePages Pages() const;
+    void WritePhotoFrameset(const TSimplePages& pages, const TPhoto& photo);
+    void WritePhotoTopPage(const TSimplePages& pages, const TAlbum& album, const TPhoto& photo);
+    void WritePhotoContentsPage(const TSimplePages& pages, const TPhoto& photo);
+    void WritePhotoBottomPage(const TSimplePages& pages, const TPhoto& photo, int count);
     QString PageName(const TPhoto& photo, const QString& suffix) const;
     void CopyPhoto(const TPhoto& photo, int number, const TWebPictures& pictures);
 };

@@ -43,6 +43,13 @@ void TPageWriter::Close()
         throw EExportError::WriteError(m_fileName, file->ErrorText());
 }
 
+void TPageWriter::WriteFile(const QString& fileName, const QStringList& lines)
+{
+    TPageWriter page(fileName);
+    page.Lines(lines);
+    page.Close();
+}
+
 QByteArray TPageWriter::Encode(const QString& text)
 {
     QByteArray out;

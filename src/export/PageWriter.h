@@ -39,6 +39,10 @@ public:
     // be written; the writer is closed either way.
     void Close();
 
+    // A whole file of lines at once, written and closed; throws as the
+    // constructor and Close do.
+    static void WriteFile(const QString& fileName, const QStringList& lines);
+
     // The bytes of a text as the pages hold them.
     static QByteArray Encode(const QString& text);
 

@@ -1,15 +1,11 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-#include "export/HTMLGeneratorSimple.h"
+#include "export/SimplePages.h"
 
 #include "export/HtmlEscape.h"
-#include "export/PageWriter.h"
 #include "language/LanguageSelector.h"
-#include "model/Album.h"
 #include "platform/TextUtil.h"
 
-// The style sheet, the start page and the four pages of every photo. Text
-// the user typed (titles, album names, descriptions) and the language texts
-// are escaped for where they stand; everything else is written as it is.
+#include <utility>
 
 namespace {
 
@@ -36,34 +32,41 @@ QString GoTo(int number)
 
 } // namespace
 
-void THTMLGeneratorSimple::WriteHead(TPageWriter& page) const
+TSimplePages::TSimplePages(TLayout layout)
+    : m_layout(std::move(layout))
+    , m_widthText(Num(m_layout.WindowWidth))
+    , m_heightText(Num(m_layout.WindowHeight))
 {
-    page.Line(QStringLiteral("<html>"));
-    page.Line(QStringLiteral("  <head>"));
-    page.Line(QStringLiteral("    <title>Tavrimolex Photo Viewer - ") + Html::Text(Language()->Title)
-        + QStringLiteral("</title>"));
-    page.Line(QStringLiteral("    <meta http-equiv=\"Pragma\" content=\"no-cache\">"));
-    page.Line(QStringLiteral("    <meta http-equiv=\"Expires\" content=\"Mon, 06 Jan 1990 00:00:01 GMT\">"));
-    page.Line(
-        QStringLiteral("    <meta http-equiv=\"Content-Type\" content=\"text/html; charset=iso-8859-1\">"));
-    page.Line(QStringLiteral("    <meta http-equiv=\"Cache-Control\" content=\"no-cache\">"));
 }
 
-void THTMLGeneratorSimple::WriteFrameHead(TPageWriter& page, const QStringList& scripts) const
+QStringList TSimplePages::Head()
 {
-    WriteHead(page);
-    page.Line(QStringLiteral("    <link href=\"../css/tavrimolex.css\" type=text/css rel=stylesheet>"));
-    page.Lines(scripts);
-    page.Line(QStringLiteral("  </head>"));
-    page.Line(QStringLiteral("  <body background=\"../photos/background.jpg\">"));
+    return {
+        QStringLiteral("<html>"),
+        QStringLiteral("  <head>"),
+        QStringLiteral("    <title>Tavrimolex Photo Viewer - ") + Html::Text(Language()->Title)
+            + QStringLiteral("</title>"),
+        QStringLiteral("    <meta http-equiv=\"Pragma\" content=\"no-cache\">"),
+        QStringLiteral("    <meta http-equiv=\"Expires\" content=\"Mon, 06 Jan 1990 00:00:01 GMT\">"),
+        QStringLiteral("    <meta http-equiv=\"Content-Type\" content=\"text/html; charset=iso-8859-1\">"),
+        QStringLiteral("    <meta http-equiv=\"Cache-Control\" content=\"no-cache\">"),
+    };
 }
 
-bool THTMLGeneratorSimple::WriteStyleSheet()
+QStringList TSimplePages::FrameHead(const QStringList& scripts)
 {
-    CssFile = CssFolder + QStringLiteral("tavrimolex.css");
-    TPageWriter css(CssFile);
+    QStringList lines = Head();
+    lines << QStringLiteral("    <link href=\"../css/tavrimolex.css\" type=text/css rel=stylesheet>");
+    lines << scripts;
+    lines << QStringLiteral("  </head>");
+    lines << QStringLiteral("  <body background=\"../photos/background.jpg\">");
+    return lines;
+}
+
+QStringList TSimplePages::StyleSheet()
+{
     const QString fontFamily = QStringLiteral("   font-family: Arial, Verdana, Helvetica, sans-serif;");
-    css.Lines({
+    return {
         QStringLiteral(".description  {"),
         fontFamily,
         QStringLiteral("   font-size: 10px;"),
@@ -102,24 +105,19 @@ bool THTMLGeneratorSimple::WriteStyleSheet()
         QStringLiteral("   vlink:#000080;"),
         QStringLiteral("   alink:#000080;"),
         QStringLiteral("}"),
-    });
-    css.Close();
-    AddRemark(Text::Format(Language()->HG[22], { CssFile }));
-    return true;
+    };
 }
 
-bool THTMLGeneratorSimple::WriteIndexPage()
+QStringList TSimplePages::IndexPage(const QString& albumName, const QString& albumDescription) const
 {
-    IndexFile = RootFolder + QStringLiteral("index.htm");
-    TPageWriter page(IndexFile);
-    WriteHead(page);
-    page.Line(QStringLiteral("    <link href=\"css/tavrimolex.css\" type=text/css rel=stylesheet>"));
-    page.Lines({
+    QStringList page = Head();
+    page << QStringLiteral("    <link href=\"css/tavrimolex.css\" type=text/css rel=stylesheet>");
+    page << QStringList {
         QStringLiteral("    <script>"),
         QStringLiteral("       function showphotos()"),
         QStringLiteral("       {"),
-        QStringLiteral("          nheight = ") + Num(WindowHeight + 110) + u';',
-        QStringLiteral("          nwidth = ") + Num(WindowWidth) + u';',
+        QStringLiteral("          nheight = ") + Num(m_layout.WindowHeight + 110) + u';',
+        QStringLiteral("          nwidth = ") + Num(m_layout.WindowWidth) + u';',
         QStringLiteral("          ntop  = (screen.height - nheight)/2-20;"),
         QStringLiteral("          nleft = (screen.width - nwidth)/2;"),
         QStringLiteral("          window.open(\"html/photo1.htm\", \"\", "
@@ -129,48 +127,39 @@ bool THTMLGeneratorSimple::WriteIndexPage()
         QStringLiteral("  </head>"),
         QStringLiteral("  <body>"),
         QStringLiteral("    <center>"),
-    });
+    };
 
-    QString name;
-    QString description;
-    if (Albums.size() == 1) {
-        name = Text::Trim(Albums.front()->GetName());
-        description = Text::Trim(Albums.front()->GetDescription());
-    }
-    if (!name.isEmpty()) {
-        page.Line(QStringLiteral("      <br><br><br><br><br><br><br>"));
-        page.Line(
-            QStringLiteral("      <span class=\"title\">") + Html::Text(name) + QStringLiteral("</span>"));
-        page.Line(QStringLiteral("      <br><br>"));
-        if (!description.isEmpty()) {
-            page.Line(QStringLiteral("      <span class=\"description\">") + Html::Text(description)
-                + QStringLiteral("</span>"));
-            page.Line(QStringLiteral("      <br><br>"));
+    if (!albumName.isEmpty()) {
+        page << QStringLiteral("      <br><br><br><br><br><br><br>");
+        page << QStringLiteral("      <span class=\"title\">") + Html::Text(albumName)
+                + QStringLiteral("</span>");
+        page << QStringLiteral("      <br><br>");
+        if (!albumDescription.isEmpty()) {
+            page << QStringLiteral("      <span class=\"description\">") + Html::Text(albumDescription)
+                    + QStringLiteral("</span>");
+            page << QStringLiteral("      <br><br>");
         }
     } else {
-        page.Line(QStringLiteral("      <br><br><br><br><br><br><br><br><br><br><br><br>"));
+        page << QStringLiteral("      <br><br><br><br><br><br><br><br><br><br><br><br>");
     }
 
-    page.Lines({
+    page << QStringList {
         QStringLiteral("      <a class=\"link\" href=\"javascript:showphotos()\">"),
         QStringLiteral("        ") + Html::Text(Language()->HG[56]),
         QStringLiteral("      </a>"),
         QStringLiteral("    </center>"),
         QStringLiteral("  </body>"),
         QStringLiteral("</html>"),
-    });
-    page.Close();
-    AddRemark(Text::Format(Language()->HG[23], { IndexFile }));
-    return true;
+    };
+    return page;
 }
 
-bool THTMLGeneratorSimple::WritePhotoFrameset(const TPhoto& photo)
+QStringList TSimplePages::PhotoFrameset(int number) const
 {
-    const QString n = Num(photo.GetHtmlNumber());
-    const QString scrolling = Options().DontResize ? QStringLiteral("yes") : QStringLiteral("no");
-    TPageWriter page(PageName(photo, QString()));
-    WriteHead(page);
-    page.Lines({
+    const QString n = Num(number);
+    const QString scrolling = m_layout.DontResize ? QStringLiteral("yes") : QStringLiteral("no");
+    QStringList page = Head();
+    page << QStringList {
         QStringLiteral("  </head>"),
         QStringLiteral("  <frameset rows=\"41,*,40\" border=0 framespacing=0 frameborder=0>"),
         QStringLiteral("    <frame name=top    scrolling=\"no\" noresize target=\"_parent\"  src=\"photo") + n
@@ -182,23 +171,21 @@ bool THTMLGeneratorSimple::WritePhotoFrameset(const TPhoto& photo)
             + QStringLiteral("_bottom.htm\">"),
         QStringLiteral("  </frameset>"),
         QStringLiteral("</html>"),
-    });
-    page.Close();
-    return true;
+    };
+    return page;
 }
 
-bool THTMLGeneratorSimple::WritePhotoTopPage(const TAlbum& album, const TPhoto& photo)
+QStringList TSimplePages::PhotoTopPage(int number, const QString& albumName) const
 {
-    const QString n = Num(photo.GetHtmlNumber());
-    const QString table = QStringLiteral("      <table width=") + WindowWidthText
+    const QString n = Num(number);
+    const QString table = QStringLiteral("      <table width=") + m_widthText
         + QStringLiteral(" height=20 border=0 cellspacing=0 cellpadding=0 class=description bgcolor=white>");
-    TPageWriter page(PageName(photo, QStringLiteral("_top")));
-    WriteFrameHead(page);
-    page.Lines({
+    QStringList page = FrameHead();
+    page << QStringList {
         QStringLiteral("   <form name=photo_top>"),
         table,
         QStringLiteral("        <tr height=20>"),
-        QStringLiteral("          <td>&nbsp;") + Html::Text(Options().Title),
+        QStringLiteral("          <td>&nbsp;") + Html::Text(m_layout.Title),
         QStringLiteral("          </td>"),
         QStringLiteral("          <td align=right>"),
         QStringLiteral("            <a class=link target=\"_blank\" href=\"") + Html::AttrDq(ProductWebSite)
@@ -211,48 +198,45 @@ bool THTMLGeneratorSimple::WritePhotoTopPage(const TAlbum& album, const TPhoto& 
         QStringLiteral("          <td width=50>"),
         QStringLiteral("            &nbsp;Photo") + n + QStringLiteral(".jpg"),
         QStringLiteral("          </td>"),
-        QStringLiteral("          <td align=center width=") + Num(WindowWidth - 100) + u'>',
-        QStringLiteral("            &nbsp;Album: ") + Html::Text(album.GetName()),
+        QStringLiteral("          <td align=center width=") + Num(m_layout.WindowWidth - 100) + u'>',
+        QStringLiteral("            &nbsp;Album: ") + Html::Text(albumName),
         QStringLiteral("          </td>"),
         QStringLiteral("          <td width=50 align=right>"),
-        QStringLiteral("            &nbsp;") + n + u'/' + Num(GetFlaggedPhotoCount())
-            + QStringLiteral("&nbsp;"),
+        QStringLiteral("            &nbsp;") + n + u'/' + Num(m_layout.PhotoCount) + QStringLiteral("&nbsp;"),
         QStringLiteral("          </td>"),
         QStringLiteral("        </tr>"),
         QStringLiteral("        <tr height=1>"),
-        QStringLiteral("          <td colspan=3 width=") + WindowWidthText
+        QStringLiteral("          <td colspan=3 width=") + m_widthText
             + QStringLiteral(" bgcolor=black></td>"),
         QStringLiteral("        </tr>"),
         QStringLiteral("      </table>"),
         QStringLiteral("   </form>"),
         QStringLiteral("  </body>"),
         QStringLiteral("</html>"),
-    });
-    page.Close();
-    return true;
+    };
+    return page;
 }
 
-bool THTMLGeneratorSimple::WritePhotoContentsPage(const TPhoto& photo)
+QStringList TSimplePages::PhotoContentsPage(int number, const QString& description) const
 {
-    const QString n = Num(photo.GetHtmlNumber());
-    TPageWriter page(PageName(photo, QStringLiteral("_contents")));
-    WriteFrameHead(page);
-    page.Lines({
+    const QString n = Num(number);
+    QStringList page = FrameHead();
+    page << QStringList {
         QStringLiteral("   <form name=photo>"),
-        QStringLiteral("      <table width=") + WindowWidthText + QStringLiteral(" height=")
-            + WindowHeightText + QStringLiteral(" border=0 cellspacing=0 cellpadding=0>"),
-        QStringLiteral("        <tr valign=top height=") + Num(WindowHeight - 40) + u'>',
+        QStringLiteral("      <table width=") + m_widthText + QStringLiteral(" height=") + m_heightText
+            + QStringLiteral(" border=0 cellspacing=0 cellpadding=0>"),
+        QStringLiteral("        <tr valign=top height=") + Num(m_layout.WindowHeight - 40) + u'>',
         QStringLiteral("          <td align=center colspan=3><br>"),
         QStringLiteral("            <img src=\"../photos/photo") + n + QStringLiteral(".jpg\" border=0>"),
         QStringLiteral("          </td>"),
         QStringLiteral("        </tr>"),
         QStringLiteral("      </table>"),
-        QStringLiteral("      <table width=") + WindowWidthText
+        QStringLiteral("      <table width=") + m_widthText
             + QStringLiteral(" height=30 border=0 cellspacing=0 cellpadding=0 class=description>"),
         QStringLiteral("        <tr valign=center height=20>"),
         QStringLiteral("          <td align=center>"),
         QStringLiteral("            <center>"),
-        QStringLiteral("              ") + Html::Text(Text::Trim(photo.GetDescription())),
+        QStringLiteral("              ") + Html::Text(Text::Trim(description)),
         QStringLiteral("            </center>"),
         QStringLiteral("          </td>"),
         QStringLiteral("        </tr>"),
@@ -260,30 +244,27 @@ bool THTMLGeneratorSimple::WritePhotoContentsPage(const TPhoto& photo)
         QStringLiteral("   </form>"),
         QStringLiteral("  </body>"),
         QStringLiteral("</html>"),
-    });
-    page.Close();
-    return true;
+    };
+    return page;
 }
 
-bool THTMLGeneratorSimple::WritePhotoBottomPage(const TPhoto& photo, int count)
+QStringList TSimplePages::PhotoBottomPage(int number, int count) const
 {
     const TLanguageSelector& lang = *Language();
-    const int number = photo.GetHtmlNumber();
-    const int total = GetFlaggedPhotoCount();
+    const int total = m_layout.PhotoCount;
     const int previous = number == 1 ? total : number - 1;
     const int next = number < total ? number + 1 : 1;
     const QString show = QStringLiteral("(%1,%2)").arg(number).arg(total);
     const QString dot = QStringLiteral("<img name=progress%1 src=\"../images/phslideslow_unselected.jpg\"");
 
-    TPageWriter page(PageName(photo, QStringLiteral("_bottom")));
-    WriteFrameHead(
-        page, { QStringLiteral("    <script language=\"JavaScript\" src=\"../script/timer.js\"></script>") });
-    page.Lines({
+    QStringList page = FrameHead(
+        { QStringLiteral("    <script language=\"JavaScript\" src=\"../script/timer.js\"></script>") });
+    page << QStringList {
         QStringLiteral("   <form name=photo>"),
-        QStringLiteral("      <table width=") + WindowWidthText
+        QStringLiteral("      <table width=") + m_widthText
             + QStringLiteral(" height=40 border=0 cellspacing=0 cellpadding=0 bgcolor=white>"),
         QStringLiteral("        <tr height=1>"),
-        QStringLiteral("          <td width=") + WindowWidthText + QStringLiteral(" bgcolor=black></td>"),
+        QStringLiteral("          <td width=") + m_widthText + QStringLiteral(" bgcolor=black></td>"),
         QStringLiteral("        </tr>"),
         QStringLiteral("        <tr height=39 valign=center>"),
         QStringLiteral("           <td align=center>"),
@@ -303,14 +284,13 @@ bool THTMLGeneratorSimple::WritePhotoBottomPage(const TPhoto& photo, int count)
         QStringLiteral("   </form>"),
         QStringLiteral("   <script>"),
         QStringLiteral("      autostart_slideshow();"),
-    });
-    if (count == 0 && Options().StartSlideShow)
-        page.Line(QStringLiteral("   Start(1, ") + Num(total) + QStringLiteral(");"));
-    page.Lines({
+    };
+    if (count == 0 && m_layout.StartSlideShow)
+        page << QStringLiteral("   Start(1, ") + Num(total) + QStringLiteral(");");
+    page << QStringList {
         QStringLiteral("  </script>"),
         QStringLiteral("  </body>"),
         QStringLiteral("</html>"),
-    });
-    page.Close();
-    return true;
+    };
+    return page;
 }

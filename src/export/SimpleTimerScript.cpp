@@ -1,8 +1,5 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-#include "export/HTMLGeneratorSimple.h"
-
-#include "export/PageWriter.h"
-#include "platform/TextUtil.h"
+#include "export/SimpleTimerScript.h"
 
 // The slide show of the photo-by-photo site. A running show loads the next
 // photo's frameset every 4.5 seconds with a query string that tells the new
@@ -18,7 +15,9 @@
 // Start and Random first clear a timer that still runs: the first photo's bar
 // can start a show itself while a show that wrapped round also continues on it.
 
-QString THTMLGeneratorSimple::TimerScriptText()
+namespace Simple {
+
+QString TimerScript()
 {
     return QStringLiteral(R"js(// Tavrimolex 2005 photo viewer: slide show of the photo pages
 
@@ -215,10 +214,4 @@ function autostart_slideshow()
 )js");
 }
 
-bool THTMLGeneratorSimple::WriteTimerScript()
-{
-    TPageWriter script(ScriptFolder + QStringLiteral("timer.js"));
-    script.Lines(Text::SplitLines(TimerScriptText()));
-    script.Close();
-    return true;
-}
+} // namespace Simple

@@ -5,7 +5,6 @@
 #include "app/photos/PhotosHost.h"
 #include "common/DialogService.h"
 #include "common/LabelOrder.h"
-#include "common/ListSelection.h"
 #include "language/LanguageSelector.h"
 #include "model/Album.h"
 #include "platform/Paths.h"
@@ -67,6 +66,8 @@ TPhotoInfoPanel::TPhotoInfoPanel(
     , m_session(session)
     , m_host(host)
     , m_page(page)
+    , m_fields(form)
+    , m_navigation(std::make_unique<TPhotoWindowNavigation>(form, host, *this))
 {
     ui.eb_PhotoName->setReadOnly(true);
     ui.eb_PhotoStatus->setReadOnly(true);
@@ -97,16 +98,6 @@ TPhotoInfoPanel::TPhotoInfoPanel(
 
 TPhotoInfoPanel::~TPhotoInfoPanel() = default;
 
-Tfm_PhotoWindow* TPhotoInfoPanel::GetPhotoWindow()
-{
-    TPhotoWindowList* windows = m_host.PhotoWindows();
-    if (!windows)
-        return nullptr;
-    return windows->GetPhotoWindow(m_navigating, m_host.Settings(),
-        TPhotoNavigation::Of(this, &TPhotoInfoPanel::SelectPreviousPhoto, &TPhotoInfoPanel::SelectNextPhoto,
-            &TPhotoInfoPanel::SelectFirstPhoto, &TPhotoInfoPanel::SelectLastPhoto));
-}
-
 void TPhotoInfoPanel::ShowPhoto(const QString& requestedPath, bool showObjects, bool repairPath)
 {
     const bool contentsChanged = m_session.ContentsChanged();
@@ -134,7 +125,7 @@ void TPhotoInfoPanel::ShowPhoto(const QString& requestedPath, bool showObjects, 
         }
     }
 
-    m_photoWindow = GetPhotoWindow();
+    m_photoWindow = m_navigation->GetPhotoWindow();
     if (PhotoFileExists(path)) {
         if (m_photoWindow) {
             TWaitCursor wait(*this);
@@ -160,89 +151,46 @@ void TPhotoInfoPanel::ShowPhoto(const QString& requestedPath, bool showObjects, 
         const int shown = album->GetPhotos().IndexOfName(path);
         photo = shown >= 0 ? album->GetPhotos().PhotoAt(shown) : nullptr;
     }
-    FillFields(photo, showObjects);
+    FillFields(album, photo, showObjects);
     ui.eb_PhotoName->setText(path);
     m_session.SetContentsChanged(contentsChanged);
 }
 
-void TPhotoInfoPanel::FillFields(const TPhoto* photo, bool showObjects)
+void TPhotoInfoPanel::FillFields(const TAlbum* album, const TPhoto* photo, bool showObjects)
 {
     const TFilling filling(*this);
     const TLanguageSelector* texts = Language();
-    if (!photo) {
+    if (!album || !photo) {
         ui.eb_PhotoStatus->setText(texts->MF[47]);
-        ui.mm_PhotoDescription->clear();
-        ui.eb_Year->clear();
-        ui.cb_Event->setCurrentIndex(-1);
-        ui.chb_DontPublishForTheInternet->setChecked(false);
-        ClearObjectChecks();
+        m_fields.Clear();
         return;
     }
     ui.eb_PhotoStatus->setText(texts->MF[48]);
-    ui.mm_PhotoDescription->setPlainText(Text::Trim(photo->GetDescription()));
-    ui.eb_Year->setText(photo->GetYear());
-    const TAlbum* album = m_session.Album();
-    SelectEvent(album && photo->HasEvent() ? album->EventNameById(photo->GetEventId()) : QString());
-    ui.chb_DontPublishForTheInternet->setChecked(!photo->GetUseInHtml());
-    if (showObjects)
-        ShowPhotoObjects(*photo);
-}
-
-void TPhotoInfoPanel::SelectEvent(const QString& name)
-{
-    ui.cb_Event->setCurrentIndex(name.isEmpty() ? -1 : ui.cb_Event->findText(name, Qt::MatchExactly));
-}
-
-void TPhotoInfoPanel::SetObjectChecked(QListWidgetItem* item, bool checked)
-{
-    item->setCheckState(checked ? Qt::Checked : Qt::Unchecked);
+    TPhotoInfoControls::Fields fields = TPhotoInfoControls::AllFields;
+    if (!showObjects)
+        fields &= ~TPhotoInfoControls::Fields(TPhotoInfoControls::Objects);
+    m_fields.Write(TPhotoInfoSlot::Of(*photo, *album), fields);
 }
 
 void TPhotoInfoPanel::ShowPhotoObjects(const TPhoto& photo)
 {
     const TFilling filling(*this);
-    ui.lb_SelectedObjects->clear();
-    for (int i = 0; i < ui.lb_PhotoObjects->count(); ++i)
-        SetObjectChecked(ui.lb_PhotoObjects->item(i), false);
     const TAlbum* album = m_session.Album();
-    if (!album)
-        return;
-    for (int id : photo.GetObjectIds().Values()) {
-        const QString name = album->ObjectNameById(id);
-        if (name.isEmpty())
-            continue;
-        const QList<QListWidgetItem*> found = ui.lb_PhotoObjects->findItems(name, Qt::MatchExactly);
-        if (found.isEmpty())
-            continue;
-        SetObjectChecked(found.front(), true);
-        InsertLabelRow(ui.lb_SelectedObjects, name);
-    }
+    m_fields.Write(album ? TPhotoInfoSlot::Of(photo, *album) : TPhotoInfoSlot(), TPhotoInfoControls::Objects);
 }
 
 void TPhotoInfoPanel::ClearObjectChecks()
 {
     const TFilling filling(*this);
-    for (int i = 0; i < ui.lb_PhotoObjects->count(); ++i)
-        SetObjectChecked(ui.lb_PhotoObjects->item(i), false);
-    ui.lb_SelectedObjects->clear();
+    m_fields.Clear(TPhotoInfoControls::Objects);
 }
 
 void TPhotoInfoPanel::StorePhotoObjects(TPhoto& photo) const
 {
-    const TAlbum* album = m_session.Album();
-    photo.GetObjectIds().Clear();
-    if (!album)
-        return;
-    for (int i = 0; i < ui.lb_PhotoObjects->count(); ++i) {
-        const QListWidgetItem* item = ui.lb_PhotoObjects->item(i);
-        if (item->checkState() != Qt::Checked)
-            continue;
-        // A label removed from the album since the list was filled has no id
-        // any more; storing -1 would tie the photo to nothing.
-        const int id = album->ObjectIdByName(item->text());
-        if (id >= 0)
-            photo.GetObjectIds().Add(id);
-    }
+    if (const TAlbum* album = m_session.Album())
+        m_fields.Read().WriteObjectsTo(photo, *album);
+    else
+        photo.GetObjectIds().Clear();
 }
 
 std::unique_ptr<TPhoto> TPhotoInfoPanel::PhotoFromFields(TAlbum& album, const QString& path) const
@@ -250,12 +198,7 @@ std::unique_ptr<TPhoto> TPhotoInfoPanel::PhotoFromFields(TAlbum& album, const QS
     auto photo = std::make_unique<TPhoto>();
     photo->SetId(album.GetPhotos().TakeNextId());
     photo->SetName(path);
-    photo->SetDescription(ui.mm_PhotoDescription->toPlainText());
-    photo->SetYear(ui.eb_Year->text());
-    const QString event = ui.cb_Event->currentIndex() >= 0 ? ui.cb_Event->currentText() : QString();
-    photo->SetEventId(Text::Trim(event).isEmpty() ? -1 : album.EventIdByName(event));
-    photo->SetUseInHtml(!ui.chb_DontPublishForTheInternet->isChecked());
-    StorePhotoObjects(*photo);
+    m_fields.Read().WriteTo(*photo, album);
     return photo;
 }
 
@@ -386,7 +329,7 @@ void TPhotoInfoPanel::ShowSelectedAvailablePhoto()
     ShowPhoto(path, true, true);
     KeyboardBackTo(ui.lsbPhotos);
     m_infoEditsLive = true;
-    m_activeList = AvailablePhotos;
+    m_navigation->SetActiveList(AvailablePhotos);
 }
 
 bool TPhotoInfoPanel::ShowSelectedAlbumPhoto(bool repairPath)
@@ -415,7 +358,7 @@ bool TPhotoInfoPanel::ShowSelectedAlbumPhoto(bool repairPath)
             item->setSelected(true);
         shown = true;
     }
-    m_activeList = AlbumPhotos;
+    m_navigation->SetActiveList(AlbumPhotos);
     return shown;
 }
 
@@ -466,18 +409,7 @@ bool TPhotoInfoPanel::PhotosInAlbumPageActive() const
 void TPhotoInfoPanel::UpdatePhotoControls()
 {
     const bool editable = PhotosInAlbumPageActive();
-    ui.mm_PhotoDescription->setReadOnly(!editable);
-    ui.eb_Year->setReadOnly(!editable);
-    ui.cb_Event->setEnabled(editable);
-    ui.lb_PhotoObjects->setEnabled(editable);
-    ui.lb_SelectedObjects->setEnabled(editable);
-    const QPalette::ColorRole background = editable ? QPalette::Base : QPalette::Button;
-    for (QWidget* control : { static_cast<QWidget*>(ui.mm_PhotoDescription),
-             static_cast<QWidget*>(ui.eb_Year), static_cast<QWidget*>(ui.cb_Event) }) {
-        QPalette palette = control->palette();
-        palette.setColor(QPalette::Base, m_page->palette().color(background));
-        control->setPalette(palette);
-    }
+    m_fields.SetEditable(editable, m_page->palette().color(editable ? QPalette::Base : QPalette::Button));
     emit PhotoControlsUpdated();
 }
 
@@ -496,22 +428,16 @@ void TPhotoInfoPanel::ClearPhotoFields()
     const TFilling filling(*this);
     ui.eb_PhotoStatus->clear();
     ui.eb_PhotoName->clear();
-    ui.mm_PhotoDescription->clear();
-    ui.eb_Year->clear();
-    ui.cb_Event->setCurrentIndex(-1);
-    ClearObjectChecks();
+    // Whether a photo may be published is left as the user set it last.
+    m_fields.Clear(TPhotoInfoControls::AllFields & ~TPhotoInfoControls::Fields(TPhotoInfoControls::Publish));
 }
 
 void TPhotoInfoPanel::ClearPhotoPanel()
 {
     const TFilling filling(*this);
-    ui.eb_PhotoStatus->clear();
-    ui.eb_PhotoName->clear();
-    ui.mm_PhotoDescription->clear();
+    ClearPhotoFields();
     ui.cb_Event->clear();
-    ui.eb_Year->clear();
     ui.lb_PhotoObjects->clear();
-    ui.lb_SelectedObjects->clear();
     UpdatePhotoControls();
 }
 
@@ -571,9 +497,8 @@ void TPhotoInfoPanel::RefreshLabelLists()
     const int shown = album->GetPhotos().IndexOfName(ui.eb_PhotoName->text());
     if (shown < 0)
         return;
-    const TPhoto* photo = album->GetPhotos().PhotoAt(shown);
-    SelectEvent(photo->HasEvent() ? album->EventNameById(photo->GetEventId()) : QString());
-    ShowPhotoObjects(*photo);
+    m_fields.Write(TPhotoInfoSlot::Of(*album->GetPhotos().PhotoAt(shown), *album),
+        TPhotoInfoControls::Event | TPhotoInfoControls::Objects);
 }
 
 void TPhotoInfoPanel::ts_PhotosEnter()
@@ -592,33 +517,15 @@ void TPhotoInfoPanel::ts_PhotosEnter()
 
 void TPhotoInfoPanel::CapturePhotoInfo(TPhotoInfoSlot& slot) const
 {
-    slot.Year = ui.eb_Year->text();
-    slot.Description = Text::SplitLines(ui.mm_PhotoDescription->toPlainText());
-    slot.Event = ui.cb_Event->currentIndex() > 0 ? ui.cb_Event->currentText() : QString();
-    slot.Publish = !ui.chb_DontPublishForTheInternet->isChecked();
-    slot.Objects.clear();
-    for (int i = 0; i < ui.lb_PhotoObjects->count(); ++i)
-        if (ui.lb_PhotoObjects->item(i)->checkState() == Qt::Checked)
-            slot.Objects.append(ui.lb_PhotoObjects->item(i)->text());
+    slot = m_fields.Read();
 }
 
 void TPhotoInfoPanel::ApplyPhotoInfo(const TPhotoInfoSlot& slot)
 {
     {
         const TFilling filling(*this);
-        ui.lb_SelectedObjects->clear();
-        ui.eb_Year->setText(slot.Year);
-        ui.mm_PhotoDescription->setPlainText(slot.Description.join(QLatin1Char('\n')));
-        SelectEvent(slot.Event);
-        ui.chb_DontPublishForTheInternet->setChecked(!slot.Publish);
         ui.lb_PhotoObjects->clearSelection();
-        for (int i = 0; i < ui.lb_PhotoObjects->count(); ++i) {
-            QListWidgetItem* item = ui.lb_PhotoObjects->item(i);
-            const bool on = slot.Objects.contains(item->text());
-            SetObjectChecked(item, on);
-            if (on)
-                ui.lb_SelectedObjects->addItem(item->text());
-        }
+        m_fields.Write(slot);
     }
     PhotoInfoChanged();
 }
@@ -656,39 +563,4 @@ void TPhotoInfoPanel::btnGoToNextPhotoClick()
 void TPhotoInfoPanel::lsbPhotosClick()
 {
     ShowSelectedAvailablePhoto();
-}
-
-template <class Select> void TPhotoInfoPanel::Navigate(Select select)
-{
-    // Navigation asked for by a photo window stays in that window.
-    const bool wasNavigating = m_navigating;
-    m_navigating = true;
-    if (m_activeList == AvailablePhotos) {
-        if (select(ui.lsbPhotos))
-            ShowSelectedAvailablePhoto();
-    } else if (m_activeList == AlbumPhotos) {
-        if (select(ui.lb_PhotosInAlbum))
-            ShowSelectedAlbumPhoto(true);
-    }
-    m_navigating = wasNavigating;
-}
-
-void TPhotoInfoPanel::SelectPreviousPhoto(QObject*)
-{
-    Navigate(ListBoxSelectPrevious);
-}
-
-void TPhotoInfoPanel::SelectNextPhoto(QObject*)
-{
-    Navigate(ListBoxSelectNext);
-}
-
-void TPhotoInfoPanel::SelectFirstPhoto(QObject*)
-{
-    Navigate(ListBoxSelectFirst);
-}
-
-void TPhotoInfoPanel::SelectLastPhoto(QObject*)
-{
-    Navigate(ListBoxSelectLast);
 }

@@ -3,7 +3,9 @@
 // The Photos tab's information panel: shows the photo chosen last in either
 // list of the tab, opens it in a photo window, and on the page of the album's
 // photos applies every edit at once to the album photo it shows.
+#include "app/photos/PhotoInfoControls.h"
 #include "app/photos/PhotoInfoSlot.h"
+#include "app/photos/PhotoWindowNavigation.h"
 #include "common/FormBasis.h"
 #include "viewers/Tfm_PhotoWindow.h"
 
@@ -27,8 +29,8 @@ class TPhotoInfoPanel : public QObject, public TFormBasis {
     Q_OBJECT
 
 public:
-    // Which list the photo windows' navigation walks through.
-    enum TActiveList { NoList = 0, AvailablePhotos = 1, AlbumPhotos = 2 };
+    using TActiveList = TPhotoWindowNavigation::TActiveList;
+    using enum TPhotoWindowNavigation::TActiveList;
 
     static constexpr int MaxYearLength = 4;
     static constexpr int MaxDescriptionLength = 200;
@@ -57,13 +59,17 @@ public:
     void ClearObjectChecks();
     void CapturePhotoInfo(TPhotoInfoSlot& slot) const;
     void ApplyPhotoInfo(const TPhotoInfoSlot& slot);
-    Tfm_PhotoWindow* GetPhotoWindow();
 
-    // Navigation of the photo windows.
-    void SelectPreviousPhoto(QObject* sender);
-    void SelectNextPhoto(QObject* sender);
-    void SelectFirstPhoto(QObject* sender);
-    void SelectLastPhoto(QObject* sender);
+    // The photo windows' navigation through the list a photo was shown from.
+    TPhotoWindowNavigation& Navigation() const { return *m_navigation; }
+    Tfm_PhotoWindow* GetPhotoWindow() { return m_navigation->GetPhotoWindow(); }
+    bool Navigating() const { return m_navigation->Navigating(); }
+    TActiveList ActiveList() const { return m_navigation->ActiveList(); }
+    // The album list's End, Home and keypad keys step as a photo window's commands do.
+    void SelectPreviousPhoto(QObject* sender) { m_navigation->SelectPreviousPhoto(sender); }
+    void SelectNextPhoto(QObject* sender) { m_navigation->SelectNextPhoto(sender); }
+    void SelectFirstPhoto(QObject* sender) { m_navigation->SelectFirstPhoto(sender); }
+    void SelectLastPhoto(QObject* sender) { m_navigation->SelectLastPhoto(sender); }
 
     // The object list and the event box show the album's labels anew after
     // they were edited, keeping the user's checks and choice; a shown album
@@ -85,8 +91,6 @@ public:
     bool InfoEditsLive() const { return m_infoEditsLive; }
     void SetInfoEditsLive(bool live) { m_infoEditsLive = live; }
     void SetPlaceFirstPhotoWindow(bool place) { m_placeFirstPhotoWindow = place; }
-    bool Navigating() const { return m_navigating; }
-    TActiveList ActiveList() const { return m_activeList; }
     Tfm_PhotoWindow* PhotoWindow() const { return m_photoWindow; }
     const TPhotoInfoSlot& CopySlot() const { return m_copySlot; }
     const TPhotoInfoSlot& PreviousSlot() const { return m_previousSlot; }
@@ -109,13 +113,11 @@ private:
     // change handlers can tell it from the user's edits.
     class TFilling;
 
-    void FillFields(const TPhoto* photo, bool showObjects);
+    // Shows the fields of photo, a photo of album, or of a file the album does not hold.
+    void FillFields(const TAlbum* album, const TPhoto* photo, bool showObjects);
     void FillLabelLists(const TAlbum& album);
-    void SelectEvent(const QString& name);
-    void SetObjectChecked(QListWidgetItem* item, bool checked);
     bool Filling() const { return m_filling > 0; }
     bool PhotosInAlbumPageActive() const;
-    template <class Select> void Navigate(Select select);
     // Gives the keyboard back to a list of the main window after a photo window came up.
     void KeyboardBackTo(QWidget* list);
 
@@ -129,14 +131,14 @@ private:
     TAlbumSession& m_session;
     TPhotosHost& m_host;
     QWidget* m_page;
+    TPhotoInfoControls m_fields;
+    std::unique_ptr<TPhotoWindowNavigation> m_navigation;
 
     QPointer<Tfm_PhotoWindow> m_photoWindow;
     TPhotoInfoSlot m_copySlot;
     TPhotoInfoSlot m_previousSlot;
-    TActiveList m_activeList = NoList;
     bool m_infoEditsLive = false;
     bool m_placeFirstPhotoWindow = false;
-    bool m_navigating = false;
     int m_filling = 0;
     // The description as last filled or edited, and where in it the user's
     // last change began: typing past the limit is taken back to this.

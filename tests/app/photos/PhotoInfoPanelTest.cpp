@@ -3,6 +3,8 @@
 
 #include "platform/TextUtil.h"
 
+#include <QTest>
+
 namespace {
 
 class PhotoInfoPanelTest : public PhotoTabTest {
@@ -271,6 +273,21 @@ TEST_F(PhotoInfoPanelTest, PhotoWindowNavigationWalksTheListInTheSameWindow)
     // Outside navigation a click asks for a new window.
     ClickRow(2);
     EXPECT_EQ(host.windows->Count(), 2);
+
+    // Shown from the available photos, the same commands walk that list and
+    // leave the album's list as it was.
+    Find<QPushButton>("pb_Refresh")->click();
+    auto* available = Find<QListWidget>("lsbPhotos");
+    ASSERT_EQ(available->count(), 3);
+    available->setCurrentRow(0);
+    panel->lsbPhotosClick();
+    window = panel->PhotoWindow();
+    ASSERT_NE(window, nullptr);
+    QTest::mouseClick(window->findChild<QPushButton*>(QStringLiteral("btnPrevious")), Qt::LeftButton);
+    EXPECT_EQ(available->currentRow(), 2);
+    EXPECT_EQ(window->FileName(), c);
+    EXPECT_EQ(panel->PhotoWindow(), window);
+    EXPECT_EQ(Rows()->currentRow(), 2);
 }
 
 TEST_F(PhotoInfoPanelTest, ThePanelIsEditableOnlyOnThePageOfTheAlbumsPhotos)
@@ -281,10 +298,17 @@ TEST_F(PhotoInfoPanelTest, ThePanelIsEditableOnlyOnThePageOfTheAlbumsPhotos)
     EXPECT_TRUE(Description()->isReadOnly());
     EXPECT_FALSE(Event()->isEnabled());
     EXPECT_FALSE(Objects()->isEnabled());
+    EXPECT_TRUE(DontPublish()->isEnabled());
+    const auto background = [](const QWidget* control) { return control->palette().color(QPalette::Base); };
+    for (const QWidget* field : { static_cast<QWidget*>(Year()), static_cast<QWidget*>(Description()),
+             static_cast<QWidget*>(Event()) })
+        EXPECT_EQ(background(field), root->palette().color(QPalette::Button))
+            << field->objectName().toStdString();
     ShowPage(root->Form().ts_PhotosInAlbum);
     panel->UpdatePhotoControls();
     EXPECT_FALSE(Year()->isReadOnly());
     EXPECT_TRUE(Event()->isEnabled());
+    EXPECT_EQ(background(Description()), root->palette().color(QPalette::Base));
     EXPECT_TRUE(Find<QPushButton>("btnGoToNextPhoto")->isEnabled());
 
     session.Close();

@@ -199,14 +199,33 @@ TEST_F(PhotoListTest, RemovingAMiddleRowShowsThePhotoThatTookItsPlace)
 
 TEST_F(PhotoListTest, RemovingTheLastRowSelectsNothingAndClearsThePanel)
 {
-    AddPhotos(3);
+    TAlbum& album = Album();
+    album.GetObjects().AddName(QStringLiteral("Tree"));
+    album.GetEvents().AddName(QStringLiteral("Trip"));
+    AddPhoto(QStringLiteral("p0.bmp"));
+    AddPhoto(QStringLiteral("p1.bmp"));
+    TPhoto* last
+        = PhotoNamed(AddPhoto(QStringLiteral("p2.bmp"), QStringLiteral("1960"), QStringLiteral("Lake")));
+    last->SetEventId(album.EventIdByName(QStringLiteral("Trip")));
+    last->GetObjectIds().Add(album.ObjectIdByName(QStringLiteral("Tree")));
+    last->SetUseInHtml(false);
+    EnterTab();
     ClickRow(2);
+    ASSERT_EQ(Year()->text(), QStringLiteral("1960"));
+
     dialogs.QueueMessageResult(MessageResult::Yes);
     list->pmiOnlyFromAlbumClick();
     EXPECT_EQ(AlbumOrder(), Names({ 0, 1 }));
     EXPECT_TRUE(SelectedRows().isEmpty());
     EXPECT_TRUE(Name()->text().isEmpty());
     EXPECT_TRUE(Status()->text().isEmpty());
+    EXPECT_TRUE(Year()->text().isEmpty());
+    EXPECT_TRUE(Description()->toPlainText().isEmpty());
+    EXPECT_EQ(Event()->currentIndex(), -1);
+    EXPECT_EQ(Objects()->item(0)->checkState(), Qt::Unchecked);
+    EXPECT_EQ(Find<QListWidget>("lb_SelectedObjects")->count(), 0);
+    // The box is the user's last choice, kept for the photos added next.
+    EXPECT_TRUE(DontPublish()->isChecked());
 }
 
 TEST_F(PhotoListTest, TheDeleteKeyAsksFirst)
