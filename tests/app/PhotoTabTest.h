@@ -3,12 +3,12 @@
 // Shared set-up of the Photos tab tests: an album of real picture files in a
 // sandbox, opened in a session, the Photos tab's page with a fake main window,
 // and scripted dialogs.
-#include "app/main/AlbumSession.h"
 #include "app/photos/AlbumPhotoList.h"
 #include "app/photos/AlbumPhotoRenamer.h"
 #include "app/photos/PhotoInfoPanel.h"
 #include "app/photos/PhotosHost.h"
 #include "app/photos/PhotosPage.h"
+#include "app/shared/AlbumSession.h"
 #include "common/ScriptedDialogService.h"
 #include "language/LanguageSelector.h"
 #include "model/Album.h"

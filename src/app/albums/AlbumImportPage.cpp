@@ -2,8 +2,7 @@
 #include "app/albums/AlbumImportPage.h"
 
 #include "app/albums/AlbumManager.h"
-#include "app/main/AlbumSession.h"
-#include "widgets/FolderTree.h"
+#include "app/shared/AlbumSession.h"
 #include "common/BusyGuard.h"
 #include "common/DialogService.h"
 #include "language/LanguageSelector.h"
@@ -11,6 +10,7 @@
 #include "platform/Paths.h"
 #include "platform/TextUtil.h"
 #include "ui_TabAlbums.h"
+#include "widgets/FolderTree.h"
 
 #include <QFileInfo>
 

@@ -3,7 +3,8 @@
 
 #include "app/albums/AlbumSearchPage.h"
 #include "app/albums/AlbumsPage.h"
-#include "app/main/AlbumSession.h"
+#include "app/shared/AlbumSession.h"
+#include "common/AlbumFileList.h"
 #include "common/BusyGuard.h"
 #include "common/DialogService.h"
 #include "common/FileTypeRegistration.h"
@@ -276,7 +277,7 @@ void TAlbumManager::pb_CreateNewAlbumClick()
 
     m_page.AddRecentAlbum(name);
     a.stvAlbumFolders->SetFolder(Paths::ExtractFilePath(name));
-    TAlbumsPage::ListAlbumFiles(a.stvAlbumFolders->Folder(), a.lsbAlbumFiles);
+    ListAlbumFiles(a.stvAlbumFolders->Folder(), a.lsbAlbumFiles);
     const QList<QListWidgetItem*> rows
         = a.lsbAlbumFiles->findItems(Paths::ExtractFileName(name), Qt::MatchExactly);
     if (!rows.isEmpty())
@@ -380,7 +381,7 @@ void TAlbumManager::pb_RenameAlbumClick()
     a.eb_AlbumName->setText(newName);
     // The folder's album list would otherwise offer the old name, which no longer opens.
     if (Paths::SameFile(Paths::IncludeTrailingSeparator(a.stvAlbumFolders->Folder()), album->GetFolder()))
-        TAlbumsPage::ListAlbumFiles(a.stvAlbumFolders->Folder(), a.lsbAlbumFiles);
+        ListAlbumFiles(a.stvAlbumFolders->Folder(), a.lsbAlbumFiles);
 }
 
 int TAlbumManager::SelectedRecentRow()

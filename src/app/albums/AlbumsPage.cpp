@@ -4,19 +4,20 @@
 #include "app/albums/AlbumImportPage.h"
 #include "app/albums/AlbumManager.h"
 #include "app/albums/AlbumSearchPage.h"
-#include "app/main/AlbumSession.h"
-#include "app/main/Captions.h"
+#include "app/shared/AlbumSession.h"
+#include "app/shared/Captions.h"
+#include "common/AlbumFileList.h"
 #include "common/FileTypeRegistration.h"
 #include "common/Tfm_SelectdirectoryWindow.h"
-#include "widgets/FolderTree.h"
-#include "widgets/ListDrawing.h"
-#include "widgets/PageControl.h"
-#include "widgets/ReaderNames.h"
 #include "language/LanguageSelector.h"
 #include "model/Album.h"
 #include "platform/IniFile.h"
 #include "platform/Paths.h"
 #include "ui_TabAlbums.h"
+#include "widgets/FolderTree.h"
+#include "widgets/ListDrawing.h"
+#include "widgets/PageControl.h"
+#include "widgets/ReaderNames.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -266,24 +267,4 @@ QStringList TAlbumsPage::RecentAlbums() const
     for (int i = 0; i < ui->lsbRecentlyUsedAlbums->count(); ++i)
         names << ui->lsbRecentlyUsedAlbums->item(i)->text();
     return names;
-}
-
-void TAlbumsPage::RefreshAlbumFiles(const QString& folder, QListWidget* list)
-{
-    const QListWidgetItem* current = list->currentItem();
-    const QString picked = current ? current->text() : QString();
-    ListAlbumFiles(folder, list);
-    const QList<QListWidgetItem*> found = list->findItems(picked, Qt::MatchExactly);
-    if (!picked.isEmpty() && !found.isEmpty())
-        list->setCurrentItem(found.first());
-}
-
-void TAlbumsPage::ListAlbumFiles(const QString& folder, QListWidget* list)
-{
-    list->clear();
-    if (folder.isEmpty())
-        return;
-    const QDir dir(folder);
-    list->addItems(dir.entryList({ QStringLiteral("*.") + QString::fromLatin1(AlbumExtension) },
-        QDir::Files | QDir::Readable, QDir::Name | QDir::IgnoreCase));
 }

@@ -54,13 +54,6 @@ public:
     void AddRecentAlbum(const QString& fileName);
     QStringList RecentAlbums() const;
 
-    // Fills a list with the album files of a folder, by name without folder,
-    // sorted by name ignoring case.
-    static void ListAlbumFiles(const QString& folder, QListWidget* list);
-    // Lists them again after the folder changed on the disk; the album the
-    // user had picked stays picked while it is there.
-    static void RefreshAlbumFiles(const QString& folder, QListWidget* list);
-
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 

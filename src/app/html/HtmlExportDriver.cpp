@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "app/html/HtmlExportDriver.h"
 
-#include "app/main/AlbumSession.h"
 #include "app/html/GeneratedSites.h"
 #include "app/html/HtmlBackground.h"
 #include "app/html/HtmlExportHost.h"
 #include "app/html/HtmlOptions.h"
 #include "app/html/HtmlPictures.h"
 #include "app/html/HtmlStepReporter.h"
+#include "app/shared/AlbumSession.h"
 #include "common/BusyGuard.h"
 #include "common/DialogService.h"
 #include "export/ExportError.h"

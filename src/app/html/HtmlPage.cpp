@@ -1,11 +1,6 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "app/html/HtmlPage.h"
 
-#include "app/main/AlbumSession.h"
-#include "app/albums/AlbumsPage.h"
-#include "app/main/Captions.h"
-#include "widgets/FittingRow.h"
-#include "widgets/FolderTree.h"
 #include "app/html/GeneratedSites.h"
 #include "app/html/HtmlBackground.h"
 #include "app/html/HtmlExportDriver.h"
@@ -14,14 +9,19 @@
 #include "app/html/HtmlPictures.h"
 #include "app/html/HtmlSettingsPresets.h"
 #include "app/html/HtmlStepReporter.h"
-#include "widgets/ListDrawing.h"
-#include "widgets/PageControl.h"
-#include "widgets/ReaderNames.h"
+#include "app/shared/AlbumSession.h"
+#include "app/shared/Captions.h"
+#include "common/AlbumFileList.h"
 #include "common/DialogService.h"
 #include "language/LanguageSelector.h"
 #include "platform/IniFile.h"
 #include "platform/Paths.h"
 #include "ui_TabHTML.h"
+#include "widgets/FittingRow.h"
+#include "widgets/FolderTree.h"
+#include "widgets/ListDrawing.h"
+#include "widgets/PageControl.h"
+#include "widgets/ReaderNames.h"
 
 #include <QDir>
 #include <QTableWidget>
@@ -112,9 +112,9 @@ void THtmlPage::Entered()
 void THtmlPage::WireFolderBrowser()
 {
     connect(ui->stvFoldersForHTML, &TFolderTree::FolderChanged, this,
-        [this](const QString& folder) { TAlbumsPage::ListAlbumFiles(folder, ui->lsbAlbumsForHTML); });
+        [this](const QString& folder) { ListAlbumFiles(folder, ui->lsbAlbumsForHTML); });
     connect(ui->stvFoldersForHTML, &TFolderTree::FolderContentsChanged, this,
-        [this](const QString& folder) { TAlbumsPage::RefreshAlbumFiles(folder, ui->lsbAlbumsForHTML); });
+        [this](const QString& folder) { RefreshAlbumFiles(folder, ui->lsbAlbumsForHTML); });
 }
 
 void THtmlPage::SaveUserPaths(IniFile& settings) const

@@ -3,8 +3,8 @@
 
 #include "app/labels/LabelTabHost.h"
 #include "app/labels/StringListProxy.h"
-#include "app/main/AlbumSession.h"
-#include "app/main/Captions.h"
+#include "app/shared/AlbumSession.h"
+#include "app/shared/Captions.h"
 #include "common/DialogService.h"
 #include "language/LanguageSelector.h"
 #include "model/Album.h"

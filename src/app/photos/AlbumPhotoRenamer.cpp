@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "app/photos/AlbumPhotoRenamer.h"
 
-#include "app/main/AlbumSession.h"
 #include "app/photos/FormRenameSettings.h"
 #include "app/photos/PhotoInfoPanel.h"
 #include "app/photos/PhotoRenamePlanner.h"
 #include "app/photos/PhotosHost.h"
+#include "app/shared/AlbumSession.h"
 #include "common/BusyGuard.h"
 #include "common/DialogService.h"
 #include "common/ListSelection.h"

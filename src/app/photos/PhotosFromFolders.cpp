@@ -401,14 +401,3 @@ void TPhotosFromFolders::ConvertPhotosRecursive()
     ShowMessageBox(WithFailedConversions(Text::Format(t.MF[127], { count, m_convertFolder }), found - count),
         t.MF[120], MessageBoxFlags::IconInformation);
 }
-
-bool ChooseFolderWithWindow(QWidget* owner, QString& folder)
-{
-    Tfm_SelectdirectoryWindow* window = SelectdirectoryWindow(owner);
-    if (!folder.isEmpty())
-        window->SetFolder(folder);
-    if (window->exec() != QDialog::Accepted)
-        return false;
-    folder = window->GetFolder();
-    return !folder.isEmpty();
-}

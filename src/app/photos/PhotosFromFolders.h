@@ -91,7 +91,3 @@ private:
     TFolderAction m_folderAction = NoFolderAction;
     QString m_convertFolder;
 };
-
-// Shows the program's folder window as a dialog of owner, starting at folder
-// when that is set; true with the chosen folder on OK.
-bool ChooseFolderWithWindow(QWidget* owner, QString& folder);

@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "app/photos/PhotosPage.h"
 
-#include "app/main/AlbumSession.h"
-#include "app/main/Captions.h"
 #include "app/photos/AlbumPhotoList.h"
 #include "app/photos/AlbumPhotoRenamer.h"
 #include "app/photos/PhotoFileList.h"
@@ -11,6 +9,8 @@
 #include "app/photos/SlideShowTab.h"
 #include "app/photos/ThumbnailsTab.h"
 #include "app/photos/UseInHtmlMenu.h"
+#include "app/shared/AlbumSession.h"
+#include "app/shared/Captions.h"
 #include "common/DialogService.h"
 #include "language/LanguageSelector.h"
 #include "model/Album.h"

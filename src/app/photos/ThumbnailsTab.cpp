@@ -1,9 +1,8 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "app/photos/ThumbnailsTab.h"
 
-#include "app/main/AlbumSession.h"
-#include "widgets/PageControl.h"
 #include "app/photos/SlideShowTab.h"
+#include "app/shared/AlbumSession.h"
 #include "common/BusyGuard.h"
 #include "common/DialogService.h"
 #include "common/Tfm_StatusWindow.h"
@@ -13,6 +12,7 @@
 #include "ui_TabPhotos.h"
 #include "viewers/Tfm_SlideShowWindow.h"
 #include "viewers/Tfm_ThumbNailWindow.h"
+#include "widgets/PageControl.h"
 
 #include <QCoreApplication>
 

@@ -1,10 +1,9 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "app/search/SearchPage.h"
 
-#include "app/main/AlbumSession.h"
-#include "app/main/Captions.h"
-#include "widgets/FittingRow.h"
 #include "app/search/SearchHost.h"
+#include "app/shared/AlbumSession.h"
+#include "app/shared/Captions.h"
 #include "common/BusyGuard.h"
 #include "common/DialogService.h"
 #include "common/LabelOrder.h"
@@ -14,6 +13,7 @@
 #include "platform/TextUtil.h"
 #include "ui_TabSearch.h"
 #include "viewers/FormPhotoList.h"
+#include "widgets/FittingRow.h"
 #include "widgets/ReaderNames.h"
 
 #include <QApplication>

@@ -3,9 +3,9 @@
 #include "app/albums/AlbumManager.h"
 
 #include "app/main/ApplicationNames.h"
-#include "app/main/ProgramIcon.h"
-#include "app/main/Tfm_LanguageWindow.h"
 #include "app/photos/PhotosPage.h"
+#include "app/shared/ProgramIcon.h"
+#include "app/shared/Tfm_LanguageWindow.h"
 #include "platform/SafeFile.h"
 
 #include <QLabel>

@@ -2,8 +2,8 @@
 // The Search tab: choosing labels, the criteria handed to the engine, the
 // checks before a search, reset, and the result window it opens.
 #include "app/search/SearchPage.h"
-#include "app/main/AlbumSession.h"
 #include "app/search/SearchHost.h"
+#include "app/shared/AlbumSession.h"
 #include "common/ScriptedDialogService.h"
 #include "language/LanguageSelector.h"
 #include "model/Album.h"

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-#include "app/main/AlbumSession.h"
+#include "app/shared/AlbumSession.h"
 
 #include "model/Album.h"
 #include "platform/FreedMemory.h"
