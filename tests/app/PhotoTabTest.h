@@ -8,6 +8,7 @@
 #include "app/photos/PhotoInfoPanel.h"
 #include "app/photos/PhotosHost.h"
 #include "app/photos/PhotosPage.h"
+#include "app/shared/AlbumActions.h"
 #include "app/shared/AlbumSession.h"
 #include "common/ScriptedDialogService.h"
 #include "language/LanguageSelector.h"
@@ -21,6 +22,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
@@ -34,21 +36,8 @@
 
 class TFakePhotosHost : public TPhotosHost {
 public:
-    explicit TFakePhotosHost(TAlbumSession& albumSession)
-        : session(albumSession)
-    {
-    }
     TPhotoWindowList* PhotoWindows() const override { return windows.get(); }
     IniFile* Settings() const override { return ini.get(); }
-    bool SaveCurrentAlbum() override
-    {
-        ++saves;
-        if (!saveWorks)
-            return false;
-        session.Album()->SaveToFile();
-        session.SetContentsChanged(false);
-        return true;
-    }
     bool ChooseConvertFolder(QString& chosen) override
     {
         folderWindowStarts.append(chosen);
@@ -58,11 +47,8 @@ public:
         return true;
     }
 
-    TAlbumSession& session;
     std::unique_ptr<IniFile> ini;
     std::unique_ptr<TPhotoWindowList> windows = std::make_unique<TPhotoWindowList>();
-    int saves = 0;
-    bool saveWorks = true;
     QString folderAnswer;
     QStringList folderWindowStarts;
 };
@@ -73,7 +59,7 @@ protected:
     {
         ASSERT_TRUE(dir.isValid());
         host.ini = std::make_unique<IniFile>(dir.filePath(QStringLiteral("tavrimolex.Ini")));
-        root = std::make_unique<TPhotosPage>(session, host);
+        root = std::make_unique<TPhotosPage>(session, actions, host);
         panel = root->PhotoPanel();
         list = root->PhotoList();
         root->ApplyLanguage(*Language());
@@ -148,6 +134,18 @@ protected:
         return names;
     }
 
+    // The photos as the album file on disk lists them; none before it is first saved.
+    QStringList SavedOrder() const
+    {
+        QStringList names;
+        if (!QFileInfo::exists(Album().GetFileName()))
+            return names;
+        const std::unique_ptr<TAlbum> saved = TAlbum::CreateFromFile(Album().GetFileName(), nullptr);
+        for (int i = 0; i < saved->GetPhotos().Count(); ++i)
+            names.append(saved->GetPhotos().PhotoAt(i)->GetFileNameOnly());
+        return names;
+    }
+
     QStringList RowNames() const
     {
         QStringList names;
@@ -193,7 +191,8 @@ protected:
     QTemporaryDir dir;
     TScriptedDialogService dialogs;
     TAlbumSession session;
-    TFakePhotosHost host { session };
+    TAlbumActions actions { session };
+    TFakePhotosHost host;
     std::unique_ptr<TPhotosPage> root;
     TPhotoInfoPanel* panel = nullptr;
     TAlbumPhotoList* list = nullptr;

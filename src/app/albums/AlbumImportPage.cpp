@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "app/albums/AlbumImportPage.h"
 
-#include "app/albums/AlbumManager.h"
+#include "app/shared/AlbumActions.h"
 #include "app/shared/AlbumSession.h"
 #include "common/BusyGuard.h"
 #include "common/DialogService.h"
@@ -111,7 +111,7 @@ bool TAlbumImportPage::ImportRow(const QString& fileName, int& imported)
         return true;
     }
 
-    const std::unique_ptr<TAlbum> source = TAlbumManager::ReadAlbum(fileName, this);
+    const std::unique_ptr<TAlbum> source = TAlbumActions::ReadAlbum(fileName, this);
     // A damaged album ends the run; what was merged before it stays.
     if (!source)
         return false;

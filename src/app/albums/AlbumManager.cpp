@@ -3,19 +3,18 @@
 
 #include "app/albums/AlbumSearchPage.h"
 #include "app/albums/AlbumsPage.h"
+#include "app/shared/AlbumActions.h"
 #include "app/shared/AlbumSession.h"
 #include "common/AlbumFileList.h"
 #include "common/BusyGuard.h"
 #include "common/DialogService.h"
 #include "common/FileTypeRegistration.h"
-#include "common/FormBasis.h"
 #include "common/Tfm_StatusWindow.h"
 #include "language/LanguageSelector.h"
 #include "model/Album.h"
 #include "model/PendingRenames.h"
 #include "model/StreamError.h"
 #include "platform/FileRoutines.h"
-#include "platform/FreedMemory.h"
 #include "platform/Paths.h"
 #include "platform/RenameNoReplace.h"
 #include "platform/SafeFile.h"
@@ -43,33 +42,19 @@ QString RenameFailure(int error)
     return Language()->MF[404] + QStringLiteral("\r\r") + SystemErrorText(error);
 }
 
-// The error of a failed album read or write, as the default handler shows it.
+// The error of a failed album write, as the default handler shows it.
 void ShowError(const QString& message)
 {
     ShowMessageBox(message, Language()->Title, MessageBoxFlags::IconError);
 }
 
-// Reading gave the photos of a stopped batch rename the names their files
-// have; once the album file lists them so, their list has done its work. When
-// saving fails the list stays, and the next opening takes them over again.
-void SaveTakenOverRenames(TAlbum& album)
-{
-    if (album.RenamesTakenOver() > 0) {
-        try {
-            album.SaveToFile();
-        } catch (const std::exception&) {
-            return;
-        }
-    }
-    TPendingRenames::Remove(album.GetFileName());
-}
-
 } // namespace
 
-TAlbumManager::TAlbumManager(TAlbumsPage& page, TAlbumSession& session)
+TAlbumManager::TAlbumManager(TAlbumsPage& page, TAlbumSession& session, TAlbumActions& actions)
     : QObject(&page)
     , m_page(page)
     , m_session(session)
+    , m_actions(actions)
 {
     Ui::TabAlbums& a = page.Form();
     connect(a.pb_CreateNewAlbum, &QPushButton::clicked, this, &TAlbumManager::pb_CreateNewAlbumClick);
@@ -95,121 +80,15 @@ TAlbumManager::TAlbumManager(TAlbumsPage& page, TAlbumSession& session)
 
 TAlbumManager::~TAlbumManager() = default;
 
-std::unique_ptr<TAlbum> TAlbumManager::ReadAlbum(const QString& fileName, TFormBasis* waiting)
-{
-    std::unique_ptr<TAlbum> album;
-    QString error;
-    {
-        // Reading relocates moved photos and lets events run meanwhile.
-        TBusyGuard busy;
-        Tfm_StatusWindow status;
-        status.ShowCentered();
-        try {
-            album = TAlbum::CreateFromFile(fileName, &status);
-        } catch (const std::exception& e) {
-            error = ExceptionMessage(e);
-        }
-    }
-    if (album && album->RenamesTakenOver() >= 0)
-        SaveTakenOverRenames(*album);
-    if (!album) {
-        if (waiting)
-            waiting->EndWait();
-        // "Invalid property value" alone does not say which file is damaged.
-        ShowError(Text::Format(Language()->HG[13], { fileName }) + QStringLiteral("\r\r") + error);
-        if (waiting)
-            waiting->BeginWait();
-    }
-    return album;
-}
-
 void TAlbumManager::ShowNoAlbumState()
 {
     m_page.ShowNoAlbum();
     m_session.SetContentsChanged(false);
 }
 
-bool TAlbumManager::OpenAlbum(const QString& requested)
-{
-    // A long operation may be using the album.
-    if (TBusyGuard::IsBusy())
-        return false;
-    const TLanguageSelector& t = *Language();
-    if (m_session.Album() && m_page.Form().eb_AlbumName->text() == requested)
-        return true;
-
-    // The new file is checked before the current album is touched, so a
-    // missing file leaves the current album open.
-    const QString fileName = Paths::AbsoluteClean(requested);
-    if (!QFileInfo(fileName).isFile()) {
-        ShowMessageBox(Text::Format(t.MF[11], { fileName }), t.MF[12], MessageBoxFlags::IconWarning);
-        return false;
-    }
-    if (m_session.ContentsChanged() && !CloseCurrentAlbum())
-        return true;
-
-    // An open album with its list takes about ten times its file in memory.
-    const TLargeRecordHeap heap(QFileInfo(fileName).size() * 10);
-    std::unique_ptr<TAlbum> album = ReadAlbum(fileName);
-    if (!album) {
-        if (!m_session.Album())
-            ShowNoAlbumState();
-        return false;
-    }
-
-    // Every page fills itself from the album it is told of.
-    m_session.Open(std::move(album));
-    m_page.AddRecentAlbum(fileName);
-    return true;
-}
-
-bool TAlbumManager::CloseCurrentAlbum()
-{
-    if (!m_session.Album())
-        return true;
-    int answer = MessageResult::No;
-    if (m_session.ContentsChanged()) {
-        const TLanguageSelector& t = *Language();
-        answer
-            = ShowMessageBox(t.MF[18], t.MF[19], MessageBoxFlags::YesNoCancel | MessageBoxFlags::IconWarning);
-    }
-    if (answer == MessageResult::Cancel || (answer == MessageResult::Yes && !SaveCurrentAlbum()))
-        return false;
-    m_session.Close();
-    return true;
-}
-
-bool TAlbumManager::SaveCurrentAlbum()
-{
-    TAlbum* album = m_session.Album();
-    if (!album)
-        return false;
-    album->SetDescription(m_page.Form().mm_AlbumDescription->toPlainText());
-    try {
-        album->SaveToFile();
-    } catch (const std::exception& e) {
-        ShowError(ExceptionMessage(e));
-        return false;
-    }
-    m_session.SetContentsChanged(false);
-    return true;
-}
-
-bool TAlbumManager::OpenFoundAlbum(const QString& fileName)
-{
-    if (TBusyGuard::IsBusy() || !CloseCurrentAlbum())
-        return false;
-    if (!OpenAlbum(fileName) && !m_session.Album())
-        ShowNoAlbumState();
-    return true;
-}
-
 void TAlbumManager::pb_SaveAlbumClick()
 {
-    if (TBusyGuard::IsBusy())
-        return;
-    if (m_session.Album() && SaveCurrentAlbum())
-        ShowMessage(Language()->MF[13]);
+    m_actions.SaveAndConfirm();
 }
 
 void TAlbumManager::pb_CloseAlbumClick()
@@ -217,7 +96,7 @@ void TAlbumManager::pb_CloseAlbumClick()
     if (TBusyGuard::IsBusy() || !m_session.Album())
         return;
     const QString name = m_session.Album()->GetFileName();
-    if (!CloseCurrentAlbum())
+    if (!m_actions.CloseCurrentAlbum())
         return;
     m_page.AddRecentAlbum(name);
     ShowNoAlbumState();
@@ -248,7 +127,7 @@ void TAlbumManager::pb_CreateNewAlbumClick()
     const int answer = QFileInfo::exists(name)
         ? ShowMessageBox(Text::Format(t.MF[3], { name }), t.MF[4], question)
         : ShowMessageBox(Text::Format(t.MF[5], { name }), t.MF[6], question);
-    if (answer != MessageResult::Yes || !CloseCurrentAlbum())
+    if (answer != MessageResult::Yes || !m_actions.CloseCurrentAlbum())
         return;
 
     // The name must be usable for a file before anything is written, and it is
@@ -275,7 +154,6 @@ void TAlbumManager::pb_CreateNewAlbumClick()
     TPendingRenames::Remove(name);
     m_session.Open(std::move(album));
 
-    m_page.AddRecentAlbum(name);
     a.stvAlbumFolders->SetFolder(Paths::ExtractFilePath(name));
     ListAlbumFiles(a.stvAlbumFolders->Folder(), a.lsbAlbumFiles);
     const QList<QListWidgetItem*> rows
@@ -315,12 +193,15 @@ void TAlbumManager::lsbRecentlyUsedAlbumsDblClick()
 
 void TAlbumManager::OpenForPhotos(const QString& fileName)
 {
-    if (OpenAlbum(fileName))
+    if (m_actions.OpenAlbum(fileName))
         emit AlbumPhotosWanted();
 }
 
 void TAlbumManager::mm_AlbumDescriptionChange()
 {
+    // The album holds its description as it is typed, for whoever saves it.
+    if (TAlbum* album = m_session.Album())
+        album->SetDescription(m_page.Form().mm_AlbumDescription->toPlainText());
     m_session.SetContentsChanged(true);
 }
 
@@ -469,7 +350,7 @@ void TAlbumManager::pb_CreateHTMLClick()
         if (answer == MessageResult::Yes
             && (ShowMessageBox(t.MF[16], t.MF[17], MessageBoxFlags::IconWarning | MessageBoxFlags::YesNo)
                     != MessageResult::Yes
-                || !SaveCurrentAlbum()))
+                || !m_actions.SaveCurrentAlbum()))
             return;
     }
     emit ExportWanted(m_session.Album()->GetFileName());
@@ -478,7 +359,7 @@ void TAlbumManager::pb_CreateHTMLClick()
 void TAlbumManager::pb_OpenAlbumForHTMLCreationClick()
 {
     const QListWidgetItem* row = m_page.Form().lsbRecentlyUsedAlbums->currentItem();
-    if (!row || !OpenAlbum(row->text()) || !m_session.Album())
+    if (!row || !m_actions.OpenAlbum(row->text()) || !m_session.Album())
         return;
     emit HTMLAlbumWanted(m_session.Album()->GetFileName());
 }

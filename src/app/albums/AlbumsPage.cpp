@@ -4,6 +4,7 @@
 #include "app/albums/AlbumImportPage.h"
 #include "app/albums/AlbumManager.h"
 #include "app/albums/AlbumSearchPage.h"
+#include "app/shared/AlbumActions.h"
 #include "app/shared/AlbumSession.h"
 #include "app/shared/Captions.h"
 #include "common/AlbumFileList.h"
@@ -38,7 +39,7 @@ QString RecentKey(int n)
 
 } // namespace
 
-TAlbumsPage::TAlbumsPage(TAlbumSession& session, QWidget* parent)
+TAlbumsPage::TAlbumsPage(TAlbumSession& session, TAlbumActions& actions, QWidget* parent)
     : QWidget(parent)
     , ui(std::make_unique<Ui::TabAlbums>())
     , m_session(session)
@@ -65,7 +66,8 @@ TAlbumsPage::TAlbumsPage(TAlbumSession& session, QWidget* parent)
 
     m_importPage = new TAlbumImportPage(*ui, session, this);
     m_searchPage = new TAlbumSearchPage(*ui, this);
-    m_manager = new TAlbumManager(*this, session);
+    m_manager = new TAlbumManager(*this, session, actions);
+    connect(&actions, &TAlbumActions::OpenFailed, this, &TAlbumsPage::ShowNoAlbum);
     connect(m_searchPage, &TAlbumSearchPage::AlbumChosenForImporting, this, [this](const QString& fileName) {
         m_importPage->AddAlbumToImport(fileName);
         ui->pc_Albums->setCurrentWidget(ui->ts_ImportAlbums);
@@ -137,6 +139,7 @@ void TAlbumsPage::AlbumOpened(TAlbum& album)
     const QSignalBlocker block(ui->mm_AlbumDescription);
     ui->mm_AlbumDescription->setPlainText(album.GetDescription());
     UpdateAlbumControls();
+    AddRecentAlbum(album.GetFileName());
 }
 
 void TAlbumsPage::UpdateAlbumControls()

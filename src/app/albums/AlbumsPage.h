@@ -15,6 +15,7 @@ class TabAlbums;
 class IniFile;
 class QListWidget;
 class TAlbum;
+class TAlbumActions;
 class TAlbumImportPage;
 class TAlbumManager;
 class TAlbumSearchPage;
@@ -26,7 +27,7 @@ class TAlbumsPage : public QWidget {
 public:
     static constexpr int MaxRecentAlbums = 30;
 
-    explicit TAlbumsPage(TAlbumSession& session, QWidget* parent = nullptr);
+    TAlbumsPage(TAlbumSession& session, TAlbumActions& actions, QWidget* parent = nullptr);
     ~TAlbumsPage() override;
 
     Ui::TabAlbums& Form() const { return *ui; }

@@ -12,9 +12,6 @@ public:
 
     // The settings file; null only before the window has opened it.
     virtual IniFile* Settings() const = 0;
-    // Saves the open album as the Save button does; false, after telling the
-    // user why, when it could not be written.
-    virtual bool SaveCurrentAlbum() = 0;
     // Asks for the folder a web site goes to, starting at folder when that is
     // set; true with the chosen folder in folder, false when cancelled.
     virtual bool ChooseExportFolder(QString& folder) = 0;

@@ -33,7 +33,7 @@ const QColor HtmlTabColour(32, 118, 213);
 
 } // namespace
 
-THtmlPage::THtmlPage(TAlbumSession& session, THtmlExportHost& host, QWidget* parent)
+THtmlPage::THtmlPage(TAlbumSession& session, TAlbumActions& actions, THtmlExportHost& host, QWidget* parent)
     : QWidget(parent)
     , ui(std::make_unique<Ui::TabHTML>())
     , m_host(host)
@@ -64,8 +64,8 @@ THtmlPage::THtmlPage(TAlbumSession& session, THtmlExportHost& host, QWidget* par
     m_background = new THtmlBackground(*ui, this);
     m_sites = new TGeneratedSites(*ui, host, this);
     m_presets = new THtmlSettingsPresets(*ui, host, *m_options, *m_background, *m_progress, this);
-    m_driver
-        = new THtmlExportDriver(*ui, session, host, *m_options, *m_background, *m_progress, *m_sites, this);
+    m_driver = new THtmlExportDriver(
+        *ui, session, actions, *m_options, *m_background, *m_progress, *m_sites, this);
 
     connect(ui->bt_AddHTMLAlbums, &QPushButton::clicked, this, &THtmlPage::bt_AddHTMLAlbumsClick);
     connect(ui->lsbAlbumsForHTML, &QListWidget::itemDoubleClicked, this, &THtmlPage::bt_AddHTMLAlbumsClick);

@@ -14,6 +14,7 @@ class TabHTML;
 }
 class IniFile;
 class QPushButton;
+class TAlbumActions;
 class TAlbumSession;
 class TGeneratedSites;
 class THtmlBackground;
@@ -28,7 +29,8 @@ class TLanguageSelector;
 class THtmlPage : public QWidget {
     Q_OBJECT
 public:
-    THtmlPage(TAlbumSession& session, THtmlExportHost& host, QWidget* parent = nullptr);
+    THtmlPage(
+        TAlbumSession& session, TAlbumActions& actions, THtmlExportHost& host, QWidget* parent = nullptr);
     ~THtmlPage() override;
 
     Ui::TabHTML& Form() const { return *ui; }

@@ -16,6 +16,7 @@
 #include "app/photos/SlideShowTab.h"
 #include "app/photos/ThumbnailsTab.h"
 #include "app/search/SearchPage.h"
+#include "app/shared/AlbumActions.h"
 #include "app/shared/AlbumSession.h"
 #include "app/shared/ProgramIcon.h"
 #include "app/shared/Tfm_LanguageWindow.h"
@@ -28,7 +29,6 @@
 #include "language/LanguageSelector.h"
 #include "language/LanguageSettling.h"
 #include "model/Album.h"
-#include "model/SearchEngine.h"
 #include "platform/AppFolders.h"
 #include "platform/FileRoutines.h"
 #include "platform/FreedMemory.h"
@@ -108,19 +108,19 @@ void Tfm_MainForm::BuildPages()
     // The window's own reaction comes first: the album tabs must be visible
     // before the pages fill them.
     m_photoWindows = std::make_unique<TPhotoWindowList>();
-    m_searchEngine = std::make_unique<TSearchEngine>();
     m_session = new TAlbumSession(this);
+    m_actions = new TAlbumActions(*m_session, this);
     connect(m_session, &TAlbumSession::AlbumOpened, this, &Tfm_MainForm::AlbumOpened);
     connect(m_session, &TAlbumSession::AlbumClosed, this, &Tfm_MainForm::AlbumClosed);
 
     // One class per page; the page widgets carry the sheet names. Each page
     // listens to the album session in this order.
-    m_albumsPage = new TAlbumsPage(*m_session);
-    m_photosPage = new TPhotosPage(*m_session, *this);
+    m_albumsPage = new TAlbumsPage(*m_session, *m_actions);
+    m_photosPage = new TPhotosPage(*m_session, *m_actions, *this);
     m_objectsPage = new TLabelPage(TLabelKind::Objects, *m_session, *this);
     m_eventsPage = new TLabelPage(TLabelKind::Events, *m_session, *this);
-    m_searchPage = new TSearchPage(*m_session, *this);
-    m_htmlPage = new THtmlPage(*m_session, *this);
+    m_searchPage = new TSearchPage(*m_session, *m_actions, *this);
+    m_htmlPage = new THtmlPage(*m_session, *m_actions, *this);
     m_helpPage = new THelpPage;
     TPageControl* pc = ui->pc_Album;
     pc->SetScrollingPages(true);
@@ -270,8 +270,8 @@ void Tfm_MainForm::WireAlbumRelays()
         });
     connect(
         m_albumsPage->ImportPage(), &TAlbumImportPage::AlbumsImported, this, &Tfm_MainForm::RefreshAlbumLists);
-    connect(m_photosPage->Form().btnSaveChangesPhoto, &QPushButton::clicked, &albums,
-        &TAlbumManager::pb_SaveAlbumClick);
+    connect(m_searchPage, &TSearchPage::FoundAlbumOpened, this,
+        [this] { pc_Album()->setCurrentWidget(m_albumsPage); });
 }
 
 void Tfm_MainForm::WireFolderBrowsers()
@@ -392,23 +392,17 @@ void Tfm_MainForm::NewAlbumCreated(const QString& folder)
 
 bool Tfm_MainForm::OpenAlbum(const QString& fileName)
 {
-    return m_albumsPage->Manager().OpenAlbum(fileName);
+    return m_actions->OpenAlbum(fileName);
 }
 
 bool Tfm_MainForm::CloseCurrentAlbum()
 {
-    return m_albumsPage->Manager().CloseCurrentAlbum();
+    return m_actions->CloseCurrentAlbum();
 }
 
 bool Tfm_MainForm::SaveCurrentAlbum()
 {
-    return m_albumsPage->Manager().SaveCurrentAlbum();
-}
-
-void Tfm_MainForm::OpenFoundAlbum(const QString& fileName)
-{
-    if (m_albumsPage->Manager().OpenFoundAlbum(fileName))
-        pc_Album()->setCurrentWidget(m_albumsPage);
+    return m_actions->SaveCurrentAlbum();
 }
 
 void Tfm_MainForm::GoToAlbumPhotos()

@@ -21,6 +21,7 @@ class Tfm_MainForm;
 class IniFile;
 class QListWidget;
 class TAlbum;
+class TAlbumActions;
 class TAlbumSession;
 class TAlbumsPage;
 class TFolderTree;
@@ -29,7 +30,6 @@ class THtmlPage;
 class TLabelPage;
 class TPhotoWindowList;
 class TPhotosPage;
-class TSearchEngine;
 class TSearchPage;
 class TPageControl;
 
@@ -47,6 +47,8 @@ public:
 
     // The open album and its changed flag; every page listens to it.
     TAlbumSession& Session() const { return *m_session; }
+    // Opening, saving and closing albums, which every page may ask for.
+    TAlbumActions& Actions() const { return *m_actions; }
     bool ContentsChanged() const;
     void SetContentsChanged(bool changed);
 
@@ -58,10 +60,6 @@ public:
     bool ChooseConvertFolder(QString& folder) override;
     // What the HTML tab asks of the window.
     bool ChooseExportFolder(QString& folder) override;
-
-    // What the Search tab asks of the window.
-    TSearchEngine& SearchEngine() override { return *m_searchEngine; }
-    void OpenFoundAlbum(const QString& fileName) override;
 
     TPageControl* pc_Album() const;
     TAlbumsPage* AlbumsPage() const { return m_albumsPage; }
@@ -79,10 +77,10 @@ public:
     QChar GetAlbumDriveLetter() const;
     void ClearShowIntroWindow();
 
-    // The album work of the Albums tab, for callers outside it.
+    // The album actions, for the command line and the tests.
     bool OpenAlbum(const QString& fileName);
     bool CloseCurrentAlbum();
-    bool SaveCurrentAlbum() override;
+    bool SaveCurrentAlbum();
     // The open album's photos come to the front, ready for editing.
     void GoToAlbumPhotos();
 
@@ -125,6 +123,7 @@ private:
     std::unique_ptr<Ui::Tfm_MainForm> ui;
     std::unique_ptr<IniFile> m_ini;
     TAlbumSession* m_session = nullptr;
+    TAlbumActions* m_actions = nullptr;
     TAlbumsPage* m_albumsPage = nullptr;
     TPhotosPage* m_photosPage = nullptr;
     TLabelPage* m_objectsPage = nullptr;
@@ -133,7 +132,6 @@ private:
     THtmlPage* m_htmlPage = nullptr;
     THelpPage* m_helpPage = nullptr;
     std::unique_ptr<TPhotoWindowList> m_photoWindows;
-    std::unique_ptr<TSearchEngine> m_searchEngine;
     bool m_firstActivate = true;
     QString m_helpPath;
 };

@@ -15,9 +15,6 @@ public:
     virtual TPhotoWindowList* PhotoWindows() const = 0;
     // May be null.
     virtual IniFile* Settings() const = 0;
-    // Saves the open album as the Save button does; false, after telling the
-    // user why, when it could not be written.
-    virtual bool SaveCurrentAlbum() = 0;
     // Asks for the folder converted photos go to, starting at folder when it
     // is set; true with the chosen folder in folder, false when cancelled.
     virtual bool ChooseConvertFolder(QString& folder) = 0;

@@ -9,6 +9,7 @@
 #include "app/photos/SlideShowTab.h"
 #include "app/photos/ThumbnailsTab.h"
 #include "app/photos/UseInHtmlMenu.h"
+#include "app/shared/AlbumActions.h"
 #include "app/shared/AlbumSession.h"
 #include "app/shared/Captions.h"
 #include "common/DialogService.h"
@@ -52,7 +53,7 @@ QString LocalizedPhotoFilter(const QString& filter, const QString& allSupported,
     return result;
 }
 
-TPhotosPage::TPhotosPage(TAlbumSession& session, TPhotosHost& host, QWidget* parent)
+TPhotosPage::TPhotosPage(TAlbumSession& session, TAlbumActions& actions, TPhotosHost& host, QWidget* parent)
     : QWidget(parent)
     , ui(std::make_unique<Ui::TabPhotos>())
     , m_session(session)
@@ -70,7 +71,7 @@ TPhotosPage::TPhotosPage(TAlbumSession& session, TPhotosHost& host, QWidget* par
     m_photoPanel = std::make_unique<TPhotoInfoPanel>(*ui, session, host, this);
     m_photoList = std::make_unique<TAlbumPhotoList>(*ui, session, host, *m_photoPanel, this);
     m_photosFromFolders = std::make_unique<TPhotosFromFolders>(*ui, host, *m_photoList, this);
-    m_photoRenamer = std::make_unique<TAlbumPhotoRenamer>(*ui, session, host, *m_photoPanel, this);
+    m_photoRenamer = std::make_unique<TAlbumPhotoRenamer>(*ui, session, actions, host, *m_photoPanel, this);
     m_useInHtmlMenu = std::make_unique<TUseInHtmlMenu>(*ui, session, *m_photoPanel, this);
     connect(ui->pc_Photos, &QTabWidget::currentChanged, m_photoPanel.get(),
         &TPhotoInfoPanel::UpdatePhotoControls);
@@ -78,6 +79,7 @@ TPhotosPage::TPhotosPage(TAlbumSession& session, TPhotosHost& host, QWidget* par
         m_photoPanel.get(), &TPhotoInfoPanel::PhotoRecordReplaced, this, &TPhotosPage::PhotoRecordReplaced);
     connect(m_photoRenamer.get(), &TAlbumPhotoRenamer::PhotoRecordReplaced, this,
         &TPhotosPage::PhotoRecordReplaced);
+    connect(ui->btnSaveChangesPhoto, &QPushButton::clicked, &actions, &TAlbumActions::SaveAndConfirm);
     connect(&session, &TAlbumSession::AlbumOpened, this, &TPhotosPage::AlbumOpened);
     // What the page does to its controls while the album goes is no edit.
     connect(&session, &TAlbumSession::AlbumClosing, m_photoPanel.get(),

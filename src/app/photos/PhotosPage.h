@@ -17,6 +17,7 @@ class TabPhotos;
 }
 class IniFile;
 class TAlbum;
+class TAlbumActions;
 class TAlbumPhotoList;
 class TAlbumPhotoRenamer;
 class TAlbumSession;
@@ -41,7 +42,7 @@ QString LocalizedPhotoFilter(const QString& filter, const QString& allSupported,
 class TPhotosPage : public QWidget, public TThumbNailHost {
     Q_OBJECT
 public:
-    TPhotosPage(TAlbumSession& session, TPhotosHost& host, QWidget* parent = nullptr);
+    TPhotosPage(TAlbumSession& session, TAlbumActions& actions, TPhotosHost& host, QWidget* parent = nullptr);
     ~TPhotosPage() override;
 
     Ui::TabPhotos& Form() const { return *ui; }
