@@ -11,6 +11,7 @@
 #include "app/shared/AlbumActions.h"
 #include "app/shared/AlbumSession.h"
 #include "common/ScriptedDialogService.h"
+#include "common/Tfm_SelectdirectoryWindow.h"
 #include "language/LanguageSelector.h"
 #include "model/Album.h"
 #include "platform/IniFile.h"
@@ -30,6 +31,8 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -38,19 +41,45 @@ class TFakePhotosHost : public TPhotosHost {
 public:
     TPhotoWindowList* PhotoWindows() const override { return windows.get(); }
     IniFile* Settings() const override { return ini.get(); }
-    bool ChooseConvertFolder(QString& chosen) override
-    {
-        folderWindowStarts.append(chosen);
-        if (folderAnswer.isEmpty())
-            return false;
-        chosen = folderAnswer;
-        return true;
-    }
 
     std::unique_ptr<IniFile> ini;
     std::unique_ptr<TPhotoWindowList> windows = std::make_unique<TPhotoWindowList>();
-    QString folderAnswer;
-    QStringList folderWindowStarts;
+};
+
+// The program's folder window, answered as soon as it shows: the folder it
+// starts at is noted, then answer is chosen with OK, or Cancel pressed when
+// answer is empty.
+class TFolderWindowAnswer : public QObject {
+public:
+    TFolderWindowAnswer()
+    {
+        SetSelectdirectoryWindow(&window);
+        window.installEventFilter(this);
+    }
+    ~TFolderWindowAnswer() override { SetSelectdirectoryWindow(nullptr); }
+
+    Tfm_SelectdirectoryWindow window;
+    QString answer;
+    QStringList starts;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (watched == &window && event->type() == QEvent::Show) {
+            starts.append(window.GetFolder());
+            // Answered once the window waits for the user.
+            QTimer::singleShot(0, this, [this] {
+                if (answer.isEmpty()) {
+                    QTest::mouseClick(
+                        window.findChild<QPushButton*>(QStringLiteral("bt_Cancel")), Qt::LeftButton);
+                    return;
+                }
+                window.SetFolder(answer);
+                QTest::mouseClick(window.findChild<QPushButton*>(QStringLiteral("bt_Ok")), Qt::LeftButton);
+            });
+        }
+        return QObject::eventFilter(watched, event);
+    }
 };
 
 class PhotoTabTest : public ::testing::Test {
@@ -193,6 +222,7 @@ protected:
     TAlbumSession session;
     TAlbumActions actions { session };
     TFakePhotosHost host;
+    TFolderWindowAnswer folderWindow;
     std::unique_ptr<TPhotosPage> root;
     TPhotoInfoPanel* panel = nullptr;
     TAlbumPhotoList* list = nullptr;

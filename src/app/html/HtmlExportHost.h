@@ -12,7 +12,4 @@ public:
 
     // The settings file; null only before the window has opened it.
     virtual IniFile* Settings() const = 0;
-    // Asks for the folder a web site goes to, starting at folder when that is
-    // set; true with the chosen folder in folder, false when cancelled.
-    virtual bool ChooseExportFolder(QString& folder) = 0;
 };

@@ -13,6 +13,7 @@
 #include "app/shared/Captions.h"
 #include "common/AlbumFileList.h"
 #include "common/DialogService.h"
+#include "common/Tfm_SelectdirectoryWindow.h"
 #include "language/LanguageSelector.h"
 #include "platform/IniFile.h"
 #include "platform/Paths.h"
@@ -36,7 +37,6 @@ const QColor HtmlTabColour(32, 118, 213);
 THtmlPage::THtmlPage(TAlbumSession& session, TAlbumActions& actions, THtmlExportHost& host, QWidget* parent)
     : QWidget(parent)
     , ui(std::make_unique<Ui::TabHTML>())
-    , m_host(host)
 {
     ui->setupUi(this);
     ui->pc_HTMLSTEPS->setCurrentWidget(ui->ts_HTMLSTEP1);
@@ -252,7 +252,7 @@ void THtmlPage::pc_HTMLSTEPSChange()
 void THtmlPage::bt_SelectDirectoryClick()
 {
     QString folder = ui->eb_HTMLDirectory->text();
-    if (m_host.ChooseExportFolder(folder))
+    if (ChooseFolderWithWindow(window(), folder))
         ui->eb_HTMLDirectory->setText(folder);
 }
 

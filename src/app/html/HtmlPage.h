@@ -80,7 +80,6 @@ private:
     int IndexOfAlbum(const QString& fileName) const;
 
     std::unique_ptr<Ui::TabHTML> ui;
-    THtmlExportHost& m_host;
     bool m_firstHTMLVisit = true;
     std::unique_ptr<THtmlStepReporter> m_progress;
     THtmlOptions* m_options = nullptr;

@@ -24,7 +24,6 @@
 #include "common/DialogService.h"
 #include "common/FileTypeRegistration.h"
 #include "common/SettingsFile.h"
-#include "common/Tfm_SelectdirectoryWindow.h"
 #include "imaging/FreeImageBinding.h"
 #include "language/LanguageSelector.h"
 #include "language/LanguageSettling.h"
@@ -289,11 +288,6 @@ void Tfm_MainForm::SaveUserPaths()
     m_ini->EndUpdate();
 }
 
-bool Tfm_MainForm::ChooseExportFolder(QString& folder)
-{
-    return ChooseFolderWithWindow(this, folder);
-}
-
 void Tfm_MainForm::FormActivate()
 {
     const TVersionInfo version;
@@ -530,9 +524,3 @@ void Tfm_MainForm::pc_AlbumChange()
     else if (page == m_htmlPage)
         m_htmlPage->Entered();
 }
-
-bool Tfm_MainForm::ChooseConvertFolder(QString& folder)
-{
-    return ChooseFolderWithWindow(this, folder);
-}
-

@@ -57,9 +57,6 @@ public:
 
     // What the Photos tab asks of the window.
     TPhotoWindowList* PhotoWindows() const override { return m_photoWindows.get(); }
-    bool ChooseConvertFolder(QString& folder) override;
-    // What the HTML tab asks of the window.
-    bool ChooseExportFolder(QString& folder) override;
 
     TPageControl* pc_Album() const;
     TAlbumsPage* AlbumsPage() const { return m_albumsPage; }

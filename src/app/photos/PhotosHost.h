@@ -15,7 +15,4 @@ public:
     virtual TPhotoWindowList* PhotoWindows() const = 0;
     // May be null.
     virtual IniFile* Settings() const = 0;
-    // Asks for the folder converted photos go to, starting at folder when it
-    // is set; true with the chosen folder in folder, false when cancelled.
-    virtual bool ChooseConvertFolder(QString& folder) = 0;
 };

@@ -70,7 +70,7 @@ TPhotosPage::TPhotosPage(TAlbumSession& session, TAlbumActions& actions, TPhotos
 
     m_photoPanel = std::make_unique<TPhotoInfoPanel>(*ui, session, host, this);
     m_photoList = std::make_unique<TAlbumPhotoList>(*ui, session, host, *m_photoPanel, this);
-    m_photosFromFolders = std::make_unique<TPhotosFromFolders>(*ui, host, *m_photoList, this);
+    m_photosFromFolders = std::make_unique<TPhotosFromFolders>(*ui, *m_photoList, this);
     m_photoRenamer = std::make_unique<TAlbumPhotoRenamer>(*ui, session, actions, host, *m_photoPanel, this);
     m_useInHtmlMenu = std::make_unique<TUseInHtmlMenu>(*ui, session, *m_photoPanel, this);
     connect(ui->pc_Photos, &QTabWidget::currentChanged, m_photoPanel.get(),
