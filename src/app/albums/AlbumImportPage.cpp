@@ -151,6 +151,6 @@ void TAlbumImportPage::pb_ImportSelectedAlbumsClick()
         }
     }
     if (processed > 0)
-        emit AlbumsImported();
+        m_session.NotifyPhotoLabelsChanged();
     ShowMessageBox(Text::Format(t.MF[39], { imported }), t.MF[40], MessageBoxFlags::IconInformation);
 }

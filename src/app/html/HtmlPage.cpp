@@ -4,13 +4,13 @@
 #include "app/html/GeneratedSites.h"
 #include "app/html/HtmlBackground.h"
 #include "app/html/HtmlExportDriver.h"
-#include "app/html/HtmlExportHost.h"
 #include "app/html/HtmlOptions.h"
 #include "app/html/HtmlPictures.h"
 #include "app/html/HtmlSettingsPresets.h"
 #include "app/html/HtmlStepReporter.h"
 #include "app/shared/AlbumSession.h"
 #include "app/shared/Captions.h"
+#include "app/shared/PageHost.h"
 #include "common/AlbumFileList.h"
 #include "common/DialogService.h"
 #include "common/Tfm_SelectdirectoryWindow.h"
@@ -34,7 +34,7 @@ const QColor HtmlTabColour(32, 118, 213);
 
 } // namespace
 
-THtmlPage::THtmlPage(TAlbumSession& session, TAlbumActions& actions, THtmlExportHost& host, QWidget* parent)
+THtmlPage::THtmlPage(TAlbumSession& session, TAlbumActions& actions, TPageHost& host, QWidget* parent)
     : QWidget(parent)
     , ui(std::make_unique<Ui::TabHTML>())
 {

@@ -19,7 +19,7 @@ class TAlbumSession;
 class TGeneratedSites;
 class THtmlBackground;
 class THtmlExportDriver;
-class THtmlExportHost;
+class TPageHost;
 class THtmlOptions;
 class TFittingRow;
 class THtmlSettingsPresets;
@@ -29,8 +29,7 @@ class TLanguageSelector;
 class THtmlPage : public QWidget {
     Q_OBJECT
 public:
-    THtmlPage(
-        TAlbumSession& session, TAlbumActions& actions, THtmlExportHost& host, QWidget* parent = nullptr);
+    THtmlPage(TAlbumSession& session, TAlbumActions& actions, TPageHost& host, QWidget* parent = nullptr);
     ~THtmlPage() override;
 
     Ui::TabHTML& Form() const { return *ui; }

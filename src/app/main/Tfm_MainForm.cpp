@@ -267,8 +267,6 @@ void Tfm_MainForm::WireAlbumRelays()
             pc_Album()->setCurrentWidget(m_htmlPage);
             m_htmlPage->ShowAlbumsStep();
         });
-    connect(
-        m_albumsPage->ImportPage(), &TAlbumImportPage::AlbumsImported, this, &Tfm_MainForm::RefreshAlbumLists);
     connect(m_searchPage, &TSearchPage::FoundAlbumOpened, this,
         [this] { pc_Album()->setCurrentWidget(m_albumsPage); });
 }
@@ -406,25 +404,6 @@ void Tfm_MainForm::GoToAlbumPhotos()
     pc_Album()->setCurrentWidget(m_photosPage);
     m_photosPage->ShowAlbumPhotosPage();
     m_photosPage->Form().lb_PhotosInAlbum->setFocus();
-}
-
-void Tfm_MainForm::RefreshAlbumLists()
-{
-    m_objectsPage->RefreshList();
-    m_eventsPage->RefreshList();
-    m_photosPage->RefreshAlbumLists();
-}
-
-void Tfm_MainForm::ShowPhotosInResultWindow(const QStringList& paths)
-{
-    TAlbum* album = Album();
-    if (!album)
-        return;
-    // The user is deleting a label of this album: an album made from its
-    // photos is not offered to replace it.
-    TFormPhotoList window(this, m_photoWindows.get(), m_ini.get(), *album, paths,
-        TFormPhotoList::TNewAlbumQuestion::Skip);
-    window.exec();
 }
 
 QChar Tfm_MainForm::GetAlbumDriveLetter() const

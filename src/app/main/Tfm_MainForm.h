@@ -4,10 +4,7 @@
 // file, builds one page per tab, applies the language texts, passes on what
 // one page asks of another, and handles start-up and shut-down; each page
 // holds its own controls and the work behind them.
-#include "app/html/HtmlExportHost.h"
-#include "app/labels/LabelTabHost.h"
 #include "app/photos/PhotosHost.h"
-#include "app/search/SearchHost.h"
 #include "common/FormBasis.h"
 
 #include <QMainWindow>
@@ -33,12 +30,7 @@ class TPhotosPage;
 class TSearchPage;
 class TPageControl;
 
-class Tfm_MainForm : public QMainWindow,
-                     public TFormBasis,
-                     public TPhotosHost,
-                     public THtmlExportHost,
-                     public TSearchHost,
-                     public TLabelTabHost {
+class Tfm_MainForm : public QMainWindow, public TFormBasis, public TPhotosHost {
     Q_OBJECT
 public:
     // arguments: the command line without the program name.
@@ -69,8 +61,6 @@ public:
 
     // The window texts of the language record, in the order the window sets them.
     void ApplyLanguage();
-    void RefreshAlbumLists() override;
-    void ShowPhotosInResultWindow(const QStringList& paths) override;
     QChar GetAlbumDriveLetter() const;
     void ClearShowIntroWindow();
 

@@ -86,6 +86,10 @@ TPhotosPage::TPhotosPage(TAlbumSession& session, TAlbumActions& actions, TPhotos
         [this] { m_photoPanel->SetInfoEditsLive(false); });
     connect(&session, &TAlbumSession::AlbumClosed, this, &TPhotosPage::AlbumClosed);
     connect(&session, &TAlbumSession::LabelsChanged, m_photoPanel.get(), &TPhotoInfoPanel::RefreshLabelLists);
+    connect(&session, &TAlbumSession::PhotoLabelsChanged, this, [this] {
+        RefreshAlbumLists();
+        m_photoPanel->RefreshLabelLists();
+    });
 }
 
 TPhotosPage::~TPhotosPage() = default;

@@ -76,8 +76,6 @@ public:
 
     // The inner page of the album's photos comes to the front.
     void ShowAlbumPhotosPage();
-    // The album's photos listed again, all of them.
-    void RefreshAlbumLists();
     void SaveUserPaths(IniFile& settings) const;
     // The filter in force, as its texts stand after the last language change.
     const QString& Filter() const { return m_filter; }
@@ -86,6 +84,8 @@ private:
     void FillFilterBox();
     void AlbumOpened(TAlbum& album);
     void AlbumClosed();
+    // The album's photos listed again, all of them.
+    void RefreshAlbumLists();
     void PhotoRecordReplaced();
 
     std::unique_ptr<Ui::TabPhotos> ui;

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "app/search/SearchPage.h"
 
-#include "app/search/SearchHost.h"
 #include "app/shared/AlbumActions.h"
 #include "app/shared/AlbumSession.h"
 #include "app/shared/Captions.h"
+#include "app/shared/PageHost.h"
 #include "common/BusyGuard.h"
 #include "common/DialogService.h"
 #include "common/LabelOrder.h"
@@ -44,7 +44,7 @@ void RemoveFirstRow(QListWidget* list, const QString& text)
 
 } // namespace
 
-TSearchPage::TSearchPage(TAlbumSession& session, TAlbumActions& actions, TSearchHost& host, QWidget* parent)
+TSearchPage::TSearchPage(TAlbumSession& session, TAlbumActions& actions, TPageHost& host, QWidget* parent)
     : QWidget(parent)
     , ui(std::make_unique<Ui::TabSearch>())
     , m_session(session)

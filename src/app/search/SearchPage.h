@@ -21,12 +21,12 @@ class TAlbumSession;
 class TFittingRow;
 class TEntityList;
 class TLanguageSelector;
-class TSearchHost;
+class TPageHost;
 
 class TSearchPage : public QWidget {
     Q_OBJECT
 public:
-    TSearchPage(TAlbumSession& session, TAlbumActions& actions, TSearchHost& host, QWidget* parent = nullptr);
+    TSearchPage(TAlbumSession& session, TAlbumActions& actions, TPageHost& host, QWidget* parent = nullptr);
     ~TSearchPage() override;
 
     Ui::TabSearch& Form() const { return *ui; }
@@ -70,6 +70,6 @@ private:
     TAlbumSession& m_session;
     TAlbumActions& m_actions;
     TFittingRow* m_choiceGroups = nullptr;
-    TSearchHost& m_host;
+    TPageHost& m_host;
     TSearchEngine m_engine;
 };

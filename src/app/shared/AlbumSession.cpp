@@ -56,3 +56,9 @@ void TAlbumSession::NotifyLabelsChanged()
     if (m_album)
         emit LabelsChanged();
 }
+
+void TAlbumSession::NotifyPhotoLabelsChanged()
+{
+    if (m_album)
+        emit PhotoLabelsChanged();
+}

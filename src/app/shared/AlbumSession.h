@@ -30,9 +30,13 @@ public:
     // (a slide show stops, windows let go of it), then AlbumClosed.
     void Close();
 
-    // The open album's objects or events were added, renamed, deleted or
-    // merged: every view of them shows them anew.
+    // The open album's objects or events were added, renamed or deleted:
+    // the lists that offer them show them anew.
     void NotifyLabelsChanged();
+    // Labels moved between the open album's photos, or photos and labels came
+    // in from other albums (a merge, an import): every list of its photos and
+    // labels shows them anew.
+    void NotifyPhotoLabelsChanged();
 
 signals:
     void AlbumOpened(TAlbum& album);
@@ -40,6 +44,7 @@ signals:
     void AlbumClosed();
     void ContentsChangedChanged(bool changed);
     void LabelsChanged();
+    void PhotoLabelsChanged();
 
 private:
     std::unique_ptr<TAlbum> m_album;

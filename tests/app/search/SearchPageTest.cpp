@@ -2,9 +2,9 @@
 // The Search tab: choosing labels, the criteria handed to the engine, the
 // checks before a search, reset, and the result window it opens.
 #include "app/search/SearchPage.h"
-#include "app/search/SearchHost.h"
 #include "app/shared/AlbumActions.h"
 #include "app/shared/AlbumSession.h"
+#include "app/shared/PageHost.h"
 #include "common/ScriptedDialogService.h"
 #include "language/LanguageSelector.h"
 #include "model/Album.h"
@@ -33,7 +33,7 @@ namespace {
 
 using Kind = TDialogCall::Kind;
 
-class TFakeSearchHost : public TSearchHost {
+class TFakeSearchHost : public TPageHost {
 public:
     TPhotoWindowList* PhotoWindows() const override { return windows.get(); }
     IniFile* Settings() const override { return ini.get(); }
