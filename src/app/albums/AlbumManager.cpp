@@ -258,7 +258,7 @@ void TAlbumManager::pb_RenameAlbumClick()
     }
     m_page.SaveRecentAlbums();
     album->SetFileName(newName);
-    emit AlbumRenamed(newName, thumbnailsMoved);
+    m_session.NotifyAlbumRenamed(thumbnailsMoved);
     a.eb_AlbumName->setText(newName);
     // The folder's album list would otherwise offer the old name, which no longer opens.
     if (Paths::SameFile(Paths::IncludeTrailingSeparator(a.stvAlbumFolders->Folder()), album->GetFolder()))

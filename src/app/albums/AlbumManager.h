@@ -37,8 +37,6 @@ signals:
     void AlbumPhotosWanted();
     // A new album was made in folder: photos are added to it next.
     void NewAlbumCreated(const QString& folder);
-    // The open album was renamed; its thumbnails went along when thumbnailsMoved.
-    void AlbumRenamed(const QString& fileName, bool thumbnailsMoved);
     // The open album, saved, is to be exported as a web site.
     void ExportWanted(const QString& fileName);
     // The album just opened is to be exported together with others.

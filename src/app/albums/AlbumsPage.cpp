@@ -68,6 +68,11 @@ TAlbumsPage::TAlbumsPage(TAlbumSession& session, TAlbumActions& actions, QWidget
     m_searchPage = new TAlbumSearchPage(*ui, this);
     m_manager = new TAlbumManager(*this, session, actions);
     connect(&actions, &TAlbumActions::OpenFailed, this, &TAlbumsPage::ShowNoAlbum);
+    connect(m_manager, &TAlbumManager::AlbumPhotosWanted, this, &TAlbumsPage::AlbumPhotosWanted);
+    connect(m_manager, &TAlbumManager::NewAlbumCreated, this, &TAlbumsPage::NewAlbumCreated);
+    connect(m_manager, &TAlbumManager::ExportWanted, this, &TAlbumsPage::ExportWanted);
+    connect(m_manager, &TAlbumManager::HTMLAlbumWanted, this, &TAlbumsPage::HTMLAlbumWanted);
+    connect(m_searchPage, &TAlbumSearchPage::AlbumChosenForHTML, this, &TAlbumsPage::AlbumChosenForHTML);
     connect(m_searchPage, &TAlbumSearchPage::AlbumChosenForImporting, this, [this](const QString& fileName) {
         m_importPage->AddAlbumToImport(fileName);
         ui->pc_Albums->setCurrentWidget(ui->ts_ImportAlbums);

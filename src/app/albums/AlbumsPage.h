@@ -31,8 +31,7 @@ public:
     ~TAlbumsPage() override;
 
     Ui::TabAlbums& Form() const { return *ui; }
-    // The inner pages that import albums and search for them.
-    TAlbumImportPage* ImportPage() const { return m_importPage; }
+    // The inner page that searches for albums.
     TAlbumSearchPage* SearchPage() const { return m_searchPage; }
     TAlbumManager& Manager() const { return *m_manager; }
     void ApplyLanguage(const TLanguageSelector& texts);
@@ -54,6 +53,19 @@ public:
     // Moves or adds the album to the top of the list and saves the list.
     void AddRecentAlbum(const QString& fileName);
     QStringList RecentAlbums() const;
+
+signals:
+    // What another tab is to do next, which the main window passes on.
+    // The user opened an album to work on: its photos come to the front.
+    void AlbumPhotosWanted();
+    // A new album was made in folder: photos are added to it next.
+    void NewAlbumCreated(const QString& folder);
+    // The open album, saved, is to be exported as a web site.
+    void ExportWanted(const QString& fileName);
+    // The album just opened is to be exported together with others.
+    void HTMLAlbumWanted(const QString& fileName);
+    // A found album is to join the albums to export.
+    void AlbumChosenForHTML(const QString& fileName);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

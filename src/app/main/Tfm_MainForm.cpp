@@ -1,20 +1,11 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "app/main/Tfm_MainForm.h"
 
-#include "app/albums/AlbumImportPage.h"
-#include "app/albums/AlbumManager.h"
-#include "app/albums/AlbumSearchPage.h"
 #include "app/albums/AlbumsPage.h"
 #include "app/help/HelpPage.h"
 #include "app/html/HtmlPage.h"
 #include "app/labels/LabelPage.h"
-#include "app/photos/AlbumPhotoList.h"
-#include "app/photos/PhotoFileList.h"
-#include "app/photos/PhotoInfoPanel.h"
-#include "app/photos/PhotosFromFolders.h"
 #include "app/photos/PhotosPage.h"
-#include "app/photos/SlideShowTab.h"
-#include "app/photos/ThumbnailsTab.h"
 #include "app/search/SearchPage.h"
 #include "app/shared/AlbumActions.h"
 #include "app/shared/AlbumSession.h"
@@ -35,12 +26,8 @@
 #include "platform/Paths.h"
 #include "platform/TextUtil.h"
 #include "platform/VersionInfo.h"
-#include "ui_TabPhotos.h"
 #include "ui_Tfm_MainForm.h"
-#include "viewers/FormPhotoList.h"
 #include "viewers/PhotoWindowList.h"
-#include "viewers/Tfm_PhotoWindow.h"
-#include "viewers/Tfm_ThumbNailWindow.h"
 #include "widgets/FolderTree.h"
 #include "widgets/ListDrawing.h"
 #include "widgets/PageControl.h"
@@ -70,10 +57,7 @@ Tfm_MainForm::Tfm_MainForm(const QStringList& arguments, QWidget* parent)
 Tfm_MainForm::~Tfm_MainForm()
 {
     m_albumsPage->SaveRecentAlbums();
-    if (TSlideShowTab* slideShow = m_photosPage->SlideShowTab()) {
-        slideShow->ReadSlideShowControls();
-        slideShow->SaveSlideShowSettings();
-    }
+    m_photosPage->SaveSlideShowSettings();
     ClearShowIntroWindow();
     m_htmlPage->SaveGeneratedViewers();
     SaveUserPaths();
@@ -111,6 +95,8 @@ void Tfm_MainForm::BuildPages()
     m_actions = new TAlbumActions(*m_session, this);
     connect(m_session, &TAlbumSession::AlbumOpened, this, &Tfm_MainForm::AlbumOpened);
     connect(m_session, &TAlbumSession::AlbumClosed, this, &Tfm_MainForm::AlbumClosed);
+    connect(m_session, &TAlbumSession::AlbumRenamed, this,
+        [this](const TAlbum& album) { SetAlbumCaption(Paths::ExtractFileName(album.GetFileName())); });
 
     // One class per page; the page widgets carry the sheet names. Each page
     // listens to the album session in this order.
@@ -246,27 +232,24 @@ void Tfm_MainForm::OpenCommandLineAlbum(const QStringList& arguments)
 
 void Tfm_MainForm::WireAlbumRelays()
 {
-    TAlbumManager& albums = m_albumsPage->Manager();
-    connect(&albums, &TAlbumManager::AlbumPhotosWanted, this, &Tfm_MainForm::GoToAlbumPhotos);
-    connect(&albums, &TAlbumManager::NewAlbumCreated, this, &Tfm_MainForm::NewAlbumCreated);
-    connect(&albums, &TAlbumManager::AlbumRenamed, this, &Tfm_MainForm::AlbumRenamed);
-    connect(&albums, &TAlbumManager::ExportWanted, this, [this](const QString& fileName) {
+    connect(m_albumsPage, &TAlbumsPage::AlbumPhotosWanted, this, &Tfm_MainForm::GoToAlbumPhotos);
+    connect(m_albumsPage, &TAlbumsPage::NewAlbumCreated, this, &Tfm_MainForm::NewAlbumCreated);
+    connect(m_albumsPage, &TAlbumsPage::ExportWanted, this, [this](const QString& fileName) {
         pc_Album()->setCurrentWidget(m_htmlPage);
         m_htmlPage->ExportAlbum(fileName);
     });
-    connect(&albums, &TAlbumManager::HTMLAlbumWanted, this, [this](const QString& fileName) {
+    connect(m_albumsPage, &TAlbumsPage::HTMLAlbumWanted, this, [this](const QString& fileName) {
         pc_Album()->setCurrentWidget(m_htmlPage);
         m_htmlPage->AddHTMLAlbum(fileName);
         m_htmlPage->ShowDetailsStep();
     });
-    connect(m_albumsPage->SearchPage(), &TAlbumSearchPage::AlbumChosenForHTML, this,
-        [this](const QString& fileName) {
-            // A running export reads the list; an album listed already changes nothing.
-            if (TBusyGuard::IsBusy() || !m_htmlPage->AddHTMLAlbum(fileName))
-                return;
-            pc_Album()->setCurrentWidget(m_htmlPage);
-            m_htmlPage->ShowAlbumsStep();
-        });
+    connect(m_albumsPage, &TAlbumsPage::AlbumChosenForHTML, this, [this](const QString& fileName) {
+        // A running export reads the list; an album listed already changes nothing.
+        if (TBusyGuard::IsBusy() || !m_htmlPage->AddHTMLAlbum(fileName))
+            return;
+        pc_Album()->setCurrentWidget(m_htmlPage);
+        m_htmlPage->ShowAlbumsStep();
+    });
     connect(m_searchPage, &TSearchPage::FoundAlbumOpened, this,
         [this] { pc_Album()->setCurrentWidget(m_albumsPage); });
 }
@@ -363,23 +346,10 @@ void Tfm_MainForm::AlbumClosed()
     ShowNoAlbumCaption();
 }
 
-void Tfm_MainForm::AlbumRenamed(const QString& fileName, bool thumbnailsMoved)
-{
-    if (TThumbnailsTab* thumbnails = m_photosPage->ThumbnailsTab()) {
-        thumbnails->UpdateThumbnailControls();
-        if (thumbnailsMoved && thumbnails->ThumbWindow()->isVisible())
-            thumbnails->ThumbWindow()->BuildGrid();
-    }
-    SetAlbumCaption(Paths::ExtractFileName(fileName));
-}
-
 void Tfm_MainForm::NewAlbumCreated(const QString& folder)
 {
-    Ui::TabPhotos& p = m_photosPage->Form();
     pc_Album()->setCurrentWidget(m_photosPage);
-    p.pc_Photos->setCurrentWidget(p.ts_AvailablePhotos);
-    if (QFileInfo(folder).isDir())
-        p.stvPhotoFolders->SetFolder(folder);
+    m_photosPage->OfferPhotosFrom(folder);
 }
 
 bool Tfm_MainForm::OpenAlbum(const QString& fileName)
@@ -402,13 +372,7 @@ void Tfm_MainForm::GoToAlbumPhotos()
     if (!Album())
         return;
     pc_Album()->setCurrentWidget(m_photosPage);
-    m_photosPage->ShowAlbumPhotosPage();
-    m_photosPage->Form().lb_PhotosInAlbum->setFocus();
-}
-
-QChar Tfm_MainForm::GetAlbumDriveLetter() const
-{
-    return Album() ? Album()->GetDriveLetter() : QChar(u' ');
+    m_photosPage->EditAlbumPhotos();
 }
 
 void Tfm_MainForm::ClearShowIntroWindow()

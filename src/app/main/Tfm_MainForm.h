@@ -61,8 +61,6 @@ public:
 
     // The window texts of the language record, in the order the window sets them.
     void ApplyLanguage();
-    QChar GetAlbumDriveLetter() const;
-    void ClearShowIntroWindow();
 
     // The album actions, for the command line and the tests.
     bool OpenAlbum(const QString& fileName);
@@ -96,8 +94,8 @@ private:
     void SaveUserPaths();
     void AlbumOpened(TAlbum& album);
     void AlbumClosed();
-    void AlbumRenamed(const QString& fileName, bool thumbnailsMoved);
     void NewAlbumCreated(const QString& folder);
+    void ClearShowIntroWindow();
     void SetAlbumCaption(const QString& name);
     void ShowNoAlbumCaption();
     // The album tabs are there exactly while an album is open.

@@ -24,6 +24,7 @@
 #include "widgets/PageControl.h"
 #include "widgets/ReaderNames.h"
 
+#include <QFileInfo>
 #include <QSignalBlocker>
 
 QString PhotoFilterText()
@@ -197,6 +198,27 @@ void TPhotosPage::ShowAlbumPhotosPage()
 {
     ui->pc_Photos->setCurrentWidget(ui->ts_PhotosInAlbum);
     m_photoPanel->UpdatePhotoControls();
+}
+
+void TPhotosPage::EditAlbumPhotos()
+{
+    ShowAlbumPhotosPage();
+    ui->lb_PhotosInAlbum->setFocus();
+}
+
+void TPhotosPage::OfferPhotosFrom(const QString& folder)
+{
+    ui->pc_Photos->setCurrentWidget(ui->ts_AvailablePhotos);
+    if (QFileInfo(folder).isDir())
+        ui->stvPhotoFolders->SetFolder(folder);
+}
+
+void TPhotosPage::SaveSlideShowSettings()
+{
+    if (m_slideShowTab) {
+        m_slideShowTab->ReadSlideShowControls();
+        m_slideShowTab->SaveSlideShowSettings();
+    }
 }
 
 void TPhotosPage::SaveUserPaths(IniFile& settings) const

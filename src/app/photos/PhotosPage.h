@@ -73,9 +73,16 @@ public:
     void MarkAlbumChanged() override;
     // Closes the viewer windows the two pages own (the main window closes).
     void CloseViewerWindows();
+    // Keeps the slide-show settings as the page shows them (the main window closes).
+    void SaveSlideShowSettings();
 
     // The inner page of the album's photos comes to the front.
     void ShowAlbumPhotosPage();
+    // The same, ready for editing: the list has the focus.
+    void EditAlbumPhotos();
+    // A new album was made in folder: the available photos of that folder
+    // are offered to fill it.
+    void OfferPhotosFrom(const QString& folder);
     void SaveUserPaths(IniFile& settings) const;
     // The filter in force, as its texts stand after the last language change.
     const QString& Filter() const { return m_filter; }

@@ -51,6 +51,12 @@ void TAlbumSession::Close()
         GiveBackFreedMemory();
 }
 
+void TAlbumSession::NotifyAlbumRenamed(bool thumbnailsMoved)
+{
+    if (m_album)
+        emit AlbumRenamed(*m_album, thumbnailsMoved);
+}
+
 void TAlbumSession::NotifyLabelsChanged()
 {
     if (m_album)

@@ -30,6 +30,10 @@ public:
     // (a slide show stops, windows let go of it), then AlbumClosed.
     void Close();
 
+    // The open album's file has a new name; its thumbnails went along when
+    // thumbnailsMoved.
+    void NotifyAlbumRenamed(bool thumbnailsMoved);
+
     // The open album's objects or events were added, renamed or deleted:
     // the lists that offer them show them anew.
     void NotifyLabelsChanged();
@@ -43,6 +47,7 @@ signals:
     void AlbumClosing(TAlbum& album);
     void AlbumClosed();
     void ContentsChangedChanged(bool changed);
+    void AlbumRenamed(TAlbum& album, bool thumbnailsMoved);
     void LabelsChanged();
     void PhotoLabelsChanged();
 
