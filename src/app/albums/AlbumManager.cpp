@@ -186,9 +186,10 @@ void TAlbumManager::pb_OpenExistingAlbumClick()
 
 void TAlbumManager::lsbRecentlyUsedAlbumsDblClick()
 {
-    const QListWidgetItem* row = m_page.Form().lsbRecentlyUsedAlbums->currentItem();
-    if (row)
-        OpenForPhotos(row->text());
+    // A copy: opening the album moves it to the top of the list.
+    const int row = m_page.Form().lsbRecentlyUsedAlbums->currentRow();
+    if (row >= 0)
+        OpenForPhotos(QString(m_page.RecentAlbums().at(row)));
 }
 
 void TAlbumManager::OpenForPhotos(const QString& fileName)
@@ -251,12 +252,7 @@ void TAlbumManager::pb_RenameAlbumClick()
     // Renames a stopped run left to take over belong to the album under its new name.
     TPendingRenames::MoveWithAlbum(oldName, newName);
     Ui::TabAlbums& a = m_page.Form();
-    QListWidget* recent = a.lsbRecentlyUsedAlbums;
-    for (int i = 0; i < recent->count(); ++i) {
-        if (recent->item(i)->text() == oldName)
-            recent->item(i)->setText(newName);
-    }
-    m_page.SaveRecentAlbums();
+    m_page.RenameRecentAlbum(oldName, newName);
     album->SetFileName(newName);
     m_session.NotifyAlbumRenamed(thumbnailsMoved);
     a.eb_AlbumName->setText(newName);
@@ -275,17 +271,6 @@ int TAlbumManager::SelectedRecentRow()
     return row;
 }
 
-void TAlbumManager::RemoveRecentRow(int row)
-{
-    QListWidget* recent = m_page.Form().lsbRecentlyUsedAlbums;
-    std::unique_ptr<QListWidgetItem>(recent->takeItem(row));
-    m_page.SaveRecentAlbums();
-    if (recent->count() == 0)
-        recent->setCurrentRow(-1);
-    else
-        recent->setCurrentRow(qMin(row, recent->count() - 1));
-}
-
 void TAlbumManager::pb_RemoveAlbumFromListClick()
 {
     const int row = SelectedRecentRow();
@@ -293,11 +278,11 @@ void TAlbumManager::pb_RemoveAlbumFromListClick()
         return;
     const TLanguageSelector& t = *Language();
     const TAlbum* album = m_session.Album();
-    if (album && Paths::SameFile(m_page.Form().lsbRecentlyUsedAlbums->item(row)->text(), album->GetFileName())
+    if (album && Paths::SameFile(m_page.RecentAlbums().at(row), album->GetFileName())
         && ShowMessageBox(t.MF[24], t.MF[25], MessageBoxFlags::YesNo | MessageBoxFlags::IconWarning)
             != MessageResult::Yes)
         return;
-    RemoveRecentRow(row);
+    m_page.RemoveRecentAlbum(row);
 }
 
 void TAlbumManager::pb_RemoveAlbumFromDiscClick()
@@ -308,13 +293,13 @@ void TAlbumManager::pb_RemoveAlbumFromDiscClick()
     if (row < 0)
         return;
     const TLanguageSelector& t = *Language();
-    const QString fileName = m_page.Form().lsbRecentlyUsedAlbums->item(row)->text();
+    const QString fileName = m_page.RecentAlbums().at(row);
     const int question = MessageBoxFlags::YesNo | MessageBoxFlags::IconWarning;
     // The open album stays on disc: its question promises so, and saving it
     // later would only write it again.
     if (m_session.Album() && Paths::SameFile(fileName, m_session.Album()->GetFileName())) {
         if (ShowMessageBox(t.MF[24], t.MF[25], question) == MessageResult::Yes)
-            RemoveRecentRow(row);
+            m_page.RemoveRecentAlbum(row);
         return;
     }
     if (ShowMessageBox(t.MF[26], t.MF[27], question) != MessageResult::Yes)
@@ -323,7 +308,7 @@ void TAlbumManager::pb_RemoveAlbumFromDiscClick()
         ShowMessageBox(fileName, t.MF[60], MessageBoxFlags::IconWarning);
         return;
     }
-    RemoveRecentRow(row);
+    m_page.RemoveRecentAlbum(row);
     TPendingRenames::Remove(fileName);
     RemoveAlbumThumbnails(fileName);
 }
@@ -358,8 +343,8 @@ void TAlbumManager::pb_CreateHTMLClick()
 
 void TAlbumManager::pb_OpenAlbumForHTMLCreationClick()
 {
-    const QListWidgetItem* row = m_page.Form().lsbRecentlyUsedAlbums->currentItem();
-    if (!row || !m_actions.OpenAlbum(row->text()) || !m_session.Album())
+    const int row = m_page.Form().lsbRecentlyUsedAlbums->currentRow();
+    if (row < 0 || !m_actions.OpenAlbum(QString(m_page.RecentAlbums().at(row))) || !m_session.Album())
         return;
     emit HTMLAlbumWanted(m_session.Album()->GetFileName());
 }

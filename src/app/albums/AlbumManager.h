@@ -47,7 +47,6 @@ private:
     void ShowNoAlbumState();
     // The recent-list row that removal questions refer to; -1 after telling the user none is selected.
     int SelectedRecentRow();
-    void RemoveRecentRow(int row);
     // The thumbnails of an album file that was deleted.
     void RemoveAlbumThumbnails(const QString& fileName);
 

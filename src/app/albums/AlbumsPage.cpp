@@ -28,14 +28,7 @@
 
 namespace {
 
-const QString RecentSection = QStringLiteral("AlbumList");
-const QString RecentAmount = QStringLiteral("Amount");
 const QString UserPathsSection = QStringLiteral("UserPaths");
-
-QString RecentKey(int n)
-{
-    return QStringLiteral("Album") + QString::number(n);
-}
 
 } // namespace
 
@@ -222,57 +215,55 @@ void TAlbumsPage::EnableRecentControls(bool withOpenButton)
         ui->pb_OpenAlbum->setEnabled(rows);
 }
 
+void TAlbumsPage::ShowRecentAlbums()
+{
+    QListWidget* list = ui->lsbRecentlyUsedAlbums;
+    const QStringList& names = m_recent.Names();
+    if (list->count() != names.size()) {
+        list->clear();
+        list->addItems(names);
+        return;
+    }
+    for (int i = 0; i < list->count(); ++i) {
+        if (list->item(i)->text() != names.at(i))
+            list->item(i)->setText(names.at(i));
+    }
+}
+
 void TAlbumsPage::LoadRecentAlbums(IniFile& settings)
 {
-    m_settings = &settings;
-    QListWidget* list = ui->lsbRecentlyUsedAlbums;
-    list->clear();
-    const int amount = qMin(settings.ReadInteger(RecentSection, RecentAmount, 0), MaxRecentAlbums);
-    for (int n = 1; n <= amount; ++n) {
-        const QString name = settings.ReadString(RecentSection, RecentKey(n), QString());
-        if (!name.isEmpty())
-            list->addItem(name);
-    }
+    m_recent.Load(settings);
+    ui->lsbRecentlyUsedAlbums->clear();
+    ShowRecentAlbums();
     EnableRecentControls(false);
 }
 
 void TAlbumsPage::SaveRecentAlbums()
 {
-    QListWidget* list = ui->lsbRecentlyUsedAlbums;
-    if (m_settings) {
-        IniFile& settings = *m_settings;
-        settings.BeginUpdate();
-        settings.EraseSection(RecentSection);
-        settings.WriteInteger(RecentSection, RecentAmount, list->count());
-        for (int n = 1; n <= list->count(); ++n)
-            settings.WriteString(RecentSection, RecentKey(n), list->item(n - 1)->text());
-        settings.EndUpdate();
-    }
+    m_recent.Save();
     EnableRecentControls(true);
 }
 
 void TAlbumsPage::AddRecentAlbum(const QString& fileName)
 {
-    QListWidget* list = ui->lsbRecentlyUsedAlbums;
-    bool removed = false;
-    for (int i = 0; i < list->count(); ++i) {
-        if (list->item(i)->text() == fileName) {
-            std::unique_ptr<QListWidgetItem>(list->takeItem(i));
-            removed = true;
-            break;
-        }
-    }
-    if (!removed && list->count() >= MaxRecentAlbums)
-        std::unique_ptr<QListWidgetItem>(list->takeItem(MaxRecentAlbums - 1));
-    list->insertItem(0, fileName);
-    list->setCurrentRow(0);
-    SaveRecentAlbums();
+    m_recent.Add(fileName);
+    ShowRecentAlbums();
+    ui->lsbRecentlyUsedAlbums->setCurrentRow(0);
+    EnableRecentControls(true);
 }
 
-QStringList TAlbumsPage::RecentAlbums() const
+void TAlbumsPage::RemoveRecentAlbum(int row)
 {
-    QStringList names;
-    for (int i = 0; i < ui->lsbRecentlyUsedAlbums->count(); ++i)
-        names << ui->lsbRecentlyUsedAlbums->item(i)->text();
-    return names;
+    m_recent.RemoveAt(row);
+    ShowRecentAlbums();
+    EnableRecentControls(true);
+    QListWidget* list = ui->lsbRecentlyUsedAlbums;
+    list->setCurrentRow(list->count() == 0 ? -1 : qMin(row, list->count() - 1));
+}
+
+void TAlbumsPage::RenameRecentAlbum(const QString& oldName, const QString& newName)
+{
+    m_recent.Rename(oldName, newName);
+    ShowRecentAlbums();
+    EnableRecentControls(true);
 }
