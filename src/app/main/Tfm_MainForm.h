@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
-// The main window. It coordinates: it owns the open album and the settings
-// file, builds one page per tab, applies the language texts, passes on what
-// one page asks of another, and handles start-up and shut-down; each page
-// holds its own controls and the work behind them.
+// The main window. It holds the album session and its actions, the settings
+// file and the photo windows, builds one page per tab and places them, applies
+// the language texts, passes a page's request for another tab on, and handles
+// start-up and shut-down. Each page follows the session and holds its own
+// controls and the work behind them.
 #include "app/photos/PhotosHost.h"
 #include "common/FormBasis.h"
 
@@ -45,9 +46,9 @@ public:
     void SetContentsChanged(bool changed);
 
     TAlbum* Album() const;
-    IniFile* Settings() const override { return m_ini.get(); }
 
-    // What the Photos tab asks of the window.
+    // What the pages ask of the window.
+    IniFile* Settings() const override { return m_ini.get(); }
     TPhotoWindowList* PhotoWindows() const override { return m_photoWindows.get(); }
 
     TPageControl* pc_Album() const;
@@ -88,7 +89,8 @@ private:
     void FormActivate();
     void BuildPages();
     void WireFolderBrowsers();
-    // What the Albums tab asks of the other tabs.
+    // What a page asks of another tab: the window puts that tab in front and
+    // passes the request on.
     void WireAlbumRelays();
     void OpenCommandLineAlbum(const QStringList& arguments);
     void SaveUserPaths();

@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 // The open album and its unsaved-changes flag, in one place that announces
-// their changes. Every tab page and viewer window listens here and updates
-// its own controls; the main window only opens and closes albums through it.
+// their changes. Every tab page, the main window's caption and the viewer
+// windows listen here and update their own controls; albums are opened and
+// closed through it by the album actions.
 #include <QObject>
 
 #include <memory>
