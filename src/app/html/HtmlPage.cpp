@@ -12,6 +12,7 @@
 #include "app/shared/Captions.h"
 #include "app/shared/PageHost.h"
 #include "common/AlbumFileList.h"
+#include "common/BusyGuard.h"
 #include "common/DialogService.h"
 #include "common/Tfm_SelectdirectoryWindow.h"
 #include "language/LanguageSelector.h"
@@ -179,6 +180,11 @@ bool THtmlPage::AddHTMLAlbum(const QString& fileName)
         return false;
     ui->lb_HTMLSelectedAlbums->addItem(Paths::AbsoluteClean(fileName));
     return true;
+}
+
+bool THtmlPage::AddFoundAlbum(const QString& fileName)
+{
+    return !TBusyGuard::IsBusy() && AddHTMLAlbum(fileName);
 }
 
 void THtmlPage::ExportAlbum(const QString& fileName)

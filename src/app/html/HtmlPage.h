@@ -57,6 +57,9 @@ public:
     // Adds an album file to the albums to export unless it is there already
     // (under any spelling of its path); true when it was added.
     bool AddHTMLAlbum(const QString& fileName);
+    // The same for an album the album search found; false also while an
+    // export runs, which reads the list.
+    bool AddFoundAlbum(const QString& fileName);
     // The album alone is to be exported: the list holds only it and the
     // details step shows.
     void ExportAlbum(const QString& fileName);

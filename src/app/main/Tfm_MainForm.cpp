@@ -244,8 +244,8 @@ void Tfm_MainForm::WireAlbumRelays()
         m_htmlPage->ShowDetailsStep();
     });
     connect(m_albumsPage, &TAlbumsPage::AlbumChosenForHTML, this, [this](const QString& fileName) {
-        // A running export reads the list; an album listed already changes nothing.
-        if (TBusyGuard::IsBusy() || !m_htmlPage->AddHTMLAlbum(fileName))
+        // An album listed already changes nothing.
+        if (!m_htmlPage->AddFoundAlbum(fileName))
             return;
         pc_Album()->setCurrentWidget(m_htmlPage);
         m_htmlPage->ShowAlbumsStep();
