@@ -307,7 +307,7 @@ int Actions(const QString& program, const QString& folder)
         results.clear();
         QElapsedTimer timer;
         timer.start();
-        form.SearchEngine().Search(*form.Album(), {}, {}, QString(), SearchWord, QString(), 0,
+        form.SearchPage()->Engine().Search(*form.Album(), {}, {}, QString(), SearchWord, QString(), 0,
             TSearchEngine::OptOr | TSearchEngine::OptDescription, results);
         return Ms(timer);
     }));

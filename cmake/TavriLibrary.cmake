@@ -56,3 +56,20 @@ function(tavri_forms target)
   target_sources(${target} PRIVATE ${form_headers})
   target_include_directories(${target} PUBLIC ${CMAKE_CURRENT_BINARY_DIR})
 endfunction()
+
+# tavri_link_alone(library...): the linker proves that each library reaches
+# nothing above it. Every object of the library is linked, with only what the
+# library names as its dependencies, into a program that does nothing; a call
+# into a library above it is left unresolved and fails the build. Built with
+# the tests, never installed.
+function(tavri_link_alone)
+  foreach(library IN LISTS ARGN)
+    set(main ${CMAKE_CURRENT_BINARY_DIR}/${library}_alone.cpp)
+    file(CONFIGURE OUTPUT ${main} CONTENT "int main()\n{\n    return 0;\n}\n")
+    add_executable(${library}_alone ${main})
+    target_link_libraries(${library}_alone PRIVATE "$<LINK_LIBRARY:WHOLE_ARCHIVE,${library}>")
+    # Only the link counts; the program is kept small.
+    target_link_options(${library}_alone PRIVATE LINKER:--strip-debug)
+    set_target_properties(${library}_alone PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR})
+  endforeach()
+endfunction()

@@ -89,3 +89,14 @@ void SetSelectdirectoryWindow(Tfm_SelectdirectoryWindow* window)
 {
     g_window = window;
 }
+
+bool ChooseFolderWithWindow(QWidget* owner, QString& folder)
+{
+    Tfm_SelectdirectoryWindow* window = SelectdirectoryWindow(owner);
+    if (!folder.isEmpty())
+        window->SetFolder(folder);
+    if (window->exec() != QDialog::Accepted)
+        return false;
+    folder = window->GetFolder();
+    return !folder.isEmpty();
+}

@@ -37,3 +37,6 @@ private:
 Tfm_SelectdirectoryWindow* SelectdirectoryWindow(QWidget* owner);
 // Makes window the program's folder window (nullptr forgets it).
 void SetSelectdirectoryWindow(Tfm_SelectdirectoryWindow* window);
+// Shows the program's folder window as a dialog of owner, starting at folder
+// when that is set; true with the chosen folder on OK.
+bool ChooseFolderWithWindow(QWidget* owner, QString& folder);

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
-// What a thumbnail window asks of the window that made it: editing a photo's
+// What a thumbnail window asks of the page that made it: editing a photo's
 // information and listing the album's photos again after one left it. The
-// main window implements it; tests fake it. A thumbnail window of a search
+// Photos tab implements it; tests fake it. A thumbnail window of a search
 // result has none.
 #include <QString>
 

@@ -3,13 +3,15 @@
 // Shared set-up of the Photos tab tests: an album of real picture files in a
 // sandbox, opened in a session, the Photos tab's page with a fake main window,
 // and scripted dialogs.
-#include "app/main/AlbumSession.h"
 #include "app/photos/AlbumPhotoList.h"
 #include "app/photos/AlbumPhotoRenamer.h"
 #include "app/photos/PhotoInfoPanel.h"
 #include "app/photos/PhotosHost.h"
 #include "app/photos/PhotosPage.h"
+#include "app/shared/AlbumActions.h"
+#include "app/shared/AlbumSession.h"
 #include "common/ScriptedDialogService.h"
+#include "common/Tfm_SelectdirectoryWindow.h"
 #include "language/LanguageSelector.h"
 #include "model/Album.h"
 #include "platform/IniFile.h"
@@ -21,6 +23,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
@@ -28,43 +31,55 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 #include <memory>
 
 class TFakePhotosHost : public TPhotosHost {
 public:
-    explicit TFakePhotosHost(TAlbumSession& albumSession)
-        : session(albumSession)
-    {
-    }
     TPhotoWindowList* PhotoWindows() const override { return windows.get(); }
     IniFile* Settings() const override { return ini.get(); }
-    bool SaveCurrentAlbum() override
-    {
-        ++saves;
-        if (!saveWorks)
-            return false;
-        session.Album()->SaveToFile();
-        session.SetContentsChanged(false);
-        return true;
-    }
-    bool ChooseConvertFolder(QString& chosen) override
-    {
-        folderWindowStarts.append(chosen);
-        if (folderAnswer.isEmpty())
-            return false;
-        chosen = folderAnswer;
-        return true;
-    }
 
-    TAlbumSession& session;
     std::unique_ptr<IniFile> ini;
     std::unique_ptr<TPhotoWindowList> windows = std::make_unique<TPhotoWindowList>();
-    int saves = 0;
-    bool saveWorks = true;
-    QString folderAnswer;
-    QStringList folderWindowStarts;
+};
+
+// The program's folder window, answered as soon as it shows: the folder it
+// starts at is noted, then answer is chosen with OK, or Cancel pressed when
+// answer is empty.
+class TFolderWindowAnswer : public QObject {
+public:
+    TFolderWindowAnswer()
+    {
+        SetSelectdirectoryWindow(&window);
+        window.installEventFilter(this);
+    }
+    ~TFolderWindowAnswer() override { SetSelectdirectoryWindow(nullptr); }
+
+    Tfm_SelectdirectoryWindow window;
+    QString answer;
+    QStringList starts;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (watched == &window && event->type() == QEvent::Show) {
+            starts.append(window.GetFolder());
+            // Answered once the window waits for the user.
+            QTimer::singleShot(0, this, [this] {
+                if (answer.isEmpty()) {
+                    QTest::mouseClick(
+                        window.findChild<QPushButton*>(QStringLiteral("bt_Cancel")), Qt::LeftButton);
+                    return;
+                }
+                window.SetFolder(answer);
+                QTest::mouseClick(window.findChild<QPushButton*>(QStringLiteral("bt_Ok")), Qt::LeftButton);
+            });
+        }
+        return QObject::eventFilter(watched, event);
+    }
 };
 
 class PhotoTabTest : public ::testing::Test {
@@ -73,7 +88,7 @@ protected:
     {
         ASSERT_TRUE(dir.isValid());
         host.ini = std::make_unique<IniFile>(dir.filePath(QStringLiteral("tavrimolex.Ini")));
-        root = std::make_unique<TPhotosPage>(session, host);
+        root = std::make_unique<TPhotosPage>(session, actions, host);
         panel = root->PhotoPanel();
         list = root->PhotoList();
         root->ApplyLanguage(*Language());
@@ -148,6 +163,18 @@ protected:
         return names;
     }
 
+    // The photos as the album file on disk lists them; none before it is first saved.
+    QStringList SavedOrder() const
+    {
+        QStringList names;
+        if (!QFileInfo::exists(Album().GetFileName()))
+            return names;
+        const std::unique_ptr<TAlbum> saved = TAlbum::CreateFromFile(Album().GetFileName(), nullptr);
+        for (int i = 0; i < saved->GetPhotos().Count(); ++i)
+            names.append(saved->GetPhotos().PhotoAt(i)->GetFileNameOnly());
+        return names;
+    }
+
     QStringList RowNames() const
     {
         QStringList names;
@@ -193,7 +220,9 @@ protected:
     QTemporaryDir dir;
     TScriptedDialogService dialogs;
     TAlbumSession session;
-    TFakePhotosHost host { session };
+    TAlbumActions actions { session };
+    TFakePhotosHost host;
+    TFolderWindowAnswer folderWindow;
     std::unique_ptr<TPhotosPage> root;
     TPhotoInfoPanel* panel = nullptr;
     TAlbumPhotoList* list = nullptr;

@@ -1,9 +1,8 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "app/albums/AlbumImportPage.h"
 
-#include "app/albums/AlbumManager.h"
-#include "app/main/AlbumSession.h"
-#include "widgets/FolderTree.h"
+#include "app/shared/AlbumActions.h"
+#include "app/shared/AlbumSession.h"
 #include "common/BusyGuard.h"
 #include "common/DialogService.h"
 #include "language/LanguageSelector.h"
@@ -11,6 +10,7 @@
 #include "platform/Paths.h"
 #include "platform/TextUtil.h"
 #include "ui_TabAlbums.h"
+#include "widgets/FolderTree.h"
 
 #include <QFileInfo>
 
@@ -111,7 +111,7 @@ bool TAlbumImportPage::ImportRow(const QString& fileName, int& imported)
         return true;
     }
 
-    const std::unique_ptr<TAlbum> source = TAlbumManager::ReadAlbum(fileName, this);
+    const std::unique_ptr<TAlbum> source = TAlbumActions::ReadAlbum(fileName, this);
     // A damaged album ends the run; what was merged before it stays.
     if (!source)
         return false;
@@ -151,6 +151,6 @@ void TAlbumImportPage::pb_ImportSelectedAlbumsClick()
         }
     }
     if (processed > 0)
-        emit AlbumsImported();
+        m_session.NotifyPhotoLabelsChanged();
     ShowMessageBox(Text::Format(t.MF[39], { imported }), t.MF[40], MessageBoxFlags::IconInformation);
 }

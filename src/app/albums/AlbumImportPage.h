@@ -35,10 +35,6 @@ public:
     void pb_ImportSelectedAlbumsClick();
     void pb_RemoveImportAlbumClick();
 
-signals:
-    // Albums were merged into the open album: its lists must show them.
-    void AlbumsImported();
-
 private:
     // One row of the run; false when the run is to stop after it.
     bool ImportRow(const QString& fileName, int& imported);

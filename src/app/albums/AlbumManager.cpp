@@ -3,18 +3,18 @@
 
 #include "app/albums/AlbumSearchPage.h"
 #include "app/albums/AlbumsPage.h"
-#include "app/main/AlbumSession.h"
+#include "app/shared/AlbumActions.h"
+#include "app/shared/AlbumSession.h"
+#include "common/AlbumFileList.h"
 #include "common/BusyGuard.h"
 #include "common/DialogService.h"
 #include "common/FileTypeRegistration.h"
-#include "common/FormBasis.h"
 #include "common/Tfm_StatusWindow.h"
 #include "language/LanguageSelector.h"
 #include "model/Album.h"
 #include "model/PendingRenames.h"
 #include "model/StreamError.h"
 #include "platform/FileRoutines.h"
-#include "platform/FreedMemory.h"
 #include "platform/Paths.h"
 #include "platform/RenameNoReplace.h"
 #include "platform/SafeFile.h"
@@ -42,33 +42,19 @@ QString RenameFailure(int error)
     return Language()->MF[404] + QStringLiteral("\r\r") + SystemErrorText(error);
 }
 
-// The error of a failed album read or write, as the default handler shows it.
+// The error of a failed album write, as the default handler shows it.
 void ShowError(const QString& message)
 {
     ShowMessageBox(message, Language()->Title, MessageBoxFlags::IconError);
 }
 
-// Reading gave the photos of a stopped batch rename the names their files
-// have; once the album file lists them so, their list has done its work. When
-// saving fails the list stays, and the next opening takes them over again.
-void SaveTakenOverRenames(TAlbum& album)
-{
-    if (album.RenamesTakenOver() > 0) {
-        try {
-            album.SaveToFile();
-        } catch (const std::exception&) {
-            return;
-        }
-    }
-    TPendingRenames::Remove(album.GetFileName());
-}
-
 } // namespace
 
-TAlbumManager::TAlbumManager(TAlbumsPage& page, TAlbumSession& session)
+TAlbumManager::TAlbumManager(TAlbumsPage& page, TAlbumSession& session, TAlbumActions& actions)
     : QObject(&page)
     , m_page(page)
     , m_session(session)
+    , m_actions(actions)
 {
     Ui::TabAlbums& a = page.Form();
     connect(a.pb_CreateNewAlbum, &QPushButton::clicked, this, &TAlbumManager::pb_CreateNewAlbumClick);
@@ -94,121 +80,15 @@ TAlbumManager::TAlbumManager(TAlbumsPage& page, TAlbumSession& session)
 
 TAlbumManager::~TAlbumManager() = default;
 
-std::unique_ptr<TAlbum> TAlbumManager::ReadAlbum(const QString& fileName, TFormBasis* waiting)
-{
-    std::unique_ptr<TAlbum> album;
-    QString error;
-    {
-        // Reading relocates moved photos and lets events run meanwhile.
-        TBusyGuard busy;
-        Tfm_StatusWindow status;
-        status.ShowCentered();
-        try {
-            album = TAlbum::CreateFromFile(fileName, &status);
-        } catch (const std::exception& e) {
-            error = ExceptionMessage(e);
-        }
-    }
-    if (album && album->RenamesTakenOver() >= 0)
-        SaveTakenOverRenames(*album);
-    if (!album) {
-        if (waiting)
-            waiting->EndWait();
-        // "Invalid property value" alone does not say which file is damaged.
-        ShowError(Text::Format(Language()->HG[13], { fileName }) + QStringLiteral("\r\r") + error);
-        if (waiting)
-            waiting->BeginWait();
-    }
-    return album;
-}
-
 void TAlbumManager::ShowNoAlbumState()
 {
     m_page.ShowNoAlbum();
     m_session.SetContentsChanged(false);
 }
 
-bool TAlbumManager::OpenAlbum(const QString& requested)
-{
-    // A long operation may be using the album.
-    if (TBusyGuard::IsBusy())
-        return false;
-    const TLanguageSelector& t = *Language();
-    if (m_session.Album() && m_page.Form().eb_AlbumName->text() == requested)
-        return true;
-
-    // The new file is checked before the current album is touched, so a
-    // missing file leaves the current album open.
-    const QString fileName = Paths::AbsoluteClean(requested);
-    if (!QFileInfo(fileName).isFile()) {
-        ShowMessageBox(Text::Format(t.MF[11], { fileName }), t.MF[12], MessageBoxFlags::IconWarning);
-        return false;
-    }
-    if (m_session.ContentsChanged() && !CloseCurrentAlbum())
-        return true;
-
-    // An open album with its list takes about ten times its file in memory.
-    const TLargeRecordHeap heap(QFileInfo(fileName).size() * 10);
-    std::unique_ptr<TAlbum> album = ReadAlbum(fileName);
-    if (!album) {
-        if (!m_session.Album())
-            ShowNoAlbumState();
-        return false;
-    }
-
-    // Every page fills itself from the album it is told of.
-    m_session.Open(std::move(album));
-    m_page.AddRecentAlbum(fileName);
-    return true;
-}
-
-bool TAlbumManager::CloseCurrentAlbum()
-{
-    if (!m_session.Album())
-        return true;
-    int answer = MessageResult::No;
-    if (m_session.ContentsChanged()) {
-        const TLanguageSelector& t = *Language();
-        answer
-            = ShowMessageBox(t.MF[18], t.MF[19], MessageBoxFlags::YesNoCancel | MessageBoxFlags::IconWarning);
-    }
-    if (answer == MessageResult::Cancel || (answer == MessageResult::Yes && !SaveCurrentAlbum()))
-        return false;
-    m_session.Close();
-    return true;
-}
-
-bool TAlbumManager::SaveCurrentAlbum()
-{
-    TAlbum* album = m_session.Album();
-    if (!album)
-        return false;
-    album->SetDescription(m_page.Form().mm_AlbumDescription->toPlainText());
-    try {
-        album->SaveToFile();
-    } catch (const std::exception& e) {
-        ShowError(ExceptionMessage(e));
-        return false;
-    }
-    m_session.SetContentsChanged(false);
-    return true;
-}
-
-bool TAlbumManager::OpenFoundAlbum(const QString& fileName)
-{
-    if (TBusyGuard::IsBusy() || !CloseCurrentAlbum())
-        return false;
-    if (!OpenAlbum(fileName) && !m_session.Album())
-        ShowNoAlbumState();
-    return true;
-}
-
 void TAlbumManager::pb_SaveAlbumClick()
 {
-    if (TBusyGuard::IsBusy())
-        return;
-    if (m_session.Album() && SaveCurrentAlbum())
-        ShowMessage(Language()->MF[13]);
+    m_actions.SaveAndConfirm();
 }
 
 void TAlbumManager::pb_CloseAlbumClick()
@@ -216,7 +96,7 @@ void TAlbumManager::pb_CloseAlbumClick()
     if (TBusyGuard::IsBusy() || !m_session.Album())
         return;
     const QString name = m_session.Album()->GetFileName();
-    if (!CloseCurrentAlbum())
+    if (!m_actions.CloseCurrentAlbum())
         return;
     m_page.AddRecentAlbum(name);
     ShowNoAlbumState();
@@ -247,7 +127,7 @@ void TAlbumManager::pb_CreateNewAlbumClick()
     const int answer = QFileInfo::exists(name)
         ? ShowMessageBox(Text::Format(t.MF[3], { name }), t.MF[4], question)
         : ShowMessageBox(Text::Format(t.MF[5], { name }), t.MF[6], question);
-    if (answer != MessageResult::Yes || !CloseCurrentAlbum())
+    if (answer != MessageResult::Yes || !m_actions.CloseCurrentAlbum())
         return;
 
     // The name must be usable for a file before anything is written, and it is
@@ -274,9 +154,8 @@ void TAlbumManager::pb_CreateNewAlbumClick()
     TPendingRenames::Remove(name);
     m_session.Open(std::move(album));
 
-    m_page.AddRecentAlbum(name);
     a.stvAlbumFolders->SetFolder(Paths::ExtractFilePath(name));
-    TAlbumsPage::ListAlbumFiles(a.stvAlbumFolders->Folder(), a.lsbAlbumFiles);
+    ListAlbumFiles(a.stvAlbumFolders->Folder(), a.lsbAlbumFiles);
     const QList<QListWidgetItem*> rows
         = a.lsbAlbumFiles->findItems(Paths::ExtractFileName(name), Qt::MatchExactly);
     if (!rows.isEmpty())
@@ -307,19 +186,23 @@ void TAlbumManager::pb_OpenExistingAlbumClick()
 
 void TAlbumManager::lsbRecentlyUsedAlbumsDblClick()
 {
-    const QListWidgetItem* row = m_page.Form().lsbRecentlyUsedAlbums->currentItem();
-    if (row)
-        OpenForPhotos(row->text());
+    // A copy: opening the album moves it to the top of the list.
+    const int row = m_page.Form().lsbRecentlyUsedAlbums->currentRow();
+    if (row >= 0)
+        OpenForPhotos(QString(m_page.RecentAlbums().at(row)));
 }
 
 void TAlbumManager::OpenForPhotos(const QString& fileName)
 {
-    if (OpenAlbum(fileName))
+    if (m_actions.OpenAlbum(fileName))
         emit AlbumPhotosWanted();
 }
 
 void TAlbumManager::mm_AlbumDescriptionChange()
 {
+    // The album holds its description as it is typed, for whoever saves it.
+    if (TAlbum* album = m_session.Album())
+        album->SetDescription(m_page.Form().mm_AlbumDescription->toPlainText());
     m_session.SetContentsChanged(true);
 }
 
@@ -369,18 +252,13 @@ void TAlbumManager::pb_RenameAlbumClick()
     // Renames a stopped run left to take over belong to the album under its new name.
     TPendingRenames::MoveWithAlbum(oldName, newName);
     Ui::TabAlbums& a = m_page.Form();
-    QListWidget* recent = a.lsbRecentlyUsedAlbums;
-    for (int i = 0; i < recent->count(); ++i) {
-        if (recent->item(i)->text() == oldName)
-            recent->item(i)->setText(newName);
-    }
-    m_page.SaveRecentAlbums();
+    m_page.RenameRecentAlbum(oldName, newName);
     album->SetFileName(newName);
-    emit AlbumRenamed(newName, thumbnailsMoved);
+    m_session.NotifyAlbumRenamed(thumbnailsMoved);
     a.eb_AlbumName->setText(newName);
     // The folder's album list would otherwise offer the old name, which no longer opens.
     if (Paths::SameFile(Paths::IncludeTrailingSeparator(a.stvAlbumFolders->Folder()), album->GetFolder()))
-        TAlbumsPage::ListAlbumFiles(a.stvAlbumFolders->Folder(), a.lsbAlbumFiles);
+        ListAlbumFiles(a.stvAlbumFolders->Folder(), a.lsbAlbumFiles);
 }
 
 int TAlbumManager::SelectedRecentRow()
@@ -393,17 +271,6 @@ int TAlbumManager::SelectedRecentRow()
     return row;
 }
 
-void TAlbumManager::RemoveRecentRow(int row)
-{
-    QListWidget* recent = m_page.Form().lsbRecentlyUsedAlbums;
-    std::unique_ptr<QListWidgetItem>(recent->takeItem(row));
-    m_page.SaveRecentAlbums();
-    if (recent->count() == 0)
-        recent->setCurrentRow(-1);
-    else
-        recent->setCurrentRow(qMin(row, recent->count() - 1));
-}
-
 void TAlbumManager::pb_RemoveAlbumFromListClick()
 {
     const int row = SelectedRecentRow();
@@ -411,11 +278,11 @@ void TAlbumManager::pb_RemoveAlbumFromListClick()
         return;
     const TLanguageSelector& t = *Language();
     const TAlbum* album = m_session.Album();
-    if (album && Paths::SameFile(m_page.Form().lsbRecentlyUsedAlbums->item(row)->text(), album->GetFileName())
+    if (album && Paths::SameFile(m_page.RecentAlbums().at(row), album->GetFileName())
         && ShowMessageBox(t.MF[24], t.MF[25], MessageBoxFlags::YesNo | MessageBoxFlags::IconWarning)
             != MessageResult::Yes)
         return;
-    RemoveRecentRow(row);
+    m_page.RemoveRecentAlbum(row);
 }
 
 void TAlbumManager::pb_RemoveAlbumFromDiscClick()
@@ -426,13 +293,13 @@ void TAlbumManager::pb_RemoveAlbumFromDiscClick()
     if (row < 0)
         return;
     const TLanguageSelector& t = *Language();
-    const QString fileName = m_page.Form().lsbRecentlyUsedAlbums->item(row)->text();
+    const QString fileName = m_page.RecentAlbums().at(row);
     const int question = MessageBoxFlags::YesNo | MessageBoxFlags::IconWarning;
     // The open album stays on disc: its question promises so, and saving it
     // later would only write it again.
     if (m_session.Album() && Paths::SameFile(fileName, m_session.Album()->GetFileName())) {
         if (ShowMessageBox(t.MF[24], t.MF[25], question) == MessageResult::Yes)
-            RemoveRecentRow(row);
+            m_page.RemoveRecentAlbum(row);
         return;
     }
     if (ShowMessageBox(t.MF[26], t.MF[27], question) != MessageResult::Yes)
@@ -441,7 +308,7 @@ void TAlbumManager::pb_RemoveAlbumFromDiscClick()
         ShowMessageBox(fileName, t.MF[60], MessageBoxFlags::IconWarning);
         return;
     }
-    RemoveRecentRow(row);
+    m_page.RemoveRecentAlbum(row);
     TPendingRenames::Remove(fileName);
     RemoveAlbumThumbnails(fileName);
 }
@@ -468,7 +335,7 @@ void TAlbumManager::pb_CreateHTMLClick()
         if (answer == MessageResult::Yes
             && (ShowMessageBox(t.MF[16], t.MF[17], MessageBoxFlags::IconWarning | MessageBoxFlags::YesNo)
                     != MessageResult::Yes
-                || !SaveCurrentAlbum()))
+                || !m_actions.SaveCurrentAlbum()))
             return;
     }
     emit ExportWanted(m_session.Album()->GetFileName());
@@ -476,8 +343,8 @@ void TAlbumManager::pb_CreateHTMLClick()
 
 void TAlbumManager::pb_OpenAlbumForHTMLCreationClick()
 {
-    const QListWidgetItem* row = m_page.Form().lsbRecentlyUsedAlbums->currentItem();
-    if (!row || !OpenAlbum(row->text()) || !m_session.Album())
+    const int row = m_page.Form().lsbRecentlyUsedAlbums->currentRow();
+    if (row < 0 || !m_actions.OpenAlbum(QString(m_page.RecentAlbums().at(row))) || !m_session.Album())
         return;
     emit HTMLAlbumWanted(m_session.Album()->GetFileName());
 }

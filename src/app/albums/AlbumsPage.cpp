@@ -4,19 +4,21 @@
 #include "app/albums/AlbumImportPage.h"
 #include "app/albums/AlbumManager.h"
 #include "app/albums/AlbumSearchPage.h"
-#include "app/main/AlbumSession.h"
-#include "app/main/Captions.h"
+#include "app/shared/AlbumActions.h"
+#include "app/shared/AlbumSession.h"
+#include "app/shared/Captions.h"
+#include "common/AlbumFileList.h"
 #include "common/FileTypeRegistration.h"
 #include "common/Tfm_SelectdirectoryWindow.h"
-#include "widgets/FolderTree.h"
-#include "widgets/ListDrawing.h"
-#include "widgets/PageControl.h"
-#include "widgets/ReaderNames.h"
 #include "language/LanguageSelector.h"
 #include "model/Album.h"
 #include "platform/IniFile.h"
 #include "platform/Paths.h"
 #include "ui_TabAlbums.h"
+#include "widgets/FolderTree.h"
+#include "widgets/ListDrawing.h"
+#include "widgets/PageControl.h"
+#include "widgets/ReaderNames.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -26,18 +28,11 @@
 
 namespace {
 
-const QString RecentSection = QStringLiteral("AlbumList");
-const QString RecentAmount = QStringLiteral("Amount");
 const QString UserPathsSection = QStringLiteral("UserPaths");
-
-QString RecentKey(int n)
-{
-    return QStringLiteral("Album") + QString::number(n);
-}
 
 } // namespace
 
-TAlbumsPage::TAlbumsPage(TAlbumSession& session, QWidget* parent)
+TAlbumsPage::TAlbumsPage(TAlbumSession& session, TAlbumActions& actions, QWidget* parent)
     : QWidget(parent)
     , ui(std::make_unique<Ui::TabAlbums>())
     , m_session(session)
@@ -64,7 +59,13 @@ TAlbumsPage::TAlbumsPage(TAlbumSession& session, QWidget* parent)
 
     m_importPage = new TAlbumImportPage(*ui, session, this);
     m_searchPage = new TAlbumSearchPage(*ui, this);
-    m_manager = new TAlbumManager(*this, session);
+    m_manager = new TAlbumManager(*this, session, actions);
+    connect(&actions, &TAlbumActions::OpenFailed, this, &TAlbumsPage::ShowNoAlbum);
+    connect(m_manager, &TAlbumManager::AlbumPhotosWanted, this, &TAlbumsPage::AlbumPhotosWanted);
+    connect(m_manager, &TAlbumManager::NewAlbumCreated, this, &TAlbumsPage::NewAlbumCreated);
+    connect(m_manager, &TAlbumManager::ExportWanted, this, &TAlbumsPage::ExportWanted);
+    connect(m_manager, &TAlbumManager::HTMLAlbumWanted, this, &TAlbumsPage::HTMLAlbumWanted);
+    connect(m_searchPage, &TAlbumSearchPage::AlbumChosenForHTML, this, &TAlbumsPage::AlbumChosenForHTML);
     connect(m_searchPage, &TAlbumSearchPage::AlbumChosenForImporting, this, [this](const QString& fileName) {
         m_importPage->AddAlbumToImport(fileName);
         ui->pc_Albums->setCurrentWidget(ui->ts_ImportAlbums);
@@ -136,6 +137,7 @@ void TAlbumsPage::AlbumOpened(TAlbum& album)
     const QSignalBlocker block(ui->mm_AlbumDescription);
     ui->mm_AlbumDescription->setPlainText(album.GetDescription());
     UpdateAlbumControls();
+    AddRecentAlbum(album.GetFileName());
 }
 
 void TAlbumsPage::UpdateAlbumControls()
@@ -213,77 +215,55 @@ void TAlbumsPage::EnableRecentControls(bool withOpenButton)
         ui->pb_OpenAlbum->setEnabled(rows);
 }
 
+void TAlbumsPage::ShowRecentAlbums()
+{
+    QListWidget* list = ui->lsbRecentlyUsedAlbums;
+    const QStringList& names = m_recent.Names();
+    if (list->count() != names.size()) {
+        list->clear();
+        list->addItems(names);
+        return;
+    }
+    for (int i = 0; i < list->count(); ++i) {
+        if (list->item(i)->text() != names.at(i))
+            list->item(i)->setText(names.at(i));
+    }
+}
+
 void TAlbumsPage::LoadRecentAlbums(IniFile& settings)
 {
-    m_settings = &settings;
-    QListWidget* list = ui->lsbRecentlyUsedAlbums;
-    list->clear();
-    const int amount = qMin(settings.ReadInteger(RecentSection, RecentAmount, 0), MaxRecentAlbums);
-    for (int n = 1; n <= amount; ++n) {
-        const QString name = settings.ReadString(RecentSection, RecentKey(n), QString());
-        if (!name.isEmpty())
-            list->addItem(name);
-    }
+    m_recent.Load(settings);
+    ui->lsbRecentlyUsedAlbums->clear();
+    ShowRecentAlbums();
     EnableRecentControls(false);
 }
 
 void TAlbumsPage::SaveRecentAlbums()
 {
-    QListWidget* list = ui->lsbRecentlyUsedAlbums;
-    if (m_settings) {
-        IniFile& settings = *m_settings;
-        settings.BeginUpdate();
-        settings.EraseSection(RecentSection);
-        settings.WriteInteger(RecentSection, RecentAmount, list->count());
-        for (int n = 1; n <= list->count(); ++n)
-            settings.WriteString(RecentSection, RecentKey(n), list->item(n - 1)->text());
-        settings.EndUpdate();
-    }
+    m_recent.Save();
     EnableRecentControls(true);
 }
 
 void TAlbumsPage::AddRecentAlbum(const QString& fileName)
 {
+    m_recent.Add(fileName);
+    ShowRecentAlbums();
+    ui->lsbRecentlyUsedAlbums->setCurrentRow(0);
+    EnableRecentControls(true);
+}
+
+void TAlbumsPage::RemoveRecentAlbum(int row)
+{
+    m_recent.RemoveAt(row);
+    ShowRecentAlbums();
+    EnableRecentControls(true);
     QListWidget* list = ui->lsbRecentlyUsedAlbums;
-    bool removed = false;
-    for (int i = 0; i < list->count(); ++i) {
-        if (list->item(i)->text() == fileName) {
-            std::unique_ptr<QListWidgetItem>(list->takeItem(i));
-            removed = true;
-            break;
-        }
-    }
-    if (!removed && list->count() >= MaxRecentAlbums)
-        std::unique_ptr<QListWidgetItem>(list->takeItem(MaxRecentAlbums - 1));
-    list->insertItem(0, fileName);
-    list->setCurrentRow(0);
-    SaveRecentAlbums();
+    list->setCurrentRow(list->count() == 0 ? -1 : qMin(row, list->count() - 1));
 }
 
-QStringList TAlbumsPage::RecentAlbums() const
+void TAlbumsPage::RenameRecentAlbum(const QString& oldName, const QString& newName)
 {
-    QStringList names;
-    for (int i = 0; i < ui->lsbRecentlyUsedAlbums->count(); ++i)
-        names << ui->lsbRecentlyUsedAlbums->item(i)->text();
-    return names;
-}
-
-void TAlbumsPage::RefreshAlbumFiles(const QString& folder, QListWidget* list)
-{
-    const QListWidgetItem* current = list->currentItem();
-    const QString picked = current ? current->text() : QString();
-    ListAlbumFiles(folder, list);
-    const QList<QListWidgetItem*> found = list->findItems(picked, Qt::MatchExactly);
-    if (!picked.isEmpty() && !found.isEmpty())
-        list->setCurrentItem(found.first());
-}
-
-void TAlbumsPage::ListAlbumFiles(const QString& folder, QListWidget* list)
-{
-    list->clear();
-    if (folder.isEmpty())
-        return;
-    const QDir dir(folder);
-    list->addItems(dir.entryList({ QStringLiteral("*.") + QString::fromLatin1(AlbumExtension) },
-        QDir::Files | QDir::Readable, QDir::Name | QDir::IgnoreCase));
+    m_recent.Rename(oldName, newName);
+    ShowRecentAlbums();
+    EnableRecentControls(true);
 }

@@ -2,8 +2,10 @@
 #pragma once
 // The Albums tab: album name and description, the album actions, and the
 // inner pages for album files in a folder, recently used albums, album search
-// and import. Also keeps the recent-album list and its settings section; the
-// album manager does the work behind the album buttons.
+// and import. Its list shows the recent albums the page keeps; the album
+// manager does the work behind the album buttons.
+#include "app/albums/RecentAlbums.h"
+
 #include <QStringList>
 #include <QWidget>
 
@@ -15,6 +17,7 @@ class TabAlbums;
 class IniFile;
 class QListWidget;
 class TAlbum;
+class TAlbumActions;
 class TAlbumImportPage;
 class TAlbumManager;
 class TAlbumSearchPage;
@@ -24,14 +27,11 @@ class TLanguageSelector;
 class TAlbumsPage : public QWidget {
     Q_OBJECT
 public:
-    static constexpr int MaxRecentAlbums = 30;
-
-    explicit TAlbumsPage(TAlbumSession& session, QWidget* parent = nullptr);
+    TAlbumsPage(TAlbumSession& session, TAlbumActions& actions, QWidget* parent = nullptr);
     ~TAlbumsPage() override;
 
     Ui::TabAlbums& Form() const { return *ui; }
-    // The inner pages that import albums and search for them.
-    TAlbumImportPage* ImportPage() const { return m_importPage; }
+    // The inner page that searches for albums.
     TAlbumSearchPage* SearchPage() const { return m_searchPage; }
     TAlbumManager& Manager() const { return *m_manager; }
     void ApplyLanguage(const TLanguageSelector& texts);
@@ -46,20 +46,29 @@ public:
     void WireFolderBrowsers(const IniFile& settings);
     void SaveUserPaths(IniFile& settings) const;
 
-    // Recent albums: full paths, newest first, kept in section "AlbumList" of
-    // settings, which the page writes to from now on.
+    // Recent albums: full paths, newest first, kept in the settings file,
+    // which the page writes to from now on.
     void LoadRecentAlbums(IniFile& settings);
     void SaveRecentAlbums();
-    // Moves or adds the album to the top of the list and saves the list.
+    const QStringList& RecentAlbums() const { return m_recent.Names(); }
+    // Moves or adds the album to the top of the list, which shows it current.
     void AddRecentAlbum(const QString& fileName);
-    QStringList RecentAlbums() const;
+    // Removes a row; the row now there, or else the last, becomes current.
+    void RemoveRecentAlbum(int row);
+    void RenameRecentAlbum(const QString& oldName, const QString& newName);
 
-    // Fills a list with the album files of a folder, by name without folder,
-    // sorted by name ignoring case.
-    static void ListAlbumFiles(const QString& folder, QListWidget* list);
-    // Lists them again after the folder changed on the disk; the album the
-    // user had picked stays picked while it is there.
-    static void RefreshAlbumFiles(const QString& folder, QListWidget* list);
+signals:
+    // What another tab is to do next, which the main window passes on.
+    // The user opened an album to work on: its photos come to the front.
+    void AlbumPhotosWanted();
+    // A new album was made in folder: photos are added to it next.
+    void NewAlbumCreated(const QString& folder);
+    // The open album, saved, is to be exported as a web site.
+    void ExportWanted(const QString& fileName);
+    // The album just opened is to be exported together with others.
+    void HTMLAlbumWanted(const QString& fileName);
+    // A found album is to join the albums to export.
+    void AlbumChosenForHTML(const QString& fileName);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -69,12 +78,15 @@ private:
     // The album buttons and the import page are there exactly while an album is open.
     void UpdateAlbumControls();
     void pb_SelectFolderClick();
+    // The list shows the recent albums as they stand now, the current row
+    // left where it is when only names changed.
+    void ShowRecentAlbums();
     // The recent list and its buttons are usable exactly when it has rows.
     void EnableRecentControls(bool withOpenButton);
 
     std::unique_ptr<Ui::TabAlbums> ui;
     TAlbumSession& m_session;
-    IniFile* m_settings = nullptr;
+    TRecentAlbums m_recent;
     TAlbumManager* m_manager = nullptr;
     TAlbumImportPage* m_importPage = nullptr;
     TAlbumSearchPage* m_searchPage = nullptr;

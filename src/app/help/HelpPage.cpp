@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "app/help/HelpPage.h"
 
-#include "app/main/Tfm_LanguageWindow.h"
+#include "app/shared/Tfm_LanguageWindow.h"
 #include "common/DialogService.h"
 #include "language/LanguageSelector.h"
 #include "language/LanguageSettling.h"

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "app/html/GeneratedSites.h"
 
-#include "app/html/HtmlExportHost.h"
+#include "app/shared/PageHost.h"
 #include "common/BusyGuard.h"
 #include "common/DialogService.h"
 #include "common/Tfm_StatusWindow.h"
@@ -44,7 +44,7 @@ int HighestLine(const IniFile& ini)
 
 } // namespace
 
-TGeneratedSites::TGeneratedSites(Ui::TabHTML& form, THtmlExportHost& host, QObject* parent)
+TGeneratedSites::TGeneratedSites(Ui::TabHTML& form, TPageHost& host, QObject* parent)
     : QObject(parent)
     , ui(form)
     , m_host(host)

@@ -9,12 +9,12 @@
 namespace Ui {
 class TabHTML;
 }
-class THtmlExportHost;
+class TPageHost;
 
 class TGeneratedSites : public QObject {
     Q_OBJECT
 public:
-    TGeneratedSites(Ui::TabHTML& form, THtmlExportHost& host, QObject* parent);
+    TGeneratedSites(Ui::TabHTML& form, TPageHost& host, QObject* parent);
 
     void LoadGeneratedViewers();
     void SaveGeneratedViewers();
@@ -34,5 +34,5 @@ private:
     void RemoveSelectedLine();
 
     Ui::TabHTML& ui;
-    THtmlExportHost& m_host;
+    TPageHost& m_host;
 };

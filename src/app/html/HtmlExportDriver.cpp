@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "app/html/HtmlExportDriver.h"
 
-#include "app/main/AlbumSession.h"
 #include "app/html/GeneratedSites.h"
 #include "app/html/HtmlBackground.h"
-#include "app/html/HtmlExportHost.h"
 #include "app/html/HtmlOptions.h"
 #include "app/html/HtmlPictures.h"
 #include "app/html/HtmlStepReporter.h"
+#include "app/shared/AlbumActions.h"
+#include "app/shared/AlbumSession.h"
 #include "common/BusyGuard.h"
 #include "common/DialogService.h"
 #include "export/ExportError.h"
@@ -42,13 +42,13 @@ void InsertFirstLine(QPlainTextEdit* memo, const QString& line)
 
 } // namespace
 
-THtmlExportDriver::THtmlExportDriver(Ui::TabHTML& form, TAlbumSession& session, THtmlExportHost& host,
+THtmlExportDriver::THtmlExportDriver(Ui::TabHTML& form, TAlbumSession& session, TAlbumActions& actions,
     THtmlOptions& options, THtmlBackground& background, THtmlStepReporter& progress, TGeneratedSites& sites,
     QObject* parent)
     : QObject(parent)
     , ui(form)
     , m_session(session)
-    , m_host(host)
+    , m_actions(actions)
     , m_options(options)
     , m_background(background)
     , m_progress(progress)
@@ -109,7 +109,7 @@ void THtmlExportDriver::OfferToSaveOpenAlbum()
     const int question = MessageBoxFlags::IconWarning | MessageBoxFlags::YesNo;
     // Either No goes on: the export then reads the album file as it is on disk.
     if (ShowMessageBox(t.MF[93], t.MF[94], question) == MessageResult::Yes
-        && ShowMessageBox(t.MF[95], t.MF[96], question) == MessageResult::Yes && m_host.SaveCurrentAlbum())
+        && ShowMessageBox(t.MF[95], t.MF[96], question) == MessageResult::Yes && m_actions.SaveCurrentAlbum())
         m_session.SetContentsChanged(false);
 }
 

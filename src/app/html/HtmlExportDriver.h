@@ -13,10 +13,10 @@
 namespace Ui {
 class TabHTML;
 }
+class TAlbumActions;
 class TAlbumSession;
 class TGeneratedSites;
 class THtmlBackground;
-class THtmlExportHost;
 class THtmlOptions;
 class THtmlStepReporter;
 class TWebSiteGenerator;
@@ -24,8 +24,9 @@ class TWebSiteGenerator;
 class THtmlExportDriver : public QObject {
     Q_OBJECT
 public:
-    THtmlExportDriver(Ui::TabHTML& form, TAlbumSession& session, THtmlExportHost& host, THtmlOptions& options,
-        THtmlBackground& background, THtmlStepReporter& progress, TGeneratedSites& sites, QObject* parent);
+    THtmlExportDriver(Ui::TabHTML& form, TAlbumSession& session, TAlbumActions& actions,
+        THtmlOptions& options, THtmlBackground& background, THtmlStepReporter& progress,
+        TGeneratedSites& sites, QObject* parent);
 
     void GenerateHTML();
     void bt_StopHTMLGenerationClick();
@@ -46,7 +47,7 @@ private:
 
     Ui::TabHTML& ui;
     TAlbumSession& m_session;
-    THtmlExportHost& m_host;
+    TAlbumActions& m_actions;
     THtmlOptions& m_options;
     THtmlBackground& m_background;
     THtmlStepReporter& m_progress;

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "app/html/HtmlOptions.h"
 
-#include "app/main/Captions.h"
+#include "app/shared/Captions.h"
 #include "language/LanguageSelector.h"
 #include "ui_TabHTML.h"
 

@@ -1,27 +1,29 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "app/html/HtmlPage.h"
 
-#include "app/main/AlbumSession.h"
-#include "app/albums/AlbumsPage.h"
-#include "app/main/Captions.h"
-#include "widgets/FittingRow.h"
-#include "widgets/FolderTree.h"
 #include "app/html/GeneratedSites.h"
 #include "app/html/HtmlBackground.h"
 #include "app/html/HtmlExportDriver.h"
-#include "app/html/HtmlExportHost.h"
 #include "app/html/HtmlOptions.h"
 #include "app/html/HtmlPictures.h"
 #include "app/html/HtmlSettingsPresets.h"
 #include "app/html/HtmlStepReporter.h"
-#include "widgets/ListDrawing.h"
-#include "widgets/PageControl.h"
-#include "widgets/ReaderNames.h"
+#include "app/shared/AlbumSession.h"
+#include "app/shared/Captions.h"
+#include "app/shared/PageHost.h"
+#include "common/AlbumFileList.h"
+#include "common/BusyGuard.h"
 #include "common/DialogService.h"
+#include "common/Tfm_SelectdirectoryWindow.h"
 #include "language/LanguageSelector.h"
 #include "platform/IniFile.h"
 #include "platform/Paths.h"
 #include "ui_TabHTML.h"
+#include "widgets/FittingRow.h"
+#include "widgets/FolderTree.h"
+#include "widgets/ListDrawing.h"
+#include "widgets/PageControl.h"
+#include "widgets/ReaderNames.h"
 
 #include <QDir>
 #include <QTableWidget>
@@ -33,10 +35,9 @@ const QColor HtmlTabColour(32, 118, 213);
 
 } // namespace
 
-THtmlPage::THtmlPage(TAlbumSession& session, THtmlExportHost& host, QWidget* parent)
+THtmlPage::THtmlPage(TAlbumSession& session, TAlbumActions& actions, TPageHost& host, QWidget* parent)
     : QWidget(parent)
     , ui(std::make_unique<Ui::TabHTML>())
-    , m_host(host)
 {
     ui->setupUi(this);
     ui->pc_HTMLSTEPS->setCurrentWidget(ui->ts_HTMLSTEP1);
@@ -64,8 +65,8 @@ THtmlPage::THtmlPage(TAlbumSession& session, THtmlExportHost& host, QWidget* par
     m_background = new THtmlBackground(*ui, this);
     m_sites = new TGeneratedSites(*ui, host, this);
     m_presets = new THtmlSettingsPresets(*ui, host, *m_options, *m_background, *m_progress, this);
-    m_driver
-        = new THtmlExportDriver(*ui, session, host, *m_options, *m_background, *m_progress, *m_sites, this);
+    m_driver = new THtmlExportDriver(
+        *ui, session, actions, *m_options, *m_background, *m_progress, *m_sites, this);
 
     connect(ui->bt_AddHTMLAlbums, &QPushButton::clicked, this, &THtmlPage::bt_AddHTMLAlbumsClick);
     connect(ui->lsbAlbumsForHTML, &QListWidget::itemDoubleClicked, this, &THtmlPage::bt_AddHTMLAlbumsClick);
@@ -112,9 +113,9 @@ void THtmlPage::Entered()
 void THtmlPage::WireFolderBrowser()
 {
     connect(ui->stvFoldersForHTML, &TFolderTree::FolderChanged, this,
-        [this](const QString& folder) { TAlbumsPage::ListAlbumFiles(folder, ui->lsbAlbumsForHTML); });
+        [this](const QString& folder) { ListAlbumFiles(folder, ui->lsbAlbumsForHTML); });
     connect(ui->stvFoldersForHTML, &TFolderTree::FolderContentsChanged, this,
-        [this](const QString& folder) { TAlbumsPage::RefreshAlbumFiles(folder, ui->lsbAlbumsForHTML); });
+        [this](const QString& folder) { RefreshAlbumFiles(folder, ui->lsbAlbumsForHTML); });
 }
 
 void THtmlPage::SaveUserPaths(IniFile& settings) const
@@ -179,6 +180,11 @@ bool THtmlPage::AddHTMLAlbum(const QString& fileName)
         return false;
     ui->lb_HTMLSelectedAlbums->addItem(Paths::AbsoluteClean(fileName));
     return true;
+}
+
+bool THtmlPage::AddFoundAlbum(const QString& fileName)
+{
+    return !TBusyGuard::IsBusy() && AddHTMLAlbum(fileName);
 }
 
 void THtmlPage::ExportAlbum(const QString& fileName)
@@ -252,7 +258,7 @@ void THtmlPage::pc_HTMLSTEPSChange()
 void THtmlPage::bt_SelectDirectoryClick()
 {
     QString folder = ui->eb_HTMLDirectory->text();
-    if (m_host.ChooseExportFolder(folder))
+    if (ChooseFolderWithWindow(window(), folder))
         ui->eb_HTMLDirectory->setText(folder);
 }
 

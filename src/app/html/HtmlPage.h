@@ -14,11 +14,12 @@ class TabHTML;
 }
 class IniFile;
 class QPushButton;
+class TAlbumActions;
 class TAlbumSession;
 class TGeneratedSites;
 class THtmlBackground;
 class THtmlExportDriver;
-class THtmlExportHost;
+class TPageHost;
 class THtmlOptions;
 class TFittingRow;
 class THtmlSettingsPresets;
@@ -28,7 +29,7 @@ class TLanguageSelector;
 class THtmlPage : public QWidget {
     Q_OBJECT
 public:
-    THtmlPage(TAlbumSession& session, THtmlExportHost& host, QWidget* parent = nullptr);
+    THtmlPage(TAlbumSession& session, TAlbumActions& actions, TPageHost& host, QWidget* parent = nullptr);
     ~THtmlPage() override;
 
     Ui::TabHTML& Form() const { return *ui; }
@@ -56,6 +57,9 @@ public:
     // Adds an album file to the albums to export unless it is there already
     // (under any spelling of its path); true when it was added.
     bool AddHTMLAlbum(const QString& fileName);
+    // The same for an album the album search found; false also while an
+    // export runs, which reads the list.
+    bool AddFoundAlbum(const QString& fileName);
     // The album alone is to be exported: the list holds only it and the
     // details step shows.
     void ExportAlbum(const QString& fileName);
@@ -78,7 +82,6 @@ private:
     int IndexOfAlbum(const QString& fileName) const;
 
     std::unique_ptr<Ui::TabHTML> ui;
-    THtmlExportHost& m_host;
     bool m_firstHTMLVisit = true;
     std::unique_ptr<THtmlStepReporter> m_progress;
     THtmlOptions* m_options = nullptr;

@@ -2,9 +2,9 @@
 #include "app/html/HtmlSettingsPresets.h"
 
 #include "app/html/HtmlBackground.h"
-#include "app/html/HtmlExportHost.h"
 #include "app/html/HtmlOptions.h"
 #include "app/html/HtmlStepReporter.h"
+#include "app/shared/PageHost.h"
 #include "common/DialogService.h"
 #include "common/GridSort.h"
 #include "language/LanguageSelector.h"
@@ -65,7 +65,7 @@ QString BoolError(const QString& text)
 
 } // namespace
 
-THtmlSettingsPresets::THtmlSettingsPresets(Ui::TabHTML& form, THtmlExportHost& host, THtmlOptions& options,
+THtmlSettingsPresets::THtmlSettingsPresets(Ui::TabHTML& form, TPageHost& host, THtmlOptions& options,
     THtmlBackground& background, THtmlStepReporter& progress, QObject* parent)
     : QObject(parent)
     , ui(form)

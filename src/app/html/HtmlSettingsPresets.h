@@ -14,7 +14,7 @@ namespace Ui {
 class TabHTML;
 }
 class THtmlBackground;
-class THtmlExportHost;
+class TPageHost;
 class THtmlOptions;
 class THtmlStepReporter;
 class TSectionList;
@@ -24,7 +24,7 @@ class THtmlSettingsPresets : public QObject {
 public:
     static constexpr int ColumnCount = 18;
 
-    THtmlSettingsPresets(Ui::TabHTML& form, THtmlExportHost& host, THtmlOptions& options,
+    THtmlSettingsPresets(Ui::TabHTML& form, TPageHost& host, THtmlOptions& options,
         THtmlBackground& background, THtmlStepReporter& progress, QObject* parent);
     ~THtmlSettingsPresets() override;
 
@@ -58,7 +58,7 @@ private:
     QString CurrentName() const;
 
     Ui::TabHTML& ui;
-    THtmlExportHost& m_host;
+    TPageHost& m_host;
     THtmlOptions& m_options;
     THtmlBackground& m_background;
     THtmlStepReporter& m_progress;

@@ -1,15 +1,16 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "app/labels/LabelPage.h"
 
-#include "app/labels/LabelTabHost.h"
 #include "app/labels/StringListProxy.h"
-#include "app/main/AlbumSession.h"
-#include "app/main/Captions.h"
+#include "app/shared/AlbumSession.h"
+#include "app/shared/Captions.h"
+#include "app/shared/PageHost.h"
 #include "common/DialogService.h"
 #include "language/LanguageSelector.h"
 #include "model/Album.h"
 #include "ui_TabEvents.h"
 #include "ui_TabObjects.h"
+#include "viewers/FormPhotoList.h"
 #include "widgets/ListDrawing.h"
 #include "widgets/ReaderNames.h"
 
@@ -85,7 +86,7 @@ void PopUpBeside(QMenu* menu, QPushButton* button)
 
 } // namespace
 
-TLabelPage::TLabelPage(TLabelKind kind, TAlbumSession& session, TLabelTabHost& host, QWidget* parent)
+TLabelPage::TLabelPage(TLabelKind kind, TAlbumSession& session, TPageHost& host, QWidget* parent)
     : QWidget(parent)
     , m_kind(kind)
     , m_controls(SetUpForm(kind, this))
@@ -144,6 +145,7 @@ TLabelPage::TLabelPage(TLabelKind kind, TAlbumSession& session, TLabelTabHost& h
     connect(m_controls.MergeButton, &QPushButton::clicked, this, &TLabelPage::pb_MergeClick);
     connect(&session, &TAlbumSession::AlbumOpened, this, &TLabelPage::AlbumOpened);
     connect(&session, &TAlbumSession::AlbumClosed, this, &TLabelPage::ClearTab);
+    connect(&session, &TAlbumSession::PhotoLabelsChanged, this, &TLabelPage::RefreshList);
 }
 
 TLabelPage::~TLabelPage() = default;
@@ -201,6 +203,18 @@ void TLabelPage::RefreshList()
 {
     if (m_proxy)
         m_proxy->Refresh();
+}
+
+void TLabelPage::ShowPhotosInResultWindow(const QStringList& paths)
+{
+    TAlbum* album = m_session.Album();
+    if (!album)
+        return;
+    // The user is deleting a label of this album: an album made from its
+    // photos is not offered to replace it.
+    TFormPhotoList window(this->window(), m_host.PhotoWindows(), m_host.Settings(), *album, paths,
+        TFormPhotoList::TNewAlbumQuestion::Skip);
+    window.exec();
 }
 
 void TLabelPage::RefreshLabels()
@@ -313,7 +327,7 @@ void TLabelPage::pb_DeleteClick()
             if (m_proxy->LastActionOK())
                 LabelsEdited();
         } else if (answer == MessageResult::No) {
-            m_host.ShowPhotosInResultWindow(paths);
+            ShowPhotosInResultWindow(paths);
         }
     }
     if (row >= 0 && row < list->count())
@@ -357,8 +371,7 @@ void TLabelPage::pb_MergeClick()
         return;
     }
     m_session.SetContentsChanged(true);
-    m_host.RefreshAlbumLists();
-    m_session.NotifyLabelsChanged();
+    m_session.NotifyPhotoLabelsChanged();
 }
 
 bool TLabelPage::AcceptsDrag(const QObject* source) const

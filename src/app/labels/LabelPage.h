@@ -4,6 +4,7 @@
 // rename and delete, show and remove by usage, and merging by dropping labels
 // into two boxes. Both tabs are this class; the kind chooses the form, the
 // album's list, the photos' field and the texts.
+#include <QStringList>
 #include <QWidget>
 
 #include <memory>
@@ -17,7 +18,7 @@ class QMenu;
 class TAlbum;
 class TAlbumSession;
 class TEntityList;
-class TLabelTabHost;
+class TPageHost;
 class TLanguageSelector;
 struct TLabelTexts;
 
@@ -29,13 +30,14 @@ public:
     // Usage classes of the show and remove menus, as the album's filters take them.
     enum TUsage { AllLabels = 0, LabelsInUse = 1, LabelsNotInUse = 2 };
 
-    TLabelPage(TLabelKind kind, TAlbumSession& session, TLabelTabHost& host, QWidget* parent = nullptr);
+    TLabelPage(TLabelKind kind, TAlbumSession& session, TPageHost& host, QWidget* parent = nullptr);
     ~TLabelPage() override;
 
     void ApplyLanguage(const TLanguageSelector& texts);
 
-    // The list shows the labels the current filter lets through.
-    void RefreshList();
+    // Lists the photos (full paths, album order; their search-hit flags are
+    // set) in the search-result window, modally.
+    void ShowPhotosInResultWindow(const QStringList& paths);
     // A label row dragged from source and dropped on one of the merge boxes;
     // false when the drop is not taken.
     bool DropOnMergeEdit(QLineEdit* box, const QObject* source);
@@ -45,6 +47,8 @@ protected:
 
 private:
     void AlbumOpened(TAlbum& album);
+    // The list shows the labels the current filter lets through.
+    void RefreshList();
     // No album: the editor goes, the name, list and merge boxes are emptied.
     void ClearTab();
     // All labels shown again, the show menu ticked on "all".
@@ -66,14 +70,14 @@ private:
     const TLabelTexts& Texts() const;
     TEntityList& Labels(TAlbum& album) const;
     // A label was added, renamed or deleted: marked as a change, the list
-    // shows all labels again and the Photos tab follows.
+    // shows all labels again and the other pages follow.
     void LabelsEdited();
     bool AcceptsDrag(const QObject* source) const;
 
     TLabelKind m_kind;
     TLabelControls m_controls;
     TAlbumSession& m_session;
-    TLabelTabHost& m_host;
+    TPageHost& m_host;
     std::unique_ptr<TStringListProxy> m_proxy;
     TMergeObject m_merger;
     QMenu* m_showMenu = nullptr;

@@ -1,36 +1,24 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "app/main/Tfm_MainForm.h"
 
-#include "app/photos/AlbumPhotoList.h"
-#include "app/main/AlbumSession.h"
-#include "app/albums/AlbumImportPage.h"
-#include "app/albums/AlbumManager.h"
-#include "app/albums/AlbumSearchPage.h"
 #include "app/albums/AlbumsPage.h"
-#include "common/FileTypeRegistration.h"
-#include "widgets/FolderTree.h"
-#include "widgets/ListDrawing.h"
 #include "app/help/HelpPage.h"
 #include "app/html/HtmlPage.h"
 #include "app/labels/LabelPage.h"
-#include "app/photos/PhotoFileList.h"
-#include "widgets/PageControl.h"
-#include "app/photos/PhotoInfoPanel.h"
-#include "app/photos/PhotosFromFolders.h"
 #include "app/photos/PhotosPage.h"
-#include "app/main/ProgramIcon.h"
 #include "app/search/SearchPage.h"
-#include "app/photos/SlideShowTab.h"
-#include "app/photos/ThumbnailsTab.h"
-#include "app/main/Tfm_LanguageWindow.h"
+#include "app/shared/AlbumActions.h"
+#include "app/shared/AlbumSession.h"
+#include "app/shared/ProgramIcon.h"
+#include "app/shared/Tfm_LanguageWindow.h"
 #include "common/BusyGuard.h"
 #include "common/DialogService.h"
+#include "common/FileTypeRegistration.h"
 #include "common/SettingsFile.h"
 #include "imaging/FreeImageBinding.h"
 #include "language/LanguageSelector.h"
 #include "language/LanguageSettling.h"
 #include "model/Album.h"
-#include "model/SearchEngine.h"
 #include "platform/AppFolders.h"
 #include "platform/FileRoutines.h"
 #include "platform/FreedMemory.h"
@@ -38,13 +26,11 @@
 #include "platform/Paths.h"
 #include "platform/TextUtil.h"
 #include "platform/VersionInfo.h"
-#include "ui_TabHelp.h"
-#include "ui_TabPhotos.h"
 #include "ui_Tfm_MainForm.h"
-#include "viewers/FormPhotoList.h"
 #include "viewers/PhotoWindowList.h"
-#include "viewers/Tfm_PhotoWindow.h"
-#include "viewers/Tfm_ThumbNailWindow.h"
+#include "widgets/FolderTree.h"
+#include "widgets/ListDrawing.h"
+#include "widgets/PageControl.h"
 
 #include <QCloseEvent>
 #include <QFileInfo>
@@ -71,10 +57,7 @@ Tfm_MainForm::Tfm_MainForm(const QStringList& arguments, QWidget* parent)
 Tfm_MainForm::~Tfm_MainForm()
 {
     m_albumsPage->SaveRecentAlbums();
-    if (TSlideShowTab* slideShow = m_photosPage->SlideShowTab()) {
-        slideShow->ReadSlideShowControls();
-        slideShow->SaveSlideShowSettings();
-    }
+    m_photosPage->SaveSlideShowSettings();
     ClearShowIntroWindow();
     m_htmlPage->SaveGeneratedViewers();
     SaveUserPaths();
@@ -108,19 +91,21 @@ void Tfm_MainForm::BuildPages()
     // The window's own reaction comes first: the album tabs must be visible
     // before the pages fill them.
     m_photoWindows = std::make_unique<TPhotoWindowList>();
-    m_searchEngine = std::make_unique<TSearchEngine>();
     m_session = new TAlbumSession(this);
+    m_actions = new TAlbumActions(*m_session, this);
     connect(m_session, &TAlbumSession::AlbumOpened, this, &Tfm_MainForm::AlbumOpened);
     connect(m_session, &TAlbumSession::AlbumClosed, this, &Tfm_MainForm::AlbumClosed);
+    connect(m_session, &TAlbumSession::AlbumRenamed, this,
+        [this](const TAlbum& album) { SetAlbumCaption(Paths::ExtractFileName(album.GetFileName())); });
 
     // One class per page; the page widgets carry the sheet names. Each page
     // listens to the album session in this order.
-    m_albumsPage = new TAlbumsPage(*m_session);
-    m_photosPage = new TPhotosPage(*m_session, *this);
+    m_albumsPage = new TAlbumsPage(*m_session, *m_actions);
+    m_photosPage = new TPhotosPage(*m_session, *m_actions, *this);
     m_objectsPage = new TLabelPage(TLabelKind::Objects, *m_session, *this);
     m_eventsPage = new TLabelPage(TLabelKind::Events, *m_session, *this);
-    m_searchPage = new TSearchPage(*m_session, *this);
-    m_htmlPage = new THtmlPage(*m_session, *this);
+    m_searchPage = new TSearchPage(*m_session, *m_actions, *this);
+    m_htmlPage = new THtmlPage(*m_session, *m_actions, *this);
     m_helpPage = new THelpPage;
     TPageControl* pc = ui->pc_Album;
     pc->SetScrollingPages(true);
@@ -247,31 +232,26 @@ void Tfm_MainForm::OpenCommandLineAlbum(const QStringList& arguments)
 
 void Tfm_MainForm::WireAlbumRelays()
 {
-    TAlbumManager& albums = m_albumsPage->Manager();
-    connect(&albums, &TAlbumManager::AlbumPhotosWanted, this, &Tfm_MainForm::GoToAlbumPhotos);
-    connect(&albums, &TAlbumManager::NewAlbumCreated, this, &Tfm_MainForm::NewAlbumCreated);
-    connect(&albums, &TAlbumManager::AlbumRenamed, this, &Tfm_MainForm::AlbumRenamed);
-    connect(&albums, &TAlbumManager::ExportWanted, this, [this](const QString& fileName) {
+    connect(m_albumsPage, &TAlbumsPage::AlbumPhotosWanted, this, &Tfm_MainForm::GoToAlbumPhotos);
+    connect(m_albumsPage, &TAlbumsPage::NewAlbumCreated, this, &Tfm_MainForm::NewAlbumCreated);
+    connect(m_albumsPage, &TAlbumsPage::ExportWanted, this, [this](const QString& fileName) {
         pc_Album()->setCurrentWidget(m_htmlPage);
         m_htmlPage->ExportAlbum(fileName);
     });
-    connect(&albums, &TAlbumManager::HTMLAlbumWanted, this, [this](const QString& fileName) {
+    connect(m_albumsPage, &TAlbumsPage::HTMLAlbumWanted, this, [this](const QString& fileName) {
         pc_Album()->setCurrentWidget(m_htmlPage);
         m_htmlPage->AddHTMLAlbum(fileName);
         m_htmlPage->ShowDetailsStep();
     });
-    connect(m_albumsPage->SearchPage(), &TAlbumSearchPage::AlbumChosenForHTML, this,
-        [this](const QString& fileName) {
-            // A running export reads the list; an album listed already changes nothing.
-            if (TBusyGuard::IsBusy() || !m_htmlPage->AddHTMLAlbum(fileName))
-                return;
-            pc_Album()->setCurrentWidget(m_htmlPage);
-            m_htmlPage->ShowAlbumsStep();
-        });
-    connect(
-        m_albumsPage->ImportPage(), &TAlbumImportPage::AlbumsImported, this, &Tfm_MainForm::RefreshAlbumLists);
-    connect(m_photosPage->Form().btnSaveChangesPhoto, &QPushButton::clicked, &albums,
-        &TAlbumManager::pb_SaveAlbumClick);
+    connect(m_albumsPage, &TAlbumsPage::AlbumChosenForHTML, this, [this](const QString& fileName) {
+        // An album listed already changes nothing.
+        if (!m_htmlPage->AddFoundAlbum(fileName))
+            return;
+        pc_Album()->setCurrentWidget(m_htmlPage);
+        m_htmlPage->ShowAlbumsStep();
+    });
+    connect(m_searchPage, &TSearchPage::FoundAlbumOpened, this,
+        [this] { pc_Album()->setCurrentWidget(m_albumsPage); });
 }
 
 void Tfm_MainForm::WireFolderBrowsers()
@@ -287,11 +267,6 @@ void Tfm_MainForm::SaveUserPaths()
     m_photosPage->SaveUserPaths(*m_ini);
     m_htmlPage->SaveUserPaths(*m_ini);
     m_ini->EndUpdate();
-}
-
-bool Tfm_MainForm::ChooseExportFolder(QString& folder)
-{
-    return ChooseFolderWithWindow(this, folder);
 }
 
 void Tfm_MainForm::FormActivate()
@@ -371,44 +346,25 @@ void Tfm_MainForm::AlbumClosed()
     ShowNoAlbumCaption();
 }
 
-void Tfm_MainForm::AlbumRenamed(const QString& fileName, bool thumbnailsMoved)
-{
-    if (TThumbnailsTab* thumbnails = m_photosPage->ThumbnailsTab()) {
-        thumbnails->UpdateThumbnailControls();
-        if (thumbnailsMoved && thumbnails->ThumbWindow()->isVisible())
-            thumbnails->ThumbWindow()->BuildGrid();
-    }
-    SetAlbumCaption(Paths::ExtractFileName(fileName));
-}
-
 void Tfm_MainForm::NewAlbumCreated(const QString& folder)
 {
-    Ui::TabPhotos& p = m_photosPage->Form();
     pc_Album()->setCurrentWidget(m_photosPage);
-    p.pc_Photos->setCurrentWidget(p.ts_AvailablePhotos);
-    if (QFileInfo(folder).isDir())
-        p.stvPhotoFolders->SetFolder(folder);
+    m_photosPage->OfferPhotosFrom(folder);
 }
 
 bool Tfm_MainForm::OpenAlbum(const QString& fileName)
 {
-    return m_albumsPage->Manager().OpenAlbum(fileName);
+    return m_actions->OpenAlbum(fileName);
 }
 
 bool Tfm_MainForm::CloseCurrentAlbum()
 {
-    return m_albumsPage->Manager().CloseCurrentAlbum();
+    return m_actions->CloseCurrentAlbum();
 }
 
 bool Tfm_MainForm::SaveCurrentAlbum()
 {
-    return m_albumsPage->Manager().SaveCurrentAlbum();
-}
-
-void Tfm_MainForm::OpenFoundAlbum(const QString& fileName)
-{
-    if (m_albumsPage->Manager().OpenFoundAlbum(fileName))
-        pc_Album()->setCurrentWidget(m_albumsPage);
+    return m_actions->SaveCurrentAlbum();
 }
 
 void Tfm_MainForm::GoToAlbumPhotos()
@@ -416,32 +372,7 @@ void Tfm_MainForm::GoToAlbumPhotos()
     if (!Album())
         return;
     pc_Album()->setCurrentWidget(m_photosPage);
-    m_photosPage->ShowAlbumPhotosPage();
-    m_photosPage->Form().lb_PhotosInAlbum->setFocus();
-}
-
-void Tfm_MainForm::RefreshAlbumLists()
-{
-    m_objectsPage->RefreshList();
-    m_eventsPage->RefreshList();
-    m_photosPage->RefreshAlbumLists();
-}
-
-void Tfm_MainForm::ShowPhotosInResultWindow(const QStringList& paths)
-{
-    TAlbum* album = Album();
-    if (!album)
-        return;
-    // The user is deleting a label of this album: an album made from its
-    // photos is not offered to replace it.
-    TFormPhotoList window(this, m_photoWindows.get(), m_ini.get(), *album, paths,
-        TFormPhotoList::TNewAlbumQuestion::Skip);
-    window.exec();
-}
-
-QChar Tfm_MainForm::GetAlbumDriveLetter() const
-{
-    return Album() ? Album()->GetDriveLetter() : QChar(u' ');
+    m_photosPage->EditAlbumPhotos();
 }
 
 void Tfm_MainForm::ClearShowIntroWindow()
@@ -536,9 +467,3 @@ void Tfm_MainForm::pc_AlbumChange()
     else if (page == m_htmlPage)
         m_htmlPage->Entered();
 }
-
-bool Tfm_MainForm::ChooseConvertFolder(QString& folder)
-{
-    return ChooseFolderWithWindow(this, folder);
-}
-

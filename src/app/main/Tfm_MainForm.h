@@ -1,13 +1,11 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
-// The main window. It coordinates: it owns the open album and the settings
-// file, builds one page per tab, applies the language texts, passes on what
-// one page asks of another, and handles start-up and shut-down; each page
-// holds its own controls and the work behind them.
-#include "app/html/HtmlExportHost.h"
-#include "app/labels/LabelTabHost.h"
+// The main window. It holds the album session and its actions, the settings
+// file and the photo windows, builds one page per tab and places them, applies
+// the language texts, passes a page's request for another tab on, and handles
+// start-up and shut-down. Each page follows the session and holds its own
+// controls and the work behind them.
 #include "app/photos/PhotosHost.h"
-#include "app/search/SearchHost.h"
 #include "common/FormBasis.h"
 
 #include <QMainWindow>
@@ -21,6 +19,7 @@ class Tfm_MainForm;
 class IniFile;
 class QListWidget;
 class TAlbum;
+class TAlbumActions;
 class TAlbumSession;
 class TAlbumsPage;
 class TFolderTree;
@@ -29,16 +28,10 @@ class THtmlPage;
 class TLabelPage;
 class TPhotoWindowList;
 class TPhotosPage;
-class TSearchEngine;
 class TSearchPage;
 class TPageControl;
 
-class Tfm_MainForm : public QMainWindow,
-                     public TFormBasis,
-                     public TPhotosHost,
-                     public THtmlExportHost,
-                     public TSearchHost,
-                     public TLabelTabHost {
+class Tfm_MainForm : public QMainWindow, public TFormBasis, public TPhotosHost {
     Q_OBJECT
 public:
     // arguments: the command line without the program name.
@@ -47,21 +40,16 @@ public:
 
     // The open album and its changed flag; every page listens to it.
     TAlbumSession& Session() const { return *m_session; }
+    // Opening, saving and closing albums, which every page may ask for.
+    TAlbumActions& Actions() const { return *m_actions; }
     bool ContentsChanged() const;
     void SetContentsChanged(bool changed);
 
     TAlbum* Album() const;
+
+    // What the pages ask of the window.
     IniFile* Settings() const override { return m_ini.get(); }
-
-    // What the Photos tab asks of the window.
     TPhotoWindowList* PhotoWindows() const override { return m_photoWindows.get(); }
-    bool ChooseConvertFolder(QString& folder) override;
-    // What the HTML tab asks of the window.
-    bool ChooseExportFolder(QString& folder) override;
-
-    // What the Search tab asks of the window.
-    TSearchEngine& SearchEngine() override { return *m_searchEngine; }
-    void OpenFoundAlbum(const QString& fileName) override;
 
     TPageControl* pc_Album() const;
     TAlbumsPage* AlbumsPage() const { return m_albumsPage; }
@@ -74,15 +62,11 @@ public:
 
     // The window texts of the language record, in the order the window sets them.
     void ApplyLanguage();
-    void RefreshAlbumLists() override;
-    void ShowPhotosInResultWindow(const QStringList& paths) override;
-    QChar GetAlbumDriveLetter() const;
-    void ClearShowIntroWindow();
 
-    // The album work of the Albums tab, for callers outside it.
+    // The album actions, for the command line and the tests.
     bool OpenAlbum(const QString& fileName);
     bool CloseCurrentAlbum();
-    bool SaveCurrentAlbum() override;
+    bool SaveCurrentAlbum();
     // The open album's photos come to the front, ready for editing.
     void GoToAlbumPhotos();
 
@@ -105,14 +89,15 @@ private:
     void FormActivate();
     void BuildPages();
     void WireFolderBrowsers();
-    // What the Albums tab asks of the other tabs.
+    // What a page asks of another tab: the window puts that tab in front and
+    // passes the request on.
     void WireAlbumRelays();
     void OpenCommandLineAlbum(const QStringList& arguments);
     void SaveUserPaths();
     void AlbumOpened(TAlbum& album);
     void AlbumClosed();
-    void AlbumRenamed(const QString& fileName, bool thumbnailsMoved);
     void NewAlbumCreated(const QString& folder);
+    void ClearShowIntroWindow();
     void SetAlbumCaption(const QString& name);
     void ShowNoAlbumCaption();
     // The album tabs are there exactly while an album is open.
@@ -125,6 +110,7 @@ private:
     std::unique_ptr<Ui::Tfm_MainForm> ui;
     std::unique_ptr<IniFile> m_ini;
     TAlbumSession* m_session = nullptr;
+    TAlbumActions* m_actions = nullptr;
     TAlbumsPage* m_albumsPage = nullptr;
     TPhotosPage* m_photosPage = nullptr;
     TLabelPage* m_objectsPage = nullptr;
@@ -133,7 +119,6 @@ private:
     THtmlPage* m_htmlPage = nullptr;
     THelpPage* m_helpPage = nullptr;
     std::unique_ptr<TPhotoWindowList> m_photoWindows;
-    std::unique_ptr<TSearchEngine> m_searchEngine;
     bool m_firstActivate = true;
     QString m_helpPath;
 };

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "app/photos/AlbumPhotoList.h"
 
-#include "app/main/AlbumSession.h"
 #include "app/photos/PhotoInfoPanel.h"
 #include "app/photos/PhotosHost.h"
+#include "app/shared/AlbumSession.h"
 #include "common/DialogService.h"
 #include "common/FormBasis.h"
 #include "language/LanguageSelector.h"

@@ -1,11 +1,12 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "app/photos/AlbumPhotoRenamer.h"
 
-#include "app/main/AlbumSession.h"
 #include "app/photos/FormRenameSettings.h"
 #include "app/photos/PhotoInfoPanel.h"
 #include "app/photos/PhotoRenamePlanner.h"
 #include "app/photos/PhotosHost.h"
+#include "app/shared/AlbumActions.h"
+#include "app/shared/AlbumSession.h"
 #include "common/BusyGuard.h"
 #include "common/DialogService.h"
 #include "common/ListSelection.h"
@@ -24,11 +25,12 @@
 #include <QPushButton>
 #include <QSet>
 
-TAlbumPhotoRenamer::TAlbumPhotoRenamer(
-    Ui::TabPhotos& form, TAlbumSession& session, TPhotosHost& host, TPhotoInfoPanel& panel, QWidget* page)
+TAlbumPhotoRenamer::TAlbumPhotoRenamer(Ui::TabPhotos& form, TAlbumSession& session, TAlbumActions& actions,
+    TPhotosHost& host, TPhotoInfoPanel& panel, QWidget* page)
     : QObject()
     , ui(form)
     , m_session(session)
+    , m_actions(actions)
     , m_host(host)
     , m_panel(panel)
     , m_page(page)
@@ -166,7 +168,7 @@ std::vector<TAlbumPhotoRenamer::TRenamed> TAlbumPhotoRenamer::RenameSelected(
     if (!failed.isEmpty())
         ShowMessageBox(t.MF[192] + u'\r' + failed.join(u'\r'), t.Title, MessageBoxFlags::IconWarning);
 
-    const bool saved = !renamed.empty() && m_host.SaveCurrentAlbum();
+    const bool saved = !renamed.empty() && m_actions.SaveCurrentAlbum();
     if (!saved)
         RenameBack(renamed);
     // Until the album file lists every photo under the name its file has, the

@@ -17,6 +17,7 @@ namespace Ui {
 class TabPhotos;
 }
 class QWidget;
+class TAlbumActions;
 class TAlbumSession;
 class TPhotoInfoPanel;
 class TPhotosHost;
@@ -26,8 +27,8 @@ class TAlbumPhotoRenamer : public QObject {
 public:
     static inline const QString SettingsSection = QStringLiteral("FileRenameSettings");
 
-    TAlbumPhotoRenamer(Ui::TabPhotos& form, TAlbumSession& session, TPhotosHost& host, TPhotoInfoPanel& panel,
-        QWidget* page);
+    TAlbumPhotoRenamer(Ui::TabPhotos& form, TAlbumSession& session, TAlbumActions& actions, TPhotosHost& host,
+        TPhotoInfoPanel& panel, QWidget* page);
     ~TAlbumPhotoRenamer() override;
 
     // Asks the settings and runs the whole rename.
@@ -56,6 +57,7 @@ private:
 
     Ui::TabPhotos& ui;
     TAlbumSession& m_session;
+    TAlbumActions& m_actions;
     TPhotosHost& m_host;
     TPhotoInfoPanel& m_panel;
     QWidget* m_page;

@@ -2,7 +2,7 @@
 #include "app/photos/FormRenameSettings.h"
 
 #include "app/photos/PhotoRenamePlanner.h"
-#include "app/main/ProgramIcon.h"
+#include "app/shared/ProgramIcon.h"
 #include "common/DialogService.h"
 #include "language/LanguageSelector.h"
 #include "platform/TextUtil.h"

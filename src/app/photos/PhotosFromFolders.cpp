@@ -3,7 +3,6 @@
 
 #include "app/photos/AlbumPhotoList.h"
 #include "app/photos/PhotoFileList.h"
-#include "app/photos/PhotosHost.h"
 #include "common/BusyGuard.h"
 #include "common/DialogService.h"
 #include "common/FolderScanControls.h"
@@ -64,12 +63,11 @@ private:
     TPhotosFromFolders& m_page;
 };
 
-TPhotosFromFolders::TPhotosFromFolders(
-    Ui::TabPhotos& form, TPhotosHost& host, TAlbumPhotoList& albumPhotos, QWidget* page)
+TPhotosFromFolders::TPhotosFromFolders(Ui::TabPhotos& form, TAlbumPhotoList& albumPhotos, QWidget* page)
     : QObject()
     , ui(form)
-    , m_host(host)
     , m_albumPhotos(albumPhotos)
+    , m_page(page)
     , ppmProcessAllPhotos(new QMenu(page))
     , pmiUsePhotosInThisFolder(ppmProcessAllPhotos->addAction(QString()))
     , pmiUsePhotosRecursiveInThisFolder(ppmProcessAllPhotos->addAction(QString()))
@@ -333,7 +331,7 @@ bool TPhotosFromFolders::ChooseConvertFolder(bool explain)
     if (explain)
         ShowMessage(Language()->MF[417]);
     QString folder = m_convertFolder;
-    if (!m_host.ChooseConvertFolder(folder) || folder.isEmpty())
+    if (!ChooseFolderWithWindow(m_page->window(), folder))
         return false;
     m_convertFolder = folder;
     return true;
@@ -400,15 +398,4 @@ void TPhotosFromFolders::ConvertPhotosRecursive()
         = RunOverFolderTree(t.MF[125], true, [&](const QString& path) { return Convert(path); });
     ShowMessageBox(WithFailedConversions(Text::Format(t.MF[127], { count, m_convertFolder }), found - count),
         t.MF[120], MessageBoxFlags::IconInformation);
-}
-
-bool ChooseFolderWithWindow(QWidget* owner, QString& folder)
-{
-    Tfm_SelectdirectoryWindow* window = SelectdirectoryWindow(owner);
-    if (!folder.isEmpty())
-        window->SetFolder(folder);
-    if (window->exec() != QDialog::Accepted)
-        return false;
-    folder = window->GetFolder();
-    return !folder.isEmpty();
 }

@@ -20,7 +20,6 @@ class QMenu;
 class QWidget;
 class TAlbumPhotoList;
 class TLanguageSelector;
-class TPhotosHost;
 
 class TPhotosFromFolders : public QObject, public TFormBasis {
     Q_OBJECT
@@ -32,7 +31,7 @@ public:
     // Above this many files a run shows the progress window.
     static constexpr int ProgressWindowThreshold = 50;
 
-    TPhotosFromFolders(Ui::TabPhotos& form, TPhotosHost& host, TAlbumPhotoList& albumPhotos, QWidget* page);
+    TPhotosFromFolders(Ui::TabPhotos& form, TAlbumPhotoList& albumPhotos, QWidget* page);
     ~TPhotosFromFolders() override;
 
     void ApplyLanguage(const TLanguageSelector& texts);
@@ -82,8 +81,8 @@ private:
     void ui_JPGQualityChanged(int value);
 
     Ui::TabPhotos& ui;
-    TPhotosHost& m_host;
     TAlbumPhotoList& m_albumPhotos;
+    QWidget* m_page;
     QMenu* ppmProcessAllPhotos;
     QAction* pmiUsePhotosInThisFolder;
     QAction* pmiUsePhotosRecursiveInThisFolder;
@@ -91,7 +90,3 @@ private:
     TFolderAction m_folderAction = NoFolderAction;
     QString m_convertFolder;
 };
-
-// Shows the program's folder window as a dialog of owner, starting at folder
-// when that is set; true with the chosen folder on OK.
-bool ChooseFolderWithWindow(QWidget* owner, QString& folder);

@@ -1,24 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
-// What the Photos tab needs from the main window that holds it, beside the
-// album session and its own form. The main window implements it; tests fake it.
-#include <QString>
+// What the Photos tab's parts need from the window that holds the page: what
+// every page needs, nothing more.
+#include "app/shared/PageHost.h"
 
-class IniFile;
-class TPhotoWindowList;
-
-class TPhotosHost {
-public:
-    virtual ~TPhotosHost() = default;
-
-    // The photo windows, shared with the search result.
-    virtual TPhotoWindowList* PhotoWindows() const = 0;
-    // May be null.
-    virtual IniFile* Settings() const = 0;
-    // Saves the open album as the Save button does; false, after telling the
-    // user why, when it could not be written.
-    virtual bool SaveCurrentAlbum() = 0;
-    // Asks for the folder converted photos go to, starting at folder when it
-    // is set; true with the chosen folder in folder, false when cancelled.
-    virtual bool ChooseConvertFolder(QString& folder) = 0;
-};
+class TPhotosHost : public TPageHost { };

@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "app/photos/PhotosPage.h"
 
-#include "app/main/AlbumSession.h"
-#include "app/main/Captions.h"
 #include "app/photos/AlbumPhotoList.h"
 #include "app/photos/AlbumPhotoRenamer.h"
 #include "app/photos/PhotoFileList.h"
@@ -11,6 +9,9 @@
 #include "app/photos/SlideShowTab.h"
 #include "app/photos/ThumbnailsTab.h"
 #include "app/photos/UseInHtmlMenu.h"
+#include "app/shared/AlbumActions.h"
+#include "app/shared/AlbumSession.h"
+#include "app/shared/Captions.h"
 #include "common/DialogService.h"
 #include "language/LanguageSelector.h"
 #include "model/Album.h"
@@ -23,6 +24,7 @@
 #include "widgets/PageControl.h"
 #include "widgets/ReaderNames.h"
 
+#include <QFileInfo>
 #include <QSignalBlocker>
 
 QString PhotoFilterText()
@@ -52,7 +54,7 @@ QString LocalizedPhotoFilter(const QString& filter, const QString& allSupported,
     return result;
 }
 
-TPhotosPage::TPhotosPage(TAlbumSession& session, TPhotosHost& host, QWidget* parent)
+TPhotosPage::TPhotosPage(TAlbumSession& session, TAlbumActions& actions, TPhotosHost& host, QWidget* parent)
     : QWidget(parent)
     , ui(std::make_unique<Ui::TabPhotos>())
     , m_session(session)
@@ -69,8 +71,8 @@ TPhotosPage::TPhotosPage(TAlbumSession& session, TPhotosHost& host, QWidget* par
 
     m_photoPanel = std::make_unique<TPhotoInfoPanel>(*ui, session, host, this);
     m_photoList = std::make_unique<TAlbumPhotoList>(*ui, session, host, *m_photoPanel, this);
-    m_photosFromFolders = std::make_unique<TPhotosFromFolders>(*ui, host, *m_photoList, this);
-    m_photoRenamer = std::make_unique<TAlbumPhotoRenamer>(*ui, session, host, *m_photoPanel, this);
+    m_photosFromFolders = std::make_unique<TPhotosFromFolders>(*ui, *m_photoList, this);
+    m_photoRenamer = std::make_unique<TAlbumPhotoRenamer>(*ui, session, actions, host, *m_photoPanel, this);
     m_useInHtmlMenu = std::make_unique<TUseInHtmlMenu>(*ui, session, *m_photoPanel, this);
     connect(ui->pc_Photos, &QTabWidget::currentChanged, m_photoPanel.get(),
         &TPhotoInfoPanel::UpdatePhotoControls);
@@ -78,12 +80,17 @@ TPhotosPage::TPhotosPage(TAlbumSession& session, TPhotosHost& host, QWidget* par
         m_photoPanel.get(), &TPhotoInfoPanel::PhotoRecordReplaced, this, &TPhotosPage::PhotoRecordReplaced);
     connect(m_photoRenamer.get(), &TAlbumPhotoRenamer::PhotoRecordReplaced, this,
         &TPhotosPage::PhotoRecordReplaced);
+    connect(ui->btnSaveChangesPhoto, &QPushButton::clicked, &actions, &TAlbumActions::SaveAndConfirm);
     connect(&session, &TAlbumSession::AlbumOpened, this, &TPhotosPage::AlbumOpened);
     // What the page does to its controls while the album goes is no edit.
     connect(&session, &TAlbumSession::AlbumClosing, m_photoPanel.get(),
         [this] { m_photoPanel->SetInfoEditsLive(false); });
     connect(&session, &TAlbumSession::AlbumClosed, this, &TPhotosPage::AlbumClosed);
     connect(&session, &TAlbumSession::LabelsChanged, m_photoPanel.get(), &TPhotoInfoPanel::RefreshLabelLists);
+    connect(&session, &TAlbumSession::PhotoLabelsChanged, this, [this] {
+        RefreshAlbumLists();
+        m_photoPanel->RefreshLabelLists();
+    });
 }
 
 TPhotosPage::~TPhotosPage() = default;
@@ -191,6 +198,27 @@ void TPhotosPage::ShowAlbumPhotosPage()
 {
     ui->pc_Photos->setCurrentWidget(ui->ts_PhotosInAlbum);
     m_photoPanel->UpdatePhotoControls();
+}
+
+void TPhotosPage::EditAlbumPhotos()
+{
+    ShowAlbumPhotosPage();
+    ui->lb_PhotosInAlbum->setFocus();
+}
+
+void TPhotosPage::OfferPhotosFrom(const QString& folder)
+{
+    ui->pc_Photos->setCurrentWidget(ui->ts_AvailablePhotos);
+    if (QFileInfo(folder).isDir())
+        ui->stvPhotoFolders->SetFolder(folder);
+}
+
+void TPhotosPage::SaveSlideShowSettings()
+{
+    if (m_slideShowTab) {
+        m_slideShowTab->ReadSlideShowControls();
+        m_slideShowTab->SaveSlideShowSettings();
+    }
 }
 
 void TPhotosPage::SaveUserPaths(IniFile& settings) const

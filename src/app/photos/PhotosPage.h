@@ -17,6 +17,7 @@ class TabPhotos;
 }
 class IniFile;
 class TAlbum;
+class TAlbumActions;
 class TAlbumPhotoList;
 class TAlbumPhotoRenamer;
 class TAlbumSession;
@@ -41,7 +42,7 @@ QString LocalizedPhotoFilter(const QString& filter, const QString& allSupported,
 class TPhotosPage : public QWidget, public TThumbNailHost {
     Q_OBJECT
 public:
-    TPhotosPage(TAlbumSession& session, TPhotosHost& host, QWidget* parent = nullptr);
+    TPhotosPage(TAlbumSession& session, TAlbumActions& actions, TPhotosHost& host, QWidget* parent = nullptr);
     ~TPhotosPage() override;
 
     Ui::TabPhotos& Form() const { return *ui; }
@@ -72,11 +73,16 @@ public:
     void MarkAlbumChanged() override;
     // Closes the viewer windows the two pages own (the main window closes).
     void CloseViewerWindows();
+    // Keeps the slide-show settings as the page shows them (the main window closes).
+    void SaveSlideShowSettings();
 
     // The inner page of the album's photos comes to the front.
     void ShowAlbumPhotosPage();
-    // The album's photos listed again, all of them.
-    void RefreshAlbumLists();
+    // The same, ready for editing: the list has the focus.
+    void EditAlbumPhotos();
+    // A new album was made in folder: the available photos of that folder
+    // are offered to fill it.
+    void OfferPhotosFrom(const QString& folder);
     void SaveUserPaths(IniFile& settings) const;
     // The filter in force, as its texts stand after the last language change.
     const QString& Filter() const { return m_filter; }
@@ -85,6 +91,8 @@ private:
     void FillFilterBox();
     void AlbumOpened(TAlbum& album);
     void AlbumClosed();
+    // The album's photos listed again, all of them.
+    void RefreshAlbumLists();
     void PhotoRecordReplaced();
 
     std::unique_ptr<Ui::TabPhotos> ui;

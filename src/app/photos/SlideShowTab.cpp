@@ -1,8 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "app/photos/SlideShowTab.h"
 
-#include "app/main/AlbumSession.h"
-#include "widgets/PageControl.h"
+#include "app/shared/AlbumSession.h"
 #include "common/DialogService.h"
 #include "language/LanguageSelector.h"
 #include "model/Album.h"
@@ -10,6 +9,7 @@
 #include "ui_TabPhotos.h"
 #include "viewers/SlideShowSettings.h"
 #include "viewers/Tfm_SlideShowWindow.h"
+#include "widgets/PageControl.h"
 
 namespace {
 

@@ -1,9 +1,8 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "app/photos/ThumbnailsTab.h"
 
-#include "app/main/AlbumSession.h"
-#include "widgets/PageControl.h"
 #include "app/photos/SlideShowTab.h"
+#include "app/shared/AlbumSession.h"
 #include "common/BusyGuard.h"
 #include "common/DialogService.h"
 #include "common/Tfm_StatusWindow.h"
@@ -13,6 +12,7 @@
 #include "ui_TabPhotos.h"
 #include "viewers/Tfm_SlideShowWindow.h"
 #include "viewers/Tfm_ThumbNailWindow.h"
+#include "widgets/PageControl.h"
 
 #include <QCoreApplication>
 
@@ -40,6 +40,7 @@ TThumbnailsTab::TThumbnailsTab(Ui::TabPhotos& form, TAlbumSession& session, TSli
     connect(&session, &TAlbumSession::AlbumOpened, this, &TThumbnailsTab::AlbumOpened);
     connect(&session, &TAlbumSession::AlbumClosing, this, &TThumbnailsTab::AlbumClosing);
     connect(&session, &TAlbumSession::AlbumClosed, this, &TThumbnailsTab::AlbumClosed);
+    connect(&session, &TAlbumSession::AlbumRenamed, this, &TThumbnailsTab::AlbumRenamed);
     UpdateThumbnailControls();
 }
 
@@ -64,6 +65,14 @@ void TThumbnailsTab::AlbumClosed()
 {
     m_thumbnailsStale = false;
     UpdateThumbnailControls();
+}
+
+void TThumbnailsTab::AlbumRenamed(TAlbum&, bool thumbnailsMoved)
+{
+    UpdateThumbnailControls();
+    // A shown grid reads its pictures from the folder they left.
+    if (thumbnailsMoved && m_window->isVisible())
+        m_window->BuildGrid();
 }
 
 void TThumbnailsTab::PageChanged(int index)

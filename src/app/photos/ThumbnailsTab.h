@@ -55,6 +55,7 @@ private:
     void AlbumOpened(TAlbum& album);
     void AlbumClosing(TAlbum& album);
     void AlbumClosed();
+    void AlbumRenamed(TAlbum& album, bool thumbnailsMoved);
     void PageChanged(int index);
     void ShowError(const QString& message);
 

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "app/photos/UseInHtmlMenu.h"
 
-#include "app/main/AlbumSession.h"
 #include "app/photos/PhotoInfoPanel.h"
+#include "app/shared/AlbumSession.h"
 #include "common/DialogService.h"
 #include "language/LanguageSelector.h"
 #include "model/Album.h"

@@ -1,19 +1,19 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "app/search/SearchPage.h"
 
-#include "app/main/AlbumSession.h"
-#include "app/main/Captions.h"
-#include "widgets/FittingRow.h"
-#include "app/search/SearchHost.h"
+#include "app/shared/AlbumActions.h"
+#include "app/shared/AlbumSession.h"
+#include "app/shared/Captions.h"
+#include "app/shared/PageHost.h"
 #include "common/BusyGuard.h"
 #include "common/DialogService.h"
 #include "common/LabelOrder.h"
 #include "language/LanguageSelector.h"
 #include "model/Album.h"
-#include "model/SearchEngine.h"
 #include "platform/TextUtil.h"
 #include "ui_TabSearch.h"
 #include "viewers/FormPhotoList.h"
+#include "widgets/FittingRow.h"
 #include "widgets/ReaderNames.h"
 
 #include <QApplication>
@@ -44,10 +44,11 @@ void RemoveFirstRow(QListWidget* list, const QString& text)
 
 } // namespace
 
-TSearchPage::TSearchPage(TAlbumSession& session, TSearchHost& host, QWidget* parent)
+TSearchPage::TSearchPage(TAlbumSession& session, TAlbumActions& actions, TPageHost& host, QWidget* parent)
     : QWidget(parent)
     , ui(std::make_unique<Ui::TabSearch>())
     , m_session(session)
+    , m_actions(actions)
     , m_host(host)
 {
     ui->setupUi(this);
@@ -283,7 +284,7 @@ void TSearchPage::pb_SearchForPhotosClick()
         return box->isChecked() ? Text::Trim(edit->text()) : QString();
     };
     QStringList results;
-    const bool found = m_host.SearchEngine().Search(*album, SelectedItems(ui->lb_ObjectsToSearchFor),
+    const bool found = m_engine.Search(*album, SelectedItems(ui->lb_ObjectsToSearchFor),
         SelectedItems(ui->lb_EventsToSearchFor), criterion(ui->chb_YearSearch, ui->eb_YearSearch),
         criterion(ui->chb_Description, ui->eb_DescriptionKeyWords),
         criterion(ui->chb_FilePath, ui->eb_FilePathKeyWord), AllObjects(), SearchOptions(), results);
@@ -298,8 +299,8 @@ void TSearchPage::pb_SearchForPhotosClick()
         const TLanguageSelector& t = *Language();
         ShowMessageBox(t.MF[81], t.MF[82], MessageBoxFlags::IconWarning);
     }
-    if (!newAlbum.isEmpty())
-        m_host.OpenFoundAlbum(newAlbum);
+    if (!newAlbum.isEmpty() && m_actions.OpenFoundAlbum(newAlbum))
+        emit FoundAlbumOpened();
 }
 
 void TSearchPage::pb_ButtonResetSearchsettingsClick()

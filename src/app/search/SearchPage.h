@@ -3,6 +3,8 @@
 // The Search tab: conditions on objects, events, year, words and path. The
 // chosen objects and events live in the album's labels (their Selected flag),
 // so they are saved with it; the other conditions live in the controls.
+#include "model/SearchEngine.h"
+
 #include <QStringList>
 #include <QWidget>
 
@@ -14,16 +16,17 @@ class TabSearch;
 class QCheckBox;
 class QLineEdit;
 class QListWidget;
+class TAlbumActions;
 class TAlbumSession;
 class TFittingRow;
 class TEntityList;
 class TLanguageSelector;
-class TSearchHost;
+class TPageHost;
 
 class TSearchPage : public QWidget {
     Q_OBJECT
 public:
-    TSearchPage(TAlbumSession& session, TSearchHost& host, QWidget* parent = nullptr);
+    TSearchPage(TAlbumSession& session, TAlbumActions& actions, TPageHost& host, QWidget* parent = nullptr);
     ~TSearchPage() override;
 
     Ui::TabSearch& Form() const { return *ui; }
@@ -47,6 +50,13 @@ public:
     // The album closed: the four lists are emptied.
     void ClearSearchLists();
 
+    TSearchEngine& Engine() { return m_engine; }
+
+signals:
+    // The album the result window made was taken up in place of the open
+    // one: the Albums tab comes to the front.
+    void FoundAlbumOpened();
+
 private:
     void FillSearchList(QListWidget* choiceList, QListWidget* chosenList, TEntityList& entities);
     void ToggleSearchItem(QListWidget* choiceList, QListWidget* chosenList, TEntityList& entities);
@@ -58,6 +68,8 @@ private:
 
     std::unique_ptr<Ui::TabSearch> ui;
     TAlbumSession& m_session;
+    TAlbumActions& m_actions;
     TFittingRow* m_choiceGroups = nullptr;
-    TSearchHost& m_host;
+    TPageHost& m_host;
+    TSearchEngine m_engine;
 };

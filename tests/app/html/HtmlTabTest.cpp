@@ -4,8 +4,8 @@
 // export settings.
 #include "MainWindowFixture.h"
 
-#include "app/main/Captions.h"
 #include "app/html/HtmlPage.h"
+#include "app/shared/Captions.h"
 #include "common/Tfm_SelectdirectoryWindow.h"
 #include "imaging/JpegCodec.h"
 #include "platform/SectionList.h"

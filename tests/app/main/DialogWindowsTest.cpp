@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-#include "widgets/FolderTree.h"
 #include "app/main/QtTranslations.h"
-#include "app/main/Tfm_LanguageWindow.h"
-#include "common/Tfm_SelectdirectoryWindow.h"
+#include "app/shared/Tfm_LanguageWindow.h"
 #include "common/ScriptedDialogService.h"
+#include "common/Tfm_SelectdirectoryWindow.h"
 #include "language/LanguageSelector.h"
 #include "platform/TextUtil.h"
+#include "widgets/FolderTree.h"
 
 #include <QDir>
 #include <QLabel>

@@ -2,10 +2,10 @@
 #include "MainWindowFixture.h"
 
 #include "app/html/HtmlPage.h"
-#include "app/main/AlbumSession.h"
 #include "app/photos/AlbumPhotoList.h"
 #include "app/photos/PhotoInfoPanel.h"
 #include "app/photos/PhotosPage.h"
+#include "app/shared/AlbumSession.h"
 #include "viewers/PhotoWindowList.h"
 #include "viewers/Tfm_PhotoWindow.h"
 #include "support/DrawnContrast.h"

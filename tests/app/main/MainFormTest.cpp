@@ -3,9 +3,9 @@
 #include "app/albums/AlbumManager.h"
 
 #include "app/main/ApplicationNames.h"
-#include "app/main/ProgramIcon.h"
-#include "app/main/Tfm_LanguageWindow.h"
 #include "app/photos/PhotosPage.h"
+#include "app/shared/ProgramIcon.h"
+#include "app/shared/Tfm_LanguageWindow.h"
 #include "platform/SafeFile.h"
 
 #include <QLabel>
@@ -315,6 +315,44 @@ TEST_F(MainWindow, OpenFromRecentListAndCloseWithYesNoCancel)
     Find<QPushButton>("pb_CloseAlbum")->click();
     EXPECT_EQ(m_form->Album(), nullptr);
     EXPECT_EQ(TAlbum::CreateFromFile(file, nullptr)->GetDescription(), QStringLiteral("newer"));
+}
+
+TEST_F(MainWindow, TheAlbumOpenIsKnownByItsFileNotByTheNameTyped)
+{
+    const QString a = MakeAlbum(Path(QStringLiteral("albums/A.tvx")));
+    const QString b = MakeAlbum(Path(QStringLiteral("albums/B.tvx")));
+    ChosenLanguage(0, QStringLiteral("[AlbumList]\r\nAmount=2\r\nAlbum1=%1\r\nAlbum2=%2\r\n").arg(a, b));
+    Start({ a });
+    m_form->show();
+    auto* name = Find<QLineEdit>("eb_AlbumName");
+    auto* recent = Find<QListWidget>("lsbRecentlyUsedAlbums");
+    const auto doubleClick = [&](const QString& file) {
+        m_form->pc_Album()->setCurrentWidget(Find<QWidget>("ts_Albums"));
+        Find<QTabWidget>("pc_Albums")->setCurrentWidget(Find<QWidget>("ts_RecentlyUsedAlbums"));
+        const QList<QListWidgetItem*> rows = recent->findItems(file, Qt::MatchExactly);
+        ASSERT_EQ(rows.size(), 1);
+        const QPoint at = recent->visualItemRect(rows.first()).center();
+        QTest::mouseClick(recent->viewport(), Qt::LeftButton, Qt::NoModifier, at);
+        QTest::mouseDClick(recent->viewport(), Qt::LeftButton, Qt::NoModifier, at);
+    };
+
+    // A name typed for a new album is no open album: the album asked for opens.
+    name->setText(b);
+    doubleClick(b);
+    ASSERT_NE(m_form->Album(), nullptr);
+    EXPECT_EQ(m_form->Album()->GetFileName(), b);
+    EXPECT_EQ(name->text(), b);
+
+    // The open album asked for again, whatever the field holds, is left as it
+    // is: no question about its changes, nothing read anew.
+    Find<QPlainTextEdit>("mm_AlbumDescription")->setPlainText(QStringLiteral("changed"));
+    name->setText(a);
+    m_dialogs->Clear();
+    doubleClick(b);
+    EXPECT_EQ(m_dialogs->CallCount(Kind::MessageBox), 0);
+    EXPECT_EQ(m_form->Album()->GetFileName(), b);
+    EXPECT_EQ(m_form->Album()->GetDescription(), QStringLiteral("changed"));
+    EXPECT_TRUE(m_form->ContentsChanged());
 }
 
 TEST_F(MainWindow, SaveWritesTheDescription)

@@ -298,13 +298,15 @@ TEST_F(AddingFromFoldersTest, ATreeConversionCountsEveryFileThatFailed)
     existing.write("mine");
     existing.close();
 
-    host.folderAnswer = out;
+    // The first conversion leaves the folder window where it was.
+    const QString windowFolder = folderWindow.window.GetFolder();
+    folderWindow.answer = out;
     page->pb_ConvertAllPhotosClick();
     EXPECT_EQ(page->FolderAction(), TPhotosFromFolders::ConvertFolderAction);
     page->ProcessAllMenu()->hide();
     page->pmiUsePhotosRecursiveInThisFolderClick();
 
-    EXPECT_EQ(host.folderWindowStarts, QStringList { QString() });
+    EXPECT_EQ(folderWindow.starts, QStringList { windowFolder });
     EXPECT_EQ(dialogs.CallCount(TDialogCall::Kind::ShowMessage), 0);
     EXPECT_EQ(QDir(out).entryList(QDir::Files), (QStringList { "a.jpg", "kept.jpg", "same.jpg" }));
     QFile kept(out + QStringLiteral("/kept.jpg"));
@@ -317,10 +319,12 @@ TEST_F(AddingFromFoldersTest, ATreeConversionCountsEveryFileThatFailed)
     EXPECT_EQ(Photos().Count(), 0);
     EXPECT_EQ(page->ConvertFolder(), out);
 
-    // The folder window starts where the last conversion went; cancelling it writes nothing.
-    host.folderAnswer.clear();
+    // The folder window starts where the last conversion went, wherever it
+    // was used since; cancelling it writes nothing.
+    folderWindow.window.SetFolder(photos);
+    folderWindow.answer.clear();
     page->pmiUsePhotosRecursiveInThisFolderClick();
-    EXPECT_EQ(host.folderWindowStarts.last(), out);
+    EXPECT_EQ(folderWindow.starts.last(), out);
     EXPECT_EQ(QDir(out).entryList(QDir::Files).size(), 3);
 }
 
@@ -334,11 +338,11 @@ TEST_F(AddingFromFoldersTest, SelectedPhotosConvertAtTheBoxQualityAndFolderRunsR
 
     page->pb_ConvertPhotoClick();
     EXPECT_EQ(LastBox().text, Language()->MF[41]);
-    EXPECT_TRUE(host.folderWindowStarts.isEmpty());
+    EXPECT_TRUE(folderWindow.starts.isEmpty());
 
     Quality()->setText(QStringLiteral("250"));
     SelectListed({ 1 });
-    host.folderAnswer = out;
+    folderWindow.answer = out;
     page->pb_ConvertPhotoClick();
     const TDialogCall* note = dialogs.LastCall(TDialogCall::Kind::ShowMessage);
     ASSERT_NE(note, nullptr);

@@ -3,12 +3,14 @@
 // the keyboard and to the dialogs the main window shows meanwhile.
 #include "ViewerTabsFixture.h"
 
+#include "app/albums/AlbumsPage.h"
 #include "app/photos/AlbumPhotoList.h"
-#include "widgets/FolderTree.h"
-#include "widgets/PageControl.h"
 #include "app/photos/PhotoInfoPanel.h"
 #include "app/photos/PhotosPage.h"
+#include "app/shared/AlbumActions.h"
 #include "viewers/Tfm_PhotoWindow.h"
+#include "widgets/FolderTree.h"
+#include "widgets/PageControl.h"
 
 #include <QListWidget>
 #include <QMessageBox>
@@ -76,8 +78,9 @@ TEST_F(PhotoWindowsMainWindow, APhotoWindowLeftOpenStepsIntoTheNextAlbumWithoutW
         album.GetPhotos().Add(std::move(photo));
         ASSERT_TRUE(album.SaveToFile());
     }
-    // Opened as a search result's album is: the main window shows the Albums tab.
-    form->OpenFoundAlbum(next);
+    // Opened as a search result's album is, with the Albums tab in front.
+    ASSERT_TRUE(form->Actions().OpenFoundAlbum(next));
+    form->pc_Album()->setCurrentWidget(form->AlbumsPage());
     ASSERT_EQ(form->Album()->GetFileName(), next);
     ASSERT_TRUE(window);
 

@@ -2,12 +2,12 @@
 // The Search tab: choosing labels, the criteria handed to the engine, the
 // checks before a search, reset, and the result window it opens.
 #include "app/search/SearchPage.h"
-#include "app/main/AlbumSession.h"
-#include "app/search/SearchHost.h"
+#include "app/shared/AlbumActions.h"
+#include "app/shared/AlbumSession.h"
+#include "app/shared/PageHost.h"
 #include "common/ScriptedDialogService.h"
 #include "language/LanguageSelector.h"
 #include "model/Album.h"
-#include "model/SearchEngine.h"
 #include "platform/IniFile.h"
 #include "viewers/PhotoWindowList.h"
 
@@ -33,17 +33,13 @@ namespace {
 
 using Kind = TDialogCall::Kind;
 
-class TFakeSearchHost : public TSearchHost {
+class TFakeSearchHost : public TPageHost {
 public:
-    TSearchEngine& SearchEngine() override { return engine; }
     TPhotoWindowList* PhotoWindows() const override { return windows.get(); }
     IniFile* Settings() const override { return ini.get(); }
-    void OpenFoundAlbum(const QString& fileName) override { opened << fileName; }
 
-    TSearchEngine engine;
     std::unique_ptr<TPhotoWindowList> windows = std::make_unique<TPhotoWindowList>();
     std::unique_ptr<IniFile> ini;
-    QStringList opened;
 };
 
 class SearchPageTest : public ::testing::Test {
@@ -52,7 +48,8 @@ protected:
     {
         ASSERT_TRUE(dir.isValid());
         host.ini = std::make_unique<IniFile>(dir.filePath(QStringLiteral("tavrimolex.Ini")));
-        page = std::make_unique<TSearchPage>(session, host);
+        page = std::make_unique<TSearchPage>(session, actions, host);
+        QObject::connect(page.get(), &TSearchPage::FoundAlbumOpened, [this] { ++foundAlbumsOpened; });
         page->ApplyLanguage(*Language());
         page->resize(800, 600);
         page->show();
@@ -121,7 +118,9 @@ protected:
     QTemporaryDir dir;
     TScriptedDialogService dialogs;
     TAlbumSession session;
+    TAlbumActions actions { session };
     TFakeSearchHost host;
+    int foundAlbumsOpened = 0;
     std::unique_ptr<TSearchPage> page;
 };
 
@@ -252,7 +251,7 @@ TEST_F(SearchPageTest, TickedCriteriaNeedTextInOrderBeforeAnySearch)
     Find<QPushButton>("pb_SearchForPhotos")->click();
     EXPECT_EQ(listed, QStringList({ photo }));
     EXPECT_EQ(dialogs.CallCount(Kind::MessageBox), 0);
-    EXPECT_TRUE(host.opened.isEmpty());
+    EXPECT_EQ(foundAlbumsOpened, 0);
 
     // Nothing found.
     Type("eb_YearSearch", QStringLiteral("1999"));

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-#include "app/main/Tfm_LanguageWindow.h"
+#include "app/shared/Tfm_LanguageWindow.h"
 
-#include "app/main/ProgramIcon.h"
+#include "app/shared/ProgramIcon.h"
 #include "common/OnTopWindowsLowered.h"
 #include "ui_Tfm_LanguageWindow.h"
 

@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 // The open album and its unsaved-changes flag, in one place that announces
-// their changes. Every tab page and viewer window listens here and updates
-// its own controls; the main window only opens and closes albums through it.
+// their changes. Every tab page, the main window's caption and the viewer
+// windows listen here and update their own controls; albums are opened and
+// closed through it by the album actions.
 #include <QObject>
 
 #include <memory>
@@ -30,16 +31,26 @@ public:
     // (a slide show stops, windows let go of it), then AlbumClosed.
     void Close();
 
-    // The open album's objects or events were added, renamed, deleted or
-    // merged: every view of them shows them anew.
+    // The open album's file has a new name; its thumbnails went along when
+    // thumbnailsMoved.
+    void NotifyAlbumRenamed(bool thumbnailsMoved);
+
+    // The open album's objects or events were added, renamed or deleted:
+    // the lists that offer them show them anew.
     void NotifyLabelsChanged();
+    // Labels moved between the open album's photos, or photos and labels came
+    // in from other albums (a merge, an import): every list of its photos and
+    // labels shows them anew.
+    void NotifyPhotoLabelsChanged();
 
 signals:
     void AlbumOpened(TAlbum& album);
     void AlbumClosing(TAlbum& album);
     void AlbumClosed();
     void ContentsChangedChanged(bool changed);
+    void AlbumRenamed(TAlbum& album, bool thumbnailsMoved);
     void LabelsChanged();
+    void PhotoLabelsChanged();
 
 private:
     std::unique_ptr<TAlbum> m_album;

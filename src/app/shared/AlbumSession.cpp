@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-#include "app/main/AlbumSession.h"
+#include "app/shared/AlbumSession.h"
 
 #include "model/Album.h"
 #include "platform/FreedMemory.h"
@@ -51,8 +51,20 @@ void TAlbumSession::Close()
         GiveBackFreedMemory();
 }
 
+void TAlbumSession::NotifyAlbumRenamed(bool thumbnailsMoved)
+{
+    if (m_album)
+        emit AlbumRenamed(*m_album, thumbnailsMoved);
+}
+
 void TAlbumSession::NotifyLabelsChanged()
 {
     if (m_album)
         emit LabelsChanged();
+}
+
+void TAlbumSession::NotifyPhotoLabelsChanged()
+{
+    if (m_album)
+        emit PhotoLabelsChanged();
 }

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-#include "app/main/ProgramIcon.h"
+#include "app/shared/ProgramIcon.h"
 
 #include <QFile>
 #include <QIconEngine>
