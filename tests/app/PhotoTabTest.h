@@ -6,7 +6,7 @@
 #include "app/photos/AlbumPhotoList.h"
 #include "app/photos/AlbumPhotoRenamer.h"
 #include "app/photos/PhotoInfoPanel.h"
-#include "app/photos/PhotosHost.h"
+#include "app/shared/PageHost.h"
 #include "app/photos/PhotosPage.h"
 #include "app/shared/AlbumActions.h"
 #include "app/shared/AlbumSession.h"
@@ -37,7 +37,7 @@
 
 #include <memory>
 
-class TFakePhotosHost : public TPhotosHost {
+class TFakePageHost : public TPageHost {
 public:
     TPhotoWindowList* PhotoWindows() const override { return windows.get(); }
     IniFile* Settings() const override { return ini.get(); }
@@ -221,7 +221,7 @@ protected:
     TScriptedDialogService dialogs;
     TAlbumSession session;
     TAlbumActions actions { session };
-    TFakePhotosHost host;
+    TFakePageHost host;
     TFolderWindowAnswer folderWindow;
     std::unique_ptr<TPhotosPage> root;
     TPhotoInfoPanel* panel = nullptr;

@@ -5,7 +5,7 @@
 // the language texts, passes a page's request for another tab on, and handles
 // start-up and shut-down. Each page follows the session and holds its own
 // controls and the work behind them.
-#include "app/photos/PhotosHost.h"
+#include "app/shared/PageHost.h"
 #include "common/FormBasis.h"
 
 #include <QMainWindow>
@@ -31,7 +31,7 @@ class TPhotosPage;
 class TSearchPage;
 class TPageControl;
 
-class Tfm_MainForm : public QMainWindow, public TFormBasis, public TPhotosHost {
+class Tfm_MainForm : public QMainWindow, public TFormBasis, public TPageHost {
     Q_OBJECT
 public:
     // arguments: the command line without the program name.

@@ -2,7 +2,7 @@
 #include "app/photos/AlbumPhotoList.h"
 
 #include "app/photos/PhotoInfoPanel.h"
-#include "app/photos/PhotosHost.h"
+#include "app/shared/PageHost.h"
 #include "app/shared/AlbumSession.h"
 #include "common/DialogService.h"
 #include "common/FormBasis.h"
@@ -35,7 +35,7 @@ const QString RowsMimeType = QStringLiteral("application/x-tavrimolex-album-rows
 } // namespace
 
 TAlbumPhotoList::TAlbumPhotoList(
-    Ui::TabPhotos& form, TAlbumSession& session, TPhotosHost& host, TPhotoInfoPanel& panel, QWidget* page)
+    Ui::TabPhotos& form, TAlbumSession& session, TPageHost& host, TPhotoInfoPanel& panel, QWidget* page)
     : QObject()
     , ui(form)
     , m_session(session)
@@ -374,18 +374,18 @@ void TAlbumPhotoList::lb_PhotosInAlbumKeyUp(int key, Qt::KeyboardModifiers modif
     const bool keypad = modifiers.testFlag(Qt::KeypadModifier);
     switch (key) {
     case Qt::Key_End:
-        m_panel.SelectLastPhoto(ui.lb_PhotosInAlbum);
+        m_panel.Navigation().SelectLastPhoto(ui.lb_PhotosInAlbum);
         break;
     case Qt::Key_Home:
-        m_panel.SelectFirstPhoto(ui.lb_PhotosInAlbum);
+        m_panel.Navigation().SelectFirstPhoto(ui.lb_PhotosInAlbum);
         break;
     case Qt::Key_Plus:
         if (keypad)
-            m_panel.SelectNextPhoto(ui.lb_PhotosInAlbum);
+            m_panel.Navigation().SelectNextPhoto(ui.lb_PhotosInAlbum);
         break;
     case Qt::Key_Minus:
         if (keypad)
-            m_panel.SelectPreviousPhoto(ui.lb_PhotosInAlbum);
+            m_panel.Navigation().SelectPreviousPhoto(ui.lb_PhotosInAlbum);
         break;
     case Qt::Key_PageUp:
     case Qt::Key_PageDown:

@@ -21,13 +21,13 @@ class TLanguageSelector;
 class TNumberedFileItemDelegate;
 class TPhoto;
 class TPhotoInfoPanel;
-class TPhotosHost;
+class TPageHost;
 
 class TAlbumPhotoList : public QObject {
     Q_OBJECT
 
 public:
-    TAlbumPhotoList(Ui::TabPhotos& form, TAlbumSession& session, TPhotosHost& host, TPhotoInfoPanel& panel,
+    TAlbumPhotoList(Ui::TabPhotos& form, TAlbumSession& session, TPageHost& host, TPhotoInfoPanel& panel,
         QWidget* page);
     ~TAlbumPhotoList() override;
 
@@ -89,7 +89,7 @@ private:
 
     Ui::TabPhotos& ui;
     TAlbumSession& m_session;
-    TPhotosHost& m_host;
+    TPageHost& m_host;
     TPhotoInfoPanel& m_panel;
     QObject* m_viewport = nullptr;
     TNumberedFileItemDelegate* m_delegate = nullptr;

@@ -4,7 +4,7 @@
 #include "app/photos/FormRenameSettings.h"
 #include "app/photos/PhotoInfoPanel.h"
 #include "app/photos/PhotoRenamePlanner.h"
-#include "app/photos/PhotosHost.h"
+#include "app/shared/PageHost.h"
 #include "app/shared/AlbumActions.h"
 #include "app/shared/AlbumSession.h"
 #include "common/BusyGuard.h"
@@ -26,7 +26,7 @@
 #include <QSet>
 
 TAlbumPhotoRenamer::TAlbumPhotoRenamer(Ui::TabPhotos& form, TAlbumSession& session, TAlbumActions& actions,
-    TPhotosHost& host, TPhotoInfoPanel& panel, QWidget* page)
+    TPageHost& host, TPhotoInfoPanel& panel, QWidget* page)
     : QObject()
     , ui(form)
     , m_session(session)

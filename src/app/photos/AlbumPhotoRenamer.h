@@ -20,14 +20,14 @@ class QWidget;
 class TAlbumActions;
 class TAlbumSession;
 class TPhotoInfoPanel;
-class TPhotosHost;
+class TPageHost;
 
 class TAlbumPhotoRenamer : public QObject {
     Q_OBJECT
 public:
     static inline const QString SettingsSection = QStringLiteral("FileRenameSettings");
 
-    TAlbumPhotoRenamer(Ui::TabPhotos& form, TAlbumSession& session, TAlbumActions& actions, TPhotosHost& host,
+    TAlbumPhotoRenamer(Ui::TabPhotos& form, TAlbumSession& session, TAlbumActions& actions, TPageHost& host,
         TPhotoInfoPanel& panel, QWidget* page);
     ~TAlbumPhotoRenamer() override;
 
@@ -58,7 +58,7 @@ private:
     Ui::TabPhotos& ui;
     TAlbumSession& m_session;
     TAlbumActions& m_actions;
-    TPhotosHost& m_host;
+    TPageHost& m_host;
     TPhotoInfoPanel& m_panel;
     QWidget* m_page;
 };

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "app/photos/PhotoInfoPanel.h"
 
-#include "app/photos/PhotosHost.h"
+#include "app/shared/PageHost.h"
 #include "app/shared/AlbumSession.h"
 #include "common/DialogService.h"
 #include "common/LabelOrder.h"
@@ -60,7 +60,7 @@ int LabelId(const QVariant& stored, int byName)
 } // namespace
 
 TPhotoInfoPanel::TPhotoInfoPanel(
-    Ui::TabPhotos& form, TAlbumSession& session, TPhotosHost& host, QWidget* page)
+    Ui::TabPhotos& form, TAlbumSession& session, TPageHost& host, QWidget* page)
     : QObject()
     , ui(form)
     , m_session(session)

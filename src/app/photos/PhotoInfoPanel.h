@@ -23,7 +23,7 @@ class QWidget;
 class TAlbum;
 class TAlbumSession;
 class TPhoto;
-class TPhotosHost;
+class TPageHost;
 
 class TPhotoInfoPanel : public QObject, public TFormBasis {
     Q_OBJECT
@@ -35,7 +35,7 @@ public:
     static constexpr int MaxYearLength = 4;
     static constexpr int MaxDescriptionLength = 200;
 
-    TPhotoInfoPanel(Ui::TabPhotos& form, TAlbumSession& session, TPhotosHost& host, QWidget* page);
+    TPhotoInfoPanel(Ui::TabPhotos& form, TAlbumSession& session, TPageHost& host, QWidget* page);
     ~TPhotoInfoPanel() override;
 
     // Shows a file in a photo window and in the panel. Filling the panel is
@@ -62,14 +62,8 @@ public:
 
     // The photo windows' navigation through the list a photo was shown from.
     TPhotoWindowNavigation& Navigation() const { return *m_navigation; }
-    Tfm_PhotoWindow* GetPhotoWindow() { return m_navigation->GetPhotoWindow(); }
     bool Navigating() const { return m_navigation->Navigating(); }
     TActiveList ActiveList() const { return m_navigation->ActiveList(); }
-    // The album list's End, Home and keypad keys step as a photo window's commands do.
-    void SelectPreviousPhoto(QObject* sender) { m_navigation->SelectPreviousPhoto(sender); }
-    void SelectNextPhoto(QObject* sender) { m_navigation->SelectNextPhoto(sender); }
-    void SelectFirstPhoto(QObject* sender) { m_navigation->SelectFirstPhoto(sender); }
-    void SelectLastPhoto(QObject* sender) { m_navigation->SelectLastPhoto(sender); }
 
     // The object list and the event box show the album's labels anew after
     // they were edited, keeping the user's checks and choice; a shown album
@@ -129,7 +123,7 @@ private:
 
     Ui::TabPhotos& ui;
     TAlbumSession& m_session;
-    TPhotosHost& m_host;
+    TPageHost& m_host;
     QWidget* m_page;
     TPhotoInfoControls m_fields;
     std::unique_ptr<TPhotoWindowNavigation> m_navigation;

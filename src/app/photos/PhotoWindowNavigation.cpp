@@ -2,14 +2,14 @@
 #include "app/photos/PhotoWindowNavigation.h"
 
 #include "app/photos/PhotoInfoPanel.h"
-#include "app/photos/PhotosHost.h"
+#include "app/shared/PageHost.h"
 #include "common/ListSelection.h"
 #include "ui_TabPhotos.h"
 #include "viewers/PhotoWindowList.h"
 
 #include <QListWidget>
 
-TPhotoWindowNavigation::TPhotoWindowNavigation(Ui::TabPhotos& form, TPhotosHost& host, TPhotoInfoPanel& panel)
+TPhotoWindowNavigation::TPhotoWindowNavigation(Ui::TabPhotos& form, TPageHost& host, TPhotoInfoPanel& panel)
     : ui(form)
     , m_host(host)
     , m_panel(panel)

@@ -11,7 +11,7 @@ namespace Ui {
 class TabPhotos;
 }
 class TPhotoInfoPanel;
-class TPhotosHost;
+class TPageHost;
 class Tfm_PhotoWindow;
 
 class TPhotoWindowNavigation : public QObject {
@@ -21,7 +21,7 @@ public:
     // Which list the steps walk through.
     enum TActiveList { NoList = 0, AvailablePhotos = 1, AlbumPhotos = 2 };
 
-    TPhotoWindowNavigation(Ui::TabPhotos& form, TPhotosHost& host, TPhotoInfoPanel& panel);
+    TPhotoWindowNavigation(Ui::TabPhotos& form, TPageHost& host, TPhotoInfoPanel& panel);
 
     // The window to show a photo in: while a window's own command runs, that
     // window; null when there are no photo windows.
@@ -42,7 +42,7 @@ private:
     template <class Select> void Navigate(Select select);
 
     Ui::TabPhotos& ui;
-    TPhotosHost& m_host;
+    TPageHost& m_host;
     TPhotoInfoPanel& m_panel;
     TActiveList m_activeList = NoList;
     bool m_navigating = false;

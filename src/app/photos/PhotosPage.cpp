@@ -54,7 +54,7 @@ QString LocalizedPhotoFilter(const QString& filter, const QString& allSupported,
     return result;
 }
 
-TPhotosPage::TPhotosPage(TAlbumSession& session, TAlbumActions& actions, TPhotosHost& host, QWidget* parent)
+TPhotosPage::TPhotosPage(TAlbumSession& session, TAlbumActions& actions, TPageHost& host, QWidget* parent)
     : QWidget(parent)
     , ui(std::make_unique<Ui::TabPhotos>())
     , m_session(session)

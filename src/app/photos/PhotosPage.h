@@ -24,7 +24,7 @@ class TAlbumSession;
 class TLanguageSelector;
 class TPhotoInfoPanel;
 class TPhotosFromFolders;
-class TPhotosHost;
+class TPageHost;
 class TPhotoWindowList;
 class Tfm_PhotoWindow;
 class TSlideShowTab;
@@ -42,7 +42,7 @@ QString LocalizedPhotoFilter(const QString& filter, const QString& allSupported,
 class TPhotosPage : public QWidget, public TThumbNailHost {
     Q_OBJECT
 public:
-    TPhotosPage(TAlbumSession& session, TAlbumActions& actions, TPhotosHost& host, QWidget* parent = nullptr);
+    TPhotosPage(TAlbumSession& session, TAlbumActions& actions, TPageHost& host, QWidget* parent = nullptr);
     ~TPhotosPage() override;
 
     Ui::TabPhotos& Form() const { return *ui; }
@@ -97,7 +97,7 @@ private:
 
     std::unique_ptr<Ui::TabPhotos> ui;
     TAlbumSession& m_session;
-    TPhotosHost& m_host;
+    TPageHost& m_host;
     // The parts' controllers go before the form they work on, while its
     // controls still stand: a control being destroyed still sends events to
     // the filters they put on it.
