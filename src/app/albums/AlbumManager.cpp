@@ -14,7 +14,6 @@
 #include "model/PendingRenames.h"
 #include "model/StreamError.h"
 #include "platform/FileRoutines.h"
-#include "platform/FreedMemory.h"
 #include "platform/Paths.h"
 #include "platform/RenameNoReplace.h"
 #include "platform/SafeFile.h"
@@ -147,8 +146,6 @@ bool TAlbumManager::OpenAlbum(const QString& requested)
     if (m_session.ContentsChanged() && !CloseCurrentAlbum())
         return true;
 
-    // An open album with its list takes about ten times its file in memory.
-    const TLargeRecordHeap heap(QFileInfo(fileName).size() * 10);
     std::unique_ptr<TAlbum> album = ReadAlbum(fileName);
     if (!album) {
         if (!m_session.Album())
