@@ -15,6 +15,8 @@
 
 #include <cerrno>
 
+#include <unistd.h>
+
 namespace {
 
 QString AbsoluteAlbumPath(const QString& fileName)
@@ -25,15 +27,31 @@ QString AbsoluteAlbumPath(const QString& fileName)
     return Paths::AbsoluteClean(fileName);
 }
 
-QByteArray ReadAlbumFile(const QString& fileName)
-{
-    QByteArray data;
-    int error = 0;
-    if (!ReadRegularFile(fileName, TAlbum::MaxFileSize, data, &error))
-        throw error == EIO ? EStreamError::ReadError()
-                           : EStreamError::OpenError(fileName, SystemErrorText(error));
-    return data;
-}
+// The album file, open for reading, with its size; closed when this goes.
+class TAlbumFile {
+public:
+    explicit TAlbumFile(const QString& fileName)
+    {
+        int error = 0;
+        m_fd = OpenRegularFile(fileName, &m_size, &error);
+        if (m_fd < 0)
+            throw EStreamError::OpenError(fileName, SystemErrorText(error));
+        if (m_size > TAlbum::MaxFileSize) {
+            ::close(m_fd);
+            throw EStreamError::OpenError(fileName, SystemErrorText(EFBIG));
+        }
+    }
+    ~TAlbumFile() { ::close(m_fd); }
+    TAlbumFile(const TAlbumFile&) = delete;
+    TAlbumFile& operator=(const TAlbumFile&) = delete;
+
+    int Descriptor() const { return m_fd; }
+    qint64 Size() const { return m_size; }
+
+private:
+    int m_fd = -1;
+    qint64 m_size = 0;
+};
 
 } // namespace
 
@@ -99,10 +117,12 @@ void TAlbum::LoadFromReader(TReader& reader, int version)
 std::unique_ptr<TAlbum> TAlbum::CreateFromFile(const QString& fileName, TStatusReporter* status)
 {
     auto album = std::make_unique<TAlbum>(fileName);
-    const QByteArray data = ReadAlbumFile(album->m_fileName);
-    TReader reader(data);
-    album->m_fileVersion = reader.ReadInteger();
-    album->LoadFromReader(reader, album->m_fileVersion);
+    {
+        const TAlbumFile file(album->m_fileName);
+        TReader reader(file.Descriptor(), file.Size());
+        album->m_fileVersion = reader.ReadInteger();
+        album->LoadFromReader(reader, album->m_fileVersion);
+    }
     // Before relocation, which would look for a renamed photo elsewhere.
     if (const auto renames = TPendingRenames::Read(album->m_fileName))
         album->m_renamesTakenOver = TPendingRenames::TakeOver(*album->m_photos, *renames);
@@ -134,14 +154,16 @@ void TAlbum::Relocate(TStatusReporter* status)
         status->ShowStatus();
     }
     // The probe reads folders whole where that is cheaper than a look-up per
-    // photo; the names it is told of stay alive in this list while it runs.
-    QStringList names;
-    names.reserve(n);
-    for (int i = 0; i < n; ++i)
-        names.append(m_photos->PhotoAt(i)->GetName());
+    // photo. It is told of the photos' own names, so the name of a photo
+    // that moves is kept alive here while the probe runs.
     TFileProbe files;
-    for (const QString& name : names)
-        files.Expect(name);
+    for (int i = 0; i < n; ++i)
+        files.Expect(m_photos->PhotoAt(i)->GetName());
+    QStringList replaced;
+    const auto move = [&replaced](TPhoto* photo, const QString& path) {
+        replaced.append(photo->GetName());
+        photo->SetName(path);
+    };
     for (int i = 0; i < n; ++i) {
         TPhoto* photo = m_photos->PhotoAt(i);
         QString path = photo->GetName();
@@ -155,12 +177,12 @@ void TAlbum::Relocate(TStatusReporter* status)
             && !files.Exists(path)) {
             path[0] = albumDrive;
             if (files.Exists(path))
-                photo->SetName(path);
+                move(photo, path);
         }
         if (!files.Exists(path)) {
             const QString moved = albumFolder + photo->GetFileNameOnly();
             if (files.Exists(moved))
-                photo->SetName(moved);
+                move(photo, moved);
         }
         if (status && status->IsCancelled())
             break;

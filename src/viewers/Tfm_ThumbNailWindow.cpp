@@ -11,11 +11,11 @@
 #include "viewers/SlideShowSettings.h"
 #include "viewers/Tfm_PhotoWindow.h"
 #include "viewers/Tfm_SlideShowWindow.h"
+#include "viewers/ThumbNailEntries.h"
 #include "widgets/ReaderNames.h"
 
 #include <QAbstractTableModel>
 #include <QEventLoop>
-#include <QFileInfo>
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -101,9 +101,15 @@ Tfm_ThumbNailWindow::Tfm_ThumbNailWindow(TThumbNailHost* host, TPhotoWindowList*
     , m_ini(ini)
     , m_cache(1)
     , m_windowList(windowList)
+    , m_entries(new TThumbNailEntries(this))
 {
     ui->setupUi(this);
     setObjectName(QStringLiteral("fm_ThumbNailWindow"));
+    // Lines read late that have no thumbnail leave fewer entries.
+    connect(m_entries, &TThumbNailEntries::CountChanged, this, [this] {
+        m_grid.SetCount(m_entries->Count());
+        GridChanged();
+    });
 
     QTableView* view = ui->sgdThumbnails;
     m_model = new TThumbNailGridModel(*this);
@@ -205,10 +211,7 @@ void Tfm_ThumbNailWindow::SetAlbum(TAlbum* album)
     m_slideShowWindow->SetAlbum(album);
     if (other) {
         // Nothing of the last album stays: its grid waits for BuildGrid.
-        m_indexTime = QDateTime();
-        m_indexSize = -1;
-        m_photoFiles.clear();
-        m_thumbFiles.clear();
+        m_entries->SetAlbum(album);
         m_cache.clear();
         m_grid.Reset(0, 1, 1, 0);
         m_model->Reset();
@@ -227,33 +230,12 @@ void Tfm_ThumbNailWindow::HideEditMenu()
 
 QString Tfm_ThumbNailWindow::PhotoOfEntry(int entry) const
 {
-    return entry >= 0 && entry < m_photoFiles.size() ? m_photoFiles[entry] : QString();
+    return m_entries->Photo(entry);
 }
 
-bool Tfm_ThumbNailWindow::IndexChanged() const
+bool Tfm_ThumbNailWindow::IndexReadThrough() const
 {
-    if (!m_album)
-        return false;
-    // Asked each time: a renamed album's index lies elsewhere.
-    const QFileInfo file(m_album->Thumbnails().IndexFileName());
-    return file.lastModified() != m_indexTime || file.size() != m_indexSize;
-}
-
-void Tfm_ThumbNailWindow::ReadIndex()
-{
-    TThumbnailCache& cache = m_album->Thumbnails();
-    cache.LoadIndex();
-    const TThumbnailIndex& index = cache.Index();
-    // The photos are known by the paths they have now: a thumbnail made
-    // before a photo was moved must show and edit that photo, not another.
-    m_photoFiles = m_album->IndexedPhotoPaths(index.Photos);
-    m_thumbFiles = index.Thumbnails;
-    m_thumbWidth = index.Width;
-    m_thumbHeight = index.Height;
-    // Reading may have rewritten the index without its dead lines.
-    const QFileInfo file(cache.IndexFileName());
-    m_indexTime = file.lastModified();
-    m_indexSize = file.size();
+    return m_entries->ReadThrough();
 }
 
 int Tfm_ThumbNailWindow::GridClientWidth() const
@@ -287,9 +269,9 @@ void Tfm_ThumbNailWindow::BuildGrid()
         m_model->Reset();
         return;
     }
-    ReadIndex();
-    const int n = int(std::min(m_photoFiles.size(), m_thumbFiles.size()));
-    m_grid.Reset(n, m_thumbWidth + CellMargin, m_thumbHeight + CellMargin, GridClientWidth());
+    m_entries->Read();
+    m_grid.Reset(m_entries->Count(), m_entries->ThumbWidth() + CellMargin,
+        m_entries->ThumbHeight() + CellMargin, GridClientWidth());
     GridChanged();
 }
 
@@ -297,7 +279,7 @@ void Tfm_ThumbNailWindow::Relayout()
 {
     if (!m_album || m_grid.Count() == 0)
         return;
-    if (IndexChanged()) {
+    if (m_entries->Changed()) {
         BuildGrid();
         return;
     }
@@ -318,9 +300,10 @@ void Tfm_ThumbNailWindow::PaintCell(QPainter& painter, const QRect& rect, int co
         painter.fillRect(rect, ui->sgdThumbnails->palette().color(QPalette::Base));
         return;
     }
-    if (k >= m_thumbFiles.size())
+    // The index is read up to the cell, as far as it is not yet.
+    const QString jpeg = m_entries->Thumbnail(k);
+    if (jpeg.isEmpty())
         return;
-    const QString& jpeg = m_thumbFiles[k];
     TThumbNail* thumbnail = m_cache.object(jpeg);
     if (!thumbnail) {
         auto made = std::make_unique<TThumbNail>();
@@ -369,8 +352,8 @@ void Tfm_ThumbNailWindow::sgdThumbnailsMouseDown(
     if (k < 0)
         return;
     ui->sgdThumbnails->viewport()->update();
-    if (k < m_photoFiles.size())
-        m_currentPhotoPath = m_photoFiles[k];
+    if (m_entries->Reach(k))
+        m_currentPhotoPath = m_entries->Photo(k);
     ShowPhotoInfo(m_currentPhotoPath);
 }
 
@@ -385,7 +368,7 @@ void Tfm_ThumbNailWindow::sgdThumbnailsDblClick()
 void Tfm_ThumbNailWindow::PopupMenuThumbNailPopup(const QPoint& point)
 {
     // An index changed on disk is followed before the cell under the point counts.
-    if (IndexChanged())
+    if (m_entries->Changed())
         BuildGrid();
     QTableView* view = ui->sgdThumbnails;
     const int column = view->columnAt(point.x());
@@ -399,7 +382,7 @@ void Tfm_ThumbNailWindow::PopupMenuThumbNailPopup(const QPoint& point)
     PopupMenuEditPhotoInformation->setEnabled(
         photo && m_album && m_album->GetPhotos().IndexOfName(m_currentPhotoPath) >= 0);
     PopumMenuRemovePhotoFromAlbum->setEnabled(photo);
-    PopupMenuStartSlideShow->setEnabled(m_album && !m_thumbFiles.isEmpty());
+    PopupMenuStartSlideShow->setEnabled(m_album && m_entries->Reach(0));
 }
 
 void Tfm_ThumbNailWindow::ShowPhotoInfo(const QString& photoPath)

@@ -9,7 +9,6 @@
 #include "viewers/ThumbNailGrid.h"
 
 #include <QCache>
-#include <QDateTime>
 #include <QPointer>
 #include <QString>
 #include <QStringList>
@@ -29,6 +28,7 @@ class TAlbum;
 class TPhotoWindowList;
 class TSlideShowSettings;
 class TThumbNail;
+class TThumbNailEntries;
 class TThumbNailGridModel;
 class TThumbNailHost;
 class Tfm_PhotoWindow;
@@ -85,6 +85,8 @@ public:
     int CachedThumbnails() const { return int(m_cache.size()); }
     // The photo path of an entry of the index the grid shows; empty when there is none.
     QString PhotoOfEntry(int entry) const;
+    // Whether the grid's index has been read to its end.
+    bool IndexReadThrough() const;
 
     // Handlers, public so that tests can drive them.
     void sgdThumbnailsMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, int column, int row);
@@ -116,9 +118,6 @@ protected:
 
 private:
     void BuildPopupMenu();
-    // The index file's stamp differs from the one last read.
-    bool IndexChanged() const;
-    void ReadIndex();
     // The columns follow the grid's width; the selection stays.
     void Relayout();
     void GridChanged();
@@ -157,14 +156,10 @@ private:
     bool m_navigating = false;
     bool m_editMenuHidden = false;
 
-    // The index as last read: read when it changes on disk, never while painting.
+    // The entries of the index, read anew when it changes on disk and read
+    // on as cells need them, and their cells.
+    TThumbNailEntries* m_entries;
     TThumbNailGrid m_grid;
-    QStringList m_photoFiles;
-    QStringList m_thumbFiles;
-    int m_thumbWidth = 0;
-    int m_thumbHeight = 0;
-    QDateTime m_indexTime;
-    qint64 m_indexSize = -1;
     int m_currentColumn = -1;
     int m_currentRow = -1;
     int m_decoded = 0;

@@ -14,6 +14,7 @@
 #include "viewers/SlideShowSettings.h"
 #include "viewers/Tfm_PhotoWindow.h"
 #include "viewers/Tfm_SlideShowWindow.h"
+#include "viewers/ThumbNailEntries.h"
 #include "viewers/ThumbNailHost.h"
 
 namespace {
@@ -135,11 +136,9 @@ void Tfm_ThumbNailWindow::PopupMenuRemovePhotoFromAlbumClick()
     if (!m_album || m_currentPhotoPath.isEmpty())
         return;
     const QString path = m_currentPhotoPath;
+    // Found while the photo is still in the album, which tells a moved photo's thumbnails.
+    const QStringList thumbnails = m_entries->ThumbnailsOfPhoto(path);
     m_album->GetPhotos().RemoveByName(path);
-    QStringList thumbnails;
-    for (int k = 0; k < m_photoFiles.size() && k < m_thumbFiles.size(); ++k)
-        if (m_photoFiles[k] == path)
-            thumbnails << m_thumbFiles[k];
     RemoveIndexEntries(thumbnails);
     m_currentPhotoPath.clear();
     ClearPhotoInfo();
@@ -169,14 +168,15 @@ int Tfm_ThumbNailWindow::DeleteSelected()
     const TLanguageSelector& t = *Language();
     if (CountSelected() == 0)
         return ShowMessageBox(t.TF[1], t.TF[2], MessageBoxFlags::IconWarning);
-    const int answer = ShowMessageBox(t.TF[3], t.TF[4], MessageBoxFlags::YesNo | MessageBoxFlags::IconWarning);
+    const int answer
+        = ShowMessageBox(t.TF[3], t.TF[4], MessageBoxFlags::YesNo | MessageBoxFlags::IconWarning);
     if (answer != MessageResult::Yes)
         return answer;
     // The thumbnails leave the index; the photos and all files stay.
     QStringList thumbnails;
     for (int k : m_grid.SelectedEntries())
-        if (k < m_thumbFiles.size())
-            thumbnails << m_thumbFiles[k];
+        if (m_entries->Reach(k))
+            thumbnails << m_entries->Thumbnail(k);
     RemoveIndexEntries(thumbnails);
     BuildGrid();
     return answer;

@@ -218,6 +218,35 @@ TEST_F(ThumbNailWindowTest, OnlyVisibleCellsAreDecodedAndRepaintsReuseThem)
     EXPECT_LT(window->CachedThumbnails(), 60);
 }
 
+TEST_F(ThumbNailWindowTest, ALargeIndexShowsItsFirstPageAtOnceAndIsReadOnWhileIdle)
+{
+    MakePhotos(300);
+    // Thumbnails deleted behind the program's back, one on the first page.
+    ASSERT_TRUE(QFile::remove(dir.filePath("album_thumbnails/10_p10.jpg")));
+    ASSERT_TRUE(QFile::remove(dir.filePath("album_thumbnails/250_p250.jpg")));
+    ShowWindow();
+    window->grab();
+    EXPECT_FALSE(window->IndexReadThrough());
+    EXPECT_EQ(window->PhotoOfEntry(10), dir.filePath("p11.bmp"));
+    Click(0, 2);
+    EXPECT_EQ(window->CurrentPhotoPath(), dir.filePath("p11.bmp"));
+
+    // Taken in while the program waits, as reading the whole index would.
+    QTRY_VERIFY(window->IndexReadThrough());
+    QTRY_COMPARE(window->Grid().Count(), 298);
+    EXPECT_EQ(window->Grid().SelectedEntries(), QList<int>({ 10 }));
+    EXPECT_EQ(window->PhotoOfEntry(249), dir.filePath("p251.bmp"));
+    EXPECT_EQ(window->PhotoOfEntry(297), dir.filePath("p299.bmp"));
+    EXPECT_EQ(window->PhotoOfEntry(298), QString());
+    QFile index(dir.filePath("album_thumbnails/thumbnails.pct"));
+    ASSERT_TRUE(index.open(QIODevice::ReadOnly));
+    const QByteArray lines = index.readAll();
+    EXPECT_EQ(lines.count('\n'), 2 + 298);
+    EXPECT_FALSE(lines.contains("10_p10.jpg"));
+    EXPECT_FALSE(lines.contains("250_p250.jpg"));
+    EXPECT_EQ(IndexEntries(), 298);
+}
+
 TEST_F(ThumbNailWindowTest, PopupItemsFollowTheClickedPhotoAndTheIndex)
 {
     window->SetAlbum(album.get());
