@@ -109,7 +109,7 @@ int Generate(const QString& folder, int count)
     // The same photos with a cache of tiny thumbnails, made as the program makes them.
     QFile::copy(plain.GetFileName(), folder + QStringLiteral("/cached.tvx"));
     std::unique_ptr<TAlbum> cached = TAlbum::CreateFromFile(folder + QStringLiteral("/cached.tvx"), nullptr);
-    if (!cached || !cached->Thumbnails().Create(nullptr))
+    if (!cached || !cached->CreateThumbnails(nullptr))
         return 1;
     cached->SaveToFile();
     return 0;

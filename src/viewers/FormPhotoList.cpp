@@ -300,11 +300,11 @@ void TFormPhotoList::ButtonShowThumbnailsClick()
         Tfm_StatusWindow status;
         status.ShowCentered();
         QCoreApplication::processEvents();
-        ready = m_tempThumbnailsMade && album->Thumbnails().LoadIndex() != 0;
+        ready = m_tempThumbnailsMade && album->LoadThumbnailIndex() != 0;
         if (!ready) {
             try {
                 // Only a whole set is shown here and kept for the next click.
-                ready = album->Thumbnails().Create(&status) && !status.IsCancelled();
+                ready = album->CreateThumbnails(&status) && !status.IsCancelled();
             } catch (const std::exception& e) {
                 // Not under the progress window, which stays on top.
                 status.hide();
@@ -312,7 +312,7 @@ void TFormPhotoList::ButtonShowThumbnailsClick()
             }
             // Part of a set would pass for all of it at the next click.
             if (!ready)
-                album->Thumbnails().Remove(nullptr);
+                album->RemoveThumbnails(nullptr);
         }
         m_tempThumbnailsMade = ready;
         // The modal thumbnail window must not open under the progress window.

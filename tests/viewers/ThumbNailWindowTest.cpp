@@ -113,7 +113,7 @@ protected:
     {
         for (int i = 0; i < count; ++i)
             AddPhoto(QStringLiteral("p%1.bmp").arg(i), QString::number(2000 + i));
-        ASSERT_TRUE(album->Thumbnails().Create(nullptr));
+        ASSERT_TRUE(album->CreateThumbnails(nullptr));
     }
 
     void AddPhoto(const QString& name, const QString& year = QString())
@@ -149,7 +149,7 @@ protected:
         return window->PopupMenu()->findChild<QAction*>(QLatin1String(name));
     }
     QString Year() const { return window->findChild<QLineEdit*>(QStringLiteral("EditYear"))->text(); }
-    int IndexEntries() { return album->Thumbnails().LoadIndex(); }
+    int IndexEntries() { return album->LoadThumbnailIndex(); }
     void PressKey(Qt::Key key, const QString& text = {})
     {
         QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);

@@ -163,7 +163,7 @@ void TThumbnailsTab::pb_CreateThumbnailsClick()
         status.ShowCentered();
         QCoreApplication::processEvents();
         try {
-            created = album->Thumbnails().Create(&status);
+            created = album->CreateThumbnails(&status);
         } catch (const std::exception& e) {
             error = ExceptionMessage(e);
         }
@@ -214,7 +214,7 @@ void TThumbnailsTab::UpdateThumbnails()
         status.ShowCentered();
         m_window->hide();
         try {
-            album->Thumbnails().Update(&status);
+            album->UpdateThumbnails(&status);
             UpdateThumbnailControls();
             m_slideShow.UpdateSlideShowControls();
             m_slideShow.SaveSlideShowSettings();
@@ -249,7 +249,7 @@ void TThumbnailsTab::pb_RemoveThumbNailsClick()
         {
             Tfm_StatusWindow status;
             status.SetSubject(t.MF[56] + u' ');
-            removed = album->Thumbnails().Remove(&status);
+            removed = album->RemoveThumbnails(&status);
         }
         // The progress window has gone before the outcome is told.
         if (removed)
