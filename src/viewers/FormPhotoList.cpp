@@ -15,6 +15,7 @@
 #include "platform/Paths.h"
 #include "viewers/PhotoNavigation.h"
 #include "viewers/PhotoWindowList.h"
+#include "viewers/SlideShowSettings.h"
 #include "viewers/Tfm_PhotoWindow.h"
 #include "viewers/Tfm_ThumbNailWindow.h"
 #include "viewers/ViewerColours.h"
@@ -51,7 +52,9 @@ TFormPhotoList::TFormPhotoList(QWidget* owner, TPhotoWindowList* windowList, Ini
 
     m_tempFolder = TThumbnailCache::TemporaryFolder(m_album.GetFolder(), QDateTime::currentDateTime());
     m_madeTempFolder = !QFileInfo::exists(m_tempFolder) && QDir().mkpath(m_tempFolder);
-    m_thumbnailWindow = std::make_unique<Tfm_ThumbNailWindow>(nullptr, windowList, ini);
+    m_slideShowSettings = std::make_unique<TSlideShowSettings>(ini);
+    m_slideShowSettings->LoadFromIni();
+    m_thumbnailWindow = std::make_unique<Tfm_ThumbNailWindow>(nullptr, windowList, ini, *m_slideShowSettings);
     m_thumbnailWindow->HideEditMenu();
 
     resize(402, 330);

@@ -94,10 +94,13 @@ constexpr int ExtraRows = 2;
 
 } // namespace
 
-Tfm_ThumbNailWindow::Tfm_ThumbNailWindow(TThumbNailHost* host, TPhotoWindowList* windowList, IniFile* ini)
+Tfm_ThumbNailWindow::Tfm_ThumbNailWindow(TThumbNailHost* host, TPhotoWindowList* windowList, IniFile* ini,
+    const TSlideShowSettings& slideShowSettings)
     : QWidget(nullptr, Qt::Window)
     , ui(std::make_unique<Ui::Tfm_ThumbNailWindow>())
     , m_host(host)
+    , m_slideShowSettings(slideShowSettings)
+    , m_showSettings(std::make_unique<TSlideShowSettings>(slideShowSettings))
     , m_ini(ini)
     , m_cache(1)
     , m_windowList(windowList)
@@ -136,8 +139,6 @@ Tfm_ThumbNailWindow::Tfm_ThumbNailWindow(TThumbNailHost* host, TPhotoWindowList*
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
 
-    m_slideShowSettings = std::make_unique<TSlideShowSettings>(ini);
-    m_slideShowSettings->LoadFromIni();
     m_slideShowWindow = std::make_unique<Tfm_SlideShowWindow>(ini);
 
     const TLanguageSelector& t = *Language();

@@ -40,7 +40,10 @@ class Tfm_ThumbNailWindow : public QWidget, public TFormBasis {
 public:
     // host may be null (a search result's window: nothing to edit); the
     // window list and the settings file are borrowed and may be null too.
-    Tfm_ThumbNailWindow(TThumbNailHost* host, TPhotoWindowList* windowList, IniFile* ini);
+    // The slide show plays under slideShowSettings, borrowed from the window
+    // that made this one, as they are when it starts.
+    Tfm_ThumbNailWindow(TThumbNailHost* host, TPhotoWindowList* windowList, IniFile* ini,
+        const TSlideShowSettings& slideShowSettings);
     ~Tfm_ThumbNailWindow() override;
 
     // Asks to remove the selected thumbnails from the thumbnail index and
@@ -78,7 +81,6 @@ public:
     QTableView* GridView() const;
     QMenu* PopupMenu() const { return m_popup; }
     Tfm_SlideShowWindow* SlideShowWindow() const { return m_slideShowWindow.get(); }
-    TSlideShowSettings& SlideShowSettings() const { return *m_slideShowSettings; }
     Tfm_PhotoWindow* LastPhotoWindow() const;
     // Thumbnail files decoded since the window was made, and held now.
     int DecodedThumbnails() const { return m_decoded; }
@@ -142,8 +144,9 @@ private:
     TThumbNailHost* m_host;
     TAlbum* m_album = nullptr;
     QPointer<Tfm_PhotoWindow> m_lastPhotoWindow;
-    // The settings outlive the window that borrows them.
-    std::unique_ptr<TSlideShowSettings> m_slideShowSettings;
+    // The settings outlive the window that borrows them; the show runs on a copy.
+    const TSlideShowSettings& m_slideShowSettings;
+    std::unique_ptr<TSlideShowSettings> m_showSettings;
     std::unique_ptr<Tfm_SlideShowWindow> m_slideShowWindow;
     QString m_currentPhotoPath;
     bool m_activatedOnce = false;

@@ -94,15 +94,16 @@ void Tfm_ThumbNailWindow::ShowLastPhoto(QObject*)
 
 void Tfm_ThumbNailWindow::StartSlideShow()
 {
-    TSlideShowSettings& settings = *m_slideShowSettings;
-    settings.LoadFromIni();
-    if (!settings.HasAnyChangeOn()) {
+    if (!m_slideShowSettings.HasAnyChangeOn()) {
         const TLanguageSelector& t = *Language();
         ShowMessageBox(t.TF[5], t.TF[6], MessageBoxFlags::IconWarning);
         return;
     }
-    settings.SetShowThumbnails();
-    m_slideShowWindow->Start(&settings, m_album ? m_album->GetDriveLetter() : QChar(u' '));
+    // The show runs on a copy of its own: what it changes stays out of the
+    // settings of the window that handed them over.
+    *m_showSettings = m_slideShowSettings;
+    m_showSettings->SetShowThumbnails();
+    m_slideShowWindow->Start(m_showSettings.get(), m_album ? m_album->GetDriveLetter() : QChar(u' '));
 }
 
 void Tfm_ThumbNailWindow::PopupMenuShowPhotoClick()

@@ -99,7 +99,7 @@ protected:
         album = std::make_unique<TAlbum>(dir.filePath(QStringLiteral("album.tvx")));
         album->SetThumbWidth(90);
         album->SetThumbHeight(30);
-        window = std::make_unique<Tfm_ThumbNailWindow>(&host, list.get(), ini.get());
+        window = std::make_unique<Tfm_ThumbNailWindow>(&host, list.get(), ini.get(), slideShow);
     }
 
     void TearDown() override
@@ -157,6 +157,7 @@ protected:
     }
 
     TFakeThumbNailHost host;
+    TSlideShowSettings slideShow { nullptr };
     std::unique_ptr<TAlbum> album;
     std::unique_ptr<Tfm_ThumbNailWindow> window;
 };
@@ -286,7 +287,7 @@ TEST_F(ThumbNailWindowTest, TheSKeyStartsTheSlideShowOnlyWithAChangeOnOption)
 {
     MakePhotos(2);
     ShowWindow();
-    ini->WriteString(TSlideShowSettings::Section, QStringLiteral("Change on"), QStringLiteral("000"));
+    slideShow.ClearChangeOn();
     PressKey(Qt::Key_S, QStringLiteral("s"));
     const TDialogCall* warning = dialogs.LastCall(Kind::MessageBox);
     ASSERT_NE(warning, nullptr);
@@ -295,7 +296,8 @@ TEST_F(ThumbNailWindowTest, TheSKeyStartsTheSlideShowOnlyWithAChangeOnOption)
     EXPECT_EQ(warning->flags, 48);
     EXPECT_FALSE(window->SlideShowWindow()->Running());
 
-    ini->WriteString(TSlideShowSettings::Section, QStringLiteral("Change on"), QStringLiteral("100"));
+    // The settings as they are when the show starts, not as the window found them.
+    slideShow.SetChangeOnSpaceBar();
     PressKey(Qt::Key_S, QStringLiteral("S"));
     EXPECT_TRUE(window->SlideShowWindow()->Running());
     EXPECT_EQ(window->SlideShowWindow()->CurrentPhotoPath(), dir.filePath("p0.bmp"));

@@ -77,7 +77,7 @@ void TThumbnailsTab::PageChanged(int index)
 void TThumbnailsTab::RecreateThumbnailWindow()
 {
     m_window.reset();
-    m_window = std::make_unique<Tfm_ThumbNailWindow>(&m_host, &m_windows, &m_ini);
+    m_window = std::make_unique<Tfm_ThumbNailWindow>(&m_host, &m_windows, &m_ini, m_slideShow.Settings());
 }
 
 void TThumbnailsTab::CloseWindow()
@@ -187,8 +187,6 @@ void TThumbnailsTab::pb_ShowThumbNailsClick()
         ShowMessage(Language()->MF[55]);
         return;
     }
-    // The thumbnail window reads the slide-show settings from the file.
-    m_slideShow.SaveSlideShowSettings();
     m_window->showNormal();
     if (m_thumbnailsStale) {
         UpdateThumbnails();
