@@ -18,6 +18,7 @@
 // settings file (the language already chosen) and the help file.
 #include "app/main/Tfm_MainForm.h"
 #include "common/ScriptedDialogService.h"
+#include "common/Tfm_StatusWindow.h"
 #include "language/LanguageSelector.h"
 #include "model/Album.h"
 #include "model/Photo.h"
@@ -155,6 +156,9 @@ int main(int argc, char** argv)
     }
 
     AppFolders::SetProgramFolderForTesting(QString::fromLocal8Bit(argv[2]));
+    // The album's progress window would stay up a moment to be read, with
+    // nothing running meanwhile: no work, so not measured.
+    Tfm_StatusWindow::SetHideDelay(0);
     TScriptedDialogService dialogs;
     int result = 0;
     {

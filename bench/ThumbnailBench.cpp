@@ -137,11 +137,11 @@ int AlbumThumbs(int threads, const QString& outFolder, int width, int height, co
     SilentStatus status;
     QElapsedTimer timer;
     timer.start();
-    const bool made = album.Thumbnails().Create(&status);
+    const bool made = album.CreateThumbnails(&status);
     const double seconds = timer.nsecsElapsed() / 1e9;
     WaitForWorkers();
     FreeImageDeInitialise();
-    const int written = album.Thumbnails().LoadIndex();
+    const int written = album.LoadThumbnailIndex();
     if (!made || written != files.size()) {
         std::fprintf(stderr, "%d of %lld thumbnails made\n", written, qsizetype(files.size()));
         return 1;

@@ -9,6 +9,7 @@
 #include "model/Album.h"
 #include "platform/IniFile.h"
 #include "viewers/PhotoWindowList.h"
+#include "viewers/SlideShowSettings.h"
 #include "viewers/Tfm_ThumbNailWindow.h"
 
 #include <QApplication>
@@ -144,7 +145,8 @@ int main(int argc, char** argv)
     TPhotoWindowList windows;
     QElapsedTimer timer;
     timer.start();
-    Tfm_ThumbNailWindow window(nullptr, &windows, &ini);
+    const TSlideShowSettings slideShow(&ini);
+    Tfm_ThumbNailWindow window(nullptr, &windows, &ini, slideShow);
     window.SetAlbum(&album);
     window.show();
     window.BuildGrid();

@@ -184,17 +184,58 @@ void MirrorRow(QRgb* row, int width)
 // Rows decoded a batch at a time when the picture turns a quarter.
 constexpr int BatchRows = 64;
 
-// A photo's picture is fresh memory, and with the system's small pages every
-// 4 KiB of it costs a page fault; a quarter turn also writes each batch
-// across every row, a page-table miss per short run. Large pages, where the
-// system gives them, make both a small share of the decoding.
-void AskForLargePages(QImage& image)
+// A large picture gets memory of its own, mapped for it alone and given
+// back when its last copy goes. The picture is fresh memory, and with the
+// system's small pages every 4 KiB of it costs a page fault; a quarter turn
+// also writes each batch across every row, a page-table miss per short run.
+// Large pages, asked for on this mapping where the system gives them, make
+// both a small share of the decoding. Smaller pictures, thumbnails above
+// all, come from the usual allocator.
+constexpr size_t LargePage = 2 * 1024 * 1024;
+constexpr size_t OwnMemoryFromBytes = 4 * LargePage;
+
+struct TPictureMemory {
+    void* Begin;
+    size_t Length;
+};
+
+void ReleasePictureMemory(void* info)
 {
-    constexpr quintptr Large = 2 * 1024 * 1024;
-    const auto begin = (quintptr(image.bits()) + Large - 1) & ~(Large - 1);
-    const auto end = (quintptr(image.bits()) + quintptr(image.sizeInBytes())) & ~(Large - 1);
-    if (end > begin)
-        madvise(reinterpret_cast<void*>(begin), end - begin, MADV_HUGEPAGE);
+    auto* memory = static_cast<TPictureMemory*>(info);
+    ::munmap(memory->Begin, memory->Length);
+    delete memory;
+}
+
+// An RGB32 picture of width x height, uninitialised; null when there is no memory for it.
+QImage NewPicture(int width, int height)
+{
+    const size_t stride = size_t(width) * 4;
+    const size_t bytes = stride * size_t(height);
+    if (bytes < OwnMemoryFromBytes)
+        return QImage(width, height, QImage::Format_RGB32);
+    // Mapped a large page longer than needed, so that it can start on a
+    // large page's boundary; what lies before and after is given back.
+    const size_t length = (bytes + LargePage - 1) & ~(LargePage - 1);
+    void* mapped
+        = ::mmap(nullptr, length + LargePage, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (mapped == MAP_FAILED)
+        return QImage();
+    const auto start = quintptr(mapped);
+    const quintptr begin = (start + LargePage - 1) & ~quintptr(LargePage - 1);
+    if (begin > start)
+        ::munmap(mapped, begin - start);
+    if (start + LargePage > begin)
+        ::munmap(reinterpret_cast<void*>(begin + length), start + LargePage - begin);
+#if defined(MADV_HUGEPAGE)
+    ::madvise(reinterpret_cast<void*>(begin), length, MADV_HUGEPAGE);
+#endif
+    auto* memory = new TPictureMemory { reinterpret_cast<void*>(begin), length };
+    QImage picture(static_cast<uchar*>(memory->Begin), width, height, qsizetype(stride), QImage::Format_RGB32,
+        ReleasePictureMemory, memory);
+    // A picture that could not be made does not call for its memory back.
+    if (picture.isNull())
+        ReleasePictureMemory(memory);
+    return picture;
 }
 
 // Puts count decoded rows (at most BatchRows), starting at row first of a
@@ -400,15 +441,13 @@ bool Decode(const Source& source, QImage& image, int boxWidth, int boxHeight, QS
         SetError(error, QStringLiteral("JPEG picture too large"));
         return false;
     }
-    result
-        = turns ? QImage(int(h), int(w), QImage::Format_RGB32) : QImage(int(w), int(h), QImage::Format_RGB32);
+    result = turns ? NewPicture(int(h), int(w)) : NewPicture(int(w), int(h));
     if (result.isNull()) {
         jpeg_destroy_decompress(&cinfo);
         SetError(error, QStringLiteral("out of memory"));
         return false;
     }
 
-    AskForLargePages(result);
     jpeg_start_decompress(&cinfo);
     // libjpeg-turbo writes blue, green, red, 0xFF: RGB32's memory order; CMYK
     // rows are as wide, and converted in place.

@@ -15,6 +15,8 @@
 
 #include <cerrno>
 
+#include <unistd.h>
+
 namespace {
 
 QString AbsoluteAlbumPath(const QString& fileName)
@@ -25,14 +27,45 @@ QString AbsoluteAlbumPath(const QString& fileName)
     return Paths::AbsoluteClean(fileName);
 }
 
-QByteArray ReadAlbumFile(const QString& fileName)
+// The album file, open for reading, with its size; closed when this goes.
+class TAlbumFile {
+public:
+    explicit TAlbumFile(const QString& fileName)
+    {
+        int error = 0;
+        m_fd = OpenRegularFile(fileName, &m_size, &error);
+        if (m_fd < 0)
+            throw EStreamError::OpenError(fileName, SystemErrorText(error));
+        if (m_size > TAlbum::MaxFileSize) {
+            ::close(m_fd);
+            throw EStreamError::OpenError(fileName, SystemErrorText(EFBIG));
+        }
+    }
+    ~TAlbumFile() { ::close(m_fd); }
+    TAlbumFile(const TAlbumFile&) = delete;
+    TAlbumFile& operator=(const TAlbumFile&) = delete;
+
+    int Descriptor() const { return m_fd; }
+    qint64 Size() const { return m_size; }
+
+private:
+    int m_fd = -1;
+    qint64 m_size = 0;
+};
+
+// Whether a label falls in the usage class; uses tells whether some photo carries it.
+bool InUsageClass(int usage, bool uses)
 {
-    QByteArray data;
-    int error = 0;
-    if (!ReadRegularFile(fileName, TAlbum::MaxFileSize, data, &error))
-        throw error == EIO ? EStreamError::ReadError()
-                           : EStreamError::OpenError(fileName, SystemErrorText(error));
-    return data;
+    switch (usage) {
+    case 0:
+        return true;
+    case 1:
+        return uses;
+    case 2:
+        return !uses;
+    default:
+        return false;
+    }
 }
 
 } // namespace
@@ -99,10 +132,12 @@ void TAlbum::LoadFromReader(TReader& reader, int version)
 std::unique_ptr<TAlbum> TAlbum::CreateFromFile(const QString& fileName, TStatusReporter* status)
 {
     auto album = std::make_unique<TAlbum>(fileName);
-    const QByteArray data = ReadAlbumFile(album->m_fileName);
-    TReader reader(data);
-    album->m_fileVersion = reader.ReadInteger();
-    album->LoadFromReader(reader, album->m_fileVersion);
+    {
+        const TAlbumFile file(album->m_fileName);
+        TReader reader(file.Descriptor(), file.Size());
+        album->m_fileVersion = reader.ReadInteger();
+        album->LoadFromReader(reader, album->m_fileVersion);
+    }
     // Before relocation, which would look for a renamed photo elsewhere.
     if (const auto renames = TPendingRenames::Read(album->m_fileName))
         album->m_renamesTakenOver = TPendingRenames::TakeOver(*album->m_photos, *renames);
@@ -134,14 +169,16 @@ void TAlbum::Relocate(TStatusReporter* status)
         status->ShowStatus();
     }
     // The probe reads folders whole where that is cheaper than a look-up per
-    // photo; the names it is told of stay alive in this list while it runs.
-    QStringList names;
-    names.reserve(n);
-    for (int i = 0; i < n; ++i)
-        names.append(m_photos->PhotoAt(i)->GetName());
+    // photo. It is told of the photos' own names, so the name of a photo
+    // that moves is kept alive here while the probe runs.
     TFileProbe files;
-    for (const QString& name : names)
-        files.Expect(name);
+    for (int i = 0; i < n; ++i)
+        files.Expect(m_photos->PhotoAt(i)->GetName());
+    QStringList replaced;
+    const auto move = [&replaced](TPhoto* photo, const QString& path) {
+        replaced.append(photo->GetName());
+        photo->SetName(path);
+    };
     for (int i = 0; i < n; ++i) {
         TPhoto* photo = m_photos->PhotoAt(i);
         QString path = photo->GetName();
@@ -155,12 +192,12 @@ void TAlbum::Relocate(TStatusReporter* status)
             && !files.Exists(path)) {
             path[0] = albumDrive;
             if (files.Exists(path))
-                photo->SetName(path);
+                move(photo, path);
         }
         if (!files.Exists(path)) {
             const QString moved = albumFolder + photo->GetFileNameOnly();
             if (files.Exists(moved))
-                photo->SetName(moved);
+                move(photo, moved);
         }
         if (status && status->IsCancelled())
             break;
@@ -192,4 +229,154 @@ QStringList TAlbum::IndexedPhotoPaths(const QStringList& indexedPaths) const
         result.append(photo);
     }
     return result;
+}
+
+void TAlbum::MergeObjects(const TEntityList* source, TPhotoList* photos)
+{
+    if (!source)
+        return;
+    TEntityList& objects = GetObjects();
+    for (int i = 0; i < source->Count(); ++i) {
+        const QString name = source->NameAt(i);
+        if (objects.IndexOfName(name) < 0)
+            objects.AddName(name);
+    }
+    if (!photos)
+        return;
+    for (int p = 0; p < photos->Count(); ++p) {
+        TStreamIntList& ids = photos->PhotoAt(p)->GetObjectIds();
+        const QList<int> old = ids.Values();
+        ids.Clear();
+        for (const int id : old) {
+            // An id the other album does not know names no label: keeping it as -1
+            // would make the photo look labelled.
+            if (!source->FindById(id))
+                continue;
+            const int mapped = objects.IdByName(source->NameById(id));
+            if (mapped != -1)
+                ids.Add(mapped);
+        }
+    }
+}
+
+void TAlbum::MergeEvents(const TEntityList* source, TPhotoList* photos)
+{
+    if (!source)
+        return;
+    TEntityList& events = GetEvents();
+    for (int i = 0; i < source->Count(); ++i) {
+        const QString name = source->NameAt(i);
+        if (events.IndexOfName(name) < 0)
+            events.AddName(name);
+    }
+    if (!photos)
+        return;
+    for (int p = 0; p < photos->Count(); ++p) {
+        TPhoto* photo = photos->PhotoAt(p);
+        if (!photo->HasEvent())
+            continue;
+        if (!source->FindById(photo->GetEventId()))
+            photo->ClearEvent();
+        else
+            photo->SetEventId(events.IdByName(source->NameById(photo->GetEventId())));
+    }
+}
+
+void TAlbum::AddPhotos(TPhotoList* photos)
+{
+    if (!photos)
+        return;
+    TPhotoList& own = GetPhotos();
+    int i = 0;
+    while (i < photos->Count()) {
+        if (own.IndexOfName(photos->PhotoAt(i)->GetName()) < 0)
+            own.Add(photos->Take(i));
+        else
+            ++i;
+    }
+}
+
+bool TAlbum::FindByObjectName(const QString& name, QStringList& paths)
+{
+    bool any = false;
+    TPhotoList& photos = GetPhotos();
+    for (int p = 0; p < photos.Count(); ++p) {
+        TPhoto* photo = photos.PhotoAt(p);
+        photo->SetFound(false);
+        const TStreamIntList& ids = photo->GetObjectIds();
+        for (int k = 0; k < ids.Count(); ++k) {
+            if (ObjectNameById(ids.ValueAt(k)) == name) {
+                photo->SetFound(true);
+                paths << photo->GetName();
+                any = true;
+                break;
+            }
+        }
+    }
+    return any;
+}
+
+bool TAlbum::FindByEventName(const QString& name, QStringList& paths)
+{
+    bool any = false;
+    TPhotoList& photos = GetPhotos();
+    for (int p = 0; p < photos.Count(); ++p) {
+        TPhoto* photo = photos.PhotoAt(p);
+        photo->SetFound(EventNameById(photo->GetEventId()) == name);
+        if (photo->GetFound()) {
+            paths << photo->GetName();
+            any = true;
+        }
+    }
+    return any;
+}
+
+void TAlbum::DeleteObjects(int usage)
+{
+    TEntityList& objects = GetObjects();
+    TPhotoList& photos = GetPhotos();
+    int i = 0;
+    while (i < objects.Count()) {
+        const int id = objects.ItemAt(i)->GetId();
+        if (InUsageClass(usage, photos.UsesObject(id))) {
+            photos.RemoveObjectId(id);
+            objects.Delete(i);
+        } else {
+            ++i;
+        }
+    }
+}
+
+void TAlbum::MarkObjects(int usage)
+{
+    TEntityList& objects = GetObjects();
+    for (int i = 0; i < objects.Count(); ++i) {
+        TEntity* object = objects.ItemAt(i);
+        object->SetVisible(InUsageClass(usage, GetPhotos().UsesObject(object->GetId())));
+    }
+}
+
+void TAlbum::DeleteEvents(int usage)
+{
+    TEntityList& events = GetEvents();
+    TPhotoList& photos = GetPhotos();
+    int i = 0;
+    while (i < events.Count()) {
+        const int id = events.ItemAt(i)->GetId();
+        if (InUsageClass(usage, photos.UsesEvent(id))) {
+            photos.ClearEventId(id);
+            events.Delete(i);
+        } else {
+            ++i;
+        }
+    }
+}
+
+void TAlbum::MarkEvents(int usage)
+{
+    TEntityList& events = GetEvents();
+    for (int i = 0; i < events.Count(); ++i) {
+        TEntity* event = events.ItemAt(i);
+        event->SetVisible(InUsageClass(usage, GetPhotos().UsesEvent(event->GetId())));
+    }
 }

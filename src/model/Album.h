@@ -79,7 +79,16 @@ public:
     void SetThumbHeight(int height) { m_thumbInfo->SetHeight(height); }
     const TThumbNailInfo& GetThumbInfo() const { return *m_thumbInfo; }
 
-    // The thumbnail cache of this album's file.
+    // The thumbnail cache of this album's file, through the album: its index
+    // read into Thumbnails().Index() (the number of entries kept), every
+    // thumbnail built, only those built that would come out otherwise, and
+    // the cache deleted. status shows the progress and takes Cancel (may be
+    // null); TThumbnailCache tells the rest.
+    int LoadThumbnailIndex() { return m_thumbnails->LoadIndex(); }
+    bool CreateThumbnails(TStatusReporter* status) { return m_thumbnails->Create(status); }
+    bool UpdateThumbnails(TStatusReporter* status) { return m_thumbnails->Update(status); }
+    bool RemoveThumbnails(TStatusReporter* status) { return m_thumbnails->Remove(status); }
+    // The cache itself.
     TThumbnailCache& Thumbnails() { return *m_thumbnails; }
     const TThumbnailCache& Thumbnails() const { return *m_thumbnails; }
     // The album photo each line of the thumbnail index stands for. The index

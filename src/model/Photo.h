@@ -7,14 +7,21 @@
 #include "model/StreamIntList.h"
 #include "model/ThumbNail.h"
 #include "model/ThumbNailInfo.h"
+#include "platform/RecordBlocks.h"
 #include "platform/Words.h"
 
+#include <cstddef>
 #include <memory>
 
 class TPhoto : public TEntity {
 public:
     TPhoto();
     ~TPhoto() override;
+
+    // An album opens with its photos all at once: their records are taken
+    // from blocks kept for photos (see TRecordBlocks), not one by one.
+    static void* operator new(std::size_t size) { return TakeRecord<TPhoto>(size); }
+    static void operator delete(void* record, std::size_t size) { GiveRecord<TPhoto>(record, size); }
 
     void SaveToWriter(TWriter& writer) const override;
     void LoadFromReader(TReader& reader, int version) override;

@@ -2,6 +2,7 @@
 #pragma once
 // A saved integer and the owning list of them (a photo's object ids).
 #include "model/StreamList.h"
+#include "platform/RecordBlocks.h"
 
 #include <QList>
 
@@ -12,6 +13,10 @@ public:
         : m_value(value)
     {
     }
+
+    // Every photo holds some: taken from blocks, as photos are.
+    static void* operator new(std::size_t size) { return TakeRecord<TStreamInt>(size); }
+    static void operator delete(void* record, std::size_t size) { GiveRecord<TStreamInt>(record, size); }
 
     void SaveToWriter(TWriter& writer) const override;
     void LoadFromReader(TReader& reader, int version) override;

@@ -53,6 +53,10 @@ void TStreamList::LoadFromReader(TReader& reader, int version)
     // damaged file; failing here saves building items that cannot be complete.
     if (n > reader.Remaining())
         throw EStreamError::ReadError();
+    // Room for them at once; a damaged count reserves no more than the
+    // remaining bytes could hold.
+    if (n > 0)
+        m_items.reserve(m_items.size() + size_t(std::min<qsizetype>(n, reader.Remaining() / 4)));
     for (int i = 0; i < n; ++i) {
         std::unique_ptr<TStreamObject> item = CreateItem();
         item->LoadFromReader(reader, version);

@@ -22,9 +22,12 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QStringDecoder>
 
 #include <algorithm>
 #include <cerrno>
+#include <climits>
+#include <cstring>
 #include <fcntl.h>
 #include <optional>
 #include <unistd.h>
@@ -68,24 +71,6 @@ qsizetype SplitPosition(QStringView line, const QString& folder)
         if (line.mid(p + 1).startsWith(folder))
             return p;
     return line.indexOf(u'=');
-}
-
-// The lines of a text as Text::SplitLines cuts them, without a string made
-// of each: a large album's index has a hundred thousand.
-std::vector<QStringView> LinesOf(QStringView text)
-{
-    std::vector<QStringView> lines;
-    qsizetype start = 0;
-    for (qsizetype i = text.indexOf(u'\n'); i >= 0; i = text.indexOf(u'\n', start)) {
-        qsizetype end = i;
-        if (end > start && text[end - 1] == u'\r')
-            --end;
-        lines.push_back(text.mid(start, end - start));
-        start = i + 1;
-    }
-    if (start < text.size())
-        lines.push_back(text.mid(start));
-    return lines;
 }
 
 bool ThumbnailFileExists(const QString& thumb, TFileProbe* files)
@@ -285,7 +270,7 @@ bool TThumbnailCache::Build(TStatusReporter* status, const QString& subject, boo
     QDir().mkpath(folder);
     // Read before the drive test, which changes the folder.
     const std::vector<int> candidates = keepFresh ? ThumbnailsToCheck() : std::vector<int>();
-    m_reading.reset();
+    ForgetReadings();
     if (!CheckDriveWritable(folder))
         return false;
 
@@ -366,6 +351,12 @@ void TThumbnailCache::RememberReading(const QString& albumFileName, const TThumb
         = TIndexReading { albumFileName, TFileStamp::Of(folder + IndexName), TFileStamp::Of(folder), index };
 }
 
+void TThumbnailCache::ForgetReadings()
+{
+    m_reading.reset();
+    m_progress.reset();
+}
+
 void TThumbnailCache::WriteIndex(const QString& albumFileName, const TThumbnailIndex& index)
 {
     m_reading.reset();
@@ -374,10 +365,217 @@ void TThumbnailCache::WriteIndex(const QString& albumFileName, const TThumbnailI
     WriteFileOrThrow(folder + IndexName, IndexText(index), TLinkPolicy::Replace, false);
 }
 
+// A reading of the index file under way: its size lines are read, the other
+// lines a batch at a time. Valid UTF-8 is decoded a line at a time as the
+// lines are read; an index of the original program's code page is decoded
+// whole at the start.
+struct TThumbnailCache::TIndexProgress {
+    QString AlbumFileName;
+    QString Folder;
+    // Taken before reading: a change while reading shows at the next call.
+    TFileStamp IndexStamp;
+    TFileStamp FolderStamp;
+    QByteArray Bytes;
+    QString Text;
+    // Where the next line starts, in Bytes or in Text.
+    qsizetype Next = 0;
+    int LinesLeft = 0;
+    bool Dropped = false;
+
+    qsizetype Size() const { return Text.isNull() ? Bytes.size() : Text.size(); }
+    qsizetype LineBreak(qsizetype from) const
+    {
+        if (!Text.isNull())
+            return Text.indexOf(u'\n', from);
+        const void* found = std::memchr(Bytes.constData() + from, '\n', size_t(Bytes.size() - from));
+        return found ? static_cast<const char*>(found) - Bytes.constData() : -1;
+    }
+    bool CarriageReturnAt(qsizetype at) const
+    {
+        return Text.isNull() ? Bytes[at] == '\r' : Text[at] == u'\r';
+    }
+    QString Line(qsizetype from, qsizetype to) const
+    {
+        if (!Text.isNull())
+            return Text.mid(from, to - from);
+        const QByteArrayView bytes(Bytes.constData() + from, to - from);
+        // A byte-order mark is skipped at the start of the file only.
+        if (!bytes.startsWith("\xEF\xBB\xBF"))
+            return QString::fromUtf8(bytes);
+        QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom);
+        return utf8.decode(bytes);
+    }
+
+    // The next line, without its line break, as Text::SplitLines cuts lines;
+    // false after the last one.
+    bool NextLine(QString& line)
+    {
+        const qsizetype size = Size();
+        if (Next >= size)
+            return false;
+        const qsizetype lineBreak = LineBreak(Next);
+        qsizetype end = lineBreak < 0 ? size : lineBreak;
+        if (lineBreak >= 0 && end > Next && CarriageReturnAt(end - 1))
+            --end;
+        line = Line(Next, end);
+        Next = lineBreak < 0 ? size : lineBreak + 1;
+        return true;
+    }
+
+    // The lines from Next on, less an empty last one: the text after the
+    // last line break is no line.
+    int CountLines() const
+    {
+        const qsizetype size = Size();
+        qsizetype lines = 0;
+        qsizetype lastStart = Next;
+        qsizetype lastEnd = Next;
+        qsizetype from = Next;
+        for (qsizetype at = from < size ? LineBreak(from) : -1; at >= 0;
+             at = from < size ? LineBreak(from) : -1) {
+            ++lines;
+            lastStart = from;
+            lastEnd = at;
+            from = at + 1;
+        }
+        if (from < size)
+            ++lines;
+        else if (lines > 0
+            && (lastEnd == lastStart || (lastEnd == lastStart + 1 && CarriageReturnAt(lastStart))))
+            --lines;
+        return int(std::min<qsizetype>(lines, INT_MAX));
+    }
+};
+
+TThumbnailCache::~TThumbnailCache() = default;
+
+bool TThumbnailCache::StartReading(TIndexProgress& progress, TThumbnailIndex& index)
+{
+    index = {};
+    QByteArray data;
+    if (!ReadRegularFile(progress.Folder + IndexName, MaxIndexFileSize, data))
+        return false;
+    // Written as UTF-8 here, as Windows-1252 by the original program.
+    if (QByteArrayView(data).isValidUtf8()) {
+        progress.Bytes = data;
+        if (data.startsWith("\xEF\xBB\xBF"))
+            progress.Next = 3;
+    } else {
+        progress.Text = Cp1252::DecodeUtf8OrCp1252(data);
+    }
+    QString width;
+    QString height;
+    if (!progress.NextLine(width) || !progress.NextLine(height) || !ParseSize(width, index.Width)
+        || !ParseSize(height, index.Height)) {
+        index = {};
+        return false;
+    }
+    progress.LinesLeft = progress.CountLines();
+    return true;
+}
+
+void TThumbnailCache::ReadLines(TIndexProgress& progress, TThumbnailIndex& index, int count)
+{
+    // Fewer lines at once are not worth a batch of their own.
+    constexpr int SmallestBatch = 64;
+    while (progress.LinesLeft > 0 && index.Count() < count) {
+        const int batch = std::min(progress.LinesLeft, std::max(count - index.Count(), SmallestBatch));
+        QStringList photos;
+        QStringList thumbs;
+        photos.reserve(batch);
+        thumbs.reserve(batch);
+        QString line;
+        for (int k = 0; k < batch && progress.NextLine(line); ++k) {
+            const qsizetype p = SplitPosition(line, progress.Folder);
+            photos << (p < 0 ? QString() : line.left(p));
+            thumbs << (p < 0 ? line : line.mid(p + 1));
+        }
+        progress.LinesLeft -= batch;
+        // The thumbnails lie together in the album's folder, which is read
+        // once rather than each file looked up when a batch is large enough.
+        TFileProbe files;
+        for (const QString& thumb : std::as_const(thumbs))
+            files.Expect(thumb);
+        index.Photos.reserve(index.Count() + thumbs.size());
+        index.Thumbnails.reserve(index.Count() + thumbs.size());
+        for (qsizetype k = 0; k < thumbs.size(); ++k) {
+            if (ThumbnailFileExists(thumbs[k], &files)) {
+                index.Photos << photos[k];
+                index.Thumbnails << thumbs[k];
+            } else {
+                progress.Dropped = true;
+            }
+        }
+    }
+}
+
+void TThumbnailCache::FinishReading(const TIndexProgress& progress, const TThumbnailIndex& index)
+{
+    if (progress.Dropped) {
+        // Read-only media keep their index as it is, and so does an index
+        // written anew since it was read.
+        try {
+            if (TFileStamp::Of(progress.Folder + IndexName) == progress.IndexStamp) {
+                WriteIndex(progress.AlbumFileName, index);
+                RememberReading(progress.AlbumFileName, index);
+            }
+        } catch (const EStreamError&) {
+        }
+    } else if (progress.IndexStamp.Exists && !progress.IndexStamp.IsRecent()
+        && !progress.FolderStamp.IsRecent()) {
+        m_reading
+            = TIndexReading { progress.AlbumFileName, progress.IndexStamp, progress.FolderStamp, index };
+    }
+}
+
 int TThumbnailCache::LoadIndex()
 {
-    m_index = ReadIndex(m_album.GetFileName());
+    BeginIndex();
+    ReadIndexUpTo(INT_MAX);
     return m_index.Count();
+}
+
+void TThumbnailCache::BeginIndex()
+{
+    const QString albumFileName = m_album.GetFileName();
+    const QString folder = FolderOf(albumFileName);
+    QDir().mkpath(folder);
+    const TFileStamp indexStamp = TFileStamp::Of(folder + IndexName);
+    const TFileStamp folderStamp = TFileStamp::Of(folder);
+    if (m_reading && m_reading->AlbumFileName == albumFileName && m_reading->Index == indexStamp
+        && m_reading->Folder == folderStamp) {
+        m_progress.reset();
+        m_index = m_reading->Lines;
+        return;
+    }
+    // The reading under way goes on while nothing changed since it began.
+    if (m_progress && m_progress->AlbumFileName == albumFileName && m_progress->IndexStamp == indexStamp
+        && m_progress->FolderStamp == folderStamp && !indexStamp.IsRecent() && !folderStamp.IsRecent())
+        return;
+    m_reading.reset();
+    m_progress = std::make_unique<TIndexProgress>();
+    m_progress->AlbumFileName = albumFileName;
+    m_progress->Folder = folder;
+    m_progress->IndexStamp = indexStamp;
+    m_progress->FolderStamp = folderStamp;
+    if (!StartReading(*m_progress, m_index))
+        m_progress.reset();
+}
+
+void TThumbnailCache::ReadIndexUpTo(int count)
+{
+    if (!m_progress)
+        return;
+    ReadLines(*m_progress, m_index, count);
+    if (m_progress->LinesLeft > 0)
+        return;
+    const std::unique_ptr<TIndexProgress> done = std::move(m_progress);
+    FinishReading(*done, m_index);
+}
+
+int TThumbnailCache::IndexLinesLeft() const
+{
+    return m_progress ? m_progress->LinesLeft : 0;
 }
 
 TThumbnailIndex TThumbnailCache::ReadIndex(const QString& albumFileName)
@@ -391,55 +589,16 @@ TThumbnailIndex TThumbnailCache::ReadIndex(const QString& albumFileName)
         && m_reading->Folder == folderStamp)
         return m_reading->Lines;
     m_reading.reset();
-    QByteArray data;
-    if (!ReadRegularFile(folder + IndexName, MaxIndexFileSize, data))
-        return {};
-    // Written as UTF-8 here, as Windows-1252 by the original program.
-    const QString text = Cp1252::DecodeUtf8OrCp1252(data);
-    const std::vector<QStringView> lines = LinesOf(text);
+    TIndexProgress progress;
+    progress.AlbumFileName = albumFileName;
+    progress.Folder = folder;
+    progress.IndexStamp = indexStamp;
+    progress.FolderStamp = folderStamp;
     TThumbnailIndex index;
-    if (lines.size() < 2 || !ParseSize(lines[0].toString(), index.Width)
-        || !ParseSize(lines[1].toString(), index.Height))
+    if (!StartReading(progress, index))
         return {};
-
-    QStringList photos;
-    QStringList thumbs;
-    photos.reserve(qsizetype(lines.size()));
-    thumbs.reserve(qsizetype(lines.size()));
-    for (size_t k = 2; k < lines.size(); ++k) {
-        const QStringView line = lines[k];
-        // The text after the last line break is no line.
-        if (k == lines.size() - 1 && line.isEmpty())
-            break;
-        const qsizetype p = SplitPosition(line, folder);
-        photos << (p < 0 ? QString() : line.left(p).toString());
-        thumbs << (p < 0 ? line.toString() : line.mid(p + 1).toString());
-    }
-    // The thumbnails lie together in the album's folder, which is read once
-    // rather than each file looked up.
-    TFileProbe files;
-    for (const QString& thumb : std::as_const(thumbs))
-        files.Expect(thumb);
-    bool dropped = false;
-    for (qsizetype k = 0; k < thumbs.size(); ++k) {
-        const QString& thumb = thumbs[k];
-        if (ThumbnailFileExists(thumb, &files)) {
-            index.Photos << photos[k];
-            index.Thumbnails << thumb;
-        } else {
-            dropped = true;
-        }
-    }
-    if (dropped) {
-        // Read-only media keep their index as it is.
-        try {
-            WriteIndex(albumFileName, index);
-            RememberReading(albumFileName, index);
-        } catch (const EStreamError&) {
-        }
-    } else if (indexStamp.Exists && !indexStamp.IsRecent() && !folderStamp.IsRecent()) {
-        m_reading = TIndexReading { albumFileName, indexStamp, folderStamp, index };
-    }
+    ReadLines(progress, index, INT_MAX);
+    FinishReading(progress, index);
     return index;
 }
 
@@ -501,6 +660,7 @@ bool TThumbnailCache::HasThumbnails()
 
 void TThumbnailCache::SaveIndex(const TThumbnailIndex& index)
 {
+    ForgetReadings();
     WriteIndex(m_album.GetFileName(), index);
 }
 
@@ -523,13 +683,13 @@ void TThumbnailCache::RemoveEntries(const QStringList& thumbnailFiles)
 
 bool TThumbnailCache::Remove(TStatusReporter* status)
 {
-    m_reading.reset();
+    ForgetReadings();
     return RemoveFolder(Folder(), status);
 }
 
 bool TThumbnailCache::MoveWithAlbum(const QString& newAlbumFileName, int* error)
 {
-    m_reading.reset();
+    ForgetReadings();
     if (error)
         *error = 0;
     const QString oldAlbumFileName = m_album.GetFileName();

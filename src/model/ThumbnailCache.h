@@ -12,6 +12,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -34,6 +35,7 @@ class TThumbnailCache {
 public:
     // The cache of album, which owns it: the folder follows the album's file name.
     explicit TThumbnailCache(TAlbum& album);
+    ~TThumbnailCache();
     TThumbnailCache(const TThumbnailCache&) = delete;
     TThumbnailCache& operator=(const TThumbnailCache&) = delete;
 
@@ -82,7 +84,17 @@ public:
     // index. While neither the index nor its folder changed since the last
     // reading, that reading is handed out again without a look at the file.
     int LoadIndex();
-    // What the last LoadIndex read.
+    // The same a part at a time, for a window that shows the first entries
+    // before the rest is read. BeginIndex starts a reading into Index(), or
+    // goes on with the one under way while neither the index nor its folder
+    // changed since it began; ReadIndexUpTo reads on until count entries are
+    // kept or every line is read. Read through, the reading is LoadIndex's,
+    // dropped lines and all; a change made here to the cache ends it.
+    void BeginIndex();
+    void ReadIndexUpTo(int count);
+    // The lines of the reading not read yet: the most entries still to come.
+    int IndexLinesLeft() const;
+    // What LoadIndex, or the reading so far, read.
     const TThumbnailIndex& Index() const { return m_index; }
     // Whether LoadIndex would find a thumbnail, mostly told by the first lines
     // of the index alone; Index() stays as it is, and no folder is made.
@@ -102,9 +114,18 @@ public:
     bool MoveWithAlbum(const QString& newAlbumFileName, int* error = nullptr);
 
 private:
+    struct TIndexProgress;
+
     // The index as on disk, the last reading handed out again when nothing
     // changed; lines of thumbnails that are gone are dropped and the file rewritten.
     TThumbnailIndex ReadIndex(const QString& albumFileName);
+    // The steps of a reading: the size lines; further lines until count
+    // entries are kept; once every line is read, the index rewritten
+    // without dropped lines, or the reading kept to be handed out again.
+    bool StartReading(TIndexProgress& progress, TThumbnailIndex& index);
+    static void ReadLines(TIndexProgress& progress, TThumbnailIndex& index, int count);
+    void FinishReading(const TIndexProgress& progress, const TThumbnailIndex& index);
+    void ForgetReadings();
     // The index was just written with these lines, all of existing files.
     void RememberReading(const QString& albumFileName, const TThumbnailIndex& index);
     void WriteIndex(const QString& albumFileName, const TThumbnailIndex& index);
@@ -129,4 +150,5 @@ private:
         TThumbnailIndex Lines;
     };
     std::optional<TIndexReading> m_reading;
+    std::unique_ptr<TIndexProgress> m_progress;
 };

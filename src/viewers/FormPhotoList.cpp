@@ -15,6 +15,7 @@
 #include "platform/Paths.h"
 #include "viewers/PhotoNavigation.h"
 #include "viewers/PhotoWindowList.h"
+#include "viewers/SlideShowSettings.h"
 #include "viewers/Tfm_PhotoWindow.h"
 #include "viewers/Tfm_ThumbNailWindow.h"
 #include "viewers/ViewerColours.h"
@@ -51,7 +52,9 @@ TFormPhotoList::TFormPhotoList(QWidget* owner, TPhotoWindowList* windowList, Ini
 
     m_tempFolder = TThumbnailCache::TemporaryFolder(m_album.GetFolder(), QDateTime::currentDateTime());
     m_madeTempFolder = !QFileInfo::exists(m_tempFolder) && QDir().mkpath(m_tempFolder);
-    m_thumbnailWindow = std::make_unique<Tfm_ThumbNailWindow>(nullptr, windowList, ini);
+    m_slideShowSettings = std::make_unique<TSlideShowSettings>(ini);
+    m_slideShowSettings->LoadFromIni();
+    m_thumbnailWindow = std::make_unique<Tfm_ThumbNailWindow>(nullptr, windowList, ini, *m_slideShowSettings);
     m_thumbnailWindow->HideEditMenu();
 
     resize(402, 330);
@@ -300,11 +303,11 @@ void TFormPhotoList::ButtonShowThumbnailsClick()
         Tfm_StatusWindow status;
         status.ShowCentered();
         QCoreApplication::processEvents();
-        ready = m_tempThumbnailsMade && album->Thumbnails().LoadIndex() != 0;
+        ready = m_tempThumbnailsMade && album->LoadThumbnailIndex() != 0;
         if (!ready) {
             try {
                 // Only a whole set is shown here and kept for the next click.
-                ready = album->Thumbnails().Create(&status) && !status.IsCancelled();
+                ready = album->CreateThumbnails(&status) && !status.IsCancelled();
             } catch (const std::exception& e) {
                 // Not under the progress window, which stays on top.
                 status.hide();
@@ -312,7 +315,7 @@ void TFormPhotoList::ButtonShowThumbnailsClick()
             }
             // Part of a set would pass for all of it at the next click.
             if (!ready)
-                album->Thumbnails().Remove(nullptr);
+                album->RemoveThumbnails(nullptr);
         }
         m_tempThumbnailsMade = ready;
         // The modal thumbnail window must not open under the progress window.

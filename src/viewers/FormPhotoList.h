@@ -19,6 +19,7 @@ class FormPhotoList;
 class IniFile;
 class TAlbum;
 class TPhotoWindowList;
+class TSlideShowSettings;
 class Tfm_PhotoWindow;
 class Tfm_ThumbNailWindow;
 
@@ -87,6 +88,9 @@ private:
     IniFile* m_ini;
     TAlbum& m_album;
     QPointer<TPhotoWindowList> m_windowList;
+    // The slide-show settings as the settings file holds them when the
+    // window opens, for the thumbnail window's slide show.
+    std::unique_ptr<TSlideShowSettings> m_slideShowSettings;
     // The temporary album of the found photos and the window that shows its
     // thumbnails; the window goes first, so it never shows a freed album.
     std::unique_ptr<TAlbum> m_tempAlbum;

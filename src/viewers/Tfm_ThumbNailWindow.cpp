@@ -3,19 +3,23 @@
 
 #include "ui_Tfm_ThumbNailWindow.h"
 
+#include "common/DialogService.h"
 #include "language/LanguageSelector.h"
 #include "model/Album.h"
+#include "model/StreamError.h"
 #include "model/ThumbNail.h"
 #include "model/ThumbNailInfo.h"
+#include "viewers/PhotoNavigation.h"
 #include "viewers/PhotoWindowList.h"
 #include "viewers/SlideShowSettings.h"
 #include "viewers/Tfm_PhotoWindow.h"
 #include "viewers/Tfm_SlideShowWindow.h"
+#include "viewers/ThumbNailEntries.h"
+#include "viewers/ThumbNailGridModel.h"
+#include "viewers/ThumbNailHost.h"
 #include "widgets/ReaderNames.h"
 
-#include <QAbstractTableModel>
 #include <QEventLoop>
-#include <QFileInfo>
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -24,66 +28,10 @@
 #include <QPainter>
 #include <QScreen>
 #include <QScrollBar>
-#include <QStyledItemDelegate>
 
 #include <algorithm>
 
-// The grid's cells for the view: their marks, and the photo path as tooltip.
-class TThumbNailGridModel : public QAbstractTableModel {
-public:
-    explicit TThumbNailGridModel(Tfm_ThumbNailWindow& window)
-        : QAbstractTableModel(&window)
-        , m_window(window)
-    {
-    }
-
-    int rowCount(const QModelIndex& parent) const override
-    {
-        return parent.isValid() ? 0 : m_window.Grid().Rows();
-    }
-    int columnCount(const QModelIndex& parent) const override
-    {
-        return parent.isValid() || m_window.Grid().Count() == 0 ? 0 : m_window.Grid().Columns();
-    }
-    QVariant data(const QModelIndex& index, int role) const override
-    {
-        const TThumbNailGrid& grid = m_window.Grid();
-        if (role == Qt::DisplayRole)
-            return grid.Mark(index.column(), index.row());
-        if (role == Qt::ToolTipRole) {
-            const QString path = m_window.PhotoOfEntry(grid.EntryAt(index.column(), index.row()));
-            return path.isEmpty() ? QVariant() : QVariant(path);
-        }
-        return {};
-    }
-    void Reset()
-    {
-        beginResetModel();
-        endResetModel();
-    }
-
-private:
-    Tfm_ThumbNailWindow& m_window;
-};
-
 namespace {
-
-// The window draws every cell itself.
-class TThumbNailDelegate : public QStyledItemDelegate {
-public:
-    TThumbNailDelegate(Tfm_ThumbNailWindow& window)
-        : QStyledItemDelegate(&window)
-        , m_window(window)
-    {
-    }
-    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override
-    {
-        m_window.PaintCell(*painter, option.rect, index.column(), index.row());
-    }
-
-private:
-    Tfm_ThumbNailWindow& m_window;
-};
 
 // A frame band of 5 pixels around every thumbnail: the picture is this much
 // larger than the thumbnail size on each side.
@@ -92,23 +40,47 @@ constexpr int CellMargin = 10;
 // above and below.
 constexpr int ExtraRows = 2;
 
+int PreviousOf(int current, int count)
+{
+    return current < 0 ? -1 : (current == 0 ? count - 1 : current - 1);
+}
+int NextOf(int current, int count)
+{
+    return current < 0 ? -1 : (current == count - 1 ? 0 : current + 1);
+}
+int FirstOf(int, int)
+{
+    return 0;
+}
+int LastOf(int, int count)
+{
+    return count - 1;
+}
+
 } // namespace
 
-Tfm_ThumbNailWindow::Tfm_ThumbNailWindow(TThumbNailHost* host, TPhotoWindowList* windowList, IniFile* ini)
+Tfm_ThumbNailWindow::Tfm_ThumbNailWindow(TThumbNailHost* host, TPhotoWindowList* windowList, IniFile* ini,
+    const TSlideShowSettings& slideShowSettings)
     : QWidget(nullptr, Qt::Window)
     , ui(std::make_unique<Ui::Tfm_ThumbNailWindow>())
     , m_host(host)
+    , m_slideShowSettings(slideShowSettings)
+    , m_showSettings(std::make_unique<TSlideShowSettings>(slideShowSettings))
     , m_ini(ini)
     , m_cache(1)
     , m_windowList(windowList)
+    , m_entries(new TThumbNailEntries(this))
 {
     ui->setupUi(this);
     setObjectName(QStringLiteral("fm_ThumbNailWindow"));
+    // Lines read late that have no thumbnail leave fewer entries.
+    connect(m_entries, &TThumbNailEntries::CountChanged, this, [this] {
+        m_grid.SetCount(m_entries->Count());
+        GridChanged();
+    });
 
     QTableView* view = ui->sgdThumbnails;
-    m_model = new TThumbNailGridModel(*this);
-    view->setModel(m_model);
-    view->setItemDelegate(new TThumbNailDelegate(*this));
+    m_model = new TThumbNailGridModel(*this, *view);
     for (QHeaderView* header : { view->horizontalHeader(), view->verticalHeader() }) {
         header->setMinimumSectionSize(1);
         header->setSectionResizeMode(QHeaderView::Fixed);
@@ -130,8 +102,6 @@ Tfm_ThumbNailWindow::Tfm_ThumbNailWindow(TThumbNailHost* host, TPhotoWindowList*
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
 
-    m_slideShowSettings = std::make_unique<TSlideShowSettings>(ini);
-    m_slideShowSettings->LoadFromIni();
     m_slideShowWindow = std::make_unique<Tfm_SlideShowWindow>(ini);
 
     const TLanguageSelector& t = *Language();
@@ -205,10 +175,7 @@ void Tfm_ThumbNailWindow::SetAlbum(TAlbum* album)
     m_slideShowWindow->SetAlbum(album);
     if (other) {
         // Nothing of the last album stays: its grid waits for BuildGrid.
-        m_indexTime = QDateTime();
-        m_indexSize = -1;
-        m_photoFiles.clear();
-        m_thumbFiles.clear();
+        m_entries->SetAlbum(album);
         m_cache.clear();
         m_grid.Reset(0, 1, 1, 0);
         m_model->Reset();
@@ -227,33 +194,12 @@ void Tfm_ThumbNailWindow::HideEditMenu()
 
 QString Tfm_ThumbNailWindow::PhotoOfEntry(int entry) const
 {
-    return entry >= 0 && entry < m_photoFiles.size() ? m_photoFiles[entry] : QString();
+    return m_entries->Photo(entry);
 }
 
-bool Tfm_ThumbNailWindow::IndexChanged() const
+bool Tfm_ThumbNailWindow::IndexReadThrough() const
 {
-    if (!m_album)
-        return false;
-    // Asked each time: a renamed album's index lies elsewhere.
-    const QFileInfo file(m_album->Thumbnails().IndexFileName());
-    return file.lastModified() != m_indexTime || file.size() != m_indexSize;
-}
-
-void Tfm_ThumbNailWindow::ReadIndex()
-{
-    TThumbnailCache& cache = m_album->Thumbnails();
-    cache.LoadIndex();
-    const TThumbnailIndex& index = cache.Index();
-    // The photos are known by the paths they have now: a thumbnail made
-    // before a photo was moved must show and edit that photo, not another.
-    m_photoFiles = m_album->IndexedPhotoPaths(index.Photos);
-    m_thumbFiles = index.Thumbnails;
-    m_thumbWidth = index.Width;
-    m_thumbHeight = index.Height;
-    // Reading may have rewritten the index without its dead lines.
-    const QFileInfo file(cache.IndexFileName());
-    m_indexTime = file.lastModified();
-    m_indexSize = file.size();
+    return m_entries->ReadThrough();
 }
 
 int Tfm_ThumbNailWindow::GridClientWidth() const
@@ -287,9 +233,9 @@ void Tfm_ThumbNailWindow::BuildGrid()
         m_model->Reset();
         return;
     }
-    ReadIndex();
-    const int n = int(std::min(m_photoFiles.size(), m_thumbFiles.size()));
-    m_grid.Reset(n, m_thumbWidth + CellMargin, m_thumbHeight + CellMargin, GridClientWidth());
+    m_entries->Read();
+    m_grid.Reset(m_entries->Count(), m_entries->ThumbWidth() + CellMargin,
+        m_entries->ThumbHeight() + CellMargin, GridClientWidth());
     GridChanged();
 }
 
@@ -297,7 +243,7 @@ void Tfm_ThumbNailWindow::Relayout()
 {
     if (!m_album || m_grid.Count() == 0)
         return;
-    if (IndexChanged()) {
+    if (m_entries->Changed()) {
         BuildGrid();
         return;
     }
@@ -318,9 +264,10 @@ void Tfm_ThumbNailWindow::PaintCell(QPainter& painter, const QRect& rect, int co
         painter.fillRect(rect, ui->sgdThumbnails->palette().color(QPalette::Base));
         return;
     }
-    if (k >= m_thumbFiles.size())
+    // The index is read up to the cell, as far as it is not yet.
+    const QString jpeg = m_entries->Thumbnail(k);
+    if (jpeg.isEmpty())
         return;
-    const QString& jpeg = m_thumbFiles[k];
     TThumbNail* thumbnail = m_cache.object(jpeg);
     if (!thumbnail) {
         auto made = std::make_unique<TThumbNail>();
@@ -369,8 +316,8 @@ void Tfm_ThumbNailWindow::sgdThumbnailsMouseDown(
     if (k < 0)
         return;
     ui->sgdThumbnails->viewport()->update();
-    if (k < m_photoFiles.size())
-        m_currentPhotoPath = m_photoFiles[k];
+    if (m_entries->Reach(k))
+        m_currentPhotoPath = m_entries->Photo(k);
     ShowPhotoInfo(m_currentPhotoPath);
 }
 
@@ -385,7 +332,7 @@ void Tfm_ThumbNailWindow::sgdThumbnailsDblClick()
 void Tfm_ThumbNailWindow::PopupMenuThumbNailPopup(const QPoint& point)
 {
     // An index changed on disk is followed before the cell under the point counts.
-    if (IndexChanged())
+    if (m_entries->Changed())
         BuildGrid();
     QTableView* view = ui->sgdThumbnails;
     const int column = view->columnAt(point.x());
@@ -399,7 +346,7 @@ void Tfm_ThumbNailWindow::PopupMenuThumbNailPopup(const QPoint& point)
     PopupMenuEditPhotoInformation->setEnabled(
         photo && m_album && m_album->GetPhotos().IndexOfName(m_currentPhotoPath) >= 0);
     PopumMenuRemovePhotoFromAlbum->setEnabled(photo);
-    PopupMenuStartSlideShow->setEnabled(m_album && !m_thumbFiles.isEmpty());
+    PopupMenuStartSlideShow->setEnabled(m_album && m_entries->Reach(0));
 }
 
 void Tfm_ThumbNailWindow::ShowPhotoInfo(const QString& photoPath)
@@ -532,4 +479,165 @@ void Tfm_ThumbNailWindow::hideEvent(QHideEvent* event)
 {
     QWidget::hideEvent(event);
     emit Hidden();
+}
+
+void Tfm_ThumbNailWindow::ShowCurrentPhoto()
+{
+    if (!m_currentPhotoPath.isEmpty() && m_album) {
+        const TPhotoList& photos = m_album->GetPhotos();
+        const int index = photos.IndexOfName(m_currentPhotoPath);
+        const int count = photos.Count();
+        const TPhotoNavigation navigation = TPhotoNavigation::Of(this,
+            &Tfm_ThumbNailWindow::ShowPreviousPhoto, &Tfm_ThumbNailWindow::ShowNextPhoto,
+            &Tfm_ThumbNailWindow::ShowFirstPhoto, &Tfm_ThumbNailWindow::ShowLastPhoto);
+        m_lastPhotoWindow
+            = m_windowList ? m_windowList->GetPhotoWindow(m_navigating, m_ini, navigation) : nullptr;
+        if (m_lastPhotoWindow && !m_lastPhotoWindow->ShowPhoto(m_currentPhotoPath, index, count))
+            m_lastPhotoWindow->hide();
+    }
+    m_navigationPath = m_currentPhotoPath;
+}
+
+void Tfm_ThumbNailWindow::Navigate(int (*target)(int current, int count))
+{
+    if (!m_album)
+        return;
+    const TPhotoList& photos = m_album->GetPhotos();
+    const int count = photos.Count();
+    if (count == 0)
+        return;
+    const int next = target(photos.IndexOfName(m_navigationPath), count);
+    if (next < 0 || next >= count)
+        return;
+    m_navigating = true;
+    m_currentPhotoPath = photos.PhotoAt(next)->GetName();
+    ShowCurrentPhoto();
+    m_navigating = false;
+}
+
+void Tfm_ThumbNailWindow::ShowPreviousPhoto(QObject*)
+{
+    Navigate(PreviousOf);
+}
+
+void Tfm_ThumbNailWindow::ShowNextPhoto(QObject*)
+{
+    Navigate(NextOf);
+}
+
+void Tfm_ThumbNailWindow::ShowFirstPhoto(QObject*)
+{
+    Navigate(FirstOf);
+}
+
+void Tfm_ThumbNailWindow::ShowLastPhoto(QObject*)
+{
+    Navigate(LastOf);
+}
+
+void Tfm_ThumbNailWindow::StartSlideShow()
+{
+    if (!m_slideShowSettings.HasAnyChangeOn()) {
+        const TLanguageSelector& t = *Language();
+        ShowMessageBox(t.TF[5], t.TF[6], MessageBoxFlags::IconWarning);
+        return;
+    }
+    // The show runs on a copy of its own: what it changes stays out of the
+    // settings of the window that handed them over.
+    *m_showSettings = m_slideShowSettings;
+    m_showSettings->SetShowThumbnails();
+    m_slideShowWindow->Start(m_showSettings.get(), m_album ? m_album->GetDriveLetter() : QChar(u' '));
+}
+
+void Tfm_ThumbNailWindow::PopupMenuShowPhotoClick()
+{
+    ShowCurrentPhoto();
+}
+
+void Tfm_ThumbNailWindow::PopupMenuEditPhotoInformationClick()
+{
+    if (!m_host)
+        return;
+    if (Tfm_PhotoWindow* window = m_host->EditPhotoInformation(m_currentPhotoPath)) {
+        window->move(100, 400);
+        window->resize(500, 300);
+    }
+}
+
+bool Tfm_ThumbNailWindow::RemoveIndexEntries(const QStringList& thumbnailFiles)
+{
+    try {
+        m_album->Thumbnails().RemoveEntries(thumbnailFiles);
+        return true;
+    } catch (const EStreamError& error) {
+        ShowMessageBox(error.Message(), Language()->Title, MessageBoxFlags::IconError);
+        return false;
+    }
+}
+
+void Tfm_ThumbNailWindow::PopupMenuRemovePhotoFromAlbumClick()
+{
+    if (!m_album || m_currentPhotoPath.isEmpty())
+        return;
+    const QString path = m_currentPhotoPath;
+    // Found while the photo is still in the album, which tells a moved photo's thumbnails.
+    const QStringList thumbnails = m_entries->ThumbnailsOfPhoto(path);
+    m_album->GetPhotos().RemoveByName(path);
+    RemoveIndexEntries(thumbnails);
+    m_currentPhotoPath.clear();
+    ClearPhotoInfo();
+    BuildGrid();
+    if (m_host) {
+        m_host->ListAlbumPhotos(0);
+        // The album file itself is not written here: the removal waits for Save.
+        m_host->MarkAlbumChanged();
+    }
+}
+
+void Tfm_ThumbNailWindow::PopupMenuStartSlideShowClick()
+{
+    StartSlideShow();
+}
+
+void Tfm_ThumbNailWindow::PopupMenuToggleInfoClick()
+{
+    ui->PanelPhotoInfo->setVisible(PopupMenuToggleInfo->isChecked());
+}
+
+int Tfm_ThumbNailWindow::DeleteSelected()
+{
+    // The search result's copy shows thumbnails of a temporary album only.
+    if (m_editMenuHidden || !m_album)
+        return 0;
+    const TLanguageSelector& t = *Language();
+    if (CountSelected() == 0)
+        return ShowMessageBox(t.TF[1], t.TF[2], MessageBoxFlags::IconWarning);
+    const int answer
+        = ShowMessageBox(t.TF[3], t.TF[4], MessageBoxFlags::YesNo | MessageBoxFlags::IconWarning);
+    if (answer != MessageResult::Yes)
+        return answer;
+    // The thumbnails leave the index; the photos and all files stay.
+    QStringList thumbnails;
+    for (int k : m_grid.SelectedEntries())
+        if (m_entries->Reach(k))
+            thumbnails << m_entries->Thumbnail(k);
+    RemoveIndexEntries(thumbnails);
+    BuildGrid();
+    return answer;
+}
+
+bool Tfm_ThumbNailWindow::FormKeyPress(QChar key)
+{
+    if (key != u's' && key != u'S')
+        return false;
+    StartSlideShow();
+    return true;
+}
+
+bool Tfm_ThumbNailWindow::FormKeyDown(int key)
+{
+    if (key != Qt::Key_Delete)
+        return false;
+    DeleteSelected();
+    return true;
 }

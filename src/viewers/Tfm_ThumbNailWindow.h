@@ -9,7 +9,6 @@
 #include "viewers/ThumbNailGrid.h"
 
 #include <QCache>
-#include <QDateTime>
 #include <QPointer>
 #include <QString>
 #include <QStringList>
@@ -29,6 +28,7 @@ class TAlbum;
 class TPhotoWindowList;
 class TSlideShowSettings;
 class TThumbNail;
+class TThumbNailEntries;
 class TThumbNailGridModel;
 class TThumbNailHost;
 class Tfm_PhotoWindow;
@@ -40,7 +40,10 @@ class Tfm_ThumbNailWindow : public QWidget, public TFormBasis {
 public:
     // host may be null (a search result's window: nothing to edit); the
     // window list and the settings file are borrowed and may be null too.
-    Tfm_ThumbNailWindow(TThumbNailHost* host, TPhotoWindowList* windowList, IniFile* ini);
+    // The slide show plays under slideShowSettings, borrowed from the window
+    // that made this one, as they are when it starts.
+    Tfm_ThumbNailWindow(TThumbNailHost* host, TPhotoWindowList* windowList, IniFile* ini,
+        const TSlideShowSettings& slideShowSettings);
     ~Tfm_ThumbNailWindow() override;
 
     // Asks to remove the selected thumbnails from the thumbnail index and
@@ -78,13 +81,14 @@ public:
     QTableView* GridView() const;
     QMenu* PopupMenu() const { return m_popup; }
     Tfm_SlideShowWindow* SlideShowWindow() const { return m_slideShowWindow.get(); }
-    TSlideShowSettings& SlideShowSettings() const { return *m_slideShowSettings; }
     Tfm_PhotoWindow* LastPhotoWindow() const;
     // Thumbnail files decoded since the window was made, and held now.
     int DecodedThumbnails() const { return m_decoded; }
     int CachedThumbnails() const { return int(m_cache.size()); }
     // The photo path of an entry of the index the grid shows; empty when there is none.
     QString PhotoOfEntry(int entry) const;
+    // Whether the grid's index has been read to its end.
+    bool IndexReadThrough() const;
 
     // Handlers, public so that tests can drive them.
     void sgdThumbnailsMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, int column, int row);
@@ -116,9 +120,6 @@ protected:
 
 private:
     void BuildPopupMenu();
-    // The index file's stamp differs from the one last read.
-    bool IndexChanged() const;
-    void ReadIndex();
     // The columns follow the grid's width; the selection stays.
     void Relayout();
     void GridChanged();
@@ -143,8 +144,9 @@ private:
     TThumbNailHost* m_host;
     TAlbum* m_album = nullptr;
     QPointer<Tfm_PhotoWindow> m_lastPhotoWindow;
-    // The settings outlive the window that borrows them.
-    std::unique_ptr<TSlideShowSettings> m_slideShowSettings;
+    // The settings outlive the window that borrows them; the show runs on a copy.
+    const TSlideShowSettings& m_slideShowSettings;
+    std::unique_ptr<TSlideShowSettings> m_showSettings;
     std::unique_ptr<Tfm_SlideShowWindow> m_slideShowWindow;
     QString m_currentPhotoPath;
     bool m_activatedOnce = false;
@@ -157,14 +159,10 @@ private:
     bool m_navigating = false;
     bool m_editMenuHidden = false;
 
-    // The index as last read: read when it changes on disk, never while painting.
+    // The entries of the index, read anew when it changes on disk and read
+    // on as cells need them, and their cells.
+    TThumbNailEntries* m_entries;
     TThumbNailGrid m_grid;
-    QStringList m_photoFiles;
-    QStringList m_thumbFiles;
-    int m_thumbWidth = 0;
-    int m_thumbHeight = 0;
-    QDateTime m_indexTime;
-    qint64 m_indexSize = -1;
     int m_currentColumn = -1;
     int m_currentRow = -1;
     int m_decoded = 0;

@@ -19,6 +19,11 @@ void TThumbNailGrid::Reset(int count, int columnWidth, int rowHeight, int client
     Relayout(clientWidth);
 }
 
+void TThumbNailGrid::SetCount(int count)
+{
+    m_selected.resize(size_t(std::max(0, count)), false);
+}
+
 void TThumbNailGrid::Relayout(int clientWidth)
 {
     m_columns = ColumnsFor(clientWidth, m_columnWidth);

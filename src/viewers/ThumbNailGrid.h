@@ -18,6 +18,8 @@ public:
     void Reset(int count, int columnWidth, int rowHeight, int clientWidth);
     // Lays the same entries out for another width; the selection stays.
     void Relayout(int clientWidth);
+    // Fewer or more entries in the same layout; the entries that stay keep their selection.
+    void SetCount(int count);
 
     int Count() const { return int(m_selected.size()); }
     int Columns() const { return m_columns; }

@@ -263,6 +263,31 @@ TEST_F(JpegFiles, EveryOrientationTagStandsThePhotoUpright)
     }
 }
 
+TEST_F(JpegFiles, LargePhotoStandsUprightAndItsPictureOutlivesTheDecoderAndItsCopies)
+{
+    // A camera's photo, turned by its tag: large enough for the picture's
+    // own memory and for turning on a second core.
+    const QString path = Path(QStringLiteral("camera.jpg"));
+    WriteFile(path, TestExif::WithOrientation(EncodeJpeg(Quadrants(2400, 1200), 90), 6));
+    QImage copy;
+    {
+        QImage photo;
+        ASSERT_TRUE(DecodeJpegFile(path, photo));
+        ASSERT_EQ(photo.size(), QSize(1200, 2400));
+        EXPECT_TRUE(Near(photo.pixel(4, 4), qRgb(0, 0, 255)));
+        EXPECT_TRUE(Near(photo.pixel(1195, 4), qRgb(255, 0, 0)));
+        EXPECT_TRUE(Near(photo.pixel(1195, 2395), qRgb(0, 255, 0)));
+        EXPECT_TRUE(Near(photo.pixel(4, 2395), qRgb(255, 255, 255)));
+        copy = photo;
+        // Drawing on the one leaves the other as decoded.
+        photo.fill(Qt::black);
+        EXPECT_TRUE(Near(copy.pixel(4, 4), qRgb(0, 0, 255)));
+    }
+    EXPECT_TRUE(Near(copy.pixel(1195, 2395), qRgb(0, 255, 0)));
+    copy.fill(Qt::white);
+    EXPECT_EQ(copy.pixel(600, 1200), qRgb(255, 255, 255));
+}
+
 TEST_F(JpegFiles, ThumbnailDecodeCoversTheBoxWithTheUprightPhoto)
 {
     // Stored 800 x 200, shown 200 x 800: a landscape box of 160 x 40 needs

@@ -143,6 +143,13 @@ TEST_F(AlbumFile, NonAsciiRoundTripIsByteIdentical)
     p->GetThumbNail().SetFileSize(123456);
     p->GetThumbNail().SetFileDate(QStringLiteral("07/15/2004/13/45"));
     album.GetPhotos().PhotoAt(1)->SetUseInHtml(false);
+    // Enough photos for the file to be read in several pieces, one with a
+    // description longer than a piece, and years that recur.
+    for (int i = 0; i < 3000; ++i) {
+        album.GetPhotos().AddName(QStringLiteral("/fotos/%1.jpg").arg(i));
+        album.GetPhotos().PhotoAt(i + 2)->SetYear(QString::number(1990 + i % 7));
+    }
+    album.GetPhotos().PhotoAt(1502)->SetDescription(QString(100000, u'é'));
     album.SetThumbWidth(160);
     album.SetThumbHeight(120);
     album.SaveToFile();
@@ -160,6 +167,9 @@ TEST_F(AlbumFile, NonAsciiRoundTripIsByteIdentical)
     EXPECT_EQ(back->GetPhotos().PhotoAt(0)->GetObjectIds().Values(), QList<int>({ 1, 0 }));
     EXPECT_EQ(back->GetPhotos().PhotoAt(0)->GetThumbNail().GetFileSize(), 123456);
     EXPECT_FALSE(back->GetPhotos().PhotoAt(1)->GetUseInHtml());
+    ASSERT_EQ(back->GetPhotos().Count(), 3002);
+    EXPECT_EQ(back->GetPhotos().PhotoAt(1502)->GetDescription(), QString(100000, u'é'));
+    EXPECT_EQ(back->GetPhotos().PhotoAt(3001)->GetYear(), QStringLiteral("1993"));
     EXPECT_EQ(back->GetThumbHeight(), 120);
 
     back->SaveToFile();

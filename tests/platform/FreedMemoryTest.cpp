@@ -25,23 +25,25 @@ constexpr qint64 MiB = 1024 * 1024;
 
 } // namespace
 
-TEST(LargeRecordHeap, RecordsMadeInItGiveTheirMemoryBackOnceFreed)
+TEST(FreedMemory, RecordsFreedAmongOthersStillInUseGoBackToTheSystem)
 {
 #if defined(__SANITIZE_ADDRESS__)
     GTEST_SKIP() << "AddressSanitizer keeps freed memory in quarantine";
 #endif
     const qint64 before = ResidentBytes();
     ASSERT_GT(before, 0);
-    {
-        const TLargeRecordHeap heap(96 * MiB);
-        // An album's worth of small records, written as a reader writes them.
-        std::vector<std::unique_ptr<char[]>> records;
-        for (int i = 0; i < 500000; ++i) {
-            records.emplace_back(new char[120]);
-            std::memset(records.back().get(), i & 0xFF, 120);
-        }
-        EXPECT_GT(ResidentBytes() - before, 48 * MiB);
+    // An album's worth of small records, written as a reader writes them.
+    std::vector<std::unique_ptr<char[]>> records;
+    for (int i = 0; i < 500000; ++i) {
+        records.emplace_back(new char[120]);
+        std::memset(records.back().get(), i & 0xFF, 120);
     }
+    EXPECT_GT(ResidentBytes() - before, 48 * MiB);
+    // A few stay, the last one among them: the library cannot shrink its
+    // heap by itself, as it does when only its end is free.
+    for (size_t i = 0; i < records.size(); ++i)
+        if (i % 1000 != 999)
+            records[i].reset();
     GiveBackFreedMemory();
-    EXPECT_LT(ResidentBytes() - before, 8 * MiB);
+    EXPECT_LT(ResidentBytes() - before, 12 * MiB);
 }

@@ -99,7 +99,7 @@ protected:
         album = std::make_unique<TAlbum>(dir.filePath(QStringLiteral("album.tvx")));
         album->SetThumbWidth(90);
         album->SetThumbHeight(30);
-        window = std::make_unique<Tfm_ThumbNailWindow>(&host, list.get(), ini.get());
+        window = std::make_unique<Tfm_ThumbNailWindow>(&host, list.get(), ini.get(), slideShow);
     }
 
     void TearDown() override
@@ -113,7 +113,7 @@ protected:
     {
         for (int i = 0; i < count; ++i)
             AddPhoto(QStringLiteral("p%1.bmp").arg(i), QString::number(2000 + i));
-        ASSERT_TRUE(album->Thumbnails().Create(nullptr));
+        ASSERT_TRUE(album->CreateThumbnails(nullptr));
     }
 
     void AddPhoto(const QString& name, const QString& year = QString())
@@ -149,7 +149,7 @@ protected:
         return window->PopupMenu()->findChild<QAction*>(QLatin1String(name));
     }
     QString Year() const { return window->findChild<QLineEdit*>(QStringLiteral("EditYear"))->text(); }
-    int IndexEntries() { return album->Thumbnails().LoadIndex(); }
+    int IndexEntries() { return album->LoadThumbnailIndex(); }
     void PressKey(Qt::Key key, const QString& text = {})
     {
         QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
@@ -157,6 +157,7 @@ protected:
     }
 
     TFakeThumbNailHost host;
+    TSlideShowSettings slideShow { nullptr };
     std::unique_ptr<TAlbum> album;
     std::unique_ptr<Tfm_ThumbNailWindow> window;
 };
@@ -218,6 +219,35 @@ TEST_F(ThumbNailWindowTest, OnlyVisibleCellsAreDecodedAndRepaintsReuseThem)
     EXPECT_LT(window->CachedThumbnails(), 60);
 }
 
+TEST_F(ThumbNailWindowTest, ALargeIndexShowsItsFirstPageAtOnceAndIsReadOnWhileIdle)
+{
+    MakePhotos(300);
+    // Thumbnails deleted behind the program's back, one on the first page.
+    ASSERT_TRUE(QFile::remove(dir.filePath("album_thumbnails/10_p10.jpg")));
+    ASSERT_TRUE(QFile::remove(dir.filePath("album_thumbnails/250_p250.jpg")));
+    ShowWindow();
+    window->grab();
+    EXPECT_FALSE(window->IndexReadThrough());
+    EXPECT_EQ(window->PhotoOfEntry(10), dir.filePath("p11.bmp"));
+    Click(0, 2);
+    EXPECT_EQ(window->CurrentPhotoPath(), dir.filePath("p11.bmp"));
+
+    // Taken in while the program waits, as reading the whole index would.
+    QTRY_VERIFY(window->IndexReadThrough());
+    QTRY_COMPARE(window->Grid().Count(), 298);
+    EXPECT_EQ(window->Grid().SelectedEntries(), QList<int>({ 10 }));
+    EXPECT_EQ(window->PhotoOfEntry(249), dir.filePath("p251.bmp"));
+    EXPECT_EQ(window->PhotoOfEntry(297), dir.filePath("p299.bmp"));
+    EXPECT_EQ(window->PhotoOfEntry(298), QString());
+    QFile index(dir.filePath("album_thumbnails/thumbnails.pct"));
+    ASSERT_TRUE(index.open(QIODevice::ReadOnly));
+    const QByteArray lines = index.readAll();
+    EXPECT_EQ(lines.count('\n'), 2 + 298);
+    EXPECT_FALSE(lines.contains("10_p10.jpg"));
+    EXPECT_FALSE(lines.contains("250_p250.jpg"));
+    EXPECT_EQ(IndexEntries(), 298);
+}
+
 TEST_F(ThumbNailWindowTest, PopupItemsFollowTheClickedPhotoAndTheIndex)
 {
     window->SetAlbum(album.get());
@@ -257,7 +287,7 @@ TEST_F(ThumbNailWindowTest, TheSKeyStartsTheSlideShowOnlyWithAChangeOnOption)
 {
     MakePhotos(2);
     ShowWindow();
-    ini->WriteString(TSlideShowSettings::Section, QStringLiteral("Change on"), QStringLiteral("000"));
+    slideShow.ClearChangeOn();
     PressKey(Qt::Key_S, QStringLiteral("s"));
     const TDialogCall* warning = dialogs.LastCall(Kind::MessageBox);
     ASSERT_NE(warning, nullptr);
@@ -266,7 +296,8 @@ TEST_F(ThumbNailWindowTest, TheSKeyStartsTheSlideShowOnlyWithAChangeOnOption)
     EXPECT_EQ(warning->flags, 48);
     EXPECT_FALSE(window->SlideShowWindow()->Running());
 
-    ini->WriteString(TSlideShowSettings::Section, QStringLiteral("Change on"), QStringLiteral("100"));
+    // The settings as they are when the show starts, not as the window found them.
+    slideShow.SetChangeOnSpaceBar();
     PressKey(Qt::Key_S, QStringLiteral("S"));
     EXPECT_TRUE(window->SlideShowWindow()->Running());
     EXPECT_EQ(window->SlideShowWindow()->CurrentPhotoPath(), dir.filePath("p0.bmp"));

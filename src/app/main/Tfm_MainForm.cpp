@@ -21,7 +21,6 @@
 #include "model/Album.h"
 #include "platform/AppFolders.h"
 #include "platform/FileRoutines.h"
-#include "platform/FreedMemory.h"
 #include "platform/IniFile.h"
 #include "platform/Paths.h"
 #include "platform/TextUtil.h"
@@ -45,9 +44,6 @@ Tfm_MainForm::Tfm_MainForm(const QStringList& arguments, QWidget* parent)
     , ui(std::make_unique<Ui::Tfm_MainForm>())
 {
     const TSharedFolderReading reading;
-    // The window's controls are thousands of small records, some megabytes
-    // in all: taken from the system at once, in large pages.
-    const TLargeRecordHeap heap(16 * 1024 * 1024);
     ui->setupUi(this);
     BuildPages();
     FormCreate();

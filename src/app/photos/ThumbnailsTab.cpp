@@ -86,7 +86,7 @@ void TThumbnailsTab::PageChanged(int index)
 void TThumbnailsTab::RecreateThumbnailWindow()
 {
     m_window.reset();
-    m_window = std::make_unique<Tfm_ThumbNailWindow>(&m_host, &m_windows, &m_ini);
+    m_window = std::make_unique<Tfm_ThumbNailWindow>(&m_host, &m_windows, &m_ini, m_slideShow.Settings());
 }
 
 void TThumbnailsTab::CloseWindow()
@@ -172,7 +172,7 @@ void TThumbnailsTab::pb_CreateThumbnailsClick()
         status.ShowCentered();
         QCoreApplication::processEvents();
         try {
-            created = album->Thumbnails().Create(&status);
+            created = album->CreateThumbnails(&status);
         } catch (const std::exception& e) {
             error = ExceptionMessage(e);
         }
@@ -196,8 +196,6 @@ void TThumbnailsTab::pb_ShowThumbNailsClick()
         ShowMessage(Language()->MF[55]);
         return;
     }
-    // The thumbnail window reads the slide-show settings from the file.
-    m_slideShow.SaveSlideShowSettings();
     m_window->showNormal();
     if (m_thumbnailsStale) {
         UpdateThumbnails();
@@ -223,7 +221,7 @@ void TThumbnailsTab::UpdateThumbnails()
         status.ShowCentered();
         m_window->hide();
         try {
-            album->Thumbnails().Update(&status);
+            album->UpdateThumbnails(&status);
             UpdateThumbnailControls();
             m_slideShow.UpdateSlideShowControls();
             m_slideShow.SaveSlideShowSettings();
@@ -258,7 +256,7 @@ void TThumbnailsTab::pb_RemoveThumbNailsClick()
         {
             Tfm_StatusWindow status;
             status.SetSubject(t.MF[56] + u' ');
-            removed = album->Thumbnails().Remove(&status);
+            removed = album->RemoveThumbnails(&status);
         }
         // The progress window has gone before the outcome is told.
         if (removed)

@@ -10,7 +10,6 @@
 #include "model/Album.h"
 #include "model/PendingRenames.h"
 #include "model/StreamError.h"
-#include "platform/FreedMemory.h"
 #include "platform/Paths.h"
 #include "platform/TextUtil.h"
 
@@ -102,8 +101,6 @@ bool TAlbumActions::OpenAlbum(const QString& requested)
     if (m_session.ContentsChanged() && !CloseCurrentAlbum())
         return true;
 
-    // An open album with its list takes about ten times its file in memory.
-    const TLargeRecordHeap heap(QFileInfo(fileName).size() * 10);
     std::unique_ptr<TAlbum> album = ReadAlbum(fileName);
     if (!album) {
         if (!m_session.Album())
