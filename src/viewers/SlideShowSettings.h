@@ -2,8 +2,9 @@
 #pragma once
 // What a slide show shows, what advances it, how long each photo stays, and
 // whether the window is maximised and every photo rotated; kept in the
-// settings file's "Slide Show" section. The main window and every thumbnail
-// window each own one.
+// settings file's "Slide Show" section. The Photos tab's slide show page and
+// every search-result window each own one; a thumbnail window borrows its
+// owner's and plays each show on a copy.
 #include <QString>
 
 class IniFile;

@@ -3,7 +3,7 @@
 // The thumbnails of one album in a grid, painted on demand from the files of
 // the album's thumbnail index. The user selects thumbnails, reads a photo's
 // information below the grid, opens photos in photo windows, plays the
-// album's slide show, and, in the main window's copy, edits or removes
+// album's slide show, and, in the Photos tab's window, edits or removes
 // photos. The window has no parent and stays hidden until its owner shows it.
 #include "common/FormBasis.h"
 #include "viewers/ThumbNailGrid.h"
