@@ -13,12 +13,11 @@
 // prints one line per figure: "<key> <value>". The offscreen platform paints
 // nothing by itself, so a window counts as painted once it was rendered
 // (grab), as the first paint would render it.
+#include "app/main/Tfm_MainForm.h"
 #include "app/photos/AlbumPhotoList.h"
 #include "app/photos/AlbumPhotoRenamer.h"
-#include "widgets/PageControl.h"
 #include "app/photos/PhotosPage.h"
 #include "app/search/SearchPage.h"
-#include "app/main/Tfm_MainForm.h"
 #include "common/ScriptedDialogService.h"
 #include "common/Tfm_StatusWindow.h"
 #include "imaging/JpegCodec.h"
@@ -28,6 +27,7 @@
 #include "platform/AppFolders.h"
 #include "ui_TabPhotos.h"
 #include "viewers/Tfm_ThumbNailWindow.h"
+#include "widgets/PageControl.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -33,8 +33,7 @@ void AddBit(TWordBits& bits, quint32 position)
 }
 
 // Calls take(start, length) for each run of word characters of text.
-template <typename Take>
-void ForEachWord(QStringView text, Take take)
+template <typename Take> void ForEachWord(QStringView text, Take take)
 {
     qsizetype start = -1;
     for (qsizetype i = 0; i <= text.size(); ++i) {

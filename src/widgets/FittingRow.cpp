@@ -33,8 +33,7 @@ void TFittingRow::Arrange()
         }
     }
     sideBySide += layout->spacing() * qMax(0, controls - 1);
-    const auto direction
-        = sideBySide <= m_panel->width() ? QBoxLayout::LeftToRight : QBoxLayout::TopToBottom;
+    const auto direction = sideBySide <= m_panel->width() ? QBoxLayout::LeftToRight : QBoxLayout::TopToBottom;
     if (layout->direction() != direction)
         layout->setDirection(direction);
 }

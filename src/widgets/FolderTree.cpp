@@ -209,7 +209,8 @@ void TFolderTree::MarkSubfolders(QStandardItem* item)
         item->removeRows(0, item->rowCount());
 }
 
-QStandardItem* TFolderTree::AddFolderItem(QStandardItem* parent, int row, const QString& name, const QString& path)
+QStandardItem* TFolderTree::AddFolderItem(
+    QStandardItem* parent, int row, const QString& name, const QString& path)
 {
     auto* item = new QStandardItem(m_folderIcon, name);
     item->setData(path, PathRole);

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "widgets/ListDrawing.h"
 
-#include "widgets/WidestText.h"
 #include "platform/Paths.h"
+#include "widgets/WidestText.h"
 
 #include <QAbstractItemView>
 #include <QEvent>

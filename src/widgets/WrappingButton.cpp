@@ -65,8 +65,8 @@ template <class Button> void TWrappingButton<Button>::paintEvent(QPaintEvent*)
     // The indicator as the style draws it, without the caption.
     option.text.clear();
     painter.drawControl(IsRadio<Button> ? QStyle::CE_RadioButton : QStyle::CE_CheckBox, option);
-    painter.setPen(this->palette().color(this->isEnabled() ? QPalette::Active : QPalette::Disabled,
-        QPalette::WindowText));
+    painter.setPen(this->palette().color(
+        this->isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::WindowText));
     const int left = CaptionLeft();
     painter.drawText(QRect(left, 0, this->width() - left, this->height()), CaptionFlags, this->text());
 }

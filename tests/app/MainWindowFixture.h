@@ -3,8 +3,6 @@
 // The real main window in a sandbox: its own program folder and settings file,
 // XDG folders of its own, and scripted dialogs.
 #include "app/albums/AlbumsPage.h"
-#include "widgets/FolderTree.h"
-#include "widgets/PageControl.h"
 #include "app/main/Tfm_MainForm.h"
 #include "common/BusyGuard.h"
 #include "common/ScriptedDialogService.h"
@@ -15,6 +13,8 @@
 #include "platform/IniFile.h"
 #include "platform/TextUtil.h"
 #include "platform/VersionInfo.h"
+#include "widgets/FolderTree.h"
+#include "widgets/PageControl.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -7,15 +7,15 @@
 //
 // The site is written to <work folder>/site; the exit code is 0 when the site
 // reached the list of generated sites, whose first line is printed.
-#include "widgets/FolderTree.h"
-#include "widgets/PageControl.h"
 #include "app/main/Tfm_MainForm.h"
-#include "common/Tfm_SelectdirectoryWindow.h"
 #include "common/ScriptedDialogService.h"
+#include "common/Tfm_SelectdirectoryWindow.h"
 #include "imaging/JpegCodec.h"
 #include "language/LanguageSelector.h"
 #include "model/Album.h"
 #include "platform/AppFolders.h"
+#include "widgets/FolderTree.h"
+#include "widgets/PageControl.h"
 
 #include <QApplication>
 #include <QDir>

@@ -286,7 +286,8 @@ TEST_F(FramedPagesRun, StopEndsThePagesButTheScriptIsStillWritten)
 TEST_F(FramedPagesRun, StopIsHeardBetweenTheGroupsOfOneCategory)
 {
     const QString album = Album(S("Walk"),
-        { { S("1.jpg"), {}, {}, { S("Anna"), S("Bob"), S("Carl") } }, { S("2.jpg"), {}, {}, { S("Anna") } } });
+        { { S("1.jpg"), {}, {}, { S("Anna"), S("Bob"), S("Carl") } },
+            { S("2.jpg"), {}, {}, { S("Anna") } } });
     reporter.onPump = [this](int) {
         if (reporter.View(Kind::ThumbnailPages).currentFile.endsWith(S("object2/ThumbnailFrameBottom.htm")))
             generator.Stopped = true;

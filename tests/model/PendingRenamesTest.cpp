@@ -41,7 +41,6 @@ protected:
     }
 
     static void Rename(const QString& from, const QString& to) { ASSERT_TRUE(QFile::rename(from, to)); }
-
 };
 
 } // namespace

@@ -24,7 +24,6 @@ protected:
     }
 
     QString PathOf(const TAlbum& album, int i) const { return album.GetPhotos().PhotoAt(i)->GetName(); }
-
 };
 
 } // namespace

@@ -35,21 +35,24 @@ TEST(IniFile, NamesIgnoreCaseAndKeepOrderValuesStayRaw)
         ini.WriteString(QStringLiteral("Html"), QStringLiteral("Path"), QStringLiteral("/tmp/Ünïcode"));
     }
     EXPECT_EQ(ReadAll(path),
-              QByteArray("[Slide Show]\r\nZeta=1\r\nAlpha=7\r\n\r\n[Html]\r\nPath=/tmp/\xC3\x9Cn\xC3\xAF"
-                         "code\r\n\r\n"));
+        QByteArray("[Slide Show]\r\nZeta=1\r\nAlpha=7\r\n\r\n[Html]\r\nPath=/tmp/\xC3\x9Cn\xC3\xAF"
+                   "code\r\n\r\n"));
 
     IniFile again(path);
-    EXPECT_EQ(again.ReadSection(QStringLiteral("SLIDE SHOW")), QStringList({ QStringLiteral("Zeta"), QStringLiteral("Alpha") }));
-    EXPECT_EQ(again.ReadString(QStringLiteral("html"), QStringLiteral("path"), QString()), QStringLiteral("/tmp/Ünïcode"));
+    EXPECT_EQ(again.ReadSection(QStringLiteral("SLIDE SHOW")),
+        QStringList({ QStringLiteral("Zeta"), QStringLiteral("Alpha") }));
+    EXPECT_EQ(again.ReadString(QStringLiteral("html"), QStringLiteral("path"), QString()),
+        QStringLiteral("/tmp/Ünïcode"));
     again.WriteString(QStringLiteral("Html"), QStringLiteral("Raw"), QStringLiteral(" a, b = c "));
-    EXPECT_EQ(IniFile(path).ReadString(QStringLiteral("Html"), QStringLiteral("Raw"), QString()), QStringLiteral(" a, b = c "));
+    EXPECT_EQ(IniFile(path).ReadString(QStringLiteral("Html"), QStringLiteral("Raw"), QString()),
+        QStringLiteral(" a, b = c "));
     // Case beyond ASCII: the Kelvin sign is a capital k, and letters outside
     // the basic plane have cases too.
     again.WriteString(QStringLiteral("\u212Aeys"), QStringLiteral("\U00010400"), QStringLiteral("deseret"));
     EXPECT_EQ(again.ReadString(QStringLiteral("keys"), QStringLiteral("\U00010428"), QString()),
         QStringLiteral("deseret"));
     EXPECT_EQ(again.ReadSectionValues(QStringLiteral("Html")),
-              QStringList({ QStringLiteral("Path=/tmp/Ünïcode"), QStringLiteral("Raw= a, b = c ") }));
+        QStringList({ QStringLiteral("Path=/tmp/Ünïcode"), QStringLiteral("Raw= a, b = c ") }));
 }
 
 TEST(IniFile, NumbersAndBooleansFallBackOnBadText)

@@ -14,5 +14,6 @@ TEST(Paths, TakeApartWindowsAndPosixPaths)
     EXPECT_EQ(Paths::ExtractFilePath(QStringLiteral("/home/u/a.jpg")), QStringLiteral("/home/u/"));
     EXPECT_EQ(Paths::ExtractFileDrive(QStringLiteral("e:\\x")), QStringLiteral("e:"));
     EXPECT_EQ(Paths::ExtractFileDrive(QStringLiteral("/e:/x")), QString());
-    EXPECT_EQ(Paths::ChangeFileExt(QStringLiteral("/a/b.bmp"), QStringLiteral(".jpg")), QStringLiteral("/a/b.jpg"));
+    EXPECT_EQ(
+        Paths::ChangeFileExt(QStringLiteral("/a/b.bmp"), QStringLiteral(".jpg")), QStringLiteral("/a/b.jpg"));
 }

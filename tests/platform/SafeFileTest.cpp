@@ -51,7 +51,8 @@ TEST(SafeFile, AnUnfinishedWriteLeavesTheOldFileAndNoLeftovers)
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 1);
 
     int error = 0;
-    EXPECT_FALSE(WriteFileAtomically(dir.filePath(QStringLiteral("missing/x")), "x", TLinkPolicy::Replace, false, &error));
+    EXPECT_FALSE(WriteFileAtomically(
+        dir.filePath(QStringLiteral("missing/x")), "x", TLinkPolicy::Replace, false, &error));
     EXPECT_NE(error, 0);
 }
 

@@ -4,10 +4,10 @@
 #include "PhotoWindowFixture.h"
 
 #include "model/Album.h"
+#include "support/DrawnContrast.h"
 #include "viewers/FormPhotoList.h"
 #include "viewers/SlideShowSettings.h"
 #include "viewers/Tfm_SlideShowWindow.h"
-#include "support/DrawnContrast.h"
 
 #include <QApplication>
 #include <QCheckBox>

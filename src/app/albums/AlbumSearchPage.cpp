@@ -1,16 +1,16 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "app/albums/AlbumSearchPage.h"
 
-#include "common/FileTypeRegistration.h"
-#include "widgets/FolderTree.h"
-#include "widgets/PageControl.h"
 #include "common/DialogService.h"
+#include "common/FileTypeRegistration.h"
 #include "common/FolderScanControls.h"
 #include "language/LanguageSelector.h"
 #include "platform/FileRoutines.h"
 #include "platform/Paths.h"
 #include "platform/TextUtil.h"
 #include "ui_TabAlbums.h"
+#include "widgets/FolderTree.h"
+#include "widgets/PageControl.h"
 
 #include <QDir>
 #include <QMenu>

@@ -21,9 +21,9 @@
 #include "widgets/ReaderNames.h"
 
 #include <QDir>
+#include <QEvent>
 #include <QFileInfo>
 #include <QSignalBlocker>
-#include <QEvent>
 #include <QSplitter>
 
 namespace {

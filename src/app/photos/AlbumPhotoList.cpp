@@ -2,8 +2,8 @@
 #include "app/photos/AlbumPhotoList.h"
 
 #include "app/photos/PhotoInfoPanel.h"
-#include "app/shared/PageHost.h"
 #include "app/shared/AlbumSession.h"
+#include "app/shared/PageHost.h"
 #include "common/DialogService.h"
 #include "common/FormBasis.h"
 #include "language/LanguageSelector.h"

@@ -27,8 +27,8 @@ class TAlbumPhotoList : public QObject {
     Q_OBJECT
 
 public:
-    TAlbumPhotoList(Ui::TabPhotos& form, TAlbumSession& session, TPageHost& host, TPhotoInfoPanel& panel,
-        QWidget* page);
+    TAlbumPhotoList(
+        Ui::TabPhotos& form, TAlbumSession& session, TPageHost& host, TPhotoInfoPanel& panel, QWidget* page);
     ~TAlbumPhotoList() override;
 
     void ApplyLanguage(const TLanguageSelector& texts);

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "app/photos/PhotoInfoPanel.h"
 
-#include "app/shared/PageHost.h"
 #include "app/shared/AlbumSession.h"
+#include "app/shared/PageHost.h"
 #include "common/DialogService.h"
 #include "common/LabelOrder.h"
 #include "language/LanguageSelector.h"
@@ -59,8 +59,7 @@ int LabelId(const QVariant& stored, int byName)
 
 } // namespace
 
-TPhotoInfoPanel::TPhotoInfoPanel(
-    Ui::TabPhotos& form, TAlbumSession& session, TPageHost& host, QWidget* page)
+TPhotoInfoPanel::TPhotoInfoPanel(Ui::TabPhotos& form, TAlbumSession& session, TPageHost& host, QWidget* page)
     : QObject()
     , ui(form)
     , m_session(session)

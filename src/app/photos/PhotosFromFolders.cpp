@@ -279,7 +279,8 @@ QStringList TPhotosFromFolders::ScanFolderTree()
 // Scans the chosen folder tree and runs work over every photo found; the
 // number done goes to the counter and the returned pair is (done, found).
 template <class Work>
-std::pair<int, qsizetype> TPhotosFromFolders::RunOverFolderTree(const QString& subject, bool alwaysWindow, Work work)
+std::pair<int, qsizetype> TPhotosFromFolders::RunOverFolderTree(
+    const QString& subject, bool alwaysWindow, Work work)
 {
     int count = 0;
     qsizetype found = 0;

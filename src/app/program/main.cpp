@@ -24,7 +24,8 @@ bool LibraryPresent(bool present, const QString& fileName)
     if (present)
         return true;
     const TLanguageSelector& t = *Language();
-    ShowMessageBox(Text::Format(t.GI[0], { fileName }) + QStringLiteral("\r\r") + t.GI[1], t.GI[2], MessageBoxFlags::IconWarning);
+    ShowMessageBox(Text::Format(t.GI[0], { fileName }) + QStringLiteral("\r\r") + t.GI[1], t.GI[2],
+        MessageBoxFlags::IconWarning);
     return false;
 }
 

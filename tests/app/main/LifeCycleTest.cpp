@@ -6,9 +6,9 @@
 #include "app/photos/PhotoInfoPanel.h"
 #include "app/photos/PhotosPage.h"
 #include "app/shared/AlbumSession.h"
+#include "support/DrawnContrast.h"
 #include "viewers/PhotoWindowList.h"
 #include "viewers/Tfm_PhotoWindow.h"
-#include "support/DrawnContrast.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QGroupBox>
@@ -200,7 +200,8 @@ TEST_F(LifeCycle, KeysStepThroughPhotosAndThePhotoWindowKeepsTheFocus)
     ASSERT_EQ(QApplication::activeWindow(), window);
     // Keys go where the desktop sends them: to the active window.
     QTest::keyClick(window->windowHandle(), Qt::Key_Down, Qt::ControlModifier);
-    EXPECT_TRUE(window->FileName().endsWith(QStringLiteral("F.tvx1.bmp"))) << window->FileName().toStdString();
+    EXPECT_TRUE(window->FileName().endsWith(QStringLiteral("F.tvx1.bmp")))
+        << window->FileName().toStdString();
     EXPECT_EQ(QApplication::activeWindow(), window);
     QTest::keyClick(window->windowHandle(), Qt::Key_Down, Qt::ControlModifier);
     EXPECT_TRUE(window->FileName().endsWith(QStringLiteral("F.tvx2.bmp")));

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "MainWindowFixture.h"
 
+#include "widgets/FolderTree.h"
 #include <QAbstractButton>
 #include <QAction>
 #include <QComboBox>
-#include "widgets/FolderTree.h"
 #include <QGroupBox>
 #include <QHelpEvent>
 #include <QLabel>
