@@ -331,52 +331,53 @@ bool TAlbum::FindByEventName(const QString& name, QStringList& paths)
     return any;
 }
 
-void TAlbum::DeleteObjects(int usage)
+namespace {
+
+// Deletes the labels of the usage class, and takes them off the photos.
+void DeleteLabels(TEntityList& labels, const QSet<int>& inUse, int usage, QSet<int>& deleted)
 {
-    TEntityList& objects = GetObjects();
-    TPhotoList& photos = GetPhotos();
     int i = 0;
-    while (i < objects.Count()) {
-        const int id = objects.ItemAt(i)->GetId();
-        if (InUsageClass(usage, photos.UsesObject(id))) {
-            photos.RemoveObjectId(id);
-            objects.Delete(i);
+    while (i < labels.Count()) {
+        const int id = labels.ItemAt(i)->GetId();
+        if (InUsageClass(usage, inUse.contains(id))) {
+            deleted.insert(id);
+            labels.Delete(i);
         } else {
             ++i;
         }
     }
+}
+
+void MarkLabels(TEntityList& labels, const QSet<int>& inUse, int usage)
+{
+    for (int i = 0; i < labels.Count(); ++i) {
+        TEntity* label = labels.ItemAt(i);
+        label->SetVisible(InUsageClass(usage, inUse.contains(label->GetId())));
+    }
+}
+
+} // namespace
+
+void TAlbum::DeleteObjects(int usage)
+{
+    QSet<int> deleted;
+    DeleteLabels(GetObjects(), GetPhotos().ObjectIdsInUse(), usage, deleted);
+    GetPhotos().RemoveObjectIds(deleted);
 }
 
 void TAlbum::MarkObjects(int usage)
 {
-    TEntityList& objects = GetObjects();
-    for (int i = 0; i < objects.Count(); ++i) {
-        TEntity* object = objects.ItemAt(i);
-        object->SetVisible(InUsageClass(usage, GetPhotos().UsesObject(object->GetId())));
-    }
+    MarkLabels(GetObjects(), GetPhotos().ObjectIdsInUse(), usage);
 }
 
 void TAlbum::DeleteEvents(int usage)
 {
-    TEntityList& events = GetEvents();
-    TPhotoList& photos = GetPhotos();
-    int i = 0;
-    while (i < events.Count()) {
-        const int id = events.ItemAt(i)->GetId();
-        if (InUsageClass(usage, photos.UsesEvent(id))) {
-            photos.ClearEventId(id);
-            events.Delete(i);
-        } else {
-            ++i;
-        }
-    }
+    QSet<int> deleted;
+    DeleteLabels(GetEvents(), GetPhotos().EventIdsInUse(), usage, deleted);
+    GetPhotos().ClearEventIds(deleted);
 }
 
 void TAlbum::MarkEvents(int usage)
 {
-    TEntityList& events = GetEvents();
-    for (int i = 0; i < events.Count(); ++i) {
-        TEntity* event = events.ItemAt(i);
-        event->SetVisible(InUsageClass(usage, GetPhotos().UsesEvent(event->GetId())));
-    }
+    MarkLabels(GetEvents(), GetPhotos().EventIdsInUse(), usage);
 }

@@ -53,3 +53,43 @@ bool TPhotoList::UsesEvent(int id) const
             return true;
     return false;
 }
+
+QSet<int> TPhotoList::ObjectIdsInUse() const
+{
+    QSet<int> ids;
+    for (int i = 0; i < Count(); ++i) {
+        const TStreamIntList& objects = PhotoAt(i)->GetObjectIds();
+        for (int k = 0; k < objects.Count(); ++k)
+            ids.insert(objects.ValueAt(k));
+    }
+    return ids;
+}
+
+QSet<int> TPhotoList::EventIdsInUse() const
+{
+    QSet<int> ids;
+    for (int i = 0; i < Count(); ++i)
+        ids.insert(PhotoAt(i)->GetEventId());
+    return ids;
+}
+
+void TPhotoList::RemoveObjectIds(const QSet<int>& ids)
+{
+    if (ids.isEmpty())
+        return;
+    for (int i = 0; i < Count(); ++i) {
+        TStreamIntList& objects = PhotoAt(i)->GetObjectIds();
+        for (int k = objects.Count() - 1; k >= 0; --k)
+            if (ids.contains(objects.ValueAt(k)))
+                objects.Delete(k);
+    }
+}
+
+void TPhotoList::ClearEventIds(const QSet<int>& ids)
+{
+    if (ids.isEmpty())
+        return;
+    for (int i = 0; i < Count(); ++i)
+        if (ids.contains(PhotoAt(i)->GetEventId()))
+            PhotoAt(i)->ClearEvent();
+}

@@ -4,6 +4,8 @@
 #include "model/EntityList.h"
 #include "model/Photo.h"
 
+#include <QSet>
+
 #include <vector>
 
 class TPhotoList : public TEntityList {
@@ -22,6 +24,12 @@ public:
     void ClearEventId(int id);
     bool UsesObject(int id) const;
     bool UsesEvent(int id) const;
+    // The same for many labels at once, in one pass over the photos: asking
+    // label by label would read every photo once per label.
+    QSet<int> ObjectIdsInUse() const;
+    QSet<int> EventIdsInUse() const;
+    void RemoveObjectIds(const QSet<int>& ids);
+    void ClearEventIds(const QSet<int>& ids);
 
 protected:
     std::unique_ptr<TStreamObject> CreateItem() const override;
