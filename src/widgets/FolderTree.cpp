@@ -10,6 +10,7 @@
 #include <QPainter>
 #include <QScrollBar>
 #include <QSet>
+#include <QSignalBlocker>
 #include <QStandardItemModel>
 
 #include <algorithm>
@@ -111,12 +112,6 @@ TFolderTree::TFolderTree(QWidget* parent)
     setSelectionMode(QAbstractItemView::SingleSelection);
     setContextMenuPolicy(Qt::PreventContextMenu);
 
-    auto* root = new QStandardItem(DriveIcon(), QDir::rootPath());
-    root->setData(QDir::rootPath(), PathRole);
-    root->setEditable(false);
-    m_model->appendRow(root);
-    Populate(root);
-
     m_changeDelay.setSingleShot(true);
     m_changeDelay.setInterval(100);
     connect(&m_changeDelay, &QTimer::timeout, this, &TFolderTree::ReadChangedFolders);
@@ -141,7 +136,28 @@ TFolderTree::TFolderTree(QWidget* parent)
             }
             emit FolderChanged(m_watchedSelection);
         });
+}
+
+void TFolderTree::FillOnce()
+{
+    if (m_filled)
+        return;
+    m_filled = true;
+    auto* root = new QStandardItem(DriveIcon(), QDir::rootPath());
+    root->setData(QDir::rootPath(), PathRole);
+    root->setEditable(false);
+    m_model->appendRow(root);
+    Populate(root);
+    // The home folder is where every tree starts, not a choice the user
+    // made: nobody is told of it.
+    const QSignalBlocker quiet(this);
     SetFolder(QDir::homePath());
+}
+
+void TFolderTree::showEvent(QShowEvent* event)
+{
+    FillOnce();
+    QTreeView::showEvent(event);
 }
 
 void TFolderTree::Watch(const QModelIndex& index)
@@ -280,6 +296,7 @@ QStandardItem* TFolderTree::ItemFor(const QString& folder)
 
 bool TFolderTree::SetFolder(const QString& folder)
 {
+    FillOnce();
     if (folder.isEmpty() || !QFileInfo(folder).isDir())
         return false;
     QStandardItem* item = ItemFor(folder);
@@ -295,11 +312,18 @@ bool TFolderTree::SetFolder(const QString& folder)
 
 QString TFolderTree::Folder() const
 {
+    // A tree not read yet holds the home folder it will open: saving where
+    // every tree stands at start-up reads no disk for the hidden ones.
+    if (!m_filled) {
+        const QFileInfo home(QDir::homePath());
+        return home.isDir() ? QDir::cleanPath(home.absoluteFilePath()) : QString();
+    }
     return ItemPath(m_model->itemFromIndex(currentIndex()));
 }
 
 bool TFolderTree::CreateSubfolder(const QString& name, QString* createdPath)
 {
+    FillOnce();
     const QString parentPath = Folder();
     *createdPath = Paths::IncludeTrailingSeparator(parentPath) + name;
     QStandardItem* parent = m_model->itemFromIndex(currentIndex());

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 // A tree of the file system's folders (no files), from the root down, with
-// the home folder opened at first. Stands in for the shell folder trees.
+// the home folder opened at first. Stands in for the shell folder trees. A
+// tree reads the disk when it is first shown or given a folder: of the
+// five trees of the main window, most sit on pages the user may never open.
 // A folder's sub-folders are read when it is opened. The opened folders and
 // the selected one are watched while the program runs, so that folders made
 // or removed by other programs meanwhile show up or go without the user
@@ -48,7 +50,12 @@ signals:
     // Files or folders were made or removed in the selected folder.
     void FolderContentsChanged(const QString& folder);
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
+    // Reads the root's folders and opens the home folder, the first time only.
+    void FillOnce();
     QStandardItem* AddFolderItem(QStandardItem* parent, int row, const QString& name, const QString& path);
     // Reads the item's sub-folders again: new ones are added, vanished ones
     // removed, and those still there keep their own opened sub-trees; a closed
@@ -71,4 +78,5 @@ private:
     QSet<QString> m_changed;
     QTimer m_changeDelay;
     QString m_watchedSelection;
+    bool m_filled = false;
 };

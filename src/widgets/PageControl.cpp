@@ -4,6 +4,7 @@
 #include "widgets/ListDrawing.h"
 
 #include <QApplication>
+#include <QEvent>
 #include <QLayout>
 #include <QPainter>
 #include <QScrollArea>
@@ -32,19 +33,38 @@ void TTabBar::SetColouredLook(const QColor& active)
     update();
 }
 
+void TTabBar::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange
+        || event->type() == QEvent::LayoutDirectionChange) {
+        m_widths[0].clear();
+        m_widths[1].clear();
+    }
+    QTabBar::changeEvent(event);
+}
+
+int TTabBar::TextWidth(const QString& text, bool bold) const
+{
+    QHash<QString, int>& widths = m_widths[bold ? 1 : 0];
+    if (const auto known = widths.constFind(text); known != widths.cend())
+        return *known;
+    QFont f = font();
+    f.setBold(bold);
+    const int width = QFontMetrics(f).horizontalAdvance(text);
+    widths.insert(text, width);
+    return width;
+}
+
 QSize TTabBar::tabSizeHint(int index) const
 {
     QSize size = QTabBar::tabSizeHint(index);
     if (m_look == Look::Buttons) {
-        QFont bold = font();
-        bold.setBold(true);
-        const int text = QFontMetrics(bold).horizontalAdvance(ButtonText(index));
-        size.setWidth(25 + 3 + text + 8);
+        size.setWidth(25 + 3 + TextWidth(ButtonText(index), true) + 8);
         size.setHeight(qMax(size.height(), 27 + 3));
     } else if (m_look == Look::Coloured) {
         // A plain margin beside the caption: the style's wider one would
         // need a window wider than the screen for the export's five steps.
-        size.setWidth(fontMetrics().horizontalAdvance(tabText(index)) + 12);
+        size.setWidth(TextWidth(tabText(index), false) + 12);
     }
     return size;
 }
@@ -167,7 +187,17 @@ TPageControl::TPageControl(QWidget* parent)
 
 int TPageControl::addTab(QWidget* page, const QString& label)
 {
-    return QTabWidget::addTab(m_scrollingPages ? new TPageScroller(page) : page, label);
+    // A control's first page shows the moment it is added, long before the
+    // window has its size: laid out then, it would be laid out for nothing.
+    // It is laid out when the window shows, as every other page.
+    QLayout* layout = page->layout();
+    const bool layoutEnabled = layout && layout->isEnabled();
+    if (layoutEnabled)
+        layout->setEnabled(false);
+    const int index = QTabWidget::addTab(m_scrollingPages ? new TPageScroller(page) : page, label);
+    if (layoutEnabled)
+        layout->setEnabled(true);
+    return index;
 }
 
 const QWidget* TPageControl::Holder(const QWidget* page) const
@@ -195,6 +225,12 @@ QWidget* TPageControl::currentWidget() const
 void TPageControl::setCurrentWidget(QWidget* page)
 {
     QTabWidget::setCurrentWidget(const_cast<QWidget*>(Holder(page)));
+}
+
+void TPageControl::setTabText(int index, const QString& text)
+{
+    if (tabText(index) != text)
+        QTabWidget::setTabText(index, text);
 }
 
 QSize TPageControl::UnscrolledMinimumSize() const

@@ -2,6 +2,7 @@
 #pragma once
 // A page control whose tabs the main window draws itself: the top tabs as
 // buttons with a picture, the inner page controls in a colour of their own.
+#include <QHash>
 #include <QPixmap>
 #include <QTabBar>
 #include <QTabWidget>
@@ -21,18 +22,23 @@ public:
     QColor ActiveColour() const { return m_active; }
 
 protected:
+    void changeEvent(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     QSize tabSizeHint(int index) const override;
 
 private:
     // The caption as a button tab writes it: four blanks after the text.
     QString ButtonText(int index) const;
+    // The width of a caption in the bar's font, bold or not. The bar asks for
+    // every tab's size whenever one changes: the captions are measured once.
+    int TextWidth(const QString& text, bool bold) const;
     void PaintButtonTab(QPainter& painter, int index, const QRect& rect, bool active) const;
     void PaintColouredTab(QPainter& painter, int index, const QRect& rect, bool active) const;
 
     Look m_look = Look::Plain;
     std::vector<QPixmap> m_images;
     QColor m_active;
+    mutable QHash<QString, int> m_widths[2];
 };
 
 class TPageControl : public QTabWidget {
@@ -47,6 +53,9 @@ public:
     void SetScrollingPages(bool scrolling) { m_scrollingPages = scrolling; }
     // The size the control needs to show its pages without scrolling.
     QSize UnscrolledMinimumSize() const;
+    // The toolkit lays every tab out again for any caption set, even one set
+    // again as it stands, as each language pass does: those are skipped.
+    void setTabText(int index, const QString& text);
 
     // A scrolling page is held by a scroller of its own; these speak of the
     // page as it was added, so callers never see the scroller.

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "widgets/WrappingButton.h"
 
+#include <QEvent>
 #include <QStyleOptionButton>
 #include <QStylePainter>
 
@@ -32,15 +33,37 @@ template <class Button> int TWrappingButton<Button>::CaptionLeft() const
     return this->style()->subElementRect(indicator, &option, this).left();
 }
 
+template <class Button> void TWrappingButton<Button>::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange
+        || event->type() == QEvent::LayoutDirectionChange) {
+        m_measuredText.clear();
+        m_captionRects.clear();
+        m_minimumSize = QSize();
+    }
+    Button::changeEvent(event);
+}
+
 template <class Button> QRect TWrappingButton<Button>::CaptionRect(int width) const
 {
+    if (this->text() != m_measuredText || m_measuredText.isNull()) {
+        m_measuredText = this->text().isNull() ? QStringLiteral("") : this->text();
+        m_captionRects.clear();
+        m_minimumSize = QSize();
+    }
+    if (const auto known = m_captionRects.constFind(width); known != m_captionRects.cend())
+        return *known;
     const int left = CaptionLeft();
-    return this->fontMetrics().boundingRect(
+    const QRect rect = this->fontMetrics().boundingRect(
         QRect(left, 0, qMax(1, width - left), 100000), CaptionFlags, this->text());
+    m_captionRects.insert(width, rect);
+    return rect;
 }
 
 template <class Button> QSize TWrappingButton<Button>::minimumSizeHint() const
 {
+    if (this->text() == m_measuredText && m_minimumSize.isValid())
+        return m_minimumSize;
     // Narrow enough for two lines, never narrower than the longest word. One
     // word a line would make the window taller than a laptop screen.
     int longestWord = 0;
@@ -49,7 +72,9 @@ template <class Button> QSize TWrappingButton<Button>::minimumSizeHint() const
         longestWord = qMax(longestWord, this->fontMetrics().horizontalAdvance(word));
     const int oneLine = this->fontMetrics().horizontalAdvance(this->text());
     const int width = CaptionLeft() + qMax(longestWord, (oneLine + 1) / 2) + 2;
-    return QSize(width, heightForWidth(width));
+    const QSize size(width, heightForWidth(width));
+    m_minimumSize = size;
+    return size;
 }
 
 template <class Button> int TWrappingButton<Button>::heightForWidth(int width) const

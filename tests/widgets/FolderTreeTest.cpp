@@ -37,3 +37,18 @@ TEST(FolderTree, AFolderMadeAboveTheRowsInViewLeavesThemUnderThePointer)
     QTest::mouseClick(tree.viewport(), Qt::LeftButton, Qt::NoModifier, pointer);
     EXPECT_EQ(tree.Folder().toStdString(), folder.filePath(QStringLiteral("f20")).toStdString());
 }
+
+// The main window makes five trees; most sit on pages never opened.
+TEST(FolderTree, ReadsTheDiskWhenFirstShownAndStandsOnTheHomeFolderUntilThen)
+{
+    TFolderTree tree;
+    EXPECT_EQ(tree.model()->rowCount(), 0);
+    EXPECT_EQ(tree.Folder().toStdString(), QDir::homePath().toStdString());
+
+    tree.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&tree));
+    ASSERT_EQ(tree.model()->rowCount(), 1);
+    EXPECT_EQ(tree.model()->index(0, 0).data().toString(), QDir::rootPath());
+    EXPECT_EQ(tree.Folder().toStdString(), QDir::homePath().toStdString());
+    EXPECT_TRUE(tree.currentIndex().isValid());
+}

@@ -47,6 +47,7 @@ Tfm_MainForm::Tfm_MainForm(const QStringList& arguments, QWidget* parent)
     ui->setupUi(this);
     BuildPages();
     FormCreate();
+    PlacePages();
     ConstructorBody(arguments);
 }
 
@@ -103,6 +104,15 @@ void Tfm_MainForm::BuildPages()
     m_searchPage = new TSearchPage(*m_session, *m_actions, *this);
     m_htmlPage = new THtmlPage(*m_session, *m_actions, *this);
     m_helpPage = new THelpPage;
+    setWindowIcon(ProgramIcon());
+}
+
+void Tfm_MainForm::PlacePages()
+{
+    // A page measures its controls when it is put in its tab. With the
+    // language's captions in place first, that one measuring holds for the
+    // whole start-up, in Dutch and Spanish as in English.
+    ApplyPageLanguage(*Language());
     TPageControl* pc = ui->pc_Album;
     pc->SetScrollingPages(true);
     pc->addTab(m_albumsPage, QStringLiteral("Albums"));
@@ -113,7 +123,8 @@ void Tfm_MainForm::BuildPages()
     pc->addTab(m_htmlPage, QStringLiteral("HTML"));
     pc->addTab(m_helpPage, QStringLiteral("Help"));
     pc->Tabs()->SetButtonLook(MainTabImages());
-    setWindowIcon(ProgramIcon());
+    // The pages start on their first inner pages themselves.
+    pc->setCurrentWidget(m_albumsPage);
 }
 
 void Tfm_MainForm::FormCreate()
@@ -131,9 +142,6 @@ void Tfm_MainForm::FormCreate()
     const TLanguageSelector& t = *Language();
 
     m_helpPath = AppFolders::DataFile(t.MF[101]);
-
-    // The pages start on their first inner pages themselves.
-    ui->pc_Album->setCurrentWidget(m_albumsPage);
 
     if (QFileInfo::exists(m_helpPath))
         m_helpPage->LoadHelp(m_helpPath);
@@ -171,12 +179,9 @@ void Tfm_MainForm::ConstructorBody(const QStringList& arguments)
     SetContentsChanged(false);
     WireFolderBrowsers();
     ApplyLanguage();
-    // Dutch and Spanish captions may need a little more than 800 pixels. Pages
-    // not in view do not pass a new caption's size on, so every control is
-    // asked again: the window takes its width now, not when a page first shows,
-    // and is centred at the size it shows with.
-    for (QWidget* control : findChildren<QWidget*>())
-        control->updateGeometry();
+    // Dutch and Spanish captions may need a little more than 800 pixels: the
+    // window takes its width now, not when a page first shows, and is centred
+    // at the size it shows with.
     QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
     resize(FittingSize(size()));
     if (const QScreen* screen = this->screen()) {
@@ -296,6 +301,15 @@ void Tfm_MainForm::ApplyLanguage()
         { m_htmlPage, 307 },
         { m_helpPage, 386 },
     };
+    ApplyPageLanguage(t);
+    // The tab headers are drawn with two blanks after the text.
+    for (const auto& [page, text] : pages)
+        pc->setTabText(pc->indexOf(page), t.MF[text] + QStringLiteral("  "));
+    m_htmlPage->UpdateSizeCaption(t);
+}
+
+void Tfm_MainForm::ApplyPageLanguage(const TLanguageSelector& t)
+{
     m_albumsPage->ApplyLanguage(t);
     m_photosPage->ApplyLanguage(t);
     m_objectsPage->ApplyLanguage(t);
@@ -303,10 +317,6 @@ void Tfm_MainForm::ApplyLanguage()
     m_searchPage->ApplyLanguage(t);
     m_htmlPage->ApplyLanguage(t);
     m_helpPage->ApplyLanguage(t);
-    // The tab headers are drawn with two blanks after the text.
-    for (const auto& [page, text] : pages)
-        pc->setTabText(pc->indexOf(page), t.MF[text] + QStringLiteral("  "));
-    m_htmlPage->UpdateSizeCaption(t);
 }
 
 void Tfm_MainForm::SetAlbumCaption(const QString& name)

@@ -19,6 +19,7 @@ class Tfm_MainForm;
 class IniFile;
 class QListWidget;
 class TAlbum;
+class TLanguageSelector;
 class TAlbumActions;
 class TAlbumSession;
 class TAlbumsPage;
@@ -88,6 +89,9 @@ private:
     void ConstructorBody(const QStringList& arguments);
     void FormActivate();
     void BuildPages();
+    // Gives the pages the language's captions, then puts them in their tabs.
+    void PlacePages();
+    void ApplyPageLanguage(const TLanguageSelector& t);
     void WireFolderBrowsers();
     // What a page asks of another tab: the window puts that tab in front and
     // passes the request on.
