@@ -68,6 +68,16 @@ bool InUsageClass(int usage, bool uses)
     }
 }
 
+// The labels of source that target lacks join target, in source's order.
+void AddMissingNames(TEntityList& target, const TEntityList& source)
+{
+    for (int i = 0; i < source.Count(); ++i) {
+        const QString name = source.NameAt(i);
+        if (target.IndexOfName(name) < 0)
+            target.AddName(name);
+    }
+}
+
 } // namespace
 
 TAlbum::TAlbum(const QString& fileName)
@@ -236,11 +246,7 @@ void TAlbum::MergeObjects(const TEntityList* source, TPhotoList* photos)
     if (!source)
         return;
     TEntityList& objects = GetObjects();
-    for (int i = 0; i < source->Count(); ++i) {
-        const QString name = source->NameAt(i);
-        if (objects.IndexOfName(name) < 0)
-            objects.AddName(name);
-    }
+    AddMissingNames(objects, *source);
     if (!photos)
         return;
     for (int p = 0; p < photos->Count(); ++p) {
@@ -264,11 +270,7 @@ void TAlbum::MergeEvents(const TEntityList* source, TPhotoList* photos)
     if (!source)
         return;
     TEntityList& events = GetEvents();
-    for (int i = 0; i < source->Count(); ++i) {
-        const QString name = source->NameAt(i);
-        if (events.IndexOfName(name) < 0)
-            events.AddName(name);
-    }
+    AddMissingNames(events, *source);
     if (!photos)
         return;
     for (int p = 0; p < photos->Count(); ++p) {
