@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "platform/TextUtil.h"
 
-namespace Text {
-
 namespace {
 
 bool IsTrimmed(QChar c)
@@ -11,6 +9,8 @@ bool IsTrimmed(QChar c)
 }
 
 } // namespace
+
+namespace Text {
 
 QString Trim(const QString& s)
 {

@@ -21,12 +21,30 @@ QString AsciiUpper(const QString& s);
 // One argument of Format: a text or a whole number.
 class FormatArg {
 public:
-    FormatArg(const QString& s) : m_value(s) { }
-    FormatArg(const char* s) : m_value(QString::fromUtf8(s)) { }
-    FormatArg(int v) : m_value(qint64(v)) { }
-    FormatArg(long v) : m_value(qint64(v)) { }
-    FormatArg(long long v) : m_value(qint64(v)) { }
-    FormatArg(unsigned v) : m_value(qint64(v)) { }
+    FormatArg(const QString& s)
+        : m_value(s)
+    {
+    }
+    FormatArg(const char* s)
+        : m_value(QString::fromUtf8(s))
+    {
+    }
+    FormatArg(int v)
+        : m_value(qint64(v))
+    {
+    }
+    FormatArg(long v)
+        : m_value(qint64(v))
+    {
+    }
+    FormatArg(long long v)
+        : m_value(qint64(v))
+    {
+    }
+    FormatArg(unsigned v)
+        : m_value(qint64(v))
+    {
+    }
     QString ToString() const;
 
 private:
