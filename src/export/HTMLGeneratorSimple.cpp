@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "export/HTMLGeneratorSimple.h"
 
+#include "export/SimpleTimerScript.h"
+
 #include "export/ExportError.h"
 #include "export/PageWriter.h"
 #include "export/SimplePages.h"
@@ -236,30 +238,6 @@ bool THTMLGeneratorSimple::WritePhotoPages()
         if (Stopped)
             break;
     }
-    return true;
-}
-
-bool THTMLGeneratorSimple::WritePhotoFrameset(const TPhoto& photo)
-{
-    WritePhotoFrameset(Pages(), photo);
-    return true;
-}
-
-bool THTMLGeneratorSimple::WritePhotoTopPage(const TAlbum& album, const TPhoto& photo)
-{
-    WritePhotoTopPage(Pages(), album, photo);
-    return true;
-}
-
-bool THTMLGeneratorSimple::WritePhotoContentsPage(const TPhoto& photo)
-{
-    WritePhotoContentsPage(Pages(), photo);
-    return true;
-}
-
-bool THTMLGeneratorSimple::WritePhotoBottomPage(const TPhoto& photo, int count)
-{
-    WritePhotoBottomPage(Pages(), photo, count);
     return true;
 }
 

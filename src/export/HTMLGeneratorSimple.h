@@ -11,7 +11,6 @@
 // The lines of the pages come from TSimplePages and of the script from
 // Simple::TimerScript; here they are written, and the run's progress and
 // remarks are kept.
-#include "export/SimpleTimerScript.h"
 #include "export/WebSiteGenerator.h"
 
 #include <QString>
@@ -47,16 +46,6 @@ public:
     bool WriteTimerScript();
     bool WritePhotoPages();
 
-    // The four pages of one photo. The bottom page of the first photo
-    // written (count 0) is the one that may start the slide show.
-    bool WritePhotoFrameset(const TPhoto& photo);
-    bool WritePhotoTopPage(const TAlbum& album, const TPhoto& photo);
-    bool WritePhotoContentsPage(const TPhoto& photo);
-    bool WritePhotoBottomPage(const TPhoto& photo, int count);
-
-    // The slide-show script as it is written.
-    static QString TimerScriptText() { return Simple::TimerScript(); }
-
     // The pop-up window and every page table: at least 600 wide, 20 more
     // than the photo box.
     int WindowWidth = 600;
@@ -80,6 +69,8 @@ private:
     // The pages as this run lays them out, counting the photos that may be
     // published: a loop over the photos makes them once.
     TSimplePages Pages() const;
+    // The four pages of one photo. The bottom page of the first photo
+    // written (count 0) is the one that may start the slide show.
     void WritePhotoFrameset(const TSimplePages& pages, const TPhoto& photo);
     void WritePhotoTopPage(const TSimplePages& pages, const TAlbum& album, const TPhoto& photo);
     void WritePhotoContentsPage(const TSimplePages& pages, const TPhoto& photo);

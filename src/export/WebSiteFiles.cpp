@@ -75,7 +75,7 @@ void CollectRootLeftovers(const QDir& root, QStringList& leftovers)
 {
     const QStringList names = root.entryList(QDir::Files | QDir::Hidden | QDir::System | QDir::NoSymLinks);
     for (const QString& name : names)
-        if (!TemporaryNameTarget(name).isEmpty() && IsLeftover(QFileInfo(root.filePath(name)), name))
+        if (IsLeftover(QFileInfo(root.filePath(name)), name))
             leftovers << name;
 }
 

@@ -3,6 +3,7 @@
 
 #include "imaging/ExifOrientation.h"
 #include "imaging/PictureLimits.h"
+#include "platform/LargePages.h"
 #include "platform/SafeFile.h"
 
 #include <QFile>
@@ -18,7 +19,6 @@
 #include <mutex>
 #include <thread>
 
-#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -191,8 +191,7 @@ constexpr int BatchRows = 64;
 // Large pages, asked for on this mapping where the system gives them, make
 // both a small share of the decoding. Smaller pictures, thumbnails above
 // all, come from the usual allocator.
-constexpr size_t LargePage = 2 * 1024 * 1024;
-constexpr size_t OwnMemoryFromBytes = 4 * LargePage;
+constexpr size_t OwnMemoryFromBytes = 4 * LargePageSize;
 
 struct TPictureMemory {
     void* Begin;
@@ -202,7 +201,7 @@ struct TPictureMemory {
 void ReleasePictureMemory(void* info)
 {
     auto* memory = static_cast<TPictureMemory*>(info);
-    ::munmap(memory->Begin, memory->Length);
+    UnmapLargePages(memory->Begin, memory->Length);
     delete memory;
 }
 
@@ -213,23 +212,10 @@ QImage NewPicture(int width, int height)
     const size_t bytes = stride * size_t(height);
     if (bytes < OwnMemoryFromBytes)
         return QImage(width, height, QImage::Format_RGB32);
-    // Mapped a large page longer than needed, so that it can start on a
-    // large page's boundary; what lies before and after is given back.
-    const size_t length = (bytes + LargePage - 1) & ~(LargePage - 1);
-    void* mapped
-        = ::mmap(nullptr, length + LargePage, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
-    if (mapped == MAP_FAILED)
+    void* begin = MapLargePages(bytes);
+    if (!begin)
         return QImage();
-    const auto start = quintptr(mapped);
-    const quintptr begin = (start + LargePage - 1) & ~quintptr(LargePage - 1);
-    if (begin > start)
-        ::munmap(mapped, begin - start);
-    if (start + LargePage > begin)
-        ::munmap(reinterpret_cast<void*>(begin + length), start + LargePage - begin);
-#if defined(MADV_HUGEPAGE)
-    ::madvise(reinterpret_cast<void*>(begin), length, MADV_HUGEPAGE);
-#endif
-    auto* memory = new TPictureMemory { reinterpret_cast<void*>(begin), length };
+    auto* memory = new TPictureMemory { begin, bytes };
     QImage picture(static_cast<uchar*>(memory->Begin), width, height, qsizetype(stride), QImage::Format_RGB32,
         ReleasePictureMemory, memory);
     // A picture that could not be made does not call for its memory back.

@@ -375,8 +375,8 @@ struct TThumbnailCache::TIndexProgress {
     // Taken before reading: a change while reading shows at the next call.
     TFileStamp IndexStamp;
     TFileStamp FolderStamp;
-    QByteArray Bytes;
-    QString Text;
+    QByteArray Bytes {};
+    QString Text {};
     // Where the next line starts, in Bytes or in Text.
     qsizetype Next = 0;
     int LinesLeft = 0;
@@ -542,8 +542,7 @@ void TThumbnailCache::BeginIndex()
     QDir().mkpath(folder);
     const TFileStamp indexStamp = TFileStamp::Of(folder + IndexName);
     const TFileStamp folderStamp = TFileStamp::Of(folder);
-    if (m_reading && m_reading->AlbumFileName == albumFileName && m_reading->Index == indexStamp
-        && m_reading->Folder == folderStamp) {
+    if (m_reading && m_reading->Of(albumFileName, indexStamp, folderStamp)) {
         m_progress.reset();
         m_index = m_reading->Lines;
         return;
@@ -553,11 +552,7 @@ void TThumbnailCache::BeginIndex()
         && m_progress->FolderStamp == folderStamp && !indexStamp.IsRecent() && !folderStamp.IsRecent())
         return;
     m_reading.reset();
-    m_progress = std::make_unique<TIndexProgress>();
-    m_progress->AlbumFileName = albumFileName;
-    m_progress->Folder = folder;
-    m_progress->IndexStamp = indexStamp;
-    m_progress->FolderStamp = folderStamp;
+    m_progress.reset(new TIndexProgress { albumFileName, folder, indexStamp, folderStamp });
     if (!StartReading(*m_progress, m_index))
         m_progress.reset();
 }
@@ -585,15 +580,10 @@ TThumbnailIndex TThumbnailCache::ReadIndex(const QString& albumFileName)
     // Taken before reading: a change while reading shows at the next call.
     const TFileStamp indexStamp = TFileStamp::Of(folder + IndexName);
     const TFileStamp folderStamp = TFileStamp::Of(folder);
-    if (m_reading && m_reading->AlbumFileName == albumFileName && m_reading->Index == indexStamp
-        && m_reading->Folder == folderStamp)
+    if (m_reading && m_reading->Of(albumFileName, indexStamp, folderStamp))
         return m_reading->Lines;
     m_reading.reset();
-    TIndexProgress progress;
-    progress.AlbumFileName = albumFileName;
-    progress.Folder = folder;
-    progress.IndexStamp = indexStamp;
-    progress.FolderStamp = folderStamp;
+    TIndexProgress progress { albumFileName, folder, indexStamp, folderStamp };
     TThumbnailIndex index;
     if (!StartReading(progress, index))
         return {};
@@ -609,9 +599,7 @@ bool TThumbnailCache::HasThumbnails()
         return false;
     const QString albumFileName = m_album.GetFileName();
     const QString folder = FolderOf(albumFileName);
-    if (m_reading && m_reading->AlbumFileName == albumFileName
-        && m_reading->Index == TFileStamp::Of(folder + IndexName)
-        && m_reading->Folder == TFileStamp::Of(folder))
+    if (m_reading && m_reading->Of(albumFileName, TFileStamp::Of(folder + IndexName), TFileStamp::Of(folder)))
         return m_reading->Lines.Count() > 0;
     qint64 size = 0;
     const int fd = OpenRegularFile(folder + IndexName, &size);

@@ -148,6 +148,11 @@ private:
         TFileStamp Index;
         TFileStamp Folder;
         TThumbnailIndex Lines;
+
+        bool Of(const QString& albumFileName, const TFileStamp& index, const TFileStamp& folder) const
+        {
+            return AlbumFileName == albumFileName && Index == index && Folder == folder;
+        }
     };
     std::optional<TIndexReading> m_reading;
     std::unique_ptr<TIndexProgress> m_progress;

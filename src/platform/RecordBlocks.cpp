@@ -1,38 +1,21 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "platform/RecordBlocks.h"
 
+#include "platform/LargePages.h"
+
 #include <cstdint>
 #include <new>
 
-#include <sys/mman.h>
-
 namespace {
 
-constexpr std::size_t BlockSize = 2 * 1024 * 1024;
+// A block starts on a multiple of its size, so that a record tells its
+// block by its address alone.
+constexpr std::size_t BlockSize = LargePageSize;
 constexpr std::size_t Alignment = alignof(std::max_align_t);
 
 constexpr std::size_t RoundUp(std::size_t size, std::size_t unit)
 {
     return (size + unit - 1) / unit * unit;
-}
-
-// A block of BlockSize bytes that starts on a multiple of BlockSize, so that
-// a record tells its block by its address alone; null when there is no memory.
-void* MapBlock()
-{
-    // Mapped a block longer, then cut to the boundary.
-    void* mapped = ::mmap(nullptr, 2 * BlockSize, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
-    if (mapped == MAP_FAILED)
-        return nullptr;
-    const auto start = std::uintptr_t(mapped);
-    const std::uintptr_t begin = RoundUp(start, BlockSize);
-    if (begin > start)
-        ::munmap(mapped, begin - start);
-    ::munmap(reinterpret_cast<void*>(begin + BlockSize), start + BlockSize - begin);
-#if defined(MADV_HUGEPAGE)
-    ::madvise(reinterpret_cast<void*>(begin), BlockSize, MADV_HUGEPAGE);
-#endif
-    return reinterpret_cast<void*>(begin);
 }
 
 } // namespace
@@ -61,7 +44,7 @@ TRecordBlocks::TRecordBlocks(std::size_t recordSize)
 
 TRecordBlocks::TBlock* TRecordBlocks::NewBlock()
 {
-    void* memory = MapBlock();
+    void* memory = MapLargePages(BlockSize);
     if (!memory)
         return nullptr;
     ++m_blocks;
@@ -123,7 +106,7 @@ void TRecordBlocks::Give(void* record)
             Unlink(block);
         --m_blocks;
         block->~TBlock();
-        ::munmap(block, BlockSize);
+        UnmapLargePages(block, BlockSize);
         return;
     }
     *static_cast<void**>(record) = block->FreeList;

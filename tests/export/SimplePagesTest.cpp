@@ -2,6 +2,7 @@
 // The pages of the photo-by-photo site, compared byte for byte with what a
 // browser is given.
 #include "export/HTMLGeneratorSimple.h"
+#include "export/SimpleTimerScript.h"
 
 #include "ExportTestSupport.h"
 #include "FakeExportReporter.h"
@@ -387,7 +388,7 @@ TEST_F(SimplePages, TheSlideShowScriptIsWrittenWithCrLfLines)
 {
     Generate({ Album(QStringLiteral("Walk"), { QStringLiteral("a") }) });
     const QString script = Page(QStringLiteral("script/timer.js"));
-    EXPECT_EQ(script, THTMLGeneratorSimple::TimerScriptText());
+    EXPECT_EQ(script, Simple::TimerScript());
     EXPECT_TRUE(script.startsWith(QStringLiteral("//")));
     EXPECT_TRUE(script.split(u'\n').at(1).isEmpty());
     EXPECT_TRUE(script.contains(QStringLiteral("var timerperiod = 4500;\n")));

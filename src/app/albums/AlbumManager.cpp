@@ -42,12 +42,6 @@ QString RenameFailure(int error)
     return Language()->MF[404] + QStringLiteral("\r\r") + SystemErrorText(error);
 }
 
-// The error of a failed album write, as the default handler shows it.
-void ShowError(const QString& message)
-{
-    ShowMessageBox(message, Language()->Title, MessageBoxFlags::IconError);
-}
-
 } // namespace
 
 TAlbumManager::TAlbumManager(TAlbumsPage& page, TAlbumSession& session, TAlbumActions& actions)
@@ -80,12 +74,6 @@ TAlbumManager::TAlbumManager(TAlbumsPage& page, TAlbumSession& session, TAlbumAc
 
 TAlbumManager::~TAlbumManager() = default;
 
-void TAlbumManager::ShowNoAlbumState()
-{
-    m_page.ShowNoAlbum();
-    m_session.SetContentsChanged(false);
-}
-
 void TAlbumManager::pb_SaveAlbumClick()
 {
     m_actions.SaveAndConfirm();
@@ -99,7 +87,7 @@ void TAlbumManager::pb_CloseAlbumClick()
     if (!m_actions.CloseCurrentAlbum())
         return;
     m_page.AddRecentAlbum(name);
-    ShowNoAlbumState();
+    m_actions.ShowNoAlbumState();
 }
 
 void TAlbumManager::pb_CreateNewAlbumClick()
@@ -135,7 +123,7 @@ void TAlbumManager::pb_CreateNewAlbumClick()
     // second name of, another album, which truncating would destroy.
     if (!FileNameUsable(name)) {
         ShowMessageBox(Text::Format(t.MF[7], { name }), t.MF[8], MessageBoxFlags::IconWarning);
-        ShowNoAlbumState();
+        m_actions.ShowNoAlbumState();
         a.eb_AlbumName->setText(name);
         return;
     }
@@ -146,8 +134,8 @@ void TAlbumManager::pb_CreateNewAlbumClick()
         // The new album replaces the name, not a file a link there leads to.
         album->SaveToFile(TLinkPolicy::Replace);
     } catch (const std::exception& e) {
-        ShowError(ExceptionMessage(e));
-        ShowNoAlbumState();
+        TAlbumActions::ShowError(ExceptionMessage(e));
+        m_actions.ShowNoAlbumState();
         return;
     }
     // Renames a stopped run listed for the album this one replaces are not its own.

@@ -44,7 +44,6 @@ signals:
 
 private:
     void OpenForPhotos(const QString& fileName);
-    void ShowNoAlbumState();
     // The recent-list row that removal questions refer to; -1 after telling the user none is selected.
     int SelectedRecentRow();
     // The thumbnails of an album file that was deleted.

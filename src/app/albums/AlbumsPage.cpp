@@ -60,7 +60,7 @@ TAlbumsPage::TAlbumsPage(TAlbumSession& session, TAlbumActions& actions, QWidget
     m_importPage = new TAlbumImportPage(*ui, session, this);
     m_searchPage = new TAlbumSearchPage(*ui, this);
     m_manager = new TAlbumManager(*this, session, actions);
-    connect(&actions, &TAlbumActions::OpenFailed, this, &TAlbumsPage::ShowNoAlbum);
+    connect(&actions, &TAlbumActions::NoAlbumShown, this, &TAlbumsPage::ShowNoAlbum);
     connect(m_manager, &TAlbumManager::AlbumPhotosWanted, this, &TAlbumsPage::AlbumPhotosWanted);
     connect(m_manager, &TAlbumManager::NewAlbumCreated, this, &TAlbumsPage::NewAlbumCreated);
     connect(m_manager, &TAlbumManager::ExportWanted, this, &TAlbumsPage::ExportWanted);

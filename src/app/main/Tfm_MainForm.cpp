@@ -112,16 +112,12 @@ void Tfm_MainForm::PlacePages()
     // A page measures its controls when it is put in its tab. With the
     // language's captions in place first, that one measuring holds for the
     // whole start-up, in Dutch and Spanish as in English.
-    ApplyPageLanguage(*Language());
+    const TLanguageSelector& t = *Language();
+    ApplyPageLanguage(t);
     TPageControl* pc = ui->pc_Album;
     pc->SetScrollingPages(true);
-    pc->addTab(m_albumsPage, QStringLiteral("Albums"));
-    pc->addTab(m_photosPage, QStringLiteral("Photos"));
-    pc->addTab(m_objectsPage, QStringLiteral("Objects"));
-    pc->addTab(m_eventsPage, QStringLiteral("Events"));
-    pc->addTab(m_searchPage, QStringLiteral("Search"));
-    pc->addTab(m_htmlPage, QStringLiteral("HTML"));
-    pc->addTab(m_helpPage, QStringLiteral("Help"));
+    for (const auto& [page, text] : TabPages())
+        pc->addTab(page, TabCaption(t, text));
     pc->Tabs()->SetButtonLook(MainTabImages());
     // The pages start on their first inner pages themselves.
     pc->setCurrentWidget(m_albumsPage);
@@ -292,20 +288,22 @@ void Tfm_MainForm::ApplyLanguage()
 {
     const TLanguageSelector& t = *Language();
     TPageControl* pc = ui->pc_Album;
-    const std::pair<QWidget*, int> pages[] = {
-        { m_albumsPage, 128 },
-        { m_photosPage, 202 },
-        { m_objectsPage, 274 },
-        { m_eventsPage, 281 },
-        { m_searchPage, 288 },
-        { m_htmlPage, 307 },
-        { m_helpPage, 386 },
-    };
     ApplyPageLanguage(t);
-    // The tab headers are drawn with two blanks after the text.
-    for (const auto& [page, text] : pages)
-        pc->setTabText(pc->indexOf(page), t.MF[text] + QStringLiteral("  "));
+    for (const auto& [page, text] : TabPages())
+        pc->setTabText(pc->indexOf(page), TabCaption(t, text));
     m_htmlPage->UpdateSizeCaption(t);
+}
+
+std::array<std::pair<QWidget*, int>, 7> Tfm_MainForm::TabPages() const
+{
+    return { { { m_albumsPage, 128 }, { m_photosPage, 202 }, { m_objectsPage, 274 }, { m_eventsPage, 281 },
+        { m_searchPage, 288 }, { m_htmlPage, 307 }, { m_helpPage, 386 } } };
+}
+
+QString Tfm_MainForm::TabCaption(const TLanguageSelector& t, int text)
+{
+    // The tab headers are drawn with two blanks after the text.
+    return t.MF[text] + QStringLiteral("  ");
 }
 
 void Tfm_MainForm::ApplyPageLanguage(const TLanguageSelector& t)

@@ -11,7 +11,9 @@
 #include <QMainWindow>
 #include <QStringList>
 
+#include <array>
 #include <memory>
+#include <utility>
 
 namespace Ui {
 class Tfm_MainForm;
@@ -92,6 +94,9 @@ private:
     // Gives the pages the language's captions, then puts them in their tabs.
     void PlacePages();
     void ApplyPageLanguage(const TLanguageSelector& t);
+    // The top tab pages in their order, each with its caption's text in the language record.
+    std::array<std::pair<QWidget*, int>, 7> TabPages() const;
+    static QString TabCaption(const TLanguageSelector& t, int text);
     void WireFolderBrowsers();
     // What a page asks of another tab: the window puts that tab in front and
     // passes the request on.

@@ -29,7 +29,6 @@ class TPhotoInfoPanel : public QObject, public TFormBasis {
     Q_OBJECT
 
 public:
-    using TActiveList = TPhotoWindowNavigation::TActiveList;
     using enum TPhotoWindowNavigation::TActiveList;
 
     static constexpr int MaxYearLength = 4;
@@ -63,7 +62,6 @@ public:
     // The photo windows' navigation through the list a photo was shown from.
     TPhotoWindowNavigation& Navigation() const { return *m_navigation; }
     bool Navigating() const { return m_navigation->Navigating(); }
-    TActiveList ActiveList() const { return m_navigation->ActiveList(); }
 
     // The object list and the event box show the album's labels anew after
     // they were edited, keeping the user's checks and choice; a shown album

@@ -29,7 +29,6 @@ public:
 
     // A photo of that list was shown: the steps walk it from now on.
     void SetActiveList(TActiveList list) { m_activeList = list; }
-    TActiveList ActiveList() const { return m_activeList; }
     bool Navigating() const { return m_navigating; }
 
     // Previous and next wrap round.

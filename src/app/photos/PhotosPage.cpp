@@ -58,7 +58,6 @@ TPhotosPage::TPhotosPage(TAlbumSession& session, TAlbumActions& actions, TPageHo
     : QWidget(parent)
     , ui(std::make_unique<Ui::TabPhotos>())
     , m_session(session)
-    , m_host(host)
     , m_filter(PhotoFilterText())
 {
     ui->setupUi(this);

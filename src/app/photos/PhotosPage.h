@@ -97,7 +97,6 @@ private:
 
     std::unique_ptr<Ui::TabPhotos> ui;
     TAlbumSession& m_session;
-    TPageHost& m_host;
     // The parts' controllers go before the form they work on, while its
     // controls still stand: a control being destroyed still sends events to
     // the filters they put on it.

@@ -17,12 +17,6 @@
 
 namespace {
 
-// The error of a failed album read or write, as the default handler shows it.
-void ShowError(const QString& message)
-{
-    ShowMessageBox(message, Language()->Title, MessageBoxFlags::IconError);
-}
-
 // Reading gave the photos of a stopped batch rename the names their files
 // have; once the album file lists them so, their list has done its work. When
 // saving fails the list stays, and the next opening takes them over again.
@@ -69,16 +63,22 @@ std::unique_ptr<TAlbum> TAlbumActions::ReadAlbum(const QString& fileName, TFormB
         if (waiting)
             waiting->EndWait();
         // "Invalid property value" alone does not say which file is damaged.
-        ShowError(Text::Format(Language()->HG[13], { fileName }) + QStringLiteral("\r\r") + error);
+        TAlbumActions::ShowError(
+            Text::Format(Language()->HG[13], { fileName }) + QStringLiteral("\r\r") + error);
         if (waiting)
             waiting->BeginWait();
     }
     return album;
 }
 
+void TAlbumActions::ShowError(const QString& message)
+{
+    ShowMessageBox(message, Language()->Title, MessageBoxFlags::IconError);
+}
+
 void TAlbumActions::ShowNoAlbumState()
 {
-    emit OpenFailed();
+    emit NoAlbumShown();
     m_session.SetContentsChanged(false);
 }
 

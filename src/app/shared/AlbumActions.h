@@ -42,13 +42,16 @@ public:
     // open album).
     bool OpenFoundAlbum(const QString& fileName);
 
-signals:
-    // An album could not be opened and none is open now: its name and
-    // description are shown empty.
-    void OpenFailed();
-
-private:
+    // No album is open, after one could not be opened or made or was
+    // closed: its name and description are shown empty, with nothing to save.
     void ShowNoAlbumState();
 
+    // The application's error box for a failed album read or write.
+    static void ShowError(const QString& message);
+
+signals:
+    void NoAlbumShown();
+
+private:
     TAlbumSession& m_session;
 };
